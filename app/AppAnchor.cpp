@@ -1,0 +1,1 @@
+namespace veldo::app { int anchor = 0; }

@@ -1,0 +1,1 @@
+namespace veldo::plot { int anchor = 0; }

@@ -1,0 +1,1 @@
+namespace veldo::table { int anchor = 0; }

@@ -1,0 +1,29 @@
+// Run-wide state of one call of the entry: status, hand-over strings, streams,
+// pass counter and current-method index.
+#pragma once
+
+#include <string>
+
+#include "TextOut.h"
+
+namespace veldo {
+
+struct RunStorage {
+    int STATUS = 0;       // 0 run to the end, 1 input check stopped it, 2 input/output failure
+    std::string VERSION;  // hand-over line 1, 12 characters
+    std::string RESERVED1, RESERVED2;
+    int RESERVED_INT = 0;
+    std::string INPUT_PATH, OUTPUT_PATH, PLOT_PATH, CPT_PATH; // 255 characters each, blank-padded
+    int PASS = 1;           // 1 or 2
+    int CURRENT_METHOD = 1; // column of the per-method result arrays (1..9)
+    int GENERAL_ONCE = 0;   // one-shot flag of the general method
+
+    // Three-character unit labels (set once per run from the unit system).
+    std::string LEN_LABEL, FORCE_LABEL, STRESS_LABEL, DIAM_LABEL;
+
+    TextOut console;
+    TextOut report;
+    TextOut plot;
+};
+
+} // namespace veldo

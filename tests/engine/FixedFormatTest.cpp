@@ -1,0 +1,70 @@
+#include "FixedFormat.h"
+
+#include <clocale>
+#include <gtest/gtest.h>
+
+using namespace veldo;
+
+TEST(FixedFormat, FixedPoint)
+{
+    EXPECT_EQ(fmtF(3.14159, 8, 2), "    3.14");
+    EXPECT_EQ(fmtF(-3.14159, 8, 2), "   -3.14");
+    EXPECT_EQ(fmtF(0.5, 5, 2), " 0.50");
+    EXPECT_EQ(fmtF(0.5, 3, 2), ".50");       // leading zero dropped when tight
+    EXPECT_EQ(fmtF(2.675, 6, 2), "  2.67");  // binary value of 2.675 lies below the half
+    EXPECT_EQ(fmtF(0.125, 6, 2), "  0.12");  // exact half: round half to even
+    EXPECT_EQ(fmtF(-0.001, 6, 2), "  0.00"); // negative zero prints unsigned
+    EXPECT_EQ(fmtF(-0.0, 6, 2), "  0.00");
+    EXPECT_EQ(fmtF(12345.678, 7, 2), "*******");
+    EXPECT_EQ(fmtF(12345.678, 7, 2, Overflow::Widen), "12345.68");
+    EXPECT_EQ(fmtF(99.996, 5, 2), "*****"); // rounds up to 100.00
+    EXPECT_EQ(fmtF(52.0, 10, 2), "     52.00");
+}
+
+TEST(FixedFormat, Exponent)
+{
+    EXPECT_EQ(fmtE(9999999, 8, 2), "0.10E+08");
+    EXPECT_EQ(fmtE(2.9e7, 10, 3), " 0.290E+08");
+    EXPECT_EQ(fmtE(0, 10, 3), " 0.000E+00");
+    EXPECT_EQ(fmtE(-1.5e-3, 11, 3), " -0.150E-02");
+    EXPECT_EQ(fmtE(-1.5e-3, 9, 3), "-.150E-02");
+    EXPECT_EQ(fmtE(1.5e-3, 7, 3), "*******");
+    EXPECT_EQ(fmtE(1.0e150, 10, 3), " 0.100+151");
+}
+
+TEST(FixedFormat, IntegerAndText)
+{
+    EXPECT_EQ(fmtI(526, 4), " 526");
+    EXPECT_EQ(fmtI(-12, 4), " -12");
+    EXPECT_EQ(fmtI(12345, 4), "****");
+    EXPECT_EQ(fmtI(12345, 4, 0, Overflow::Widen), "12345");
+    EXPECT_EQ(fmtI(7, 5, 3), "  007");
+    EXPECT_EQ(fmtA("ABCDEF", 3), "ABC");
+    EXPECT_EQ(fmtA("AB", 4), "  AB");
+}
+
+TEST(FixedFormat, WholeFormats)
+{
+    EXPECT_EQ(fmt("5X,'DEPTH ',F7.2,1X,A", {12.5, "FT"}), "     DEPTH   12.50 FT");
+    EXPECT_EQ(fmt("3I4", {1, 2, 3}), "   1   2   3");
+    EXPECT_EQ(fmt("2(F5.1,1X),'|'", {1.0, 2.0}), "  1.0   2.0 |");
+    EXPECT_EQ(fmt("'A',/,'B'", {}), "A\nB");
+    EXPECT_EQ(fmt("'IT''S'", {}), "IT'S");
+    // More values than descriptors: new line, format reused.
+    EXPECT_EQ(fmt("2I3", {1, 2, 3}), "  1  2\n  3");
+    // Fewer values: output stops at the first data descriptor without a value.
+    EXPECT_EQ(fmt("I3,' X',I3,' Y'", {1}), "  1 X");
+    EXPECT_THROW(fmt("Q5", {1}), std::invalid_argument);
+    EXPECT_THROW(fmt("I5", {"text"}), std::invalid_argument);
+}
+
+TEST(FixedFormat, IgnoresProcessLocale)
+{
+    const char *old = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = old ? old : "C";
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
+        EXPECT_EQ(fmtF(1.5, 5, 2), " 1.50");
+        EXPECT_EQ(fmtE(1.5, 9, 2), " 0.15E+01");
+    }
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
