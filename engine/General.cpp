@@ -1,0 +1,7 @@
+#include "General.h"
+
+namespace veldo {
+
+void CALC_GENERAL_CAPACITY(EngineState &S) { (void)S; }
+
+} // namespace veldo

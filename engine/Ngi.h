@@ -1,0 +1,10 @@
+// NGI offshore method.
+#pragma once
+
+#include "EngineState.h"
+
+namespace veldo {
+
+void CALC_NGI_CAPACITY(EngineState &S);
+
+} // namespace veldo

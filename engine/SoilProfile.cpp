@@ -1,0 +1,7 @@
+#include "SoilProfile.h"
+
+namespace veldo {
+
+void PREPARE_SOIL_PROFILE(EngineState &S) { (void)S; }
+
+} // namespace veldo
