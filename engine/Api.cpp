@@ -1,7 +1,131 @@
 #include "Api.h"
 
-namespace veldo {
+#include <algorithm>
+#include <cmath>
 
-void CALC_API_CAPACITY(EngineState &S) { (void)S; }
+#include "CommonSteps.h"
+
+namespace veldo {
+namespace {
+
+constexpr int kIndex = 4; // current-method index of API RP-2A
+
+bool isSand(const EngineState &S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 <= 1e-6; }
+
+// Unit side friction at both ends of every segment, and the plug pair.
+void segmentEndFriction(EngineState &S)
+{
+    for (int i = 1; i <= std::min(S.SEG_COUNT, MAX_SEGMENTS); ++i) {
+        const int top = 2 * i - 1, bottom = 2 * i;
+        if (isSand(S, i)) {
+            const double tanDelta = std::tan((S.SEG_FRICTION_ANGLE[i] - 5.0) / 57.2958);
+            S.SEG_END_FRICTION[top] = S.SEG_KO[i] * S.SIGV_ENDS[top] * tanDelta;
+            S.SEG_END_FRICTION[bottom] = S.SEG_KO[i] * S.SIGV_ENDS[bottom] * tanDelta;
+            S.SEG_PLUG_FRICTION[top] = S.SEG_END_FRICTION[top];
+            S.SEG_PLUG_FRICTION[bottom] = S.SEG_END_FRICTION[bottom];
+            continue;
+        }
+        S.SIGV_ENDS[bottom] = std::max(S.SIGV_ENDS[bottom], 1e-10);
+        const double c = S.SEG_UNDRAINED_STRENGTH[i];
+        const double psi = std::max(c / S.SIGV_ENDS[bottom], 1e-10);
+        const double alpha = std::min(psi <= 1.0 ? 0.5 / std::sqrt(psi) : 0.5 / std::pow(psi, 0.25), 1.0);
+        S.SEG_END_FRICTION[top] = S.SEG_END_FRICTION[bottom] = alpha * c;
+        S.SEG_PLUG_FRICTION[top] = alpha * S.SEG_REMOLDED_STRENGTH[i];
+        S.SEG_PLUG_FRICTION[bottom] = alpha * c;
+    }
+}
+
+// For every segment: was its limit of unit side friction typed as 9999 in the
+// soil rows around it (the request for the API default limit)? The rows are
+// found as the segment table finds them.
+std::array<bool, MAX_SEGMENTS + 2> defaultLimitRequested(const EngineState &S)
+{
+    std::array<bool, MAX_SEGMENTS + 2> requested{};
+    const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
+    if (rows < 2)
+        return requested;
+    int f = 1;
+    for (int j = 1; j <= std::min(S.SEG_COUNT, MAX_SEGMENTS); ++j) {
+        const double top = S.SEG_TOP[j];
+        while (f + 1 < rows && S.SOIL[f + 1][COL_DEPTH] - top <= 1e-6)
+            ++f;
+        requested[j] = S.API_DEFAULT_LIMIT[f] == 1 && S.API_DEFAULT_LIMIT[f + 1] == 1;
+    }
+    return requested;
+}
+
+} // namespace
+
+double apiSandFrictionLimit(double phi, int unitSystem)
+{
+    struct Band { double upTo, base, slope; };
+    // Values at the band's lower bound and slope per degree; each band includes its upper bound.
+    static constexpr Band kEnglish[] = {
+        {20, 1.0, 0}, {25, 1.0, 0.4 / 5}, {30, 1.4, 0.3 / 5}, {35, 1.7, 0.3 / 5}, {40, 2.0, 0.4 / 5}};
+    static constexpr Band kSi[] = {
+        {20, 47.8, 0}, {25, 47.8, 19.2 / 5}, {30, 67.0, 14.3 / 5}, {35, 81.3, 14.4 / 5}, {40, 95.7, 19.1 / 5}};
+    const bool english = unitSystem == 1;
+    const Band *bands = english ? kEnglish : kSi;
+    double from = 20;
+    for (int b = 0; b < 5; ++b) {
+        if (phi <= bands[b].upTo)
+            return bands[b].base + (b == 0 ? 0.0 : (phi - from) * bands[b].slope);
+        from = bands[b].upTo;
+    }
+    return english ? 2.4 : 114.8;
+}
+
+void CALC_API_CAPACITY(EngineState &S)
+{
+    if (S.SEG_COUNT < 1)
+        return;
+    const int n = lastNode(S);
+    const double dz = S.INCREMENT;
+    const double perimeter = 3.14159 * S.OD / (S.UNIT_SYSTEM == 1 ? 12.0 : 1000.0);
+    segmentEndFriction(S);
+    const auto requested = defaultLimitRequested(S);
+
+    // Unit side friction and its limit at the nodes.
+    for (int k = 0; k <= n; ++k) {
+        const double z = k * dz;
+        S.NODE_DEPTH[k] = z;
+        double f = z - S.ZFL <= -1e-6 ? 0.0 : pairAt(S, S.SEG_END_FRICTION, z);
+        if (S.LOADING == 1)
+            f *= S.TENSION_FACTOR;
+        S.NODE_UNIT_FRICTION[k] = f;
+        const int seg = segmentAtNode(S, k);
+        double limit = S.SEG_MAX_UNIT_FRICTION[seg];
+        if (requested[seg] && S.SEG_SOIL_TYPE[seg] == 1.0)
+            limit = apiSandFrictionLimit(S.SEG_FRICTION_ANGLE[seg], S.UNIT_SYSTEM);
+        S.NODE_FRICTION_LIMIT[k] = limit;
+        S.NODE_UNIT_FRICTION_LIMITED[k] = std::min(f, limit);
+    }
+
+    // Accumulation: S unfactored, F factored by the side factor of the segment at index k.
+    S.SKIN_INCREMENT[0] = S.SKIN_INCREMENT_MAX[0] = S.SKIN_CUMULATIVE[0] = 0.0;
+    S.SKIN_FACTORED[0] = S.TZ_SKIN_CUMULATIVE[0] = 0.0;
+    double sum = 0.0, factored = 0.0;
+    for (int k = 1; k <= n; ++k) {
+        double dq = (S.NODE_UNIT_FRICTION[k - 1] + S.NODE_UNIT_FRICTION[k]) * 0.5 * perimeter * dz;
+        const double dqMax = (S.NODE_FRICTION_LIMIT[k - 1] + S.NODE_FRICTION_LIMIT[k]) * 0.5 * perimeter * dz;
+        S.SKIN_INCREMENT_MAX[k] = dqMax;
+        if (dq - dqMax > 1e-6)
+            dq = dqMax;
+        S.SKIN_INCREMENT[k] = dq;
+        sum += dq;
+        factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
+        S.SKIN_FACTORED[k] = factored;
+        S.TZ_SKIN_CUMULATIVE[k] = S.SIDE_FACTOR_FLAG == 1 ? factored : sum;
+        S.SKIN_CUMULATIVE[k] = factored; // the table shows the factored sum
+    }
+
+    const auto col = static_cast<size_t>(kIndex);
+    for (int k = 0; k <= n; ++k) {
+        S.METHOD_SKIN[col][k] = S.SKIN_CUMULATIVE[k];
+        S.METHOD_UNIT_FRICTION[col][k] = S.NODE_UNIT_FRICTION_LIMITED[k];
+        S.METHOD_TZ_SKIN[col][k] = S.TZ_SKIN_CUMULATIVE[k];
+    }
+    S.METHOD_PLUG_FRICTION[col] = S.SEG_PLUG_FRICTION;
+}
 
 } // namespace veldo

@@ -42,6 +42,8 @@ std::string fmtF(long double v, int w, int d, Overflow ov)
     if (!std::isfinite(v))
         return ov == Overflow::Stars ? stars(w) : rightJustify(std::isnan(v) ? "NaN" : (v < 0 ? "-Inf" : "Inf"), w, ov);
     std::string digits = fixedDigits(v, d);
+    if (d == 0)
+        digits += '.'; // Fw.0 keeps its decimal point: "2."
     // A negative value that rounds to zero prints without a sign.
     const bool negative = std::signbit(v) && !allZeroDigits(digits);
     std::string text = (negative ? "-" : "") + digits;

@@ -1,7 +1,49 @@
 #include "Fugro.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "OffshoreCommon.h"
+
 namespace veldo {
 
-void CALC_FUGRO_CAPACITY(EngineState &S) { (void)S; }
+namespace {
+
+using namespace offshore;
+
+constexpr int kFugroIndex = 7; // current-method index of the common steps
+
+EndFriction sandFriction(EngineState &S, int i)
+{
+    const Units u = unitsOf(S);
+    const double qc = coneResistance(S, i);
+    const double rStar = radiusStar(S);
+    const double h = std::max(tipDistance(S, i), sp(1e-5f));
+    const double hOverR = h / rStar;
+    auto atStress = [&](double sigma) {
+        const double sn = sigma / u.pa;
+        if (S.LOADING == 1)
+            return sp(0.045f) * qc * std::pow(sn, sp(0.15f)) * std::pow(std::max(hOverR, 4.0), -sp(0.85f));
+        double f = sp(0.08f) * qc * std::pow(sn, sp(0.05f)) * std::pow(hOverR, -sp(0.90f));
+        if (hOverR <= 4.0)
+            f *= h / (4.0 * rStar);
+        return f;
+    };
+    const double bottom = atStress(S.SIGV_ENDS[2 * i]);
+    const double top = atStress(S.SIGV_ENDS[2 * i - 1]);
+    return {top, bottom};
+}
+
+} // namespace
+
+void CALC_FUGRO_CAPACITY(EngineState &S)
+{
+    const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
+    for (int i = 1; i <= n; ++i) {
+        const EndFriction f = isSandSegment(S, i) ? sandFriction(S, i) : icpClayFriction(S, i);
+        storeEndFriction(S, i, f, S.FUGRO_SEG_FRICTION_COPY);
+    }
+    accumulateSideFriction(S, kFugroIndex, S.FUGRO_SEG_FRICTION_COPY, S.FUGRO_TZ_SKIN);
+}
 
 } // namespace veldo

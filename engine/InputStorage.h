@@ -63,7 +63,10 @@ struct InputStorage {
     // Record 9.
     double DEEPEST_SOIL_DEPTH = 0, CONSTANT_AREA = 0;
 
-    // Records 10: soil table, rows 1..LAYER_END_COUNT.
+    // Records 10: soil table, rows 1..LAYER_END_COUNT. English units: columns 7 to 10
+    // are divided by 1000 on reading (psf to ksf); the plasticity index (12), the
+    // layer Qc (13, psf) and the user unit values (14, 15, psf) stay as read. The
+    // segment table converts the user unit values.
     std::array<std::array<double, SOIL_COLUMNS>, MAX_SOIL_ROWS + 1> SOIL{};
     std::array<double, MAX_SOIL_ROWS + 1> SOIL_PI_READ{}; // plasticity index as read
     std::array<double, MAX_SOIL_ROWS + 1> SOIL_QC_READ{}; // layer Qc as read
@@ -91,7 +94,7 @@ struct InputStorage {
     int CRITICAL_DEPTH_OPTION = 0; // 0 by density, 1 stress limit, 2 user depth
     double USER_CRITICAL_DEPTH = 0;
 
-    // CPT file.
+    // CPT file: depth and Qc in the project's units as written (English: ft, psf).
     int CPT_COUNT = 0;
     std::array<double, MAX_CPT_POINTS + 1> CPT_DEPTH{};
     std::array<double, MAX_CPT_POINTS + 1> CPT_QC{};

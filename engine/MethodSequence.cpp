@@ -1,7 +1,224 @@
 #include "MethodSequence.h"
 
-namespace veldo {
+#include <array>
+#include <string>
 
-void COMPUTATION_LOOP(EngineState &S) { (void)S; }
+#include "Api.h"
+#include "CommonSteps.h"
+#include "Fhwa.h"
+#include "Fugro.h"
+#include "General.h"
+#include "Icp.h"
+#include "InputRead.h"
+#include "Lambda.h"
+#include "LoadSettlement.h"
+#include "Ngi.h"
+#include "PlotData.h"
+#include "SideBySide.h"
+#include "SoilProfile.h"
+#include "TzVerification.h"
+#include "Usace.h"
+#include "Uwa.h"
+
+namespace veldo {
+namespace {
+
+// Design methods whose computation exists, by design method number 1..9.
+// A method's line flips to true when its routine lands.
+constexpr std::array<bool, 10> kImplemented = {
+    false,
+    true,  // 1 FHWA
+    true,  // 2 USACE
+    true,  // 3 Revised Lambda
+    true,  // 4 API RP-2A
+    true,  // 5 user-specified load transfer
+    true,  // 6 NGI
+    true,  // 7 ICP/MTD
+    true,  // 8 Fugro
+    true,  // 9 UWA
+};
+
+// Boxed title of a method's capacity table.
+struct TableTitle {
+    int indent;
+    const char *text; // the row of asterisks is as long as the title
+};
+
+TableTitle titleOf(int designMethod)
+{
+    static constexpr std::array<TableTitle, 10> kTitles = {{
+        {0, ""},
+        {28, "*  FED. HWY. METHOD  *"},
+        {28, "* ARMY CORPS METHOD  *"},
+        {28, "*  LAMBDA 2 METHOD   *"},
+        {28, "*  API RP-2A (1994)  *"},
+        {29, "* GENERAL METHOD *"},
+        {10, "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *"},
+        {20, "*  IMPERIAL COLLEGE (MTD) METHOD  *"},
+        {20, "*    FUGRO 2004 (FUGRO) METHOD    *"},
+        {13, "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
+    }};
+    return kTitles[static_cast<size_t>(designMethod)];
+}
+
+void writeTableHeading(EngineState &S, int designMethod)
+{
+    const TableTitle title = titleOf(designMethod);
+    const std::string indent(static_cast<size_t>(title.indent), ' ');
+    const std::string stars(std::string(title.text).size(), '*');
+    S.report.line();
+    S.report.line();
+    S.report.line();
+    S.report.line(indent + stars);
+    S.report.line(indent + title.text);
+    S.report.line(indent + stars);
+    S.report.line();
+    if (S.LOADING == 1) {
+        S.report.write("10X,'   PILE       TOTAL SKIN       SELF      ULTIMATE'");
+        S.report.write("10X,'PENETRATION   FRICTION        WEIGHT     CAPACITY'");
+    } else {
+        S.report.write("10X,'   PILE       TOTAL SKIN       END       ULTIMATE'");
+        S.report.write("10X,'PENETRATION   FRICTION       BEARING     CAPACITY'");
+    }
+    S.report.write("14X,A3,10X,A3,11X,A3,10X,A3", {S.LEN_LABEL, S.FORCE_LABEL, S.FORCE_LABEL, S.FORCE_LABEL});
+}
+
+void writeTableRow(EngineState &S, int index, int k)
+{
+    const auto col = static_cast<size_t>(index);
+    const auto node = static_cast<size_t>(k);
+    const bool plugControls = S.PLUG_FLAG[col][node] == 2;
+    S.report.write(plugControls ? "11X,F7.2,6X,F8.1,6X,F8.1,'*   ',F9.1" : "11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1",
+                   {k * S.INCREMENT, S.METHOD_SKIN[col][node], S.METHOD_END_BEARING[col][node],
+                    S.METHOD_ULTIMATE[col][node]});
+}
+
+// Runs a method routine and the common steps of its index; then, when the run
+// writes its output, its table and plot block.
+template <typename Routine>
+void runMethod(EngineState &S, int designMethod, Routine routine)
+{
+    routine(S);
+    COMMON_STEPS(S, methodIndexOf(designMethod));
+    if (methodWritesOutput(S, designMethod))
+        PRINT_CAPACITY_TABLE(S, designMethod);
+}
+
+void runGeneralMethod(EngineState &S)
+{
+    // Ticked, it always runs (zeros where the user gave nothing), so that its
+    // block is always written; unticked, only when the user gave values.
+    const bool wanted = S.MethodTicked[5] == 1 || hasUserLoadTransfer(S);
+    if (S.GENERAL_ONCE != 0 || !wanted)
+        return;
+    S.GENERAL_ONCE = 1;
+    CALC_GENERAL_CAPACITY(S);
+    COMMON_STEPS(S, methodIndexOf(5));
+    if (S.PASS == 1 && methodWritesOutput(S, 5))
+        PRINT_CAPACITY_TABLE(S, 5);
+}
+
+void passOne(EngineState &S)
+{
+    WRITE_PLOT_HEADER(S, plotSeriesCount(S));
+    runGeneralMethod(S);
+    CALC_FHWA_CAPACITY(S);
+    COMMON_STEPS(S, 1);
+    CALC_USACE_CAPACITY(S);
+    COMMON_STEPS(S, 2);
+    CALC_LAMBDA2_CAPACITY(S);
+    COMMON_STEPS(S, 3);
+    for (int method : {1, 2, 3})
+        if (methodWritesOutput(S, method))
+            PRINT_CAPACITY_TABLE(S, method);
+    PRINT_SIDE_BY_SIDE(S);
+}
+
+void passTwo(EngineState &S)
+{
+    runGeneralMethod(S);
+    runMethod(S, 4, CALC_API_CAPACITY);
+    if (S.OFFSHORE_FLAG == 1) {
+        runMethod(S, 6, CALC_NGI_CAPACITY);
+        runMethod(S, 7, CALC_ICP_CAPACITY);
+        runMethod(S, 8, CALC_FUGRO_CAPACITY);
+        runMethod(S, 9, CALC_UWA_CAPACITY);
+    }
+    COPY_LOAD_SETTLEMENT_INPUT(S);
+    LOAD_SETTLEMENT_ANALYSIS(S);
+    if (S.TZ_DEPTH_COUNT > 0)
+        TZ_VERIFICATION(S);
+}
+
+} // namespace
+
+bool methodImplemented(int designMethod)
+{
+    return designMethod >= 1 && designMethod <= 9 && kImplemented[static_cast<size_t>(designMethod)];
+}
+
+bool methodWritesOutput(const EngineState &S, int designMethod)
+{
+    if (!methodImplemented(designMethod) || S.MethodTicked[static_cast<size_t>(designMethod)] != 1)
+        return false;
+    return designMethod <= 5 || S.OFFSHORE_FLAG == 1;
+}
+
+int plotSeriesCount(const EngineState &S)
+{
+    int count = 0;
+    for (int method = 1; method <= 9; ++method)
+        if (methodWritesOutput(S, method))
+            ++count;
+    return count;
+}
+
+void PRINT_CAPACITY_TABLE(EngineState &S, int designMethod)
+{
+    const int index = methodIndexOf(designMethod);
+    if (index == 0)
+        return;
+    writeTableHeading(S, designMethod);
+    for (int k : printedNodes(S)) {
+        writeTableRow(S, index, k);
+        WRITE_PLOT_ROW(S, index, k);
+    }
+}
+
+void COPY_LOAD_SETTLEMENT_INPUT(EngineState &S)
+{
+    const int index = methodIndexOf(S.SELECTED_METHOD);
+    S.LS_METHOD_INDEX = index;
+    S.LS_POINT_COUNT = 0;
+    if (index == 0)
+        return;
+    const auto col = static_cast<size_t>(index);
+    const bool factored = S.SIDE_FACTOR_FLAG == 1;
+    int r = 0;
+    for (int k : printedNodes(S)) {
+        ++r;
+        const auto node = static_cast<size_t>(k);
+        S.LS_NODE[r] = k;
+        S.LS_DEPTH[r] = k * S.INCREMENT;
+        S.LS_SKIN[r] = S.METHOD_TZ_SKIN[col][node];
+        const double tip = S.METHOD_TIP[col][node];
+        S.LS_TIP[r] = factored ? tip * S.SEG_TIP_FACTOR[segmentAtNode(S, k)] : tip;
+    }
+    S.LS_POINT_COUNT = r;
+}
+
+void COMPUTATION_LOOP(EngineState &S)
+{
+    for (S.PASS = 1; S.PASS <= 2; ++S.PASS) {
+        BUILD_SEGMENT_TABLE(S);
+        PREPARE_SOIL_PROFILE(S);
+        for (int index : {1, 2, 3})
+            COMMON_STEPS(S, index);
+        if (S.PASS == 1)
+            passOne(S);
+        else
+            passTwo(S);
+    }
+}
 
 } // namespace veldo

@@ -18,8 +18,10 @@ struct RunStorage {
     int CURRENT_METHOD = 1; // column of the per-method result arrays (1..9)
     int GENERAL_ONCE = 0;   // one-shot flag of the general method
 
-    // Three-character unit labels (set once per run from the unit system).
+    // Unit labels of the report (SET_UNIT_LABELS): three characters each, the
+    // unit-weight label five. DIAM_LABEL is the small-length label (IN./MM.).
     std::string LEN_LABEL, FORCE_LABEL, STRESS_LABEL, DIAM_LABEL;
+    std::string UNIT_WEIGHT_LABEL, AREA_LABEL;
 
     TextOut console;
     TextOut report;

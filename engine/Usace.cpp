@@ -1,7 +1,112 @@
 #include "Usace.h"
 
+#include <cmath>
+
+#include "ClassicNodes.h"
+#include "CommonSteps.h"
+
 namespace veldo {
 
-void CALC_USACE_CAPACITY(EngineState &S) { (void)S; }
+using namespace classic;
+
+namespace {
+
+// Pile-soil friction angle as a fraction of the soil friction angle, by pile type.
+double deltaFraction(int pileType)
+{
+    switch (pileType) {
+    case 2: return 0.9;
+    case 3: return 0.95;
+    case 6: return 0.875;
+    default: return 0.75;
+    }
+}
+
+double alphaOf(double c, bool en)
+{
+    const double low = en ? 0.5 : 24.0;
+    const double high = en ? 1.5 : 72.0;
+    if (c <= low)
+        return 1.0;
+    if (c <= high)
+        return en ? 1.0 - 0.5 * (c - 0.5) : 1.0 - 0.5 * (c - 24.0) / 48.0;
+    return 0.5;
+}
+
+struct EndPair {
+    double top = 0, bottom = 0;
+};
+
+EndPair sandFriction(EngineState &S, int i)
+{
+    const double delta = deltaFraction(S.PILE_TYPE) * S.SEG_FRICTION_ANGLE[i];
+    double k = S.SEG_KO[i];
+    if (S.MethodTicked[4] == 1 || k == 0)
+        k = S.LOADING == 1 ? 0.6 : 1.25;
+    const double t = std::tan(delta / DEG_PER_RAD);
+    return {k * S.SIGV_LIMITED[2 * i - 1] * t, k * S.SIGV_LIMITED[2 * i + 1] * t};
+}
+
+// Critical depth under option 1: the first sand or silt segment whose bottom
+// stress exceeds the limit.
+void searchCriticalDepth(EngineState &S, int i)
+{
+    const double limit = english(S) ? 3.5 : 168.0;
+    if (S.CRITICAL_DEPTH_OPTION == 1 && S.USER_CRITICAL_DEPTH < 1e-5 && S.SIGV_ENDS[2 * i] > limit)
+        S.USER_CRITICAL_DEPTH = S.SEG_BOTTOM[i];
+}
+
+void segmentFrictions(EngineState &S)
+{
+    const bool en = english(S);
+    for (int i = 1; i <= S.SEG_COUNT && i <= MAX_SEGMENTS; ++i) {
+        const double type = S.SEG_SOIL_TYPE[i];
+        const bool silt = isSilt(type);
+        const bool sand = silt || type - 1.0 <= (en ? 0.0 : 1e-6);
+        EndPair f;
+        if (sand) {
+            f = sandFriction(S, i);
+            S.USACE_PLUG_FRICTION[2 * i - 1] = f.top;
+            S.USACE_PLUG_FRICTION[2 * i] = f.bottom;
+            searchCriticalDepth(S, i);
+        }
+        if (!sand || silt) {
+            const double c = S.SEG_UNDRAINED_STRENGTH[i];
+            const double alpha = alphaOf(c, en);
+            f.top += alpha * c;
+            f.bottom += alpha * c;
+            // A silt segment hands its own end frictions to the plug step.
+            S.USACE_PLUG_FRICTION[2 * i - 1] = silt ? f.top : alpha * S.SEG_REMOLDED_STRENGTH[i];
+            S.USACE_PLUG_FRICTION[2 * i] = silt ? f.bottom : f.top;
+        }
+        S.SEG_END_FRICTION[2 * i - 1] = f.top;
+        S.SEG_END_FRICTION[2 * i] = f.bottom;
+    }
+}
+
+} // namespace
+
+void CALC_USACE_CAPACITY(EngineState &S)
+{
+    if (S.CRITICAL_DEPTH_OPTION == 1)
+        S.USER_CRITICAL_DEPTH = 0;
+    const int N = lastNode(S);
+    segmentFrictions(S);
+
+    NodeArray perimeterAt{};
+    perimeterAt.fill(perimeter(S));
+    for (int k = 0; k <= N; ++k) {
+        const double z = k * S.INCREMENT;
+        S.NODE_DEPTH[k] = z;
+        S.NODE_UNIT_FRICTION[k] = nodeFriction(S, S.SEG_END_FRICTION, z);
+        S.USACE_FRICTION_LIMIT[k] = S.SEG_MAX_UNIT_FRICTION[segmentAtNode(S, k)];
+    }
+    accumulateSkin(S,
+                   {S.NODE_UNIT_FRICTION, S.USACE_FRICTION_LIMIT, S.SKIN_INCREMENT,
+                    S.USACE_INCREMENT_MAX, S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN},
+                   perimeterAt, N);
+    publishNodes(S, 2, S.NODE_UNIT_FRICTION, S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN, N);
+    publishPlugPair(S, 2, S.USACE_PLUG_FRICTION);
+}
 
 } // namespace veldo

@@ -1,7 +1,63 @@
 #include "Uwa.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "OffshoreCommon.h"
+
 namespace veldo {
 
-void CALC_UWA_CAPACITY(EngineState &S) { (void)S; }
+namespace {
+
+using namespace offshore;
+
+constexpr int kUwaIndex = 8; // current-method index of the common steps
+
+// Effective area ratio of the end section (1 for a closed section).
+double areaRatio(const EngineState &S)
+{
+    const Units u = unitsOf(S);
+    const double eid = endSectionId(S);
+    const double di = eid * (u.english ? sp(0.0254f) : sp(0.001f)); // m
+    const double ifr = std::min(1.0, std::pow(di / 1.5, sp(0.2f)));
+    const double ratio = eid / S.OD;
+    return 1.0 - ifr * ratio * ratio;
+}
+
+EndFriction sandFriction(EngineState &S, int i)
+{
+    const Units u = unitsOf(S);
+    const double qc = coneResistance(S, i);
+    const double h = std::max(tipDistance(S, i), sp(1e-5f));
+    const double hOverD = std::max(h / S.OD, 2.0);
+    const double radial = sp(0.03f) * qc * std::pow(areaRatio(S), sp(0.3f)) * std::pow(hOverD, -0.5);
+    const double t = sandFrictionTan(S.SEG_FRICTION_ANGLE[i]);
+    const double dr = u.english ? sp(0.00078740157f) : sp(0.02f); // in or mm
+    const double qn = qc / u.pa;
+    auto atStress = [&](double sigma) {
+        const double sn = std::max(sigma / u.pa, sp(1e-7f));
+        // Shear modulus; none without cone resistance (the fit is 0/0 there).
+        const double g = qc > 0.0 ? 185.0 * qc / std::pow(qn / std::sqrt(sn), 0.75) : 0.0;
+        double x = radial + 4.0 * g * dr / S.OD;
+        if (S.LOADING == 1)
+            x *= 0.75;
+        return x * t;
+    };
+    const double bottom = atStress(S.SIGV_ENDS[2 * i]);
+    const double top = atStress(S.SIGV_ENDS[2 * i - 1]);
+    return {top, bottom};
+}
+
+} // namespace
+
+void CALC_UWA_CAPACITY(EngineState &S)
+{
+    const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
+    for (int i = 1; i <= n; ++i) {
+        const EndFriction f = isSandSegment(S, i) ? sandFriction(S, i) : icpClayFriction(S, i);
+        storeEndFriction(S, i, f, S.UWA_SEG_FRICTION_COPY);
+    }
+    accumulateSideFriction(S, kUwaIndex, S.UWA_SEG_FRICTION_COPY, S.UWA_TZ_SKIN);
+}
 
 } // namespace veldo

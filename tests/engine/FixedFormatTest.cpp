@@ -68,3 +68,27 @@ TEST(FixedFormat, IgnoresProcessLocale)
     }
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
+
+TEST(FixedFormat, EdgeCasesOfTheReportColumns)
+{
+    // Mantissa rounding carries into the exponent: 0.995E+06 -> 0.10E+07.
+    EXPECT_EQ(fmtE(995000.0, 8, 2), "0.10E+07");
+    EXPECT_EQ(fmtE(-0.0, 9, 2), " 0.00E+00");
+    EXPECT_EQ(fmtE(9999999, 9, 2), " 0.10E+08");      // the no-limit value in E9.2
+    EXPECT_EQ(fmtE(1.234e-7, 10, 3), " 0.123E-06");
+    EXPECT_EQ(fmtE(-2.5e12, 8, 2), "-.25E+13");         // the optional leading zero goes first
+    EXPECT_EQ(fmtE(-2.5e12, 7, 2), "*******");
+    EXPECT_EQ(fmtE(-2.5e12, 7, 2, Overflow::Widen), "-.25E+13");
+    EXPECT_EQ(fmtF(2.0, 4, 0), "  2.");                // Fw.0 keeps the point
+    EXPECT_EQ(fmtF(-0.4, 4, 0), "  0.");
+    EXPECT_EQ(fmtF(-99.996, 7, 2), "-100.00");         // rounding adds a digit
+    EXPECT_EQ(fmtF(-999.999, 7, 2), "*******");
+    EXPECT_EQ(fmtF(1e300, 10, 2), "**********");
+    EXPECT_EQ(fmtI(0, 2, 2), "00");                    // I2.2 of the clock values
+    EXPECT_EQ(fmtI(9, 2, 2), "09");
+    EXPECT_EQ(fmtI(2026, 4), "2026");
+    EXPECT_EQ(fmtI(-5, 4, 2), " -05");
+    EXPECT_EQ(fmt("1X,'YOUR NUMBERS OF SEGMENT ',I4,' IS LARGER THAN'", {526}),
+              " YOUR NUMBERS OF SEGMENT  526 IS LARGER THAN");
+    EXPECT_EQ(fmt("5X,73('-'),/,26X,'T'", {}), "     " + std::string(73, '-') + "\n" + std::string(26, ' ') + "T");
+}

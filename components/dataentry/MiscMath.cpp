@@ -1,0 +1,300 @@
+#include "MiscMath.h"
+
+#include "NumText.h"
+#include "typecheck.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <vector>
+
+namespace veldo {
+
+namespace {
+
+// The rewritten text marks a unary minus with "~" and a binary minus with a byte
+// that cannot be typed.
+constexpr char kUnaryMinus = '~';
+constexpr char kBinaryMinus = '\x9B';
+
+constexpr std::string_view kBlank = "entry cannot be blank";
+constexpr std::string_view kParentheses = "() (parentheses) do not match";
+constexpr std::string_view kInvalidExpression = "invalid expression";
+constexpr std::string_view kInvalidCharacters = "invalid character(s) in expression";
+constexpr std::string_view kInvalidHex = "invalid use of $ (hex function)";
+constexpr std::string_view kFactorial = "! (factoral) applicable to integers only";
+constexpr std::string_view kDivisionByZero = "division by zero";
+constexpr std::string_view kNotValid = "result is not a valid number";
+
+[[noreturn]] void fail(std::string_view reason)
+{
+    throw EAssignError("Entry could not be evaluated:\r" + std::string(reason));
+}
+
+// Every computed value must stay a finite 80-bit real.
+long double checked(long double value)
+{
+    if (!std::isfinite(value))
+        fail(kNotValid);
+    return value;
+}
+
+// Intermediate results go back into the text with 18 significant digits.
+std::string asText(long double value) { return formatGeneral(value, 18); }
+
+std::string lowerCase(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return out;
+}
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+struct Function {
+    std::string_view name;
+    long double (*apply)(long double);
+};
+
+// Tested in this order; a name matches the operand's leading characters, so the
+// longer names come before the shorter ones they begin with.
+const std::array<Function, 25> kFunctions{{
+    {"arctanh", [](long double x) { return std::atanh(x); }},
+    {"arctan", [](long double x) { return std::atan(x); }},
+    {"cotan", [](long double x) { return 1 / std::tan(x); }},
+    {"tanh", [](long double x) { return std::tanh(x); }},
+    {"tan", [](long double x) { return std::tan(x); }},
+    {"arccosh", [](long double x) { return std::acosh(x); }},
+    {"arccos", [](long double x) { return std::acos(x); }},
+    {"cosh", [](long double x) { return std::cosh(x); }},
+    {"cosec", [](long double x) { return 1 / std::sin(x); }},
+    {"cos", [](long double x) { return std::cos(x); }},
+    {"sec", [](long double x) { return 1 / std::cos(x); }},
+    {"arcsinh", [](long double x) { return std::asinh(x); }},
+    {"arcsin", [](long double x) { return std::asin(x); }},
+    {"sinh", [](long double x) { return std::sinh(x); }},
+    {"sin", [](long double x) { return std::sin(x); }},
+    {"csc", [](long double x) { return 1 / std::sin(x); }},
+    {"abs", [](long double x) { return std::fabs(x); }},
+    {"frac", [](long double x) { return Frac(x); }},
+    {"int", [](long double x) { return std::trunc(x); }},
+    {"ln", [](long double x) { return std::log(x); }},
+    {"round", [](long double x) { return RoundHalfEven(x); }},
+    {"ceil", [](long double x) { return std::ceil(x); }},
+    {"floor", [](long double x) { return std::floor(x); }},
+    {"log", [](long double x) { return std::log10(x); }},
+    {"sqrt", [](long double x) { return std::sqrt(x); }},
+}};
+
+const Function *leadingFunction(std::string_view lowerOperand)
+{
+    for (const auto &f : kFunctions)
+        if (lowerOperand.starts_with(f.name))
+            return &f;
+    return nullptr;
+}
+
+// Replaces the innermost parenthesised parts, first ")" first, by their values.
+void resolveParentheses(std::string &text)
+{
+    for (auto close = text.find(')'); close != std::string::npos; close = text.find(')')) {
+        const auto open = close == 0 ? std::string::npos : text.rfind('(', close - 1);
+        if (open == std::string::npos)
+            fail(kParentheses);
+        const long double inner = EvaluateEntry(std::string_view(text).substr(open + 1, close - open - 1));
+        text.replace(open, close - open + 1, asText(inner));
+    }
+    if (text.find('(') != std::string::npos)
+        fail(kParentheses);
+}
+
+bool followsFunctionName(const std::string &text, std::size_t pos)
+{
+    std::size_t start = pos;
+    while (start > 0 && isLetter(text[start - 1]))
+        --start;
+    return start < pos && IsFunctionName(lowerCase(std::string_view(text).substr(start, pos - start)));
+}
+
+// Tells unary from binary minus signs, so that "2*-3", "sin-1" and "1E-5" keep
+// their signs while "5-3" subtracts.
+void markMinusSigns(std::string &text)
+{
+    constexpr std::string_view unaryBefore = "%&*+/=E^e|~\x9B";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '-')
+            continue;
+        const bool unary = i == 0 || unaryBefore.find(text[i - 1]) != std::string_view::npos
+                           || followsFunctionName(text, i);
+        text[i] = unary ? kUnaryMinus : kBinaryMinus;
+    }
+}
+
+constexpr std::string_view kOperators = "^*/%+\x9B=|&";
+
+struct Expression {
+    std::vector<std::string> operands;
+    std::vector<char> operators;
+};
+
+Expression split(const std::string &text)
+{
+    Expression e;
+    std::size_t start = 0;
+    for (auto pos = text.find_first_of(kOperators); pos != std::string::npos;
+         pos = text.find_first_of(kOperators, start)) {
+        e.operands.push_back(text.substr(start, pos - start));
+        e.operators.push_back(text[pos]);
+        start = pos + 1;
+    }
+    e.operands.push_back(text.substr(start));
+    if (std::ranges::any_of(e.operands, [](const std::string &s) { return s.empty(); }))
+        fail(kInvalidExpression);
+    return e;
+}
+
+// Remainder of two operands truncated to 64-bit integers.
+long double remainder64(long double a, long double b)
+{
+    constexpr long double limit = 9223372036854775808.0L; // 2^63
+    const long double ta = std::trunc(a);
+    const long double tb = std::trunc(b);
+    if (ta < -limit || ta >= limit || tb < -limit || tb >= limit)
+        fail(kNotValid);
+    const auto ia = static_cast<std::int64_t>(ta);
+    const auto ib = static_cast<std::int64_t>(tb);
+    if (ib == 0)
+        fail(kDivisionByZero);
+    return ib == -1 ? 0.0L : static_cast<long double>(ia % ib);
+}
+
+long double applyOperator(char op, long double a, long double b)
+{
+    switch (op) {
+    case '^': return checked(std::pow(a, b));
+    case '*': return checked(a * b);
+    case '/':
+        if (b == 0)
+            fail(kDivisionByZero);
+        return checked(a / b);
+    case '%': return remainder64(a, b);
+    case '&': return (a != 0 && b != 0) ? 1 : 0;
+    case '+': return checked(a + b);
+    case kBinaryMinus: return checked(a - b);
+    case '|': return (a != 0 || b != 0) ? 1 : 0;
+    default: return a == b ? 1 : 0; // '='
+    }
+}
+
+// Folds every operator of one precedence level, left to right.
+void foldPass(Expression &e, std::string_view level)
+{
+    std::size_t i = 0;
+    while (i < e.operators.size()) {
+        if (level.find(e.operators[i]) == std::string_view::npos) {
+            ++i;
+            continue;
+        }
+        const long double value =
+            applyOperator(e.operators[i], ApplyFunction(e.operands[i]), ApplyFunction(e.operands[i + 1]));
+        e.operands[i] = asText(value);
+        e.operands.erase(e.operands.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        e.operators.erase(e.operators.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+long double hexValue(std::string_view digits)
+{
+    const bool allHex = !digits.empty() && std::ranges::all_of(digits, [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    });
+    long long value = 0;
+    if (!allHex
+        || std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ec != std::errc())
+        fail(kInvalidHex);
+    return static_cast<long double>(value);
+}
+
+long double decimalValue(std::string number)
+{
+    // A unary-minus mark right after an exponent letter is the exponent's sign.
+    for (std::size_t i = 1; i < number.size(); ++i)
+        if (number[i] == kUnaryMinus && number[i - 1] == 'e')
+            number[i] = '-';
+    if (const auto value = parseFloat(number))
+        return *value;
+    fail(hasDecimalSyntax(number) ? kNotValid : kInvalidCharacters);
+}
+
+void deleteDoubleMinus(std::string &text)
+{
+    for (auto pos = text.find("--"); pos != std::string::npos; pos = text.find("--"))
+        text.erase(pos, 2);
+}
+
+} // namespace
+
+bool IsFunctionName(std::string_view lowerWord)
+{
+    return std::ranges::any_of(kFunctions, [&](const Function &f) { return f.name == lowerWord; });
+}
+
+long double Factorial(long double n)
+{
+    if (Frac(n) != 0)
+        fail(kFactorial);
+    const long double m = std::fabs(n);
+    if (m > 1754) // 1755! lies beyond the 80-bit range
+        fail(kNotValid);
+    long double result = 1;
+    for (long double k = 2; k <= m; ++k)
+        result *= k;
+    return n < 0 ? -result : result;
+}
+
+long double ApplyFunction(std::string_view operand)
+{
+    std::string op(operand);
+    deleteDoubleMinus(op);
+    op = lowerCase(op);
+    if (op.starts_with(kUnaryMinus))
+        return -ApplyFunction(std::string_view(op).substr(1));
+    if (op == "pi" || op == "-pi")
+        return op.front() == '-' ? -std::numbers::pi_v<long double> : std::numbers::pi_v<long double>;
+    if (op == "e" || op == "-e")
+        return op.front() == '-' ? -std::numbers::e_v<long double> : std::numbers::e_v<long double>;
+    if (const Function *f = leadingFunction(op))
+        return checked(f->apply(ApplyFunction(std::string_view(op).substr(f->name.size()))));
+    if (op.ends_with('!'))
+        return Factorial(ApplyFunction(std::string_view(op).substr(0, op.size() - 1)));
+    if (op.starts_with('$'))
+        return hexValue(std::string_view(op).substr(1));
+    return decimalValue(std::move(op));
+}
+
+long double EvaluateEntry(std::string_view entry)
+{
+    if (entry.empty())
+        fail(kBlank);
+    std::string text;
+    for (char c : entry)
+        if (c != ' ' && c != '\t')
+            text += c;
+    // The binary-minus mark must not come from the user (it is also a byte of some
+    // UTF-8 characters).
+    if (text.find(kBinaryMinus) != std::string::npos)
+        fail(kInvalidCharacters);
+    resolveParentheses(text);
+    markMinusSigns(text);
+    Expression e = split(text);
+    for (std::string_view level : {"^", "*/%&", "+\x9B|", "="})
+        foldPass(e, level);
+    return ApplyFunction(e.operands.front());
+}
+
+} // namespace veldo

@@ -1,0 +1,58 @@
+// Reader of numeric text files: reads a whole file at creation, splits each line
+// into blank- or tab-separated words, and serves words, integers, reals and whole
+// lines in file order. Numbers always use "." as the decimal separator.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace veldo {
+
+// Failure to read a text file: the file cannot be opened or read, it ends too
+// early, or a word is not the number asked for. The message is shown as it stands.
+class EInOutError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One line of the file: its words and the line exactly as read (without the
+// line break).
+struct TWordContainer {
+    std::vector<std::string> words;
+    std::string lineText;
+
+    static TWordContainer split(std::string lineText);
+};
+
+class TWordReader {
+public:
+    // Reads the whole file; throws EInOutError when it cannot be opened or read.
+    explicit TWordReader(const std::filesystem::path &fileName);
+
+    // True when the cursor stands past the last line.
+    bool Eof() const;
+    // Number of words of the current line.
+    int WordsOnLine() const;
+    // The next word; moves to the next line first when the current one is used up.
+    std::string ReadWord();
+    // The next word as a real; "Error on Line n Item m" + CR + reason when it is not one.
+    long double ReadFloat();
+    // The next word as a 32-bit integer (12, 12.0 and 1.2E1 all give 12).
+    std::int32_t ReadInteger();
+    // The whole text of the current line; the cursor moves to the start of the next.
+    std::string ReadLine();
+
+private:
+    const TWordContainer &currentLine() const;
+    [[noreturn]] void failItem(std::string_view reason) const;
+
+    std::vector<TWordContainer> lines_;
+    int lineIndex_ = 0; // current line, 0-based
+    int wordIndex_ = 0; // next word on the current line, 0-based
+};
+
+} // namespace veldo

@@ -1,1 +1,0 @@
-namespace veldo::plot { int anchor = 0; }

@@ -1,0 +1,164 @@
+// The window of one plot: menu, legend box, zoom and read-out, printing, page
+// setup and bitmap export. Geometry comes from PlotScale, drawing from PlotDraw.
+#pragma once
+
+#include "PlotScale.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+class QAction;
+class QActionGroup;
+class QImage;
+class QMenu;
+class QPrinter;
+class QRubberBand;
+
+namespace veldo {
+
+class TPageSetupDialog;
+class TPlotForm;
+
+// The draggable legend box: one entry per active curve, in the curve's colour,
+// marked " *" while the curve is visible.
+class TLegendBox : public QWidget {
+    Q_OBJECT
+public:
+    TLegendBox(TPlotForm &form, QWidget *parent);
+
+    std::vector<QString> Items;
+    int ItemHeight = 16;
+    int SelectedIndex = 0;
+
+    // Item text as drawn, with " *" when the entry's curve is visible.
+    QString DisplayText(int entry) const;
+    // Widens the box to the widest displayed text plus `extra` pixels (never narrows).
+    void GrowToFit(int extra);
+    int WidestText() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void LegendDrawItem(QPainter &painter, int entry);
+    TPlotForm &form_;
+    bool dragging_ = false;
+    QPoint grab_;
+};
+
+// The client area that the plot is painted on and that takes the mouse.
+class TPlotPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    TPlotPaintBox(TPlotForm &form, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    TPlotForm &form_;
+};
+
+class TPlotForm : public QMainWindow {
+    Q_OBJECT
+public:
+    TPlotForm(TGraphPlot &plot, const TAreaExtents &extents, QWidget *parent = nullptr);
+    ~TPlotForm() override;
+
+    TGraphPlot &Plot() const { return plot_; }
+
+    // Ranges shown (zoom changes area 1's) and the bounds for zooming.
+    TAreaExtents Extents;
+    TAreaExtents FullExtents;
+    const TPlotGeometry &ScreenGeometry() const { return screen_; }
+
+    TLegendBox *Legend() const { return legend_; }
+    TPlotPaintBox *PaintBox() const { return paintBox_; }
+    QMenu *PlotMenu() const { return plotMenu_; }
+    // Curve index (in Curves) of each legend entry.
+    const std::vector<int> &LegendCurves() const { return legendCurves_; }
+    QAction *CurveAction(int entry) const { return curveActions_.at(static_cast<std::size_t>(entry)); }
+    QAction *MenuItem(const QString &name) const;
+    TPageSetupDialog &PageSetupDialog() const { return *pageSetup_; }
+
+    // Geometry of the client area (run on creation, resize and layout commands).
+    void FormResize();
+    // Draws the whole plot on a surface with the given geometry.
+    void PaintPlot(QPainter &painter, const TPlotGeometry &geometry) const;
+    // Draws one printed page on the printer (the page-setup margins apply).
+    bool PrintTo(QPrinter &printer);
+    // Draws into a bitmap of its own size with the bitmap layout and writes it as BMP.
+    bool WriteBitmap(QImage &bitmap, const QString &fileName) const;
+
+    // Commands of the "&Plot" menu.
+    void PlotMenuClick();
+    void PlotLegendClick();
+    void PlotSoilLayerClick();
+    void ShowWallGeometryClick();
+    void MarkClick(int markers);
+    void SizeClick(int size);
+    void WidthClick(int width);
+    void PlotCaptionClick();
+    void mLineNameClick();
+    void ActiveGraphsClick();
+    void PlotPrintClick();
+    void PlotPageClick();
+    void PlotSaveClick();
+    // Applies edited legend texts (one per curve) and active flags (one per curve).
+    void ApplyLineNames(const std::vector<QString> &names);
+    void ApplyActiveFlags(const std::vector<bool> &active);
+    // Legend font scaled by factor/10, box resized.
+    void SetupLegend(int factor);
+    // Toggles a curve's Visible and repaints window and legend.
+    void ToggleCurve(int curveIndex);
+
+    // Mouse handling of the paint box (pixels in client coordinates).
+    void PaintBoxMouseDown(Qt::MouseButton button, QPoint pixel);
+    void PaintBoxMouseMove(QPoint pixel);
+    void FormMouseUp(Qt::MouseButton button, QPoint pixel);
+
+private:
+    void buildMenu();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
+    void addValueItems(QMenu *menu, QActionGroup *group, const std::vector<std::pair<QString, int>> &items,
+                       void (TPlotForm::*handler)(int));
+    void buildLegend();
+    void resizeLegendBox();
+    void keepLegendInside();
+    TLayoutOptions layoutOptions() const;
+    int scaledFontHeight(int ppiY) const;
+    QPoint clampPixel(QPoint pixel) const;
+    TFloatPoint valueAt(QPoint pixel) const;
+    void showReadout(QPoint pixel);
+    void repaintAll();
+
+    TGraphPlot &plot_;
+    TPlotGeometry screen_;
+    TPlotPaintBox *paintBox_ = nullptr;
+    TLegendBox *legend_ = nullptr;
+    QMenu *plotMenu_ = nullptr;
+    QMenu *markersMenu_ = nullptr;
+    QActionGroup *markerGroup_ = nullptr;
+    std::vector<QAction *> curveActions_;
+    std::vector<int> legendCurves_;
+    std::unique_ptr<QPrinter> printer_;
+    TPageSetupDialog *pageSetup_ = nullptr;
+    QRubberBand *rubberBand_ = nullptr;
+    bool dragging_ = false;
+    QPoint dragStart_;
+    bool firstLayout_ = true;
+};
+
+} // namespace veldo

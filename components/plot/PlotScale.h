@@ -1,0 +1,134 @@
+// Pure scaling, layout and shape arithmetic of the plot window: value ranges,
+// tick steps, value<->pixel mapping, page division, zoom ranges, marker outlines,
+// curve colours and unit-code expansion.
+#pragma once
+
+#include "PltData.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace veldo {
+
+// An integer pixel rectangle given by its edges.
+struct TPixelRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool operator==(const TPixelRect &) const = default;
+};
+
+// Value range of one area.
+struct TExtents {
+    long double MinX = 0;
+    long double MaxX = 0;
+    long double MinY = 0;
+    long double MaxY = 0;
+};
+using TAreaExtents = std::array<TExtents, 3>;
+
+// Minor tick spacing of each axis and the first and last tick index (tick k at k x step).
+struct TTicks {
+    TFloatPoint Step;
+    int FirstX = 0;
+    int LastX = 0;
+    int FirstY = 0;
+    int LastY = 0;
+};
+
+// Nearest integer, ties to even.
+long long RoundEven(long double x);
+// Ceiling for x > 0, else the floor.
+long double RoundAwayFromZero(long double x);
+// Step that a range's bounds are rounded to; empty when it is zero or not finite.
+std::optional<long double> RangeRoundingStep(long double range);
+// Range of a curve list, zero included, bounds rounded outward; empty when an
+// axis gives no usable step. Non-finite values are skipped.
+std::optional<TExtents> ComputeExtents(const TLineList &curves);
+// The three areas' ranges (main list, panel 2, panel 3); empty when any fails.
+std::optional<TAreaExtents> PlotExtents(const TGraphPlot &plot);
+// Tick steps of an area; empty when the area is too small for a tick label.
+std::optional<TTicks> ComputeTicks(const TExtents &extents, const TPixelRect &area, int sfh);
+
+QPoint FloatToPixel(const TExtents &extents, const TPixelRect &area, bool xOnTop, const TFloatPoint &p);
+// Inverse of FloatToPixel without rounding; a pixel outside the area's left..right gives (0, 0).
+TFloatPoint PixelToFloat(const TExtents &extents, const TPixelRect &area, bool xOnTop, QPoint pixel);
+
+// Height of the window font on a surface: 14 pixels at 96 pixels per inch.
+int CanvasFontHeight(int pixelsPerInchY);
+// |fontHeight x factor / 10|, truncated.
+int ScaledFontHeight(int fontHeight, int factor);
+
+// What the page division depends on besides the surface.
+struct TLayoutOptions {
+    bool XOnTop = true;
+    bool HasTitle = false;
+    bool TitleOnTop = false;
+    bool ShowLayers = false;
+    bool ShowThree = false;
+};
+
+// Geometry of one drawing surface.
+struct TPlotGeometry {
+    TPixelRect PageRect;
+    TPixelRect PlotRect;
+    std::array<TPixelRect, 3> Panels;
+    TPixelRect LayerStripRect;
+    int PixelsPerInchX = 96;
+    int PixelsPerInchY = 96;
+    int Sfh = 14;
+    bool HardCopy = false;
+    bool BitmapOutput = false;
+};
+
+// Printed page: margins in thousandths of an inch, printer resolution, physical
+// offsets and printable size in printer pixels.
+struct TPrintPage {
+    int MarginLeft = 1000;
+    int MarginTop = 1000;
+    int MarginRight = 1000;
+    int MarginBottom = 1000;
+    int PixelsPerInchX = 600;
+    int PixelsPerInchY = 600;
+    int OffsetX = 0;
+    int OffsetY = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+TPlotGeometry ScreenLayout(int clientWidth, int clientHeight, int ppiX, int ppiY, int sfh,
+                           const TLayoutOptions &options);
+TPlotGeometry PrintLayout(const TPrintPage &page, int sfh, const TLayoutOptions &options);
+TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh,
+                           const TLayoutOptions &options);
+
+// One axis range.
+struct TRange {
+    long double Min = 0;
+    long double Max = 0;
+};
+// Range between two dragged values, at least a twentieth of the full range, inside it.
+TRange ZoomInAxis(long double a, long double b, const TRange &full);
+// Range doubled around a value, at most the full range.
+TRange ZoomOutAxis(const TRange &current, const TRange &full, long double at);
+
+// Marker shape 1..10 of marker number n (above 10 wraps: 11 gives 1, 20 gives 10).
+int MarkerShape(int n);
+// Closed outline of marker n around a pixel (first vertex repeated at the end).
+std::vector<QPoint> MarkerOutline(QPoint centre, int n, int ppiX, int ppiY);
+
+// Curve colour table, picked by index modulo 17.
+QColor PlotColor(int index);
+
+// Replaces the longest force code and the longest length code present.
+QString ExpandUnitCodes(const QString &unitTemplate, int units);
+
+} // namespace veldo

@@ -1,1 +1,0 @@
-namespace veldo::table { int anchor = 0; }

@@ -1,0 +1,648 @@
+#include "TableFormController.h"
+
+#include "Messages.h"
+#include "MiscMath.h"
+#include "Table.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace veldo {
+namespace {
+
+constexpr int kMaxShownRows = 10;
+
+QPointer<QMdiArea>& MdiArea()
+{
+    static QPointer<QMdiArea> area;
+    return area;
+}
+
+bool IsEnterKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Asks the window before the current cell moves; a refused move leaves the cell (and
+// the selection) where it is.
+class TVetoSelectionModel final : public QItemSelectionModel {
+public:
+    TVetoSelectionModel(QAbstractItemModel* model, TTableForm& form)
+        : QItemSelectionModel(model), form_(form) {}
+
+    void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
+    {
+        const QModelIndex from = currentIndex();
+        if (from != index
+            && !form_.AllowMove(from.row(), from.column(), index.row(), index.column())) {
+            refused_ = true;
+            return;
+        }
+        refused_ = false;
+        QItemSelectionModel::setCurrentIndex(index, command);
+    }
+
+    void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override
+    {
+        if (!refused_)
+            QItemSelectionModel::select(selection, command);
+    }
+
+private:
+    TTableForm& form_;
+    bool refused_ = false;
+};
+
+// Remembers the open cell editor and turns Enter into the window's Enter navigation.
+class TCellDelegate final : public QStyledItemDelegate {
+public:
+    TCellDelegate(TTableForm& form, QObject* parent) : QStyledItemDelegate(parent), form_(form) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        editor_ = editor;
+        return editor;
+    }
+
+    QWidget* OpenEditor() const { return editor_; }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && IsEnterKey(event)) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            form_.GridEnter();
+            return true;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    TTableForm& form_;
+    mutable QPointer<QWidget> editor_;
+};
+
+} // namespace
+
+// The grid of the window: in-place editing, Enter navigation, editor access.
+class TTableGrid final : public QTableWidget {
+public:
+    TTableGrid(TTableForm& form, QWidget* parent) : QTableWidget(parent), form_(form)
+    {
+        delegate_ = new TCellDelegate(form, this);
+        setItemDelegate(delegate_);
+        QItemSelectionModel* old = selectionModel();
+        setSelectionModel(new TVetoSelectionModel(model(), form));
+        delete old;
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
+                        | QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+        setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+    // Pushes the open editor's text into its cell.
+    void CommitEditor()
+    {
+        if (QWidget* editor = delegate_->OpenEditor(); editor && state() == EditingState)
+            commitData(editor);
+    }
+
+    void CloseEditor()
+    {
+        if (QWidget* editor = delegate_->OpenEditor(); editor && state() == EditingState)
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (IsEnterKey(event)) {
+            form_.GridEnter();
+            event->accept();
+            return;
+        }
+        QTableWidget::keyPressEvent(event);
+    }
+
+private:
+    TTableForm& form_;
+    TCellDelegate* delegate_ = nullptr;
+};
+
+void SetTableEditorMdiArea(QMdiArea* area)
+{
+    MdiArea() = area;
+}
+
+QMdiArea* TableEditorMdiArea()
+{
+    return MdiArea();
+}
+
+// ---------------------------------------------------------------- opening
+
+TTableForm* TTableForm::Open(TGridTable& table)
+{
+    QWidget* host = table.FormParent;
+    auto* form = new TTableForm(table, host);
+    if (host) {
+        form->move(0, 0);
+    } else if (QMdiArea* area = MdiArea()) {
+        form->subWindow_ = area->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint
+                                                        | Qt::WindowSystemMenuHint
+                                                        | Qt::WindowMinimizeButtonHint
+                                                        | Qt::WindowCloseButtonHint);
+        QObject::connect(form->subWindow_, &QMdiSubWindow::windowStateChanged, form,
+                         [form](Qt::WindowStates before, Qt::WindowStates now) {
+                             if ((before & Qt::WindowActive) && !(now & Qt::WindowActive))
+                                 form->FormDeactivate();
+                         });
+    } else {
+        form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    }
+    form->Initialise();
+    form->ShowWindow();
+    return form;
+}
+
+TTableForm::TTableForm(TGridTable& table, QWidget* parent)
+    : QWidget(parent)
+    , table_(&table)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    grid_ = new TTableGrid(*this, this);
+    btnAdd_ = new QPushButton(QStringLiteral("&Add Row"), this);
+    btnIns_ = new QPushButton(QStringLiteral("&Insert Row"), this);
+    btnDel_ = new QPushButton(QStringLiteral("&Delete Row"), this);
+    lblComments_ = new QLabel(this);
+    imgHelp_ = new QLabel(this);
+    topLeft_ = new QLabel(grid_);
+    topLeft_->setAlignment(Qt::AlignCenter);
+    connect(btnAdd_, &QPushButton::clicked, this, &TTableForm::BtnAddClick);
+    connect(btnIns_, &QPushButton::clicked, this, &TTableForm::BtnInsClick);
+    connect(btnDel_, &QPushButton::clicked, this, &TTableForm::BtnDelClick);
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
+    snapTimer_.setSingleShot(true);
+    snapTimer_.setInterval(250);
+    connect(&snapTimer_, &QTimer::timeout, this, &TTableForm::ApplySnap);
+}
+
+TTableForm::~TTableForm()
+{
+    Detach();
+}
+
+void TTableForm::Initialise()
+{
+    table_->AttachEditor(this, nullptr, nullptr);
+    table_->SetRowCount(std::max(table_->RowCount(), table_->MinRows()));
+    Retitle();
+    topLeft_->setText(table_->TopLeft);
+    const int ppi = logicalDpiX();
+    grid_->verticalHeader()->setFixedWidth(
+        std::max(fontMetrics().horizontalAdvance(table_->TopLeft + QStringLiteral("  ")), ppi / 3));
+    lblComments_->setText(table_->Comments);
+    lblComments_->setVisible(!table_->Comments.isEmpty());
+    imgHelp_->setPixmap(QPixmap::fromImage(table_->HelpPicture()));
+    imgHelp_->setVisible(!table_->HelpPicture().isNull());
+    shownColumns_ = table_->VisibleColumnCount();
+    shownRows_ = std::min(table_->RowCount(), kMaxShownRows);
+    table_->AttachEditor(
+        this, [this] { if (!suspendRebuild_) Rebuild(); },
+        [this](int column, int row) { CellChanged(column, row); });
+    Rebuild();
+}
+
+QTableWidget* TTableForm::Grid() const
+{
+    return grid_;
+}
+
+QWidget* TTableForm::Container() const
+{
+    if (subWindow_)
+        return subWindow_;
+    return const_cast<TTableForm*>(this);
+}
+
+int TTableForm::Margin() const
+{
+    return logicalDpiX() / 20;
+}
+
+void TTableForm::Retitle()
+{
+    if (table_)
+        setWindowTitle(table_->WindowTitle());
+}
+
+void TTableForm::ShowWindow()
+{
+    QWidget* window = Container();
+    window->show();
+    if (subWindow_ && subWindow_->mdiArea())
+        subWindow_->mdiArea()->setActiveSubWindow(subWindow_);
+    window->raise();
+    window->activateWindow();
+}
+
+void TTableForm::Detach()
+{
+    if (!table_)
+        return;
+    TGridTable* table = table_;
+    table_ = nullptr;
+    if (table->Editor() == this)
+        table->DetachEditor();
+}
+
+void TTableForm::Discard()
+{
+    discarding_ = true;
+    Detach();
+    Container()->hide();
+    Container()->deleteLater();
+}
+
+// ---------------------------------------------------------------- grid content
+
+void TTableForm::Rebuild()
+{
+    if (!table_)
+        return;
+    rebuilding_ = true;
+    grid_->CloseEditor();
+    const int visible = table_->VisibleColumnCount();
+    const int rows = table_->RowCount();
+    shownColumns_ = std::min(shownColumns_, visible);
+    shownRows_ = std::min(shownRows_, rows);
+    headerRows_ = table_->HeaderRows();
+    grid_->setColumnCount(visible);
+    grid_->setRowCount(rows);
+    for (int r = 0; r < rows; ++r)
+        grid_->setVerticalHeaderItem(r, new QTableWidgetItem(QString::number(r / table_->RowGroup() + 1)));
+    const int ppi = logicalDpiX();
+    for (int c = 0; c < visible; ++c) {
+        TColumn& column = table_->VisibleColumn(c);
+        grid_->setColumnWidth(c, column.ColumnWidth(grid_->fontMetrics(), ppi));
+        QStringList lines;
+        for (int line = 0; line < headerRows_; ++line)
+            lines.append(column.GetHeading(line));
+        grid_->setHorizontalHeaderItem(c, new QTableWidgetItem(lines.join(QLatin1Char('\n'))));
+        for (int r = 0; r < rows; ++r) {
+            auto* item = new QTableWidgetItem(column.NeedsControls() ? QString() : column.AsText(r));
+            if (column.NeedsControls())
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            grid_->setItem(r, c, item);
+        }
+    }
+    RebuildControls();
+    ShowButtons();
+    rebuilding_ = false;
+    LayOut();
+}
+
+void TTableForm::RebuildControls()
+{
+    controlsPending_ = false;
+    if (!table_)
+        return;
+    for (int c = 0; c < grid_->columnCount() && c < table_->VisibleColumnCount(); ++c) {
+        TColumn& column = table_->VisibleColumn(c);
+        if (!column.NeedsControls())
+            continue;
+        for (int r = 0; r < grid_->rowCount() && r < column.CellCount(); ++r)
+            grid_->setCellWidget(r, c, column.CreateControl(r, nullptr));
+    }
+}
+
+void TTableForm::RefreshCells()
+{
+    if (!table_)
+        return;
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        TColumn& column = table_->VisibleColumn(c);
+        if (column.NeedsControls())
+            continue;
+        for (int r = 0; r < grid_->rowCount() && r < column.CellCount(); ++r)
+            if (QTableWidgetItem* item = grid_->item(r, c))
+                item->setText(column.AsText(r));
+    }
+}
+
+void TTableForm::CellChanged(int column, int row)
+{
+    if (!table_ || rebuilding_)
+        return;
+    int visibleIndex = -1;
+    for (int i = 0, v = 0; i <= column && i < table_->ColumnCount(); ++i)
+        if (table_->Column(i).visible)
+            visibleIndex = (i == column) ? v : visibleIndex, ++v;
+    const bool controls = visibleIndex >= 0 && table_->VisibleColumn(visibleIndex).NeedsControls();
+    if (visibleIndex >= 0 && !controls) {
+        if (QTableWidgetItem* item = grid_->item(row, visibleIndex))
+            item->setText(table_->VisibleColumn(visibleIndex).AsText(row));
+    }
+    // Controls (and nested-table buttons after a selector change) are made again once
+    // the control that reported the change has returned.
+    if ((controls || column == 0) && !controlsPending_) {
+        controlsPending_ = true;
+        QTimer::singleShot(0, this, [this] { if (controlsPending_) RebuildControls(); });
+    }
+}
+
+void TTableForm::ShowButtons()
+{
+    const bool shown = table_->MinRows() != table_->MaxRows();
+    for (QPushButton* b : {btnAdd_, btnIns_, btnDel_})
+        b->setVisible(shown);
+    btnAdd_->setEnabled(table_->RowCount() != table_->MaxRows());
+    btnIns_->setEnabled(table_->RowCount() != table_->MaxRows());
+    btnDel_->setEnabled(table_->MinRows() < table_->RowCount());
+}
+
+// ---------------------------------------------------------------- layout
+
+void TTableForm::LayOut()
+{
+    if (!table_ || rebuilding_ || layingOut_)
+        return;
+    layingOut_ = true;
+    const int m = Margin();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
+    const bool vertical = shownRows_ < grid_->rowCount();
+    const bool horizontal = shownColumns_ < grid_->columnCount();
+    grid_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    grid_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+
+    const int frame = 2 * grid_->frameWidth();
+    const int left = grid_->horizontalScrollBar()->value();
+    int width = frame + grid_->verticalHeader()->width() + (vertical ? bar : 0);
+    for (int c = left; c < std::min(left + shownColumns_, grid_->columnCount()); ++c)
+        width += grid_->columnWidth(c);
+    const int headerHeight = grid_->horizontalHeader()->sizeHint().height();
+    const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
+    const int height = frame + headerHeight + shownRows_ * rowHeight + (horizontal ? bar : 0);
+    grid_->setGeometry(m, m, width, height);
+    topLeft_->setGeometry(grid_->frameWidth(), grid_->frameWidth(),
+                          grid_->verticalHeader()->width(), headerHeight);
+    topLeft_->raise();
+
+    int x = m;
+    const int buttonTop = m + height + m;
+    for (QPushButton* b : {btnAdd_, btnIns_, btnDel_}) {
+        const QSize hint = b->sizeHint();
+        b->setGeometry(x, buttonTop, std::max(81, hint.width()), std::max(21, hint.height()));
+        x += b->width() + m;
+    }
+    const int labelTop = btnAdd_->isVisibleTo(this) ? buttonTop + btnAdd_->height() + m : buttonTop;
+    lblComments_->adjustSize();
+    lblComments_->move(m, labelTop);
+    const int imageTop =
+        lblComments_->isVisibleTo(this) ? labelTop + lblComments_->height() + m : labelTop;
+    imgHelp_->adjustSize();
+    imgHelp_->move(m, imageTop);
+    const int imageHeight = imgHelp_->isVisibleTo(this) ? imgHelp_->height() : 0;
+
+    const int clientWidth = std::max({grid_->geometry().right() + 1, btnDel_->geometry().right() + 1,
+                                      lblComments_->isVisibleTo(this) ? lblComments_->geometry().right() + 1 : 0,
+                                      imgHelp_->isVisibleTo(this) ? imgHelp_->geometry().right() + 1 : 0})
+                            + m;
+    const int clientHeight = imageTop + (imageHeight > 0 ? m + imageHeight : 0);
+    QWidget* window = Container();
+    const QSize chrome = window == this ? QSize() : window->size() - size();
+    window->resize(QSize(clientWidth, clientHeight) + chrome);
+    resize(clientWidth, clientHeight);
+    laidOutGeometry_ = window->geometry();
+    layingOut_ = false;
+    if (table_->OnResize)
+        table_->OnResize(*table_);
+}
+
+void TTableForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!layingOut_ && table_ && isVisible())
+        snapTimer_.start();
+}
+
+TSnapInput TTableForm::SnapInput() const
+{
+    const int m = Margin();
+    QWidget* window = Container();
+    const QSize chrome = window->size() - size();
+    TSnapInput in;
+    const int frame = 2 * grid_->frameWidth();
+    in.chromeWidth = chrome.width() + 2 * m + frame + grid_->verticalHeader()->width();
+    // Everything but the grid's rows and horizontal bar: frame, header band, buttons,
+    // comments and picture.
+    in.chromeHeight = chrome.height() + height() - grid_->height() + frame
+                      + grid_->horizontalHeader()->sizeHint().height();
+    in.minimumWidth = chrome.width() + btnDel_->geometry().right() + 1 + m;
+    for (int c = 0; c < grid_->columnCount(); ++c)
+        in.columnWidths.push_back(grid_->columnWidth(c));
+    in.rowHeight = grid_->verticalHeader()->defaultSectionSize();
+    in.headerRows = 0;   // the heading rows are one header band of the grid, in chromeHeight
+    in.dataRows = grid_->rowCount();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
+    in.verticalBarWidth = bar;
+    in.horizontalBarHeight = bar;
+    in.leftColumn = grid_->horizontalScrollBar()->value();
+    in.topRow = grid_->verticalScrollBar()->value();
+    in.shownColumns = shownColumns_;
+    in.shownRows = shownRows_;
+    const QRect now = window->geometry();
+    in.dragged = {now.x(), now.y(), now.width(), now.height()};
+    in.edges.left = now.left() != laidOutGeometry_.left();
+    in.edges.top = now.top() != laidOutGeometry_.top();
+    in.edges.right = now.right() != laidOutGeometry_.right();
+    in.edges.bottom = now.bottom() != laidOutGeometry_.bottom();
+    return in;
+}
+
+void TTableForm::ApplySnap()
+{
+    if (!table_ || grid_->columnCount() == 0)
+        return;
+    const TSnapResult snap = SnapTableWindow(SnapInput());
+    shownColumns_ = snap.shownColumns;
+    shownRows_ = snap.shownRows;
+    LayOut();
+    grid_->horizontalScrollBar()->setValue(snap.leftColumn);
+    grid_->verticalScrollBar()->setValue(snap.topRow);
+    QWidget* window = Container();
+    layingOut_ = true;
+    window->move(snap.rect.x, snap.rect.y);
+    layingOut_ = false;
+    laidOutGeometry_ = window->geometry();
+}
+
+// ---------------------------------------------------------------- committing
+
+void TTableForm::ShowError(const QString& text)
+{
+    inMessage_ = true;
+    Messages().Information(text);
+    inMessage_ = false;
+}
+
+bool TTableForm::CommitCurrentCell()
+{
+    if (!table_)
+        return true;
+    grid_->CommitEditor();
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid() || current.row() >= table_->RowCount()
+        || current.column() >= table_->VisibleColumnCount())
+        return true;
+    table_->SetChanged(true);
+    TColumn& column = table_->VisibleColumn(current.column());
+    if (column.NeedsControls())
+        return true;
+    const QTableWidgetItem* item = grid_->item(current.row(), current.column());
+    const QString text = item ? item->text() : QString();
+    // An untouched cell keeps its value at full precision rather than its display text.
+    if (text == column.AsText(current.row()))
+        return true;
+    try {
+        column.SetText(current.row(), text);
+    } catch (const EAssignError& e) {
+        ShowError(QString::fromStdString(e.what()));
+        return false;
+    } catch (const std::exception& e) {
+        ShowError(QString::fromStdString(e.what()));
+        return false;
+    }
+    return true;
+}
+
+bool TTableForm::AllowMove(int fromRow, int fromColumn, int, int toColumn)
+{
+    if (!table_ || rebuilding_)
+        return true;
+    if (fromRow >= 0 && fromColumn >= 0 && !CommitCurrentCell())
+        return false;
+    if (toColumn >= 0 && toColumn < table_->VisibleColumnCount()
+        && table_->VisibleColumn(toColumn).NeedsControls())
+        return false;
+    RefreshCells();
+    return true;
+}
+
+void TTableForm::GridEnter()
+{
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid())
+        return;
+    const TGridCell next = NextCellOnEnter({current.row(), current.column()}, grid_->rowCount(),
+                                           grid_->columnCount());
+    grid_->setCurrentCell(next.row, next.column);
+}
+
+// ---------------------------------------------------------------- row commands
+
+void TTableForm::GrowShownRows()
+{
+    if (shownRows_ == table_->RowCount())
+        shownRows_ = std::min(shownRows_ + table_->RowGroup(), kMaxShownRows);
+}
+
+bool TTableForm::RowCommandAllowed(int& row)
+{
+    if (!table_ || !CommitCurrentCell())
+        return false;
+    row = grid_->currentRow();
+    if (row < 0 || row >= table_->RowCount()) {
+        ShowError(QStringLiteral("Grid.Row not in valid range"));
+        return false;
+    }
+    return true;
+}
+
+void TTableForm::BtnAddClick()
+{
+    if (!table_ || !CommitCurrentCell())
+        return;
+    table_->SetChanged(true);
+    GrowShownRows();
+    suspendRebuild_ = true;
+    table_->AppendRowGroup();
+    suspendRebuild_ = false;
+    Rebuild();
+    const int last = table_->RowCount() - 1;
+    QScrollBar* scroll = grid_->verticalScrollBar();
+    if (last >= scroll->value() + shownRows_)
+        scroll->setValue(last - shownRows_ + 1);
+}
+
+void TTableForm::BtnInsClick()
+{
+    int row = 0;
+    if (!RowCommandAllowed(row))
+        return;
+    table_->SetChanged(true);
+    GrowShownRows();
+    table_->InsertRowGroup(row);
+}
+
+void TTableForm::BtnDelClick()
+{
+    int row = 0;
+    if (!RowCommandAllowed(row))
+        return;
+    table_->SetChanged(true);
+    table_->DeleteRowGroup(row);
+}
+
+// ---------------------------------------------------------------- closing
+
+void TTableForm::closeEvent(QCloseEvent* event)
+{
+    if (!discarding_ && table_ && !CommitCurrentCell()) {
+        event->ignore();
+        return;
+    }
+    Detach();
+    event->accept();
+}
+
+void TTableForm::FormDeactivate()
+{
+    if (discarding_ || inMessage_ || !table_)
+        return;
+    if (!CommitCurrentCell())
+        ShowWindow();
+}
+
+void TTableForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !subWindow_ && isWindow() && !isActiveWindow())
+        FormDeactivate();
+}
+
+} // namespace veldo

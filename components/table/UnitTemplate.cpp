@@ -1,0 +1,131 @@
+#include "UnitTemplate.h"
+
+#include <array>
+#include <cmath>
+
+namespace veldo {
+namespace {
+
+struct UnitToken {
+    const char* token;
+    const char* english;
+    const char* si;
+};
+
+// Replacement order matters: longer tokens first so "F1" is not read as "F".
+constexpr std::array<UnitToken, 10> kTokens{{
+    {"F2", "tons", "kN"},
+    {"F1", "kips", "kN"},
+    {"F4", "lb-sec2/in", "Mg"},
+    {"F5", "sec", "sec"},
+    {"F6", "slug", "Mg"},
+    {"F", "lbs", "kN"},
+    {"L3", "rad", "rad"},
+    {"L2", "ft", "m"},
+    {"L1", "in", "mm"},
+    {"L", "in", "m"},
+}};
+
+// English units per SI unit for each force token digit (bare "F" counts as "F0").
+long double ForceFactor(int digit)
+{
+    switch (digit) {
+    case 0: return 224.808943871L;          // lbs per kN
+    case 1: return 0.224808943871L;         // kips per kN
+    case 2: return 0.1124044719355L;        // short tons per kN
+    case 4: return 5.71014715L;             // lb-sec2/in per Mg (1 lb-sec2/in = 175.1268 kg)
+    case 5: return 1.0L;                    // seconds
+    case 6: return 68.5217659L;             // slug per Mg (1 slug = 14.5939 kg)
+    default: return 1.0L;
+    }
+}
+
+// English units per SI unit for each length token digit (bare "L" counts as "L0").
+long double LengthFactor(int digit)
+{
+    switch (digit) {
+    case 0: return 39.3700787402L;          // in per m
+    case 1: return 0.0393700787402L;        // in per mm
+    case 2: return 3.28083989501L;          // ft per m
+    case 3: return 1.0L;                    // radians
+    default: return 1.0L;
+    }
+}
+
+bool IsDigitIn(QChar c, const char* allowed)
+{
+    for (const char* p = allowed; *p; ++p)
+        if (c == QLatin1Char(*p))
+            return true;
+    return false;
+}
+
+// Factor of one term starting at `pos` (the token letter); advances past the term.
+long double TermFactor(const QString& part, qsizetype& pos, const char* digits,
+                       long double (*factorOf)(int))
+{
+    ++pos;
+    int digit = 0;
+    if (pos < part.size() && IsDigitIn(part[pos], digits)) {
+        digit = part[pos].digitValue();
+        ++pos;
+    }
+    int power = 1;
+    if (pos + 1 < part.size() && part[pos] == QLatin1Char('^') && part[pos + 1].isDigit()) {
+        power = part[pos + 1].digitValue();
+        pos += 2;
+    }
+    return std::pow(factorOf(digit), static_cast<long double>(power));
+}
+
+long double PartFactor(const QString& part)
+{
+    long double factor = 1.0L;
+    bool forceSeen = false;
+    bool lengthSeen = false;
+    qsizetype pos = 0;
+    while (pos < part.size()) {
+        if (part[pos] == QLatin1Char('F') && !forceSeen) {
+            forceSeen = true;
+            factor *= TermFactor(part, pos, "012456", ForceFactor);
+        } else if (part[pos] == QLatin1Char('L') && !lengthSeen) {
+            lengthSeen = true;
+            factor *= TermFactor(part, pos, "0123", LengthFactor);
+        } else {
+            ++pos;
+        }
+    }
+    return factor;
+}
+
+} // namespace
+
+QString ExpandUnitTemplate(const QString& unitTemplate, int units)
+{
+    if (units != kEnglishUnits && units != kSIUnits)
+        return unitTemplate;
+    QString text = unitTemplate;
+    for (const UnitToken& t : kTokens)
+        text.replace(QLatin1String(t.token),
+                     QLatin1String(units == kEnglishUnits ? t.english : t.si));
+    return text;
+}
+
+long double UnitTemplateFactor(const QString& unitTemplate)
+{
+    const qsizetype slash = unitTemplate.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return PartFactor(unitTemplate);
+    return PartFactor(unitTemplate.left(slash)) / PartFactor(unitTemplate.mid(slash + 1));
+}
+
+long double UnitSwitchMultiplier(const QString& unitTemplate, int fromUnits, int toUnits)
+{
+    if (fromUnits == kEnglishUnits && toUnits == kSIUnits)
+        return 1.0L / UnitTemplateFactor(unitTemplate);
+    if (fromUnits == kSIUnits && toUnits == kEnglishUnits)
+        return UnitTemplateFactor(unitTemplate);
+    return 1.0L;
+}
+
+} // namespace veldo

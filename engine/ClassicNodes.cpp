@@ -1,0 +1,100 @@
+#include "ClassicNodes.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CommonSteps.h"
+
+namespace veldo::classic {
+
+double headDiameter(const EngineState &S) { return english(S) ? S.OD / 12.0 : S.OD / 1000.0; }
+
+double perimeter(const EngineState &S) { return PI5 * headDiameter(S); }
+
+bool hasTaper(int pileType) { return pileType == 2 || pileType == 4 || pileType == 5 || pileType == 7; }
+
+double effectiveTaper(const EngineState &S)
+{
+    return hasTaper(S.PILE_TYPE) && S.TAPER_ANGLE > 0 ? S.TAPER_ANGLE : 0.0;
+}
+
+double taperedDiameter(const EngineState &S, double depth, double taper)
+{
+    const double d = headDiameter(S) - 2.0 * (S.PSL + depth) * std::tan(0.01745 * taper);
+    return std::max(d, 0.0);
+}
+
+namespace {
+
+// Linear value inside segment i at depth t below its top.
+double insideSegment(const EngineState &S, const PairArray &ends, int i, double t)
+{
+    const double h = thickness(S, i);
+    const double top = ends[2 * i - 1];
+    if (h <= 1e-10)
+        return top;
+    return top + (ends[2 * i] - top) / h * t;
+}
+
+} // namespace
+
+double nodeFriction(const EngineState &S, const PairArray &ends, double z)
+{
+    if (z - S.ZFL <= -1e-6)
+        return 0.0;
+    const int n = std::clamp(S.SEG_COUNT, 1, MAX_SEGMENTS);
+    double bottom = thickness(S, 1);
+    if (z - bottom <= 1e-6)
+        return insideSegment(S, ends, 1, z);
+    for (int i = 2; i <= n; ++i) {
+        bottom += thickness(S, i);
+        if (z - bottom <= 1e-6)
+            return insideSegment(S, ends, i, z - (bottom - thickness(S, i)));
+    }
+    return ends[2 * n]; // below the last segment: its bottom value
+}
+
+void accumulateSkin(EngineState &S, const SkinColumns &c, const NodeArray &perimeterAt, int N)
+{
+    const double dz = S.INCREMENT;
+    c.increment[0] = c.incrementMax[0] = c.cumulative[0] = 0.0;
+    S.SKIN_FACTORED[0] = 0.0;
+    c.tzSkin[0] = 0.0;
+    double factored = 0.0;
+    for (int k = 1; k <= N; ++k) {
+        if (S.LOADING == 1)
+            c.unitFriction[k] *= S.TENSION_FACTOR;
+        const double p = perimeterAt[k];
+        double dq = (c.unitFriction[k - 1] + c.unitFriction[k]) * 0.5 * p * dz;
+        const double dqMax = (c.limit[k - 1] + c.limit[k]) * 0.5 * p * dz;
+        c.incrementMax[k] = dqMax;
+        if (c.unitFriction[k] > c.limit[k])
+            c.unitFriction[k] = c.limit[k];
+        if (dq - dqMax > 1e-6)
+            dq = dqMax;
+        c.increment[k] = dq;
+        c.cumulative[k] = c.cumulative[k - 1] + dq;
+        factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
+        S.SKIN_FACTORED[k] = factored;
+        c.tzSkin[k] = S.SIDE_FACTOR_FLAG == 1 ? factored : c.cumulative[k];
+    }
+    for (int k = 1; k <= N; ++k)
+        c.cumulative[k] = S.SKIN_FACTORED[k];
+}
+
+void publishNodes(EngineState &S, int index, const NodeArray &unitFriction,
+                  const NodeArray &skin, const NodeArray &tzSkin, int N)
+{
+    for (int k = 0; k <= N; ++k) {
+        S.METHOD_UNIT_FRICTION[index][k] = unitFriction[k];
+        S.METHOD_SKIN[index][k] = skin[k];
+        S.METHOD_TZ_SKIN[index][k] = tzSkin[k];
+    }
+}
+
+void publishPlugPair(EngineState &S, int index, const PairArray &pair)
+{
+    S.METHOD_PLUG_FRICTION[index] = pair;
+}
+
+} // namespace veldo::classic

@@ -1,0 +1,87 @@
+#include "HandOver.h"
+
+#include <fstream>
+#include <optional>
+
+#include "InputRead.h"
+#include "RecordReader.h"
+
+namespace veldo {
+namespace {
+
+constexpr size_t kPathWidth = 255;
+
+// One line of a text stream without its line end; nothing at the end of the stream.
+std::optional<std::string> readLine(std::istream &in)
+{
+    std::string line;
+    if (!std::getline(in, line))
+        return std::nullopt;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+void promptForPaths(EngineState &S, std::istream &consoleIn)
+{
+    const std::pair<const char *, std::string *> prompts[] = {
+        {"ENTER A FILE NAME FOR YOUR INPUT FILE.", &S.INPUT_PATH},
+        {"ENTER A FILE NAME FOR YOUR OUTPUT FILE.", &S.OUTPUT_PATH},
+        {"ENTER A FILE NAME FOR YOUR GRAPHIC DATA FILE.", &S.PLOT_PATH},
+    };
+    for (const auto &[text, path] : prompts) {
+        S.console.line();
+        S.console.line();
+        S.console.write("7X,A,/,' ENTER >'", {text});
+        const auto answer = readLine(consoleIn);
+        if (!answer)
+            throw RunStop(2, FailureMessage("NO FILE NAME WAS ENTERED:", "THE CONSOLE INPUT ENDED."));
+        *path = FixedText(*answer, kPathWidth);
+    }
+}
+
+} // namespace
+
+std::string TrimmedPath(const std::string &path) { return TrimRight(path); }
+
+SplitPath SplitFilePath(const std::string &path)
+{
+    const std::string p = TrimmedPath(path);
+    const auto slash = p.find_last_of('/');
+    if (slash == std::string::npos)
+        return {std::string(), p};
+    return {p.substr(0, slash + 1), p.substr(slash + 1)};
+}
+
+void READ_HAND_OVER(EngineState &S, std::istream &consoleIn)
+{
+    std::ifstream file("names.dat", std::ios::binary);
+    if (!file)
+        throw RunStop(2, FailureMessage("ERROR OPENING FILE names.dat", "THE FILE DOES NOT EXIST OR CANNOT BE READ."));
+    std::string head;
+    for (int i = 0; i < 4; ++i) {
+        const auto line = readLine(file);
+        if (!line)
+            throw RunStop(2, FailureMessage("ERROR READING FILE names.dat",
+                                            "LINE " + std::to_string(i + 1) + ": THE LINE IS MISSING (END OF FILE)."));
+        head += *line + "\n";
+    }
+    RecordReader in(head, "names.dat");
+    S.VERSION = FixedText(in.text(), 12);
+    S.RESERVED1 = FixedText(in.text(), 256);
+    S.RESERVED2 = FixedText(in.text(), 256);
+    in.record();
+    S.RESERVED_INT = in.integer();
+
+    for (std::string *path : {&S.INPUT_PATH, &S.OUTPUT_PATH, &S.PLOT_PATH, &S.CPT_PATH}) {
+        const auto line = readLine(file);
+        if (!line) {
+            file.close();
+            promptForPaths(S, consoleIn);
+            return;
+        }
+        *path = FixedText(*line, kPathWidth);
+    }
+}
+
+} // namespace veldo

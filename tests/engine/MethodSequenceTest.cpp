@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "CommonCase.h"
+#include "CommonSteps.h"
+#include "EngineTestSupport.h"
+#include "MethodSequence.h"
+#include "PlotData.h"
+
+using namespace veldo;
+using commoncase::build;
+using commoncase::Pile;
+using commoncase::SoilLayer;
+
+namespace {
+
+// 23 points (TL 22 ft, increment 1 ft), print step 5.
+std::unique_ptr<EngineState> tableCase(int loading)
+{
+    SoilLayer clay{.bottom = 30, .type = 2, .unitWeight = 100, .su = 1.0};
+    auto S = build(Pile{.od = 12, .tl = 22}, {clay});
+    S->PRINT_STEP = 5;
+    S->LOADING = loading;
+    for (int k = 0; k <= 22; ++k) {
+        S->METHOD_SKIN[4][k] = k;
+        S->METHOD_END_BEARING[4][k] = 0.5 * k;
+        S->METHOD_ULTIMATE[4][k] = 1.5 * k;
+        S->PLUG_FLAG[4][k] = 1;
+    }
+    S->METHOD_SKIN[4][5] = 12.345;
+    S->METHOD_END_BEARING[4][5] = 6.78;
+    S->METHOD_ULTIMATE[4][5] = 19.125;
+    S->METHOD_UNIT_FRICTION[4][5] = 0.4567;
+    S->PLUG_FLAG[4][5] = 2;
+    return S;
+}
+
+class CapacityTable : public test::TempDirTest {
+protected:
+    std::vector<std::string> printTable(EngineState &S, int method)
+    {
+        S.report.open(path("r.txt"));
+        S.plot.open(path("p.txt"));
+        PRINT_CAPACITY_TABLE(S, method);
+        S.report.close();
+        S.plot.close();
+        return lines("r.txt");
+    }
+};
+
+const std::string kRule28 = std::string(28, ' ') + std::string(22, '*');
+
+} // namespace
+
+TEST(MethodSequence, PrintedPoints)
+{
+    auto S = tableCase(0);
+    // Print step 5, 23 points: points 1, 6, 11, 16, 21, 23 (nodes 0, 5, 10, 15, 20, 22).
+    EXPECT_EQ(printedNodes(*S), (std::vector<int>{0, 5, 10, 15, 20, 22}));
+    // Print step 3, P = 11: points 1, 4, 7, 10, 11.
+    S->TL = 10;
+    S->PRINT_STEP = 3;
+    EXPECT_EQ(printedNodes(*S), (std::vector<int>{0, 3, 6, 9, 10}));
+    // Print step 1: every point; a step below 1 counts as 1.
+    S->PRINT_STEP = 0;
+    EXPECT_EQ(printedNodes(*S).size(), 11u);
+    // The last point is printed once when it falls on the step.
+    S->TL = 20;
+    S->PRINT_STEP = 5;
+    EXPECT_EQ(printedNodes(*S), (std::vector<int>{0, 5, 10, 15, 20}));
+}
+
+TEST_F(CapacityTable, CompressionLayoutAndPlugMarker)
+{
+    auto S = tableCase(0);
+    const auto r = printTable(*S, 4);
+    ASSERT_EQ(r.size(), 10u + 6u);
+    EXPECT_EQ(r[0], "");
+    EXPECT_EQ(r[2], "");
+    EXPECT_EQ(r[3], kRule28);
+    EXPECT_EQ(r[4], std::string(28, ' ') + "*  API RP-2A (1994)  *");
+    EXPECT_EQ(r[5], kRule28);
+    EXPECT_EQ(r[6], "");
+    EXPECT_EQ(r[7], "             PILE       TOTAL SKIN       END       ULTIMATE");
+    EXPECT_EQ(r[8], "          PENETRATION   FRICTION       BEARING     CAPACITY");
+    const std::string b10(10, ' '), b11(11, ' ');
+    EXPECT_EQ(r[9], std::string(14, ' ') + "FT." + b10 + "KIP" + b11 + "KIP" + b10 + "KIP");
+    EXPECT_EQ(r[10], "              0.00           0.0           0.0          0.0");
+    // 11X, F7.2, 6X, F8.1, 6X, F8.1, then "*" and 3 blanks in place of 4X, F9.1.
+    EXPECT_EQ(r[11], b11 + "   5.00" + std::string(6, ' ') + "    12.3" + std::string(6, ' ') + "     6.8" + "*   " +
+                         "     19.1");
+    EXPECT_EQ(r[12], "             10.00          10.0           5.0         15.0");
+    EXPECT_EQ(r[15], "             22.00          22.0          11.0         33.0");
+    // Each table row is followed by its plot row: same points, same numbers.
+    const auto p = lines("p.txt");
+    ASSERT_EQ(p.size(), 6u);
+    EXPECT_EQ(p[1], "     5.00      12.3       6.8       19.1      0.457");
+    EXPECT_EQ(p[5], "    22.00      22.0      11.0       33.0      0.000");
+}
+
+TEST_F(CapacityTable, TensionHeadingsAndGeneralTitle)
+{
+    auto S = tableCase(1);
+    S->METHOD_SKIN[9] = S->METHOD_SKIN[4];
+    const auto r = printTable(*S, 5);
+    EXPECT_EQ(r[3], std::string(29, ' ') + std::string(18, '*'));
+    EXPECT_EQ(r[4], std::string(29, ' ') + "* GENERAL METHOD *");
+    EXPECT_EQ(r[7], "             PILE       TOTAL SKIN       SELF      ULTIMATE");
+    EXPECT_EQ(r[8], "          PENETRATION   FRICTION        WEIGHT     CAPACITY");
+    EXPECT_EQ(r[11], "              5.00          12.3           0.0          0.0");
+}
+
+TEST_F(CapacityTable, OffshoreTitlesAndSiLabels)
+{
+    auto S = tableCase(0);
+    S->UNIT_SYSTEM = 2;
+    SET_UNIT_LABELS(*S);
+    const auto r = printTable(*S, 6);
+    EXPECT_EQ(r[3], std::string(10, ' ') + std::string(52, '*'));
+    EXPECT_EQ(r[4], std::string(10, ' ') + "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *");
+    EXPECT_EQ(r[9], std::string(14, ' ') + "M. " + std::string(10, ' ') + "KN." + std::string(11, ' ') + "KN." +
+                        std::string(10, ' ') + "KN.");
+}
+
+TEST(MethodSequence, WhichMethodsWriteOutput)
+{
+    auto S = tableCase(0);
+    EXPECT_TRUE(methodImplemented(4));
+    EXPECT_TRUE(methodImplemented(5));
+    S->MethodTicked = {0, 0, 0, 0, 1, 1, 1, 1, 1, 1};
+    S->OFFSHORE_FLAG = 0;
+    EXPECT_TRUE(methodWritesOutput(*S, 4));
+    EXPECT_TRUE(methodWritesOutput(*S, 5));
+    for (int m = 6; m <= 9; ++m)
+        EXPECT_FALSE(methodWritesOutput(*S, m)) << m; // offshore flag 0
+    EXPECT_EQ(plotSeriesCount(*S), 2);
+    S->OFFSHORE_FLAG = 1;
+    int expected = 2;
+    for (int m = 6; m <= 9; ++m) {
+        EXPECT_EQ(methodWritesOutput(*S, m), methodImplemented(m)) << m;
+        expected += methodImplemented(m) ? 1 : 0;
+    }
+    EXPECT_EQ(plotSeriesCount(*S), expected);
+    S->MethodTicked[4] = 0;
+    EXPECT_FALSE(methodWritesOutput(*S, 4));
+}
+
+TEST(MethodSequence, LoadSettlementInputTakesThePrintedPointsOfTheSelectedMethod)
+{
+    auto S = tableCase(0);
+    for (int k = 0; k <= 22; ++k) {
+        S->METHOD_TZ_SKIN[4][k] = 2.0 * k;
+        S->METHOD_TIP[4][k] = 10.0 + k;
+        S->SEG_TIP_FACTOR[k + 1] = 0.5;
+    }
+    S->SELECTED_METHOD = 4;
+    COPY_LOAD_SETTLEMENT_INPUT(*S);
+    EXPECT_EQ(S->LS_METHOD_INDEX, 4);
+    ASSERT_EQ(S->LS_POINT_COUNT, 6);
+    EXPECT_EQ(S->LS_NODE[2], 5);
+    EXPECT_DOUBLE_EQ(S->LS_DEPTH[6], 22.0);
+    EXPECT_DOUBLE_EQ(S->LS_SKIN[3], 20.0);
+    EXPECT_DOUBLE_EQ(S->LS_TIP[3], 20.0); // unfactored with option 0
+    S->SIDE_FACTOR_FLAG = 1;
+    COPY_LOAD_SETTLEMENT_INPUT(*S);
+    EXPECT_DOUBLE_EQ(S->LS_TIP[3], 10.0); // times the end-bearing factor of segment 11
+    // The user method (5) reads column 9.
+    S->SELECTED_METHOD = 5;
+    COPY_LOAD_SETTLEMENT_INPUT(*S);
+    EXPECT_EQ(S->LS_METHOD_INDEX, 9);
+}
