@@ -13,16 +13,16 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
         }
         if (++i == pattern.size())
             throw std::invalid_argument("Format: pattern ends with %");
-        const char spec = pattern[i];
-        if (spec == '%') {
+        const char conv = pattern[i];
+        if (conv == '%') {
             out += '%';
             continue;
         }
         if (next == args.end())
             throw std::invalid_argument("Format: too few arguments");
-        if (spec == 'd' && std::holds_alternative<long long>(*next))
+        if (conv == 'd' && std::holds_alternative<long long>(*next))
             out += std::to_string(std::get<long long>(*next));
-        else if (spec == 's' && std::holds_alternative<std::string>(*next))
+        else if (conv == 's' && std::holds_alternative<std::string>(*next))
             out += std::get<std::string>(*next);
         else
             throw std::invalid_argument("Format: unsupported or mismatched specifier");
