@@ -107,7 +107,7 @@ double lambdaOf(double pi2, double meanStrength, double meanStress)
 }
 
 // Total side friction down to node k from the lambda formula.
-double lambdaCapacity(EngineState &S, int k, double z, double p, double k3)
+double lambdaCapacity(EngineState &S, int k, double z, double p, double stiffnessTerm)
 {
     nodeAverages(S, k, z);
     const double meanStrength = S.LAMBDA_MEAN_STRENGTH[k];
@@ -117,7 +117,7 @@ double lambdaCapacity(EngineState &S, int k, double z, double p, double k3)
     double pi2 = 0;
     if (z > 0) {
         const double top = c * z * z * meanStrength * scale;
-        pi2 = k3 > 1e-10 ? top / k3 : (top > 0 ? 1e30 : 0.0);
+        pi2 = stiffnessTerm > 1e-10 ? top / stiffnessTerm : (top > 0 ? 1e30 : 0.0);
     }
     return (2.0 * meanStrength + meanStress) * lambdaOf(pi2, meanStrength, meanStress) * p * z;
 }
@@ -139,12 +139,12 @@ void untensionedSums(EngineState &S, int N, double p)
 {
     const double dz = S.INCREMENT;
     const double pdz = p * dz;
-    const double k3 = stiffness(S);
+    const double stiffnessTerm = stiffness(S);
     NodeArray &q = S.LAMBDA_SKIN_CUMULATIVE;
     NodeArray &f = S.LAMBDA_UNIT_FRICTION;
     for (int k = 0; k <= N; ++k) {
         const double z = k * dz;
-        const double formula = lambdaCapacity(S, k, z, p, k3);
+        const double formula = lambdaCapacity(S, k, z, p, stiffnessTerm);
         const double previous = k > 0 ? q[k - 1] : 0.0;
         q[k] = formula;
         double fk = unitFrom(q, f, k, pdz);

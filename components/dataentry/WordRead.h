@@ -45,6 +45,10 @@ public:
     std::int32_t ReadInteger();
     // The whole text of the current line; the cursor moves to the start of the next.
     std::string ReadLine();
+    // 1-based number of the current line and count of the words read from it, the
+    // position that the messages name ("Error on Line n Item m").
+    int LineNumber() const { return lineIndex_ + 1; }
+    int ItemNumber() const { return wordIndex_; }
 
 private:
     const TWordContainer &currentLine() const;

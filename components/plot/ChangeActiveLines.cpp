@@ -36,6 +36,7 @@ TfrmActiveLines::TfrmActiveLines(QWidget *owner, const std::vector<QString> &nam
         lbLines->addItem(flags_[i] + QStringLiteral("   ") + names_[i]);
     if (lbLines->count() > 0)
         lbLines->setCurrentRow(0);
+    setMinimumSize(190, 234);
     resize(300, 320);
 }
 
@@ -60,10 +61,6 @@ void TfrmActiveLines::FormShow()
 
 void TfrmActiveLines::Resizes()
 {
-    if (width() < 190 || height() < 234) {
-        resize(std::max(width(), 190), std::max(height(), 234));
-        return;
-    }
     const int w = width() - 20;
     Label1->setGeometry(10, 5, w, Label1->sizeHint().height());
     const int headTop = Label1->geometry().bottom() + 1 + 5;

@@ -39,6 +39,7 @@ TfrmLineNames::TfrmLineNames(QWidget *owner, std::vector<QString> &names) : QDia
     if (lbLines->count() > 0)
         lbLines->setCurrentRow(0);
     lbLinesClick();
+    setMinimumSize(195, 167);
     resize(260, 260);
 }
 
@@ -64,10 +65,6 @@ void TfrmLineNames::FormShow()
 
 void TfrmLineNames::FormResize()
 {
-    if (width() < 195 || height() < 167) {
-        resize(std::max(width(), 195), std::max(height(), 167));
-        return;
-    }
     const int w = width() - 20;
     Label1->setGeometry(10, 5, w, Label1->sizeHint().height());
     const int listHeight = height() - Label1->height() - Label2->sizeHint().height() -

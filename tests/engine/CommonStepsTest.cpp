@@ -198,3 +198,25 @@ TEST(CommonSteps, HelpersOfTheNodeFrame)
     EXPECT_EQ(methodIndexOf(9), 8);
     EXPECT_EQ(methodIndexOf(0), 0);
 }
+
+TEST(CommonSteps, OffshoreSandEndBearingClosedEnd)
+{
+    // SI closed pipe OD 1000 mm, sand qc 10 000 kPa, gamma' 10 kN/m3: sigma'v(10 m) = 100 kPa.
+    SoilLayer sand{.bottom = 30, .type = 1, .unitWeight = 10, .phi = 35, .qc = 10000};
+    auto S = build(Pile{.english = false, .od = 1000, .tl = 20, .deepest = 30}, {sand});
+    // NGI: Dr = 0.4 ln(10000 / (22 sqrt(100 x 100))) = 0.605652; q = 0.8 qc / (1 + Dr^2) = 5853.03.
+    COMMON_STEPS(*S, 5);
+    const double dr = 0.4 * std::log(10000.0 / 2200.0);
+    EXPECT_NEAR(S->UNIT_BEARING_ENDS[20], 8000.0 / (1 + dr * dr), 1e-6);
+    EXPECT_NEAR(S->UNIT_BEARING_ENDS[20], 5853.03, 0.01);
+    // Fugro: Ar = 1, q = 8.5 x 100 x sqrt(10000/100) = 8500.
+    COMMON_STEPS(*S, 7);
+    EXPECT_NEAR(S->UNIT_BEARING_ENDS[20], 8500.0, 1e-9);
+    // UWA: Ar = 1, q = (0.15 + 0.45) qc = 6000.
+    COMMON_STEPS(*S, 8);
+    EXPECT_NEAR(S->UNIT_BEARING_ENDS[20], 6000.0, 1e-9);
+    // A closed-ended pile with an end-section inside diameter on record counts as closed.
+    S->EID = 900;
+    COMMON_STEPS(*S, 8);
+    EXPECT_NEAR(S->UNIT_BEARING_ENDS[20], 6000.0, 1e-9);
+}

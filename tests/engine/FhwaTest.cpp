@@ -127,6 +127,7 @@ TEST(Fhwa, TaperOnlyForTaperedTypesAndNeverNegative)
     S->TAPER_ANGLE = 5;
     CALC_FHWA_CAPACITY(*S);
     EXPECT_DOUBLE_EQ(S->DISPLACEMENT_VOLUME, 0.0);
+    EXPECT_TRUE(std::isfinite(S->PENETRATION_RATIO)); // no diameter left to divide by
     for (int k = 1; k <= 20; ++k) {
         EXPECT_TRUE(std::isfinite(S->FHWA_SKIN_CUMULATIVE[k])) << k;
         EXPECT_GE(S->FHWA_SKIN_INCREMENT[k], 0.0) << k;

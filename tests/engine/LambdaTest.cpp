@@ -179,5 +179,20 @@ TEST(Lambda, SideFactorAndTzOption)
     }
 }
 
+// The noncircular tip area (stored in ft2) enters the stiffness in in2 like the
+// circular section: an area equal to the circle gives the circle's sums. With no
+// modulus at all the pile counts as infinitely flexible: lambda held at 0.14.
+TEST(Lambda, NoncircularAreaAndZeroModulus)
+{
+    auto S = classiccase::build(clayCase(true));
+    S->TIP_AREA = kPi * 24 * 24 / 4 / 144;
+    CALC_LAMBDA2_CAPACITY(*S);
+    EXPECT_NEAR(S->LAMBDA_SKIN_CUMULATIVE[20], handQ(20, 1.0, 0.5), 1e-9);
+
+    Case c = clayCase(true);
+    c.eModulus = 0;
+    EXPECT_NEAR(run(c)->LAMBDA_SKIN_CUMULATIVE[20], 2.5 * 0.14 * kPi * 2 * 20, 1e-9);
+}
+
 } // namespace
 } // namespace veldo

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "CommonCase.h"
 #include "CommonSteps.h"
 #include "EngineTestSupport.h"
+#include "Main.h"
 #include "MethodSequence.h"
 #include "PlotData.h"
 
@@ -168,3 +171,76 @@ TEST(MethodSequence, LoadSettlementInputTakesThePrintedPointsOfTheSelectedMethod
     COPY_LOAD_SETTLEMENT_INPUT(*S);
     EXPECT_EQ(S->LS_METHOD_INDEX, 9);
 }
+
+namespace {
+
+class ExampleRun : public test::TempDirTest {
+protected:
+    // Runs an example project; returns the state after the run.
+    std::unique_ptr<EngineState> runExample(const std::string &name)
+    {
+        const std::string base = std::string(VELDO_EXAMPLES_DIR) + "/" + name;
+        writeFile("names.dat", "2015.7.7\r\n\r\n\r\n0\r\n" + base + ".vd7d\r\n" + path("job.vd7o") + "\r\n" +
+                                   path("job.vd7p") + "\r\n" + base + ".cpt\r\n");
+        auto S = std::make_unique<EngineState>();
+        std::istringstream noConsole;
+        AXIAL_CAPACITY_MAIN(*S, noConsole);
+        return S;
+    }
+
+    void checkOrder(const EngineState &S)
+    {
+        EXPECT_EQ(S.STATUS, 0);
+        const std::string report = readFile("job.vd7o");
+        auto last = report.find("* COMPUTATION RESULT *");
+        ASSERT_NE(report.find("* INPUT INFORMATION *"), std::string::npos);
+        EXPECT_LT(report.find("* INPUT INFORMATION *"), last);
+        static const std::pair<int, const char *> kTitles[] = {
+            {5, "* GENERAL METHOD *"},
+            {1, "*  FED. HWY. METHOD  *"},
+            {2, "* ARMY CORPS METHOD  *"},
+            {3, "*  LAMBDA 2 METHOD   *"},
+            {4, "*  API RP-2A (1994)  *"},
+            {6, "*  NORWEIGIAN GEOTECHNICAL INSTITUTE (NGI) METHOD  *"},
+            {7, "*  IMPERIAL COLLEGE (MTD) METHOD  *"},
+            {8, "*    FUGRO 2004 (FUGRO) METHOD    *"},
+            {9, "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
+        };
+        int tables = 0;
+        for (const auto &[method, title] : kTitles) {
+            const auto at = report.find(title);
+            if (!methodWritesOutput(S, method)) {
+                EXPECT_EQ(at, std::string::npos) << title;
+                continue;
+            }
+            ASSERT_NE(at, std::string::npos) << title;
+            EXPECT_GT(at, last) << title; // pass-1 methods before pass-2 methods
+            last = at;
+            ++tables;
+        }
+        // Plot-data header: one block per table, rows as printed.
+        const auto p = lines("job.vd7p");
+        ASSERT_FALSE(p.empty());
+        std::istringstream header(p[0]);
+        int series = -1, rows = -1, units = -1, selected = -1;
+        header >> series >> rows >> units >> selected;
+        EXPECT_EQ(series, tables);
+        EXPECT_EQ(rows, static_cast<int>(printedNodes(S).size()));
+        EXPECT_EQ(units, S.UNIT_SYSTEM);
+        EXPECT_EQ(selected, S.SELECTED_METHOD);
+        ASSERT_GE(p.size(), static_cast<size_t>(1 + series * rows));
+        for (int r = 1; r <= series * rows; ++r) {
+            std::istringstream row(p[static_cast<size_t>(r)]);
+            int count = 0;
+            for (double v; row >> v;)
+                ++count;
+            EXPECT_EQ(count, 5) << p[static_cast<size_t>(r)];
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(ExampleRun, EnglishPipeInSandAndClay) { checkOrder(*runExample("PipeSandClay_English")); }
+
+TEST_F(ExampleRun, OffshoreCptSi) { checkOrder(*runExample("OffshoreCpt_SI")); }

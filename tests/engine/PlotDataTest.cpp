@@ -138,6 +138,17 @@ TEST_F(PlotDataRun, TensionWritesSelfWeightAndOffshoreOffWritesNoOffshoreBlock)
     EXPECT_EQ(report.find("NORWEIGIAN"), std::string::npos);
 }
 
+TEST_F(PlotDataRun, UntickedUserMethodRunsButWritesNothing)
+{
+    auto p = project();
+    p.ticked = {0, 0, 0, 1, 0, 0, 0, 0, 0};
+    p.selected = 5;
+    p.layers[0].userFriction = 500;
+    ASSERT_EQ(run(p), 0);
+    EXPECT_EQ(numbersOf(lines("job.vd7p")[0]), (std::vector<double>{1, 5, 1, 5}));
+    EXPECT_EQ(readFile("job.vd7o").find("* GENERAL METHOD *"), std::string::npos);
+}
+
 TEST(PlotData, RowsNeverHoldAsterisks)
 {
     auto S = std::make_unique<EngineState>();

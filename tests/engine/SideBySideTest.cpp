@@ -1,6 +1,7 @@
 // Side-by-side table of the ultimate capacities of FHWA, USACE and Revised Lambda.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -8,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "EngineTestSupport.h"
+#include "Main.h"
 #include "SideBySide.h"
 
 namespace veldo {
@@ -87,6 +90,77 @@ TEST(SideBySide, NothingWhenNoneOfTheThreeIsTicked)
         T->MethodTicked[m] = 1;
         EXPECT_EQ(printTable(*T).size(), 15u) << m;
     }
+}
+
+// A whole run: sand over clay, FHWA, USACE and Revised Lambda ticked (API too).
+// The side-by-side table follows the Revised Lambda table and comes before the
+// API table; each of its rows holds the ultimate capacities of the three tables'
+// rows at the same depth.
+class SideBySideRun : public test::TempDirTest {
+protected:
+    static double numberAt(const std::string &line, size_t first, size_t width)
+    {
+        const std::string text = line.substr(first, width);
+        const size_t start = text.find_first_not_of(' ');
+        double value = 0;
+        std::from_chars(text.data() + start, text.data() + text.size(), value);
+        return value;
+    }
+    static size_t find(const std::vector<std::string> &lines, const std::string &text, size_t from = 0)
+    {
+        for (size_t i = from; i < lines.size(); ++i)
+            if (lines[i].find(text) != std::string::npos)
+                return i;
+        return lines.size();
+    }
+    // Ultimate capacities (columns 51..59) of the table rows after a title.
+    static std::vector<double> ultimates(const std::vector<std::string> &lines, size_t title, size_t count)
+    {
+        std::vector<double> out;
+        for (size_t i = title + 6; out.size() < count && i < lines.size(); ++i)
+            out.push_back(numberAt(lines[i], 50, 9));
+        return out;
+    }
+};
+
+TEST_F(SideBySideRun, FollowsTheThreeTablesWithTheirCapacities)
+{
+    test::ProjectBuilder project;
+    project.tl = 30;
+    project.printStep = 5;
+    project.layers = {test::Layer{.type = 1, .bottom = 15}, test::Layer{.type = 2, .bottom = 60, .unitWeight = 110, .su = 1200, .remolded = 600}};
+    writeFile("job.vd7d", project.text());
+    writeFile("job.cpt", "1 0\r\n");
+    writeNames();
+    auto S = std::make_unique<EngineState>();
+    AXIAL_CAPACITY_MAIN(*S);
+    ASSERT_EQ(S->STATUS, 0);
+    const auto report = lines("job.vd7o");
+
+    const size_t fhwa = find(report, "*  FED. HWY. METHOD  *");
+    const size_t usace = find(report, "* ARMY CORPS METHOD  *");
+    const size_t lambda = find(report, "*  LAMBDA 2 METHOD   *");
+    const size_t side = find(report, "*  SUMMARY OF ULTIMATE CAPACITIES  *");
+    const size_t api = find(report, "*  API RP-2A (1994)  *");
+    ASSERT_LT(fhwa, usace);
+    ASSERT_LT(usace, lambda);
+    ASSERT_LT(lambda, side);
+    ASSERT_LT(side, api);
+    ASSERT_LT(api, report.size());
+
+    // Points 1, 6, ..., 31: nodes 0, 5, ..., 30 (7 rows).
+    const std::vector<std::vector<double>> tables = {ultimates(report, fhwa, 7), ultimates(report, usace, 7),
+                                                     ultimates(report, lambda, 7)};
+    for (size_t r = 0; r < 7; ++r) {
+        const std::string &row = report[side + 6 + r];
+        EXPECT_DOUBLE_EQ(numberAt(row, 11, 7), 5.0 * static_cast<double>(r)) << row;
+        EXPECT_DOUBLE_EQ(numberAt(row, 23, 9), tables[0][r]) << row;
+        EXPECT_DOUBLE_EQ(numberAt(row, 37, 9), tables[1][r]) << row;
+        EXPECT_DOUBLE_EQ(numberAt(row, 51, 9), tables[2][r]) << row;
+    }
+    EXPECT_GT(tables[0][6], 0.0);
+    EXPECT_GT(tables[1][6], 0.0);
+    EXPECT_GT(tables[2][6], 0.0);
 }
 
 } // namespace

@@ -1,0 +1,103 @@
+#include "Launchers.h"
+
+#include "Messages.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <array>
+
+namespace veldo {
+namespace {
+
+class TDesktopShell final : public IShell {
+public:
+    bool OpenUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+    bool StartDetached(const QString& program, const QStringList& arguments) override
+    {
+        return QProcess::startDetached(program, arguments);
+    }
+};
+
+// Two digits with a leading zero.
+QString TwoDigits(int value)
+{
+    std::array<char, 4> text{};
+    const int v = value % 100;
+    text[0] = static_cast<char>('0' + v / 10);
+    text[1] = static_cast<char>('0' + v % 10);
+    return QString::fromLatin1(text.data(), 2);
+}
+
+} // namespace
+
+IShell& DesktopShell()
+{
+    static TDesktopShell shell;
+    return shell;
+}
+
+bool LaunchEditor(IShell& shell, const QString& editorPath, const QString& file)
+{
+    const bool started = editorPath.isEmpty()
+        ? shell.OpenUrl(QUrl::fromLocalFile(file))
+        : shell.StartDetached(editorPath, QStringList{file});
+    if (!started)
+        Messages().Information(QStringLiteral("An error occurred in running the Word Processor"));
+    return started;
+}
+
+QString HelpDocumentName(THelpDocument document)
+{
+    switch (document) {
+    case THelpDocument::Contents:
+        return QStringLiteral("VELDO_2015.html");
+    case THelpDocument::UsersManual:
+        return QStringLiteral("VELDO 2015 Users Manual.pdf");
+    case THelpDocument::TechnicalManual:
+        return QStringLiteral("VELDOTechnicalManual_off.pdf");
+    }
+    return {};
+}
+
+bool OpenHelpDocument(IShell& shell, const QString& programDir, THelpDocument document)
+{
+    const QString path = QDir(programDir).filePath(HelpDocumentName(document));
+    if (!QFileInfo(path).isFile()) {
+        Messages().Information(QStringLiteral("The document \"%1\" was not found.").arg(path));
+        return false;
+    }
+    if (!shell.OpenUrl(QUrl::fromLocalFile(path))) {
+        Messages().Information(QStringLiteral("The document \"%1\" could not be opened.").arg(path));
+        return false;
+    }
+    return true;
+}
+
+QUrl UpdateCheckUrl(const QString& host, const QDate& date)
+{
+    QString base = host;
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    const QString dateField =
+        TwoDigits(date.month()) + QLatin1Char('/') + TwoDigits(date.day()) + QLatin1Char('/')
+        + TwoDigits(date.year());
+    const QString query = QStringLiteral("VELDOO;2015.7.7;05/10/17;") + dateField;
+    return QUrl(base + QStringLiteral("/checkupdates/check/check.php?") + query,
+                QUrl::TolerantMode);
+}
+
+bool OpenUpdateCheck(IShell& shell, const QString& host, const QDate& date)
+{
+    const QUrl url = UpdateCheckUrl(host, date);
+    if (!shell.OpenUrl(url)) {
+        Messages().Information(
+            QStringLiteral("The page \"%1\" could not be opened.").arg(url.toString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace veldo

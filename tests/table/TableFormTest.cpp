@@ -1,0 +1,338 @@
+// The table editor window driven with QTest on the offscreen platform: row buttons at
+// the row limits, row groups, the shown rows, refusal to leave or close an invalid
+// cell, Enter navigation, in-place controls and opening as an MDI child.
+#include "ColumnTypes.h"
+#include "Messages.h"
+#include "TableFormController.h"
+#include "TableTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+namespace veldo::test {
+namespace {
+
+void ProcessDeferred()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A table of `columns` float columns ("A", "B", ...) with `rows` rows.
+void MakeFloatTable(TGridTable& table, int columns, int rows, int minRows = 1, int maxRows = 0)
+{
+    for (int c = 0; c < columns; ++c) {
+        auto column = std::make_unique<TFloatColumn>();
+        column->headings = QStringList{QString(QChar('A' + c))};
+        table.AddColumn(std::move(column));
+    }
+    table.SetMinRows(minRows);
+    table.SetMaxRows(maxRows);
+    table.SetRowCount(rows);
+    table.Caption = QStringLiteral("Test Table");
+}
+
+TTableForm& OpenEditor(TGridTable& table)
+{
+    table.ShowEditor();
+    EXPECT_TRUE(table.EditorOpen());
+    return *table.Editor();
+}
+
+// Opens the cell's editor and types the text into it, replacing what was there.
+QLineEdit* TypeIntoCell(QTableWidget& grid, int row, int column, const QString& text)
+{
+    grid.setCurrentCell(row, column);
+    grid.editItem(grid.item(row, column));
+    auto* editor = grid.viewport()->findChild<QLineEdit*>();
+    if (!editor)
+        return nullptr;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    return editor;
+}
+
+class TableForm : public ::testing::Test {
+protected:
+    void TearDown() override { ProcessDeferred(); }
+    TScopedMessageRecorder messages;
+};
+
+TEST_F(TableForm, RowButtonsFollowMinAndMaxRows)
+{
+    TGridTable table;
+    MakeFloatTable(table, 1, 1, 1, 3);
+    TTableForm& form = OpenEditor(table);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Test Table "));
+    EXPECT_TRUE(form.BtnAdd()->isVisibleTo(&form));
+    EXPECT_TRUE(form.BtnAdd()->isEnabled());
+    EXPECT_TRUE(form.BtnIns()->isEnabled());
+    EXPECT_FALSE(form.BtnDel()->isEnabled());   // row count = MinRows
+    QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
+    QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
+    EXPECT_EQ(table.RowCount(), 3);
+    EXPECT_TRUE(table.IsChanged());
+    EXPECT_FALSE(form.BtnAdd()->isEnabled());   // row count = MaxRows
+    EXPECT_FALSE(form.BtnIns()->isEnabled());
+    EXPECT_TRUE(form.BtnDel()->isEnabled());
+    form.Grid()->setCurrentCell(1, 0);
+    QTest::mouseClick(form.BtnDel(), Qt::LeftButton);
+    EXPECT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(form.Grid()->rowCount(), 2);
+    EXPECT_TRUE(form.BtnAdd()->isEnabled());
+
+    TGridTable fixed;
+    MakeFloatTable(fixed, 1, 2, 2, 2);
+    EXPECT_FALSE(OpenEditor(fixed).BtnAdd()->isVisibleTo(fixed.Editor()));
+    EXPECT_FALSE(fixed.Editor()->BtnDel()->isVisibleTo(fixed.Editor()));
+
+    TGridTable open;
+    MakeFloatTable(open, 1, 30, 1, 0);
+    TTableForm& unlimited = OpenEditor(open);
+    EXPECT_TRUE(unlimited.BtnAdd()->isEnabled());
+    EXPECT_TRUE(unlimited.BtnIns()->isEnabled());
+}
+
+TEST_F(TableForm, RowGroupsNumberAndMoveTogether)
+{
+    TGridTable table;
+    table.SetRowGroup(2);
+    MakeFloatTable(table, 1, 4);
+    TTableForm& form = OpenEditor(table);
+    QTableWidget& grid = *form.Grid();
+    QStringList numbers;
+    for (int r = 0; r < grid.rowCount(); ++r)
+        numbers << grid.verticalHeaderItem(r)->text();
+    EXPECT_EQ(numbers, (QStringList{"1", "1", "2", "2"}));
+    QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
+    EXPECT_EQ(grid.rowCount(), 6);
+    EXPECT_EQ(grid.verticalHeaderItem(5)->text(), QStringLiteral("3"));
+    table.Cell(0, 2).SetFloat(5);
+    table.Cell(0, 3).SetFloat(6);
+    table.Cell(0, 4).SetFloat(7);
+    grid.setCurrentCell(3, 0);
+    QTest::mouseClick(form.BtnDel(), Qt::LeftButton);   // removes rows 2 and 3
+    ASSERT_EQ(table.RowCount(), 4);
+    EXPECT_EQ(table.Cell(0, 2).AsFloat(), 7.0L);
+    EXPECT_EQ(grid.item(2, 0)->text(), QStringLiteral("7"));
+}
+
+TEST_F(TableForm, ShowsAtMostTenRows)
+{
+    TGridTable many;
+    MakeFloatTable(many, 2, 25);
+    TTableForm& big = OpenEditor(many);
+    EXPECT_EQ(big.ShownRows(), 10);
+    EXPECT_EQ(big.Grid()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+
+    TGridTable few;
+    MakeFloatTable(few, 2, 3);
+    TTableForm& small = OpenEditor(few);
+    EXPECT_EQ(small.ShownRows(), 3);
+    EXPECT_EQ(small.Grid()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(small.HeaderRows(), 1);
+    // Adding to a fully shown table shows the new row too.
+    QTest::mouseClick(small.BtnAdd(), Qt::LeftButton);
+    EXPECT_EQ(small.ShownRows(), 4);
+}
+
+TEST_F(TableForm, InvalidCellKeepsTheFocusAndTheOldValue)
+{
+    TGridTable table;
+    MakeFloatTable(table, 2, 3);
+    table.Cell(0, 0).SetFloat(1.5);
+    TTableForm& form = OpenEditor(table);
+    QTableWidget& grid = *form.Grid();
+    QLineEdit* editor = TypeIntoCell(grid, 0, 0, QStringLiteral("2*x"));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    ASSERT_EQ(messages->Entries().size(), 1U);
+    EXPECT_EQ(messages->Entries()[0].kind, TMessageKind::Information);
+    EXPECT_TRUE(messages->Entries()[0].text.startsWith(QStringLiteral("Entry could not be evaluated:\r")));
+    EXPECT_EQ(grid.currentRow(), 0);
+    EXPECT_EQ(grid.currentColumn(), 0);
+    EXPECT_EQ(table.Cell(0, 0).AsFloat(), 1.5L);
+
+    // Clicking another cell is refused the same way.
+    const QPoint target = grid.visualItemRect(grid.item(2, 1)).center();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, target);
+    EXPECT_EQ(messages->Entries().size(), 2U);
+    EXPECT_EQ(grid.currentRow(), 0);
+    EXPECT_EQ(grid.currentColumn(), 0);
+
+    // Closing and deactivating are refused while the cell is invalid.
+    EXPECT_FALSE(form.Container()->close());
+    EXPECT_TRUE(table.EditorOpen());
+    form.FormDeactivate();
+    EXPECT_EQ(messages->Entries().size(), 4U);
+
+    grid.item(0, 0)->setText(QStringLiteral("3+4"));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, target);
+    EXPECT_EQ(grid.currentRow(), 2);
+    EXPECT_EQ(grid.currentColumn(), 1);
+    EXPECT_EQ(table.Cell(0, 0).AsFloat(), 7.0L);
+    EXPECT_EQ(grid.item(0, 0)->text(), QStringLiteral("7"));
+    EXPECT_TRUE(form.Container()->close());
+    EXPECT_FALSE(table.EditorOpen());
+}
+
+TEST_F(TableForm, IntegerCellsCheckTheirRangeWhileEdited)
+{
+    TGridTable table;
+    auto column = std::make_unique<TIntColumn>();
+    column->headings = QStringList{"N"};
+    column->minimum = 0;
+    column->maximum = 100;
+    table.AddColumn(std::move(column));
+    table.AddColumn(std::make_unique<TStringColumn>());
+    table.SetRowCount(2);
+    TTableForm& form = OpenEditor(table);
+    QLineEdit* editor = TypeIntoCell(*form.Grid(), 0, 0, QStringLiteral("101"));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Tab);
+    ASSERT_EQ(messages->Entries().size(), 1U);
+    EXPECT_EQ(messages->Entries()[0].text, QStringLiteral("Entry must be between 0 and 100."));
+    form.Grid()->item(0, 0)->setText(QStringLiteral("2.5"));
+    EXPECT_FALSE(form.CommitCurrentCell());
+    EXPECT_EQ(messages->Entries()[1].text, QStringLiteral("Entry must be an integer."));
+    EXPECT_EQ(table.Cell(0, 0).AsInteger(), 0);
+}
+
+TEST_F(TableForm, EnterMovesDownThenToTheNextColumnAndWraps)
+{
+    TGridTable table;
+    MakeFloatTable(table, 2, 2);
+    TTableForm& form = OpenEditor(table);
+    QTableWidget& grid = *form.Grid();
+    grid.setCurrentCell(0, 0);
+    const auto at = [&grid] { return std::pair(grid.currentRow(), grid.currentColumn()); };
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(at(), std::pair(1, 0));
+    QTest::keyClick(&grid, Qt::Key_Enter);
+    EXPECT_EQ(at(), std::pair(0, 1));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(at(), std::pair(1, 1));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(at(), std::pair(0, 0));
+
+    // Enter in a cell editor commits the typed expression and moves down.
+    QLineEdit* editor = TypeIntoCell(grid, 0, 1, QStringLiteral("3*2"));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(at(), std::pair(1, 1));
+    EXPECT_EQ(table.Cell(1, 0).AsFloat(), 6.0L);
+    EXPECT_TRUE(messages->Entries().empty());
+}
+
+TEST_F(TableForm, PassingThroughACellKeepsItsFullPrecision)
+{
+    TGridTable table;
+    MakeFloatTable(table, 1, 2);
+    table.Cell(0, 0).SetFloat(1.23456789012345L);
+    TTableForm& form = OpenEditor(table);
+    form.Grid()->setCurrentCell(0, 0);
+    form.Grid()->setCurrentCell(1, 0);
+    EXPECT_EQ(form.Grid()->item(0, 0)->text(), QStringLiteral("1.2345679"));
+    EXPECT_EQ(table.Cell(0, 0).AsFloat(), 1.23456789012345L);
+}
+
+TEST_F(TableForm, RowCommandsNeedACurrentRow)
+{
+    TGridTable table;
+    MakeFloatTable(table, 1, 2);
+    TTableForm& form = OpenEditor(table);
+    form.Grid()->setCurrentItem(nullptr);
+    form.BtnInsClick();
+    form.BtnDelClick();
+    EXPECT_EQ(messages->Texts(),
+              (std::vector<QString>{"Grid.Row not in valid range", "Grid.Row not in valid range"}));
+    EXPECT_EQ(table.RowCount(), 2);
+}
+
+TEST_F(TableForm, SelectorListAndNestedTableButtons)
+{
+    TTestForm tables;
+    tables.strata.SetRowCount(2);
+    TTableForm& form = OpenEditor(tables.strata);
+    QTableWidget& grid = *form.Grid();
+    EXPECT_EQ(form.TopLeftLabel()->text(), QStringLiteral("Stratum"));
+    EXPECT_EQ(form.HeaderRows(), 2);
+    EXPECT_EQ(grid.horizontalHeaderItem(1)->text(),
+              QStringLiteral("Depth at Bottom  (ft)  \nof each Stratum (ft)  "));
+    auto* combo = qobject_cast<QComboBox*>(grid.cellWidget(1, 0));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    combo->setCurrentIndex(1);
+    emit combo->activated(1);
+    ProcessDeferred();
+    EXPECT_EQ(tables.strata.Cell(0, 1).AsInteger(), 2);
+    auto* button = qobject_cast<QPushButton*>(grid.cellWidget(1, 2));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("Peat Properties  2"));
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    TGridTable* nested = tables.strata.Cell(2, 1).AsTable();
+    ASSERT_TRUE(nested->EditorOpen());
+    EXPECT_EQ(nested->Editor()->windowTitle(), QStringLiteral("Peat Properties  2"));
+    // Two fixed rows: no row buttons.
+    EXPECT_FALSE(nested->Editor()->BtnAdd()->isVisibleTo(nested->Editor()));
+
+    // Moving into a column edited by in-place controls is refused.
+    grid.setCurrentCell(0, 1);
+    grid.setCurrentCell(0, 0);
+    EXPECT_EQ(grid.currentColumn(), 1);
+}
+
+TEST_F(TableForm, OpensAsAnMdiChildWhenTheProgramHasAnMdiArea)
+{
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    SetTableEditorMdiArea(&area);
+    TGridTable table;
+    MakeFloatTable(table, 1, 2);
+    TTableForm& form = OpenEditor(table);
+    SetTableEditorMdiArea(nullptr);
+    auto* sub = qobject_cast<QMdiSubWindow*>(form.Container());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(area.subWindowList().contains(sub));
+    EXPECT_EQ(sub->windowTitle(), QStringLiteral("Test Table "));
+
+    form.Grid()->setCurrentCell(0, 0);
+    form.Grid()->item(0, 0)->setText(QStringLiteral("oops"));
+    EXPECT_FALSE(sub->close());
+    EXPECT_EQ(messages->Entries().size(), 1U);
+    form.Grid()->item(0, 0)->setText(QStringLiteral("2"));
+    EXPECT_TRUE(sub->close());
+    EXPECT_FALSE(table.EditorOpen());
+    EXPECT_EQ(table.Cell(0, 0).AsFloat(), 2.0L);
+}
+
+TEST_F(TableForm, CommentsAndResizeEvent)
+{
+    TGridTable table;
+    MakeFloatTable(table, 1, 2);
+    table.Comments = QStringLiteral("Depths are measured from the ground surface");
+    int resized = 0;
+    table.OnResize = [&resized](TGridTable&) { ++resized; };
+    TTableForm& form = OpenEditor(table);
+    EXPECT_TRUE(form.lblComments()->isVisibleTo(&form));
+    EXPECT_EQ(form.lblComments()->text(), table.Comments);
+    EXPECT_FALSE(form.imgHelp()->isVisibleTo(&form));
+    EXPECT_GT(resized, 0);
+    EXPECT_GE(form.lblComments()->y(), form.BtnAdd()->geometry().bottom());
+}
+
+} // namespace
+} // namespace veldo::test
