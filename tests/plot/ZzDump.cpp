@@ -45,3 +45,15 @@ TEST(ZzDump, Dump)
     plot.ShowThree = false; plot.ShowLayers = true;
     form->PrintTo(printer);
 }
+#include "ChangeLineNames.h"
+#include "ChangeActiveLines.h"
+#include "SaveAttb.h"
+#include "Caption.h"
+TEST(ZzDump, Dialogs)
+{
+    std::vector<QString> names{"FHWA", "USACE", "API"};
+    TfrmLineNames d1(nullptr, names); d1.show(); QApplication::processEvents(); d1.grab().save("/tmp/dlg_names.png");
+    std::vector<QString> flags{" yes : ", " no  : ", " yes : "};
+    TfrmActiveLines d2(nullptr, names, flags); d2.show(); QApplication::processEvents(); d2.grab().save("/tmp/dlg_active.png");
+    QImage b; TdlgFormat d3(nullptr, &b); d3.show(); QApplication::processEvents(); d3.grab().save("/tmp/dlg_save.png");
+}

@@ -1,0 +1,177 @@
+// The analysis run: saves the project, checks the input, hands the file names to
+// the engine library through "names.dat", calls the engine's entry with 7 and
+// reads the results back. Knows nothing of the main window: it works through
+// IAnalysisHost and shows every message through Messages().
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veldo {
+
+// ---- Input checks -------------------------------------------------------------
+
+// One row of the soil-layer table `D` as the checks need it.
+struct TValidationLayer {
+    int soilType = 1;                 // 1 sand, 2 clay, 3 silt
+    long double remoldedTop = 0;      // clay sub-table column 2, top row
+    long double remoldedBottom = 0;   // clay sub-table column 2, bottom row
+    long double endBearingFactor = 1; // `D` column 6
+};
+
+// The project values that the checks read.
+struct TValidationData {
+    int units = 1;                 // 1 English, 2 SI
+    std::array<bool, 10> ticked{}; // capacity method ticked, indexed by method number 1..9
+    int pileType = 1;
+    long double taperAngle = 0;      // degrees
+    long double totalLength = 0;     // ft / m
+    long double outsideDiameter = 0; // in / mm
+    long double modulus = 0;
+    std::vector<TValidationLayer> layers;
+};
+
+// Message texts of the checks (lines joined by CR, as the word reader does).
+QString TaperAngleMessage(long double largestAngle);
+QString ModulusMessage();
+QString RemoldedStrengthMessage(int layer, int method);
+QString EndBearingFactorMessage(int layer);
+
+// Runs every check in order; each failing one shows its warning box. True when the
+// input may go to the engine.
+bool ValidateInput(const TValidationData &data);
+
+// ---- Files of a run -----------------------------------------------------------
+
+// The project path and its companions.
+struct TRunPaths {
+    std::filesystem::path project; // .vd7d
+    std::filesystem::path report;  // .vd7o
+    std::filesystem::path plotData; // .vd7p
+    std::filesystem::path cpt;     // .cpt
+
+    static TRunPaths ForProject(const std::filesystem::path &projectPath);
+};
+
+inline constexpr const char *HandOverFileName = "names.dat";
+inline constexpr const char *VersionText = "2015.7.7";
+inline constexpr const char *EngineLibraryName = "VELDO2015_DLL.so";
+inline constexpr const char *EngineEntryName = "_IVELDO";
+inline constexpr const char *DefaultProjectPath = "NewVELDO.vd7d";
+
+// Writes the hand-over file: the version text, three reserved lines (the third an
+// integer) and the paths of the project, report, plot-data and CPT files.
+// Returns false when the file cannot be written completely.
+bool WriteHandOverFile(const std::filesystem::path &file, const TRunPaths &paths);
+
+// ---- Scoped guards ------------------------------------------------------------
+
+// Forces "." as the numeric decimal separator (the C numeric locale) and restores
+// the previous numeric locale when it goes.
+class TNumericLocaleGuard {
+public:
+    TNumericLocaleGuard();
+    ~TNumericLocaleGuard();
+    TNumericLocaleGuard(const TNumericLocaleGuard &) = delete;
+    TNumericLocaleGuard &operator=(const TNumericLocaleGuard &) = delete;
+
+private:
+    std::string previous_;
+};
+
+// Makes a folder the current directory and restores the previous one when it goes.
+class TCurrentDirGuard {
+public:
+    explicit TCurrentDirGuard(const std::filesystem::path &folder);
+    ~TCurrentDirGuard();
+    TCurrentDirGuard(const TCurrentDirGuard &) = delete;
+    TCurrentDirGuard &operator=(const TCurrentDirGuard &) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+// ---- The run ------------------------------------------------------------------
+
+enum class TSaveResult {
+    Saved,     // the project and CPT files are written
+    Cancelled, // Save As was cancelled (the run flag is cleared): the run stops silently
+    Failed     // writing failed; the host shows nothing, the run shows the message
+};
+
+// What the run needs from the window that owns the project.
+class IAnalysisHost {
+public:
+    virtual ~IAnalysisHost() = default;
+
+    // Saves as the Save command does (Save As for a new project or another
+    // extension), without showing a message for a write error.
+    virtual TSaveResult SaveForRun() = 0;
+    // The project path after the save ("NewVELDO.vd7d" for a project never named).
+    virtual std::filesystem::path ProjectPath() const = 0;
+    // The values the input checks read.
+    virtual TValidationData ValidationData() const = 0;
+    // Fills the result plots from the plot-data file (messages on after a run);
+    // true on success.
+    virtual bool ReadPlotFile(const std::filesystem::path &plotFile, bool showMessages) = 0;
+    // The main window's results flag, which drives the Graphics menu.
+    virtual void SetResultsFlag(bool results) = 0;
+    // Refreshes the toolbar buttons that depend on the results.
+    virtual void CheckSpeedButtons() = 0;
+    // Closes every input window.
+    virtual void CloseInputWindows() = 0;
+    // Seam for the wave-equation input file (".gwi"), written after every run whose
+    // plot-data file was read back; nothing is written yet. An exception thrown
+    // here is shown as an information box and the clean-up still runs.
+    virtual void WriteWaveEquationFile() {}
+};
+
+// Messages of the run.
+inline const QString SavingErrorText = QStringLiteral("An error occured during saving");
+inline const QString HandOverErrorText = QStringLiteral("An error occured while writing file names");
+inline const QString ReinitializeText = QStringLiteral("Attempt to reinitialize DLL");
+inline const QString InitializeFailedText = QStringLiteral("Attempt to initialize DLL failed");
+inline const QString CompletedText = QStringLiteral(
+    "Computations are completed. Please, check output file for results or error messages.");
+
+// The Run Analysis command.
+class TAnalysisRun {
+public:
+    explicit TAnalysisRun(IAnalysisHost &host);
+
+    // Folder the engine library is loaded from; by default the program's own
+    // folder (QCoreApplication::applicationDirPath()).
+    void SetProgramFolder(const std::filesystem::path &folder) { programFolder_ = folder; }
+    std::filesystem::path ProgramFolder() const;
+
+    // The run, in order: save (a failed save stops with its message; a cancelled
+    // Save As or the default project path stops silently), checks, then with "."
+    // forced as decimal separator: the old plot-data file is deleted and the
+    // results flag cleared, "names.dat" is written into a fresh temporary folder
+    // made current for the call, the library is loaded ("Attempt to reinitialize
+    // DLL" while one is loaded, "Attempt to initialize DLL failed" when loading or
+    // the entry look-up fails), the entry is called with 7 under the wait cursor,
+    // the completion message is shown, the plot-data file is read when it exists,
+    // the wave-equation seam runs after a successful read, the toolbar is refreshed
+    // and the input windows closed; then the library is freed, the hand-over folder
+    // removed, the current directory and the locale restored. No exception leaves.
+    void Run();
+
+    // True between the library load and its release (one analysis at a time).
+    static bool EngineLoaded();
+
+private:
+    bool saveAndCheck();
+    void runEngine(const TRunPaths &paths);
+    void readResults(const TRunPaths &paths);
+
+    IAnalysisHost &host_;
+    std::optional<std::filesystem::path> programFolder_;
+};
+
+} // namespace veldo

@@ -1,0 +1,81 @@
+// The project's tabular input: the soil-layer table D with its per-layer property
+// tables, the t-z print depths, the cross-section areas and the CPT points. The
+// column definitions come from the program's form-description resource; no window
+// is needed, so a project can be read into a fresh set while another one is open.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace veldo {
+
+class TGraphPlot;
+class TGridTable;
+
+// Columns of the soil-layer table D.
+enum TLayerColumn {
+    kLayerSoilType = 0,     // 1 sand, 2 clay, 3 silt (the row selector)
+    kLayerBottom = 1,       // depth at the bottom of the layer
+    kLayerProperties = 2,   // the layer's property table (2 rows: top, bottom)
+    kLayerMaxSide = 3,      // maximum unit side friction (0 = no limit)
+    kLayerMaxEnd = 4,       // maximum unit end bearing (0 = no limit)
+    kLayerSideFactor = 5,   // reduction/resistance factor on side friction
+    kLayerEndFactor = 6     // reduction/resistance factor on end bearing
+};
+
+// Soil type codes of column kLayerSoilType.
+enum TSoilType { kSand = 1, kClay = 2, kSilt = 3 };
+
+// Columns of the per-layer property tables (c0 ... c8).
+enum TSandColumn {
+    kSandUnitWeight = 0, kSandFriction = 1, kSandBlowCount = 2, kSandKo = 3, kSandNq = 4,
+    kSandQc = 5, kSandUserSkin = 6, kSandUserBearing = 7
+};
+enum TClayColumn {
+    kClayUnitWeight = 0, kClayUndrained = 1, kClayRemolded = 2, kClayPI = 3, kClayYsr = 4,
+    kClayQc = 5, kClayUserSkin = 6, kClayUserBearing = 7, kClayAdhesion = 8
+};
+enum TSiltColumn {
+    kSiltUnitWeight = 0, kSiltFriction = 1, kSiltBlowCount = 2, kSiltKo = 3, kSiltUndrained = 4
+};
+
+class TProjectTables {
+public:
+    // Creates the tables from their definitions; throws std::runtime_error when the
+    // resource is missing or malformed (a fault of the program, not of the user).
+    TProjectTables();
+    ~TProjectTables();
+    TProjectTables(const TProjectTables &) = delete;
+    TProjectTables &operator=(const TProjectTables &) = delete;
+
+    TGridTable &D() const { return *d_; }
+    TGridTable &tblDataSand() const { return *sand_; }
+    TGridTable &tblDataClay() const { return *clay_; }
+    TGridTable &tblDataSilt() const { return *silt_; }
+    TGridTable &TblTZDepth() const { return *tzDepths_; }
+    TGridTable &Sectionaldata() const { return *sections_; }
+    // The CPT points: curve 0, X the cone resistance, Y the depth.
+    TGraphPlot &MotionInput() const { return *motionInput_; }
+
+    // Every grid table of the project (the property models first).
+    std::vector<TGridTable *> Tables() const;
+
+    // The property table of layer `row` of D (nullptr for a row without one).
+    TGridTable *LayerTable(int row) const;
+
+    // Tells every table and the CPT plot the unit system (values are converted by
+    // the tables' unit templates).
+    void SetUnits(int units);
+    // Every table emptied, then given its minimum row count; no CPT points.
+    void Reset();
+    void EmptyAll();
+    void GiveMinimumRows();
+    bool IsChanged() const;
+    void ResetChanged();
+
+private:
+    std::unique_ptr<TGridTable> sand_, clay_, silt_, d_, tzDepths_, sections_;
+    std::unique_ptr<TGraphPlot> motionInput_;
+};
+
+} // namespace veldo
