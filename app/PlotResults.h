@@ -100,6 +100,8 @@ public:
     // The unit system of the last file read (0 before any); the caller gives it to
     // the window's other plots.
     int FileUnits() const { return fileUnits_; }
+    // True when the last read got past the file's header (the plots were touched).
+    bool HeaderRead() const { return headerRead_; }
 
 private:
     class TReader;
@@ -110,6 +112,7 @@ private:
     std::array<TGraphPlot *, ResultPlotCount> plots_{}; // children of this object
     TSelectedProfile profile_;
     int fileUnits_ = 0;
+    bool headerRead_ = false;
 };
 
 } // namespace veldo

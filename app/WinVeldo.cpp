@@ -1,12 +1,19 @@
-// Program entry: application object and start-up.
-#include <QApplication>
-#include <QMessageBox>
+// The program WINVELDO2015: the application object and the start-up order.
+#include "Main.h"
 
-int main(int argc, char *argv[])
+#include <QApplication>
+
+int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Veldo 2015"));
-    QMessageBox::information(nullptr, QStringLiteral("Veldo 2015"),
-                             QStringLiteral("The desktop program is not built yet."));
-    return 0;
+
+    // The main window first; the windows that later parts of the program add are
+    // created after it, in their fixed order. Dropped project files reach the main
+    // window directly.
+    veldo::TMainFormOptions options;
+    options.arguments = QApplication::arguments().mid(1);
+    veldo::TMainForm mainForm(std::move(options));
+    mainForm.show();
+    return QApplication::exec();
 }

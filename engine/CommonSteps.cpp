@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "Charts.h"
 
@@ -103,8 +104,15 @@ struct UsaceDepths { double dc10, dc15, dc20; };
 
 UsaceDepths usaceDepths(const EngineState &S)
 {
-    if (S.CRITICAL_DEPTH_OPTION > 0)
+    if (S.CRITICAL_DEPTH_OPTION > 0) {
+        // A user (or found) depth of 0 means no critical depth at all, as for the
+        // limited stress: no segment lies below it (not every segment from the head).
+        if (S.USER_CRITICAL_DEPTH < 1e-10) {
+            constexpr double kNever = std::numeric_limits<double>::infinity();
+            return {kNever, kNever, kNever};
+        }
         return {S.USER_CRITICAL_DEPTH, S.USER_CRITICAL_DEPTH, S.USER_CRITICAL_DEPTH};
+    }
     const double d = S.OD / diameterPerDepth(S);
     return {10 * d + 1, 15 * d + 1, 20 * d + 1};
 }

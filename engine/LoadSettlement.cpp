@@ -246,7 +246,10 @@ void runStep(EngineState &S, int step, int nP, double dz)
         S.END_MOVEMENT[static_cast<size_t>(j)] = wTop;
         S.STEP_HEAD_LOAD[step] = pTop;
         S.STEP_HEAD_MOVEMENT[step] = wTop;
-        S.plot.write("3X,E10.3,3X,E10.3,3X,E10.3", {seg.centre / lf, pAvg / ff, wMid});
+        // Plot row (3X,E10.3,3X,E10.3,3X,E10.3): depth (ft or m), mean load (kips or kN), movement.
+        constexpr Overflow ov = Overflow::Widen;
+        S.plot.line(blanks(3) + fmtE(seg.centre / lf, 10, 3, ov) + blanks(3) + fmtE(pAvg / ff, 10, 3, ov) +
+                    blanks(3) + fmtE(wMid, 10, 3, ov));
     }
 }
 

@@ -253,17 +253,21 @@ void writeTzTableHeading(EngineState &S)
 
 void writeTzCurve(EngineState &S, int number, double depth, int k, bool toPlot)
 {
-    constexpr const char *header = "8X,I5,I11,E16.4";
-    constexpr const char *row = "40X,E17.4,E16.4";
-    S.report.write(header, {number, TZ_CURVE_POINTS, depth});
+    // Rows composed from the single descriptors: header (8X,I5,I11,E16.4),
+    // points (40X,E17.4,E16.4); the plot-data file widens, the report stars.
+    const auto header = [&](Overflow ov) {
+        return blanks(8) + fmtI(number, 5, 0, ov) + fmtI(TZ_CURVE_POINTS, 11, 0, ov) + fmtE(depth, 16, 4, ov);
+    };
+    S.report.line(header(Overflow::Stars));
     if (toPlot)
-        S.plot.write(header, {number, TZ_CURVE_POINTS, depth});
+        S.plot.line(header(Overflow::Widen));
     const CurvePoints &t = S.TZCURVE_T[static_cast<size_t>(k)];
     const CurvePoints &z = S.TZCURVE_Z[static_cast<size_t>(k)];
     for (int j = 1; j <= TZ_CURVE_POINTS; ++j) {
-        S.report.write(row, {t[j], z[j]});
+        const auto row = [&](Overflow ov) { return blanks(40) + fmtE(t[j], 17, 4, ov) + fmtE(z[j], 16, 4, ov); };
+        S.report.line(row(Overflow::Stars));
         if (toPlot)
-            S.plot.write(row, {t[j], z[j]});
+            S.plot.line(row(Overflow::Widen));
     }
 }
 

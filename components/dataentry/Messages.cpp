@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <exception>
+
 namespace veldo {
 namespace {
 
@@ -67,6 +69,19 @@ IMessages* InstallMessages(IMessages* messages)
     IMessages* previous = Installed();
     Installed() = messages;
     return previous;
+}
+
+bool RunReportingErrors(const std::function<void()>& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const std::exception& e) {
+        Messages().Error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        Messages().Error(QStringLiteral("Unexpected error"));
+    }
+    return false;
 }
 
 void TRecordedMessages::Information(const QString& text)

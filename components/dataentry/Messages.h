@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace veldo {
@@ -31,6 +32,10 @@ IMessages& Messages();
 // Installs a replacement (not owned) and returns the previous one; nullptr restores
 // the QMessageBox implementation.
 IMessages* InstallMessages(IMessages* messages);
+
+// Runs a user command from an event handler: any exception it raises is shown in an
+// error box and goes no further. Returns false when the command failed.
+bool RunReportingErrors(const std::function<void()>& command);
 
 // Keeps every message shown; questions take their answers from a queue (Yes when empty).
 class TRecordedMessages final : public IMessages {

@@ -1,6 +1,7 @@
 #include "PageSet.h"
 
 #include "Messages.h"
+#include "Misc.h"
 
 #include <QGuiApplication>
 #include <QPageSetupDialog>
@@ -94,14 +95,14 @@ void TPageSetupDialog::SetOptions(TPageOptions options)
             flags_ |= word;
 }
 
-void TPageSetupDialog::SetMarginLeft(int v) { marginLeft_ = std::max(v, minLeft_); }
-void TPageSetupDialog::SetMarginTop(int v) { marginTop_ = std::max(v, minTop_); }
-void TPageSetupDialog::SetMarginRight(int v) { marginRight_ = std::max(v, minRight_); }
-void TPageSetupDialog::SetMarginBottom(int v) { marginBottom_ = std::max(v, minBottom_); }
-void TPageSetupDialog::SetMinMarginLeft(int v) { minLeft_ = std::min(v, marginLeft_); }
-void TPageSetupDialog::SetMinMarginTop(int v) { minTop_ = std::min(v, marginTop_); }
-void TPageSetupDialog::SetMinMarginRight(int v) { minRight_ = std::min(v, marginRight_); }
-void TPageSetupDialog::SetMinMarginBottom(int v) { minBottom_ = std::min(v, marginBottom_); }
+void TPageSetupDialog::SetMarginLeft(int v) { marginLeft_ = Max(v, minLeft_); }
+void TPageSetupDialog::SetMarginTop(int v) { marginTop_ = Max(v, minTop_); }
+void TPageSetupDialog::SetMarginRight(int v) { marginRight_ = Max(v, minRight_); }
+void TPageSetupDialog::SetMarginBottom(int v) { marginBottom_ = Max(v, minBottom_); }
+void TPageSetupDialog::SetMinMarginLeft(int v) { minLeft_ = Min(v, marginLeft_); }
+void TPageSetupDialog::SetMinMarginTop(int v) { minTop_ = Min(v, marginTop_); }
+void TPageSetupDialog::SetMinMarginRight(int v) { minRight_ = Min(v, marginRight_); }
+void TPageSetupDialog::SetMinMarginBottom(int v) { minBottom_ = Min(v, marginBottom_); }
 
 double TPageSetupDialog::unitsPerMillimetre() const
 {

@@ -275,7 +275,7 @@ private:
         const std::vector<int> &curves = form_.LegendCurves();
         std::vector<int> entries;
         for (std::size_t j = 0; j < curves.size() && j < box->Items.size(); ++j)
-            if (plot_.Curves.at(static_cast<std::size_t>(curves[j])).Visible)
+            if (form_.CurveVisible(curves[j]))
                 entries.push_back(static_cast<int>(j));
         p_.setPen(QPen(Qt::black, curvePen_.widthF()));
         p_.setBrush(Qt::white);

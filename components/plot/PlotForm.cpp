@@ -55,7 +55,7 @@ QString TLegendBox::DisplayText(int entry) const
     QString text = Items.at(static_cast<std::size_t>(entry));
     const std::vector<int> &curves = form_.LegendCurves();
     if (static_cast<std::size_t>(entry) < curves.size() &&
-        form_.Plot().Curves.at(static_cast<std::size_t>(curves[static_cast<std::size_t>(entry)])).Visible)
+        form_.CurveVisible(curves[static_cast<std::size_t>(entry)]))
         text += QStringLiteral(" *");
     return text;
 }
@@ -112,6 +112,7 @@ void TLegendBox::mouseMoveEvent(QMouseEvent *event)
     const int maxLeft = std::max(0, parentWidget()->width() - width());
     const int maxTop = std::max(0, parentWidget()->height() - height());
     move(std::clamp(to.x(), 0, maxLeft), std::clamp(to.y(), 0, maxTop));
+    form_.LegendMoved();
 }
 
 void TLegendBox::mouseReleaseEvent(QMouseEvent *)
@@ -146,6 +147,12 @@ void TPlotPaintBox::resizeEvent(QResizeEvent *event)
     form_.FormResize();
 }
 
+void TPlotPaintBox::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    form_.FormResize();
+}
+
 void TPlotPaintBox::mousePressEvent(QMouseEvent *event)
 {
     form_.PaintBoxMouseDown(event->button(), event->position().toPoint());
@@ -167,10 +174,10 @@ TPlotForm::TPlotForm(TGraphPlot &plot, const TAreaExtents &extents, QWidget *par
     : QMainWindow(parent), Extents(extents), FullExtents(extents), plot_(plot)
 {
     setWindowTitle(plot_.Caption);
+    paintBox_ = new TPlotPaintBox(*this, this);
     QFont designFont(QStringLiteral("Times New Roman"));
     designFont.setPixelSize(14);
-    setFont(designFont);
-    paintBox_ = new TPlotPaintBox(*this, this);
+    paintBox_->setFont(designFont);
     setCentralWidget(paintBox_);
     legend_ = new TLegendBox(*this, paintBox_);
     legend_->hide();
@@ -340,10 +347,10 @@ void TPlotForm::FormResize()
     const int ppiX = paintBox_->logicalDpiX();
     const int ppiY = paintBox_->logicalDpiY();
     screen_ = ScreenLayout(paintBox_->width(), paintBox_->height(), ppiX, ppiY, scaledFontHeight(ppiY), layoutOptions());
-    if (firstLayout_ && paintBox_->isVisible()) {
-        firstLayout_ = false;
+    // The window's final size arrives asynchronously (maximizing), so the legend
+    // box stays in the plot area's bottom right corner until the user moves it.
+    if (!legendMoved_)
         legend_->move(screen_.PlotRect.Right - legend_->width(), screen_.PlotRect.Bottom - legend_->height());
-    }
     keepLegendInside();
     paintBox_->update();
 }
@@ -383,7 +390,7 @@ void TPlotForm::PlotMenuClick()
     MenuItem(QStringLiteral("FontSize"))->setVisible(plot_.ShowFontWidth);
     MenuItem(QStringLiteral("LineWidth"))->setVisible(plot_.ShowFontWidth);
     for (QAction *a : curveActions_)
-        a->setChecked(plot_.Curves.at(static_cast<std::size_t>(a->data().toInt())).Visible);
+        a->setChecked(CurveVisible(a->data().toInt()));
 }
 
 void TPlotForm::PlotLegendClick()
@@ -509,9 +516,17 @@ void TPlotForm::ApplyActiveFlags(const std::vector<bool> &active)
     legend_->SelectedIndex = std::min(legend_->SelectedIndex, std::max(0, static_cast<int>(legend_->Items.size()) - 1));
 }
 
+bool TPlotForm::CurveVisible(int curveIndex) const
+{
+    return curveIndex >= 0 && curveIndex < plot_.CurveCount() &&
+           plot_.Curves[static_cast<std::size_t>(curveIndex)].Visible;
+}
+
 void TPlotForm::ToggleCurve(int curveIndex)
 {
-    TLine &line = plot_.Curves.at(static_cast<std::size_t>(curveIndex));
+    if (curveIndex < 0 || curveIndex >= plot_.CurveCount())
+        return;
+    TLine &line = plot_.Curves[static_cast<std::size_t>(curveIndex)];
     line.Visible = !line.Visible;
     for (QAction *a : curveActions_)
         if (a->data().toInt() == curveIndex)

@@ -63,6 +63,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -121,6 +122,10 @@ public:
     void ApplyActiveFlags(const std::vector<bool> &active);
     // Legend font scaled by factor/10, box resized.
     void SetupLegend(int factor);
+    // The user dragged the legend box: layouts keep it where it is from now on.
+    void LegendMoved() { legendMoved_ = true; }
+    // Visible flag of a curve of the main list; false for an index the list no longer has.
+    bool CurveVisible(int curveIndex) const;
     // Toggles a curve's Visible and repaints window and legend.
     void ToggleCurve(int curveIndex);
 
@@ -158,7 +163,7 @@ private:
     QRubberBand *rubberBand_ = nullptr;
     bool dragging_ = false;
     QPoint dragStart_;
-    bool firstLayout_ = true;
+    bool legendMoved_ = false;
 };
 
 } // namespace veldo

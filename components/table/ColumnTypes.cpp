@@ -1,6 +1,7 @@
 #include "ColumnTypes.h"
 
 #include "ColumnStream.h"
+#include "Messages.h"
 #include "MiscMath.h"
 #include "NumText.h"
 #include "TableErrors.h"
@@ -156,9 +157,11 @@ QWidget* TEnumColumn::CreateControl(int row, QWidget* parent)
     const int value = AsInteger(row);
     combo->setCurrentIndex(value >= 1 && value <= items.size() ? value - 1 : -1);
     QObject::connect(combo, &QComboBox::activated, combo, [this, row](int index) {
-        if (Table())
-            Table()->SetChanged(true);
-        SetInteger(row, index + 1);
+        RunReportingErrors([this, row, index] {
+            if (Table())
+                Table()->SetChanged(true);
+            SetInteger(row, index + 1);
+        });
     });
     return combo;
 }
@@ -499,14 +502,16 @@ QWidget* TTableColumn::CreateControl(int row, QWidget* parent)
 {
     auto* button = new QPushButton(AsText(row), parent);
     QObject::connect(button, &QPushButton::clicked, button, [this, row] {
-        TGridTable* owner = Table();
-        if (owner && owner->OnButtonClick) {
-            owner->OnButtonClick(*owner, IndexInTable(), row);
-            return;
-        }
-        if (row < CellCount())
-            if (TGridTable* nested = AsTable(row))
-                nested->ShowEditor();
+        RunReportingErrors([this, row] {
+            TGridTable* owner = Table();
+            if (owner && owner->OnButtonClick) {
+                owner->OnButtonClick(*owner, IndexInTable(), row);
+                return;
+            }
+            if (row < CellCount())
+                if (TGridTable* nested = AsTable(row))
+                    nested->ShowEditor();
+        });
     });
     return button;
 }

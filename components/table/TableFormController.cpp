@@ -201,14 +201,14 @@ TTableForm::TTableForm(TGridTable& table, QWidget* parent)
     imgHelp_ = new QLabel(this);
     topLeft_ = new QLabel(grid_);
     topLeft_->setAlignment(Qt::AlignCenter);
-    connect(btnAdd_, &QPushButton::clicked, this, &TTableForm::BtnAddClick);
-    connect(btnIns_, &QPushButton::clicked, this, &TTableForm::BtnInsClick);
-    connect(btnDel_, &QPushButton::clicked, this, &TTableForm::BtnDelClick);
+    connect(btnAdd_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnAddClick(); }); });
+    connect(btnIns_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnInsClick(); }); });
+    connect(btnDel_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnDelClick(); }); });
     connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
     snapTimer_.setSingleShot(true);
     snapTimer_.setInterval(250);
-    connect(&snapTimer_, &QTimer::timeout, this, &TTableForm::ApplySnap);
+    connect(&snapTimer_, &QTimer::timeout, this, [this] { RunReportingErrors([this] { ApplySnap(); }); });
 }
 
 TTableForm::~TTableForm()
@@ -359,9 +359,12 @@ void TTableForm::CellChanged(int column, int row)
     if (!table_ || rebuilding_)
         return;
     int visibleIndex = -1;
-    for (int i = 0, v = 0; i <= column && i < table_->ColumnCount(); ++i)
-        if (table_->Column(i).visible)
-            visibleIndex = (i == column) ? v : visibleIndex, ++v;
+    if (column >= 0 && column < table_->ColumnCount() && table_->Column(column).visible) {
+        visibleIndex = 0;
+        for (int i = 0; i < column; ++i)
+            if (table_->Column(i).visible)
+                ++visibleIndex;
+    }
     const bool controls = visibleIndex >= 0 && table_->VisibleColumn(visibleIndex).NeedsControls();
     if (visibleIndex >= 0 && !controls) {
         if (QTableWidgetItem* item = grid_->item(row, visibleIndex))
@@ -438,6 +441,13 @@ void TTableForm::LayOut()
     window->resize(QSize(clientWidth, clientHeight) + chrome);
     resize(clientWidth, clientHeight);
     laidOutGeometry_ = window->geometry();
+    // What the window needs besides its data columns, rows and scroll bars.
+    int columnsWidth = 0;
+    for (int c = left; c < std::min(left + shownColumns_, grid_->columnCount()); ++c)
+        columnsWidth += grid_->columnWidth(c);
+    snapChrome_ = QSize(laidOutGeometry_.width() - columnsWidth - (vertical ? bar : 0),
+                        laidOutGeometry_.height() - shownRows_ * rowHeight - (horizontal ? bar : 0));
+    snapMinimumWidth_ = laidOutGeometry_.width() - clientWidth + btnDel_->geometry().right() + 1 + m;
     layingOut_ = false;
     if (table_->OnResize)
         table_->OnResize(*table_);
@@ -452,21 +462,14 @@ void TTableForm::resizeEvent(QResizeEvent* event)
 
 TSnapInput TTableForm::SnapInput() const
 {
-    const int m = Margin();
-    QWidget* window = Container();
-    const QSize chrome = window->size() - size();
     TSnapInput in;
-    const int frame = 2 * grid_->frameWidth();
-    in.chromeWidth = chrome.width() + 2 * m + frame + grid_->verticalHeader()->width();
-    // Everything but the grid's rows and horizontal bar: frame, header band, buttons,
-    // comments and picture.
-    in.chromeHeight = chrome.height() + height() - grid_->height() + frame
-                      + grid_->horizontalHeader()->sizeHint().height();
-    in.minimumWidth = chrome.width() + btnDel_->geometry().right() + 1 + m;
+    in.chromeWidth = snapChrome_.width();
+    in.chromeHeight = snapChrome_.height();
+    in.minimumWidth = snapMinimumWidth_;
     for (int c = 0; c < grid_->columnCount(); ++c)
         in.columnWidths.push_back(grid_->columnWidth(c));
     in.rowHeight = grid_->verticalHeader()->defaultSectionSize();
-    in.headerRows = 0;   // the heading rows are one header band of the grid, in chromeHeight
+    in.headerRows = 0;   // the heading rows are one header band of the grid, in the chrome
     in.dataRows = grid_->rowCount();
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     in.verticalBarWidth = bar;
@@ -475,7 +478,7 @@ TSnapInput TTableForm::SnapInput() const
     in.topRow = grid_->verticalScrollBar()->value();
     in.shownColumns = shownColumns_;
     in.shownRows = shownRows_;
-    const QRect now = window->geometry();
+    const QRect now = Container()->geometry();
     in.dragged = {now.x(), now.y(), now.width(), now.height()};
     in.edges.left = now.left() != laidOutGeometry_.left();
     in.edges.top = now.top() != laidOutGeometry_.top();
@@ -544,13 +547,17 @@ bool TTableForm::AllowMove(int fromRow, int fromColumn, int, int toColumn)
 {
     if (!table_ || rebuilding_)
         return true;
-    if (fromRow >= 0 && fromColumn >= 0 && !CommitCurrentCell())
-        return false;
-    if (toColumn >= 0 && toColumn < table_->VisibleColumnCount()
-        && table_->VisibleColumn(toColumn).NeedsControls())
-        return false;
-    RefreshCells();
-    return true;
+    bool allowed = false;
+    RunReportingErrors([&] {
+        if (fromRow >= 0 && fromColumn >= 0 && !CommitCurrentCell())
+            return;
+        if (toColumn >= 0 && toColumn < table_->VisibleColumnCount()
+            && table_->VisibleColumn(toColumn).NeedsControls())
+            return;
+        RefreshCells();
+        allowed = true;
+    });
+    return allowed;
 }
 
 void TTableForm::GridEnter()

@@ -98,6 +98,8 @@ private:
     QPointer<QMdiSubWindow> subWindow_;
     QTimer snapTimer_;
     QRect laidOutGeometry_;
+    QSize snapChrome_;
+    int snapMinimumWidth_ = 0;
     int headerRows_ = 0;
     int shownColumns_ = 0;
     int shownRows_ = 0;

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -283,4 +285,25 @@ TEST(PageSetupDialog, WithoutAPrinterExecuteFailsAndKeepsTheMargins)
                                                        "Printer not Assigned"}));
     EXPECT_EQ(dialog.MarginTop(), 1000);
     EXPECT_EQ(dialog.PaperLength(), 0);
+}
+
+TEST(PageSetupDialog, OkReadsMarginsAndPaperAndCancelKeepsThem)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    TPageSetupDialog dialog;
+    dialog.SetOptions({TPageSetupFlags::poDefaultMinMargins, TPageSetupFlags::poThousandthsOfInches});
+    for (auto set : {&TPageSetupDialog::SetMarginLeft, &TPageSetupDialog::SetMarginTop,
+                     &TPageSetupDialog::SetMarginRight, &TPageSetupDialog::SetMarginBottom})
+        (dialog.*set)(1000);
+    dialog.SetPrinter(&printer);
+    whenShown<QPageSetupDialog>([](QPageSetupDialog &d) { d.reject(); });
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.PaperLength(), 0);
+    whenShown<QPageSetupDialog>([](QPageSetupDialog &d) { d.accept(); });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.MarginLeft(), 1000);
+    EXPECT_EQ(dialog.MarginBottom(), 1000);
+    EXPECT_GT(dialog.PaperLength(), dialog.PaperWidth());
+    EXPECT_GT(dialog.PaperWidth(), 7000); // thousandths of an inch (A4 or Letter)
 }

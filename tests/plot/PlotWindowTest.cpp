@@ -5,10 +5,15 @@
 #include "PageSet.h"
 #include "PlotForm.h"
 #include "PltData.h"
+#include "SaveAttb.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QImage>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -18,9 +23,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
 #include <memory>
 
 using namespace veldo;
@@ -321,7 +329,7 @@ TEST_F(PlotWindow, LegendListsActiveCurvesAndMarksVisibleOnes)
     EXPECT_EQ(legend->Items[1], "Curve #2");
     EXPECT_EQ(legend->DisplayText(1), "Curve #2 *");
     EXPECT_EQ(legend->height(), 3 * 16 + 3); // item height 3 x 11 / 2
-    // First layout: bottom right corner of the plot area.
+    // Until it is moved, the box sits in the bottom right corner of the plot area.
     const TPixelRect &r = form->ScreenGeometry().PlotRect;
     EXPECT_EQ(legend->geometry().right() + 1, r.Right);
     EXPECT_EQ(legend->geometry().bottom() + 1, r.Bottom);
@@ -441,4 +449,102 @@ TEST_F(PlotWindow, BitmapExportWritesTheChosenSize)
     // The frame of the plot area: bitmap layout (41, 31, 432 - 31, 288 - 41) with the x axis at the bottom.
     EXPECT_EQ(back.pixelColor(41, 31), QColor(Qt::black));
     EXPECT_EQ(back.pixelColor(401, 247), QColor(Qt::black));
+}
+
+TEST_F(PlotWindow, HardCopyLegendDrawsEachCurvesOwnMarker)
+{
+    // Curve 1 inactive: legend entry 1 is curve 2, blue (entry index 1), with the
+    // curve's own marker 3 (a triangle with vertices 3 pixels left and right of the
+    // centre at 96 ppi; the square of marker 2 reaches only 2 pixels to either side).
+    form->ApplyActiveFlags({true, false, true});
+    form->Legend()->move(0, 0); // maps to the plot area's top-left corner
+    TPlotGeometry g;
+    const QImage image = render(*form, 600, 400, g);
+    const int markerX = g.PlotRect.Left + 96 / 16;
+    int minX = 1 << 20;
+    int maxX = -1;
+    for (int y = g.PlotRect.Top; y < g.PlotRect.Top + 120; ++y)
+        for (int x = markerX - 4; x <= markerX + 4; ++x)
+            if (image.pixelColor(x, y) == QColor(0, 0, 255)) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+            }
+    EXPECT_EQ(minX, markerX - 3);
+    EXPECT_GE(maxX, markerX + 2);
+}
+
+TEST_F(PlotWindow, SaveCommandAsksForFileAndSizeThenWritesTheBitmap)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("saved.bmp");
+    QTimer::singleShot(0, [file] {
+        auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(files, nullptr);
+        QTimer::singleShot(0, [] {
+            auto *size = qobject_cast<TdlgFormat *>(QApplication::activeModalWidget());
+            ASSERT_NE(size, nullptr);
+            size->deHeight.Edit->setText("3");
+            size->btnOK->click();
+        });
+        files->selectFile(file);
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    form->PlotSaveClick();
+    const QImage back(file, "BMP");
+    EXPECT_EQ(back.size(), QSize(432, 216)); // 72 ppi x 6 in by 72 ppi x 3 in
+    EXPECT_TRUE(messages->Texts().empty());
+}
+
+TEST_F(PlotWindow, SaveCommandReportsABitmapTooBig)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("big.bmp");
+    QTimer::singleShot(0, [file] {
+        auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(files, nullptr);
+        QTimer::singleShot(0, [] {
+            auto *size = qobject_cast<TdlgFormat *>(QApplication::activeModalWidget());
+            ASSERT_NE(size, nullptr);
+            size->dePPI.Edit->setText("9000");
+            size->btnOK->click();
+        });
+        files->selectFile(file);
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    form->PlotSaveClick();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(messages->Texts(), std::vector<QString>{"There is not enough memory to complete this task."});
+}
+
+TEST_F(PlotWindow, LegendBoxIsDraggedInsideTheWindowAndDoubleClickTogglesACurve)
+{
+    TLegendBox *legend = form->Legend();
+    const QPoint grab(5, 5 + 16); // second entry
+    QTest::mousePress(legend, Qt::LeftButton, Qt::NoModifier, grab);
+    QMouseEvent move(QEvent::MouseMove, QPointF(grab - QPoint(5000, 5000)), legend->mapToGlobal(QPointF(grab)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(legend, &move);
+    QTest::mouseRelease(legend, Qt::LeftButton, Qt::NoModifier, grab - QPoint(5000, 5000));
+    EXPECT_EQ(legend->pos(), QPoint(0, 0));
+    EXPECT_EQ(legend->SelectedIndex, 1);
+    form->resize(700, 500); // a moved box stays where the user put it
+    QApplication::processEvents();
+    EXPECT_EQ(legend->pos(), QPoint(0, 0));
+    QTest::mouseDClick(legend, Qt::LeftButton, Qt::NoModifier, grab);
+    EXPECT_FALSE(plot.Curve(1).Visible);
+}
+
+TEST_F(PlotWindow, DataChangedWhileOpenIsSeenAtTheNextRepaintWithoutFailing)
+{
+    plot.SetCurveCount(1); // legend and menu still name three curves
+    plot.CurvePoint(0, 2) = {6, 3};
+    plot.CurvePoint(0, 3) = {8, 3};
+    form->PlotMenuClick();
+    form->ToggleCurve(2);
+    const QImage screen = form->PaintBox()->grab().toImage();
+    EXPECT_FALSE(screen.isNull());
+    TPlotGeometry g;
+    const QImage image = render(*form, 600, 400, g);
+    EXPECT_EQ(at(image, FloatToPixel(form->Extents[0], g.PlotRect, false, {6.5L, 3})), QColor(Qt::black));
+    EXPECT_EQ(form->Legend()->DisplayText(2), "Curve #3");
 }

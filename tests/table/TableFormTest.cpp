@@ -5,11 +5,15 @@
 #include "Messages.h"
 #include "TableFormController.h"
 #include "TableTestSupport.h"
+#include "UnitTemplate.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -120,6 +124,7 @@ TEST_F(TableForm, RowGroupsNumberAndMoveTogether)
     table.Cell(0, 2).SetFloat(5);
     table.Cell(0, 3).SetFloat(6);
     table.Cell(0, 4).SetFloat(7);
+    EXPECT_EQ(grid.item(3, 0)->text(), QStringLiteral("6"));   // cells follow the table
     grid.setCurrentCell(3, 0);
     QTest::mouseClick(form.BtnDel(), Qt::LeftButton);   // removes rows 2 and 3
     ASSERT_EQ(table.RowCount(), 4);
@@ -288,6 +293,11 @@ TEST_F(TableForm, SelectorListAndNestedTableButtons)
     // Two fixed rows: no row buttons.
     EXPECT_FALSE(nested->Editor()->BtnAdd()->isVisibleTo(nested->Editor()));
 
+    // A unit switch rebuilds the headings.
+    tables.strata.SetUnits(kSIUnits);
+    EXPECT_EQ(grid.horizontalHeaderItem(1)->text(),
+              QStringLiteral("Depth at Bottom  (m)  \nof each Stratum (m)  "));
+
     // Moving into a column edited by in-place controls is refused.
     grid.setCurrentCell(0, 1);
     grid.setCurrentCell(0, 0);
@@ -317,6 +327,50 @@ TEST_F(TableForm, OpensAsAnMdiChildWhenTheProgramHasAnMdiArea)
     EXPECT_TRUE(sub->close());
     EXPECT_FALSE(table.EditorOpen());
     EXPECT_EQ(table.Cell(0, 0).AsFloat(), 2.0L);
+}
+
+TEST_F(TableForm, OpensInsideItsFormParentWithItsHelpPicture)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    const QString path = QDir::temp().filePath(QStringLiteral("veldo-table-help.png"));
+    ASSERT_TRUE(picture.save(path));
+    QWidget host;
+    host.resize(600, 500);
+    host.show();
+    TGridTable table;
+    MakeFloatTable(table, 1, 2);
+    table.FormParent = &host;
+    table.SetHelpPicture(path);
+    TTableForm& form = OpenEditor(table);
+    EXPECT_EQ(form.parentWidget(), &host);
+    EXPECT_EQ(form.Container(), &form);
+    EXPECT_EQ(form.pos(), QPoint(0, 0));
+    EXPECT_TRUE(form.imgHelp()->isVisibleTo(&form));
+    EXPECT_EQ(form.imgHelp()->size(), QSize(40, 30));
+    // A new picture rebuilds the open window.
+    table.SetHelpPicture(QString());
+    ProcessDeferred();
+    ASSERT_TRUE(table.EditorOpen());
+    EXPECT_FALSE(table.Editor()->imgHelp()->isVisibleTo(table.Editor()));
+    QFile::remove(path);
+}
+
+TEST_F(TableForm, ResizedWindowSnapsToWholeRows)
+{
+    TGridTable table;
+    MakeFloatTable(table, 2, 25);
+    TTableForm& form = OpenEditor(table);
+    QWidget* window = form.Container();
+    const int rowHeight = form.Grid()->verticalHeader()->defaultSectionSize();
+    const QRect before = window->geometry();
+    // The user drags the bottom edge up by four and a half rows.
+    window->resize(before.width(), before.height() - 4 * rowHeight - rowHeight / 2);
+    form.ApplySnap();
+    EXPECT_EQ(form.ShownRows(), 5);
+    EXPECT_EQ(window->height(), before.height() - 5 * rowHeight);
+    EXPECT_EQ(window->width(), before.width());
+    EXPECT_EQ(form.Grid()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
 TEST_F(TableForm, CommentsAndResizeEvent)

@@ -1,0 +1,338 @@
+#include "AnalysisRun.h"
+
+#include "Messages.h"
+#include "NumText.h"
+#include "dynlib.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <fstream>
+#include <system_error>
+
+namespace veldo {
+
+namespace {
+
+const QString CR = QStringLiteral("\r");
+constexpr long double DegreesToRadians = 0.01745L; // the factor the checks use
+
+// "0.000": three decimals, "." as separator.
+QString fixed3(long double value)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                 std::chars_format::fixed, 3);
+    return QString::fromLatin1(buf, static_cast<int>(r.ptr - buf));
+}
+
+bool taperAngleOk(const TValidationData &d)
+{
+    const bool taperedType = d.pileType == 2 || d.pileType == 4 || d.pileType == 5 || d.pileType == 7;
+    if (!d.ticked[1] || !taperedType || !(d.taperAngle > 0))
+        return true;
+    const long double length = d.totalLength * (d.units == 1 ? 12.0L : 1000.0L);
+    const long double tip = d.outsideDiameter - std::tan(d.taperAngle * DegreesToRadians) * 2 * length;
+    if (!(tip < 0))
+        return true;
+    const long double largest = std::atan(d.outsideDiameter / 2 / length) / DegreesToRadians;
+    Messages().Warning(TaperAngleMessage(largest));
+    return false;
+}
+
+bool modulusOk(const TValidationData &d)
+{
+    if (d.modulus > 0)
+        return true;
+    Messages().Warning(ModulusMessage());
+    return false;
+}
+
+// The first of ICP/MTD, Fugro and UWA that is ticked, 0 when none is.
+int remoldedStrengthMethod(const TValidationData &d)
+{
+    for (int method : {7, 8, 9})
+        if (d.ticked[static_cast<std::size_t>(method)])
+            return method;
+    return 0;
+}
+
+bool layersOk(const TValidationData &d)
+{
+    const int method = remoldedStrengthMethod(d);
+    for (std::size_t i = 0; i < d.layers.size(); ++i) {
+        const TValidationLayer &layer = d.layers[i];
+        const int n = static_cast<int>(i) + 1;
+        if (layer.soilType == 2 && layer.remoldedTop == 0 && layer.remoldedBottom == 0 && method != 0) {
+            Messages().Warning(RemoldedStrengthMessage(n, method));
+            return false;
+        }
+        if (!(layer.endBearingFactor > 0)) {
+            Messages().Warning(EndBearingFactorMessage(n));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Wait cursor for the life of the object (only where a GUI application runs).
+class TWaitCursor {
+public:
+    TWaitCursor() : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (active_)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~TWaitCursor()
+    {
+        if (active_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    TWaitCursor(const TWaitCursor &) = delete;
+    TWaitCursor &operator=(const TWaitCursor &) = delete;
+
+private:
+    bool active_;
+};
+
+// The engine library of the run in progress; one analysis at a time.
+std::optional<TDynamicLibrary> &engineLibrary()
+{
+    static std::optional<TDynamicLibrary> library;
+    return library;
+}
+
+// Releases the engine library when the run leaves, however it leaves.
+class TEngineBinding {
+public:
+    TEngineBinding() { engineLibrary().emplace(); }
+    ~TEngineBinding() { engineLibrary().reset(); }
+    TEngineBinding(const TEngineBinding &) = delete;
+    TEngineBinding &operator=(const TEngineBinding &) = delete;
+
+    TDynamicLibrary &Library() { return *engineLibrary(); }
+};
+
+using TEngineEntry = int (*)(int);
+
+void removeFile(const std::filesystem::path &file)
+{
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+}
+
+} // namespace
+
+// ---- Input checks -------------------------------------------------------------
+
+QString TaperAngleMessage(long double largestAngle)
+{
+    return QStringLiteral("Taper angle is large since it generates a negative diameter at tip of pile.") + CR
+           + QStringLiteral("Taper angle should be smaller than ") + fixed3(largestAngle)
+           + QStringLiteral(" degrees.") + CR + QStringLiteral("Please check input data (Pile Material Window)");
+}
+
+QString ModulusMessage()
+{
+    return QStringLiteral("Modulus of Elasticity should be greater than zero.") + CR
+           + QStringLiteral("Please check input data (Pile Material Window)");
+}
+
+QString RemoldedStrengthMessage(int layer, int method)
+{
+    const QString methodText = method == 7   ? QStringLiteral("while using ICP/MTD Method.")
+                               : method == 8 ? QStringLiteral("while using Fugro Method.")
+                                             : QStringLiteral("while using UWA Method.");
+    return QStringLiteral("Remolded Shear Strength for layer ") + QString::number(layer)
+           + QStringLiteral(" should be greater than zero ") + CR + methodText + CR
+           + QStringLiteral("Please check input data (Soils/Clay Window)");
+}
+
+QString EndBearingFactorMessage(int layer)
+{
+    return QStringLiteral("Reduction/Resistance Factor on End Bearing for layer ") + QString::number(layer)
+           + QStringLiteral(" should be greater than zero.") + CR
+           + QStringLiteral("Please check input data (Soils Window)");
+}
+
+bool ValidateInput(const TValidationData &data)
+{
+    // Every check runs, so each failing one shows its message.
+    const bool taper = taperAngleOk(data);
+    const bool modulus = modulusOk(data);
+    const bool layers = layersOk(data);
+    return taper && modulus && layers;
+}
+
+// ---- Files of a run -----------------------------------------------------------
+
+TRunPaths TRunPaths::ForProject(const std::filesystem::path &projectPath)
+{
+    auto with = [&projectPath](const char *extension) {
+        std::filesystem::path p = projectPath;
+        return p.replace_extension(extension);
+    };
+    return {projectPath, with(".vd7o"), with(".vd7p"), with(".cpt")};
+}
+
+bool WriteHandOverFile(const std::filesystem::path &file, const TRunPaths &paths)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out << VersionText << '\n'
+        << '\n'   // reserved
+        << '\n'   // reserved
+        << "0\n"; // reserved integer
+    for (const std::filesystem::path *p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
+        out << p->string() << '\n';
+    out.close();
+    return !out.fail();
+}
+
+// ---- Scoped guards ------------------------------------------------------------
+
+TNumericLocaleGuard::TNumericLocaleGuard()
+{
+    const char *current = std::setlocale(LC_NUMERIC, nullptr);
+    previous_ = current ? current : "C";
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+TNumericLocaleGuard::~TNumericLocaleGuard()
+{
+    std::setlocale(LC_NUMERIC, previous_.c_str());
+}
+
+TCurrentDirGuard::TCurrentDirGuard(const std::filesystem::path &folder)
+{
+    std::error_code ec;
+    previous_ = std::filesystem::current_path(ec);
+    std::filesystem::current_path(folder); // throws when the folder cannot be entered
+}
+
+TCurrentDirGuard::~TCurrentDirGuard()
+{
+    std::error_code ec;
+    if (!previous_.empty())
+        std::filesystem::current_path(previous_, ec);
+}
+
+// ---- The run ------------------------------------------------------------------
+
+TAnalysisRun::TAnalysisRun(IAnalysisHost &host) : host_(host) {}
+
+std::filesystem::path TAnalysisRun::ProgramFolder() const
+{
+    if (programFolder_)
+        return *programFolder_;
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+}
+
+bool TAnalysisRun::EngineLoaded()
+{
+    return engineLibrary().has_value();
+}
+
+void TAnalysisRun::Run()
+{
+    try {
+        if (!saveAndCheck())
+            return;
+        // Absolute paths: the engine runs with the hand-over folder as current directory.
+        const TRunPaths paths = TRunPaths::ForProject(std::filesystem::absolute(host_.ProjectPath()));
+        const TNumericLocaleGuard locale;
+        runEngine(paths);
+    } catch (const std::exception &e) {
+        Messages().Information(QString::fromStdString(e.what()));
+    }
+}
+
+bool TAnalysisRun::saveAndCheck()
+{
+    switch (host_.SaveForRun()) {
+    case TSaveResult::Cancelled:
+        return false;
+    case TSaveResult::Failed:
+        Messages().Information(SavingErrorText);
+        return false;
+    case TSaveResult::Saved:
+        break;
+    }
+    if (host_.ProjectPath() == std::filesystem::path(DefaultProjectPath))
+        return false;
+    return ValidateInput(host_.ValidationData());
+}
+
+void TAnalysisRun::runEngine(const TRunPaths &paths)
+{
+    if (EngineLoaded()) {
+        Messages().Information(ReinitializeText);
+        return;
+    }
+    // Old results must never pass for the results of this run.
+    removeFile(paths.plotData);
+    host_.SetResultsFlag(false);
+
+    QTemporaryDir handOverFolder;
+    if (!handOverFolder.isValid()) {
+        Messages().Information(HandOverErrorText);
+        host_.CheckSpeedButtons();
+        return;
+    }
+    const std::filesystem::path folder(handOverFolder.path().toStdString());
+    const TCurrentDirGuard currentDir(folder);
+    if (!WriteHandOverFile(folder / HandOverFileName, paths)) {
+        // The engine would ask for the names on the console: do not call it.
+        Messages().Information(HandOverErrorText);
+        host_.CheckSpeedButtons();
+        return;
+    }
+
+    TEngineBinding binding;
+    TEngineEntry entry = nullptr;
+    try {
+        binding.Library().SetLibraryName((ProgramFolder() / EngineLibraryName).string());
+        binding.Library().Open();
+        entry = reinterpret_cast<TEngineEntry>(binding.Library().GetProc(EngineEntryName));
+    } catch (const EDLLError &) {
+        entry = nullptr;
+    }
+    if (!entry) {
+        Messages().Information(InitializeFailedText);
+        host_.CheckSpeedButtons();
+        return;
+    }
+    {
+        const TWaitCursor wait;
+        entry(7); // the engine's status is not looked at: the plot-data file tells
+    }
+    Messages().Information(CompletedText);
+    readResults(paths);
+    host_.CheckSpeedButtons();
+    host_.CloseInputWindows();
+    removeFile(folder / HandOverFileName);
+}
+
+void TAnalysisRun::readResults(const TRunPaths &paths)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(paths.plotData, ec))
+        return;
+    const bool results = host_.ReadPlotFile(paths.plotData, true);
+    host_.SetResultsFlag(results);
+    if (!results)
+        return;
+    try {
+        host_.WriteWaveEquationFile();
+    } catch (const std::exception &e) {
+        Messages().Information(QString::fromStdString(e.what()));
+    }
+}
+
+} // namespace veldo

@@ -1,1 +1,0 @@
-namespace veldo::app { int anchor = 0; }

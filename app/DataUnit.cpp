@@ -1,0 +1,100 @@
+#include "DataUnit.h"
+
+#include "PltData.h"
+
+#include <algorithm>
+
+namespace veldo {
+namespace {
+
+// Factors of a unit switch: force F, length B (m and in), small length C (mm and in),
+// depth D (m and ft).
+struct TUnitFactors {
+    long double F, B, C, D;
+};
+
+constexpr TUnitFactors kToEnglish{224.8089237L, 39.37007874L, 0.03937007874L, 3.280839895L};
+constexpr TUnitFactors kToSI{0.00444822199911631L, 0.0254000000001016L, 25.4000000001016L,
+                             0.3048000000012192L};
+
+// Cone resistance of the CPT points: ksf (English) and kPa (SI).
+long double ConeFactor(const TUnitFactors &f, int toCode)
+{
+    return toCode == kSI ? 1000.0L * f.F / (f.D * f.D) : f.F / (1000.0L * f.D * f.D);
+}
+
+void ConvertCptPoints(TGraphPlot &plot, const TUnitFactors &f, int toCode)
+{
+    const long double cone = ConeFactor(f, toCode);
+    for (TLine &curve : plot.Curves)
+        for (TFloatPoint &point : curve.Points) {
+            point.X *= cone;
+            point.Y *= f.D;
+        }
+}
+
+} // namespace
+
+std::array<int, kIntegerTableSize> TProgramData::DefaultIntegers()
+{
+    std::array<int, kIntegerTableSize> integers{};
+    integers[4] = 1; // API RP-2A is the one capacity method of a new project
+    return integers;
+}
+
+bool TProgramData::MethodTicked(int method) const
+{
+    return method >= 1 && method <= 9 && Integers[static_cast<std::size_t>(method)] == 1;
+}
+
+void TProgramData::SetMethodTicked(int method, bool ticked)
+{
+    if (method >= 1 && method <= 9)
+        Integers[static_cast<std::size_t>(method)] = ticked ? 1 : 0;
+}
+
+TProgramData TProgramData::CreateDefault(TProjectTables &tables)
+{
+    TProgramData data;
+    tables.SetUnits(data.UnitSystem);
+    tables.Reset();
+    tables.ResetChanged();
+    return data;
+}
+
+void TProgramData::SetUnits(int code, TProjectTables &tables)
+{
+    code = std::clamp(code, kEnglish, kSI);
+    if (code == UnitSystem)
+        return;
+    UnitSystem = code;
+    tables.SetUnits(code);
+    const TUnitFactors &f = code == kEnglish ? kToEnglish : kToSI;
+    for (long double *v : {&Perimeter, &OutsideDiameter, &InsideDiameter, &EndSectionInnerDiameter})
+        *v *= f.C;
+    for (long double *v : {&TipArea, &ConstantArea})
+        *v *= f.B * f.B;
+    Modulus *= f.F / (f.B * f.B);
+    for (long double *v : {&TotalLength, &EndSectionLength, &ZeroFrictionLength, &IncrementLength,
+                           &DeepestDepth, &StickupLength, &UserCriticalDepth})
+        *v *= f.D;
+    ConvertCptPoints(tables.MotionInput(), f, code);
+}
+
+int ProjectGeneration(const QString &path)
+{
+    if (path.endsWith(QStringLiteral(".vd7d"), Qt::CaseInsensitive))
+        return 1;
+    if (path.endsWith(QStringLiteral(".vd6d"), Qt::CaseInsensitive))
+        return 2;
+    return 3;
+}
+
+QString ReplaceExtension(const QString &path, const QString &extension)
+{
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    return (dot > slash ? path.left(dot) : path) + extension;
+}
+
+} // namespace veldo

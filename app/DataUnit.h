@@ -1,0 +1,140 @@
+// The project's scalar settings (TProgramData) and the project file: writing in
+// generation 1 with its companion CPT file, reading generations 1 (".vd7d"),
+// 2 (".vd6d") and 3 (".vdd"). The tabular input lives in TProjectTables.
+#pragma once
+
+#include "ProjectTables.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <stdexcept>
+
+namespace veldo {
+
+// A project or CPT file could not be written; the message names the file.
+class EWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct TProjectRead;
+
+// Unit system codes of a project.
+constexpr int kEnglish = 1;
+constexpr int kSI = 2;
+
+// Entries of the integer table.
+constexpr int kIntegerTableSize = 289;
+constexpr int kResultPointCountEntry = 11;
+constexpr int kCptDataLinesEntry = 268;
+constexpr int kCptValuesPerLineEntry = 270;
+constexpr int kCptHiddenCountEntry = 271;
+constexpr int kCptHeaderLinesEntry = 272;
+constexpr int kCptPointCountEntry = 273;
+// Result table: depth at 1 + j, unit skin friction at 502 + j, tip value at 1003 + j.
+constexpr int kResultTableSize = 1504;
+constexpr int kResultDepthBase = 1;
+constexpr int kResultSkinBase = 502;
+constexpr int kResultTipBase = 1003;
+
+// Reading limits (the engine's storage).
+constexpr int kMaxLayers = 40;
+constexpr int kMaxTzDepths = 100;
+constexpr int kMaxSectionRows = 100;
+constexpr int kMaxCptPoints = 1000;
+
+class TProgramData {
+public:
+    QString ProjectPath = QStringLiteral("NewVELDO.vd7d");
+    QString WaveEquationPath;
+    QString CptPath;
+    QString Title = QStringLiteral("New Pile");
+    QString Designer;
+    QString JobNumber;
+    // Entry 274 of the integer table: the CPT data file name.
+    QString CptDataFileName;
+
+    int UnitSystem = kEnglish;
+    int PrintInterval = 1;
+    long double Perimeter = 0;
+    long double ConstantArea = 0;
+    long double TipArea = 0;
+    long double OutsideDiameter = 0;
+    long double InsideDiameter = 0;
+    long double Modulus = 0;
+    long double StickupLength = 0;
+    long double TotalLength = 0;
+    long double EndSectionLength = 0;
+    long double EndSectionInnerDiameter = 0;
+    long double ZeroFrictionLength = 0;
+    long double IncrementLength = 1.0L;
+    long double DeepestDepth = 0;
+    long double TaperAngle = 0;
+    int SelectedMethod = 4;
+    int PrintTzAtDepths = 0;
+    int PileType = 1;
+    int Loading = 0;
+    int ClayCondition = 0;
+    int PlugCondition = 0;
+    int AreaMode = 0;
+    long double TensionFactor = 1.0L;
+    bool Circular = true;
+    bool ClosedEnded = false;
+    int OffshoreMethods = 1;
+    int TzFactors = 0;
+    int CriticalDepthOption = 0;
+    long double UserCriticalDepth = 0;
+    std::array<long double, kResultTableSize> Results{};
+    std::array<int, kIntegerTableSize> Integers = DefaultIntegers();
+
+    // Capacity method m (1..9) ticked.
+    bool MethodTicked(int method) const;
+    void SetMethodTicked(int method, bool ticked);
+    int CptPointCount() const { return Integers[kCptPointCountEntry]; }
+
+    // A new project: default settings, English units, every table emptied and given
+    // its minimum row count, no CPT points, nothing changed.
+    static TProgramData CreateDefault(TProjectTables &tables);
+
+    // Switches the unit system (codes above 2 become 2, below 1 become 1): the tables,
+    // the CPT points and the stored lengths, diameters, areas and modulus are
+    // converted. Nothing happens when the system does not change.
+    void SetUnits(int code, TProjectTables &tables);
+
+    // Writes the project file (generation 1) at ProjectPath, then the CPT file beside
+    // it; stores the CPT path and clears the tables' changed state. Each file is
+    // replaced only when completely written; throws EWriteError (after trying both).
+    void SaveToFile(TProjectTables &tables);
+
+    // Reads a project file of generation 1, 2 or 3, and the CPT file beside it, into a
+    // new project and new tables. A read error is shown in an information box; what was
+    // read before it is kept, but the project then has no file name.
+    static TProjectRead CreateFromFile(const QString &path, int generation);
+
+    friend bool operator==(const TProgramData &, const TProgramData &) = default;
+
+private:
+    static std::array<int, kIntegerTableSize> DefaultIntegers();
+};
+
+// A project read from a file: its settings, its own tables and the read error shown
+// (empty when the whole file was read).
+struct TProjectRead {
+    TProgramData data;
+    std::unique_ptr<TProjectTables> tables;
+    QString error;
+
+    bool Complete() const { return error.isEmpty(); }
+};
+
+// Generation of a project file by its extension, case ignored: ".vd7d" 1,
+// ".vd6d" 2, anything else 3.
+int ProjectGeneration(const QString &path);
+
+// The path with its extension (the part from the last "." of the file name)
+// replaced by `extension` (which includes the "."); appended when there is none.
+QString ReplaceExtension(const QString &path, const QString &extension);
+
+} // namespace veldo

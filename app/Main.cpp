@@ -1,0 +1,969 @@
+#include "Main.h"
+
+#include "FileDialogs.h"
+#include "Launchers.h"
+#include "Messages.h"
+#include "RunProject.h"
+#include "Table.h"
+#include "TableFormController.h"
+#include "WordRead.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <exception>
+
+namespace veldo {
+namespace {
+
+constexpr QChar CR = QLatin1Char('\r');
+
+const QString ProgramCaption = QStringLiteral("VELDO 2015.7.7 - Offshore - ");
+const QString SoilTableComment = QString::fromUtf8(
+    "Max. Side Friction and Max. End Bearing:\r"
+    "\u00b7 If entries are left as zero, the program assumes no limits in side transfer\r"
+    "\u00b7 Use a very small number (eg. 0.001) for layers where load transfer should be ignored\r"
+    "\u00b7 The bottom of the last layer has to be deeper than the pile tip by 2 pile diameters.\r"
+    "\u00b7 The user can use the reduction factors for LRFD requirement or other design "
+    "considerations such as driving strength loss.");
+const QString SandComment = QStringLiteral(
+    "Friction Angle may be computed from Blow Counts if Blow Counts is a value other than zero\r"
+    "API recommendations for Ko (coefficient of lateral earth pressure) are:\r"
+    "Ko = 1 for full-displacement piles, and Ko = 0.8 for open-ended pipe piles\r"
+    "API recommendations for Nq (bearing capacity factor) may vary from 8 to 50 according to the "
+    "density of sand\r"
+    "Ko and Nq are required input, but only used by the API method \r"
+    "These values may be different for other computation methods (FHWA, USACE, etc.)\r"
+    "The interface friction angle is 5 degrees less than the inputted internal friction angle");
+const QString ClayComment = QStringLiteral(
+    "Remolded Shear Strength is only used for open-ended pipe piles to compute\r"
+    "the resistance in skin friction along the inner surface of the pipe as the\r"
+    "soil plug enters the pipe.  A reduced strength may account for the fact\r"
+    "that the internal plug may be highly disturbed as it enters the pile.");
+const QString OffshoreClayNote =
+    QStringLiteral("PI and YSR are required only for Offshore-Pile Design Methods.");
+
+bool HasSuffix(const QString& path, const QString& suffix)
+{
+    return path.endsWith(suffix, Qt::CaseInsensitive);
+}
+
+// ".vd7d" opens as generation 1, ".vd6d" as generation 2; 0 for anything else.
+int GenerationByExtension(const QString& path)
+{
+    if (HasSuffix(path, QStringLiteral(".vd7d")))
+        return 1;
+    if (HasSuffix(path, QStringLiteral(".vd6d")))
+        return 2;
+    return 0;
+}
+
+void SetColumnVisible(TGridTable& table, int column, bool visible)
+{
+    if (column < table.ColumnCount())
+        table.Column(column).visible = visible;
+}
+
+// Offshore columns and the user-specified method's columns of a sand or clay table.
+void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumns,
+                       bool offshore, bool userMethod)
+{
+    for (int column : offshoreColumns)
+        SetColumnVisible(table, column, offshore);
+    SetColumnVisible(table, 6, userMethod);
+    SetColumnVisible(table, 7, userMethod);
+}
+
+QString MenuSafe(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+const QString TMainForm::DefaultExtension = QStringLiteral("vd7d");
+const QString TMainForm::OpenFilter = QStringLiteral(
+    "VELDO 2015(*.vd7d)|*.vd7d|VELDO 2014(*.vd6d)|*.vd6d|VELDO Plus 5(*.vdd)|*.vdd|All "
+    "Files(*.*)|*.*");
+const QString TMainForm::SaveFilter = QStringLiteral("VELDO 2015(*.vd7d)|*.vd7d|All files (*.*)|*.*");
+const QString TMainForm::SaveChangesText = QStringLiteral("Do you want to save any changes?");
+
+TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      settings_(options_.settingsFile.isEmpty() ? TMainSettings()
+                                                : TMainSettings(options_.settingsFile)),
+      dialogs_(options_.fileDialogs ? *options_.fileDialogs : StandardFileDialogs()),
+      shell_(options_.shell ? *options_.shell : DesktopShell()),
+      programDir_(options_.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                : options_.programDir),
+      tables_(std::make_unique<TProjectTables>())
+{
+    setAcceptDrops(true);
+    editorPath_ = settings_.EditorPath();
+
+    mdi_ = new QMdiArea(this);
+    setCentralWidget(mdi_);
+    SetTableEditorMdiArea(mdi_);
+    plots_ = new TResultPlots(this);
+    plots_->SetMdiArea(mdi_);
+
+    BuildMenus();
+    BuildToolBar();
+    statusBar();
+    data_ = TProgramData::CreateDefault(*tables_);
+    AfterProjectChange();
+}
+
+TMainForm::~TMainForm()
+{
+    if (TableEditorMdiArea() == mdi_)
+        SetTableEditorMdiArea(nullptr);
+}
+
+// ---- Modified state and caption ------------------------------------------------
+
+bool TMainForm::IsModified() const
+{
+    return modified_ || tables_->IsChanged();
+}
+
+void TMainForm::SetModified(bool value)
+{
+    modified_ = value;
+    if (!value)
+        tables_->ResetChanged();
+}
+
+QString TMainForm::CaptionFileName(const QString& projectPath)
+{
+    QString name = QFileInfo(projectPath).fileName();
+    if (HasSuffix(name, QStringLiteral(".") + DefaultExtension)) {
+        name = name.left(name.indexOf(QLatin1Char('.')));
+    }
+    if (name.size() > 1)
+        name[0] = name[0].toUpper();
+    return name;
+}
+
+void TMainForm::UpdateCaption()
+{
+    setWindowTitle(ProgramCaption + CaptionFileName());
+}
+
+// ---- Start-up -------------------------------------------------------------------
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow()
+{
+    ReadSettings();
+    OpenCommandLineProject();
+    AfterProjectChange();
+}
+
+void TMainForm::ReadSettings()
+{
+    if (!settings_.KeyExists())
+        return;
+    const QString editor = settings_.EditorPath();
+    if (!editor.isEmpty())
+        editorPath_ = editor;
+    if (const auto files = settings_.RecentFiles())
+        recent_.Assign(*files);
+    else
+        recent_.Clear();
+}
+
+void TMainForm::WriteSettings() const
+{
+    settings_.Write(editorPath_, recent_.Padded());
+}
+
+void TMainForm::OpenCommandLineProject()
+{
+    if (options_.arguments.isEmpty())
+        return; // the default project made at creation stays
+    QString path = options_.arguments.front();
+    // Only the file name counts: a folder may hold a "." of its own.
+    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        path += QStringLiteral(".") + DefaultExtension;
+    const QFileInfo file(path);
+    const int generation = GenerationByExtension(path);
+    if (file.isFile() && generation > 0)
+        OpenFileName(file.absoluteFilePath(), generation);
+}
+
+// ---- Replacing the project ------------------------------------------------------
+
+void TMainForm::InstallProject(TProgramData data, std::unique_ptr<TProjectTables> tables)
+{
+    CloseAllChildren();
+    data_ = std::move(data);
+    if (tables)
+        tables_ = std::move(tables);
+    results_ = false;
+}
+
+void TMainForm::NewDefaultProject()
+{
+    CloseAllChildren();
+    data_ = TProgramData::CreateDefault(*tables_);
+    results_ = false;
+    SetModified(false);
+}
+
+void TMainForm::AfterProjectChange()
+{
+    tables_->D().Comments = SoilTableComment;
+    tables_->tblDataSand().Comments = SandComment;
+    VisibleOffshoreColumns();
+    UpdateCaption();
+    UpdatePileShapeControls();
+    CheckSpeedButtons();
+}
+
+bool TMainForm::OpenFileName(const QString& path, int generation)
+{
+    TProjectRead read;
+    try {
+        // A file that cannot be read at all leaves the open project as it was.
+        const TWordReader probe(std::filesystem::path(path.toStdString()));
+        read = TProgramData::CreateFromFile(path, generation);
+    } catch (const std::exception& error) {
+        Messages().Information(QString::fromStdString(error.what()));
+        return false;
+    }
+    InstallProject(std::move(read.data), std::move(read.tables));
+    SetModified(false);
+    if (read.Complete()) {
+        QDir::setCurrent(QFileInfo(path).absolutePath());
+        if (PlotFileExists())
+            SetResultsFlag(ReadPlotFile(TRunPaths::ForProject(ProjectPath()).plotData, false));
+        UpdatePrevFile(path);
+    }
+    AfterProjectChange();
+    return true;
+}
+
+void TMainForm::UpdatePrevFile(const QString& path)
+{
+    recent_.Update(path);
+    WriteSettings();
+}
+
+void TMainForm::CloseAllChildren()
+{
+    mdi_->closeAllSubWindows();
+    for (QMdiSubWindow* child : mdi_->subWindowList())
+        delete child; // a child that refused to close goes with its project
+}
+
+void TMainForm::DeactivateActiveChild()
+{
+    if (QMdiSubWindow* active = mdi_->activeSubWindow()) {
+        if (auto* input = dynamic_cast<IInputWindow*>(active->widget()))
+            input->FormDeactivate();
+    }
+}
+
+// ---- Saving -----------------------------------------------------------------------
+
+bool TMainForm::QuerySaveChanges()
+{
+    if (!IsModified())
+        return true;
+    switch (Messages().Question(SaveChangesText, TQuestionButtons::YesNoCancel)) {
+    case TMessageAnswer::No:
+        return true;
+    case TMessageAnswer::Yes:
+        return FileSaveClick();
+    default:
+        return false;
+    }
+}
+
+bool TMainForm::NeedsSaveAs() const
+{
+    return data_.ProjectPath == QLatin1String(DefaultProjectPath)
+        || !HasSuffix(data_.ProjectPath, QStringLiteral(".") + DefaultExtension);
+}
+
+TSaveResult TMainForm::SaveToProjectPath()
+{
+    try {
+        data_.SaveToFile(*tables_);
+    } catch (const EWriteError&) {
+        return TSaveResult::Failed;
+    }
+    SetModified(false);
+    return TSaveResult::Saved;
+}
+
+TSaveResult TMainForm::SaveAs()
+{
+    QString fileName = data_.ProjectPath.isEmpty() ? QString::fromLatin1(DefaultProjectPath)
+                                                   : data_.ProjectPath;
+    if (!HasSuffix(fileName, QStringLiteral(".") + DefaultExtension))
+        fileName = ReplaceExtension(fileName, QStringLiteral(".") + DefaultExtension);
+    const QString title = QStringLiteral("Save ") + CaptionFileName() + QStringLiteral(" As");
+    const auto chosen = dialogs_.SaveAs(this, title, SaveFilter, DefaultExtension, fileName);
+    TSaveResult result = TSaveResult::Cancelled;
+    if (chosen) {
+        data_.ProjectPath = *chosen;
+        UpdateCaption();
+        result = SaveToProjectPath();
+        WriteSettings();
+    }
+    CheckSpeedButtons();
+    CloseInputWindows();
+    return result;
+}
+
+TSaveResult TMainForm::SaveForRun()
+{
+    return NeedsSaveAs() ? SaveAs() : SaveToProjectPath();
+}
+
+bool TMainForm::FileSaveClick()
+{
+    DeactivateActiveChild();
+    const TSaveResult result = SaveForRun();
+    if (result == TSaveResult::Failed)
+        Messages().Information(SavingErrorText);
+    return result == TSaveResult::Saved;
+}
+
+bool TMainForm::FileSaveAsClick()
+{
+    DeactivateActiveChild();
+    const TSaveResult result = SaveAs();
+    if (result == TSaveResult::Failed)
+        Messages().Information(SavingErrorText);
+    return result == TSaveResult::Saved;
+}
+
+// ---- File commands --------------------------------------------------------------
+
+void TMainForm::FileNewClick()
+{
+    DeactivateActiveChild();
+    if (!QuerySaveChanges())
+        return;
+    NewDefaultProject();
+    AfterProjectChange();
+}
+
+void TMainForm::FileOpenClick()
+{
+    DeactivateActiveChild();
+    if (!QuerySaveChanges())
+        return;
+    const auto choice = dialogs_.Open(this, QStringLiteral("Open"), OpenFilter, DefaultExtension);
+    if (choice)
+        OpenFileName(choice->path, choice->filterIndex);
+    WriteSettings();
+    AfterProjectChange();
+}
+
+void TMainForm::FileExitClick()
+{
+    close();
+}
+
+void TMainForm::OpenByExtension(const QString& path)
+{
+    if (const int generation = GenerationByExtension(path))
+        OpenFileName(path, generation);
+}
+
+void TMainForm::RecentFileClick(int index)
+{
+    DeactivateActiveChild();
+    if (index < 0 || index >= recent_.Count() || !QuerySaveChanges())
+        return;
+    OpenByExtension(recent_.Entry(index));
+    UpdatePileShapeControls();
+}
+
+void TMainForm::FileDropped(const QString& path)
+{
+    DeactivateActiveChild();
+    if (!QuerySaveChanges())
+        return;
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    OpenByExtension(path);
+    UpdatePileShapeControls();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    DeactivateActiveChild();
+    if (!QuerySaveChanges()) {
+        event->ignore();
+        return;
+    }
+    WriteSettings();
+    CloseAllChildren();
+    event->accept();
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QMimeData* mime = event->mimeData();
+    if (mime->hasUrls() && !mime->urls().isEmpty() && mime->urls().front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    FileDropped(urls.front().toLocalFile());
+}
+
+// ---- Project settings commands ------------------------------------------------
+
+void TMainForm::UnitsClick(int code)
+{
+    DeactivateActiveChild();
+    if (code == data_.UnitSystem)
+        return;
+    data_.SetUnits(code, *tables_);
+    SetModified(true);
+}
+
+void TMainForm::PileShapeClick(bool circular)
+{
+    DeactivateActiveChild();
+    if (data_.Circular != circular)
+        SetModified(true);
+    data_.Circular = circular;
+    UpdatePileShapeControls();
+}
+
+void TMainForm::UpdatePileShapeControls()
+{
+    Action(QStringLiteral("OptionsCircular"))->setChecked(data_.Circular);
+    Action(QStringLiteral("OptionsNonCircular"))->setChecked(!data_.Circular);
+    // The section-property items and buttons follow the shape once their windows
+    // exist; until then they stay disabled.
+}
+
+void TMainForm::VisibleOffshoreColumns()
+{
+    const bool offshore = data_.OffshoreMethods == 1;
+    const bool userMethod = data_.SelectedMethod == 5;
+    ShowMethodColumns(tables_->tblDataSand(), {5}, offshore, userMethod);
+    ShowMethodColumns(tables_->tblDataClay(), {3, 4, 5}, offshore, userMethod);
+    for (int row = 0; row < tables_->D().RowCount(); ++row) {
+        TGridTable* layer = tables_->LayerTable(row);
+        if (!layer)
+            continue;
+        const int type = tables_->D().Cell(kLayerSoilType, row).AsInteger();
+        if (type == kSand)
+            ShowMethodColumns(*layer, {5}, offshore, userMethod);
+        else if (type == kClay)
+            ShowMethodColumns(*layer, {3, 4, 5}, offshore, userMethod);
+    }
+    tables_->tblDataClay().Comments = offshore ? OffshoreClayNote + CR + ClayComment : ClayComment;
+}
+
+void TMainForm::SoilLayerTableClick()
+{
+    DeactivateActiveChild();
+    const bool userMethod = data_.SelectedMethod == 5;
+    for (int row = 0; row < tables_->D().RowCount(); ++row) {
+        if (TGridTable* layer = tables_->LayerTable(row)) {
+            SetColumnVisible(*layer, 6, userMethod);
+            SetColumnVisible(*layer, 7, userMethod);
+        }
+    }
+    tables_->D().ShowEditor();
+}
+
+// ---- Computation ------------------------------------------------------------------
+
+void TMainForm::CompRunClick()
+{
+    DeactivateActiveChild();
+    TAnalysisRun run(*this);
+    run.SetProgramFolder(std::filesystem::path(programDir_.toStdString()));
+    run.Run();
+}
+
+std::filesystem::path TMainForm::ProjectPath() const
+{
+    return std::filesystem::path(data_.ProjectPath.toStdString());
+}
+
+TValidationData TMainForm::ValidationData() const
+{
+    return ValidationDataOf(data_, *tables_);
+}
+
+bool TMainForm::ReadPlotFile(const std::filesystem::path& plotFile, bool showMessages)
+{
+    return ReadProjectPlotFile(*plots_, data_, *tables_, plotFile, showMessages);
+}
+
+void TMainForm::SetResultsFlag(bool results)
+{
+    results_ = results;
+}
+
+void TMainForm::CloseInputWindows()
+{
+    // Plot windows keep the ranges of the data they were opened with, so they go too.
+    CloseAllChildren();
+}
+
+QString TMainForm::Companion(const QString& extension) const
+{
+    return ReplaceExtension(data_.ProjectPath, extension);
+}
+
+bool TMainForm::CompanionExists(const QString& extension) const
+{
+    return !data_.ProjectPath.isEmpty() && QFileInfo(Companion(extension)).isFile();
+}
+
+bool TMainForm::PlotFileExists() const
+{
+    return CompanionExists(QStringLiteral(".vd7p"));
+}
+
+void TMainForm::EditCompanion(const QString& extension)
+{
+    DeactivateActiveChild();
+    LaunchEditor(shell_, editorPath_, QFileInfo(Companion(extension)).absoluteFilePath());
+}
+
+void TMainForm::EditInputTextClick()
+{
+    DeactivateActiveChild();
+    LaunchEditor(shell_, editorPath_, QFileInfo(data_.ProjectPath).absoluteFilePath());
+}
+
+void TMainForm::EditRunNotesClick()
+{
+    EditCompanion(QStringLiteral(".vd7r"));
+}
+
+void TMainForm::EditOutputTextClick()
+{
+    EditCompanion(QStringLiteral(".vd7o"));
+}
+
+void TMainForm::EditWaveEquationFileClick()
+{
+    EditCompanion(QStringLiteral(".gwi"));
+}
+
+void TMainForm::ShowResultPlot(TResultPlot which)
+{
+    DeactivateActiveChild();
+    plots_->Plot(which).Execute();
+}
+
+// ---- Help -------------------------------------------------------------------------
+
+void TMainForm::HelpContentsClick()
+{
+    OpenHelpDocument(shell_, programDir_, THelpDocument::Contents);
+}
+
+void TMainForm::UsersManualClick()
+{
+    OpenHelpDocument(shell_, programDir_, THelpDocument::UsersManual);
+}
+
+void TMainForm::TechnicalManualClick()
+{
+    OpenHelpDocument(shell_, programDir_, THelpDocument::TechnicalManual);
+}
+
+void TMainForm::CheckUpdatesClick()
+{
+    OpenUpdateCheck(shell_, settings_.UpdateHost(), QDate::currentDate());
+}
+
+// ---- Window menu ----------------------------------------------------------------
+
+void TMainForm::CascadeClick()
+{
+    mdi_->cascadeSubWindows();
+}
+
+void TMainForm::ArrangeIconsClick()
+{
+    // Minimized children in a row along the bottom of the area.
+    int x = 0;
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (!child->isMinimized())
+            continue;
+        const QSize size = child->size();
+        if (x > 0 && x + size.width() > mdi_->viewport()->width())
+            x = 0;
+        child->move(x, mdi_->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+void TMainForm::WindowMenuClick()
+{
+    DeactivateActiveChild();
+    const QList<QMdiSubWindow*> children = mdi_->subWindowList();
+    for (int i = 0; i < static_cast<int>(windowItems_.size()); ++i) {
+        QAction* item = windowItems_[static_cast<std::size_t>(i)];
+        const bool shown = i < children.size();
+        item->setVisible(shown);
+        if (shown)
+            item->setText(MenuSafe(children[i]->windowTitle()));
+    }
+    windowSeparator_->setVisible(!children.isEmpty());
+}
+
+// ---- Menu opening --------------------------------------------------------------
+
+void TMainForm::FileMenuClick()
+{
+    DeactivateActiveChild();
+    const QString current = QDir::currentPath();
+    for (int i = 0; i < static_cast<int>(recentItems_.size()); ++i) {
+        QAction* item = recentItems_[static_cast<std::size_t>(i)];
+        const bool shown = i < recent_.Count();
+        item->setVisible(shown);
+        if (shown)
+            item->setText(MenuSafe(recent_.MenuText(i, current)));
+    }
+    recentSeparator_->setVisible(recent_.Count() > 0);
+}
+
+void TMainForm::DataMenuClick()
+{
+    UpdatePileShapeControls();
+}
+
+void TMainForm::OptionsMenuClick()
+{
+    DeactivateActiveChild();
+    Action(QStringLiteral("OptionsPrintTz"))->setChecked(data_.PrintTzAtDepths == 1);
+}
+
+void TMainForm::UnitsMenuClick()
+{
+    Action(QStringLiteral("OptionsEnglish"))->setChecked(data_.UnitSystem == kEnglish);
+    Action(QStringLiteral("OptionsSI"))->setChecked(data_.UnitSystem == kSI);
+}
+
+void TMainForm::PileShapeMenuClick()
+{
+    UpdatePileShapeControls();
+}
+
+void TMainForm::ComputationMenuClick()
+{
+    DeactivateActiveChild();
+    Action(QStringLiteral("CompEditInput"))->setEnabled(QFileInfo(data_.ProjectPath).isFile());
+    Action(QStringLiteral("CompEditNotes"))->setEnabled(CompanionExists(QStringLiteral(".vd7r")));
+    Action(QStringLiteral("CompEditOutput"))->setEnabled(CompanionExists(QStringLiteral(".vd7o")));
+    Action(QStringLiteral("CompEditGrlweap"))->setEnabled(CompanionExists(QStringLiteral(".gwi")));
+}
+
+void TMainForm::GraphicsMenuClick()
+{
+    const bool available = results_ && PlotFileExists();
+    for (QAction* item : graphItems_)
+        item->setEnabled(available);
+    if (data_.PrintTzAtDepths == 0)
+        graphItems_[static_cast<std::size_t>(TResultPlot::ExtraTZ)]->setEnabled(false);
+    if (data_.Loading != 0) {
+        graphItems_[static_cast<std::size_t>(TResultPlot::Tip)]->setEnabled(false);
+        graphItems_[static_cast<std::size_t>(TResultPlot::Qw)]->setEnabled(false);
+    }
+}
+
+void TMainForm::CheckSpeedButtons()
+{
+    const bool available = results_ && PlotFileExists();
+    for (int number : {8, 9, 10, 16})
+        Action(QStringLiteral("SpeedButton%1").arg(number))->setEnabled(available);
+}
+
+// ---- Building the menus and toolbar ------------------------------------------------
+
+QAction* TMainForm::Action(const QString& name) const
+{
+    return findChild<QAction*>(name);
+}
+
+QMenu* TMainForm::Menu(const QString& name) const
+{
+    return findChild<QMenu*>(name);
+}
+
+QMenu* TMainForm::AddMenu(const QString& name, const QString& caption, void (TMainForm::*onShow)())
+{
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(name);
+    if (onShow)
+        connect(menu, &QMenu::aboutToShow, this, onShow);
+    return menu;
+}
+
+QAction* TMainForm::AddItem(QMenu* menu, const QString& name, const QString& caption,
+                            void (TMainForm::*handler)())
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    connect(item, &QAction::triggered, this, handler);
+    return item;
+}
+
+QAction* TMainForm::AddAbsentItem(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    item->setEnabled(false);
+    return item;
+}
+
+void TMainForm::BuildMenus()
+{
+    BuildFileMenu();
+    BuildDataMenu();
+    BuildOptionsMenu();
+    BuildComputationMenu();
+    BuildGraphicsMenu();
+    BuildWindowMenu();
+    BuildHelpMenu();
+}
+
+void TMainForm::BuildFileMenu()
+{
+    QMenu* file = AddMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"), &TMainForm::FileMenuClick);
+    AddItem(file, QStringLiteral("FileNew"), QStringLiteral("&New"), &TMainForm::FileNewClick);
+    AddItem(file, QStringLiteral("FileOpen"), QStringLiteral("&Open..."), &TMainForm::FileOpenClick);
+    QAction* save = file->addAction(QStringLiteral("&Save"));
+    save->setObjectName(QStringLiteral("FileSave"));
+    connect(save, &QAction::triggered, this, [this] { FileSaveClick(); });
+    QAction* saveAs = file->addAction(QStringLiteral("Save &As..."));
+    saveAs->setObjectName(QStringLiteral("FileSaveAs"));
+    connect(saveAs, &QAction::triggered, this, [this] { FileSaveAsClick(); });
+    recentSeparator_ = file->addSeparator();
+    recentSeparator_->setVisible(false);
+    for (int i = 0; i < TRecentFiles::Capacity; ++i) {
+        QAction* item = file->addAction(QString());
+        item->setObjectName(QStringLiteral("FileRecent%1").arg(i + 1));
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, i] { RecentFileClick(i); });
+        recentItems_.push_back(item);
+    }
+    file->addSeparator();
+    AddItem(file, QStringLiteral("FileExit"), QStringLiteral("E&xit"), &TMainForm::FileExitClick);
+}
+
+void TMainForm::BuildDataMenu()
+{
+    QMenu* data = AddMenu(QStringLiteral("DataMenu"), QStringLiteral("Da&ta"), &TMainForm::DataMenuClick);
+    AddAbsentItem(data, QStringLiteral("DataTitle"), QStringLiteral("&Title"));
+    AddAbsentItem(data, QStringLiteral("DataMethods"), QStringLiteral("Computational &Method"));
+    AddAbsentItem(data, QStringLiteral("DataMaterial"), QStringLiteral("&Pile Material"));
+    AddAbsentItem(data, QStringLiteral("DataCircular"), QStringLiteral("&Circular-Section Pile"));
+    AddAbsentItem(data, QStringLiteral("DataNoncircular"), QStringLiteral("&Noncircular-Section Pile"));
+    AddItem(data, QStringLiteral("DataSoilTable"), QStringLiteral("Soil &Layers"),
+            &TMainForm::SoilLayerTableClick);
+    AddAbsentItem(data, QStringLiteral("DataSoilLayers"), QStringLiteral("Soi&l Layers"));
+    AddAbsentItem(data, QStringLiteral("DataCpt"),
+                  QStringLiteral("CPT Data File (optional for cone-based method)"));
+}
+
+void TMainForm::BuildOptionsMenu()
+{
+    QMenu* options = AddMenu(QStringLiteral("OptionsMenu"), QStringLiteral("Options"),
+                             &TMainForm::OptionsMenuClick);
+    QMenu* units = options->addMenu(QStringLiteral("&Units"));
+    units->setObjectName(QStringLiteral("UnitsMenu"));
+    connect(units, &QMenu::aboutToShow, this, &TMainForm::UnitsMenuClick);
+    auto* unitGroup = new QActionGroup(this);
+    const std::array<std::pair<const char*, const char*>, 2> unitItems{
+        {{"OptionsEnglish", "&English Units (kips, ft, in)"}, {"OptionsSI", "&S.I. Units (kN, m, mm)"}}};
+    for (int code = 1; code <= 2; ++code) {
+        const auto& [name, caption] = unitItems[static_cast<std::size_t>(code - 1)];
+        QAction* item = units->addAction(QString::fromLatin1(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        item->setCheckable(true);
+        unitGroup->addAction(item);
+        connect(item, &QAction::triggered, this, [this, code] { UnitsClick(code); });
+    }
+
+    QMenu* shape = options->addMenu(QStringLiteral("Pile &Shape"));
+    shape->setObjectName(QStringLiteral("PileShapeMenu"));
+    connect(shape, &QMenu::aboutToShow, this, &TMainForm::PileShapeMenuClick);
+    auto* shapeGroup = new QActionGroup(this);
+    for (const bool circular : {true, false}) {
+        QAction* item = shape->addAction(circular ? QStringLiteral("Circular") : QStringLiteral("Non-Circular"));
+        item->setObjectName(circular ? QStringLiteral("OptionsCircular") : QStringLiteral("OptionsNonCircular"));
+        item->setCheckable(true);
+        shapeGroup->addAction(item);
+        connect(item, &QAction::triggered, this, [this, circular] { PileShapeClick(circular); });
+    }
+
+    AddAbsentItem(options, QStringLiteral("OptionsCriticalDepth"),
+                  QStringLiteral("Critical Depth Used by US ARMY Method"));
+    AddAbsentItem(options, QStringLiteral("OptionsPrintTz"),
+                  QStringLiteral("Print t-z Curves at Additional Depths "))
+        ->setCheckable(true);
+    AddAbsentItem(options, QStringLiteral("OptionsControl"), QStringLiteral("Control &Options"));
+}
+
+void TMainForm::BuildComputationMenu()
+{
+    QMenu* comp = AddMenu(QStringLiteral("ComputationMenu"), QStringLiteral("&Computation"),
+                          &TMainForm::ComputationMenuClick);
+    AddItem(comp, QStringLiteral("CompRun"), QStringLiteral("&Run Analysis"), &TMainForm::CompRunClick);
+    AddItem(comp, QStringLiteral("CompEditInput"), QStringLiteral("Edit &Input Text"),
+            &TMainForm::EditInputTextClick);
+    AddItem(comp, QStringLiteral("CompEditNotes"), QStringLiteral("Edit &Processor-Run Notes"),
+            &TMainForm::EditRunNotesClick);
+    AddItem(comp, QStringLiteral("CompEditOutput"), QStringLiteral("Edit &Output Text"),
+            &TMainForm::EditOutputTextClick);
+    AddAbsentItem(comp, QStringLiteral("CompViewSoil"), QStringLiteral("&View Soil Layer Coordinates"));
+    AddItem(comp, QStringLiteral("CompEditGrlweap"), QStringLiteral("Edit GRLWeap Data File"),
+            &TMainForm::EditWaveEquationFileClick);
+}
+
+void TMainForm::BuildGraphicsMenu()
+{
+    QMenu* graphics = AddMenu(QStringLiteral("GraphicsMenu"), QStringLiteral("&Graphics"),
+                              &TMainForm::GraphicsMenuClick);
+    // In the order of TResultPlot.
+    const std::array<std::pair<const char*, const char*>, ResultPlotCount> items{{
+        {"GraphUSkin", "Unit Skin Friction vs Depth"},
+        {"GraphSkin", "Accumulated &Skin Friction vs Depth"},
+        {"GraphTip", "&Tip Resistance vs Depth"},
+        {"GraphTotal", "Total &Capacity vs Depth"},
+        {"GraphLoad", "Load &Distribution"},
+        {"GraphCombine", "Combined &Plot"},
+        {"GraphAxial", "&Axial Load vs Settlement"},
+        {"GraphTZ", "Internally-Generated t-z Curves"},
+        {"GraphExtraTZ", "Extra t-z curves at User Specified Depths"},
+        {"GraphQw", "Internally-Generated Q-w Curve"},
+    }};
+    for (int i = 0; i < ResultPlotCount; ++i) {
+        const auto& [name, caption] = items[static_cast<std::size_t>(i)];
+        QAction* item = graphics->addAction(QString::fromLatin1(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        item->setEnabled(false);
+        const auto which = static_cast<TResultPlot>(i);
+        connect(item, &QAction::triggered, this, [this, which] { ShowResultPlot(which); });
+        graphItems_[static_cast<std::size_t>(i)] = item;
+    }
+    graphics->addSeparator();
+    AddAbsentItem(graphics, QStringLiteral("GraphExport"), QStringLiteral("Export Plots to Excel"));
+}
+
+void TMainForm::BuildWindowMenu()
+{
+    QMenu* window = AddMenu(QStringLiteral("WindowMenu"), QStringLiteral("&Window"),
+                            &TMainForm::WindowMenuClick);
+    AddItem(window, QStringLiteral("WindowCascade"), QStringLiteral("&Cascade"), &TMainForm::CascadeClick);
+    AddItem(window, QStringLiteral("WindowArrange"), QStringLiteral("&Arrange Icons"),
+            &TMainForm::ArrangeIconsClick);
+    windowSeparator_ = window->addSeparator();
+    windowSeparator_->setVisible(false);
+    constexpr int WindowItems = 50;
+    for (int i = 0; i < WindowItems; ++i) {
+        QAction* item = window->addAction(QString());
+        item->setObjectName(QStringLiteral("WindowChild%1").arg(i));
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, i] {
+            const QList<QMdiSubWindow*> children = mdi_->subWindowList();
+            if (i < children.size()) {
+                children[i]->showNormal();
+                mdi_->setActiveSubWindow(children[i]);
+            }
+        });
+        windowItems_.push_back(item);
+    }
+}
+
+void TMainForm::BuildHelpMenu()
+{
+    QMenu* help = AddMenu(QStringLiteral("HelpMenu"), QStringLiteral("&Help"), &TMainForm::DeactivateActiveChild);
+    AddItem(help, QStringLiteral("HelpContents"), QStringLiteral("&Contents"), &TMainForm::HelpContentsClick);
+    AddItem(help, QStringLiteral("HelpUsersManual"), QStringLiteral("User's Manual"),
+            &TMainForm::UsersManualClick);
+    AddItem(help, QStringLiteral("HelpTechnicalManual"), QStringLiteral("Technical Manual"),
+            &TMainForm::TechnicalManualClick);
+    AddAbsentItem(help, QStringLiteral("HelpAbout"), QStringLiteral("&About..."));
+    AddItem(help, QStringLiteral("HelpUpdates"), QStringLiteral("Check for Updates"),
+            &TMainForm::CheckUpdatesClick);
+}
+
+template <class Handler>
+QAction* TMainForm::AddButton(int number, const QString& text, const QString& hint, Handler handler)
+{
+    QToolBar* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    QAction* button = bar->addAction(text);
+    button->setObjectName(QStringLiteral("SpeedButton%1").arg(number));
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    if constexpr (std::is_same_v<Handler, std::nullptr_t>)
+        button->setEnabled(false); // its window does not exist in the program
+    else
+        connect(button, &QAction::triggered, this, handler);
+    return button;
+}
+
+void TMainForm::BuildToolBar()
+{
+    QToolBar* bar = addToolBar(QStringLiteral("Tools"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    AddButton(1, QStringLiteral("Open"), QStringLiteral("Open File"), &TMainForm::FileOpenClick);
+    AddButton(2, QStringLiteral("New"), QStringLiteral("New File"), &TMainForm::FileNewClick);
+    AddButton(3, QStringLiteral("Save"), QStringLiteral("Save File"), [this] { FileSaveClick(); });
+    AddButton(4, QStringLiteral("Run"), QStringLiteral("Run Data File"), &TMainForm::CompRunClick);
+    AddButton(5, QStringLiteral("Output"), QStringLiteral("View Output"), &TMainForm::EditOutputTextClick);
+    AddButton(6, QStringLiteral("Profile"), QStringLiteral("View Soil Profile"), nullptr);
+    AddButton(7, QStringLiteral("Soil"), QStringLiteral("Soil layer Data"), nullptr);
+    AddButton(8, QStringLiteral("Combined"), QStringLiteral("Combined Plot"),
+              [this] { ShowResultPlot(TResultPlot::Combine); });
+    AddButton(9, QStringLiteral("t-z"), QStringLiteral("t-z Curves"),
+              [this] { ShowResultPlot(TResultPlot::TZcurves); });
+    AddButton(10, QStringLiteral("Q-s"), QStringLiteral("Load vs. Settlement"),
+              [this] { ShowResultPlot(TResultPlot::Axial); });
+    AddButton(11, QStringLiteral("Title"), QStringLiteral("Title"), nullptr);
+    AddButton(12, QStringLiteral("Method"), QStringLiteral("Computational Method"), nullptr);
+    AddButton(13, QStringLiteral("Material"), QStringLiteral("Pile Material"), nullptr);
+    AddButton(14, QStringLiteral("Circular"), QStringLiteral("Circular Section"), nullptr);
+    AddButton(15, QStringLiteral("Non-Circ."), QStringLiteral("Non-Circular"), nullptr);
+    AddButton(16, QStringLiteral("Total"), QStringLiteral("Total Capacity"),
+              [this] { ShowResultPlot(TResultPlot::Total); });
+}
+
+} // namespace veldo

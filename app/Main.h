@@ -1,0 +1,204 @@
+// The program's MDI frame window: the open project with its tables and result
+// plots, the file commands, the recent-file list, dropped files, the settings,
+// the menus and toolbar, the analysis run and the launchers.
+#pragma once
+
+#include "AnalysisRun.h"
+#include "DataUnit.h"
+#include "MainSettings.h"
+#include "PlotResults.h"
+#include "RecentFiles.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace veldo {
+
+class IFileDialogs;
+class IShell;
+
+// An input window (an MDI child) that writes its controls back into the project
+// when it is deactivated. The main window calls it for the active child before
+// any command acts on the project.
+class IInputWindow {
+public:
+    virtual ~IInputWindow() = default;
+    virtual void FormDeactivate() = 0;
+};
+
+// What the main window takes from its surroundings; tests replace each part.
+struct TMainFormOptions {
+    QString settingsFile;              // empty: the user's settings
+    QString programDir;                // empty: the folder of the running program
+    QStringList arguments;             // command-line arguments after the program name
+    IFileDialogs* fileDialogs = nullptr; // nullptr: the standard dialogs
+    IShell* shell = nullptr;           // nullptr: the desktop
+};
+
+class TMainForm : public QMainWindow, public IAnalysisHost {
+    Q_OBJECT
+public:
+    explicit TMainForm(TMainFormOptions options = {}, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    static const QString DefaultExtension; // "vd7d"
+    static const QString OpenFilter;
+    static const QString SaveFilter;
+    static const QString SaveChangesText;   // "Do you want to save any changes?"
+
+    // ---- The project -----------------------------------------------------------
+    TProgramData& Data() { return data_; }
+    const TProgramData& Data() const { return data_; }
+    TProjectTables& Tables() const { return *tables_; }
+    TResultPlots& Plots() const { return *plots_; }
+    QMdiArea* MdiArea() const { return mdi_; }
+
+    // The modified flag, or true when any grid table reports a change.
+    bool IsModified() const;
+    // Setting false also clears the change state of every grid table.
+    void SetModified(bool value);
+    bool ResultsFlag() const { return results_; }
+    const QString& EditorPath() const { return editorPath_; }
+    const TRecentFiles& RecentFiles() const { return recent_; }
+
+    // The project file's name for the caption: a ".vd7d" name loses everything
+    // from its first "."; a name longer than one character starts in upper case.
+    static QString CaptionFileName(const QString& projectPath);
+    QString CaptionFileName() const { return CaptionFileName(data_.ProjectPath); }
+
+    // Asks "Do you want to save any changes?" when modified. False on Cancel, on
+    // Yes when the save is cancelled or fails; true otherwise.
+    bool QuerySaveChanges();
+    // Reads a project into a new object; on success it replaces the open one.
+    // A file that cannot be opened at all leaves the open project as it was.
+    bool OpenFileName(const QString& path, int generation);
+    void UpdatePrevFile(const QString& path);
+    void DeactivateActiveChild();
+    void CloseAllChildren();
+    void UpdatePileShapeControls();
+    void VisibleOffshoreColumns();
+    void CheckSpeedButtons();
+
+    // ---- Commands (menus and toolbar) -----------------------------------------
+    void FileNewClick();
+    void FileOpenClick();
+    bool FileSaveClick();
+    bool FileSaveAsClick();
+    void FileExitClick();
+    void RecentFileClick(int index);
+    // A file dropped on the window.
+    void FileDropped(const QString& path);
+    void UnitsClick(int code);
+    void PileShapeClick(bool circular);
+    void SoilLayerTableClick();
+    void CompRunClick();
+    void EditInputTextClick();
+    void EditRunNotesClick();
+    void EditOutputTextClick();
+    void EditWaveEquationFileClick();
+    void ShowResultPlot(TResultPlot which);
+    void HelpContentsClick();
+    void UsersManualClick();
+    void TechnicalManualClick();
+    void CheckUpdatesClick();
+    void CascadeClick();
+    void ArrangeIconsClick();
+
+    // ---- Menu opening (enabling and check states) -----------------------------
+    void FileMenuClick();
+    void DataMenuClick();
+    void OptionsMenuClick();
+    void UnitsMenuClick();
+    void PileShapeMenuClick();
+    void ComputationMenuClick();
+    void GraphicsMenuClick();
+    void WindowMenuClick();
+
+    // A menu item or toolbar button by object name (e.g. "FileNew", "SpeedButton4").
+    QAction* Action(const QString& name) const;
+    QMenu* Menu(const QString& name) const;
+
+    // ---- IAnalysisHost ----------------------------------------------------------
+    TSaveResult SaveForRun() override;
+    std::filesystem::path ProjectPath() const override;
+    TValidationData ValidationData() const override;
+    bool ReadPlotFile(const std::filesystem::path& plotFile, bool showMessages) override;
+    void SetResultsFlag(bool results) override;
+    void CloseInputWindows() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // First show: settings, command-line project, caption.
+    void FormShow();
+    void ReadSettings();
+    void WriteSettings() const;
+    void OpenCommandLineProject();
+    void InstallProject(TProgramData data, std::unique_ptr<TProjectTables> tables);
+    void NewDefaultProject();
+    // Opens by extension: ".vd7d" generation 1, ".vd6d" 2, others nothing.
+    void OpenByExtension(const QString& path);
+    void AfterProjectChange();
+    void UpdateCaption();
+    bool NeedsSaveAs() const;
+    TSaveResult SaveAs();
+    TSaveResult SaveToProjectPath();
+    bool PlotFileExists() const;
+    bool CompanionExists(const QString& extension) const;
+    QString Companion(const QString& extension) const;
+    void EditCompanion(const QString& extension);
+
+    void BuildMenus();
+    void BuildFileMenu();
+    void BuildDataMenu();
+    void BuildOptionsMenu();
+    void BuildComputationMenu();
+    void BuildGraphicsMenu();
+    void BuildWindowMenu();
+    void BuildHelpMenu();
+    void BuildToolBar();
+    QMenu* AddMenu(const QString& name, const QString& caption, void (TMainForm::*onShow)());
+    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
+                     void (TMainForm::*handler)());
+    // An item whose window does not exist in the program: shown, never enabled.
+    QAction* AddAbsentItem(QMenu* menu, const QString& name, const QString& caption);
+    template <class Handler>
+    QAction* AddButton(int number, const QString& text, const QString& hint, Handler handler);
+
+    TMainFormOptions options_;
+    TMainSettings settings_;
+    IFileDialogs& dialogs_;
+    IShell& shell_;
+    QString programDir_;
+    QString editorPath_;
+    TRecentFiles recent_;
+
+    TProgramData data_;
+    std::unique_ptr<TProjectTables> tables_;
+    TResultPlots* plots_ = nullptr; // child of this window
+    QMdiArea* mdi_ = nullptr;       // central widget
+
+    bool modified_ = false;
+    bool results_ = false;
+    bool shown_ = false;
+
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentItems_;
+    QAction* windowSeparator_ = nullptr;
+    std::vector<QAction*> windowItems_;
+    std::array<QAction*, ResultPlotCount> graphItems_{};
+};
+
+} // namespace veldo

@@ -1,0 +1,232 @@
+// Writing the project file (generation 1) and its companion CPT file.
+#include "DataUnit.h"
+
+#include "NumberFormats.h"
+#include "PltData.h"
+#include "Table.h"
+
+#include <QSaveFile>
+
+#include <optional>
+#include <string>
+
+namespace veldo {
+namespace {
+
+std::string Num(long double value) { return FormatGeneral10(value); }
+std::string Int(int value) { return std::to_string(value); }
+
+// Builds the text line by line: every value is followed by one blank unless it is
+// written as the last value of a record without one; lines end with CR LF.
+class TRecordText {
+public:
+    TRecordText &operator<<(const std::string &value)
+    {
+        line_ += value;
+        line_ += ' ';
+        return *this;
+    }
+    // The last value of a record that ends without a blank; ends the line.
+    void Last(const std::string &value)
+    {
+        line_ += value;
+        EndLine();
+    }
+    void EndLine()
+    {
+        text_ += line_ + "\r\n";
+        line_.clear();
+    }
+    const std::string &Text() const { return text_; }
+
+private:
+    std::string line_;
+    std::string text_;
+};
+
+// A title line as one line: line breaks would shift every record after it.
+QString OneLine(QString text)
+{
+    text.remove(QLatin1Char('\r'));
+    text.remove(QLatin1Char('\n'));
+    return text;
+}
+
+std::string Float(const TGridTable &table, int column, int row)
+{
+    return Num(table.Cell(column, row).AsFloat());
+}
+
+std::string Integer(const TGridTable &table, int column, int row)
+{
+    return Int(table.Cell(column, row).AsInteger());
+}
+
+// Depth of the layer-end record: the top of the first layer is 0, the top of a later
+// layer the bottom of the layer above, the bottom the layer's own bottom.
+std::string LayerEndDepth(const TGridTable &d, int row, int end)
+{
+    if (end == 1)
+        return Float(d, kLayerBottom, row);
+    return row == 0 ? std::string("0.0") : Float(d, kLayerBottom, row - 1);
+}
+
+const std::string kZero = "0.0";
+
+// Line A and line B of one layer end of a sand, clay or silt layer.
+void WriteLayerEnd(TRecordText &out, const TProgramData &data, const TGridTable &d, int row, int end)
+{
+    const int type = d.Cell(kLayerSoilType, row).AsInteger();
+    TGridTable *p = d.Cell(kLayerProperties, row).AsTable();
+    if (!p)
+        throw EWriteError("Layer " + Int(row + 1) + " has no soil properties");
+    const int j = end;
+    out << LayerEndDepth(d, row, end) << Int(type);
+    if (type == kClay)
+        out << kZero << Float(*p, kClayUnitWeight, j) << kZero << kZero;
+    else if (type == kSilt)
+        out << Float(*p, kSiltKo, j) << Float(*p, kSiltUnitWeight, j) << Float(*p, kSiltFriction, j) << kZero;
+    else
+        out << Float(*p, kSandKo, j) << Float(*p, kSandUnitWeight, j) << Float(*p, kSandFriction, j)
+            << Float(*p, kSandNq, j);
+    out.EndLine();
+
+    out << Float(d, kLayerMaxSide, row) << Float(d, kLayerMaxEnd, row);
+    if (type == kSilt) {
+        out << Float(*p, kSiltUndrained, j) << Integer(*p, kSiltBlowCount, j) << kZero << kZero << kZero
+            << kZero << kZero;
+    } else {
+        // User load transfers count only for the user-specified method: cleared in the
+        // table itself otherwise.
+        const int skin = type == kClay ? int{kClayUserSkin} : int{kSandUserSkin};
+        const int bearing = type == kClay ? int{kClayUserBearing} : int{kSandUserBearing};
+        if (data.SelectedMethod != 5) {
+            p->Cell(skin, j).SetFloat(0);
+            p->Cell(bearing, j).SetFloat(0);
+        }
+        if (type == kClay)
+            out << Float(*p, kClayUndrained, j) << Float(*p, kClayRemolded, j) << Float(*p, kClayYsr, j)
+                << Float(*p, kClayPI, j) << Float(*p, kClayQc, j);
+        else
+            out << kZero << Integer(*p, kSandBlowCount, j) << kZero << kZero << Float(*p, kSandQc, j);
+        out << Float(*p, skin, j) << Float(*p, bearing, j);
+    }
+    out << Float(d, kLayerSideFactor, row) << Float(d, kLayerEndFactor, row)
+        << (type == kClay ? Integer(*p, kClayAdhesion, j) : std::string("0"));
+    out.EndLine();
+}
+
+void WritePileRecords(TRecordText &out, const TProgramData &data, const TGridTable &d)
+{
+    out.Last(OneLine(data.Title).toStdString());
+    out.Last(OneLine(data.Designer).toStdString());
+    out.Last(OneLine(data.JobNumber).toStdString());
+    out << Int(data.UnitSystem) << Int(data.PrintInterval) << Int(2 * d.RowCount())
+        << (data.ClosedEnded ? "1" : "0");
+    out.EndLine();
+    out << (data.Circular ? std::string("0") : Num(data.Perimeter)) << Num(data.TipArea)
+        << Num(data.OutsideDiameter) << Num(data.InsideDiameter) << Num(data.Modulus) << Num(data.TotalLength);
+    out.Last(Num(data.StickupLength));
+    out << Num(data.EndSectionLength);
+    out.Last(Num(data.EndSectionInnerDiameter));
+    out << Num(data.ZeroFrictionLength) << Num(data.IncrementLength) << Int(data.PileType)
+        << Num(data.TaperAngle) << Int(data.SelectedMethod) << Int(data.OffshoreMethods);
+    out.Last(Int(data.TzFactors));
+    for (int m = 1; m <= 9; ++m)
+        out << Int(data.MethodTicked(m) ? 1 : 0);
+    out.EndLine();
+    out << (d.RowCount() > 0 ? Float(d, kLayerBottom, d.RowCount() - 1) : std::string("0"));
+    out.Last(Num(data.ConstantArea));
+}
+
+void WriteOptionRecords(TRecordText &out, const TProgramData &data, const TProjectTables &tables)
+{
+    out.Last(Int(data.PrintTzAtDepths));
+    if (data.PrintTzAtDepths == 1) {
+        const TGridTable &tz = tables.TblTZDepth();
+        out.Last(Int(tz.RowCount()));
+        for (int r = 0; r < tz.RowCount(); ++r)
+            out.Last(Float(tz, 0, r));
+    }
+    out << Num(data.Loading);
+    out.Last(Num(data.TensionFactor));
+    out << Num(data.ClayCondition);
+    out.Last(Num(data.PlugCondition));
+    const TGridTable &sections = tables.Sectionaldata();
+    out << Num(sections.RowCount());
+    out.Last(Num(data.AreaMode));
+    if (sections.RowCount() > 1)
+        for (int r = 0; r < sections.RowCount(); ++r) {
+            out << Float(sections, 0, r);
+            out.Last(Float(sections, 1, r));
+        }
+    out << Num(data.CriticalDepthOption);
+    out.Last(Num(data.UserCriticalDepth));
+}
+
+// Replaces the file with the text only when all of it was written; the error
+// text when that failed.
+std::optional<std::string> WriteWholeFile(const QString &path, const std::string &text)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)
+        && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
+        && file.commit())
+        return std::nullopt;
+    return "Cannot write " + path.toStdString() + ": " + file.errorString().toStdString();
+}
+
+// The CPT file: the unit system and the point count, then depth and cone resistance
+// of each point at 10 significant digits (the file is the profile's only store).
+std::string CptFileText(const TProgramData &data, const TGraphPlot &plot)
+{
+    // English profiles are kept in ksf and written in psf, as the engine reads them.
+    const long double cone = data.UnitSystem == kEnglish ? 1000.0L : 1.0L;
+    const int available = plot.Curves.empty() ? 0 : plot.Curves.front().PointCount();
+    const int count = std::max(0, std::min(data.CptPointCount(), available));
+    TRecordText out;
+    out.Last(" " + Int(data.UnitSystem) + " " + Int(count));
+    for (int j = 0; j < count; ++j) {
+        const TFloatPoint &point = plot.Curves.front().Point(j);
+        out.Last("  " + FormatExp(point.Y, 10, 2) + "  " + FormatExp(point.X * cone, 10, 2));
+    }
+    return out.Text();
+}
+
+} // namespace
+
+void TProgramData::SaveToFile(TProjectTables &tables)
+{
+    // Values the file cannot hold as they stand.
+    if (PrintInterval == 0)
+        PrintInterval = 1;
+    if (IncrementLength == 0)
+        IncrementLength = 1.0L;
+    if (Circular)
+        TipArea = 0;
+    Title = OneLine(Title);
+    Designer = OneLine(Designer);
+    JobNumber = OneLine(JobNumber);
+    TGridTable &sections = tables.Sectionaldata();
+    if (sections.RowCount() < sections.MinRows())
+        sections.SetRowCount(sections.MinRows());
+
+    TRecordText out;
+    const TGridTable &d = tables.D();
+    WritePileRecords(out, *this, d);
+    for (int row = 0; row < d.RowCount(); ++row)
+        for (int end = 0; end < 2; ++end)
+            WriteLayerEnd(out, *this, d, row, end);
+    WriteOptionRecords(out, *this, tables);
+
+    const std::optional<std::string> projectError = WriteWholeFile(ProjectPath, out.Text());
+    CptPath = ReplaceExtension(ProjectPath, QStringLiteral(".cpt"));
+    const std::optional<std::string> cptError = WriteWholeFile(CptPath, CptFileText(*this, tables.MotionInput()));
+    if (projectError)
+        throw EWriteError(*projectError);
+    if (cptError)
+        throw EWriteError(*cptError);
+    tables.ResetChanged();
+}
+
+} // namespace veldo

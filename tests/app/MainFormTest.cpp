@@ -1,0 +1,487 @@
+// The main window: start-up, caption, the save prompt on every file command,
+// opening that never loses the project, dropped files, the recent list in the
+// settings, menu and toolbar enabling and the launchers behind the menus.
+#include "Main.h"
+#include "MainTestSupport.h"
+#include "Messages.h"
+#include "Table.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veldo {
+namespace {
+
+using test::TRecordingShell;
+using test::TScriptedFileDialogs;
+
+const QString Caption = QStringLiteral("VELDO 2015.7.7 - Offshore - ");
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        startDir_ = QDir::currentPath();
+    }
+    void TearDown() override
+    {
+        form_.reset();
+        QDir::setCurrent(startDir_);
+    }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    QString SettingsFile() const { return Path(QStringLiteral("VELDO.ini")); }
+
+    // Copies an example project (and its CPT file) into the test folder.
+    QString CopyExample(const QString& example, const QString& name)
+    {
+        const QString source = QStringLiteral(VELDO_EXAMPLES_DIR "/") + example;
+        const QString target = Path(name);
+        EXPECT_TRUE(QFile::copy(source + QStringLiteral(".vd7d"), target + QStringLiteral(".vd7d")));
+        QFile::copy(source + QStringLiteral(".cpt"), target + QStringLiteral(".cpt"));
+        return target + QStringLiteral(".vd7d");
+    }
+
+    TMainForm& Start(QStringList arguments = {})
+    {
+        TMainFormOptions options;
+        options.settingsFile = SettingsFile();
+        options.programDir = programDir_.isEmpty() ? dir_.path() : programDir_;
+        options.arguments = std::move(arguments);
+        options.fileDialogs = &dialogs_;
+        options.shell = &shell_;
+        form_ = std::make_unique<TMainForm>(std::move(options));
+        form_->show();
+        return *form_;
+    }
+
+    void WriteText(const QString& path, const QByteArray& text)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QTemporaryDir dir_;
+    QString startDir_;
+    QString programDir_;
+    TScriptedFileDialogs dialogs_;
+    TRecordingShell shell_;
+    TScopedMessageRecorder messages_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(MainFormTest, StartsWithTheDefaultProjectWithoutAnArgument)
+{
+    TMainForm& form = Start();
+    EXPECT_EQ(form.Data().ProjectPath, "NewVELDO.vd7d");
+    EXPECT_EQ(form.windowTitle(), Caption + "NewVELDO");
+    EXPECT_FALSE(form.IsModified());
+    EXPECT_FALSE(form.ResultsFlag());
+    EXPECT_EQ(form.RecentFiles().Count(), 0);
+    EXPECT_TRUE(messages_->Entries().empty());
+    EXPECT_NE(form.MdiArea(), nullptr);
+}
+
+TEST_F(MainFormTest, CommandLineProjectGetsTheDefaultExtensionAndGoesFirstInTheList)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    // A recent list from an earlier session.
+    QSettings ini(SettingsFile(), QSettings::IniFormat);
+    ini.setValue("2015.7.7/Word Processor", "/usr/bin/kate");
+    ini.setValue("2015.7.7/File1", "/old/a.vd7d");
+    ini.setValue("2015.7.7/File2", "/old/b.vd7d");
+    ini.sync();
+
+    TMainForm& form = Start({Path(QStringLiteral("pipe"))});
+    EXPECT_EQ(form.Data().ProjectPath, project);
+    EXPECT_EQ(form.Data().Title, "OPEN-ENDED STEEL PIPE PILE IN LAYERED SAND AND CLAY");
+    EXPECT_EQ(form.windowTitle(), Caption + "Pipe");
+    EXPECT_EQ(form.EditorPath(), "/usr/bin/kate");
+    ASSERT_EQ(form.RecentFiles().Count(), 3);
+    EXPECT_EQ(form.RecentFiles().Entry(0), project);
+    EXPECT_EQ(form.RecentFiles().Entry(1), "/old/a.vd7d");
+    EXPECT_FALSE(form.IsModified());
+    EXPECT_EQ(QDir::currentPath(), QDir(dir_.path()).canonicalPath());
+    // The list is written back at once.
+    QSettings after(SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(after.value("2015.7.7/File1").toString(), project);
+    EXPECT_EQ(after.value("2015.7.7/File3").toString(), "/old/b.vd7d");
+}
+
+TEST_F(MainFormTest, MissingOrForeignCommandLineFilesGiveTheDefaultProject)
+{
+    WriteText(Path(QStringLiteral("notes.txt")), "text");
+    for (const QString& argument : {Path(QStringLiteral("absent")), Path(QStringLiteral("notes.txt"))}) {
+        TMainForm& form = Start({argument});
+        EXPECT_EQ(form.Data().ProjectPath, "NewVELDO.vd7d") << argument.toStdString();
+        EXPECT_EQ(form.RecentFiles().Count(), 0);
+    }
+    EXPECT_TRUE(messages_->Entries().empty());
+}
+
+TEST_F(MainFormTest, CaptionFileNameRules)
+{
+    EXPECT_EQ(TMainForm::CaptionFileName("/a/b/pile.test.VD7D"), "Pile");
+    EXPECT_EQ(TMainForm::CaptionFileName("/a/b/pile.vd6d"), "Pile.vd6d");
+    EXPECT_EQ(TMainForm::CaptionFileName("/a/x.vd7d"), "x");
+    EXPECT_EQ(TMainForm::CaptionFileName("NewVELDO.vd7d"), "NewVELDO");
+}
+
+TEST_F(MainFormTest, SavePromptNoCancelAndYes)
+{
+    TMainForm& form = Start();
+    form.Data().Title = QStringLiteral("Edited");
+    form.SetModified(true);
+
+    // Cancel stops New: the project stays as it is.
+    messages_->QueueAnswer(TMessageAnswer::Cancel);
+    form.FileNewClick();
+    EXPECT_EQ(form.Data().Title, "Edited");
+    EXPECT_TRUE(form.IsModified());
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Do you want to save any changes?"});
+    EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Question);
+
+    // Yes on a project never named goes through Save As; a cancelled Save As cancels New.
+    messages_->Clear();
+    messages_->QueueAnswer(TMessageAnswer::Yes);
+    form.FileNewClick();
+    ASSERT_EQ(dialogs_.titles.size(), 1u);
+    EXPECT_EQ(dialogs_.titles[0], "Save NewVELDO As");
+    EXPECT_EQ(dialogs_.saveFileNames[0], "NewVELDO.vd7d");
+    EXPECT_EQ(form.Data().Title, "Edited");
+    EXPECT_TRUE(form.IsModified());
+
+    // Yes and a chosen name: saved there, then the new project.
+    const QString saved = Path(QStringLiteral("edited.vd7d"));
+    messages_->QueueAnswer(TMessageAnswer::Yes);
+    dialogs_.saveAnswers.push_back(saved);
+    form.FileNewClick();
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("edited.cpt"))));
+    EXPECT_EQ(form.Data().Title, "New Pile");
+    EXPECT_EQ(form.Data().ProjectPath, "NewVELDO.vd7d");
+    EXPECT_FALSE(form.IsModified());
+
+    // No: nothing is saved.
+    form.SetModified(true);
+    messages_->Clear();
+    messages_->QueueAnswer(TMessageAnswer::No);
+    form.FileNewClick();
+    EXPECT_FALSE(form.IsModified());
+    EXPECT_EQ(dialogs_.titles.size(), 2u);
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Do you want to save any changes?"});
+
+    // Not modified: no question at all.
+    messages_->Clear();
+    form.FileNewClick();
+    EXPECT_TRUE(messages_->Entries().empty());
+}
+
+TEST_F(MainFormTest, SaveOfANamedProjectWritesInPlaceAndOtherExtensionsAskForAName)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    TMainForm& form = Start({project});
+    QFile::remove(project);
+    form.SetModified(true);
+    EXPECT_TRUE(form.FileSaveClick());
+    EXPECT_TRUE(QFile::exists(project));
+    EXPECT_TRUE(dialogs_.titles.empty());
+    EXPECT_FALSE(form.IsModified());
+
+    // A project read from an older generation is saved under a ".vd7d" name.
+    form.Data().ProjectPath = Path(QStringLiteral("older.vd6d"));
+    EXPECT_FALSE(form.FileSaveClick()); // dialog cancelled
+    ASSERT_EQ(dialogs_.saveFileNames.size(), 1u);
+    EXPECT_EQ(dialogs_.saveFileNames[0], Path(QStringLiteral("older.vd7d")));
+    EXPECT_EQ(dialogs_.titles[0], "Save Older.vd6d As");
+
+    // A save that cannot be written reports it and does not count as saved.
+    form.Data().ProjectPath = Path(QStringLiteral("no/such/folder/x.vd7d"));
+    form.SetModified(true);
+    messages_->Clear();
+    EXPECT_FALSE(form.FileSaveClick());
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"An error occured during saving"});
+    EXPECT_TRUE(form.IsModified());
+}
+
+TEST_F(MainFormTest, OpenAsksFirstAndNeverLosesTheProject)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    TMainForm& form = Start();
+    form.Data().Title = QStringLiteral("Mine");
+    form.SetModified(true);
+
+    // Cancel on the prompt: no dialog.
+    messages_->QueueAnswer(TMessageAnswer::Cancel);
+    form.FileOpenClick();
+    EXPECT_TRUE(dialogs_.titles.empty());
+
+    // A file that cannot be read at all: its message, the project stays.
+    messages_->Clear();
+    messages_->QueueAnswer(TMessageAnswer::No);
+    dialogs_.openAnswers.push_back(TOpenChoice{Path(QStringLiteral("gone.vd7d")), 1});
+    form.FileOpenClick();
+    EXPECT_EQ(dialogs_.titles.back(), "Open");
+    ASSERT_EQ(messages_->Entries().size(), 2u);
+    EXPECT_EQ(messages_->Entries()[1].kind, TMessageKind::Information);
+    EXPECT_EQ(form.Data().Title, "Mine");
+    EXPECT_EQ(form.RecentFiles().Count(), 0);
+
+    // A good file opens and goes to the recent list.
+    messages_->Clear();
+    messages_->QueueAnswer(TMessageAnswer::No);
+    dialogs_.openAnswers.push_back(TOpenChoice{project, 1});
+    form.FileOpenClick();
+    EXPECT_EQ(form.Data().ProjectPath, project);
+    EXPECT_EQ(form.windowTitle(), Caption + "Pipe");
+    EXPECT_FALSE(form.IsModified());
+    EXPECT_EQ(form.RecentFiles().Entry(0), project);
+}
+
+TEST_F(MainFormTest, AFileBrokenPartWayBecomesAnUnnamedProject)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    QFile full(project);
+    ASSERT_TRUE(full.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = full.readAll().split('\n');
+    full.close();
+    const QString broken = Path(QStringLiteral("broken.vd7d"));
+    WriteText(broken, lines.mid(0, 5).join('\n') + "\nx y z\n");
+
+    TMainForm& form = Start();
+    dialogs_.openAnswers.push_back(TOpenChoice{broken, 1});
+    form.FileOpenClick();
+    ASSERT_EQ(messages_->Entries().size(), 1u); // the reader's message
+    EXPECT_EQ(form.Data().Title, "OPEN-ENDED STEEL PIPE PILE IN LAYERED SAND AND CLAY");
+    EXPECT_TRUE(form.Data().ProjectPath.isEmpty());
+    EXPECT_EQ(form.RecentFiles().Count(), 0);
+
+    // The next save asks for a name instead of overwriting the original.
+    const QByteArray before = [&] {
+        QFile f(broken);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    EXPECT_FALSE(form.FileSaveClick());
+    ASSERT_EQ(dialogs_.saveFileNames.size(), 1u);
+    EXPECT_EQ(dialogs_.saveFileNames[0], "NewVELDO.vd7d");
+    QFile after(broken);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+}
+
+TEST_F(MainFormTest, RecentItemsAndDroppedFiles)
+{
+    const QString first = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("first"));
+    const QString second = CopyExample(QStringLiteral("OffshoreCpt_SI"), QStringLiteral("second"));
+    TMainForm& form = Start({first});
+    form.FileDropped(second);
+    EXPECT_EQ(form.Data().ProjectPath, second);
+    ASSERT_EQ(form.RecentFiles().Count(), 2);
+    EXPECT_EQ(form.RecentFiles().Entry(0), second);
+
+    // The File menu shows the list with the current folder cut off.
+    form.FileMenuClick();
+    EXPECT_TRUE(form.Action("FileRecent1")->isVisible());
+    EXPECT_EQ(form.Action("FileRecent1")->text(), "1 second.vd7d");
+    EXPECT_EQ(form.Action("FileRecent2")->text(), "2 first.vd7d");
+    EXPECT_FALSE(form.Action("FileRecent3")->isVisible());
+
+    // Reopening through the list moves the entry to the top.
+    form.Action("FileRecent2")->trigger();
+    EXPECT_EQ(form.Data().ProjectPath, first);
+    EXPECT_EQ(form.RecentFiles().Entry(0), first);
+    EXPECT_EQ(form.RecentFiles().Entry(1), second);
+
+    // A dropped text file asks to save changes and then does nothing.
+    const QString notes = Path(QStringLiteral("notes.txt"));
+    WriteText(notes, "x");
+    form.SetModified(true);
+    messages_->QueueAnswer(TMessageAnswer::No);
+    form.FileDropped(notes);
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Do you want to save any changes?"});
+    EXPECT_EQ(form.Data().ProjectPath, first);
+    EXPECT_TRUE(form.IsModified());
+
+    // Cancel stops a drop and a recent item.
+    messages_->QueueAnswer(TMessageAnswer::Cancel);
+    form.FileDropped(second);
+    messages_->QueueAnswer(TMessageAnswer::Cancel);
+    form.RecentFileClick(1);
+    EXPECT_EQ(form.Data().ProjectPath, first);
+}
+
+TEST_F(MainFormTest, DropEventsReachTheFileCommand)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("dropped"));
+    TMainForm& form = Start();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(project)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &drop);
+    EXPECT_EQ(form.Data().ProjectPath, project);
+}
+
+TEST_F(MainFormTest, ClosingAsksAndWritesTheSettings)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    TMainForm& form = Start({project});
+    form.SetModified(true);
+    messages_->QueueAnswer(TMessageAnswer::Cancel);
+    form.FileExitClick();
+    EXPECT_TRUE(form.isVisible()); // Cancel keeps the program open
+
+    messages_->QueueAnswer(TMessageAnswer::No);
+    QSettings(SettingsFile(), QSettings::IniFormat).remove("2015.7.7");
+    form.FileExitClick();
+    EXPECT_FALSE(form.isVisible());
+    QSettings ini(SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(ini.value("2015.7.7/File1").toString(), project);
+    EXPECT_TRUE(ini.contains("2015.7.7/Word Processor"));
+}
+
+TEST_F(MainFormTest, UnitsAndPileShapeMarkTheProjectModified)
+{
+    TMainForm& form = Start();
+    form.UnitsMenuClick();
+    EXPECT_TRUE(form.Action("OptionsEnglish")->isChecked());
+    form.Action("OptionsSI")->trigger();
+    EXPECT_EQ(form.Data().UnitSystem, 2);
+    EXPECT_TRUE(form.IsModified());
+    form.UnitsMenuClick();
+    EXPECT_TRUE(form.Action("OptionsSI")->isChecked());
+
+    form.SetModified(false);
+    form.PileShapeMenuClick();
+    EXPECT_TRUE(form.Action("OptionsCircular")->isChecked());
+    form.Action("OptionsNonCircular")->trigger();
+    EXPECT_FALSE(form.Data().Circular);
+    EXPECT_TRUE(form.IsModified());
+    EXPECT_TRUE(form.Action("OptionsNonCircular")->isChecked());
+}
+
+TEST_F(MainFormTest, MenuAndToolbarEnabling)
+{
+    TMainForm& form = Start();
+    // Input windows the program does not have are disabled items, never dead clicks.
+    for (const char* name : {"DataTitle", "DataMethods", "DataMaterial", "DataCircular", "DataNoncircular",
+                             "DataSoilLayers", "DataCpt", "OptionsCriticalDepth", "OptionsPrintTz",
+                             "OptionsControl", "CompViewSoil", "GraphExport", "HelpAbout", "SpeedButton6",
+                             "SpeedButton7", "SpeedButton11", "SpeedButton12", "SpeedButton13",
+                             "SpeedButton14", "SpeedButton15"})
+        EXPECT_FALSE(form.Action(name)->isEnabled()) << name;
+    EXPECT_TRUE(form.Action("DataSoilTable")->isEnabled());
+
+    // No results: every Graphics item and the plot buttons are off.
+    form.GraphicsMenuClick();
+    for (const char* name : {"GraphUSkin", "GraphSkin", "GraphTip", "GraphTotal", "GraphLoad", "GraphCombine",
+                             "GraphAxial", "GraphTZ", "GraphExtraTZ", "GraphQw"})
+        EXPECT_FALSE(form.Action(name)->isEnabled()) << name;
+    for (int n : {8, 9, 10, 16})
+        EXPECT_FALSE(form.Action(QStringLiteral("SpeedButton%1").arg(n))->isEnabled());
+
+    // Editor items follow the files beside the project.
+    form.Data().ProjectPath = Path(QStringLiteral("p.vd7d"));
+    form.ComputationMenuClick();
+    for (const char* name : {"CompEditInput", "CompEditNotes", "CompEditOutput", "CompEditGrlweap"})
+        EXPECT_FALSE(form.Action(name)->isEnabled()) << name;
+    for (const char* ext : {"p.vd7d", "p.vd7r", "p.vd7o", "p.gwi"})
+        WriteText(Path(QString::fromLatin1(ext)), "x");
+    form.ComputationMenuClick();
+    for (const char* name : {"CompEditInput", "CompEditNotes", "CompEditOutput", "CompEditGrlweap"})
+        EXPECT_TRUE(form.Action(name)->isEnabled()) << name;
+
+    // Hints of the toolbar buttons.
+    const std::vector<QString> hints{"Open File",     "New File",     "Save File",           "Run Data File",
+                                     "View Output",   "View Soil Profile", "Soil layer Data", "Combined Plot",
+                                     "t-z Curves",    "Load vs. Settlement", "Title",       "Computational Method",
+                                     "Pile Material", "Circular Section",  "Non-Circular",  "Total Capacity"};
+    for (int n = 1; n <= 16; ++n)
+        EXPECT_EQ(form.Action(QStringLiteral("SpeedButton%1").arg(n))->toolTip(), hints[n - 1]);
+}
+
+TEST_F(MainFormTest, EditorCommandsOpenTheProjectFilesAndReportFailures)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    WriteText(Path(QStringLiteral("pipe.vd7o")), "REPORT");
+    TMainForm& form = Start({project});
+
+    form.Action("CompEditOutput")->trigger(); // default application: no editor configured
+    ASSERT_EQ(shell_.urls.size(), 1u);
+    EXPECT_EQ(shell_.urls[0], QUrl::fromLocalFile(Path(QStringLiteral("pipe.vd7o"))));
+    form.Action("SpeedButton5")->trigger();
+    EXPECT_EQ(shell_.urls.size(), 2u);
+
+    // With an editor path that does not exist, every editor command shows the error box.
+    QSettings ini(SettingsFile(), QSettings::IniFormat);
+    ini.setValue("2015.7.7/Word Processor", "/no/such/editor");
+    ini.sync();
+    form_.reset();
+    TMainFormOptions options;
+    options.settingsFile = SettingsFile();
+    options.programDir = dir_.path();
+    options.arguments = {project};
+    options.fileDialogs = &dialogs_; // the real shell
+    TMainForm real(std::move(options));
+    real.show();
+    EXPECT_EQ(real.EditorPath(), "/no/such/editor");
+    messages_->Clear();
+    for (const char* name : {"CompEditInput", "CompEditNotes", "CompEditOutput", "CompEditGrlweap"})
+        real.Action(name)->trigger();
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>(4, "An error occurred in running the Word Processor"));
+}
+
+TEST_F(MainFormTest, HelpItemsOpenDocumentsAndTheUpdatePage)
+{
+    WriteText(Path(QStringLiteral("VELDO_2015.html")), "<html></html>");
+    TMainForm& form = Start();
+    form.Action("HelpContents")->trigger();
+    ASSERT_EQ(shell_.urls.size(), 1u);
+    EXPECT_EQ(shell_.urls[0], QUrl::fromLocalFile(Path(QStringLiteral("VELDO_2015.html"))));
+
+    form.Action("HelpUsersManual")->trigger();
+    EXPECT_EQ(messages_->Texts(),
+              std::vector<QString>{"The document \"" + Path("VELDO 2015 Users Manual.pdf") + "\" was not found."});
+
+    form.Action("HelpUpdates")->trigger();
+    ASSERT_EQ(shell_.urls.size(), 2u);
+    EXPECT_EQ(shell_.urls[1], UpdateCheckUrl(TMainSettings::DefaultUpdateHost, QDate::currentDate()));
+    EXPECT_TRUE(shell_.started.empty());
+}
+
+TEST_F(MainFormTest, WindowMenuListsTheChildren)
+{
+    TMainForm& form = Start();
+    form.WindowMenuClick();
+    EXPECT_FALSE(form.Action("WindowChild0")->isVisible());
+    form.Action("DataSoilTable")->trigger(); // the soil-layer table editor
+    form.WindowMenuClick();
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(form.Action("WindowChild0")->isVisible());
+    EXPECT_EQ(form.Action("WindowChild0")->text(), form.MdiArea()->subWindowList()[0]->windowTitle());
+    EXPECT_FALSE(form.Action("WindowChild1")->isVisible());
+
+    // New closes every child window.
+    form.FileNewClick();
+    EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());
+}
+
+} // namespace
+} // namespace veldo

@@ -1,0 +1,69 @@
+// Scripted stand-ins for the main window's dialogs and shell, and a temporary
+// settings file, for the main-window tests.
+#pragma once
+
+#include "FileDialogs.h"
+#include "Launchers.h"
+
+#include <QTemporaryDir>
+
+#include <deque>
+#include <vector>
+
+namespace veldo::test {
+
+// Answers the Open and Save As dialogs from queues (Cancel when a queue is empty)
+// and keeps the titles and file names they were shown with.
+class TScriptedFileDialogs final : public IFileDialogs {
+public:
+    std::deque<std::optional<TOpenChoice>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    std::vector<QString> titles;
+    std::vector<QString> saveFileNames;
+
+    std::optional<TOpenChoice> Open(QWidget*, const QString& title, const QString&,
+                                    const QString&) override
+    {
+        titles.push_back(title);
+        return take(openAnswers);
+    }
+    std::optional<QString> SaveAs(QWidget*, const QString& title, const QString&, const QString&,
+                                  const QString& fileName) override
+    {
+        titles.push_back(title);
+        saveFileNames.push_back(fileName);
+        return take(saveAnswers);
+    }
+
+private:
+    template <class T>
+    static std::optional<T> take(std::deque<std::optional<T>>& answers)
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Records what would be opened or started; answers with `succeed`.
+class TRecordingShell final : public IShell {
+public:
+    bool succeed = true;
+    std::vector<QUrl> urls;
+    std::vector<std::pair<QString, QStringList>> started;
+
+    bool OpenUrl(const QUrl& url) override
+    {
+        urls.push_back(url);
+        return succeed;
+    }
+    bool StartDetached(const QString& program, const QStringList& arguments) override
+    {
+        started.emplace_back(program, arguments);
+        return succeed;
+    }
+};
+
+} // namespace veldo::test

@@ -1,0 +1,280 @@
+// The result plots filled from plot-data files written by hand.
+#include "PlotResults.h"
+
+#include "Messages.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+namespace veldo {
+namespace {
+
+const QString ReadError = QStringLiteral("An error occured in running the main program.");
+
+std::filesystem::path dataFile(const char *name)
+{
+    return std::filesystem::path(VELDO_TEST_DATA_DIR) / name;
+}
+
+// FHWA and API ticked, API selected, compression, t-z print at depths: the project
+// that PlotResults_FhwaApi.vd7p belongs to. Layers: sand to 10, clay to 25, silt to 40.
+TPlotFileContext fhwaApiContext()
+{
+    TPlotFileContext c;
+    c.ticked[1] = true;
+    c.ticked[4] = true;
+    c.printTzAtDepths = 1;
+    c.layers = {{1, 10}, {2, 25}, {3, 40}};
+    return c;
+}
+
+std::vector<QString> curveNames(TGraphPlot &plot)
+{
+    std::vector<QString> names;
+    for (int i = 0; i < plot.CurveCount(); ++i)
+        names.push_back(plot.Curve(i).Name);
+    return names;
+}
+
+void expectPoint(const TFloatPoint &p, long double x, long double y)
+{
+    EXPECT_NEAR(static_cast<double>(p.X), static_cast<double>(x), 1e-12);
+    EXPECT_NEAR(static_cast<double>(p.Y), static_cast<double>(y), 1e-12);
+}
+
+std::filesystem::path writeText(const QTemporaryDir &dir, const char *name, const std::string &text)
+{
+    const std::filesystem::path p = std::filesystem::path(dir.path().toStdString()) / name;
+    std::ofstream(p, std::ios::binary) << text;
+    return p;
+}
+
+std::string fileText(const std::filesystem::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(PlotResultsTest, PlotsHaveTheirNamesAndCaptions)
+{
+    TResultPlots plots;
+    EXPECT_EQ(plots.pltSkin().objectName(), "pltSkin");
+    EXPECT_EQ(plots.PltQw().objectName(), "PltQw");
+    EXPECT_EQ(plots.PltExtraTZ().objectName(), "PltExtraTZ");
+    EXPECT_EQ(plots.pltSkin().Caption, "Accumulated Skin Friction vs Depth");
+    EXPECT_EQ(plots.pltUSkin().Caption, "Unit Skin Friction vs Depth");
+    EXPECT_EQ(plots.PltQw().Caption, "Internally-Generated Q-w Curve");
+    EXPECT_EQ(plots.pltTZcurves().Caption, "Internally-Generated t-z Curves");
+    EXPECT_EQ(&plots.Plot(TResultPlot::Combine), &plots.pltCombine());
+    for (int i = 0; i < ResultPlotCount; ++i)
+        EXPECT_EQ(plots.Plot(static_cast<TResultPlot>(i)).parent(), &plots);
+}
+
+TEST(PlotResultsTest, MethodCurvesFollowTheFileOrder)
+{
+    TPlotFileContext c;
+    for (int m : {9, 4, 1, 5, 6})
+        c.ticked[static_cast<std::size_t>(m)] = true;
+    std::vector<QString> names;
+    for (const TMethodCurve &curve : MethodCurves(c))
+        names.push_back(curve.name);
+    EXPECT_EQ(names, (std::vector<QString>{"User Spec.", "FHWA", "API", "NGI", "UWA"}));
+    // Without the offshore flag methods 6-9 give no curve.
+    c.offshoreMethods = 0;
+    EXPECT_EQ(MethodCurves(c).size(), 3u);
+    EXPECT_EQ(MethodCurveName(2), "USACE");
+    EXPECT_EQ(MethodCurveName(3), "Lambda");
+    EXPECT_EQ(MethodCurveName(7), "MTD");
+    EXPECT_EQ(MethodCurveName(8), "FUGRO");
+}
+
+TEST(PlotResultsTest, ReadsEveryBlockOfAHandWrittenFile)
+{
+    TScopedMessageRecorder messages;
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), fhwaApiContext(), true));
+    EXPECT_TRUE(messages->Texts().empty());
+    EXPECT_EQ(plots.FileUnits(), 1);
+
+    // Header " 2 3 1 4": two methods, three points, English, API selected.
+    for (TGraphPlot *p : {&plots.pltSkin(), &plots.pltUSkin(), &plots.pltTip(), &plots.pltTotal()}) {
+        EXPECT_EQ(curveNames(*p), (std::vector<QString>{"FHWA", "API"}));
+        EXPECT_EQ(p->PointCount(), 3);
+    }
+    // Row "10.00 25.5 40.2 65.7 0.812" of FHWA: depth in Y of all four plots.
+    expectPoint(plots.pltSkin().CurvePoint(0, 1), 25.5L, 10);
+    expectPoint(plots.pltTip().CurvePoint(0, 1), 40.2L, 10);
+    expectPoint(plots.pltTotal().CurvePoint(0, 1), 65.7L, 10);
+    expectPoint(plots.pltUSkin().CurvePoint(0, 1), 0.812L, 10);
+    expectPoint(plots.pltTotal().CurvePoint(1, 2), 166.5L, 20);
+
+    // The combined plot copies the selected (second) curve.
+    EXPECT_EQ(curveNames(plots.pltCombine()),
+              (std::vector<QString>{"Skin Friction", "Tip Resistance", "Total Capacity"}));
+    expectPoint(plots.pltCombine().CurvePoint(0, 2), 95.7L, 20);
+    expectPoint(plots.pltCombine().CurvePoint(1, 2), 70.8L, 20);
+    expectPoint(plots.pltCombine().CurvePoint(2, 1), 75.4L, 10);
+
+    // t-z curves: named by depth, first value Y (t), second X (z).
+    EXPECT_EQ(curveNames(plots.pltTZcurves()), (std::vector<QString>{"5 ft", "15 ft"}));
+    EXPECT_EQ(plots.pltTZcurves().PointCount(), 10);
+    expectPoint(plots.pltTZcurves().CurvePoint(0, 0), 0.01L, 0.1L);
+    expectPoint(plots.pltTZcurves().CurvePoint(1, 9), 0.2L, 2.0L);
+
+    // Load distribution: 9 curves of 3 rows, depth in Y, load in X, movement dropped.
+    EXPECT_EQ(plots.pltLoad().CurveCount(), 9);
+    EXPECT_EQ(plots.pltLoad().PointCount(), 3);
+    expectPoint(plots.pltLoad().CurvePoint(0, 0), 10, 19.5L);
+    expectPoint(plots.pltLoad().CurvePoint(8, 2), 92, 0.5L);
+
+    // Load-settlement: point 0 is the origin, then 9 rows.
+    EXPECT_EQ(plots.pltAxial().PointCount(), 10);
+    EXPECT_EQ(plots.pltAxial().Curve(0).Name, "API");
+    expectPoint(plots.pltAxial().CurvePoint(0, 0), 0, 0);
+    expectPoint(plots.pltAxial().CurvePoint(0, 1), 20, 0.05L);
+    expectPoint(plots.pltAxial().CurvePoint(0, 9), 180, 0.45L);
+    expectPoint(plots.PltQw().CurvePoint(0, 0), 0, 0);
+    expectPoint(plots.PltQw().CurvePoint(0, 9), 45, 0.36L);
+    EXPECT_TRUE(plots.pltAxial().XOnTop);
+    EXPECT_EQ(plots.pltAxial().YCaption, "Settlement, in.");
+    EXPECT_EQ(plots.PltQw().YCaption, "Settlement, in.");
+
+    // Extra t-z block.
+    EXPECT_EQ(curveNames(plots.PltExtraTZ()), (std::vector<QString>{"8 ft"}));
+    expectPoint(plots.PltExtraTZ().CurvePoint(0, 9), 0.3L, 3.0L);
+
+    // The selected method's profile for the wave-equation file.
+    const TSelectedProfile &profile = plots.SelectedProfile();
+    EXPECT_EQ(profile.pointCount, 3);
+    ASSERT_EQ(profile.depth.size(), 3u);
+    EXPECT_DOUBLE_EQ(static_cast<double>(profile.depth[2]), 20.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(profile.unitSkin[1]), 0.95);
+    EXPECT_DOUBLE_EQ(static_cast<double>(profile.tip[2]), 70.8);
+}
+
+TEST(PlotResultsTest, LayerBandsGoToTheDepthPlots)
+{
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), fhwaApiContext(), false));
+    for (TResultPlot which : {TResultPlot::USkin, TResultPlot::Skin, TResultPlot::Tip, TResultPlot::Total,
+                              TResultPlot::Load, TResultPlot::Combine}) {
+        TGraphPlot &p = plots.Plot(which);
+        ASSERT_EQ(p.LayerCurveCount(), 3);
+        EXPECT_EQ(p.LayerCurve(0).Name, " SAND ");
+        EXPECT_EQ(p.LayerCurve(1).Name, " CLAY ");
+        EXPECT_EQ(p.LayerCurve(2).Name, "LAYER 3");
+        expectPoint(p.LayerPoint(0, 0), 7, 10);
+        expectPoint(p.LayerPoint(1, 0), 1, 25);
+        expectPoint(p.LayerPoint(2, 0), 0, 40);
+    }
+    EXPECT_EQ(plots.pltAxial().LayerCurveCount(), 0);
+    EXPECT_EQ(plots.pltTZcurves().LayerCurveCount(), 0);
+
+    // A plot without curves gets no bands.
+    TGraphPlot empty;
+    TResultPlots::AddLayersGraphPlot(empty, {{1, 5}});
+    EXPECT_EQ(empty.LayerCurveCount(), 0);
+}
+
+TEST(PlotResultsTest, TensionNamesSelfWeightAndUplift)
+{
+    TPlotFileContext c = fhwaApiContext();
+    c.loading = 1;
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), c, false));
+    EXPECT_EQ(plots.pltCombine().Curve(1).Name, "Self Weight");
+    EXPECT_EQ(plots.pltAxial().YCaption, "Uplift, in.");
+    EXPECT_EQ(plots.PltQw().YCaption, "Settlement, in.");
+    EXPECT_FALSE(plots.pltAxial().XOnTop);
+    EXPECT_FALSE(plots.PltQw().XOnTop);
+}
+
+TEST(PlotResultsTest, SiFileNamesCurvesInMetres)
+{
+    QTemporaryDir dir;
+    // One method (API), one point, SI; one t-z curve at 2.5 m; no extra block.
+    std::string text = " 1 1 2 4\n     0.00       0.0      12.0       12.0      0.000\n 1\n 1 10 0.2500E+01\n";
+    for (int i = 0; i < 10; ++i)
+        text += " 0.1E+01 0.2E-02\n";
+    for (int i = 0; i < 9; ++i)
+        text += " 0.5E+01 0.6E+02 0.1E-01\n";
+    for (int i = 0; i < 9; ++i)
+        text += " 0.1E+03 0.1E-01 0.5E+02 0.8E-02\n";
+    TPlotFileContext c;
+    c.ticked[4] = true;
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(writeText(dir, "si.vd7p", text), c, true));
+    EXPECT_EQ(plots.pltTZcurves().Curve(0).Name, "2.5 m");
+    EXPECT_EQ(plots.pltAxial().YCaption, "Settlement, m");
+    for (int i = 0; i < ResultPlotCount; ++i)
+        EXPECT_EQ(plots.Plot(static_cast<TResultPlot>(i)).Units(), 2);
+}
+
+TEST(PlotResultsTest, StaleFileIsRefusedAndLeavesThePlots)
+{
+    TScopedMessageRecorder messages;
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), fhwaApiContext(), true));
+
+    // The project now ticks USACE as well: three series expected, the file has two.
+    TPlotFileContext more = fhwaApiContext();
+    more.ticked[2] = true;
+    EXPECT_FALSE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), more, true));
+    EXPECT_FALSE(plots.HeaderRead());
+    // Same count, but API (the file's selected method) is no longer ticked.
+    TPlotFileContext other;
+    other.ticked[1] = true;
+    other.ticked[3] = true;
+    EXPECT_FALSE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), other, true));
+    EXPECT_EQ(messages->Texts(), (std::vector<QString>{ReadError, ReadError}));
+    // Nothing was relabelled.
+    EXPECT_EQ(curveNames(plots.pltSkin()), (std::vector<QString>{"FHWA", "API"}));
+}
+
+TEST(PlotResultsTest, TruncatedFileKeepsWhatWasRead)
+{
+    QTemporaryDir dir;
+    const std::string full = fileText(dataFile("PlotResults_FhwaApi.vd7p"));
+    // Cut inside the t-z block: method blocks complete, second t-z curve incomplete.
+    const std::string cut = full.substr(0, full.find("0.1400E+01"));
+    TScopedMessageRecorder messages;
+    TResultPlots plots;
+    EXPECT_FALSE(plots.ReadPlotFile(writeText(dir, "cut.vd7p", cut), fhwaApiContext(), true));
+    EXPECT_EQ(messages->Texts(), (std::vector<QString>{ReadError}));
+    EXPECT_TRUE(plots.HeaderRead());
+    expectPoint(plots.pltCombine().CurvePoint(2, 2), 166.5L, 20);
+    EXPECT_EQ(plots.pltTZcurves().Curve(1).Name, "15 ft");
+    // Messages off: nothing shown.
+    messages->Clear();
+    EXPECT_FALSE(plots.ReadPlotFile(writeText(dir, "bad.vd7p", " 2 x 1 4\n"), fhwaApiContext(), false));
+    EXPECT_FALSE(plots.ReadPlotFile(writeText(dir, "neg.vd7p", " 2 -3 1 4\n"), fhwaApiContext(), false));
+    EXPECT_FALSE(plots.ReadPlotFile(dataFile("NoSuchFile.vd7p"), fhwaApiContext(), false));
+    EXPECT_TRUE(messages->Texts().empty());
+}
+
+TEST(PlotResultsTest, ProfileKeepsAtMost501Points)
+{
+    QTemporaryDir dir;
+    // One method (FHWA), 600 points; the tables after it are all zeros.
+    std::string text = " 1 600 1 1\n";
+    for (int j = 0; j < 600; ++j)
+        text += std::to_string(j) + " 1 2 3 4\n";
+    text += " 0\n";
+    for (int i = 0; i < 9 * 600 * 3 + 9 * 4; ++i)
+        text += "0\n";
+    TPlotFileContext c;
+    c.ticked[1] = true;
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(writeText(dir, "long.vd7p", text), c, false));
+    EXPECT_EQ(plots.pltSkin().PointCount(), 600);
+    EXPECT_EQ(plots.SelectedProfile().pointCount, 600);
+    ASSERT_EQ(plots.SelectedProfile().depth.size(), 501u);
+    EXPECT_EQ(plots.SelectedProfile().depth[500], 500);
+}
+
+} // namespace
+} // namespace veldo

@@ -1,0 +1,234 @@
+// Reading project files of the three generations and their CPT files.
+#include "ProjectTestSupport.h"
+
+#include "Messages.h"
+
+namespace veldo::test {
+namespace {
+
+// The layered project as each generation holds it: what generation 1 writes, minus
+// the values the older generations lack.
+std::string ExpectedLayered(int generation)
+{
+    TProjectTables tables;
+    TProgramData d = MakeLayeredProject(tables);
+    if (generation >= 2)
+        for (int j = 0; j < 2; ++j)
+            tables.LayerTable(1)->Cell(kClayAdhesion, j).SetInteger(0);
+    if (generation == 3) {
+        d.ClosedEnded = false; // record 4 of the fixture holds three words
+        d.StickupLength = 0;
+        d.TzFactors = 0;
+        for (int m = 1; m <= 9; ++m)
+            d.SetMethodTicked(m, true); // 1-4, 5 (selected), 6-9 (offshore methods on)
+        for (int row = 0; row < 2; ++row) {
+            tables.D().Cell(kLayerSideFactor, row).SetFloat(1);
+            tables.D().Cell(kLayerEndFactor, row).SetFloat(1);
+        }
+        d.CriticalDepthOption = 0;
+        d.UserCriticalDepth = 0;
+    }
+    return DumpProject(d, tables);
+}
+
+std::string Replace(std::string text, const std::string &from, const std::string &to)
+{
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos)
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+class ProjectReadTest : public ProjectFileTest {
+protected:
+    // The layered project saved in generation 1; its text.
+    std::string SaveLayered(const QString &name)
+    {
+        TProjectTables tables;
+        TProgramData data = MakeLayeredProject(tables);
+        data.ProjectPath = Path(name);
+        data.SaveToFile(tables);
+        return ReadBytes(data.ProjectPath);
+    }
+
+    TProjectRead Open(const QString &path)
+    {
+        return TProgramData::CreateFromFile(path, ProjectGeneration(path));
+    }
+
+    TScopedMessageRecorder messages_;
+};
+
+TEST_F(ProjectReadTest, Generation1RoundTrip)
+{
+    SaveLayered(QStringLiteral("Layered.vd7d"));
+    const TProjectRead read = Open(Path(QStringLiteral("Layered.vd7d")));
+    EXPECT_TRUE(read.Complete());
+    EXPECT_TRUE(messages_->Entries().empty());
+    EXPECT_EQ(read.data.ProjectPath, Path(QStringLiteral("Layered.vd7d")));
+    EXPECT_EQ(DumpProject(read.data, *read.tables), ExpectedLayered(1));
+    EXPECT_FALSE(read.tables->IsChanged());
+    // The CPT profile came back in ksf with its plot titles.
+    EXPECT_EQ(read.tables->MotionInput().XCaption, QStringLiteral("Qc, ksf"));
+
+    // Saving what was read writes the same file again.
+    TProgramData again = read.data;
+    again.ProjectPath = Path(QStringLiteral("Again.vd7d"));
+    again.SaveToFile(*read.tables);
+    EXPECT_EQ(ReadBytes(again.ProjectPath), ReadBytes(Path(QStringLiteral("Layered.vd7d"))));
+    EXPECT_EQ(ReadBytes(again.CptPath), ReadBytes(Path(QStringLiteral("Layered.cpt"))));
+}
+
+TEST_F(ProjectReadTest, Generation2FileWithoutAdhesionMethods)
+{
+    const TProjectRead read = Open(QString::fromStdString(TestDataPath("Layered.vd6d")));
+    EXPECT_TRUE(read.Complete()) << read.error.toStdString();
+    EXPECT_EQ(DumpProject(read.data, *read.tables), ExpectedLayered(2));
+}
+
+TEST_F(ProjectReadTest, Generation3FileWithoutFactorsMethodsAndCriticalDepth)
+{
+    const TProjectRead read = Open(QString::fromStdString(TestDataPath("Layered.vdd")));
+    EXPECT_TRUE(read.Complete()) << read.error.toStdString();
+    EXPECT_EQ(DumpProject(read.data, *read.tables), ExpectedLayered(3));
+    EXPECT_EQ(read.data.AreaMode, 2); // one word on record 15: taken from the 3 table rows
+}
+
+TEST_F(ProjectReadTest, SiProjectRoundTrip)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.SetUnits(kSI, tables);
+    data.ProjectPath = Path(QStringLiteral("si.vd7d"));
+    data.SaveToFile(tables);
+    const TProjectRead read = Open(data.ProjectPath);
+    EXPECT_TRUE(read.Complete());
+    EXPECT_EQ(read.data.UnitSystem, kSI);
+    EXPECT_EQ(read.tables->D().Units(), kSI);
+    EXPECT_EQ(DumpProject(read.data, *read.tables, 10), DumpProject(data, tables, 10));
+}
+
+TEST_F(ProjectReadTest, AreaModeFromTheTableOrTheConstantArea)
+{
+    const std::string text = SaveLayered(QStringLiteral("a.vd7d"));
+    // One section row and no area mode: constant area 12.5 is not 0, so mode 1.
+    WriteBytes(Path(QStringLiteral("b.vd7d")),
+               Replace(Replace(text, "3 2\r\n0 50.5\r\n30 45.25\r\n60 40\r\n", "1\r\n"), "90 12.5", "90 12.5"));
+    TProjectRead read = Open(Path(QStringLiteral("b.vd7d")));
+    EXPECT_TRUE(read.Complete()) << read.error.toStdString();
+    EXPECT_EQ(read.data.AreaMode, 1);
+    EXPECT_EQ(read.tables->Sectionaldata().RowCount(), 2); // its minimum
+    EXPECT_EQ(read.data.CriticalDepthOption, 2);
+
+    WriteBytes(Path(QStringLiteral("c.vd7d")),
+               Replace(Replace(text, "3 2\r\n0 50.5\r\n30 45.25\r\n60 40\r\n", "1\r\n"), "90 12.5", "90 0"));
+    read = Open(Path(QStringLiteral("c.vd7d")));
+    EXPECT_EQ(read.data.AreaMode, 0);
+}
+
+TEST_F(ProjectReadTest, ReadingNeverTouchesTheOpenProject)
+{
+    TProjectTables open;
+    const TProgramData openData = MakeLayeredProject(open);
+    const std::string before = DumpProject(openData, open);
+    const TProjectRead read = Open(QString::fromStdString(TestDataPath("Layered.vdd")));
+    const TProjectRead failed = Open(Path(QStringLiteral("none.vd7d")));
+    EXPECT_EQ(DumpProject(openData, open), before);
+    EXPECT_NE(read.tables.get(), &open);
+    // A missing file is a read error: a default project without a file name.
+    EXPECT_EQ(failed.error, QStringLiteral("File not found"));
+    EXPECT_TRUE(failed.data.ProjectPath.isEmpty());
+    EXPECT_EQ(failed.tables->D().RowCount(), 1);
+}
+
+struct MalformedCase {
+    const char *name;
+    const char *from;
+    const char *to;
+    const char *message;
+    int layersKept;     // rows of D after reading
+    int sandBottomKept; // depth at the bottom of layer 1 (0 when not read)
+};
+
+class MalformedProjectTest : public ProjectReadTest, public ::testing::WithParamInterface<MalformedCase> {};
+
+TEST_P(MalformedProjectTest, ShowsTheReadersMessageAndKeepsTheEarlierPart)
+{
+    const MalformedCase &c = GetParam();
+    const std::string text = SaveLayered(QStringLiteral("good.vd7d"));
+    const QString path = Path(QStringLiteral("bad.vd7d"));
+    const std::string cut = "\r\n1\r\n3\r\n10\r\n"; // the rest after the last layer
+    WriteBytes(path, std::string(c.from) == "<cut>" ? text.substr(0, text.find(cut) - 40)
+                                                    : Replace(text, c.from, c.to));
+    const TProjectRead read = Open(path);
+    ASSERT_EQ(messages_->Entries().size(), 1u);
+    EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
+    EXPECT_EQ(messages_->Entries()[0].text.toStdString(), c.message);
+    EXPECT_EQ(read.error.toStdString(), c.message);
+    EXPECT_TRUE(read.data.ProjectPath.isEmpty()); // the next save asks for a name
+    // The earlier part is kept.
+    EXPECT_EQ(read.data.Title, QStringLiteral("LAYERED TEST PILE"));
+    EXPECT_EQ(read.data.PrintInterval, 2);
+    EXPECT_EQ(read.tables->D().RowCount(), c.layersKept);
+    EXPECT_EQ(read.tables->D().Cell(kLayerBottom, 0).AsFloat(), c.sandBottomKept);
+    EXPECT_GE(read.tables->Sectionaldata().RowCount(), 2);
+    EXPECT_FALSE(read.tables->IsChanged());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectFile, MalformedProjectTest,
+    ::testing::Values(
+        MalformedCase{"NotANumber", "0 0 18 17.25", "0 0 18 x",
+                      "Error on Line 5 Item 4\rA floating point number was expected but not found.", 3, 0},
+        MalformedCase{"NotAnInteger", "2 0.5 1 0 5", "2 0.5 1.5 0 5",
+                      "Error on Line 7 Item 3\rAn integer was expected but not found.", 3, 0},
+        MalformedCase{"EndsEarly", "<cut>", "", "This file either invalid or incomplete.", 3, 20},
+        MalformedCase{"MoreThan40Layers", "1 2 6 1 ", "1 2 82 1 ",
+                      "Error on Line 4 Item 3\rThe number of layer ends must be an even number from 0 to 80.", 1, 0},
+        MalformedCase{"OddLayerEnds", "1 2 6 1 ", "1 2 5 1 ",
+                      "Error on Line 4 Item 3\rThe number of layer ends must be an even number from 0 to 80.", 1, 0},
+        MalformedCase{"SoilTypeOutside1To3", "20 2 0.0 55", "20 4 0.0 55",
+                      "Error on Line 14 Item 2\rThe soil type must be 1 (Sand), 2 (Clay) or 3 (Silt).", 3, 20},
+        MalformedCase{"MoreThan100TzDepths", "\r\n1\r\n3\r\n10\r\n", "\r\n1\r\n101\r\n10\r\n",
+                      "Error on Line 23 Item 1\rThe number of t-z depths must be from 0 to 100.", 3, 20},
+        MalformedCase{"MoreThan100SectionRows", "3 2\r\n0 50.5", "101 2\r\n0 50.5",
+                      "Error on Line 29 Item 1\rThe number of cross-section rows must be from 0 to 100.", 3, 20}),
+    [](const ::testing::TestParamInfo<MalformedCase> &info) { return std::string(info.param.name); });
+
+TEST_F(ProjectReadTest, OversizedCptFileKeepsTheProjectButNotItsName)
+{
+    SaveLayered(QStringLiteral("cpt.vd7d"));
+    WriteBytes(Path(QStringLiteral("cpt.cpt")), " 1 1001\r\n  1.0E+00  2.0E+03\r\n");
+    const TProjectRead read = Open(Path(QStringLiteral("cpt.vd7d")));
+    EXPECT_EQ(read.error, QStringLiteral("Error on Line 1 Item 2\rThe number of CPT points must be from 0 to 1000."));
+    EXPECT_TRUE(read.data.ProjectPath.isEmpty());
+    EXPECT_EQ(read.tables->D().RowCount(), 3);
+    EXPECT_EQ(read.data.CriticalDepthOption, 2);
+    EXPECT_EQ(read.data.CptPointCount(), 0);
+}
+
+TEST_F(ProjectReadTest, BrokenCptFileKeepsThePointsRead)
+{
+    SaveLayered(QStringLiteral("cpt.vd7d"));
+    WriteBytes(Path(QStringLiteral("cpt.cpt")), " 1 3\r\n  1.0E+00  2.0E+03\r\n  2.0E+00  x\r\n");
+    const TProjectRead read = Open(Path(QStringLiteral("cpt.vd7d")));
+    EXPECT_EQ(read.error, QStringLiteral("Error on Line 3 Item 2\rA floating point number was expected but not found."));
+    ASSERT_EQ(read.data.CptPointCount(), 1);
+    EXPECT_EQ(read.tables->MotionInput().Curve(0).PointCount(), 1);
+    EXPECT_EQ(read.tables->MotionInput().Curve(0).Point(0).X, 2.0L); // 2000 psf = 2 ksf
+    EXPECT_EQ(read.tables->MotionInput().Curve(0).Point(0).Y, 1.0L);
+}
+
+TEST_F(ProjectReadTest, MissingCptFileMeansNoPoints)
+{
+    SaveLayered(QStringLiteral("nocpt.vd7d"));
+    QFile::remove(Path(QStringLiteral("nocpt.cpt")));
+    const TProjectRead read = Open(Path(QStringLiteral("nocpt.vd7d")));
+    EXPECT_TRUE(read.Complete());
+    EXPECT_EQ(read.data.CptPointCount(), 0);
+    EXPECT_EQ(read.tables->MotionInput().CurveCount(), 0);
+}
+
+} // namespace
+} // namespace veldo::test

@@ -1,0 +1,223 @@
+// Writing the project file (generation 1) and the CPT file.
+#include "ProjectTestSupport.h"
+
+#include <QFileInfo>
+
+namespace veldo::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST_F(ProjectFileTest, NewDefaultProjectFileLineByLine)
+{
+    TProjectTables tables;
+    TProgramData data = TProgramData::CreateDefault(tables);
+    EXPECT_EQ(data.ProjectPath, QStringLiteral("NewVELDO.vd7d"));
+    data.ProjectPath = Path(QStringLiteral("NewVELDO.vd7d"));
+    tables.D().SetChanged(true);
+    data.SaveToFile(tables);
+
+    // 9 + 4 x 1 layer + 1 + 3 + 2 section rows + 1 = 20 lines.
+    const Lines expected = {
+        "New Pile",
+        "",
+        "",
+        "1 1 2 0 ",
+        "0 0 0 0 0 0 0",
+        "0 0",
+        "0 1 1 0 4 1 0",
+        "0 0 0 1 0 0 0 0 0 ",
+        "0 0",
+        "0.0 1 0 0 0 0 ",
+        "0 0 0.0 0 0.0 0.0 0 0 0 1 1 0 ",
+        "0 1 0 0 0 0 ",
+        "0 0 0.0 0 0.0 0.0 0 0 0 1 1 0 ",
+        "0",
+        "0 1",
+        "0 0",
+        "2 0",
+        "0 0",
+        "0 0",
+        "0 0",
+    };
+    EXPECT_EQ(CrLfLines(ReadBytes(data.ProjectPath)), expected);
+    EXPECT_EQ(data.CptPath, Path(QStringLiteral("NewVELDO.cpt")));
+    EXPECT_EQ(ReadBytes(data.CptPath), " 1 0\r\n");
+    EXPECT_FALSE(tables.IsChanged());
+}
+
+TEST_F(ProjectFileTest, LayeredProjectRecordsAndCptFile)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.ProjectPath = Path(QStringLiteral("Layered.VD7D"));
+    data.SaveToFile(tables);
+
+    const Lines expected = {
+        "LAYERED TEST PILE",
+        "Q. A. Tester",
+        "T-11",
+        "1 2 6 1 ",
+        "0 0 18 17.25 29000000 60 1.5",
+        "3 16.5",
+        "2 0.5 1 0 5 1 1",
+        "1 1 0 1 1 0 1 0 0 ",
+        "90 12.5",
+        // sand: A depth type Ko weight phi Nq; B limits 0.0 N 0.0 0.0 Qc user user factors 0
+        "0.0 1 0.8 115 30 20 ",
+        "2000 80000 0.0 12 0.0 0.0 150000 500 60000 0.9 0.8 0 ",
+        "20 1 0.85 118 32 25 ",
+        "2000 80000 0.0 15 0.0 0.0 160000 600 70000 0.9 0.8 0 ",
+        // clay: A depth type 0.0 weight 0.0 0.0; B limits su remolded YSR PI Qc user user factors adhesion
+        "20 2 0.0 55 0.0 0.0 ",
+        "0 0 800 400 1.5 25 20000 300 9000 1 0.95 2 ",
+        "45 2 0.0 58 0.0 0.0 ",
+        "0 0 1200 600 1.3 30 25000 350 9500 1 0.95 2 ",
+        // silt: A depth type Ko weight phi 0.0; B limits su N five zeros factors 0
+        "45 3 1.25 60 28 0.0 ",
+        "1500 40000 500 8 0.0 0.0 0.0 0.0 0.0 0.7 0.75 0 ",
+        "90 3 1.2 62 29 0.0 ",
+        "1500 40000 650 10 0.0 0.0 0.0 0.0 0.0 0.7 0.75 0 ",
+        "1",
+        "3",
+        "10",
+        "25.5",
+        "40",
+        "1 0.7",
+        "1 2",
+        "3 2",
+        "0 50.5",
+        "30 45.25",
+        "60 40",
+        "2 35",
+    };
+    EXPECT_EQ(CrLfLines(ReadBytes(data.ProjectPath)), expected);
+    // English cone resistance is kept in ksf and written in psf (x 1000).
+    EXPECT_EQ(data.CptPath, Path(QStringLiteral("Layered.cpt")));
+    EXPECT_EQ(ReadBytes(data.CptPath), " 1 3\r\n"
+                                       "  0.000000000E+00  0.000000000E+00\r\n"
+                                       "  5.000000000E+00  4.050000000E+04\r\n"
+                                       "  1.025000000E+01  8.512500000E+04\r\n");
+}
+
+TEST_F(ProjectFileTest, SiCptValuesAreWrittenAsKept)
+{
+    TProjectTables tables;
+    TProgramData data = TProgramData::CreateDefault(tables);
+    data.SetUnits(kSI, tables);
+    tables.MotionInput().SetCurveCount(1);
+    tables.MotionInput().Curve(0).Points = {{1939.5L, 2.5L}, {2000, 3}};
+    data.Integers[kCptPointCountEntry] = 5; // more than the plot holds: only the points written
+    data.ProjectPath = Path(QStringLiteral("si.vd7d"));
+    data.SaveToFile(tables);
+    EXPECT_EQ(ReadBytes(data.CptPath), " 2 2\r\n"
+                                       "  2.500000000E+00  1.939500000E+03\r\n"
+                                       "  3.000000000E+00  2.000000000E+03\r\n");
+    EXPECT_EQ(CrLfLines(ReadBytes(data.ProjectPath)).at(3), "2 1 2 0 ");
+}
+
+TEST_F(ProjectFileTest, ValuesTheFileCannotHoldAreFixedInTheProjectFirst)
+{
+    TProjectTables tables;
+    TProgramData data = TProgramData::CreateDefault(tables);
+    data.ProjectPath = Path(QStringLiteral("fix.vd7d"));
+    data.Title = QStringLiteral("Two\r\nlines");
+    data.Designer = QStringLiteral("A\nB");
+    data.JobNumber = QStringLiteral("J\r1");
+    data.PrintInterval = 0;
+    data.IncrementLength = 0;
+    data.TipArea = 7; // circular: no tip area
+    tables.Sectionaldata().SetRowCount(1);
+    // Perimeter of a noncircular section is written as it stands.
+    TProgramData square = data;
+    data.SaveToFile(tables);
+    const Lines lines = CrLfLines(ReadBytes(data.ProjectPath));
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0], "Twolines");
+    EXPECT_EQ(lines[1], "AB");
+    EXPECT_EQ(lines[2], "J1");
+    EXPECT_EQ(lines[3], "1 1 2 0 ");
+    EXPECT_EQ(lines[4], "0 0 0 0 0 0 0");
+    EXPECT_EQ(lines[6], "0 1 1 0 4 1 0");
+    EXPECT_EQ(lines[16], "2 0"); // the section table keeps its 2 rows
+    EXPECT_EQ(data.Title, QStringLiteral("Twolines"));
+    EXPECT_EQ(data.PrintInterval, 1);
+    EXPECT_EQ(data.IncrementLength, 1.0L);
+    EXPECT_EQ(data.TipArea, 0);
+    EXPECT_EQ(tables.Sectionaldata().RowCount(), 2);
+
+    square.ProjectPath = Path(QStringLiteral("square.vd7d"));
+    square.Circular = false;
+    square.Perimeter = 48;
+    square.TipArea = 144;
+    square.SaveToFile(tables);
+    EXPECT_EQ(CrLfLines(ReadBytes(square.ProjectPath)).at(4), "48 144 0 0 0 0 0");
+}
+
+TEST_F(ProjectFileTest, UserLoadTransfersAreClearedUnlessTheUserMethodIsSelected)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.SelectedMethod = 4;
+    data.ProjectPath = Path(QStringLiteral("api.vd7d"));
+    data.SaveToFile(tables);
+    const Lines lines = CrLfLines(ReadBytes(data.ProjectPath));
+    EXPECT_EQ(lines[10], "2000 80000 0.0 12 0.0 0.0 150000 0 0 0.9 0.8 0 ");
+    EXPECT_EQ(lines[14], "0 0 800 400 1.5 25 20000 0 0 1 0.95 2 ");
+    for (int row = 0; row < 2; ++row)
+        for (int j = 0; j < 2; ++j) {
+            EXPECT_EQ(tables.LayerTable(row)->Cell(kSandUserSkin, j).AsFloat(), 0);
+            EXPECT_EQ(tables.LayerTable(row)->Cell(kSandUserBearing, j).AsFloat(), 0);
+        }
+}
+
+TEST_F(ProjectFileTest, FailedSaveReportsTheErrorNamingTheFile)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.ProjectPath = Path(QStringLiteral("missing/folder.vd7d"));
+    tables.D().SetChanged(true);
+    try {
+        data.SaveToFile(tables);
+        ADD_FAILURE() << "no error reported";
+    } catch (const EWriteError &e) {
+        EXPECT_NE(std::string(e.what()).find("folder.vd7d"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(tables.IsChanged()); // not saved: still changed
+}
+
+TEST_F(ProjectFileTest, FailedSaveKeepsTheExistingFile)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.ProjectPath = Path(QStringLiteral("keep.vd7d"));
+    data.SaveToFile(tables);
+    const std::string before = ReadBytes(data.ProjectPath);
+
+    // The folder becomes read-only: no temporary file can be made beside the project.
+    QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFileInfo(dir_.path()).isWritable() || QFile(Path(QStringLiteral("probe"))).open(QIODevice::WriteOnly)) {
+        QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    }
+    data.Title = QStringLiteral("CHANGED");
+    EXPECT_THROW(data.SaveToFile(tables), EWriteError);
+    QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(ReadBytes(data.ProjectPath), before);
+}
+
+TEST(ProjectFileNames, GenerationByExtensionIgnoringCase)
+{
+    EXPECT_EQ(ProjectGeneration(QStringLiteral("/a/b.vd7d")), 1);
+    EXPECT_EQ(ProjectGeneration(QStringLiteral("/a/b.VD7D")), 1);
+    EXPECT_EQ(ProjectGeneration(QStringLiteral("/a/b.Vd6D")), 2);
+    EXPECT_EQ(ProjectGeneration(QStringLiteral("/a/b.vdd")), 3);
+    EXPECT_EQ(ProjectGeneration(QStringLiteral("/a/b.txt")), 3);
+    EXPECT_EQ(ReplaceExtension(QStringLiteral("/a/b.c/job.vd7d"), QStringLiteral(".cpt")),
+              QStringLiteral("/a/b.c/job.cpt"));
+    EXPECT_EQ(ReplaceExtension(QStringLiteral("/a/b.c/job"), QStringLiteral(".cpt")),
+              QStringLiteral("/a/b.c/job.cpt"));
+}
+
+} // namespace
+} // namespace veldo::test
