@@ -25,6 +25,7 @@
 #include <QToolBar>
 
 #include <exception>
+#include <type_traits>
 
 namespace veldo {
 namespace {
@@ -130,6 +131,8 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
 
 TMainForm::~TMainForm()
 {
+    // Child windows (table editors among them) go while the tables they show exist.
+    CloseAllChildren();
     if (TableEditorMdiArea() == mdi_)
         SetTableEditorMdiArea(nullptr);
 }
@@ -380,8 +383,9 @@ void TMainForm::FileOpenClick()
     if (!QuerySaveChanges())
         return;
     const auto choice = dialogs_.Open(this, QStringLiteral("Open"), OpenFilter, DefaultExtension);
+    // The extension decides the generation, whatever filter was chosen.
     if (choice)
-        OpenFileName(choice->path, choice->filterIndex);
+        OpenFileName(choice->path, ProjectGeneration(choice->path));
     WriteSettings();
     AfterProjectChange();
 }
@@ -664,6 +668,7 @@ void TMainForm::FileMenuClick()
 
 void TMainForm::DataMenuClick()
 {
+    DeactivateActiveChild();
     UpdatePileShapeControls();
 }
 

@@ -14,7 +14,7 @@ const QString ReadErrorText = QStringLiteral("An error occured in running the ma
 
 // Counts above this cannot come from the engine (it holds 501 nodes and 150 t-z
 // curves); a larger count marks a damaged file rather than a huge allocation.
-constexpr int MaxFileCount = 100000;
+constexpr int MaxFileCount = 10000;
 
 struct TPlotLayout {
     const char *objectName;

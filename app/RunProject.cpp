@@ -1,6 +1,7 @@
 #include "RunProject.h"
 
 #include "DataUnit.h"
+#include "PltData.h"
 #include "ProjectTables.h"
 #include "Table.h"
 
@@ -90,6 +91,8 @@ bool ReadProjectPlotFile(TResultPlots &plots, TProgramData &data, const TProject
         data.Perimeter = data.UnitSystem == kSI ? 3.1416L * data.OutsideDiameter / 1000
                                                 : 3.1416L * data.OutsideDiameter;
     keepSelectedProfile(data, plots.SelectedProfile());
+    if (ok)
+        tables.MotionInput().SetUnits(plots.FileUnits()); // every plot of the window
     return ok;
 }
 

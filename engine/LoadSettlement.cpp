@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "TzCurves.h"
-#include "TzVerification.h"
 #include "UnitLabels.h"
 
 namespace veldo {
@@ -246,10 +246,13 @@ void runStep(EngineState &S, int step, int nP, double dz)
         S.END_MOVEMENT[static_cast<size_t>(j)] = wTop;
         S.STEP_HEAD_LOAD[step] = pTop;
         S.STEP_HEAD_MOVEMENT[step] = wTop;
-        // Plot row (3X,E10.3,3X,E10.3,3X,E10.3): depth (ft or m), mean load (kips or kN), movement.
-        constexpr Overflow ov = Overflow::Widen;
-        S.plot.line(blanks(3) + fmtE(seg.centre / lf, 10, 3, ov) + blanks(3) + fmtE(pAvg / ff, 10, 3, ov) +
-                    blanks(3) + fmtE(wMid, 10, 3, ov));
+        // Plot row (3X,E10.3,3X,E10.3,3X,E10.3): depth (ft or m), mean load (kips or kN),
+        // movement; composed in the reused row buffer, so a segment allocates nothing.
+        std::string &row = S.ROW_TEXT;
+        row.clear();
+        for (const double v : {seg.centre / lf, pAvg / ff, wMid})
+            row.append("   ").append(fmtE(v, 10, 3, Overflow::Widen));
+        S.plot.line(row);
     }
 }
 
@@ -303,6 +306,7 @@ void SOLVE_LOAD_SETTLEMENT(EngineState &S, int printSwitch)
     writeTipTable(S);
 
     S.STEP_COUNT = LOAD_STEP_COUNT;
+    S.ROW_TEXT.reserve(64);
     const double pileLength = (S.PSL + S.TL) * lengthFactor(S);
     const double dz = nP > 0 ? pileLength / nP : 0.0;
     buildSegments(S, nP, pileLength);

@@ -8,10 +8,10 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "InputStorage.h"
-#include "SegmentStorage.h"
 
 namespace veldo {
 
@@ -67,6 +67,7 @@ struct SettlementStorage {
     std::vector<SolverSegment> LS_SEGMENTS;
     std::array<double, MAX_LS_SEGMENTS + 1> END_LOAD{};
     std::array<double, MAX_LS_SEGMENTS + 1> END_MOVEMENT{};
+    std::string ROW_TEXT; // reused text of a load-distribution row
 };
 
 } // namespace veldo

@@ -511,7 +511,7 @@ TEST(AnalysisRunEngineTest, ProjectValuesForTheChecksAndTheReader)
 
     const TPlotFileContext c = PlotFileContextOf(host.data, *host.tables);
     EXPECT_EQ(c.printTzAtDepths, 1);
-    EXPECT_EQ(c.offshoreMethods, 0);
+    EXPECT_EQ(c.offshoreMethods, 1); // the program always offers methods 6-9
     ASSERT_EQ(c.layers.size(), 4u);
     EXPECT_EQ(c.layers[0].soilType, 1);
     EXPECT_EQ(c.layers[0].bottomDepth, 15);

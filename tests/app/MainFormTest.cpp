@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -250,6 +251,13 @@ TEST_F(MainFormTest, OpenAsksFirstAndNeverLosesTheProject)
     EXPECT_EQ(form.windowTitle(), Caption + "Pipe");
     EXPECT_FALSE(form.IsModified());
     EXPECT_EQ(form.RecentFiles().Entry(0), project);
+
+    // The "All Files" filter still reads a ".vd7d" file as what its extension says.
+    form.FileNewClick();
+    dialogs_.openAnswers.push_back(TOpenChoice{project, 4});
+    form.FileOpenClick();
+    EXPECT_EQ(form.Data().ProjectPath, project);
+    EXPECT_EQ(messages_->Entries().size(), 1u); // only the first prompt
 }
 
 TEST_F(MainFormTest, AFileBrokenPartWayBecomesAnUnnamedProject)
@@ -481,6 +489,128 @@ TEST_F(MainFormTest, WindowMenuListsTheChildren)
     // New closes every child window.
     form.FileNewClick();
     EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());
+
+    // A window still open when the program ends goes before the tables it shows.
+    form.Action("DataSoilTable")->trigger();
+    EXPECT_TRUE(form.Tables().D().EditorOpen());
+    form_.reset();
+}
+
+} // namespace
+} // namespace veldo
+
+namespace veldo {
+namespace {
+
+// The Run Analysis command through the real engine library.
+class MainFormRunTest : public MainFormTest {
+protected:
+    void SetUp() override
+    {
+        MainFormTest::SetUp();
+        programDir_ = QStringLiteral(VELDO_BIN_DIR);
+    }
+};
+
+// Number of distinct colours in an image (a blank render has one).
+int ColourCount(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+TEST_F(MainFormRunTest, RunFromTheComputationMenuFillsThePlots)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    TMainForm& form = Start({project});
+    EXPECT_FALSE(form.ResultsFlag());
+
+    form.Action("CompRun")->trigger();
+    EXPECT_EQ(messages_->Texts(),
+              std::vector<QString>{"Computations are completed. Please, check output file for results or "
+                                   "error messages."});
+    EXPECT_TRUE(form.ResultsFlag());
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("pipe.vd7o"))));
+    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("pipe.vd7p"))));
+    EXPECT_FALSE(QFile::exists(QStringLiteral(VELDO_BIN_DIR "/names.dat")));
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("names.dat"))));
+
+    // One capacity curve per ticked method, named in the file's order.
+    int ticked = 0;
+    for (int m = 1; m <= 9; ++m)
+        ticked += form.Data().MethodTicked(m) ? 1 : 0;
+    TGraphPlot& skin = form.Plots().pltSkin();
+    ASSERT_EQ(skin.CurveCount(), ticked);
+    ASSERT_GT(skin.PointCount(), 1);
+    EXPECT_EQ(form.Data().Integers[kResultPointCountEntry], skin.PointCount());
+    EXPECT_EQ(form.Plots().pltCombine().CurveCount(), 3);
+    EXPECT_EQ(form.Plots().pltLoad().CurveCount(), 9);
+    EXPECT_EQ(form.Plots().pltAxial().PointCount(), 10);
+
+    // Graphics items and plot buttons are on; the extra t-z item follows its option.
+    form.GraphicsMenuClick();
+    for (const char* name : {"GraphUSkin", "GraphSkin", "GraphTip", "GraphTotal", "GraphLoad", "GraphCombine",
+                             "GraphAxial", "GraphTZ", "GraphQw"})
+        EXPECT_TRUE(form.Action(name)->isEnabled()) << name;
+    EXPECT_EQ(form.Action("GraphExtraTZ")->isEnabled(), form.Data().PrintTzAtDepths == 1);
+    for (int n : {8, 9, 10, 16})
+        EXPECT_TRUE(form.Action(QStringLiteral("SpeedButton%1").arg(n))->isEnabled());
+    form.ComputationMenuClick();
+    EXPECT_TRUE(form.Action("CompEditOutput")->isEnabled());
+
+    // Tension loading disables the tip and Q-w plots.
+    form.Data().Loading = 1;
+    form.GraphicsMenuClick();
+    EXPECT_FALSE(form.Action("GraphTip")->isEnabled());
+    EXPECT_FALSE(form.Action("GraphQw")->isEnabled());
+    EXPECT_TRUE(form.Action("GraphSkin")->isEnabled());
+    form.Data().Loading = 0;
+
+    // The combined plot opens as a child; the window and the plot render.
+    form.resize(1000, 700);
+    form.Action("SpeedButton8")->trigger();
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 1);
+    QWidget* plotWindow = form.MdiArea()->subWindowList()[0]->widget();
+    QCoreApplication::processEvents();
+    const QImage plotImage = plotWindow->grab().toImage();
+    ASSERT_FALSE(plotImage.isNull());
+    EXPECT_GT(ColourCount(plotImage), 2);
+    const QImage mainImage = form.grab().toImage();
+    EXPECT_EQ(mainImage.size(), QSize(1000, 700));
+    EXPECT_GT(ColourCount(mainImage), 2);
+
+    // Reopening the project finds its results again (without messages).
+    messages_->Clear();
+    form.FileNewClick();
+    EXPECT_FALSE(form.ResultsFlag());
+    form.FileDropped(project);
+    EXPECT_TRUE(form.ResultsFlag());
+    EXPECT_TRUE(messages_->Entries().empty());
+}
+
+TEST_F(MainFormRunTest, MissingLibraryAndUnnamedProjects)
+{
+    // No library in the program's folder: the run stops and shows no results.
+    programDir_ = dir_.path();
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    TMainForm& form = Start({project});
+    form.CompRunClick();
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Attempt to initialize DLL failed"});
+    EXPECT_FALSE(form.ResultsFlag());
+    form.GraphicsMenuClick();
+    EXPECT_FALSE(form.Action("GraphCombine")->isEnabled());
+
+    // A project never named asks for a name; cancelling stops the run silently.
+    messages_->Clear();
+    form.FileNewClick();
+    form.CompRunClick();
+    ASSERT_EQ(dialogs_.titles.size(), 1u);
+    EXPECT_EQ(dialogs_.titles[0], "Save NewVELDO As");
+    EXPECT_TRUE(messages_->Entries().empty());
+    EXPECT_EQ(form.Data().ProjectPath, "NewVELDO.vd7d");
 }
 
 } // namespace

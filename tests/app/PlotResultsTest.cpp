@@ -2,6 +2,10 @@
 #include "PlotResults.h"
 
 #include "Messages.h"
+#include "PlotForm.h"
+
+#include <QImage>
+#include <QPixmap>
 
 #include <QTemporaryDir>
 
@@ -274,6 +278,26 @@ TEST(PlotResultsTest, ProfileKeepsAtMost501Points)
     EXPECT_EQ(plots.SelectedProfile().pointCount, 600);
     ASSERT_EQ(plots.SelectedProfile().depth.size(), 501u);
     EXPECT_EQ(plots.SelectedProfile().depth[500], 500);
+}
+
+TEST(PlotResultsTest, FilledPlotRendersIntoAnImage)
+{
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), fhwaApiContext(), false));
+    TGraphPlot &combine = plots.pltCombine();
+    ASSERT_TRUE(combine.Execute());
+    ASSERT_NE(combine.PlotWindow(), nullptr);
+    combine.PlotWindow()->resize(800, 600);
+    const QImage image = combine.PlotWindow()->grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    // Something is drawn: the picture is not one flat colour.
+    const QRgb first = image.pixel(image.width() / 2, image.height() / 2);
+    bool varied = false;
+    for (int y = 0; y < image.height() && !varied; y += 3)
+        for (int x = 0; x < image.width() && !varied; x += 3)
+            varied = image.pixel(x, y) != first;
+    EXPECT_TRUE(varied);
+    EXPECT_EQ(combine.PlotWindow()->windowTitle(), "Combined Plot");
 }
 
 } // namespace

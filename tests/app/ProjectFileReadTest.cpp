@@ -232,3 +232,27 @@ TEST_F(ProjectReadTest, MissingCptFileMeansNoPoints)
 
 } // namespace
 } // namespace veldo::test
+
+namespace veldo::test {
+namespace {
+
+// The hand-written example projects read completely and survive a save and reopen.
+TEST_F(ProjectReadTest, ExampleProjectsReadSaveAndReopen)
+{
+    for (const char *name : {"PipeSandClay_English.vd7d", "OffshoreCpt_SI.vd7d"}) {
+        SCOPED_TRACE(name);
+        const QString example = QString::fromLatin1(VELDO_EXAMPLES_DIR "/") + QString::fromLatin1(name);
+        TProjectRead read = Open(example);
+        ASSERT_TRUE(read.Complete()) << read.error.toStdString();
+        EXPECT_GE(read.tables->D().RowCount(), 1);
+        read.data.ProjectPath = Path(QString::fromLatin1(name));
+        read.data.SaveToFile(*read.tables);
+        const TProjectRead again = Open(read.data.ProjectPath);
+        ASSERT_TRUE(again.Complete()) << again.error.toStdString();
+        EXPECT_EQ(DumpProject(again.data, *again.tables), DumpProject(read.data, *read.tables));
+    }
+    EXPECT_TRUE(messages_->Entries().empty());
+}
+
+} // namespace
+} // namespace veldo::test

@@ -220,3 +220,29 @@ TEST(CommonSteps, OffshoreSandEndBearingClosedEnd)
     COMMON_STEPS(*S, 8);
     EXPECT_NEAR(S->UNIT_BEARING_ENDS[20], 6000.0, 1e-9);
 }
+
+TEST(CommonSteps, UsaceCriticalDepthOfZeroLimitsNothing)
+{
+    // English sand phi 30 (Nq_A = 23), gamma' 60 pcf, OD 12 in, TL 40 ft, soil to 45 ft.
+    // sigma'v at 20 ft = 20 x 0.060 = 1.2 ksf, so q at the bottom of segment 20 = 1.2 x 23 = 27.6 ksf.
+    SoilLayer sand{.bottom = 45, .type = 1, .unitWeight = 60, .phi = 30};
+    auto S = build(Pile{.od = 12, .tl = 40, .deepest = 45}, {sand});
+    // Option 2 with a user depth of 0, and option 1 whose stress never reaches 3.5 ksf
+    // (2.7 ksf at 45 ft): no critical depth, the stress is not limited.
+    for (int option : {2, 1}) {
+        S->CRITICAL_DEPTH_OPTION = option;
+        S->USER_CRITICAL_DEPTH = 0;
+        PREPARE_SOIL_PROFILE(*S);
+        COMMON_STEPS(*S, 2);
+        EXPECT_NEAR(S->UNIT_BEARING_ENDS[40], 1.2 * 23, 1e-9) << option;
+        EXPECT_NEAR(S->UNIT_BEARING_ENDS[39], 1.14 * 23, 1e-9) << option; // top of segment 20: 19 ft
+    }
+    // Option 2 at 10 ft: from the first segment whose top lies below 10 ft the stress
+    // is held at sigma'v(10 ft) = 0.6 ksf: q = 0.6 x 23 = 13.8 ksf at both ends.
+    S->CRITICAL_DEPTH_OPTION = 2;
+    S->USER_CRITICAL_DEPTH = 10;
+    PREPARE_SOIL_PROFILE(*S);
+    COMMON_STEPS(*S, 2);
+    EXPECT_NEAR(S->UNIT_BEARING_ENDS[39], 0.6 * 23, 1e-9);
+    EXPECT_NEAR(S->UNIT_BEARING_ENDS[40], 0.6 * 23, 1e-9);
+}

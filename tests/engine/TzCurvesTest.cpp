@@ -139,13 +139,15 @@ TEST(TzCurves, UsaceSandTipCappedWithTipLayerAngle)
         expectRel(S->TIP_Q[j], std::min(1000 * std::sqrt(w[j - 1] / 1.2), 1000.0), 1e-6);
     }
     EXPECT_DOUBLE_EQ(S->TIP_Q[10], 1000.0); // (2.0 / 1.2)^0.5 > 1: capped
-    // Angle 35 at the tip: power 0.333; above 38: 0.25.
-    S->SOIL[1][COL_FRICTION_ANGLE] = S->SOIL[2][COL_FRICTION_ANGLE] = 35;
-    BUILD_TIP_CURVE(*S);
-    expectRel(S->TIP_Q[5], 1000 * std::pow(0.05 / 1.2, static_cast<double>(0.333f)));
-    S->SOIL[1][COL_FRICTION_ANGLE] = S->SOIL[2][COL_FRICTION_ANGLE] = 39;
-    BUILD_TIP_CURVE(*S);
-    expectRel(S->TIP_Q[5], 1000 * std::pow(0.05 / 1.2, 0.25));
+    // Powers by the angle at the tip: up to 31 (31 included) 0.5, up to 38 0.333, above 0.25.
+    const std::pair<double, double> anglePower[] = {
+        {31, 0.5}, {35, static_cast<double>(0.333f)}, {38, static_cast<double>(0.333f)}, {39, 0.25}};
+    for (const auto &[phi, power] : anglePower) {
+        SCOPED_TRACE(phi);
+        S->SOIL[1][COL_FRICTION_ANGLE] = S->SOIL[2][COL_FRICTION_ANGLE] = phi;
+        BUILD_TIP_CURVE(*S);
+        expectRel(S->TIP_Q[5], 1000 * std::pow(0.05 / 1.2, power));
+    }
 }
 
 TEST(TzCurves, UsaceClayTip)

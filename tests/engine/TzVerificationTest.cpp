@@ -54,6 +54,22 @@ TEST(TzVerification, KindAngleAndResistanceAtEachDepth)
     expectRel(S->TZCURVE_T[2][2], 0.3 * fs);
 }
 
+TEST(TzVerification, SameCurveAsTheSolverBuilds)
+{
+    // Without stick-up the solver's node 1 lies at the ground in the sand; the
+    // verification curve at depth 0 must be the same curve.
+    auto S = twoLayers({0});
+    S->PSL = 0;
+    SOLVE_LOAD_SETTLEMENT(*S, 0);
+    const CurvePoints t = S->TZCURVE_T[1], z = S->TZCURVE_Z[1];
+    ASSERT_EQ(S->TZNODE_KIND[1], 1);
+    PRINT_TZ_CURVES(*S, 0);
+    for (int j = 1; j <= 10; ++j) {
+        EXPECT_DOUBLE_EQ(S->TZCURVE_T[1][j], t[j]);
+        EXPECT_DOUBLE_EQ(S->TZCURVE_Z[1][j], z[j]);
+    }
+}
+
 class TzVerificationFiles : public test::TempDirTest {
 protected:
     std::vector<std::string> report, plot;
