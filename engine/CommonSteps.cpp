@@ -113,8 +113,11 @@ UsaceDepths usaceDepths(const EngineState &S)
         }
         return {S.USER_CRITICAL_DEPTH, S.USER_CRITICAL_DEPTH, S.USER_CRITICAL_DEPTH};
     }
+    // n diameters plus one foot, in both unit systems (0.3048 m in SI), so the
+    // same pile reaches its critical depth at the same place in either system.
     const double d = S.OD / diameterPerDepth(S);
-    return {10 * d + 1, 15 * d + 1, 20 * d + 1};
+    const double oneFoot = S.UNIT_SYSTEM == 2 ? 0.3048 : 1.0;
+    return {10 * d + oneFoot, 15 * d + oneFoot, 20 * d + oneFoot};
 }
 
 EndPair usaceSandBearing(EngineState &S, int i, const UsaceDepths &dc, double &sigmaC)

@@ -246,3 +246,23 @@ TEST(CommonSteps, UsaceCriticalDepthOfZeroLimitsNothing)
     EXPECT_NEAR(S->UNIT_BEARING_ENDS[39], 0.6 * 23, 1e-9);
     EXPECT_NEAR(S->UNIT_BEARING_ENDS[40], 0.6 * 23, 1e-9);
 }
+
+TEST(CommonSteps, UsaceCriticalDepthByDensitySameInBothUnitSystems)
+{
+    // Sand phi 30 (Nq_A = 23), OD 12 in = 304.8 mm: Dc10 = 10 diameters + 1 ft = 11 ft = 3.3528 m.
+    // The critical stress is taken at the first segment whose top lies below 11 ft (the
+    // top at 12 ft, increment 1 ft = 0.3048 m), so the end bearing deep down must be the
+    // same physical value in both systems at every depth (1 ksf = 47.880 kPa; 120 pcf = 18.8504 kN/m3).
+    SoilLayer en{.bottom = 45, .type = 1, .unitWeight = 120, .phi = 30};
+    SoilLayer si{.bottom = 45 * 0.3048, .type = 1, .unitWeight = 120 * 0.1570874, .phi = 30};
+    auto E = build(Pile{.od = 12, .tl = 40, .deepest = 45}, {en});
+    auto M = build(Pile{.english = false, .od = 304.8, .tl = 40 * 0.3048, .increment = 0.3048,
+                        .deepest = 45 * 0.3048}, {si});
+    COMMON_STEPS(*E, 2);
+    COMMON_STEPS(*M, 2);
+    // Segment 13 (top 12 ft) is the first below Dc10: q = sigma'v limited at 10 ft x 23 = 1.2 x 23.
+    EXPECT_NEAR(E->UNIT_BEARING_ENDS[25], 1.2 * 23, 1e-9);
+    EXPECT_NEAR(E->UNIT_BEARING_ENDS[26], 1.2 * 23, 1e-9);
+    for (int j : {21, 22, 25, 26, 40, 60})
+        EXPECT_NEAR(M->UNIT_BEARING_ENDS[j] / 47.880, E->UNIT_BEARING_ENDS[j], 1e-3 * E->UNIT_BEARING_ENDS[j]) << j;
+}
