@@ -23,6 +23,20 @@ long double ConeFactor(const TUnitFactors &f, int toCode)
     return toCode == kSI ? 1000.0L * f.F / (f.D * f.D) : f.F / (1000.0L * f.D * f.D);
 }
 
+// Axis titles of the CPT profile, English and SI: they follow the converted points.
+constexpr std::array<std::array<const char *, 2>, 3> kCptCaptions{{
+    {"Qc, ksf", "Qc, kPa"},
+    {"Depth, ft", "Depth, m"},
+    {"Undrained Shear Strength Su, k/ft^2", "Undrained Shear Strength Su, kPa"},
+}};
+
+void RelabelCptAxis(QString &caption, int toCode)
+{
+    for (const auto &pair : kCptCaptions)
+        if (caption == QLatin1String(pair[0]) || caption == QLatin1String(pair[1]))
+            caption = QLatin1String(pair[toCode == kSI ? 1 : 0]);
+}
+
 void ConvertCptPoints(TGraphPlot &plot, const TUnitFactors &f, int toCode)
 {
     const long double cone = ConeFactor(f, toCode);
@@ -31,6 +45,8 @@ void ConvertCptPoints(TGraphPlot &plot, const TUnitFactors &f, int toCode)
             point.X *= cone;
             point.Y *= f.D;
         }
+    RelabelCptAxis(plot.XCaption, toCode);
+    RelabelCptAxis(plot.YCaption, toCode);
 }
 
 } // namespace

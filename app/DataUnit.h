@@ -105,7 +105,8 @@ public:
 
     // Writes the project file (generation 1) at ProjectPath, then the CPT file beside
     // it; stores the CPT path and clears the tables' changed state. Each file is
-    // replaced only when completely written; throws EWriteError (after trying both).
+    // replaced only when completely written; throws EWriteError (after trying both;
+    // before writing anything when the project path is itself the CPT path).
     void SaveToFile(TProjectTables &tables);
 
     // Reads a project file of generation 1, 2 or 3, and the CPT file beside it, into a

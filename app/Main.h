@@ -85,7 +85,7 @@ public:
     void CloseAllChildren();
     void UpdatePileShapeControls();
     void VisibleOffshoreColumns();
-    void CheckSpeedButtons();
+    void CheckSpeedButtons() override;
 
     // ---- Commands (menus and toolbar) -----------------------------------------
     void FileNewClick();

@@ -146,8 +146,10 @@ void WriteOptionRecords(TRecordText &out, const TProgramData &data, const TProje
     if (data.PrintTzAtDepths == 1) {
         const TGridTable &tz = tables.TblTZDepth();
         out.Last(Int(tz.RowCount()));
-        for (int r = 0; r < tz.RowCount(); ++r)
-            out.Last(Float(tz, 0, r));
+        for (int r = 0; r < tz.RowCount(); ++r) {
+            out << Float(tz, 0, r); // a depth line ends with its blank, as every value
+            out.EndLine();
+        }
     }
     out << Num(data.Loading);
     out.Last(Num(data.TensionFactor));
@@ -166,13 +168,15 @@ void WriteOptionRecords(TRecordText &out, const TProgramData &data, const TProje
 }
 
 // Replaces the file with the text only when all of it was written; the error
-// text when that failed.
+// text when that failed. The buffer is flushed before the commit because the
+// commit itself would rename a file whose last writes failed (disk full, size
+// limit) over the earlier project.
 std::optional<std::string> WriteWholeFile(const QString &path, const std::string &text)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)
         && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-        && file.commit())
+        && file.flush() && file.commit())
         return std::nullopt;
     return "Cannot write " + path.toStdString() + ": " + file.errorString().toStdString();
 }
@@ -198,6 +202,10 @@ std::string CptFileText(const TProgramData &data, const TGraphPlot &plot)
 
 void TProgramData::SaveToFile(TProjectTables &tables)
 {
+    // A project named like its CPT file would be overwritten by the profile.
+    if (ReplaceExtension(ProjectPath, QStringLiteral(".cpt")) == ProjectPath)
+        throw EWriteError("Cannot write " + ProjectPath.toStdString()
+                          + ": the project file would be replaced by its CPT file");
     // Values the file cannot hold as they stand.
     if (PrintInterval == 0)
         PrintInterval = 1;

@@ -261,6 +261,20 @@ double INTERP_DEPTH_PROFILE(EngineState &S, double depth)
     if (count < 1)
         return S.DEPTH_PROFILE_LAST;
     const auto n = static_cast<std::size_t>(count);
+    if (S.CPT_ASCENDING) {
+        // Same result as the scan below (the first point at or below the depth), found by bisection.
+        const auto first = S.CPT_DEPTH.begin() + 1;
+        const auto k = static_cast<std::size_t>(
+            std::partition_point(first, first + count, [depth](double d) { return depth > d; }) - first);
+        if (k == 0)
+            S.DEPTH_PROFILE_LAST = S.CPT_QC[1];
+        else if (k == n)
+            S.DEPTH_PROFILE_LAST = S.CPT_QC[n];
+        else
+            S.DEPTH_PROFILE_LAST = S.CPT_QC[k + 1] - (S.CPT_QC[k + 1] - S.CPT_QC[k]) * (S.CPT_DEPTH[k + 1] - depth) /
+                                                         (S.CPT_DEPTH[k + 1] - S.CPT_DEPTH[k]);
+        return S.DEPTH_PROFILE_LAST;
+    }
     S.DEPTH_PROFILE_LAST = curveValue(std::span<const double>(S.CPT_DEPTH).subspan(1, n),
                                       std::span<const double>(S.CPT_QC).subspan(1, n), depth);
     return S.DEPTH_PROFILE_LAST;

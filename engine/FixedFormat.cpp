@@ -3,34 +3,273 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 namespace veldo {
 namespace {
 
-std::string stars(int w) { return std::string(static_cast<size_t>(std::max(w, 0)), '*'); }
-
-std::string rightJustify(std::string s, int w, Overflow ov)
+// Appends text right-justified in w columns; a text wider than the field gives
+// w asterisks, or the whole text when the field may widen.
+void appendJustified(std::string &out, const char *s, size_t len, int w, Overflow ov)
 {
-    if (static_cast<int>(s.size()) > w)
-        return ov == Overflow::Stars ? stars(w) : s;
-    return std::string(static_cast<size_t>(w) - s.size(), ' ') + s;
+    const size_t width = static_cast<size_t>(std::max(w, 0));
+    if (len > width) {
+        if (ov == Overflow::Stars)
+            out.append(width, '*');
+        else
+            out.append(s, len);
+        return;
+    }
+    out.append(width - len, ' ');
+    out.append(s, len);
 }
 
-// Decimal digits of |v| rounded to d places, as "123.45" (no sign).
-std::string fixedDigits(long double v, int d)
+bool appendNonFinite(std::string &out, long double v, int w, Overflow ov)
 {
-    char buf[256];
-    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed, d);
-    if (r.ec != std::errc())
-        return std::string(300, '9'); // far too wide for any field: overflows
-    return std::string(buf, r.ptr);
+    if (std::isfinite(v))
+        return false;
+    const char *text = std::isnan(v) ? "NaN" : (v < 0 ? "-Inf" : "Inf");
+    if (ov == Overflow::Stars)
+        out.append(static_cast<size_t>(std::max(w, 0)), '*');
+    else
+        appendJustified(out, text, std::char_traits<char>::length(text), w, ov);
+    return true;
 }
 
-bool allZeroDigits(std::string_view s)
+using u128 = unsigned __int128;
+
+u128 pow10u(int k)
 {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c == '0' || c == '.'; });
+    u128 p = 1;
+    while (k-- > 0)
+        p *= 10;
+    return p;
+}
+
+// num / den rounded half to even.
+u128 divRound(u128 num, u128 den)
+{
+    const u128 q = num / den;
+    const u128 r = num % den;
+    if (r > den - r || (r == den - r && (q & 1)))
+        return q + 1;
+    return q;
+}
+
+// a x 10^k rounded half to even, computed exactly on a = m x 2^q in 128-bit
+// integers; false when the numbers would not fit.
+bool scaledRound(std::uint64_t m, int q, int k, u128 &out)
+{
+    if (k >= 0) {
+        if (k > 22)
+            return false;
+        const u128 num = static_cast<u128>(m) * pow10u(k); // < 2^127
+        if (q >= 0) {
+            if (q > 127 - 53 - 74)
+                return false;
+            out = num << q;
+            return true;
+        }
+        if (-q >= 127)
+            return false;
+        // Division by 2^-q: a shift, rounded half to even on the bits shifted out.
+        const int shift = -q;
+        const u128 kept = num >> shift;
+        const u128 rest = num & ((static_cast<u128>(1) << shift) - 1);
+        const u128 half = static_cast<u128>(1) << (shift - 1);
+        out = kept + ((rest > half || (rest == half && (kept & 1))) ? 1 : 0);
+        return true;
+    }
+    if (-k > 38)
+        return false;
+    if (q >= 0) {
+        if (q > 127 - 53)
+            return false;
+        out = divRound(static_cast<u128>(m) << q, pow10u(-k));
+        return true;
+    }
+    if (-k > 15 || -q > 60)
+        return false;
+    out = divRound(static_cast<u128>(m), pow10u(-k) << (-q));
+    return true;
+}
+
+// Fixed-point digits of a non-negative double, rounded half to even exactly like
+// std::to_chars, by exact integer arithmetic. Returns nullptr when the value is
+// out of this path's range (the caller then uses to_chars).
+char *fastFixed(char *out, double a, int d)
+{
+    static constexpr double kLimit[] = {1e17, 1e16, 1e15, 1e14, 1e13, 1e12, 1e11, 1e10, 1e9};
+    if (d < 0 || d > 8 || !(a < kLimit[d])) // the digits must fit in 64 bits
+        return nullptr;
+    unsigned long long units = 0;
+    if (a > 0) {
+        int ex = 0;
+        const double f = std::frexp(a, &ex);
+        u128 r = 0;
+        if (!scaledRound(static_cast<std::uint64_t>(std::ldexp(f, 53)), ex - 53, d, r))
+            return nullptr;
+        units = static_cast<unsigned long long>(r);
+    }
+    char digits[24];
+    const auto r = std::to_chars(digits, digits + sizeof digits, units);
+    int count = static_cast<int>(r.ptr - digits);
+    char *p = out;
+    if (count <= d) { // "0.00ddd"
+        *p++ = '0';
+        if (d > 0)
+            *p++ = '.';
+        for (int z = count; z < d; ++z)
+            *p++ = '0';
+        p = std::copy(digits, r.ptr, p);
+        return p;
+    }
+    p = std::copy(digits, digits + (count - d), p);
+    if (d > 0) {
+        *p++ = '.';
+        p = std::copy(digits + (count - d), r.ptr, p);
+    }
+    return p;
+}
+
+void appendF(std::string &out, long double v, int w, int d, Overflow ov)
+{
+    if (appendNonFinite(out, v, w, ov))
+        return;
+    d = std::clamp(d, 0, 40);
+    // buf[0] is kept for the sign. The engine's values are 64-bit reals: converting
+    // through double is exact for them and uses the library's fast algorithms.
+    char buf[400];
+    char *digits = buf + 1;
+    char *end = fastFixed(digits, std::fabs(static_cast<double>(v)), d);
+    if (!end) {
+        const auto r = std::to_chars(digits, buf + sizeof buf - 1, std::fabs(static_cast<double>(v)),
+                                     std::chars_format::fixed, d);
+        if (r.ec != std::errc()) {
+            out.append(static_cast<size_t>(std::max(w, 0)), '*');
+            return;
+        }
+        end = r.ptr;
+    }
+    if (d == 0)
+        *end++ = '.'; // Fw.0 keeps its decimal point: "2."
+    // A negative value that rounds to zero prints without a sign.
+    const bool negative = std::signbit(v) && std::any_of(digits, end, [](char c) { return c != '0' && c != '.'; });
+    // The leading zero of a number below one is optional when the field is tight.
+    if ((end - digits) + (negative ? 1 : 0) > w && end - digits > 1 && digits[0] == '0' && digits[1] == '.')
+        ++digits;
+    if (negative)
+        *--digits = '-';
+    appendJustified(out, digits, static_cast<size_t>(end - digits), w, ov);
+}
+
+// The d significant digits of a > 0, correctly rounded half to even, and the
+// exponent of the 0.ddd form, by exact integer arithmetic. False when the value
+// lies outside this path's range (the caller then uses to_chars).
+bool fastScientific(double a, int d, char *mantissa, int &digits, int &exponent)
+{
+    if (d > 15 || !(a > 0) || !std::isfinite(a))
+        return false;
+    int ex = 0;
+    const double f = std::frexp(a, &ex); // a = f x 2^ex, 0.5 <= f < 1
+    const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
+    const int q = ex - 53;
+    int e10 = static_cast<int>(std::floor(std::log10(a)));
+    const u128 low = pow10u(d - 1);
+    const u128 high = low * 10;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        u128 r = 0;
+        if (!scaledRound(m, q, d - 1 - e10, r))
+            return false;
+        if (r == high) { // rounding carried into a new digit: 0.999.. -> 0.100E+1
+            r = low;
+            ++e10;
+        } else if (r > high) {
+            ++e10;
+            continue;
+        } else if (r < low) {
+            --e10;
+            continue;
+        }
+        const auto value = static_cast<std::uint64_t>(r);
+        const auto res = std::to_chars(mantissa, mantissa + 20, value);
+        digits = static_cast<int>(res.ptr - mantissa);
+        exponent = e10 + 1;
+        return true;
+    }
+    return false;
+}
+
+void appendE(std::string &out, long double v, int w, int d, Overflow ov)
+{
+    if (appendNonFinite(out, v, w, ov))
+        return;
+    d = std::clamp(d, 1, 40);
+    // d significant digits in scientific form ("9.99e+06"), then shifted to 0.ddd form.
+    char mantissa[48];
+    int digits = 0;
+    int exponent = 0;
+    if (v != 0 && fastScientific(std::fabs(static_cast<double>(v)), d, mantissa, digits, exponent)) {
+        // digits and exponent filled by the integer path
+    } else if (v != 0) {
+        char buf[96];
+        const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(static_cast<double>(v)),
+                                     std::chars_format::scientific, d - 1);
+        const char *p = buf;
+        for (; p < r.ptr && *p != 'e'; ++p)
+            if (*p != '.')
+                mantissa[digits++] = *p;
+        int e10 = 0;
+        if (p + 1 < r.ptr)
+            std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), r.ptr, e10);
+        exponent = e10 + 1;
+    } else {
+        std::fill(mantissa, mantissa + d, '0');
+        digits = d;
+    }
+    const bool negative = std::signbit(v) && v != 0;
+    const int ae = std::abs(exponent);
+    char text[96];
+    int n = 0;
+    // "-0.ddd" with the leading zero only when the field has room for it.
+    const int expLen = ae <= 9 ? 4 : (ae <= 99 ? 4 : 1 + (ae <= 999 ? 3 : 4));
+    const bool leadingZero = (negative ? 1 : 0) + 2 + digits + expLen <= w;
+    if (negative)
+        text[n++] = '-';
+    if (leadingZero)
+        text[n++] = '0';
+    text[n++] = '.';
+    std::copy(mantissa, mantissa + digits, text + n);
+    n += digits;
+    // Exponent part: "E+dd" up to 99, "+ddd" beyond.
+    if (ae <= 99)
+        text[n++] = 'E';
+    text[n++] = exponent < 0 ? '-' : '+';
+    if (ae < 10)
+        text[n++] = '0';
+    n = static_cast<int>(std::to_chars(text + n, text + sizeof text, ae).ptr - text);
+    appendJustified(out, text, static_cast<size_t>(n), w, ov);
+}
+
+void appendI(std::string &out, long long v, int w, int m, Overflow ov)
+{
+    const unsigned long long magnitude = v < 0 ? -static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    char digits[32];
+    const auto r = std::to_chars(digits, digits + sizeof digits, magnitude);
+    const int count = static_cast<int>(r.ptr - digits);
+    m = std::clamp(m, 0, 40);
+    char text[48];
+    int n = 0;
+    if (v < 0)
+        text[n++] = '-';
+    for (int z = count; z < m; ++z)
+        text[n++] = '0';
+    std::copy(digits, r.ptr, text + n);
+    n += count;
+    appendJustified(out, text, static_cast<size_t>(n), w, ov);
 }
 
 } // namespace
@@ -39,63 +278,23 @@ std::string blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0
 
 std::string fmtF(long double v, int w, int d, Overflow ov)
 {
-    if (!std::isfinite(v))
-        return ov == Overflow::Stars ? stars(w) : rightJustify(std::isnan(v) ? "NaN" : (v < 0 ? "-Inf" : "Inf"), w, ov);
-    std::string digits = fixedDigits(v, d);
-    if (d == 0)
-        digits += '.'; // Fw.0 keeps its decimal point: "2."
-    // A negative value that rounds to zero prints without a sign.
-    const bool negative = std::signbit(v) && !allZeroDigits(digits);
-    std::string text = (negative ? "-" : "") + digits;
-    // The leading zero of a number below one is optional when the field is tight.
-    if (static_cast<int>(text.size()) > w && digits.size() > 1 && digits[0] == '0' && digits[1] == '.')
-        text = (negative ? "-" : "") + digits.substr(1);
-    return rightJustify(text, w, ov);
+    std::string out;
+    appendF(out, v, w, d, ov);
+    return out;
 }
 
 std::string fmtE(long double v, int w, int d, Overflow ov)
 {
-    if (!std::isfinite(v))
-        return ov == Overflow::Stars ? stars(w) : rightJustify(std::isnan(v) ? "NaN" : (v < 0 ? "-Inf" : "Inf"), w, ov);
-    d = std::max(d, 1);
-    int exponent = 0;
-    std::string mantissa(static_cast<size_t>(d), '0');
-    if (v != 0) {
-        // d significant digits in scientific form, then shift to the 0.ddd form.
-        char buf[128];
-        auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, d - 1);
-        std::string sci(buf, r.ptr); // e.g. "9.99e+06"
-        const auto epos = sci.find('e');
-        std::string m = sci.substr(0, epos);
-        m.erase(std::remove(m.begin(), m.end(), '.'), m.end());
-        int e10 = 0;
-        std::from_chars(sci.data() + epos + 1 + (sci[epos + 1] == '+' ? 1 : 0), sci.data() + sci.size(), e10);
-        mantissa = m;
-        exponent = e10 + 1;
-    }
-    const bool negative = std::signbit(v) && v != 0;
-    std::string exp;
-    const int ae = std::abs(exponent);
-    const char sign = exponent < 0 ? '-' : '+';
-    if (ae <= 99) {
-        exp = std::string("E") + sign + (ae < 10 ? "0" : "") + std::to_string(ae);
-    } else {
-        exp = std::string(1, sign) + std::to_string(ae);
-    }
-    std::string text = std::string(negative ? "-" : "") + "0." + mantissa + exp;
-    if (static_cast<int>(text.size()) > w)
-        text = std::string(negative ? "-" : "") + "." + mantissa + exp;
-    return rightJustify(text, w, ov);
+    std::string out;
+    appendE(out, v, w, d, ov);
+    return out;
 }
 
 std::string fmtI(long long v, int w, int m, Overflow ov)
 {
-    std::string digits = std::to_string(v < 0 ? -static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v));
-    if (static_cast<int>(digits.size()) < m)
-        digits.insert(0, static_cast<size_t>(m) - digits.size(), '0');
-    if (m == 0 && v == 0 && w > 0)
-        digits = "0";
-    return rightJustify((v < 0 ? "-" : "") + digits, w, ov);
+    std::string out;
+    appendI(out, v, w, m, ov);
+    return out;
 }
 
 std::string fmtA(std::string_view s, int w)
@@ -251,7 +450,7 @@ private:
 
 class Writer {
 public:
-    Writer(std::initializer_list<FmtArg> args, Overflow ov) : args_(args), ov_(ov) {}
+    Writer(std::initializer_list<FmtArg> args, Overflow ov) : args_(args), ov_(ov) { out.reserve(160); }
 
     // Returns false when the values ran out at a data descriptor.
     bool run(const std::vector<Item> &items)
@@ -279,7 +478,7 @@ private:
     {
         switch (it.type) {
         case Item::Type::Literal: out += it.text; return true;
-        case Item::Type::Blank: out += blanks(it.w); return true;
+        case Item::Type::Blank: out.append(static_cast<size_t>(std::max(it.w, 0)), ' '); return true;
         case Item::Type::Slash: out += '\n'; return true;
         case Item::Type::Group: return run(it.group);
         default: break;
@@ -291,20 +490,28 @@ private:
         case Item::Type::I:
             if (a.kind != FmtArg::Kind::Int)
                 throw std::invalid_argument("I descriptor needs an integer");
-            out += fmtI(a.i, it.w, it.d, ov_);
+            appendI(out, a.i, it.w, it.d, ov_);
             break;
         case Item::Type::F:
         case Item::Type::E: {
             long double v = a.kind == FmtArg::Kind::Real ? a.r : static_cast<long double>(a.i);
             if (a.kind == FmtArg::Kind::Text)
                 throw std::invalid_argument("F/E descriptor needs a number");
-            out += it.type == Item::Type::F ? fmtF(v, it.w, it.d, ov_) : fmtE(v, it.w, it.d, ov_);
+            if (it.type == Item::Type::F)
+                appendF(out, v, it.w, it.d, ov_);
+            else
+                appendE(out, v, it.w, it.d, ov_);
             break;
         }
         case Item::Type::A:
             if (a.kind != FmtArg::Kind::Text)
                 throw std::invalid_argument("A descriptor needs a text");
-            out += fmtA(a.s, it.w);
+            if (it.w < 0 || static_cast<int>(a.s.size()) >= it.w) {
+                out.append(a.s.substr(0, it.w < 0 ? a.s.size() : static_cast<size_t>(it.w)));
+            } else {
+                out.append(static_cast<size_t>(it.w) - a.s.size(), ' ');
+                out.append(a.s);
+            }
             break;
         default: break;
         }
@@ -316,8 +523,21 @@ private:
 
 std::string fmt(std::string_view format, std::initializer_list<FmtArg> args, Overflow ov)
 {
-    Parser p(format);
-    const std::vector<Item> items = p.parseList(false);
+    // Formats are a few hundred fixed texts used for thousands of rows: parse each
+    // once. The cache is keyed by the text's address and checked against the text,
+    // so a format built at run time is parsed again whenever its text differs.
+    struct Parsed {
+        std::string text;
+        std::vector<Item> items;
+    };
+    thread_local std::unordered_map<const char *, Parsed> parsed;
+    Parsed &entry = parsed[format.data()];
+    if (entry.text != format || entry.items.empty()) {
+        Parser p(format);
+        entry.items = p.parseList(false);
+        entry.text = std::string(format);
+    }
+    const std::vector<Item> &items = entry.items;
     Writer w(args, ov);
     for (;;) {
         const bool complete = w.run(items);

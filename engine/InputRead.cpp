@@ -232,6 +232,7 @@ void READ_CPT_TEXT(EngineState &S, std::string_view text, std::string_view fileN
         S.CPT_DEPTH[i] = in.real();
         S.CPT_QC[i] = in.real();
     }
+    S.CPT_ASCENDING = std::is_sorted(S.CPT_DEPTH.begin() + 1, S.CPT_DEPTH.begin() + 1 + S.CPT_COUNT);
 }
 
 void READ_CPT_FILE(EngineState &S)

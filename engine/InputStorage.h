@@ -98,6 +98,7 @@ struct InputStorage {
     int CPT_COUNT = 0;
     std::array<double, MAX_CPT_POINTS + 1> CPT_DEPTH{};
     std::array<double, MAX_CPT_POINTS + 1> CPT_QC{};
+    bool CPT_ASCENDING = false; // depths in ascending order: lookups may bisect
 };
 
 } // namespace veldo

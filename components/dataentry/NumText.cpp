@@ -118,7 +118,10 @@ std::string formatGeneral(long double value, int digits)
     const int precision = digits < 1 ? 1 : (digits > 18 ? 18 : digits);
     const Decimal d = toDecimal(std::fabs(value), precision);
     const bool useExponent = d.exponent < -4 || d.exponent >= precision;
-    return (value < 0 ? "-" : "") + (useExponent ? scientific(d) : fixed(d));
+    std::string text = useExponent ? scientific(d) : fixed(d);
+    if (value < 0)
+        text.insert(text.begin(), '-');
+    return text;
 }
 
 std::optional<long double> parseFloat(std::string_view text)

@@ -158,7 +158,7 @@ TEST_P(MalformedProjectTest, ShowsTheReadersMessageAndKeepsTheEarlierPart)
     const MalformedCase &c = GetParam();
     const std::string text = SaveLayered(QStringLiteral("good.vd7d"));
     const QString path = Path(QStringLiteral("bad.vd7d"));
-    const std::string cut = "\r\n1\r\n3\r\n10\r\n"; // the rest after the last layer
+    const std::string cut = "\r\n1\r\n3\r\n10 \r\n"; // the rest after the last layer
     WriteBytes(path, std::string(c.from) == "<cut>" ? text.substr(0, text.find(cut) - 40)
                                                     : Replace(text, c.from, c.to));
     const TProjectRead read = Open(path);
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "Error on Line 4 Item 3\rThe number of layer ends must be an even number from 0 to 80.", 1, 0},
         MalformedCase{"SoilTypeOutside1To3", "20 2 0.0 55", "20 4 0.0 55",
                       "Error on Line 14 Item 2\rThe soil type must be 1 (Sand), 2 (Clay) or 3 (Silt).", 3, 20},
-        MalformedCase{"MoreThan100TzDepths", "\r\n1\r\n3\r\n10\r\n", "\r\n1\r\n101\r\n10\r\n",
+        MalformedCase{"MoreThan100TzDepths", "\r\n1\r\n3\r\n10 \r\n", "\r\n1\r\n101\r\n10 \r\n",
                       "Error on Line 23 Item 1\rThe number of t-z depths must be from 0 to 100.", 3, 20},
         MalformedCase{"MoreThan100SectionRows", "3 2\r\n0 50.5", "101 2\r\n0 50.5",
                       "Error on Line 29 Item 1\rThe number of cross-section rows must be from 0 to 100.", 3, 20}),

@@ -3,6 +3,9 @@
 
 #include <QFileInfo>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace veldo::test {
 namespace {
 
@@ -80,9 +83,9 @@ TEST_F(ProjectFileTest, LayeredProjectRecordsAndCptFile)
         "1500 40000 650 10 0.0 0.0 0.0 0.0 0.0 0.7 0.75 0 ",
         "1",
         "3",
-        "10",
-        "25.5",
-        "40",
+        "10 ",
+        "25.5 ",
+        "40 ",
         "1 0.7",
         "1 2",
         "3 2",
@@ -217,6 +220,64 @@ TEST(ProjectFileNames, GenerationByExtensionIgnoringCase)
               QStringLiteral("/a/b.c/job.cpt"));
     EXPECT_EQ(ReplaceExtension(QStringLiteral("/a/b.c/job"), QStringLiteral(".cpt")),
               QStringLiteral("/a/b.c/job.cpt"));
+}
+
+} // namespace
+} // namespace veldo::test
+
+namespace veldo::test {
+namespace {
+
+// The CPT file is the project path with ".cpt": a project saved under that name would be
+// replaced by its own profile, so the save is refused and nothing is written.
+TEST_F(ProjectFileTest, ProjectNamedLikeItsCptFileIsNotOverwritten)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.ProjectPath = Path(QStringLiteral("job.cpt"));
+    WriteBytes(data.ProjectPath, "earlier\r\n");
+    tables.D().SetChanged(true);
+    EXPECT_THROW(data.SaveToFile(tables), EWriteError);
+    EXPECT_EQ(ReadBytes(data.ProjectPath), "earlier\r\n");
+    EXPECT_TRUE(tables.IsChanged());
+}
+
+} // namespace
+} // namespace veldo::test
+
+namespace veldo::test {
+namespace {
+
+// A save that fails part-way (here: the file-size limit, which holds for every user)
+// leaves the earlier project file whole and reports the error.
+TEST_F(ProjectFileTest, SaveFailingPartWayKeepsTheExistingFile)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.ProjectPath = Path(QStringLiteral("partway.vd7d"));
+    data.SaveToFile(tables);
+    const std::string before = ReadBytes(data.ProjectPath);
+    ASSERT_GT(before.size(), 300u);
+
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 200; // room for the CPT file, not for the project file
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    data.Title = QStringLiteral("CHANGED");
+    tables.D().SetChanged(true);
+    bool thrown = false;
+    try {
+        data.SaveToFile(tables);
+    } catch (const EWriteError &) {
+        thrown = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(ReadBytes(data.ProjectPath), before);
+    EXPECT_TRUE(tables.IsChanged());
 }
 
 } // namespace

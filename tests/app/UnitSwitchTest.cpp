@@ -61,6 +61,25 @@ TEST(UnitSwitch, SwitchAndBackRestoresEveryNumber)
     EXPECT_EQ(DumpProject(d, tables, 9), before);
 }
 
+// The CPT profile's axis titles name the units of its converted points.
+TEST(UnitSwitch, CptProfileTitlesFollowTheUnits)
+{
+    TProjectTables tables;
+    TProgramData d = MakeLayeredProject(tables);
+    TGraphPlot &plot = tables.MotionInput();
+    plot.XCaption = QStringLiteral("Qc, ksf");
+    plot.YCaption = QStringLiteral("Depth, ft");
+    d.SetUnits(kSI, tables);
+    EXPECT_EQ(plot.XCaption, QStringLiteral("Qc, kPa"));
+    EXPECT_EQ(plot.YCaption, QStringLiteral("Depth, m"));
+    d.SetUnits(kEnglish, tables);
+    EXPECT_EQ(plot.XCaption, QStringLiteral("Qc, ksf"));
+    EXPECT_EQ(plot.YCaption, QStringLiteral("Depth, ft"));
+    plot.XCaption = QStringLiteral("Undrained Shear Strength Su, k/ft^2");
+    d.SetUnits(kSI, tables);
+    EXPECT_EQ(plot.XCaption, QStringLiteral("Undrained Shear Strength Su, kPa"));
+}
+
 TEST(UnitSwitch, NothingHappensWithoutAChangeAndCodesAreClamped)
 {
     TProjectTables tables;

@@ -172,3 +172,23 @@ TEST(ChartsTest, DepthProfile)
     S->CPT_COUNT = 0;
     EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 1.0), 45, kTol); // the last result again
 }
+
+TEST(DepthProfile, BisectionOfAnAscendingProfileMatchesTheScan)
+{
+    auto S = std::make_unique<veldo::EngineState>();
+    S->CPT_COUNT = 7;
+    const double depths[] = {0.0, 1.0, 1.0, 2.5, 4.0, 7.0, 7.5};
+    const double qcs[] = {100, 300, 350, 900, 1200, 2000, 2100};
+    for (int i = 1; i <= 7; ++i) {
+        S->CPT_DEPTH[i] = depths[i - 1];
+        S->CPT_QC[i] = qcs[i - 1];
+    }
+    for (double z : {-1.0, 0.0, 0.5, 1.0, 1.2, 2.5, 3.0, 6.99, 7.5, 9.0}) {
+        S->CPT_ASCENDING = false;
+        const double scanned = veldo::INTERP_DEPTH_PROFILE(*S, z);
+        S->CPT_ASCENDING = true;
+        EXPECT_DOUBLE_EQ(veldo::INTERP_DEPTH_PROFILE(*S, z), scanned) << z;
+    }
+    // 3.0 m lies between 2.5 (900) and 4.0 (1200): 900 + 300 x 0.5 / 1.5 = 1000.
+    EXPECT_DOUBLE_EQ(veldo::INTERP_DEPTH_PROFILE(*S, 3.0), 1000.0);
+}

@@ -1,6 +1,10 @@
 #include "FixedFormat.h"
 
+#include <algorithm>
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 
 using namespace veldo;
@@ -91,4 +95,65 @@ TEST(FixedFormat, EdgeCasesOfTheReportColumns)
     EXPECT_EQ(fmt("1X,'YOUR NUMBERS OF SEGMENT ',I4,' IS LARGER THAN'", {526}),
               " YOUR NUMBERS OF SEGMENT  526 IS LARGER THAN");
     EXPECT_EQ(fmt("5X,73('-'),/,26X,'T'", {}), "     " + std::string(73, '-') + "\n" + std::string(26, ' ') + "T");
+}
+
+TEST(FixedFormat, FixedPointAgreesWithCorrectRoundingEverywhere)
+{
+    // Short fields take an integer path; it must round exactly like the library's
+    // correctly rounded conversion, exact halves (to even) included.
+    std::uint64_t seed = 12345;
+    auto next = [&seed] { seed = seed * 6364136223846793005ULL + 1442695040888963407ULL; return seed >> 11; };
+    for (int n = 0; n < 20000; ++n) {
+        const double magnitude = std::ldexp(static_cast<double>(next()), -static_cast<int>(next() % 90));
+        const double v = (n % 2 ? -1 : 1) * magnitude;
+        const double halves[] = {0.125, 2.5, 0.5, 1.0005, 0.00005, 99999999999999.0, 12345.675};
+        const double x = n < 7 ? halves[n] : v;
+        for (int d = 0; d <= 9; ++d) {
+            char buf[400];
+            const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::fixed, d);
+            std::string expected(buf, r.ptr);
+            if (d == 0)
+                expected += '.';
+            const bool zero = expected.find_first_not_of("0.") == std::string::npos;
+            if (x < 0 && !zero)
+                expected.insert(0, 1, '-');
+            std::string got = fmtF(x, 400, d);
+            got.erase(0, got.find_first_not_of(' '));
+            EXPECT_EQ(got, expected) << x << " d=" << d;
+        }
+    }
+}
+
+TEST(FixedFormat, ExponentAgreesWithCorrectRoundingEverywhere)
+{
+    // The exponent form takes an exact integer path; it must give the digits and
+    // exponent of the library's correctly rounded scientific conversion.
+    std::uint64_t seed = 987654321;
+    auto next = [&seed] { seed = seed * 6364136223846793005ULL + 1442695040888963407ULL; return seed >> 11; };
+    for (int n = 0; n < 20000; ++n) {
+        const int shift = static_cast<int>(next() % 200) - 100;
+        const double special[] = {9999999.0, 0.125, 9.995, 0.000999949, 1e-30, 3e30, 2.5, 1.5e-3};
+        const double x = n < 8 ? special[n] : std::ldexp(static_cast<double>(next()), shift);
+        for (int d = 1; d <= 8; ++d) {
+            char buf[96];
+            const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, d - 1);
+            const std::string sci(buf, r.ptr);
+            const auto e = sci.find('e');
+            std::string mantissa = sci.substr(0, e);
+            mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
+            const int exponent = std::stoi(sci.substr(e + 1)) + 1;
+            const int ae = std::abs(exponent);
+            std::string expected = "0.";
+            expected.append(mantissa);
+            if (ae <= 99)
+                expected.push_back('E');
+            expected.push_back(exponent < 0 ? '-' : '+');
+            if (ae < 10)
+                expected.push_back('0');
+            expected.append(std::to_string(ae));
+            std::string got = fmtE(x, 60, d);
+            got.erase(0, got.find_first_not_of(' '));
+            EXPECT_EQ(got, expected) << x << " d=" << d;
+        }
+    }
 }

@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "EngineTestSupport.h"
 #include "Icp.h"
+#include "Main.h"
 #include "OffshoreCase.h"
 
 using namespace veldo;
@@ -290,5 +292,100 @@ TEST(IcpMethod, TipFactorOfAClosedPipeAfterTheCommonSteps)
         COMMON_STEPS(c.S(), 6);
         EXPECT_LT(relDiff(c.kpa(c.S().UNIT_BEARING_ENDS[21]), 3000.0), 1e-5);
         EXPECT_LT(relDiff(c.kpa(c.S().UNIT_BEARING_ENDS[22]), 3000.0), 1e-5);
+    }
+}
+
+namespace {
+
+// One layered offshore project written as a project file in English or SI units
+// (the same physical case) and run through the whole engine: an open pipe OD 36 in
+// (ID 34 in) embedded 60 ft in 2 ft increments; sand 0-20 ft without a layer Qc
+// (the CPT profile fills it), clay 20-40 ft (su 1 ksf, s_ur 0.5 ksf, YSR 1.5,
+// PI 30, side factor 0.8, limit 0.9 ksf), sand 40-70 ft (layer Qc 150 ksf) and a
+// soft clay 70-75 ft. English strengths, Qc and CPT values are written in psf.
+class OffshoreRun : public test::TempDirTest {
+protected:
+    std::unique_ptr<EngineState> run(bool english)
+    {
+        const double ft = english ? 1.0 : kMPerFt;       // depth unit per ft
+        const double in = english ? 1.0 : kMmPerIn;      // diameter unit per in
+        const double ksf = english ? 1000.0 : kKpaPerKsf; // file stress unit per ksf
+        const double pcf = english ? 1.0 : 0.157087;     // file unit weight per pcf
+        test::ProjectBuilder p;
+        p.unitSystem = english ? 1 : 2;
+        p.pileEnd = 0;
+        p.od = 36 * in;
+        p.id = 34 * in;
+        p.tl = 60 * ft;
+        p.increment = 2 * ft;
+        p.zfl = 4 * ft;
+        p.offshore = 1;
+        p.ticked = {1, 1, 1, 1, 0, 1, 1, 1, 1};
+        test::Layer sand;
+        sand.bottom = 20 * ft;
+        sand.unitWeight = 110 * pcf;
+        sand.phi = 32;
+        sand.blowCount = 15;
+        test::Layer clay;
+        clay.type = 2;
+        clay.bottom = 40 * ft;
+        clay.unitWeight = 50 * pcf;
+        clay.su = 1.0 * ksf;
+        clay.remolded = 0.5 * ksf;
+        clay.ysr = 1.5;
+        clay.pi = 30;
+        clay.qc = 20 * ksf;
+        clay.sideFactor = 0.8;
+        clay.maxFriction = 0.9 * ksf;
+        test::Layer dense = sand;
+        dense.bottom = 70 * ft;
+        dense.unitWeight = 60 * pcf;
+        dense.phi = 36;
+        dense.qc = 150 * ksf;
+        test::Layer soft = clay;
+        soft.bottom = 75 * ft;
+        soft.su = soft.remolded = 0.3 * ksf;
+        soft.pi = 8;
+        soft.maxFriction = 0;
+        soft.sideFactor = 1;
+        p.layers = {sand, clay, dense, soft};
+        writeFile("job.vd7d", p.text());
+        writeFile("job.cpt", " 1 3\r\n0 0\r\n" + test::ProjectBuilder::num(10 * ft) + " " +
+                                 test::ProjectBuilder::num(80 * ksf) + "\r\n" + test::ProjectBuilder::num(30 * ft) +
+                                 " " + test::ProjectBuilder::num(120 * ksf) + "\r\n");
+        writeNames();
+        auto S = std::make_unique<EngineState>();
+        std::istringstream console;
+        AXIAL_CAPACITY_MAIN(*S, console);
+        return S;
+    }
+};
+
+} // namespace
+
+// The offshore methods read the plasticity index, the yield stress ratio, the
+// layer Qc and the CPT profile from their own storage in both unit systems: the
+// side friction of every method agrees at every node after conversion.
+// By hand, ICP/MTD clay at 30 ft (bottom of segment 15, top 28 ft), English:
+// sigma'v = 20 x 0.110 + 10 x 0.050 = 2.7 ksf; h = (60 - 28) x 12 = 384 in,
+// R* = sqrt((36^2 - 34^2) / 4) = 5.9161 in, h/R = 64.908; St = 2, delta = 20 deg (PI 30);
+// Kc = (2 - 0.625 log10 2) x 1.5^0.42 x 64.908^-0.2 = 1.81186 x 1.18565 x 0.43405 = 0.93244;
+// f = 0.8 x 2.7 x 0.93244 x tan 20 = 0.73306 ksf (below the limit of 0.9 ksf).
+TEST_F(OffshoreRun, EnglishAndSiProjectFilesGiveTheSameSideFriction)
+{
+    const auto en = run(true);
+    const auto si = run(false);
+    ASSERT_EQ(en->STATUS, 0);
+    ASSERT_EQ(si->STATUS, 0);
+    EXPECT_NEAR(en->METHOD_UNIT_FRICTION[6][15], 0.73306, 2e-5);
+    for (int index = 5; index <= 8; ++index) {
+        for (int k = 1; k <= 30; ++k) {
+            EXPECT_LT(relDiff(en->METHOD_SKIN[index][k] * kKnPerKip, si->METHOD_SKIN[index][k]), 1e-5)
+                << index << " " << k;
+            EXPECT_LT(relDiff(en->METHOD_UNIT_FRICTION[index][k] * kKpaPerKsf, si->METHOD_UNIT_FRICTION[index][k]), 1e-5)
+                << index << " " << k;
+            EXPECT_LT(relDiff(en->METHOD_TZ_SKIN[index][k] * kKnPerKip, si->METHOD_TZ_SKIN[index][k]), 1e-5)
+                << index << " " << k;
+        }
     }
 }
