@@ -35,7 +35,9 @@ void TextOut::line(std::string_view text)
 {
     if (!file_)
         return;
-    if (std::fwrite(text.data(), 1, text.size(), file_) != text.size() || std::fputc('\n', file_) == EOF)
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size())
+        good_ = false;
+    if (std::fputc('\n', file_) == EOF)
         good_ = false;
 }
 
