@@ -125,9 +125,9 @@ public:
     virtual void CheckSpeedButtons() = 0;
     // Closes every input window.
     virtual void CloseInputWindows() = 0;
-    // Seam for the wave-equation input file (".gwi"), written after every run whose
-    // plot-data file was read back; nothing is written yet. An exception thrown
-    // here is shown as an information box and the clean-up still runs.
+    // Writes the wave-equation input file (".gwi") after every run whose plot-data
+    // file was read back; the default writes nothing. An exception thrown here is
+    // shown as an information box and the clean-up still runs.
     virtual void WriteWaveEquationFile() {}
 };
 

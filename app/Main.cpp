@@ -4,9 +4,19 @@
 #include "Launchers.h"
 #include "Messages.h"
 #include "RunProject.h"
+#include "SoilLayers.h"
 #include "Table.h"
 #include "TableFormController.h"
+#include "WaveEquationFile.h"
 #include "WordRead.h"
+#include "Block.h"
+#include "Options.h"
+#include "TZPrint.h"
+#include "Title.h"
+#include "compmeth.h"
+#include "cpilepro.h"
+#include "nPilePro.h"
+#include "pilemat.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -91,6 +101,16 @@ void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumn
 QString MenuSafe(QString text)
 {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// A menu item that opens an input window (created on first use, then brought forward).
+template <class TWindow>
+QAction* AddWindowItem(TMainForm& main, QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(name);
+    QObject::connect(item, &QAction::triggered, &main, [&main] { ShowInputWindow<TWindow>(main); });
+    return item;
 }
 
 } // namespace
@@ -456,6 +476,7 @@ void TMainForm::UnitsClick(int code)
     if (code == data_.UnitSystem)
         return;
     data_.SetUnits(code, *tables_);
+    ReloadInputWindows(*this); // the open windows show the converted values
     SetModified(true);
 }
 
@@ -472,8 +493,11 @@ void TMainForm::UpdatePileShapeControls()
 {
     Action(QStringLiteral("OptionsCircular"))->setChecked(data_.Circular);
     Action(QStringLiteral("OptionsNonCircular"))->setChecked(!data_.Circular);
-    // The section-property items and buttons follow the shape once their windows
-    // exist; until then they stay disabled.
+    for (const QString& name : {QStringLiteral("DataCircular"), QStringLiteral("SpeedButton14")})
+        Action(name)->setEnabled(data_.Circular);
+    for (const QString& name : {QStringLiteral("DataNoncircular"), QStringLiteral("SpeedButton15")})
+        Action(name)->setEnabled(!data_.Circular);
+    FreeOtherShapeWindow(*this);
 }
 
 void TMainForm::VisibleOffshoreColumns()
@@ -542,6 +566,12 @@ void TMainForm::CloseInputWindows()
 {
     // Plot windows keep the ranges of the data they were opened with, so they go too.
     CloseAllChildren();
+}
+
+void TMainForm::WriteWaveEquationFile()
+{
+    // A write error (EWriteError naming the file) is shown by the run.
+    veldo::WriteWaveEquationFile(data_, *tables_);
 }
 
 QString TMainForm::Companion(const QString& extension) const
@@ -794,14 +824,17 @@ void TMainForm::BuildFileMenu()
 void TMainForm::BuildDataMenu()
 {
     QMenu* data = AddMenu(QStringLiteral("DataMenu"), QStringLiteral("Da&ta"), &TMainForm::DataMenuClick);
-    AddAbsentItem(data, QStringLiteral("DataTitle"), QStringLiteral("&Title"));
-    AddAbsentItem(data, QStringLiteral("DataMethods"), QStringLiteral("Computational &Method"));
-    AddAbsentItem(data, QStringLiteral("DataMaterial"), QStringLiteral("&Pile Material"));
-    AddAbsentItem(data, QStringLiteral("DataCircular"), QStringLiteral("&Circular-Section Pile"));
-    AddAbsentItem(data, QStringLiteral("DataNoncircular"), QStringLiteral("&Noncircular-Section Pile"));
+    AddWindowItem<TdlgTitle>(*this, data, QStringLiteral("DataTitle"), QStringLiteral("&Title"));
+    AddWindowItem<TfrmWaterDepth>(*this, data, QStringLiteral("DataMethods"),
+                                  QStringLiteral("Computational &Method"));
+    AddWindowItem<TfrmMaterial>(*this, data, QStringLiteral("DataMaterial"), QStringLiteral("&Pile Material"));
+    AddWindowItem<TfrmShaftpeneta>(*this, data, QStringLiteral("DataCircular"),
+                                   QStringLiteral("&Circular-Section Pile"));
+    AddWindowItem<TfrmNCsection>(*this, data, QStringLiteral("DataNoncircular"),
+                                 QStringLiteral("&Noncircular-Section Pile"));
     AddItem(data, QStringLiteral("DataSoilTable"), QStringLiteral("Soil &Layers"),
             &TMainForm::SoilLayerTableClick);
-    AddAbsentItem(data, QStringLiteral("DataSoilLayers"), QStringLiteral("Soi&l Layers"));
+    AddWindowItem<TDlgSoilLayers>(*this, data, QStringLiteral("DataSoilLayers"), QStringLiteral("Soi&l Layers"));
     AddAbsentItem(data, QStringLiteral("DataCpt"),
                   QStringLiteral("CPT Data File (optional for cone-based method)"));
 }
@@ -837,12 +870,13 @@ void TMainForm::BuildOptionsMenu()
         connect(item, &QAction::triggered, this, [this, circular] { PileShapeClick(circular); });
     }
 
-    AddAbsentItem(options, QStringLiteral("OptionsCriticalDepth"),
-                  QStringLiteral("Critical Depth Used by US ARMY Method"));
-    AddAbsentItem(options, QStringLiteral("OptionsPrintTz"),
-                  QStringLiteral("Print t-z Curves at Additional Depths "))
+    AddWindowItem<TDlgBlock>(*this, options, QStringLiteral("OptionsCriticalDepth"),
+                             QStringLiteral("Critical Depth Used by US ARMY Method"));
+    AddWindowItem<TDlgTZPrint>(*this, options, QStringLiteral("OptionsPrintTz"),
+                               QStringLiteral("Print t-z Curves at Additional Depths "))
         ->setCheckable(true);
-    AddAbsentItem(options, QStringLiteral("OptionsControl"), QStringLiteral("Control &Options"));
+    AddWindowItem<TDlgOptions>(*this, options, QStringLiteral("OptionsControl"),
+                               QStringLiteral("Control &Options"));
 }
 
 void TMainForm::BuildComputationMenu()
@@ -955,18 +989,23 @@ void TMainForm::BuildToolBar()
     AddButton(4, QStringLiteral("Run"), QStringLiteral("Run Data File"), &TMainForm::CompRunClick);
     AddButton(5, QStringLiteral("Output"), QStringLiteral("View Output"), &TMainForm::EditOutputTextClick);
     AddButton(6, QStringLiteral("Profile"), QStringLiteral("View Soil Profile"), nullptr);
-    AddButton(7, QStringLiteral("Soil"), QStringLiteral("Soil layer Data"), nullptr);
+    AddButton(7, QStringLiteral("Soil"), QStringLiteral("Soil layer Data"),
+              [this] { ShowInputWindow<TDlgSoilLayers>(*this); });
     AddButton(8, QStringLiteral("Combined"), QStringLiteral("Combined Plot"),
               [this] { ShowResultPlot(TResultPlot::Combine); });
     AddButton(9, QStringLiteral("t-z"), QStringLiteral("t-z Curves"),
               [this] { ShowResultPlot(TResultPlot::TZcurves); });
     AddButton(10, QStringLiteral("Q-s"), QStringLiteral("Load vs. Settlement"),
               [this] { ShowResultPlot(TResultPlot::Axial); });
-    AddButton(11, QStringLiteral("Title"), QStringLiteral("Title"), nullptr);
-    AddButton(12, QStringLiteral("Method"), QStringLiteral("Computational Method"), nullptr);
-    AddButton(13, QStringLiteral("Material"), QStringLiteral("Pile Material"), nullptr);
-    AddButton(14, QStringLiteral("Circular"), QStringLiteral("Circular Section"), nullptr);
-    AddButton(15, QStringLiteral("Non-Circ."), QStringLiteral("Non-Circular"), nullptr);
+    AddButton(11, QStringLiteral("Title"), QStringLiteral("Title"), [this] { ShowInputWindow<TdlgTitle>(*this); });
+    AddButton(12, QStringLiteral("Method"), QStringLiteral("Computational Method"),
+              [this] { ShowInputWindow<TfrmWaterDepth>(*this); });
+    AddButton(13, QStringLiteral("Material"), QStringLiteral("Pile Material"),
+              [this] { ShowInputWindow<TfrmMaterial>(*this); });
+    AddButton(14, QStringLiteral("Circular"), QStringLiteral("Circular Section"),
+              [this] { ShowInputWindow<TfrmShaftpeneta>(*this); });
+    AddButton(15, QStringLiteral("Non-Circ."), QStringLiteral("Non-Circular"),
+              [this] { ShowInputWindow<TfrmNCsection>(*this); });
     AddButton(16, QStringLiteral("Total"), QStringLiteral("Total Capacity"),
               [this] { ShowResultPlot(TResultPlot::Total); });
 }

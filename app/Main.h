@@ -67,6 +67,8 @@ public:
     void SetModified(bool value);
     bool ResultsFlag() const { return results_; }
     const QString& EditorPath() const { return editorPath_; }
+    // Kept for the program run; written to the settings with the others.
+    void SetEditorPath(const QString& path) { editorPath_ = path; }
     const TRecentFiles& RecentFiles() const { return recent_; }
 
     // The project file's name for the caption: a ".vd7d" name loses everything
@@ -133,6 +135,8 @@ public:
     bool ReadPlotFile(const std::filesystem::path& plotFile, bool showMessages) override;
     void SetResultsFlag(bool results) override;
     void CloseInputWindows() override;
+    // Writes the GRLWeap input file beside the project.
+    void WriteWaveEquationFile() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -36,8 +36,9 @@ constexpr std::array<TPlotLayout, ResultPlotCount> Layouts{{
     {"pltLoad", "Load Distribution", "Axial Load", "F1", "Depth", "L2", true, true},
     {"pltCombine", "Combined Plot", "Capacity", "F1", "Depth", "L2", true, true},
     {"pltAxial", "Axial Load vs Settlement", "Load at Pile Top", "F1", "Settlement, in.", "", true, false},
-    {"pltTZcurves", "Internally-Generated t-z Curves", "Pile Movement", "L", "Load Transfer", "F1/L2^2", false, false},
-    {"PltExtraTZ", "Extra t-z curves at User Specified Depths", "Pile Movement", "L", "Load Transfer", "F1/L2^2", false, false},
+    // The engine writes load transfer in psi (English) or kPa (SI): "F/L^2".
+    {"pltTZcurves", "Internally-Generated t-z Curves", "Pile Movement", "L", "Load Transfer", "F/L^2", false, false},
+    {"PltExtraTZ", "Extra t-z curves at User Specified Depths", "Pile Movement", "L", "Load Transfer", "F/L^2", false, false},
     {"PltQw", "Internally-Generated Q-w Curve", "Tip Load", "F1", "Settlement, in.", "", true, false},
 }};
 

@@ -100,8 +100,16 @@ TGridTable *TProjectTables::LayerTable(int row) const
 
 void TProjectTables::SetUnits(int units)
 {
+    // A maximum unit side friction of 9999 asks API RP-2A for its own limits in either
+    // unit system: a code, not a stress, so it keeps its number.
+    std::vector<int> apiDefaultRows;
+    for (int row = 0; row < d_->RowCount(); ++row)
+        if (d_->Cell(kLayerMaxSide, row).AsFloat() == kApiDefaultLimitCode)
+            apiDefaultRows.push_back(row);
     for (TGridTable *table : Tables())
         table->SetUnits(units);
+    for (int row : apiDefaultRows)
+        d_->Cell(kLayerMaxSide, row).SetFloat(kApiDefaultLimitCode);
     motionInput_->SetUnits(units);
 }
 

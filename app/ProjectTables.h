@@ -23,6 +23,10 @@ enum TLayerColumn {
     kLayerEndFactor = 6     // reduction/resistance factor on end bearing
 };
 
+// A maximum unit side friction (column kLayerMaxSide) of exactly this number asks
+// API RP-2A for its default limits; it keeps its number through a unit switch.
+constexpr long double kApiDefaultLimitCode = 9999;
+
 // Soil type codes of column kLayerSoilType.
 enum TSoilType { kSand = 1, kClay = 2, kSilt = 3 };
 

@@ -87,9 +87,9 @@ bool ReadProjectPlotFile(TResultPlots &plots, TProgramData &data, const TProject
     const bool ok = plots.ReadPlotFile(plotFile, PlotFileContextOf(data, tables), showMessages);
     if (!plots.HeaderRead())
         return ok;
+    // The perimeter is kept in the diameter's unit (in or mm) in both systems.
     if (data.Perimeter < 1e-6L)
-        data.Perimeter = data.UnitSystem == kSI ? 3.1416L * data.OutsideDiameter / 1000
-                                                : 3.1416L * data.OutsideDiameter;
+        data.Perimeter = 3.1416L * data.OutsideDiameter;
     keepSelectedProfile(data, plots.SelectedProfile());
     if (ok)
         tables.MotionInput().SetUnits(plots.FileUnits()); // every plot of the window

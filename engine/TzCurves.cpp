@@ -105,8 +105,10 @@ double UNIT_SIDE_RESISTANCE(const EngineState &S, double x)
     const bool english = tzEnglish(S);
     if (english)
         x /= 12.0;
+    // A depth on a table point (within the depth tolerance) takes the interval below it,
+    // whatever rounding the unit system's depths carry.
     int i = 2;
-    while (i < n && !(x < S.LS_DEPTH[static_cast<size_t>(i)]))
+    while (i < n && !(x < S.LS_DEPTH[static_cast<size_t>(i)] - kDepthTol))
         ++i;
     // Slope of the table between points a and b over their real depth difference.
     const auto quotient = [&S](int a, int b) {

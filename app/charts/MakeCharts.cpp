@@ -20,7 +20,7 @@ constexpr int Width = 1000;
 constexpr int Height = 400;
 constexpr QRect Plot(90, 60, 860, 270);
 constexpr double MaxStrength = 4000.0; // lb/ft^2
-constexpr double MaxFactor = 1.25;
+constexpr double MaxFactor = 1.5;
 
 struct Curve {
     QString label;
@@ -47,8 +47,8 @@ void DrawAxes(QPainter& painter)
         const double x = Plot.left() + i * Plot.width() / 8.0;
         painter.drawLine(QPointF(x, Plot.top()), QPointF(x, Plot.bottom()));
     }
-    for (int i = 1; i <= 5; ++i) {
-        const double y = Plot.bottom() - i * Plot.height() / 5.0;
+    for (int i = 1; i <= 6; ++i) {
+        const double y = Plot.bottom() - i * Plot.height() / 6.0;
         painter.drawLine(QPointF(Plot.left(), y), QPointF(Plot.right(), y));
     }
     painter.setPen(QPen(Qt::black, 2));
@@ -61,8 +61,8 @@ void DrawAxes(QPainter& painter)
         painter.drawText(QRectF(at.x() - 30, Plot.bottom() + 4, 60, 18), Qt::AlignCenter,
                          QString::number(static_cast<int>(value)));
     }
-    for (int i = 0; i <= 5; ++i) {
-        const double value = i * MaxFactor / 5.0;
+    for (int i = 0; i <= 6; ++i) {
+        const double value = i * MaxFactor / 6.0;
         const QPointF at = ToPixel(0, value);
         painter.drawText(QRectF(Plot.left() - 50, at.y() - 9, 44, 18), Qt::AlignRight | Qt::AlignVCenter,
                          QString::number(value, 'f', 2));
@@ -87,9 +87,12 @@ void DrawCurves(QPainter& painter, const std::vector<Curve>& curves)
             path.lineTo(ToPixel(curve.points[i].first, curve.points[i].second));
         painter.setPen(QPen(colours[c % colours.size()], 3));
         painter.drawPath(path);
-        const auto& [s, f] = curve.points.back();
-        const QPointF end = ToPixel(s, f);
-        painter.drawText(QRectF(end.x() - 200, end.y() - 22, 196, 18), Qt::AlignRight, curve.label);
+        // The upper curve is labelled above its third point, the others below it.
+        const auto& [s, f] = curve.points[2];
+        const QPointF at = ToPixel(s, f);
+        const QRectF box(at.x() + 8, c == 0 ? at.y() - 30 : at.y() + 30, 210, 18);
+        painter.fillRect(box, Qt::white);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, curve.label);
     }
 }
 

@@ -135,6 +135,11 @@ TPlotPaintBox::TPlotPaintBox(TPlotForm &form, QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+QSize TPlotPaintBox::sizeHint() const
+{
+    return {7 * logicalDpiX(), 9 * logicalDpiY() / 2};
+}
+
 void TPlotPaintBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

@@ -60,6 +60,10 @@ class TPlotPaintBox : public QWidget {
 public:
     TPlotPaintBox(TPlotForm &form, QWidget *parent);
 
+    // The plot's size when its window is not maximized (restored or cascaded):
+    // 7 by 4.5 inches of the screen.
+    QSize sizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

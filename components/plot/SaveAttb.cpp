@@ -1,8 +1,6 @@
 #include "SaveAttb.h"
 
-#include "Messages.h"
-#include "MiscMath.h"
-#include "NumText.h"
+#include "DataEdit.h"
 #include "PlotScale.h"
 
 #include <QGridLayout>
@@ -10,25 +8,15 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <cmath>
-#include <optional>
-#include <limits>
 
 namespace veldo {
 
 namespace {
 
 constexpr long long kMaxBitmapSide = 32767;
-
-QString displayForm(long double v)
-{
-    return QString::fromStdString(formatGeneral18(v));
-}
 
 } // namespace
 
@@ -37,10 +25,10 @@ TdlgFormat::TdlgFormat(QWidget *owner, QImage *bitmap) : QDialog(owner), bitmap_
     setWindowTitle(QStringLiteral("Save Attributes"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     auto *grid = new QGridLayout;
-    const long double big = std::numeric_limits<long double>::max();
-    addEntry(deHeight, QStringLiteral("&Height (in)"), QStringLiteral("4"), 2, big, false);
-    addEntry(deWidth, QStringLiteral("&Width (in)"), QStringLiteral("6"), 2, big, false);
-    addEntry(dePPI, QStringLiteral("&Pixels Per Inch"), QStringLiteral("72"), 10, 2147483647, true);
+    const QString inches = QStringLiteral("in");
+    addEntry(deHeight, QStringLiteral("&Height"), inches, QStringLiteral("4"), 2, DefaultMaxVal(), false);
+    addEntry(deWidth, QStringLiteral("&Width"), inches, QStringLiteral("6"), 2, DefaultMaxVal(), false);
+    addEntry(dePPI, QStringLiteral("&Pixels Per Inch"), QString(), QStringLiteral("72"), 10, 2147483647, true);
     int row = 0;
     for (TNumberEntry *e : {&deHeight, &deWidth, &dePPI}) {
         grid->addWidget(e->Label, row, 0);
@@ -71,60 +59,38 @@ TdlgFormat::TdlgFormat(QWidget *owner, QImage *bitmap) : QDialog(owner), bitmap_
     layout->addLayout(buttons);
 }
 
-void TdlgFormat::addEntry(TNumberEntry &entry, const QString &caption, const QString &text, long double min,
-                          long double max, bool integerOnly)
+void TdlgFormat::addEntry(TNumberEntry &entry, const QString &caption, const QString &unitsString,
+                          const QString &text, long double min, long double max, bool integerOnly)
 {
-    entry.Label = new QLabel(caption, this);
-    entry.Edit = new QLineEdit(text, this);
-    entry.Label->setBuddy(entry.Edit);
-    entry.MinVal = min;
-    entry.MaxVal = max;
-    entry.IntegerOnly = integerOnly;
-}
-
-std::optional<long double> TdlgFormat::readEntry(TNumberEntry &entry)
-{
-    QString problem;
-    long double v = 0;
-    try {
-        v = EvaluateEntry(entry.Edit->text().toStdString());
-        if (entry.IntegerOnly && v != std::trunc(v)) {
-            problem = QStringLiteral("Entry must be an integer.");
-        } else if (v < entry.MinVal) {
-            entry.Edit->setText(displayForm(entry.MinVal));
-            problem = QStringLiteral("Entry must be greater than or equal to ") + displayForm(entry.MinVal);
-        } else if (v > entry.MaxVal) {
-            entry.Edit->setText(displayForm(entry.MaxVal));
-            problem = QStringLiteral("Entry must be less than or equal to ") + displayForm(entry.MaxVal);
-        }
-    } catch (const EAssignError &e) {
-        problem = entry.IntegerOnly ? QStringLiteral("Entry must be a valid integer.") : QString::fromStdString(e.what());
-    }
-    if (problem.isEmpty())
-        return v;
-    Messages().Warning(problem);
-    entry.Edit->setFocus();
-    return std::nullopt;
+    TDataEditDesign design;
+    design.Caption = caption;
+    design.UnitsString = unitsString;
+    design.Text = text;
+    design.MinVal = min;
+    design.MaxVal = max;
+    design.IntegerOnly = integerOnly;
+    entry.Label = new QLabel(this);
+    entry.Edit = new TDataEdit(this, design, entry.Label);
 }
 
 void TdlgFormat::btnOKClick()
 {
-    const auto height = readEntry(deHeight);
-    if (!height)
-        return;
-    const auto width = readEntry(deWidth);
-    if (!width)
-        return;
-    const auto ppi = readEntry(dePPI);
-    if (!ppi)
-        return;
+    // Each entry is validated as if it were left (a refused one keeps the dialog open
+    // with its message shown and the focus in it), then read.
+    for (TNumberEntry *e : {&deHeight, &deWidth, &dePPI}) {
+        if (!ValidateDataEdit(e->Edit))
+            return;
+    }
+    const long double height = deHeight.Edit->GetNumber();
+    const long double width = deWidth.Edit->GetNumber();
+    const long double ppi = dePPI.Edit->GetNumber();
     // Pixel counts in 64 bits; anything beyond a bitmap side's limit counts as too big.
     const auto side = [](long double inches, long double perInch) -> long long {
         const long double v = inches * perInch;
         return v < 1e15L ? RoundEven(v) : kMaxBitmapSide + 1;
     };
-    const long long h = side(*height, *ppi);
-    const long long w = side(*width, *ppi);
+    const long long h = side(height, ppi);
+    const long long w = side(width, ppi);
     if (h > kMaxBitmapSide || w > kMaxBitmapSide || h <= 0 || w <= 0) {
         done(kNoMemory);
         return;

@@ -1,25 +1,21 @@
 // "Save Attributes" dialog: size and resolution of the bitmap a plot is saved to.
 #pragma once
 
-#include <QDialog>
+#include "DataEdit.h"
 
-#include <optional>
+#include <QDialog>
 
 class QImage;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace veldo {
 
-// Numeric entry of the dialog: a typed expression with a lower and an upper bound.
+// Numeric entry field of the dialog with its label.
 struct TNumberEntry {
     QLabel *Label = nullptr;
-    QLineEdit *Edit = nullptr;
-    long double MinVal = 0;
-    long double MaxVal = 0;
-    bool IntegerOnly = false;
+    TDataEdit *Edit = nullptr;
 };
 
 class TdlgFormat : public QDialog {
@@ -48,10 +44,8 @@ public:
     void btnOKClick();
 
 private:
-    void addEntry(TNumberEntry &entry, const QString &caption, const QString &text, long double min,
-                  long double max, bool integerOnly);
-    // The entry's value, or empty after showing why it is refused (focus goes to it).
-    std::optional<long double> readEntry(TNumberEntry &entry);
+    void addEntry(TNumberEntry &entry, const QString &caption, const QString &unitsString, const QString &text,
+                  long double min, long double max, bool integerOnly);
     QImage *bitmap_;
 };
 

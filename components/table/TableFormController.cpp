@@ -225,7 +225,10 @@ void TTableForm::Initialise()
     const int ppi = logicalDpiX();
     grid_->verticalHeader()->setFixedWidth(
         std::max(fontMetrics().horizontalAdvance(table_->TopLeft + QStringLiteral("  ")), ppi / 3));
-    lblComments_->setText(table_->Comments);
+    // Comments break their lines with CR (or CR LF); the label breaks on LF.
+    QString comments = table_->Comments;
+    comments.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    lblComments_->setText(comments);
     lblComments_->setVisible(!table_->Comments.isEmpty());
     imgHelp_->setPixmap(QPixmap::fromImage(table_->HelpPicture()));
     imgHelp_->setVisible(!table_->HelpPicture().isNull());
@@ -437,7 +440,10 @@ void TTableForm::LayOut()
                             + m;
     const int clientHeight = imageTop + (imageHeight > 0 ? m + imageHeight : 0);
     QWidget* window = Container();
-    const QSize chrome = window == this ? QSize() : window->size() - size();
+    // The frame and title bar of the child window; its current size says nothing
+    // before the child has been laid out once.
+    const QMargins border = window == this ? QMargins() : window->contentsMargins();
+    const QSize chrome(border.left() + border.right(), border.top() + border.bottom());
     window->resize(QSize(clientWidth, clientHeight) + chrome);
     resize(clientWidth, clientHeight);
     laidOutGeometry_ = window->geometry();

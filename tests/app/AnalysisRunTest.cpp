@@ -423,9 +423,9 @@ void runExample(const std::string &name, const std::vector<QString> &methodNames
     ASSERT_TRUE(fs::exists(paths.plotData));
     EXPECT_TRUE(host.results);
     EXPECT_EQ(host.waveEquationCalls, 1);
-    // A circular section's perimeter becomes 3.1416 x OD (SI: / 1000).
+    // A circular section's perimeter becomes 3.1416 x OD, in the diameter's unit.
     const long double od = host.data.OutsideDiameter;
-    EXPECT_EQ(host.data.Perimeter, host.data.UnitSystem == 1 ? 3.1416L * od : 3.1416L * od / 1000);
+    EXPECT_EQ(host.data.Perimeter, 3.1416L * od); // in or mm, like the diameter
     EXPECT_EQ(host.plots.pltSkin().LayerCurveCount(), host.tables->D().RowCount());
 
     const std::vector<long double> n = fileNumbers(paths.plotData);

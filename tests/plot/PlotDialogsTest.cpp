@@ -176,6 +176,12 @@ TEST(SaveAttributesDialog, SizeIsPixelsPerInchTimesInches)
     EXPECT_EQ(dialog.deHeight.Edit->text(), "4");
     EXPECT_EQ(dialog.deWidth.Edit->text(), "6");
     EXPECT_EQ(dialog.dePPI.Edit->text(), "72");
+    // Labels: caption and unit words of the entry fields.
+    EXPECT_EQ(dialog.deHeight.Label->text(), "&Height (in)");
+    EXPECT_EQ(dialog.deWidth.Label->text(), "&Width (in)");
+    EXPECT_EQ(dialog.dePPI.Label->text(), "&Pixels Per Inch");
+    EXPECT_EQ(dialog.dePPI.Edit->MaxVal(), 2147483647.0L);
+    EXPECT_TRUE(dialog.dePPI.Edit->IntegerOnly());
     EXPECT_TRUE(dialog.rb16Colors->isChecked());
     dialog.btnOKClick();
     EXPECT_EQ(dialog.result(), 1);

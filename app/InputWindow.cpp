@@ -1,0 +1,275 @@
+#include "InputWindow.h"
+
+#include "DataEdit.h"
+#include "Messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+#include <map>
+
+namespace veldo {
+
+namespace {
+
+const QString kFlagsName = QStringLiteral("InputWindowFlags");
+
+// The created-once flags of the main window's input windows, one per window class,
+// kept as a child object of the main window: a class's flag is true while its
+// window is recorded here.
+class TInputWindowFlags final : public QObject {
+public:
+    explicit TInputWindowFlags(QObject* owner) : QObject(owner) { setObjectName(kFlagsName); }
+    std::map<std::type_index, QPointer<TInputWindow>> windows;
+};
+
+TInputWindowFlags* FindFlags(const TMainForm& main)
+{
+    return dynamic_cast<TInputWindowFlags*>(
+        main.findChild<QObject*>(kFlagsName, Qt::FindDirectChildrenOnly));
+}
+
+TInputWindowFlags& Flags(TMainForm& main)
+{
+    if (TInputWindowFlags* flags = FindFlags(main))
+        return *flags;
+    return *new TInputWindowFlags(&main);
+}
+
+// Clears a flag for the length of a scope, whatever leaves it.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TFlagScope() { flag_ = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+TInputWindow::TInputWindow(TMainForm& main, const QString& caption) : main_(main)
+{
+    setWindowTitle(caption);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { RememberFocus(now); });
+}
+
+TInputWindow::~TInputWindow() = default;
+
+QMdiSubWindow* TInputWindow::SubWindow() const
+{
+    return qobject_cast<QMdiSubWindow*>(parentWidget());
+}
+
+void TInputWindow::FormActivate()
+{
+
+    TFlagScope loading(loading_);
+    LoadFromProject();
+}
+
+void TInputWindow::FormDeactivate()
+{
+    if (closing_)
+        return;
+    if (!FocusedEntryValid()) {
+        TakeActivationBack();
+        return;
+    }
+    CommitToProject();
+}
+
+void TInputWindow::CloseClick()
+{
+    if (QMdiSubWindow* frame = SubWindow())
+        frame->close();
+    else
+        close();
+}
+
+TDataEdit* TInputWindow::FocusedEntry() const
+{
+    QWidget* focused = focusWidget();
+    if (!focused || !isAncestorOf(focused))
+        focused = focused_;
+    return qobject_cast<TDataEdit*>(focused);
+}
+
+bool TInputWindow::FocusedEntryValid()
+{
+    TDataEdit* field = FocusedEntry();
+    if (!field)
+        return true;
+    const QString problem = field->EntryProblem();
+    if (problem.isEmpty())
+        return true;
+    // Focusing the field activates the window: it stays (or becomes again) the active
+    // one without being reloaded, so the entry stays as typed.
+    active_ = true;
+    bool& reporting = detail::ReportingRefusal();
+    const bool outer = !reporting;
+    reporting = true;
+    Messages().Information(problem);
+    field->setFocus(Qt::OtherFocusReason);
+    if (outer)
+        reporting = false;
+    return false;
+}
+
+void TInputWindow::Modified()
+{
+    if (!loading_)
+        main_.SetModified(true);
+}
+
+void TInputWindow::LoadField(TDataEdit& field, long double value) const
+{
+    field.SetUnits(main_.Data().UnitSystem);
+    field.SetNumber(value);
+}
+
+void TInputWindow::MarkModifiedOn(QLineEdit* edit)
+{
+    connect(edit, &QLineEdit::textChanged, this, &TInputWindow::Modified);
+}
+
+void TInputWindow::MarkModifiedOn(QAbstractButton* button)
+{
+    connect(button, &QAbstractButton::toggled, this, &TInputWindow::Modified);
+    connect(button, &QAbstractButton::clicked, this, &TInputWindow::Modified);
+}
+
+void TInputWindow::MarkModifiedOn(QComboBox* combo)
+{
+    connect(combo, &QComboBox::currentTextChanged, this, &TInputWindow::Modified);
+}
+
+void TInputWindow::MarkModifiedOn(QPlainTextEdit* memo)
+{
+    connect(memo, &QPlainTextEdit::textChanged, this, &TInputWindow::Modified);
+}
+
+void TInputWindow::MarkModifiedOn(QTextEdit* memo)
+{
+    connect(memo, &QTextEdit::textChanged, this, &TInputWindow::Modified);
+}
+
+void TInputWindow::closeEvent(QCloseEvent* event)
+{
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    bool closes = false;
+    RunReportingErrors([&] {
+        if (!FocusedEntryValid() || !CanClose())
+            return;
+        CommitToProject();
+        closes = true;
+    });
+    if (!closes) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    if (TInputWindowFlags* flags = FindFlags(main_))
+        flags->windows.erase(std::type_index(typeid(*this)));
+    event->accept();
+}
+
+void TInputWindow::ActivationChanged()
+{
+    // The area's current state, not the signal's argument: a window that takes the
+    // activation back re-enters this while the first signal is still being delivered.
+    QMdiSubWindow* frame = SubWindow();
+    if (closing_ || !frame)
+        return;
+    QMdiSubWindow* current = frame->mdiArea() ? frame->mdiArea()->activeSubWindow() : nullptr;
+    if (current == frame && !active_) {
+        active_ = true;
+        RunReportingErrors([this] { FormActivate(); });
+    } else if (current && current != frame && active_) {
+        active_ = false;
+        RunReportingErrors([this] { FormDeactivate(); });
+    }
+}
+
+void TInputWindow::TakeActivationBack()
+{
+    QMdiSubWindow* frame = SubWindow();
+    if (!frame || !frame->mdiArea())
+        return;
+    active_ = true; // shown again without reloading: the typed entry stays
+    if (frame->mdiArea()->activeSubWindow() != frame)
+        frame->mdiArea()->setActiveSubWindow(frame);
+    if (TDataEdit* field = FocusedEntry())
+        field->setFocus(Qt::OtherFocusReason);
+}
+
+void TInputWindow::RememberFocus(QWidget* now)
+{
+    if (now && isAncestorOf(now))
+        focused_ = now;
+}
+
+TInputWindow* FindInputWindow(const TMainForm& main, std::type_index type)
+{
+    const TInputWindowFlags* flags = FindFlags(main);
+    if (!flags)
+        return nullptr;
+    const auto found = flags->windows.find(type);
+    return found == flags->windows.end() ? nullptr : found->second.data();
+}
+
+void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index type)
+{
+    Flags(main).windows[type] = &window;
+    QMdiArea* area = main.MdiArea();
+    QMdiSubWindow* frame = area->addSubWindow(&window);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(area, &QMdiArea::subWindowActivated, &window,
+                     [&window](QMdiSubWindow*) { window.ActivationChanged(); });
+    frame->show();
+    area->setActiveSubWindow(frame);
+    // Without an active main window the area may not activate children; the window
+    // is loaded all the same.
+    if (!window.active_) {
+        window.active_ = area->activeSubWindow() == frame;
+        RunReportingErrors([&window] { window.FormActivate(); });
+    }
+}
+
+void BringInputWindowForward(TInputWindow& window)
+{
+    QMdiSubWindow* frame = window.SubWindow();
+    if (!frame)
+        return;
+    if (frame->isMinimized())
+        frame->showNormal();
+    frame->raise();
+    if (QMdiArea* area = frame->mdiArea())
+        area->setActiveSubWindow(frame);
+}
+
+void ReloadInputWindows(TMainForm& main)
+{
+    const TInputWindowFlags* flags = FindFlags(main);
+    if (!flags)
+        return;
+    for (const auto& entry : flags->windows) {
+        if (TInputWindow* window = entry.second)
+            RunReportingErrors([window] { window->FormActivate(); });
+    }
+}
+
+} // namespace veldo

@@ -1,0 +1,160 @@
+// Base of every input window: an MDI child of the main window that edits one group
+// of project settings. It holds no copy of the project: its controls are the only
+// state between loading and committing.
+//
+// How a concrete window uses it:
+//
+//   class TdlgTitle final : public TInputWindow {
+//   public:
+//       explicit TdlgTitle(TMainForm& main) : TInputWindow(main, "Project Title")
+//       {
+//           ... build the controls (numeric entries are TDataEdit) ...
+//           MarkModifiedOn(someEdit);              // every edit sets the modified flag
+//           connect(closeButton, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+//       }
+//   protected:
+//       void LoadFromProject() override;  // every control from Data()/MainForm().Tables():
+//                                         // fields via LoadField (Units, then Number),
+//                                         // then the window's enabling rules
+//       void CommitToProject() override;  // every control back into the project:
+//                                         // numbers by GetNumber, integers rounded,
+//                                         // dependent values made consistent
+//       bool CanClose() override;         // optional: the window's own closing checks
+//   };
+//
+// The launcher (a menu item or toolbar button of the main window) calls
+// ShowInputWindow<TdlgTitle>(mainForm): the window is created on first use and
+// afterwards only brought forward.
+//
+// Life cycle handled here: activation loads (LoadFromProject); deactivation (another
+// MDI child activated, or TMainForm::DeactivateActiveChild) commits
+// (CommitToProject) unless the focused numeric entry holds an invalid entry, in which
+// case the field's message is shown, the window takes the activation back and
+// nothing is stored; closing is refused for the same reason (and when CanClose says
+// no), otherwise it commits, frees the window and clears its created-once flag.
+// Loading never marks the project modified; change signals bound by MarkModifiedOn
+// mark it modified outside loading.
+#pragma once
+
+#include "Main.h"
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <typeindex>
+
+class QAbstractButton;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QTextEdit;
+
+namespace veldo {
+
+class TDataEdit;
+
+class TInputWindow : public QWidget, public IInputWindow {
+    Q_OBJECT
+public:
+    TInputWindow(TMainForm& main, const QString& caption);
+    ~TInputWindow() override;
+
+    TMainForm& MainForm() const { return main_; }
+    TProgramData& Data() const { return main_.Data(); }
+    // The MDI frame of the window; nullptr until the launcher has placed it.
+    QMdiSubWindow* SubWindow() const;
+
+    // Loads every control from the project (no modified marks while loading).
+    void FormActivate();
+    // Commits the controls unless the focused numeric entry is invalid; then the
+    // window shows itself again and nothing is stored.
+    void FormDeactivate() override;
+    // Asks the window to close (the "Close" button); the close event decides.
+    void CloseClick();
+
+    // The numeric entry that has (or last had) the focus in this window, or nullptr.
+    TDataEdit* FocusedEntry() const;
+    // True when no numeric entry of the window is focused or its entry is valid;
+    // otherwise shows the field's validation message, gives it the focus and
+    // returns false. The entry's text is left as typed.
+    bool FocusedEntryValid();
+
+    // Sets the project's modified flag, except while the controls are being loaded.
+    void Modified();
+    bool Loading() const { return loading_; }
+
+protected:
+    // Loads every control from the project: for a numeric entry first its Units,
+    // then its Number (LoadField); then applies the window's enabling rules.
+    virtual void LoadFromProject() = 0;
+    // Writes every control back into the project.
+    virtual void CommitToProject() = 0;
+    // The window's own checks on closing; false keeps it open (after its message).
+    virtual bool CanClose() { return true; }
+
+    // Units := the project's unit system, then Number := value.
+    void LoadField(TDataEdit& field, long double value) const;
+
+    // Binds a control's change signal to Modified().
+    void MarkModifiedOn(QLineEdit* edit);
+    void MarkModifiedOn(QAbstractButton* button);
+    void MarkModifiedOn(QComboBox* combo);
+    void MarkModifiedOn(QPlainTextEdit* memo);
+    void MarkModifiedOn(QTextEdit* memo);
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index type);
+    // Follows the MDI area's activation changes.
+    void ActivationChanged();
+    void TakeActivationBack();
+    void RememberFocus(QWidget* now);
+
+    TMainForm& main_;
+    QPointer<QWidget> focused_;
+    bool active_ = false;
+    bool loading_ = false;
+    bool closing_ = false;
+};
+
+// ---- Launching: one window of each class, created on first use ---------------------
+
+// The open window of a class, or nullptr (its created-once flag is false).
+TInputWindow* FindInputWindow(const TMainForm& main, std::type_index type);
+// Places a newly created window in the MDI area, records its flag, shows and activates it.
+void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index type);
+// Brings an open window forward and activates it.
+void BringInputWindowForward(TInputWindow& window);
+// Loads every open input window again (after the unit system changed).
+void ReloadInputWindows(TMainForm& main);
+
+template <class TWindow>
+TWindow* FindInputWindow(const TMainForm& main)
+{
+    return static_cast<TWindow*>(FindInputWindow(main, std::type_index(typeid(TWindow))));
+}
+
+template <class TWindow>
+bool InputWindowCreated(const TMainForm& main)
+{
+    return FindInputWindow<TWindow>(main) != nullptr;
+}
+
+// Creates the window when its flag is false (owner: the main window), else brings
+// the existing one forward.
+template <class TWindow>
+TWindow& ShowInputWindow(TMainForm& main)
+{
+    if (TWindow* open = FindInputWindow<TWindow>(main)) {
+        BringInputWindowForward(*open);
+        return *open;
+    }
+    auto* window = new TWindow(main); // owned by its MDI frame
+    PlaceInputWindow(main, *window, std::type_index(typeid(TWindow)));
+    return *window;
+}
+
+} // namespace veldo

@@ -1,0 +1,56 @@
+// The Control Options window: the length of each computation increment, the print
+// interval and the path of the text editor that opens the project's text files.
+#pragma once
+
+#include "InputWindow.h"
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace veldo {
+
+class TDataEdit;
+
+class TDlgOptions final : public TInputWindow {
+    Q_OBJECT
+public:
+    static const QString BrowserFilter; // "Programs|*.exe;*.com|All Files (*.*)|*.*"
+
+    // Chooses an existing program file, starting at `fileName`; nullopt on Cancel.
+    using TBrowser = std::function<std::optional<QString>(QWidget* parent, const QString& fileName)>;
+
+    explicit TDlgOptions(TMainForm& main);
+
+    // Replaces the standard open-file dialog (tests).
+    void SetBrowser(TBrowser browser) { browser_ = std::move(browser); }
+    void BtnBrowseClick();
+
+    TDataEdit& DataEdit3() const { return *increment_; }
+    TDataEdit& DataEdit2() const { return *interval_; }
+    QLabel& IncrementLabel() const { return *incrementLabel_; }
+    QLineEdit& EdtWord() const { return *editor_; }
+    QPushButton& BtnBrowse() const { return *browse_; }
+    QPushButton& Button4() const { return *close_; }
+
+protected:
+    void LoadFromProject() override;
+    void CommitToProject() override;
+
+private:
+    QWidget* BuildPrintControls();
+    QWidget* BuildTextEditor();
+
+    TDataEdit* increment_ = nullptr;
+    TDataEdit* interval_ = nullptr;
+    QLabel* incrementLabel_ = nullptr;
+    QLineEdit* editor_ = nullptr;
+    QPushButton* browse_ = nullptr;
+    QPushButton* close_ = nullptr;
+    TBrowser browser_;
+};
+
+} // namespace veldo

@@ -1,0 +1,427 @@
+#include "compmeth.h"
+
+#include "DataEdit.h"
+#include "Table.h"
+#include "pilemat.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace veldo {
+namespace {
+
+constexpr int Fhwa = 1;
+constexpr int Usace = 2;
+constexpr int Api = 4;
+constexpr int Icp = 7;
+constexpr int FirstOffshore = 6;
+
+struct TMethodTexts {
+    const char* radioName;
+    const char* radioCaption;
+    const char* boxCaption;
+};
+
+const std::array<TMethodTexts, TfrmWaterDepth::MethodCount> Methods{{
+    {"OptFHWA", "&FHWA (Federal Highway Administration) (*)", "&FHWA (Federal Highway Administration) "},
+    {"OptUSCOE", "USACE (U.S. Army &Corps of Engineers) (*)", "USACE (U.S. Army &Corps of Engineers) "},
+    {"OptLamda", "Revised &Lambda (*)", "Revised Lambda "},
+    {"OptAPI", "&API RP 2A (American Petroleum Institute) (**)",
+     "&API RP 2A (American Petroleum Institute) "},
+    {"OptUserSpecified", "Load-transfer Units specified by &User (*)",
+     "Load-transfer Units specified by &User"},
+    {"OptNGI", "&NGI (Norwegian Geotechnical Institute) (**)", "&NGI (Norwegian Geotechnical Institute) "},
+    {"OptMTD", "&ICP/MTD (Imperial College of London) (**)", "&ICP/MTD (Imperial College of London) "},
+    {"OptFugro", "Fugro (Offshore Driven Piles in Sand) (**)", "Fugro (Offshore Driven Piles in Sand) "},
+    {"OptUWA", "UWA (University of Western Australia) (**)", "UWA (University of Western Australia) "},
+}};
+
+template <class T>
+T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QRadioButton* AddRadio(QLayout* layout, const char* name, const QString& caption)
+{
+    auto* radio = Named(new QRadioButton(caption), name);
+    layout->addWidget(radio);
+    return radio;
+}
+
+QLabel* AddLabel(QLayout* layout, const QString& text)
+{
+    auto* label = new QLabel(text);
+    layout->addWidget(label);
+    return label;
+}
+
+// An exclusive group of radios that lives with the window.
+void Exclusive(QWidget* owner, std::initializer_list<QRadioButton*> radios)
+{
+    auto* group = new QButtonGroup(owner);
+    for (QRadioButton* radio : radios)
+        group->addButton(radio);
+}
+
+// Property values of a silt layer that a sand layer keeps.
+struct TSiltValues {
+    long double unitWeight, friction, ko;
+    int blowCount;
+};
+
+TSiltValues ReadSilt(const TGridTable& silt, int row)
+{
+    return {silt.Cell(kSiltUnitWeight, row).AsFloat(), silt.Cell(kSiltFriction, row).AsFloat(),
+            silt.Cell(kSiltKo, row).AsFloat(), silt.Cell(kSiltBlowCount, row).AsInteger()};
+}
+
+void WriteSand(const TGridTable& sand, int row, const TSiltValues& values)
+{
+    sand.Cell(kSandUnitWeight, row).SetFloat(values.unitWeight);
+    sand.Cell(kSandFriction, row).SetFloat(values.friction);
+    sand.Cell(kSandBlowCount, row).SetInteger(values.blowCount);
+    sand.Cell(kSandKo, row).SetFloat(values.ko);
+}
+
+// Layer `row` of D changes from silt to sand; the new sand table takes the unit
+// weight, friction angle, blow count and Ko of the top and bottom rows.
+void SiltToSand(const TProjectTables& tables, int row)
+{
+    const TGridTable* silt = tables.LayerTable(row);
+    if (!silt)
+        return;
+    std::array<TSiltValues, 2> values{};
+    const int ends = std::min(2, silt->RowCount());
+    for (int end = 0; end < ends; ++end)
+        values[static_cast<std::size_t>(end)] = ReadSilt(*silt, end);
+    tables.D().Cell(kLayerSoilType, row).SetInteger(kSand); // replaces the property table
+    const TGridTable* sand = tables.LayerTable(row);
+    if (!sand)
+        return;
+    for (int end = 0; end < std::min(ends, sand->RowCount()); ++end)
+        WriteSand(*sand, end, values[static_cast<std::size_t>(end)]);
+}
+
+} // namespace
+
+TfrmWaterDepth::TfrmWaterDepth(TMainForm& main) : TInputWindow(main, QStringLiteral("Computation Methods"))
+{
+    setObjectName(QStringLiteral("frmWaterDepth"));
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    tabs->addTab(BuildLoadSettlementTab(), QStringLiteral("Method for Load Settlement"));
+    tabs->addTab(BuildCapacityTab(), QStringLiteral("Method for Pile Capacity"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+
+    for (int method = 1; method <= MethodCount; ++method) {
+        connect(&Radio(method), &QRadioButton::clicked, this, [this, method] { MethodRadioClick(method); });
+        connect(&Box(method), &QCheckBox::clicked, this, &TfrmWaterDepth::ShowWindows);
+    }
+    for (QRadioButton* radio : {optHigh_, optLow_, criticalRadios_[0], criticalRadios_[1],
+                                criticalRadios_[2], optDrain_, optUndrain_, optCompression_, optTension_})
+        connect(radio, &QRadioButton::clicked, this, &TfrmWaterDepth::ShowWindows);
+    MarkModifiedOn(criticalDepth_);
+    MarkModifiedOn(reduction_);
+}
+
+QWidget* TfrmWaterDepth::BuildLoadSettlementTab()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+
+    auto* methods = Named(new QGroupBox(QStringLiteral("Method for Unit Load Transfers")), "GroupBox1");
+    auto* methodLayout = new QVBoxLayout(methods);
+    AddLabel(methodLayout, QStringLiteral("(and shape of Load-Transfer Curves)"));
+    auto* group = new QButtonGroup(this);
+    for (int method = 1; method <= MethodCount; ++method) {
+        const TMethodTexts& texts = Methods[static_cast<std::size_t>(method - 1)];
+        QRadioButton* radio = AddRadio(methodLayout, texts.radioName, QString::fromLatin1(texts.radioCaption));
+        group->addButton(radio, method);
+        radios_[static_cast<std::size_t>(method - 1)] = radio;
+    }
+    layout->addWidget(methods);
+
+    auto* factors = Named(new QGroupBox(QStringLiteral("Factors for t-z and Q-w Curves")), "GroupBox3");
+    auto* factorLayout = new QVBoxLayout(factors);
+    optHigh_ = AddRadio(factorLayout, "OptHigh",
+                        QStringLiteral("Use Unfactored Unit Side Friction and Unit Tip Resistance"));
+    optLow_ = AddRadio(factorLayout, "OptLow",
+                       QStringLiteral("Use Reduced Unit Side Friction and Unit Tip Resistance"));
+    Exclusive(this, {optHigh_, optLow_});
+    layout->addWidget(factors);
+
+    AddLabel(layout, QStringLiteral("Notes on shape of load-transfer curves:"));
+    AddLabel(layout, QStringLiteral("(*) Uses Reese/Skepmton/Mosher curves"));
+    AddLabel(layout, QStringLiteral("(**) Uses API RP 2A Curves"));
+    auto* close = Named(new QPushButton(QStringLiteral("Close")), "Button2");
+    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    return page;
+}
+
+QWidget* TfrmWaterDepth::BuildCapacityTab()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(BuildCapacityMethods());
+    layout->addWidget(BuildCriticalDepth());
+
+    auto* clay = new QWidget;
+    auto* clayLayout = new QVBoxLayout(clay);
+    optDrain_ = AddRadio(clayLayout, "OptDrain", QStringLiteral("Use Drained Condition for Clay"));
+    optUndrain_ = AddRadio(clayLayout, "OptUndrain", QStringLiteral("Use Undrained Condition for Clay"));
+    Exclusive(this, {optDrain_, optUndrain_});
+    layout->addWidget(clay);
+
+    layout->addWidget(BuildLoading());
+    auto* close = Named(new QPushButton(QStringLiteral("Close")), "Button4");
+    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    return page;
+}
+
+QWidget* TfrmWaterDepth::BuildCapacityMethods()
+{
+    auto* box = Named(new QGroupBox(QStringLiteral("Computation Methods for Pile Capacity")), "GroupBox2");
+    auto* layout = new QVBoxLayout(box);
+    AddLabel(layout, QStringLiteral("Select one or more method(s)"));
+    for (int method = 1; method <= MethodCount; ++method) {
+        auto* row = new QHBoxLayout;
+        auto* check = new QCheckBox(QString::fromLatin1(Methods[static_cast<std::size_t>(method - 1)].boxCaption));
+        check->setObjectName(QStringLiteral("CheckBox%1").arg(method));
+        row->addWidget(check);
+        auto* ls = new QLabel(QStringLiteral("LS"));
+        ls->setObjectName(QStringLiteral("LS%1").arg(method));
+        row->addWidget(ls);
+        row->addStretch();
+        layout->addLayout(row);
+        boxes_[static_cast<std::size_t>(method - 1)] = check;
+        lsLabels_[static_cast<std::size_t>(method - 1)] = ls;
+    }
+    auto* buttons = new QHBoxLayout;
+    auto* selectAll = Named(new QPushButton(QStringLiteral("Select All")), "Button1");
+    auto* clear = Named(new QPushButton(QStringLiteral("Clear Selections")), "Button3");
+    connect(selectAll, &QPushButton::clicked, this, &TfrmWaterDepth::Button1Click);
+    connect(clear, &QPushButton::clicked, this, &TfrmWaterDepth::Button3Click);
+    buttons->addWidget(selectAll);
+    buttons->addWidget(clear);
+    layout->addLayout(buttons);
+    return box;
+}
+
+QWidget* TfrmWaterDepth::BuildCriticalDepth()
+{
+    auto* box = Named(new QGroupBox(QStringLiteral("Critical Depth Method for Sand")), "GroupBox4");
+    auto* layout = new QVBoxLayout(box);
+    criticalRadios_[0] = AddRadio(layout, "RadioButton1", QStringLiteral("Original Recommendations "));
+    criticalNote_ = AddLabel(layout, QStringLiteral("(10 to 20 Pile Diameter based on the Density)"));
+    criticalRadios_[1] =
+        AddRadio(layout, "RadioButton2", QStringLiteral("At Effective Stress Reaching 3,500 psf (185 kPa)"));
+    auto* user = new QHBoxLayout;
+    criticalRadios_[2] = AddRadio(user, "RadioButton3", QStringLiteral("At User-Specified Critical Depth"));
+    auto* depthLabel = new QLabel;
+    TDataEditDesign design;
+    design.UnitsString = QStringLiteral("L2");
+    criticalDepth_ = Named(new TDataEdit(box, design, depthLabel), "DataEdit1");
+    user->addWidget(criticalDepth_);
+    user->addWidget(depthLabel);
+    layout->addLayout(user);
+    Exclusive(this, {criticalRadios_[0], criticalRadios_[1], criticalRadios_[2]});
+    return box;
+}
+
+QWidget* TfrmWaterDepth::BuildLoading()
+{
+    auto* box = Named(new QGroupBox(QStringLiteral("Type of Loading")), "GroupBox5");
+    auto* layout = new QVBoxLayout(box);
+    optCompression_ = AddRadio(layout, "OptCompression", QStringLiteral("&Compression"));
+    optTension_ = AddRadio(layout, "OptTension", QStringLiteral("&Tension"));
+    Exclusive(this, {optCompression_, optTension_});
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel;
+    TDataEditDesign design;
+    design.Caption = QStringLiteral("&Reduction factor for tension loading");
+    design.MinVal = 0.001L;
+    design.MaxVal = 10.0L;
+    design.Text = QStringLiteral("1");
+    row->addWidget(label);
+    reduction_ = Named(new TDataEdit(box, design, label), "deREDUCT");
+    row->addWidget(reduction_);
+    layout->addLayout(row);
+    reductionNote_ = AddLabel(layout, QStringLiteral("(only applied to API RP 2A method)"));
+    return box;
+}
+
+bool TfrmWaterDepth::Offshore() const
+{
+    return Data().OffshoreMethods == 1;
+}
+
+int TfrmWaterDepth::CheckedMethod() const
+{
+    for (int method = 1; method <= MethodCount; ++method) {
+        if (Radio(method).isChecked())
+            return method;
+    }
+    return 0;
+}
+
+void TfrmWaterDepth::LoadFromProject()
+{
+    if (QWidget* frame = SubWindow())
+        frame->move(frame->x(), 0);
+    const TProgramData& data = Data();
+    if (data.SelectedMethod >= 1 && data.SelectedMethod <= MethodCount)
+        Radio(data.SelectedMethod).setChecked(true);
+    for (int method = 1; method <= MethodCount; ++method) {
+        Box(method).setChecked(data.MethodTicked(method));
+        const bool available = method < FirstOffshore || Offshore();
+        Radio(method).setEnabled(available);
+        Box(method).setEnabled(available);
+    }
+    (data.Loading == 1 ? optTension_ : optCompression_)->setChecked(true);
+    LoadField(*reduction_, data.TensionFactor);
+    (data.ClayCondition == 1 ? optDrain_ : optUndrain_)->setChecked(true);
+    (data.TzFactors == 1 ? optLow_ : optHigh_)->setChecked(true);
+    const int option = std::clamp(data.CriticalDepthOption, 0, 2);
+    criticalRadios_[static_cast<std::size_t>(option)]->setChecked(true);
+    LoadField(*criticalDepth_, data.UserCriticalDepth);
+    ShowWindows();
+}
+
+void TfrmWaterDepth::ShowWindows()
+{
+    const int checked = CheckedMethod();
+    for (int method = 1; method <= MethodCount; ++method)
+        lsLabels_[static_cast<std::size_t>(method - 1)]->setVisible(method == checked);
+    if (checked > 0)
+        Box(checked).setChecked(true);
+
+    const bool usace = Box(Usace).isChecked();
+    for (QRadioButton* radio : criticalRadios_)
+        radio->setEnabled(usace);
+    criticalNote_->setEnabled(usace);
+    criticalDepth_->SetEnabled(usace && criticalRadios_[2]->isChecked());
+
+    const bool icp = Box(Icp).isChecked() && Box(Icp).isEnabled();
+    optDrain_->setEnabled(icp);
+    optUndrain_->setEnabled(icp);
+
+    const bool tensionFactor = optTension_->isChecked() && Box(Api).isChecked();
+    reduction_->SetEnabled(tensionFactor);
+    reductionNote_->setEnabled(tensionFactor);
+    Modified();
+}
+
+void TfrmWaterDepth::MethodRadioClick(int method)
+{
+    ShowWindows();
+    if (Radio(method).isChecked())
+        Box(method).setChecked(true);
+}
+
+void TfrmWaterDepth::SetAllBoxes(bool ticked)
+{
+    const int last = Offshore() ? MethodCount : FirstOffshore - 1;
+    for (int method = 1; method <= last; ++method)
+        Box(method).setChecked(ticked);
+}
+
+void TfrmWaterDepth::Button1Click()
+{
+    SetAllBoxes(true);
+    ShowWindows();
+}
+
+void TfrmWaterDepth::Button3Click()
+{
+    SetAllBoxes(false);
+    if (const int checked = CheckedMethod())
+        Box(checked).setChecked(true);
+    ShowWindows();
+}
+
+void TfrmWaterDepth::CommitToProject()
+{
+    StoreMethods();
+    StoreOptions();
+    TProgramData& data = Data();
+    // The taper angle is used only by the FHWA capacity method.
+    if (!data.MethodTicked(Fhwa))
+        data.TaperAngle = 0;
+    ConvertSiltLayers();
+    UpdateUserColumns();
+    // The Pile Material window's enabling rules follow the methods just stored.
+    if (TfrmMaterial* material = FindInputWindow<TfrmMaterial>(MainForm()))
+        material->FormActivate();
+}
+
+void TfrmWaterDepth::StoreMethods()
+{
+    TProgramData& data = Data();
+    if (const int checked = CheckedMethod())
+        data.SelectedMethod = checked;
+    for (int method = 1; method <= MethodCount; ++method)
+        data.SetMethodTicked(method, Box(method).isChecked());
+}
+
+void TfrmWaterDepth::StoreOptions()
+{
+    TProgramData& data = Data();
+    if (optTension_->isChecked()) {
+        data.Loading = 1;
+        data.TensionFactor = reduction_->GetNumber();
+    } else {
+        data.Loading = 0;
+        data.TensionFactor = 1.0L;
+    }
+    data.ClayCondition = optUndrain_->isChecked() ? 0 : 1;
+    data.TzFactors = optHigh_->isChecked() ? 0 : 1;
+    for (int option = 0; option < 3; ++option) {
+        if (criticalRadios_[static_cast<std::size_t>(option)]->isChecked())
+            data.CriticalDepthOption = option;
+    }
+    data.UserCriticalDepth = criticalDepth_->GetNumber();
+}
+
+void TfrmWaterDepth::ConvertSiltLayers()
+{
+    const TProgramData& data = Data();
+    int ticked = 0;
+    for (int method = 1; method <= MethodCount; ++method)
+        ticked += data.MethodTicked(method) ? 1 : 0;
+    if (data.MethodTicked(Usace) && ticked == 1)
+        return; // silt layers are allowed
+    const TProjectTables& tables = MainForm().Tables();
+    for (int row = 0; row < tables.D().RowCount(); ++row) {
+        if (tables.D().Cell(kLayerSoilType, row).AsInteger() == kSilt)
+            SiltToSand(tables, row);
+    }
+}
+
+void TfrmWaterDepth::UpdateUserColumns()
+{
+    MainForm().VisibleOffshoreColumns();
+    const TProjectTables& tables = MainForm().Tables();
+    for (int row = 0; row < tables.D().RowCount(); ++row) {
+        if (TGridTable* layer = tables.LayerTable(row))
+            OpenTableEditor(*layer);
+    }
+    OpenTableEditor(tables.tblDataSand());
+    OpenTableEditor(tables.tblDataClay());
+}
+
+} // namespace veldo

@@ -1,0 +1,351 @@
+// The Control Options, critical-depth and t-z print windows: loading, the bounds of
+// the print interval, the rounding of stored integers, the editor path with its
+// browse dialog, the depth field that follows the user option, and the enabling of
+// the t-z depth editor.
+#include "Block.h"
+#include "DataEdit.h"
+#include "Main.h"
+#include "MainTestSupport.h"
+#include "Messages.h"
+#include "Options.h"
+#include "TZPrint.h"
+#include "Table.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veldo {
+namespace {
+
+class OptionWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        TMainFormOptions options;
+        options.settingsFile = dir_.filePath(QStringLiteral("VELDO.ini"));
+        options.programDir = dir_.path();
+        options.fileDialogs = &dialogs_;
+        options.shell = &shell_;
+        form_ = std::make_unique<TMainForm>(std::move(options));
+        form_->show();
+    }
+    void TearDown() override { form_.reset(); }
+
+    TMainForm& Form() { return *form_; }
+    TProgramData& Data() { return form_->Data(); }
+
+    template <class TWindow>
+    TWindow& Open(const char* item)
+    {
+        Form().Action(QLatin1String(item))->trigger();
+        auto* window = FindInputWindow<TWindow>(Form());
+        EXPECT_NE(window, nullptr) << item;
+        return *window;
+    }
+    TDlgOptions& OpenOptions() { return Open<TDlgOptions>("OptionsControl"); }
+    TDlgBlock& OpenBlock() { return Open<TDlgBlock>("OptionsCriticalDepth"); }
+    TDlgTZPrint& OpenTZPrint() { return Open<TDlgTZPrint>("OptionsPrintTz"); }
+
+    // Types into a field that has the focus, as the user does before leaving it.
+    static void Type(TDataEdit& field, const QString& text)
+    {
+        field.setFocus();
+        field.setText(text);
+    }
+
+    QTemporaryDir dir_;
+    test::TScriptedFileDialogs dialogs_;
+    test::TRecordingShell shell_;
+    TScopedMessageRecorder messages_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+QStringList Titles(const QWidget& window)
+{
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        texts.push_back(label->text());
+    for (const QGroupBox* group : window.findChildren<QGroupBox*>())
+        texts.push_back(group->title());
+    return texts;
+}
+
+// ---- Control Options ----------------------------------------------------------------
+
+TEST_F(OptionWindowsTest, ControlOptionsLoadTheProjectWithEnglishAndSIUnitWords)
+{
+    Data().PrintInterval = 5;
+    Data().IncrementLength = 0.5L;
+    TDlgOptions& w = OpenOptions();
+    EXPECT_EQ(w.windowTitle(), "Control Options");
+    EXPECT_EQ(w.DataEdit2().text(), "5");
+    EXPECT_EQ(w.DataEdit3().text(), "0.5");
+    EXPECT_EQ(w.IncrementLabel().text(), "Length of each computation &increment  (ft)");
+    EXPECT_EQ(w.EdtWord().text(), Form().EditorPath());
+    EXPECT_EQ(w.BtnBrowse().text(), "&Browse...");
+    EXPECT_EQ(w.Button4().text(), "Close");
+    const QStringList titles = Titles(w);
+    for (const char* text : {"Print Controls", "Text Editor", "&Print only every ", "computation increment(s)"})
+        EXPECT_TRUE(titles.contains(QLatin1String(text))) << text;
+    EXPECT_FALSE(Form().IsModified());
+    w.CloseClick();
+
+    // SI: 0.5 ft x 0.3048000000012192 m/ft = 0.1524000000006096 m.
+    Form().UnitsClick(kSI);
+    TDlgOptions& si = OpenOptions();
+    EXPECT_EQ(si.IncrementLabel().text(), "Length of each computation &increment  (m)");
+    EXPECT_NEAR(static_cast<double>(si.DataEdit3().Number()), 0.1524000000006096, 1e-15);
+}
+
+TEST_F(OptionWindowsTest, OpenWindowsFollowAUnitChange)
+{
+    TDlgOptions& options = OpenOptions();
+    TDlgBlock& block = OpenBlock();
+    Form().UnitsClick(kSI);
+    // 1 ft x 0.3048000000012192 m/ft.
+    EXPECT_EQ(options.IncrementLabel().text(), "Length of each computation &increment  (m)");
+    EXPECT_NEAR(static_cast<double>(options.DataEdit3().Number()), 0.3048000000012192, 1e-15);
+    EXPECT_EQ(block.DepthLabel().text(), " (m)");
+    Form().UnitsClick(kEnglish);
+    EXPECT_EQ(options.IncrementLabel().text(), "Length of each computation &increment  (ft)");
+    EXPECT_NEAR(static_cast<double>(options.DataEdit3().Number()), 1.0, 1e-12);
+    EXPECT_EQ(block.DepthLabel().text(), " (ft)");
+}
+
+TEST_F(OptionWindowsTest, AnIncrementOfZeroShowsAsOne)
+{
+    Data().IncrementLength = 0;
+    TDlgOptions& w = OpenOptions();
+    EXPECT_EQ(w.DataEdit3().text(), "1");
+    w.FormDeactivate();
+    EXPECT_EQ(Data().IncrementLength, 1.0L);
+}
+
+TEST_F(OptionWindowsTest, ThePrintIntervalIsRoundedAndKeptWithinOneTo500)
+{
+    TDlgOptions& w = OpenOptions();
+    Type(w.DataEdit2(), QStringLiteral("2.6"));
+    Type(w.DataEdit3(), QStringLiteral("0.25*2"));
+    EXPECT_TRUE(Form().IsModified()); // typing is an edit
+    w.FormDeactivate();
+    EXPECT_EQ(Data().PrintInterval, 3);
+    EXPECT_EQ(Data().IncrementLength, 0.5L);
+
+    struct Case {
+        const char* typed;
+        const char* message;
+    };
+    for (const Case c : {Case{"0", "Entry must be greater than or equal to 1"},
+                         Case{"501", "Entry must be less than or equal to 500"}}) {
+        messages_->Clear();
+        Type(w.DataEdit2(), QLatin1String(c.typed));
+        w.FormDeactivate();
+        EXPECT_EQ(messages_->Texts(), std::vector<QString>{QLatin1String(c.message)});
+        EXPECT_EQ(w.DataEdit2().text(), QLatin1String(c.typed)); // kept as typed
+        EXPECT_EQ(Data().PrintInterval, 3);                     // nothing stored
+        w.CloseClick();
+        EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), &w);
+    }
+    Type(w.DataEdit2(), QStringLiteral("500"));
+    w.CloseClick();
+    EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), nullptr);
+    EXPECT_EQ(Data().PrintInterval, 500);
+}
+
+TEST_F(OptionWindowsTest, BrowseStartsAtTheEditorPathAndStoresTheChoice)
+{
+    TDlgOptions& w = OpenOptions();
+    std::vector<QString> startedAt;
+    std::optional<QString> answer = QStringLiteral("/usr/bin/kate");
+    w.SetBrowser([&](QWidget*, const QString& fileName) {
+        startedAt.push_back(fileName);
+        return answer;
+    });
+    w.EdtWord().setText(QStringLiteral("/usr/bin/gedit"));
+    w.BtnBrowse().click();
+    EXPECT_EQ(startedAt, std::vector<QString>{"/usr/bin/gedit"});
+    EXPECT_EQ(w.EdtWord().text(), "/usr/bin/kate");
+
+    answer.reset(); // Cancel keeps the text
+    w.BtnBrowse().click();
+    EXPECT_EQ(w.EdtWord().text(), "/usr/bin/kate");
+
+    // The editor path is the program's, not the project's.
+    EXPECT_FALSE(Form().IsModified());
+    w.FormDeactivate();
+    EXPECT_EQ(Form().EditorPath(), "/usr/bin/kate");
+    EXPECT_FALSE(Form().IsModified());
+    EXPECT_EQ(TDlgOptions::BrowserFilter, "Programs|*.exe;*.com|All Files (*.*)|*.*");
+}
+
+TEST_F(OptionWindowsTest, AnIntervalAbove500KeepsControlOptionsActiveWhenAnotherWindowIsChosen)
+{
+    TDlgTZPrint& tz = OpenTZPrint();
+    TDlgOptions& options = OpenOptions();
+    Type(options.DataEdit2(), QStringLiteral("501"));
+    Form().MdiArea()->setActiveSubWindow(tz.SubWindow());
+    EXPECT_EQ(Form().MdiArea()->activeSubWindow(), options.SubWindow());
+    EXPECT_EQ(options.DataEdit2().text(), "501");
+    EXPECT_EQ(Data().PrintInterval, 1);
+    ASSERT_FALSE(messages_->Texts().empty());
+    EXPECT_EQ(messages_->Texts().front(), "Entry must be less than or equal to 500");
+
+    // Corrected, the choice of the other window commits it.
+    messages_->Clear();
+    Type(options.DataEdit2(), QStringLiteral("4"));
+    Form().MdiArea()->setActiveSubWindow(tz.SubWindow());
+    EXPECT_EQ(Form().MdiArea()->activeSubWindow(), tz.SubWindow());
+    EXPECT_EQ(Data().PrintInterval, 4);
+    EXPECT_TRUE(messages_->Texts().empty());
+}
+
+// ---- Critical depths ----------------------------------------------------------------
+
+TEST_F(OptionWindowsTest, TheUserDepthIsShownOnlyForTheUserOption)
+{
+    Data().UserCriticalDepth = 12.5L;
+    TDlgBlock& w = OpenBlock();
+    EXPECT_EQ(w.windowTitle(), "Critical Depths Used by US Army Method");
+    EXPECT_TRUE(Titles(w).contains("User Options"));
+    EXPECT_EQ(w.Radio(0).text(), "Original Recommendations (10 to 20 Pile Diameter based on the Density).");
+    EXPECT_EQ(w.Radio(1).text(), "Critical Depth at the  Effective Stress Reaching 3500 psf or 185 kPa.");
+    EXPECT_EQ(w.Radio(2).text(), "User-Specified Critical Depth");
+    EXPECT_TRUE(w.Radio(0).isChecked());
+    EXPECT_TRUE(w.DataEdit1().isHidden());
+    EXPECT_TRUE(w.DepthLabel().isHidden());
+    EXPECT_EQ(w.DepthLabel().text(), " (ft)");
+    EXPECT_FALSE(Form().IsModified());
+
+    w.Radio(2).click();
+    EXPECT_FALSE(w.DataEdit1().isHidden());
+    EXPECT_FALSE(w.DepthLabel().isHidden());
+    EXPECT_TRUE(Form().IsModified());
+    EXPECT_EQ(w.DataEdit1().text(), "12.5");
+    Type(w.DataEdit1(), QStringLiteral("30"));
+    w.Radio(1).click();
+    EXPECT_TRUE(w.DataEdit1().isHidden());
+    w.Radio(2).click();
+    EXPECT_EQ(w.DataEdit1().text(), "30"); // the typed depth survives
+    w.FormDeactivate();
+    EXPECT_EQ(Data().CriticalDepthOption, 2);
+    EXPECT_EQ(Data().UserCriticalDepth, 30.0L);
+
+    w.Radio(1).click();
+    w.CloseClick();
+    EXPECT_EQ(FindInputWindow<TDlgBlock>(Form()), nullptr);
+    EXPECT_EQ(Data().CriticalDepthOption, 1);
+    EXPECT_EQ(Data().UserCriticalDepth, 30.0L);
+}
+
+TEST_F(OptionWindowsTest, CriticalDepthWindowLoadsTheUserOptionInSIUnits)
+{
+    Form().UnitsClick(kSI);
+    Data().CriticalDepthOption = 2;
+    Data().UserCriticalDepth = 9; // kept as it stands on a unit change
+    TDlgBlock& w = OpenBlock();
+    EXPECT_TRUE(w.Radio(2).isChecked());
+    EXPECT_FALSE(w.DataEdit1().isHidden());
+    EXPECT_EQ(w.DepthLabel().text(), " (m)");
+    EXPECT_EQ(w.DataEdit1().text(), "9");
+}
+
+TEST_F(OptionWindowsTest, AnUnknownCriticalDepthOptionChecksNoRadioAndIsKept)
+{
+    Data().CriticalDepthOption = 7;
+    TDlgBlock& w = OpenBlock();
+    EXPECT_EQ(w.CheckedOption(), -1);
+    EXPECT_TRUE(w.DataEdit1().isHidden());
+    w.FormDeactivate();
+    EXPECT_EQ(Data().CriticalDepthOption, 7);
+}
+
+TEST_F(OptionWindowsTest, AnInvalidUserDepthKeepsTheCriticalDepthWindowOpen)
+{
+    TDlgBlock& w = OpenBlock();
+    w.Radio(2).click();
+    Type(w.DataEdit1(), QStringLiteral("3+"));
+    w.CloseClick();
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_TRUE(messages_->Texts().front().startsWith("Entry could not be evaluated:\r"))
+        << messages_->Texts().front().toStdString();
+    EXPECT_EQ(FindInputWindow<TDlgBlock>(Form()), &w);
+    EXPECT_EQ(Data().CriticalDepthOption, 0);
+    Type(w.DataEdit1(), QStringLiteral("3+4"));
+    w.CloseClick();
+    EXPECT_EQ(FindInputWindow<TDlgBlock>(Form()), nullptr);
+    EXPECT_EQ(Data().CriticalDepthOption, 2);
+    EXPECT_EQ(Data().UserCriticalDepth, 7.0L);
+}
+
+// ---- t-z print --------------------------------------------------------------------
+
+TEST_F(OptionWindowsTest, TheCheckBoxEnablesTheDepthEditorAndIsStored)
+{
+    TDlgTZPrint& w = OpenTZPrint();
+    EXPECT_EQ(w.windowTitle(), "Option of Printing t-z Curves");
+    EXPECT_EQ(w.ChkPrint().text(), "&Print Internally-Generated");
+    EXPECT_TRUE(Titles(w).contains("t-z Curves for Verification"));
+    EXPECT_EQ(w.EditDepths().text(), "Edit Depths");
+    EXPECT_EQ(w.Button1().text(), "Close");
+    EXPECT_FALSE(w.ChkPrint().isChecked());
+    EXPECT_FALSE(w.EditDepths().isEnabled());
+    EXPECT_FALSE(Form().IsModified());
+
+    w.ChkPrint().click();
+    EXPECT_TRUE(w.EditDepths().isEnabled());
+    EXPECT_TRUE(Form().IsModified());
+    w.FormDeactivate();
+    EXPECT_EQ(Data().PrintTzAtDepths, 1);
+
+    w.ChkPrint().click(); // unchecking disables at once
+    EXPECT_FALSE(w.EditDepths().isEnabled());
+    w.CloseClick();
+    EXPECT_EQ(FindInputWindow<TDlgTZPrint>(Form()), nullptr);
+    EXPECT_EQ(Data().PrintTzAtDepths, 0);
+
+    Data().PrintTzAtDepths = 1;
+    TDlgTZPrint& again = OpenTZPrint();
+    EXPECT_TRUE(again.ChkPrint().isChecked());
+    EXPECT_TRUE(again.EditDepths().isEnabled());
+}
+
+TEST_F(OptionWindowsTest, EditDepthsOpensTheTzDepthTable)
+{
+    Data().PrintTzAtDepths = 1;
+    TDlgTZPrint& w = OpenTZPrint();
+    EXPECT_FALSE(Form().Tables().TblTZDepth().EditorOpen());
+    w.EditDepths().click();
+    EXPECT_TRUE(Form().Tables().TblTZDepth().EditorOpen());
+}
+
+TEST_F(OptionWindowsTest, ControlOptionsAndTzPrintWindowsKeepFlagsOfTheirOwn)
+{
+    for (const char* item : {"OptionsControl", "OptionsPrintTz", "OptionsCriticalDepth"})
+        EXPECT_TRUE(Form().Action(QLatin1String(item))->isEnabled()) << item;
+    TDlgOptions& options = OpenOptions();
+    TDlgTZPrint& tz = OpenTZPrint();
+    EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), &options);
+    EXPECT_EQ(FindInputWindow<TDlgTZPrint>(Form()), &tz);
+    tz.CloseClick();
+    EXPECT_EQ(FindInputWindow<TDlgTZPrint>(Form()), nullptr);
+    EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), &options);
+    // The menu brings the open window forward instead of making a second one.
+    EXPECT_EQ(&OpenOptions(), &options);
+}
+
+} // namespace
+} // namespace veldo

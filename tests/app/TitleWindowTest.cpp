@@ -1,0 +1,156 @@
+// The Project Title window: loading, the one-line title memo of at most 80
+// characters, and the commit that marks the project modified only for a new title.
+#include "Main.h"
+#include "MainTestSupport.h"
+#include "Messages.h"
+#include "Title.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veldo {
+namespace {
+
+class TitleWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        TMainFormOptions options;
+        options.settingsFile = dir_.filePath(QStringLiteral("VELDO.ini"));
+        options.programDir = dir_.path();
+        options.fileDialogs = &dialogs_;
+        options.shell = &shell_;
+        form_ = std::make_unique<TMainForm>(std::move(options));
+        form_->show();
+    }
+    void TearDown() override { form_.reset(); }
+
+    TMainForm& Form() { return *form_; }
+    TProgramData& Data() { return form_->Data(); }
+
+    TdlgTitle& Open()
+    {
+        Form().Action(QStringLiteral("DataTitle"))->trigger();
+        auto* window = FindInputWindow<TdlgTitle>(Form());
+        EXPECT_NE(window, nullptr);
+        return *window;
+    }
+
+    QTemporaryDir dir_;
+    test::TScriptedFileDialogs dialogs_;
+    test::TRecordingShell shell_;
+    TScopedMessageRecorder messages_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+QStringList LabelTexts(const QWidget& window)
+{
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        texts.push_back(label->text());
+    return texts;
+}
+
+TEST_F(TitleWindowTest, MenuAndToolbarOpenOneWindowLoadedFromTheProject)
+{
+    Data().Title = QStringLiteral("Pier 7, pile B2");
+    Data().Designer = QStringLiteral("R. Ortega");
+    Data().JobNumber = QStringLiteral("J-2231");
+    EXPECT_TRUE(Form().Action(QStringLiteral("DataTitle"))->isEnabled());
+    EXPECT_TRUE(Form().Action(QStringLiteral("SpeedButton11"))->isEnabled());
+
+    TdlgTitle& w = Open();
+    EXPECT_EQ(w.windowTitle(), "Project Title");
+    EXPECT_EQ(w.TitleMemo().toPlainText(), "Pier 7, pile B2");
+    EXPECT_EQ(w.DataEdit1().text(), "R. Ortega");
+    EXPECT_EQ(w.DataEdit2().text(), "J-2231");
+    EXPECT_EQ(w.Button1().text(), "Close");
+    const QStringList labels = LabelTexts(w);
+    EXPECT_TRUE(labels.contains("Enter line of text for project description:"));
+    EXPECT_TRUE(labels.contains("Name of the Designer : "));
+    EXPECT_TRUE(labels.contains("Job Number : "));
+    EXPECT_FALSE(Form().IsModified());
+
+    // The toolbar button brings the same window forward.
+    Form().Action(QStringLiteral("SpeedButton11"))->trigger();
+    EXPECT_EQ(FindInputWindow<TdlgTitle>(Form()), &w);
+}
+
+TEST_F(TitleWindowTest, OnlyANewTitleMarksTheProjectModified)
+{
+    TdlgTitle& w = Open();
+    // The job number and the designer are stored, the flag stays as it was.
+    w.DataEdit2().setText(QStringLiteral("J-9"));
+    w.DataEdit1().setText(QStringLiteral("M. Lind"));
+    w.FormDeactivate();
+    EXPECT_EQ(Data().JobNumber, "J-9");
+    EXPECT_EQ(Data().Designer, "M. Lind");
+    EXPECT_FALSE(Form().IsModified());
+
+    // The same title typed again is no change.
+    w.TitleMemo().setPlainText(QStringLiteral("New Pile"));
+    w.FormDeactivate();
+    EXPECT_FALSE(Form().IsModified());
+
+    w.TitleMemo().setPlainText(QStringLiteral("Test pile TP-1"));
+    w.FormDeactivate();
+    EXPECT_EQ(Data().Title, "Test pile TP-1");
+    EXPECT_TRUE(Form().IsModified());
+}
+
+TEST_F(TitleWindowTest, ChangingOnlyTheJobNumberAndClosingKeepsTheModifiedFlag)
+{
+    for (const bool modified : {false, true}) {
+        Form().SetModified(modified);
+        TdlgTitle& w = Open();
+        w.DataEdit2().setText(modified ? QStringLiteral("B-2") : QStringLiteral("A-1"));
+        w.CloseClick();
+        EXPECT_EQ(FindInputWindow<TdlgTitle>(Form()), nullptr);
+        EXPECT_EQ(Data().JobNumber, modified ? "B-2" : "A-1");
+        EXPECT_EQ(Form().IsModified(), modified);
+    }
+    // Opened again: a new window loaded from the project.
+    EXPECT_EQ(Open().DataEdit2().text(), "B-2");
+    EXPECT_TRUE(messages_->Entries().empty());
+}
+
+TEST_F(TitleWindowTest, TheTitleIsOneLineOfAtMost80Characters)
+{
+    TdlgTitle& w = Open();
+    TTitleMemo& memo = w.TitleMemo();
+    memo.clear();
+    QTest::keyClicks(&memo, QString(78, QLatin1Char('a')));
+    QTest::keyClick(&memo, Qt::Key_Return);
+    QTest::keyClick(&memo, Qt::Key_Enter);
+    QTest::keyClicks(&memo, QStringLiteral("bcdef"));
+    EXPECT_EQ(memo.toPlainText(), QString(78, QLatin1Char('a')) + "bc");
+
+    // With part of the text selected, typing replaces it within the limit.
+    memo.selectAll();
+    QTest::keyClicks(&memo, QStringLiteral("xy"));
+    EXPECT_EQ(memo.toPlainText(), "xy");
+
+    // Pasted line breaks become blanks; what does not fit is dropped.
+    QApplication::clipboard()->setText(QStringLiteral("Line one\r\nLine two\n") + QString(80, QLatin1Char('z')));
+    if (QApplication::clipboard()->text().isEmpty())
+        GTEST_SKIP() << "no clipboard on this platform";
+    memo.moveCursor(QTextCursor::End);
+    memo.paste();
+    const QString expected = QStringLiteral("xyLine one Line two ") + QString(60, QLatin1Char('z'));
+    EXPECT_EQ(memo.toPlainText(), expected);
+    EXPECT_EQ(memo.toPlainText().size(), TTitleMemo::MaxLength);
+}
+
+} // namespace
+} // namespace veldo
