@@ -11,9 +11,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTextEdit>
 
 #include <map>
+#include <vector>
 
 namespace veldo {
 
@@ -78,15 +80,21 @@ void TInputWindow::FormActivate()
     LoadFromProject();
 }
 
-void TInputWindow::FormDeactivate()
+bool TInputWindow::FormDeactivate()
 {
     if (closing_)
-        return;
-    if (!FocusedEntryValid()) {
-        TakeActivationBack();
-        return;
-    }
-    CommitToProject();
+        return true;
+    // Also called by the main window's commands: nothing it raises goes further.
+    bool committed = false;
+    RunReportingErrors([this, &committed] {
+        if (!EntriesValid()) {
+            TakeActivationBack();
+            return;
+        }
+        CommitToProject();
+        committed = true;
+    });
+    return committed;
 }
 
 void TInputWindow::CloseClick()
@@ -105,17 +113,33 @@ TDataEdit* TInputWindow::FocusedEntry() const
     return qobject_cast<TDataEdit*>(focused);
 }
 
-bool TInputWindow::FocusedEntryValid()
+TDataEdit* TInputWindow::InvalidEntry() const
 {
-    TDataEdit* field = FocusedEntry();
+    if (TDataEdit* focused = FocusedEntry(); focused && !focused->EntryProblem().isEmpty())
+        return focused;
+    for (TDataEdit* field : findChildren<TDataEdit*>()) {
+        // Fields of a dialog the window owns belong to that dialog.
+        if (field->window() == window() && !field->EntryProblem().isEmpty())
+            return field;
+    }
+    return nullptr;
+}
+
+bool TInputWindow::EntriesValid()
+{
+    TDataEdit* field = InvalidEntry();
     if (!field)
         return true;
     const QString problem = field->EntryProblem();
-    if (problem.isEmpty())
-        return true;
     // Focusing the field activates the window: it stays (or becomes again) the active
     // one without being reloaded, so the entry stays as typed.
     active_ = true;
+    for (QTabWidget* tabs : findChildren<QTabWidget*>()) {
+        for (QWidget* page = field; page; page = page->parentWidget()) {
+            if (const int index = tabs->indexOf(page); index >= 0)
+                tabs->setCurrentIndex(index);
+        }
+    }
     bool& reporting = detail::ReportingRefusal();
     const bool outer = !reporting;
     reporting = true;
@@ -172,7 +196,7 @@ void TInputWindow::closeEvent(QCloseEvent* event)
     }
     bool closes = false;
     RunReportingErrors([&] {
-        if (!FocusedEntryValid() || !CanClose())
+        if (!EntriesValid() || !CanClose())
             return;
         CommitToProject();
         closes = true;
@@ -196,6 +220,19 @@ void TInputWindow::ActivationChanged()
         return;
     QMdiSubWindow* current = frame->mdiArea() ? frame->mdiArea()->activeSubWindow() : nullptr;
     if (current == frame && !active_) {
+        // The window left commits before this one loads, whatever order the area
+        // tells its windows in; when it keeps the activation, this one stays inactive.
+        std::vector<QPointer<TInputWindow>> others;
+        if (const TInputWindowFlags* flags = FindFlags(main_)) {
+            for (const auto& entry : flags->windows)
+                others.push_back(entry.second);
+        }
+        for (const QPointer<TInputWindow>& other : others) {
+            if (other && other != this && other->active_)
+                other->ActivationChanged();
+        }
+        if (frame->mdiArea()->activeSubWindow() != frame)
+            return;
         active_ = true;
         RunReportingErrors([this] { FormActivate(); });
     } else if (current && current != frame && active_) {
@@ -212,7 +249,7 @@ void TInputWindow::TakeActivationBack()
     active_ = true; // shown again without reloading: the typed entry stays
     if (frame->mdiArea()->activeSubWindow() != frame)
         frame->mdiArea()->setActiveSubWindow(frame);
-    if (TDataEdit* field = FocusedEntry())
+    if (TDataEdit* field = InvalidEntry())
         field->setFocus(Qt::OtherFocusReason);
 }
 

@@ -28,10 +28,11 @@
 //
 // Life cycle handled here: activation loads (LoadFromProject); deactivation (another
 // MDI child activated, or TMainForm::DeactivateActiveChild) commits
-// (CommitToProject) unless the focused numeric entry holds an invalid entry, in which
-// case the field's message is shown, the window takes the activation back and
-// nothing is stored; closing is refused for the same reason (and when CanClose says
-// no), otherwise it commits, frees the window and clears its created-once flag.
+// (CommitToProject) unless a numeric entry holds an invalid entry (the focused one
+// first), in which case the field's message is shown, the window takes the activation
+// back and nothing is stored; closing is refused for the same reason (and when
+// CanClose says no), otherwise it commits, frees the window and clears its
+// created-once flag. The window left always commits before the window chosen loads.
 // Loading never marks the project modified; change signals bound by MarkModifiedOn
 // mark it modified outside loading.
 #pragma once
@@ -68,18 +69,22 @@ public:
 
     // Loads every control from the project (no modified marks while loading).
     void FormActivate();
-    // Commits the controls unless the focused numeric entry is invalid; then the
-    // window shows itself again and nothing is stored.
-    void FormDeactivate() override;
+    // Commits the controls unless a numeric entry is invalid; then the window shows
+    // itself again and nothing is stored.
+    bool FormDeactivate() override;
     // Asks the window to close (the "Close" button); the close event decides.
     void CloseClick();
 
     // The numeric entry that has (or last had) the focus in this window, or nullptr.
     TDataEdit* FocusedEntry() const;
-    // True when no numeric entry of the window is focused or its entry is valid;
-    // otherwise shows the field's validation message, gives it the focus and
-    // returns false. The entry's text is left as typed.
-    bool FocusedEntryValid();
+    // The first numeric entry of the window that its validation would refuse: the
+    // focused one first, then the others (an entry left invalid by a tab or an
+    // enabling change that took the focus away), or nullptr.
+    TDataEdit* InvalidEntry() const;
+    // True when every numeric entry of the window is valid; otherwise shows the
+    // refused field's validation message, brings its tab page forward, gives it the
+    // focus and returns false. The entry's text is left as typed.
+    bool EntriesValid();
 
     // Sets the project's modified flag, except while the controls are being loaded.
     void Modified();

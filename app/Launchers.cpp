@@ -91,6 +91,11 @@ QUrl UpdateCheckUrl(const QString& host, const QDate& date)
 
 bool OpenUpdateCheck(IShell& shell, const QString& host, const QDate& date)
 {
+    if (host.trimmed().isEmpty()) {
+        Messages().Information(QStringLiteral(
+            "The address of the update check is not configured (setting \"Update Host\")."));
+        return false;
+    }
     const QUrl url = UpdateCheckUrl(host, date);
     if (!shell.OpenUrl(url)) {
         Messages().Information(

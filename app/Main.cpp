@@ -1,5 +1,7 @@
 #include "Main.h"
 
+#include "About.h"
+#include "ExportDlg.h"
 #include "FileDialogs.h"
 #include "Launchers.h"
 #include "Messages.h"
@@ -10,7 +12,9 @@
 #include "WaveEquationFile.h"
 #include "WordRead.h"
 #include "Block.h"
+#include "CPTOptions.h"
 #include "Options.h"
+#include "PileSide.h"
 #include "TZPrint.h"
 #include "Title.h"
 #include "compmeth.h"
@@ -302,12 +306,13 @@ void TMainForm::CloseAllChildren()
         delete child; // a child that refused to close goes with its project
 }
 
-void TMainForm::DeactivateActiveChild()
+bool TMainForm::DeactivateActiveChild()
 {
     if (QMdiSubWindow* active = mdi_->activeSubWindow()) {
         if (auto* input = dynamic_cast<IInputWindow*>(active->widget()))
-            input->FormDeactivate();
+            return input->FormDeactivate();
     }
+    return true;
 }
 
 // ---- Saving -----------------------------------------------------------------------
@@ -370,7 +375,8 @@ TSaveResult TMainForm::SaveForRun()
 
 bool TMainForm::FileSaveClick()
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return false;
     const TSaveResult result = SaveForRun();
     if (result == TSaveResult::Failed)
         Messages().Information(SavingErrorText);
@@ -379,7 +385,8 @@ bool TMainForm::FileSaveClick()
 
 bool TMainForm::FileSaveAsClick()
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return false;
     const TSaveResult result = SaveAs();
     if (result == TSaveResult::Failed)
         Messages().Information(SavingErrorText);
@@ -390,7 +397,8 @@ bool TMainForm::FileSaveAsClick()
 
 void TMainForm::FileNewClick()
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     if (!QuerySaveChanges())
         return;
     NewDefaultProject();
@@ -399,7 +407,8 @@ void TMainForm::FileNewClick()
 
 void TMainForm::FileOpenClick()
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     if (!QuerySaveChanges())
         return;
     const auto choice = dialogs_.Open(this, QStringLiteral("Open"), OpenFilter, DefaultExtension);
@@ -423,7 +432,8 @@ void TMainForm::OpenByExtension(const QString& path)
 
 void TMainForm::RecentFileClick(int index)
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     if (index < 0 || index >= recent_.Count() || !QuerySaveChanges())
         return;
     OpenByExtension(recent_.Entry(index));
@@ -432,7 +442,8 @@ void TMainForm::RecentFileClick(int index)
 
 void TMainForm::FileDropped(const QString& path)
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     if (!QuerySaveChanges())
         return;
     QDir::setCurrent(QFileInfo(path).absolutePath());
@@ -442,7 +453,10 @@ void TMainForm::FileDropped(const QString& path)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild()) {
+        event->ignore();
+        return;
+    }
     if (!QuerySaveChanges()) {
         event->ignore();
         return;
@@ -472,7 +486,8 @@ void TMainForm::dropEvent(QDropEvent* event)
 
 void TMainForm::UnitsClick(int code)
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     if (code == data_.UnitSystem)
         return;
     data_.SetUnits(code, *tables_);
@@ -482,7 +497,8 @@ void TMainForm::UnitsClick(int code)
 
 void TMainForm::PileShapeClick(bool circular)
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     if (data_.Circular != circular)
         SetModified(true);
     data_.Circular = circular;
@@ -521,7 +537,8 @@ void TMainForm::VisibleOffshoreColumns()
 
 void TMainForm::SoilLayerTableClick()
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     const bool userMethod = data_.SelectedMethod == 5;
     for (int row = 0; row < tables_->D().RowCount(); ++row) {
         if (TGridTable* layer = tables_->LayerTable(row)) {
@@ -536,7 +553,8 @@ void TMainForm::SoilLayerTableClick()
 
 void TMainForm::CompRunClick()
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     TAnalysisRun run(*this);
     run.SetProgramFolder(std::filesystem::path(programDir_.toStdString()));
     run.Run();
@@ -733,6 +751,7 @@ void TMainForm::GraphicsMenuClick()
     const bool available = results_ && PlotFileExists();
     for (QAction* item : graphItems_)
         item->setEnabled(available);
+    Action(QStringLiteral("GraphExport"))->setEnabled(available);
     if (data_.PrintTzAtDepths == 0)
         graphItems_[static_cast<std::size_t>(TResultPlot::ExtraTZ)]->setEnabled(false);
     if (data_.Loading != 0) {
@@ -835,8 +854,8 @@ void TMainForm::BuildDataMenu()
     AddItem(data, QStringLiteral("DataSoilTable"), QStringLiteral("Soil &Layers"),
             &TMainForm::SoilLayerTableClick);
     AddWindowItem<TDlgSoilLayers>(*this, data, QStringLiteral("DataSoilLayers"), QStringLiteral("Soi&l Layers"));
-    AddAbsentItem(data, QStringLiteral("DataCpt"),
-                  QStringLiteral("CPT Data File (optional for cone-based method)"));
+    AddWindowItem<TDlgInputMotion>(*this, data, QStringLiteral("DataCpt"),
+                                   QStringLiteral("CPT Data File (optional for cone-based method)"));
 }
 
 void TMainForm::BuildOptionsMenu()
@@ -890,7 +909,8 @@ void TMainForm::BuildComputationMenu()
             &TMainForm::EditRunNotesClick);
     AddItem(comp, QStringLiteral("CompEditOutput"), QStringLiteral("Edit &Output Text"),
             &TMainForm::EditOutputTextClick);
-    AddAbsentItem(comp, QStringLiteral("CompViewSoil"), QStringLiteral("&View Soil Layer Coordinates"));
+    AddWindowItem<TDlgSideView>(*this, comp, QStringLiteral("CompViewSoil"),
+                                QStringLiteral("&View Soil Layer Coordinates"));
     AddItem(comp, QStringLiteral("CompEditGrlweap"), QStringLiteral("Edit GRLWeap Data File"),
             &TMainForm::EditWaveEquationFileClick);
 }
@@ -922,7 +942,16 @@ void TMainForm::BuildGraphicsMenu()
         graphItems_[static_cast<std::size_t>(i)] = item;
     }
     graphics->addSeparator();
-    AddAbsentItem(graphics, QStringLiteral("GraphExport"), QStringLiteral("Export Plots to Excel"));
+    QAction* exportItem = graphics->addAction(QStringLiteral("Export Plots to Excel"));
+    exportItem->setObjectName(QStringLiteral("GraphExport"));
+    exportItem->setEnabled(false);
+    connect(exportItem, &QAction::triggered, this, [this] {
+        GraphicsMenuClick();
+        std::array<bool, ResultPlotCount> available{};
+        for (std::size_t i = 0; i < graphItems_.size(); ++i)
+            available[i] = graphItems_[i]->isEnabled();
+        ExecExportDialog(*this, *plots_, shell_, available, Companion(QStringLiteral(".xlsx")));
+    });
 }
 
 void TMainForm::BuildWindowMenu()
@@ -950,15 +979,25 @@ void TMainForm::BuildWindowMenu()
     }
 }
 
+void TMainForm::HelpMenuClick()
+{
+    DeactivateActiveChild();
+}
+
 void TMainForm::BuildHelpMenu()
 {
-    QMenu* help = AddMenu(QStringLiteral("HelpMenu"), QStringLiteral("&Help"), &TMainForm::DeactivateActiveChild);
+    QMenu* help = AddMenu(QStringLiteral("HelpMenu"), QStringLiteral("&Help"), &TMainForm::HelpMenuClick);
     AddItem(help, QStringLiteral("HelpContents"), QStringLiteral("&Contents"), &TMainForm::HelpContentsClick);
     AddItem(help, QStringLiteral("HelpUsersManual"), QStringLiteral("User's Manual"),
             &TMainForm::UsersManualClick);
     AddItem(help, QStringLiteral("HelpTechnicalManual"), QStringLiteral("Technical Manual"),
             &TMainForm::TechnicalManualClick);
-    AddAbsentItem(help, QStringLiteral("HelpAbout"), QStringLiteral("&About..."));
+    QAction* about = help->addAction(QStringLiteral("&About..."));
+    about->setObjectName(QStringLiteral("HelpAbout"));
+    connect(about, &QAction::triggered, this, [this] {
+        TAboutBox box(shell_, AboutLinks(settings_), this);
+        box.exec();
+    });
     AddItem(help, QStringLiteral("HelpUpdates"), QStringLiteral("Check for Updates"),
             &TMainForm::CheckUpdatesClick);
 }
@@ -988,7 +1027,8 @@ void TMainForm::BuildToolBar()
     AddButton(3, QStringLiteral("Save"), QStringLiteral("Save File"), [this] { FileSaveClick(); });
     AddButton(4, QStringLiteral("Run"), QStringLiteral("Run Data File"), &TMainForm::CompRunClick);
     AddButton(5, QStringLiteral("Output"), QStringLiteral("View Output"), &TMainForm::EditOutputTextClick);
-    AddButton(6, QStringLiteral("Profile"), QStringLiteral("View Soil Profile"), nullptr);
+    AddButton(6, QStringLiteral("Profile"), QStringLiteral("View Soil Profile"),
+              [this] { ShowInputWindow<TDlgSideView>(*this); });
     AddButton(7, QStringLiteral("Soil"), QStringLiteral("Soil layer Data"),
               [this] { ShowInputWindow<TDlgSoilLayers>(*this); });
     AddButton(8, QStringLiteral("Combined"), QStringLiteral("Combined Plot"),

@@ -31,7 +31,9 @@ class IShell;
 class IInputWindow {
 public:
     virtual ~IInputWindow() = default;
-    virtual void FormDeactivate() = 0;
+    // Commits the controls; false when an entry is invalid (the window keeps it and
+    // says why), and then the command that asked must not act on the project.
+    virtual bool FormDeactivate() = 0;
 };
 
 // What the main window takes from its surroundings; tests replace each part.
@@ -69,6 +71,8 @@ public:
     const QString& EditorPath() const { return editorPath_; }
     // Kept for the program run; written to the settings with the others.
     void SetEditorPath(const QString& path) { editorPath_ = path; }
+    // What starts the editor and opens documents (tests record it).
+    IShell& Shell() const { return shell_; }
     const TRecentFiles& RecentFiles() const { return recent_; }
 
     // The project file's name for the caption: a ".vd7d" name loses everything
@@ -83,7 +87,8 @@ public:
     // A file that cannot be opened at all leaves the open project as it was.
     bool OpenFileName(const QString& path, int generation);
     void UpdatePrevFile(const QString& path);
-    void DeactivateActiveChild();
+    bool DeactivateActiveChild();
+    void HelpMenuClick();
     void CloseAllChildren();
     void UpdatePileShapeControls();
     void VisibleOffshoreColumns();

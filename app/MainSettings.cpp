@@ -23,7 +23,8 @@ QString DefaultIniPath()
 
 } // namespace
 
-const QString TMainSettings::DefaultUpdateHost = QStringLiteral("https://www.brislo.com");
+// No update-check host is built in: it is configured in the settings ("Update Host").
+const QString TMainSettings::DefaultUpdateHost;
 
 TMainSettings::TMainSettings() : iniPath_(DefaultIniPath()) {}
 
@@ -57,6 +58,12 @@ QString TMainSettings::UpdateHost() const
     QSettings ini(iniPath_, QSettings::IniFormat);
     const QString host = ini.value(kGroup + QLatin1Char('/') + kUpdateHost).toString().trimmed();
     return host.isEmpty() ? DefaultUpdateHost : host;
+}
+
+QString TMainSettings::Text(const QString& name) const
+{
+    QSettings ini(iniPath_, QSettings::IniFormat);
+    return ini.value(kGroup + QLatin1Char('/') + name).toString().trimmed();
 }
 
 void TMainSettings::Write(const QString& editorPath, const QStringList& recentFiles) const

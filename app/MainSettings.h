@@ -30,6 +30,8 @@ public:
     std::optional<QStringList> RecentFiles() const;
     // The host of the update-check page; the default when none is configured.
     QString UpdateHost() const;
+    // Any other text value of the group, trimmed; empty when none is stored.
+    QString Text(const QString& name) const;
 
     // Writes the editor path and the ten recent entries; errors are ignored.
     void Write(const QString& editorPath, const QStringList& recentFiles) const;

@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "NumText.h"
+#include "UnitTemplate.h"
 #include "WordRead.h"
 
 #include <algorithm>
@@ -74,6 +75,16 @@ void readTzBlock(TWordReader &reader, TGraphPlot &plot, int units)
             p.X = reader.ReadFloat();
         }
     }
+}
+
+// The layer depths in the file's length unit: a project switched to the other unit
+// system and saved after its run keeps a plot-data file in the old one.
+std::vector<TLayerBand> bandsInFileUnits(std::vector<TLayerBand> layers, int projectUnits, int fileUnits)
+{
+    const long double factor = UnitSwitchMultiplier(QStringLiteral("L2"), projectUnits, fileUnits);
+    for (TLayerBand &band : layers)
+        band.bottomDepth *= factor;
+    return layers;
 }
 
 } // namespace
@@ -168,9 +179,10 @@ public:
         readLoadSettlement();
         if (context_.printTzAtDepths == 1)
             readTzBlock(r_, p_.PltExtraTZ(), units);
+        const std::vector<TLayerBand> bands = bandsInFileUnits(context_.layers, context_.units, units);
         for (TResultPlot which : {TResultPlot::USkin, TResultPlot::Skin, TResultPlot::Tip,
                                   TResultPlot::Total, TResultPlot::Load, TResultPlot::Combine})
-            AddLayersGraphPlot(p_.Plot(which), context_.layers);
+            AddLayersGraphPlot(p_.Plot(which), bands);
         for (TGraphPlot *plot : p_.plots_)
             plot->SetUnits(units);
     }

@@ -28,6 +28,7 @@ struct TPlotFileContext {
     int offshoreMethods = 1;       // 1: methods 6..9 take part
     int loading = 0;               // 0 compression, 1 tension
     int printTzAtDepths = 0;       // 1: the file ends with the extra t-z block
+    int units = 0;                 // the project's unit system, that of the layer depths
     std::vector<TLayerBand> layers;
 };
 

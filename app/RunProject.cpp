@@ -77,6 +77,7 @@ TPlotFileContext PlotFileContextOf(const TProgramData &data, const TProjectTable
     context.offshoreMethods = data.OffshoreMethods;
     context.loading = data.Loading;
     context.printTzAtDepths = data.PrintTzAtDepths;
+    context.units = data.UnitSystem;
     context.layers = LayerBandsOf(tables);
     return context;
 }

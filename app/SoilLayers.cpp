@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -372,6 +373,8 @@ void TDlgSoilLayers::PlaceCombo(int layer)
     QComboBox* combo = LayerCombo(layer);
     if (!combo) {
         combo = new QComboBox;
+        combo->setFocusPolicy(Qt::StrongFocus);
+        combo->installEventFilter(this); // the wheel scrolls the grid, see eventFilter
         connect(combo, &QComboBox::currentIndexChanged, this, [this, layer] {
             if (!placing_)
                 RunReportingErrors([this, layer] { ComboChange(layer); });
@@ -409,6 +412,15 @@ void TDlgSoilLayers::PlaceEdit(int layer, int offset)
 
 bool TDlgSoilLayers::eventFilter(QObject* watched, QEvent* event)
 {
+    // A soil-type list that the pointer passes over while the wheel scrolls the grid
+    // keeps its type: only a list that has the focus takes the wheel.
+    if (event->type() == QEvent::Wheel) {
+        const auto* combo = qobject_cast<QComboBox*>(watched);
+        if (combo && !combo->hasFocus()) {
+            QCoreApplication::sendEvent(grid_->viewport(), event);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusIn) {
         const QVariant tag = watched->property(FieldTag);
         if (tag.isValid())

@@ -207,6 +207,23 @@ TEST_F(InputWindowTest, InvalidEntryKeepsTheWindowActiveWithTheTextAsTyped)
     EXPECT_EQ(Form().Data().TotalLength, 99.0L);
 }
 
+TEST_F(InputWindowTest, CommandsStopWhileTheActiveWindowHoldsAnInvalidEntry)
+{
+    TLengthWindow& window = ShowInputWindow<TLengthWindow>(Form());
+    TypeLength(window, "150");
+    Form().Data().UnitSystem = 1;
+    // A unit switch would reload the window over the typed text; saving would store
+    // the project without it: both stop, and the entry stays as typed.
+    Form().UnitsClick(2);
+    EXPECT_EQ(Form().Data().UnitSystem, 1);
+    EXPECT_FALSE(Form().FileSaveClick());
+    EXPECT_EQ(window.length->text(), "150");
+    EXPECT_EQ(messages_->Texts().size(), 2u); // the entry's message, once per command
+    TypeLength(window, "99");
+    Form().UnitsClick(2);
+    EXPECT_EQ(Form().Data().UnitSystem, 2);
+}
+
 TEST_F(InputWindowTest, CloseIsRefusedWhileTheFocusedEntryIsInvalid)
 {
     TLengthWindow* window = &ShowInputWindow<TLengthWindow>(Form());
@@ -262,6 +279,38 @@ TEST_F(InputWindowTest, ClosingAllChildrenClearsEveryFlag)
     Form().CloseAllChildren();
     EXPECT_FALSE(InputWindowCreated<TLengthWindow>(Form()));
     EXPECT_FALSE(InputWindowCreated<TOtherWindow>(Form()));
+}
+
+// A window created before the others that edits the designer's name as well.
+class TDesignerWindow final : public TInputWindow {
+public:
+    explicit TDesignerWindow(TMainForm& main) : TInputWindow(main, QStringLiteral("Designer"))
+    {
+        auto* layout = new QVBoxLayout(this);
+        designer = new QLineEdit(this);
+        layout->addWidget(designer);
+    }
+    QLineEdit* designer = nullptr;
+
+protected:
+    void LoadFromProject() override { designer->setText(Data().Designer); }
+    void CommitToProject() override { Data().Designer = designer->text(); }
+};
+
+// The window left commits before the window chosen loads, whichever was created
+// first: otherwise the chosen one shows the old value and its next commit writes the
+// old value back over what was typed.
+TEST_F(InputWindowTest, TheWindowLeftCommitsBeforeTheWindowChosenLoads)
+{
+    TDesignerWindow& first = ShowInputWindow<TDesignerWindow>(Form());
+    TLengthWindow& second = ShowInputWindow<TLengthWindow>(Form());
+    second.designer->setText(QStringLiteral("C. Brown"));
+    Form().MdiArea()->setActiveSubWindow(first.SubWindow());
+    EXPECT_EQ(Active(), first.SubWindow());
+    EXPECT_EQ(first.designer->text(), "C. Brown");
+    Form().MdiArea()->setActiveSubWindow(second.SubWindow());
+    EXPECT_EQ(Form().Data().Designer, "C. Brown");
+    EXPECT_EQ(second.designer->text(), "C. Brown");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // enabling rules by method, offshore setting and pile type, the commit of every
 // property on closing, the adhesion list with its chart window and the chart pictures.
 #include "DataEdit.h"
+#include "Charts.h"
 #include "DlgChart.h"
 #include "Main.h"
 #include "MainTestSupport.h"
@@ -23,7 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <vector>
 
 namespace veldo {
 namespace {
@@ -351,6 +354,44 @@ TEST_F(LayerPropertiesWindowTest, InvalidFocusedEntryKeepsTheWindowOpen)
     QApplication::processEvents();
     EXPECT_EQ(window_, nullptr);
     EXPECT_EQ(Layer(0).Cell(kSandUnitWeight, 0).AsFloat(), 120.0L);
+}
+
+// The chart pictures show the adhesion factors the FHWA method computes: each curve
+// of a picture passes through the method's own chart value at every strength from 0
+// to 4.5 ksf (and halfway between the tabulated points). The plot area of a picture
+// spans x 90..950 for 0..4500 lb/ft^2 and y 310..60 for factors 0..1.25.
+TEST_F(LayerPropertiesWindowTest, ChartPicturesShowTheFactorsTheMethodComputes)
+{
+    using TLookup = double (*)(double, double, int);
+    struct TPicture {
+        int item;
+        TLookup lookup;
+        std::vector<double> ratios;
+    };
+    const std::vector<TPicture> pictures{{1, LOOKUP_ADHESION_A, {10, 20, 40}},
+                                         {2, LOOKUP_ADHESION_B, {10, 20}},
+                                         {3, LOOKUP_ADHESION_C, {10, 40}}};
+    TChartForm chart;
+    for (const TPicture& picture : pictures) {
+        const QImage image = chart.Chart(picture.item)->pixmap().toImage();
+        for (const double ratio : picture.ratios) {
+            for (double psf = 0; psf <= 4500; psf += 250) {
+                const double factor = picture.lookup(psf / 1000, ratio, 1);
+                const QPoint at(static_cast<int>(std::lround(90 + psf / 4500 * 860)),
+                                static_cast<int>(std::lround(310 - factor / 1.25 * 250)));
+                // A curve pixel (strongly coloured) within 3 pixels of the point.
+                bool onCurve = false;
+                for (int dx = -3; dx <= 3 && !onCurve; ++dx) {
+                    for (int dy = -3; dy <= 3 && !onCurve; ++dy) {
+                        const QColor c = image.pixelColor(at + QPoint(dx, dy));
+                        onCurve = c.saturation() > 120 && c.value() > 60;
+                    }
+                }
+                EXPECT_TRUE(onCurve) << "graph " << picture.item << " D/b " << ratio << " at " << psf
+                                     << " lb/ft^2: factor " << factor;
+            }
+        }
+    }
 }
 
 } // namespace

@@ -11,11 +11,13 @@
 #include "pilemat.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -351,6 +353,38 @@ TEST_F(MethodsWindowTest, UnitWordsFollowTheUnitSystem)
     EXPECT_EQ(Field(w, "DataEdit1").EditLabel()->text(), " (m)");
     // The field shows the project's converted depth.
     EXPECT_NEAR(Field(w, "DataEdit1").GetNumber(), Data().UserCriticalDepth, 1e-12L);
+}
+
+// An entry refused when its tab page was left stays invalid in a field that no longer
+// has the focus: leaving the window must neither store the page's choices half nor
+// let the evaluator's error escape from the main window's command.
+TEST_F(MethodsWindowTest, AnInvalidEntryOnAPageThatWasLeftKeepsTheWindowFromCommitting)
+{
+    QApplication::setActiveWindow(form_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    TfrmWaterDepth& w = Open();
+    auto& tabs = Child<QTabWidget>(w, QStringLiteral("PageControl1"));
+    tabs.setCurrentIndex(1);
+    Click(Radio(w, "OptTension"));
+    Click(Radio(w, "OptLow"));
+    TDataEdit& factor = Field(w, "deREDUCT");
+    factor.setFocus();
+    factor.setText(QStringLiteral("abc"));
+    tabs.setCurrentIndex(0); // the field's own validation complains as the page goes
+    messages_->Clear();
+    EXPECT_NO_THROW(Form().DeactivateActiveChild());
+    EXPECT_EQ(messages_->Texts(),
+              std::vector<QString>{"Entry could not be evaluated:\rinvalid character(s) in expression"});
+    EXPECT_EQ(tabs.currentIndex(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), &factor);
+    EXPECT_EQ(factor.text(), "abc");
+    EXPECT_EQ(Data().Loading, 0);
+    EXPECT_EQ(Data().TzFactors, 0);
+    factor.setText(QStringLiteral("0.5"));
+    Form().DeactivateActiveChild();
+    EXPECT_EQ(Data().Loading, 1);
+    EXPECT_EQ(Data().TensionFactor, 0.5L);
+    EXPECT_EQ(Data().TzFactors, 1);
 }
 
 } // namespace

@@ -10,8 +10,10 @@
 #include "Options.h"
 #include "TZPrint.h"
 #include "Table.h"
+#include "compmeth.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -345,6 +347,52 @@ TEST_F(OptionWindowsTest, ControlOptionsAndTzPrintWindowsKeepFlagsOfTheirOwn)
     EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), &options);
     // The menu brings the open window forward instead of making a second one.
     EXPECT_EQ(&OpenOptions(), &options);
+}
+
+// The Computation Methods window edits the same two settings: a depth chosen there
+// reaches the critical-depth window opened before it and is not overwritten by it.
+TEST_F(OptionWindowsTest, CriticalDepthChosenInTheMethodsWindowReachesTheOpenCriticalDepthWindow)
+{
+    TDlgBlock& block = OpenBlock();
+    Form().Action(QStringLiteral("DataMethods"))->trigger();
+    auto* methods = FindInputWindow<TfrmWaterDepth>(Form());
+    ASSERT_NE(methods, nullptr);
+    methods->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click(); // USACE
+    methods->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->click();
+    methods->findChild<TDataEdit*>(QStringLiteral("DataEdit1"))->setText(QStringLiteral("14"));
+    Form().MdiArea()->setActiveSubWindow(block.SubWindow());
+    EXPECT_TRUE(block.Radio(2).isChecked());
+    EXPECT_EQ(block.DataEdit1().text(), "14");
+    Form().MdiArea()->setActiveSubWindow(methods->SubWindow());
+    EXPECT_EQ(Data().CriticalDepthOption, 2);
+    EXPECT_EQ(Data().UserCriticalDepth, 14.0L);
+}
+
+// A depth refused as it was left and then hidden by another option is neither
+// stored nor raised out of the main window's command; the option is not stored
+// either until the depth is corrected.
+TEST_F(OptionWindowsTest, AnInvalidDepthHiddenByAnotherOptionIsNotStored)
+{
+    QApplication::setActiveWindow(form_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+    TDlgBlock& w = OpenBlock();
+    w.Radio(2).click();
+    Type(w.DataEdit1(), QStringLiteral("3+"));
+    w.Radio(1).setFocus();
+    w.Radio(1).click();
+    ASSERT_TRUE(w.DataEdit1().isHidden());
+    messages_->Clear();
+    EXPECT_NO_THROW(Form().DeactivateActiveChild());
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_TRUE(messages_->Texts().front().startsWith("Entry could not be evaluated:\r"));
+    EXPECT_EQ(Data().CriticalDepthOption, 0);
+    EXPECT_EQ(w.DataEdit1().text(), "3+");
+    w.Radio(2).click();
+    Type(w.DataEdit1(), QStringLiteral("3+4"));
+    w.CloseClick();
+    EXPECT_EQ(FindInputWindow<TDlgBlock>(Form()), nullptr);
+    EXPECT_EQ(Data().CriticalDepthOption, 2);
+    EXPECT_EQ(Data().UserCriticalDepth, 7.0L);
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -420,6 +421,51 @@ TEST_F(SoilLayersWindowTest, LayerButtonOpensTheLayerWindowModally)
     QApplication::processEvents();
     EXPECT_EQ(w.LayerWindow(), nullptr); // freed on close; made again on the next use
     EXPECT_EQ(w.LayerButton(1)->text(), "Edit Layer 2");
+}
+
+// A silt layer turned into sand by the Computation Methods window (FHWA ticked
+// besides USACE) shows as sand in the soil layers window opened before it, and that
+// window's next commit keeps it sand.
+TEST_F(SoilLayersWindowTest, SiltTurnedIntoSandByTheMethodsWindowStaysSand)
+{
+    SetLayers({{kSand, 10, 0, 0, 1, 1}, {kSilt, 20, 0, 0, 1, 1}});
+    Layer(1).Cell(kSiltFriction, 0).SetFloat(28);
+    Data().SetMethodTicked(2, true);
+    Data().SetMethodTicked(4, false);
+    Data().SelectedMethod = 2;
+    TDlgSoilLayers& w = Open();
+    ASSERT_TRUE(w.SiltAllowed());
+    EXPECT_EQ(w.Cells(1, 3), "3");
+    Form().Action(QStringLiteral("DataMethods"))->trigger();
+    QWidget* methods = Form().MdiArea()->activeSubWindow()->widget();
+    methods->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click(); // FHWA as well
+    Form().MdiArea()->setActiveSubWindow(w.SubWindow());
+    EXPECT_FALSE(w.SiltAllowed());
+    EXPECT_EQ(w.Cells(1, 3), "1");
+    Form().DeactivateActiveChild();
+    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), kSand);
+    EXPECT_EQ(Layer(1).Cell(kSandFriction, 0).AsFloat(), 28.0L);
+}
+
+// Turning the mouse wheel over the grid scrolls it: a soil-type list the pointer
+// passes over keeps its type (a type change would convert the layer's properties).
+TEST_F(SoilLayersWindowTest, TheMouseWheelDoesNotChangeASoilTypeItPassesOver)
+{
+    ThreeLayers();
+    TDlgSoilLayers& w = Open();
+    w.LayerEdit(0, 0)->setFocus();
+    QComboBox* clay = w.LayerCombo(1);
+    ASSERT_EQ(clay->currentIndex(), 1);
+    const QPointF at(clay->width() / 2.0, clay->height() / 2.0);
+    for (const int delta : {-120, 120}) {
+        QWheelEvent wheel(at, clay->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(clay, &wheel);
+    }
+    EXPECT_EQ(clay->currentIndex(), 1);
+    EXPECT_EQ(w.Cells(1, 3), "2");
+    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), kClay);
+    EXPECT_EQ(Layer(1).Cell(kClayUndrained, 1).AsFloat(), 1800.0L);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "TableFormController.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -47,6 +48,14 @@ TEST(Walkthrough, TzPlotsLabelLoadTransferInPsiOrKpa)
 
 class WalkthroughMain : public ::testing::Test {
 protected:
+    // Opening a project makes its folder current; the folder goes with the test.
+    void SetUp() override { startDir_ = QDir::currentPath(); }
+    void TearDown() override
+    {
+        form_.reset();
+        QDir::setCurrent(startDir_);
+    }
+
     TMainForm& Start(QStringList arguments = {})
     {
         TMainFormOptions options;
@@ -69,6 +78,7 @@ protected:
         return target;
     }
 
+    QString startDir_;
     QTemporaryDir dir_;
     test::TScriptedFileDialogs dialogs_;
     test::TRecordingShell shell_;
@@ -106,6 +116,48 @@ TEST_F(WalkthroughMain, SoilLayerTableOpensAVisibleEditorWithItsCommentLines)
         EXPECT_FALSE(label->text().contains(QLatin1Char('\r')));
     }
     EXPECT_TRUE(found);
+}
+
+// A project run in SI units, switched back to English and saved keeps its SI plot-
+// data file; reopened, the plots are in metres and the soil-layer strip must be too
+// (it showed the first layer's 15 ft bottom at 15 m).
+TEST_F(WalkthroughMain, LayerStripFollowsThePlotFilesUnitSystem)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"));
+    TMainFormOptions options;
+    options.settingsFile = dir_.filePath(QStringLiteral("VELDO.ini"));
+    options.programDir = QStringLiteral(VELDO_BIN_DIR);
+    options.arguments = QStringList{project};
+    options.fileDialogs = &dialogs_;
+    options.shell = &shell_;
+    form_ = std::make_unique<TMainForm>(std::move(options));
+    form_->show();
+    TMainForm& form = *form_;
+
+    form.UnitsClick(2);
+    form.CompRunClick();
+    ASSERT_TRUE(form.ResultsFlag());
+    form.UnitsClick(1);
+    ASSERT_TRUE(form.FileSaveClick());
+    form.FileNewClick();
+    ASSERT_TRUE(form.OpenFileName(project, 1));
+    ASSERT_TRUE(form.ResultsFlag());
+    ASSERT_EQ(form.Data().UnitSystem, 1);
+
+    // Layers of the example: sand to 15 ft, clay to 45, sand to 70, clay to 120.
+    for (TResultPlot which : {TResultPlot::Skin, TResultPlot::Combine, TResultPlot::Load}) {
+        const TGraphPlot& plot = form.Plots().Plot(which);
+        EXPECT_EQ(plot.Units(), 2);
+        ASSERT_EQ(plot.LayerCurves.size(), 4u);
+        const long double bottoms[] = {15, 45, 70, 120};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(static_cast<double>(plot.LayerCurves[static_cast<std::size_t>(i)].Point(0).Y),
+                        static_cast<double>(bottoms[i] * 0.3048L), 1e-6)
+                << plot.objectName().toStdString() << " layer " << i + 1;
+    }
+    // The deepest curve point (the pile tip, 80 ft) lies inside the last clay layer.
+    TGraphPlot& skin = form.Plots().pltSkin();
+    EXPECT_NEAR(static_cast<double>(skin.CurvePoint(0, skin.PointCount() - 1).Y), 24.38, 0.01);
 }
 
 } // namespace

@@ -320,5 +320,17 @@ TEST(DataEdit, ValidateDataEditAcceptsOtherControls)
     EXPECT_TRUE(ValidateDataEdit(&label));
 }
 
+// What a window loads is what it commits: the display form of a stored number of up
+// to 18 significant digits evaluates back to the very same number.
+TEST(DataEdit, DisplayFormEvaluatesBackToTheStoredNumber)
+{
+    TDataEdit field;
+    for (const long double x : {0.1L, -2.5e-12L, 1e-7L, 3.048000000012192L, 123456789012345678.0L,
+                                 1e20L, 6.02e-30L, 36.9138L, 0.0243819576L, 1e300L, -7.0L}) {
+        field.SetNumber(x);
+        EXPECT_EQ(field.Number(), x) << field.text().toStdString();
+    }
+}
+
 } // namespace
 } // namespace veldo

@@ -1,0 +1,447 @@
+#include "CPTOptions.h"
+
+#include "DataEdit.h"
+#include "DataUnit.h"
+#include "FileDialogs.h"
+#include "Launchers.h"
+#include "Messages.h"
+#include "PlotForm.h"
+#include "ProjectTables.h"
+#include "WordRead.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace veldo {
+
+namespace {
+
+// kPa per ksf, as the blow-count conversion takes it.
+constexpr long double kKpaPerKsf = 47.875L;
+// Cone resistance (kPa) per blow: 2.8 atmospheres of 100 kPa.
+constexpr long double kConePerBlow = 280.0L;
+// Cone factor of the undrained shear strength.
+constexpr long double kConeFactorSu = 15.0L;
+
+// Nearest integer, kept within the range of int.
+int RoundToInt(long double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const long double low = std::numeric_limits<int>::min();
+    const long double high = std::numeric_limits<int>::max();
+    return static_cast<int>(std::llround(std::clamp(value, low, high)));
+}
+
+std::filesystem::path FileSystemPath(const QString& path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// The reader's failure with the position it stopped at: a word that is not a number
+// names its line and item already; running out of lines names the line and item
+// that were asked for.
+EInOutError WithPosition(const EInOutError& error, const TWordReader& in)
+{
+    const std::string message = error.what();
+    if (message.starts_with("Error on Line "))
+        return error;
+    return EInOutError("Error on Line " + std::to_string(in.LineNumber()) + " Item "
+                       + std::to_string(in.ItemNumber() + 1) + "\r" + message);
+}
+
+// "Name(patterns)|p1;p2|..." as Qt's name filters: Qt takes the patterns from the
+// last parentheses of a description and separates them by blanks, so a description
+// whose parentheses do not hold its patterns gets them appended.
+QStringList QtNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString description = parts[i];
+        if (!description.endsWith(QLatin1Char('(') + patterns + QLatin1Char(')')))
+            description += QStringLiteral(" (") + patterns + QLatin1Char(')');
+        filters.push_back(description);
+    }
+    return filters;
+}
+
+std::optional<QString> BrowseForCptFile(QWidget* parent, const QString& fileName)
+{
+    const QString chosen = QFileDialog::getOpenFileName(
+        parent, QString(), fileName, QtNameFilters(TDlgInputMotion::BrowseFilter).join(QStringLiteral(";;")));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+QLabel* Note(QWidget* parent, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+QPushButton* Button(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+// ---- Reading a CPT text data file -----------------------------------------------
+
+long double CptProfileValue(long double qc, TCptConversion conversion, const TCptReadSettings& settings)
+{
+    const long double stress = settings.ua * qc;
+    switch (conversion) {
+    case TCptConversion::Spt:
+        return settings.units == kSI ? stress / kConePerBlow : stress * kKpaPerKsf / kConePerBlow;
+    case TCptConversion::Su:
+        return stress / kConeFactorSu;
+    case TCptConversion::Qc:
+        break;
+    }
+    return stress;
+}
+
+TCptPlotTexts CptPlotTexts(TCptConversion conversion, int units)
+{
+    const bool si = units == kSI;
+    TCptPlotTexts texts;
+    texts.yCaption = si ? QStringLiteral("Depth, m") : QStringLiteral("Depth, ft");
+    switch (conversion) {
+    case TCptConversion::Qc:
+        texts.caption = QStringLiteral("CPT Profile");
+        texts.xCaption = si ? QStringLiteral("Qc, kPa") : QStringLiteral("Qc, ksf");
+        texts.curveName = QStringLiteral("CPT Data");
+        break;
+    case TCptConversion::Spt:
+        texts.caption = QStringLiteral("Converted SPT from CPT Data");
+        texts.xCaption = QStringLiteral("SPT, N");
+        texts.curveName = QStringLiteral("Converted SPT");
+        break;
+    case TCptConversion::Su:
+        texts.caption = QStringLiteral("Converted Undrained Shear Strength Su from CPT Data");
+        texts.xCaption = si ? QStringLiteral("Undrained Shear Strength Su, kPa")
+                            : QStringLiteral("Undrained Shear Strength Su, k/ft^2");
+        texts.curveName = QStringLiteral("Converted Su");
+        break;
+    }
+    return texts;
+}
+
+std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
+                                       TCptConversion conversion)
+{
+    TWordReader in(file);
+    const int values = std::max(settings.valuesPerLine, 2);
+    std::vector<TFloatPoint> points;
+    try {
+        for (int i = 0; i < settings.headerLines; ++i)
+            in.ReadLine();
+        for (int i = 0; i < settings.dataLines; ++i) {
+            TFloatPoint point;
+            point.Y = in.ReadFloat();
+            point.X = CptProfileValue(in.ReadFloat(), conversion, settings);
+            for (int v = 2; v < values; ++v)
+                in.ReadFloat(); // counted, not used
+            in.ReadLine();      // the rest of the line
+            points.push_back(point);
+        }
+    } catch (const EInOutError& error) {
+        throw WithPosition(error, in);
+    }
+    return points;
+}
+
+bool ShowCPTProfilePlot(TMainForm& main)
+{
+    TGraphPlot& plot = main.Tables().MotionInput();
+    if (TPlotForm* open = plot.PlotWindow()) {
+        // A window keeps the scales and legend of the points it was made for.
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(open->parentWidget()))
+            delete frame;
+        else
+            delete open;
+    }
+    plot.SetMdiArea(main.MdiArea());
+    return plot.Execute();
+}
+
+// ---- The window ------------------------------------------------------------------
+
+const QString TDlgInputMotion::Caption = QStringLiteral("Data of Cone Penetration Test");
+const QString TDlgInputMotion::BrowseFilter =
+    QStringLiteral("CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*");
+const QString TDlgInputMotion::ReadErrorText = QStringLiteral("There was an error reading the input CPT file.");
+
+TDlgInputMotion::TDlgInputMotion(TMainForm& main) : TInputWindow(main, Caption), browser_(BrowseForCptFile)
+{
+    setObjectName(QStringLiteral("DlgInputMotion"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildFileGroup());
+    layout->addWidget(BuildReadGroup());
+    layout->addWidget(BuildGraphicsGroup());
+
+    close_ = Button(this, QStringLiteral("CloseButton"), QStringLiteral("Close"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close_);
+    layout->addLayout(buttons);
+    connect(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+}
+
+QWidget* TDlgInputMotion::BuildFileGroup()
+{
+    auto* group = new QWidget(this);
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(0, 0, 0, 0);
+    fileName_ = new QLineEdit(group);
+    fileName_->setObjectName(QStringLiteral("FileNameEdit"));
+    auto* label = new QLabel(QStringLiteral("Name of file for input cone data"), group);
+    label->setBuddy(fileName_);
+    browse_ = Button(group, QStringLiteral("BrowseButton"), QStringLiteral("&Browse..."));
+    editFile_ = Button(group, QStringLiteral("EditFileButton"), QStringLiteral("Edit File"));
+    grid->addWidget(label, 0, 0, 1, 3);
+    grid->addWidget(fileName_, 1, 0);
+    grid->addWidget(browse_, 1, 1);
+    grid->addWidget(editFile_, 1, 2);
+
+    MarkModifiedOn(fileName_);
+    connect(fileName_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { editFile_->setEnabled(!text.trimmed().isEmpty()); });
+    editFile_->setEnabled(false);
+    connect(browse_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BrowseClick(); }); });
+    connect(editFile_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { EditFileClick(); }); });
+    return group;
+}
+
+TDataEdit* TDlgInputMotion::AddField(QWidget* parent, const QString& name, const QString& caption,
+                                     long double minVal, long double maxVal, QLabel*& label)
+{
+    label = new QLabel(parent);
+    label->setWordWrap(true);
+    TDataEditDesign design;
+    design.Caption = caption;
+    design.MinVal = minVal;
+    design.MaxVal = maxVal;
+    design.Text = QStringLiteral("%1").arg(static_cast<int>(std::max(minVal, 0.0L)));
+    auto* field = new TDataEdit(parent, design, label);
+    field->setObjectName(name);
+    return field;
+}
+
+QWidget* TDlgInputMotion::BuildReadGroup()
+{
+    auto* group = new QWidget(this);
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(0, 0, 0, 0);
+    QLabel* label = nullptr;
+    int row = 0;
+    const auto place = [&](TDataEdit* field) {
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+        ++row;
+    };
+
+    dataLines_ = AddField(group, QStringLiteral("DataLinesEdit"),
+                          QStringLiteral("Number of data lines to be read from the file"), 2.0L,
+                          static_cast<long double>(MaxDataLines), label);
+    place(dataLines_);
+    headerLines_ = AddField(group, QStringLiteral("HeaderLinesEdit"),
+                            QStringLiteral("Number of header lines in file containing cone data"), 0.0L, 50.0L,
+                            label);
+    place(headerLines_);
+    valuesPerLine_ = AddField(group, QStringLiteral("ValuesPerLineEdit"),
+                              QStringLiteral("Number of data columns per line to be read from the data file"),
+                              2.0L, 20.0L, label);
+    place(valuesPerLine_);
+    grid->addWidget(Note(group, QStringLiteral("( The first two columns are reserved for Depth and  Qc )")), row++,
+                    0, 1, 2);
+    ua_ = AddField(group, QStringLiteral("UaEdit"), QStringLiteral("Unit conversion factor for stress, Ua"),
+                   DefaultMinVal(), 1E+100L, label);
+    ua_->setText(QStringLiteral("1"));
+    place(ua_);
+    grid->addWidget(Note(group, QStringLiteral("( ksf is required for English units and kPa is used for S.I. units)")),
+                    row++, 0, 1, 2);
+    grid->addWidget(Note(group, QStringLiteral("(Ex. Ua=1000 if MPa instead of kPa is used in the field CPT data.)")),
+                    row++, 0, 1, 2);
+
+    connect(dataLines_, &QLineEdit::textChanged, this, [this] { CountChanged(*dataLines_, kCptDataLinesEntry); });
+    connect(headerLines_, &QLineEdit::textChanged, this,
+            [this] { CountChanged(*headerLines_, kCptHeaderLinesEntry); });
+    connect(valuesPerLine_, &QLineEdit::textChanged, this,
+            [this] { CountChanged(*valuesPerLine_, kCptValuesPerLineEntry); });
+    return group;
+}
+
+QWidget* TDlgInputMotion::BuildGraphicsGroup()
+{
+    auto* group = new QWidget(this);
+    auto* row = new QHBoxLayout(group);
+    row->setContentsMargins(0, 0, 0, 0);
+    qc_ = Button(group, QStringLiteral("QcButton"), QStringLiteral("Qc versus depth"));
+    spt_ = Button(group, QStringLiteral("SptButton"), QStringLiteral("Converted SPT versus depth"));
+    su_ = Button(group, QStringLiteral("SuButton"), QStringLiteral("Converted Su versus depth"));
+    for (const auto& [button, conversion] : {std::pair{qc_, TCptConversion::Qc}, std::pair{spt_, TCptConversion::Spt},
+                                             std::pair{su_, TCptConversion::Su}}) {
+        row->addWidget(button);
+        connect(button, &QPushButton::clicked, this,
+                [this, conversion] { RunReportingErrors([this, conversion] { GraphicsClick(conversion); }); });
+    }
+    return group;
+}
+
+void TDlgInputMotion::LoadFromProject()
+{
+    const TProgramData& data = Data();
+    fileName_->setText(data.CptDataFileName);
+    editFile_->setEnabled(!fileName_->text().trimmed().isEmpty());
+    LoadField(*dataLines_, data.Integers[kCptDataLinesEntry]);
+    LoadField(*headerLines_, data.Integers[kCptHeaderLinesEntry]);
+    LoadField(*valuesPerLine_, data.Integers[kCptValuesPerLineEntry]);
+    ua_->SetUnits(data.UnitSystem); // not stored: keeps its number
+}
+
+void TDlgInputMotion::CommitToProject()
+{
+    const int dataLines = RoundToInt(dataLines_->GetNumber());
+    const int headerLines = RoundToInt(headerLines_->GetNumber());
+    const int valuesPerLine = RoundToInt(valuesPerLine_->GetNumber());
+    TProgramData& data = Data();
+    data.CptDataFileName = fileName_->text();
+    data.Integers[kCptDataLinesEntry] = dataLines;
+    data.Integers[kCptHeaderLinesEntry] = headerLines;
+    data.Integers[kCptValuesPerLineEntry] = valuesPerLine;
+}
+
+void TDlgInputMotion::CountChanged(const TDataEdit& field, int entry)
+{
+    if (Loading())
+        return;
+    long double value = 0;
+    try {
+        value = field.Number();
+    } catch (const std::exception&) {
+        return; // not a number (yet): nothing to compare
+    }
+    if (RoundToInt(value) != Data().Integers[static_cast<std::size_t>(entry)])
+        Modified();
+}
+
+bool TDlgInputMotion::FieldsValid()
+{
+    for (TDataEdit* field : {dataLines_, headerLines_, valuesPerLine_, ua_})
+        if (!ValidateDataEdit(field))
+            return false;
+    return true;
+}
+
+TCptReadSettings TDlgInputMotion::Settings() const
+{
+    TCptReadSettings settings;
+    settings.dataLines = RoundToInt(dataLines_->GetNumber());
+    settings.headerLines = RoundToInt(headerLines_->GetNumber());
+    settings.valuesPerLine = RoundToInt(valuesPerLine_->GetNumber());
+    settings.ua = ua_->GetNumber();
+    settings.units = Data().UnitSystem;
+    return settings;
+}
+
+bool TDlgInputMotion::Read(TCptConversion conversion, const QString& fileName, bool showMessages)
+{
+    if (!QFileInfo::exists(fileName)) {
+        Messages().Information(QStringLiteral("File ") + fileName + QStringLiteral(" does not exists"));
+        return false;
+    }
+    const TCptReadSettings settings = Settings();
+    std::vector<TFloatPoint> points;
+    try {
+        points = ReadCptPoints(FileSystemPath(fileName), settings, conversion);
+    } catch (const EInOutError& error) {
+        if (showMessages)
+            Messages().Information(ReadErrorText + QLatin1Char('\r') + fileName + QLatin1Char('\r')
+                                   + QString::fromStdString(error.what()));
+        return false;
+    }
+    // Only a complete read replaces the profile.
+    TGraphPlot& plot = MainForm().Tables().MotionInput();
+    const TCptPlotTexts texts = CptPlotTexts(conversion, settings.units);
+    plot.SetCurveCount(0);
+    plot.SetCurveCount(1);
+    plot.Caption = texts.caption;
+    plot.XCaption = texts.xCaption;
+    plot.YCaption = texts.yCaption;
+    plot.Curve(0).Name = texts.curveName;
+    plot.Curve(0).Points = std::move(points);
+    Data().Integers[kCptPointCountEntry] = settings.dataLines;
+    MainForm().SetModified(true);
+    return true;
+}
+
+bool TDlgInputMotion::ReadMotionData(const QString& fileName, bool showMessages)
+{
+    return Read(TCptConversion::Qc, fileName, showMessages);
+}
+
+bool TDlgInputMotion::ReadMotionDataSPT(const QString& fileName, bool showMessages)
+{
+    return Read(TCptConversion::Spt, fileName, showMessages);
+}
+
+bool TDlgInputMotion::ReadMotionDataSu(const QString& fileName, bool showMessages)
+{
+    return Read(TCptConversion::Su, fileName, showMessages);
+}
+
+void TDlgInputMotion::BrowseClick()
+{
+    if (const std::optional<QString> chosen = browser_(this, fileName_->text()))
+        fileName_->setText(*chosen);
+}
+
+void TDlgInputMotion::EditFileClick()
+{
+    LaunchEditor(MainForm().Shell(), MainForm().EditorPath(), QFileInfo(fileName_->text()).absoluteFilePath());
+}
+
+void TDlgInputMotion::GraphicsClick(TCptConversion conversion)
+{
+    if (!FieldsValid())
+        return;
+    CommitToProject();
+    const QString fileName = fileName_->text();
+    bool read = false;
+    switch (conversion) {
+    case TCptConversion::Qc:
+        read = ReadMotionData(fileName, true);
+        break;
+    case TCptConversion::Spt:
+        read = ReadMotionDataSPT(fileName, true);
+        break;
+    case TCptConversion::Su:
+        read = ReadMotionDataSu(fileName, true);
+        break;
+    }
+    if (read)
+        ShowCPTProfilePlot(MainForm());
+}
+
+} // namespace veldo

@@ -1,0 +1,145 @@
+// The CPT data window: names a text file of cone-penetration data, says how to read
+// it, and reads it into the project's CPT profile (the main window's MotionInput
+// plot) as cone resistance, as blow counts converted from it, or as undrained
+// strength converted from it; then shows the profile in its plot window.
+#pragma once
+
+#include "InputWindow.h"
+#include "PltData.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace veldo {
+
+class TDataEdit;
+
+// ---- Reading a CPT text data file -----------------------------------------------
+
+// What the points of the profile hold: the cone resistance as read, or the blow count
+// or undrained shear strength converted from it.
+enum class TCptConversion { Qc, Spt, Su };
+
+// How a CPT text data file is read: header lines skipped whole, then `dataLines`
+// lines of at least `valuesPerLine` numbers (depth, cone resistance, others ignored;
+// the rest of each line skipped). `ua` converts the file's stress unit to ksf
+// (English) or kPa (SI).
+struct TCptReadSettings {
+    int dataLines = 2;
+    int headerLines = 0;
+    int valuesPerLine = 2;
+    long double ua = 1.0L;
+    int units = 1; // 1 English, 2 SI
+};
+
+// The profile value of a cone resistance qc read from the file:
+// Qc: ua*qc; SPT: ua*qc*47.875/280 (English, ksf to kPa), ua*qc/280 (SI);
+// Su: ua*qc/15.
+long double CptProfileValue(long double qc, TCptConversion conversion, const TCptReadSettings& settings);
+
+// Plot caption, axis captions and curve name of a profile.
+struct TCptPlotTexts {
+    QString caption;
+    QString xCaption;
+    QString yCaption;
+    QString curveName;
+};
+TCptPlotTexts CptPlotTexts(TCptConversion conversion, int units);
+
+// Reads the points (X the profile value, Y the depth). Throws EInOutError when the
+// file cannot be read, ends early or holds a word that is not a number; apart from a
+// file that cannot be opened, the message begins with "Error on Line n Item m".
+std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
+                                       TCptConversion conversion);
+
+// Shows the plot window of the project's CPT profile in the main window's MDI area,
+// made afresh so that its scales and legend follow the current points. False when the
+// points give no drawable range.
+bool ShowCPTProfilePlot(TMainForm& main);
+
+// ---- The window ------------------------------------------------------------------
+
+class TDlgInputMotion final : public TInputWindow {
+    Q_OBJECT
+public:
+    static const QString Caption;         // "Data of Cone Penetration Test"
+    static const QString BrowseFilter;    // "CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*"
+    static const QString ReadErrorText;   // "There was an error reading the input CPT file."
+    // Largest number of data lines: the profile's room in the analysis engine.
+    static constexpr int MaxDataLines = 1000;
+
+    // Chooses an existing file, starting at `fileName`; nullopt on Cancel.
+    using TBrowser = std::function<std::optional<QString>(QWidget* parent, const QString& fileName)>;
+
+    explicit TDlgInputMotion(TMainForm& main);
+
+    // Replaces the standard open-file dialog (tests).
+    void SetBrowser(TBrowser browser) { browser_ = std::move(browser); }
+
+    // Read the named file into the project's CPT profile with the window's settings.
+    // On success the profile (points, curve, captions, point count) is replaced and
+    // the project marked modified; on failure the profile stays as it was and, with
+    // `showMessages`, the message names the file, line and item. Returns success.
+    bool ReadMotionData(const QString& fileName, bool showMessages);
+    bool ReadMotionDataSPT(const QString& fileName, bool showMessages);
+    bool ReadMotionDataSu(const QString& fileName, bool showMessages);
+
+    // Button handlers.
+    void BrowseClick();
+    void EditFileClick();
+    // Reads the named file with the conversion and shows the profile.
+    void GraphicsClick(TCptConversion conversion);
+
+    QLineEdit& FileNameEdit() const { return *fileName_; }
+    TDataEdit& DataLinesEdit() const { return *dataLines_; }
+    TDataEdit& HeaderLinesEdit() const { return *headerLines_; }
+    TDataEdit& ValuesPerLineEdit() const { return *valuesPerLine_; }
+    TDataEdit& UaEdit() const { return *ua_; }
+    QPushButton& BrowseButton() const { return *browse_; }
+    QPushButton& EditFileButton() const { return *editFile_; }
+    QPushButton& QcButton() const { return *qc_; }
+    QPushButton& SptButton() const { return *spt_; }
+    QPushButton& SuButton() const { return *su_; }
+    QPushButton& CloseButton() const { return *close_; }
+
+protected:
+    void LoadFromProject() override;
+    void CommitToProject() override;
+
+private:
+    QWidget* BuildFileGroup();
+    QWidget* BuildReadGroup();
+    QWidget* BuildGraphicsGroup();
+    TDataEdit* AddField(QWidget* parent, const QString& name, const QString& caption, long double minVal,
+                        long double maxVal, QLabel*& label);
+    // Marks the project modified when the field holds a number whose rounded value
+    // differs from integer-table entry `entry`.
+    void CountChanged(const TDataEdit& field, int entry);
+    // Runs every field's exit validation; false (after its message) at the first refused.
+    bool FieldsValid();
+    TCptReadSettings Settings() const;
+    bool Read(TCptConversion conversion, const QString& fileName, bool showMessages);
+
+    QLineEdit* fileName_ = nullptr;
+    TDataEdit* dataLines_ = nullptr;
+    TDataEdit* headerLines_ = nullptr;
+    TDataEdit* valuesPerLine_ = nullptr;
+    TDataEdit* ua_ = nullptr;
+    QPushButton* browse_ = nullptr;
+    QPushButton* editFile_ = nullptr;
+    QPushButton* qc_ = nullptr;
+    QPushButton* spt_ = nullptr;
+    QPushButton* su_ = nullptr;
+    QPushButton* close_ = nullptr;
+    TBrowser browser_;
+};
+
+} // namespace veldo

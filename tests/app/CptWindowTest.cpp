@@ -1,0 +1,509 @@
+// The CPT data window: reading CPT text files (header lines, counted values, the rest
+// of a line skipped), the conversions to blow counts and undrained strength, the
+// profile replaced only by a complete read, the messages of missing and malformed
+// files, the saved CPT file, and the window's loading, commit and buttons.
+#include "CPTOptions.h"
+#include "DataEdit.h"
+#include "Main.h"
+#include "MainTestSupport.h"
+#include "Messages.h"
+#include "PlotForm.h"
+#include "WordRead.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace veldo {
+namespace {
+
+QString DataFile(const char* name)
+{
+    return QDir(QStringLiteral(VELDO_TEST_DATA_DIR)).filePath(QLatin1String(name));
+}
+
+std::filesystem::path DataPath(const char* name)
+{
+    return std::filesystem::path(DataFile(name).toStdString());
+}
+
+std::string ReadError(const std::filesystem::path& file, const TCptReadSettings& settings)
+{
+    try {
+        ReadCptPoints(file, settings, TCptConversion::Qc);
+    } catch (const EInOutError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TCptReadSettings Settings(int dataLines, int headerLines, int valuesPerLine, long double ua = 1.0L,
+                          int units = kEnglish)
+{
+    TCptReadSettings s;
+    s.dataLines = dataLines;
+    s.headerLines = headerLines;
+    s.valuesPerLine = valuesPerLine;
+    s.ua = ua;
+    s.units = units;
+    return s;
+}
+
+// ---- Reading and converting -------------------------------------------------------
+
+TEST(CptFileRead, HeaderLinesAreSkippedAndOnlyTheCountedValuesOfTheCountedLinesAreRead)
+{
+    // cpt_sample.txt: 2 header lines, then "1.0 40.0 0.52 0.10", "2.0 80.0 0.95 0.20 loose",
+    // "3.5 120.0 1.40 0.30" and a last line of words. With 4 values per line, values 3
+    // and 4 are read and dropped, "loose" is skipped with its line, the last line is
+    // never read.
+    const auto points = ReadCptPoints(DataPath("cpt_sample.txt"), Settings(3, 2, 4), TCptConversion::Qc);
+    ASSERT_EQ(points.size(), 3u);
+    const long double depths[] = {1.0L, 2.0L, 3.5L};
+    const long double cones[] = {40.0L, 80.0L, 120.0L};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(points[i].Y, depths[i]) << i;
+        EXPECT_EQ(points[i].X, cones[i]) << i;
+    }
+    // Two values per line: the rest of each line is skipped just the same.
+    const auto two = ReadCptPoints(DataPath("cpt_sample.txt"), Settings(2, 2, 2), TCptConversion::Qc);
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[1].Y, 2.0L);
+    EXPECT_EQ(two[1].X, 80.0L);
+}
+
+TEST(CptFileRead, ConversionsOfTheConeResistance)
+{
+    const TCptReadSettings english = Settings(2, 0, 2);
+    const TCptReadSettings si = Settings(2, 0, 2, 1.0L, kSI);
+    const TCptReadSettings mpa = Settings(2, 0, 2, 1000.0L, kSI);
+    // Qc: Ua x qc; 2.5 MPa x 1000 = 2500 kPa.
+    EXPECT_EQ(CptProfileValue(40.0L, TCptConversion::Qc, english), 40.0L);
+    EXPECT_EQ(CptProfileValue(2.5L, TCptConversion::Qc, mpa), 2500.0L);
+    // SPT, English: 40 ksf x 47.875 / 280 = 1915 / 280 = 6.8392857142857...
+    EXPECT_NEAR(static_cast<double>(CptProfileValue(40.0L, TCptConversion::Spt, english)), 6.839285714285714, 1e-12);
+    // SPT, SI: 4000 kPa / 280 = 14.285714285714...; 2.5 MPa x 1000 / 280 = 8.9285714...
+    EXPECT_NEAR(static_cast<double>(CptProfileValue(4000.0L, TCptConversion::Spt, si)), 14.285714285714286, 1e-12);
+    EXPECT_NEAR(static_cast<double>(CptProfileValue(2.5L, TCptConversion::Spt, mpa)), 8.928571428571429, 1e-12);
+    // Su: Ua x qc / 15: 120 ksf / 15 = 8 ksf; 5 MPa x 1000 / 15 = 333.33... kPa.
+    EXPECT_EQ(CptProfileValue(120.0L, TCptConversion::Su, english), 8.0L);
+    EXPECT_NEAR(static_cast<double>(CptProfileValue(5.0L, TCptConversion::Su, mpa)), 333.3333333333333, 1e-10);
+}
+
+TEST(CptFileRead, PlotTextsInEnglishAndSI)
+{
+    const TCptPlotTexts qc = CptPlotTexts(TCptConversion::Qc, kEnglish);
+    EXPECT_EQ(qc.caption, "CPT Profile");
+    EXPECT_EQ(qc.xCaption, "Qc, ksf");
+    EXPECT_EQ(qc.yCaption, "Depth, ft");
+    EXPECT_EQ(qc.curveName, "CPT Data");
+    EXPECT_EQ(CptPlotTexts(TCptConversion::Qc, kSI).xCaption, "Qc, kPa");
+    EXPECT_EQ(CptPlotTexts(TCptConversion::Qc, kSI).yCaption, "Depth, m");
+
+    for (int units : {kEnglish, kSI}) {
+        const TCptPlotTexts spt = CptPlotTexts(TCptConversion::Spt, units);
+        EXPECT_EQ(spt.caption, "Converted SPT from CPT Data");
+        EXPECT_EQ(spt.xCaption, "SPT, N");
+        EXPECT_EQ(spt.curveName, "Converted SPT");
+    }
+    const TCptPlotTexts su = CptPlotTexts(TCptConversion::Su, kEnglish);
+    EXPECT_EQ(su.caption, "Converted Undrained Shear Strength Su from CPT Data");
+    EXPECT_EQ(su.xCaption, "Undrained Shear Strength Su, k/ft^2");
+    EXPECT_EQ(su.curveName, "Converted Su");
+    EXPECT_EQ(CptPlotTexts(TCptConversion::Su, kSI).xCaption, "Undrained Shear Strength Su, kPa");
+}
+
+TEST(CptFileRead, ErrorsNameTheLineAndTheItem)
+{
+    // "2.0 8O.0" (a letter O) on line 3.
+    EXPECT_EQ(ReadError(DataPath("cpt_malformed.txt"), Settings(2, 1, 2)),
+              "Error on Line 3 Item 2\rA floating point number was expected but not found.");
+    // A fourth data line asked of cpt_sample.txt: line 6 starts with "end".
+    EXPECT_EQ(ReadError(DataPath("cpt_sample.txt"), Settings(4, 2, 4)),
+              "Error on Line 6 Item 1\rA floating point number was expected but not found.");
+    // cpt_mpa.txt has 3 lines: a third data line would be line 4.
+    EXPECT_EQ(ReadError(DataPath("cpt_mpa.txt"), Settings(3, 1, 2)),
+              "Error on Line 4 Item 1\rThis file either invalid or incomplete.");
+    // More header lines than the file has.
+    EXPECT_EQ(ReadError(DataPath("cpt_mpa.txt"), Settings(2, 50, 2)),
+              "Error on Line 4 Item 1\rThis file either invalid or incomplete.");
+    // Counted values running past the end of the last line.
+    EXPECT_EQ(ReadError(DataPath("cpt_mpa.txt"), Settings(2, 1, 3)),
+              "Error on Line 4 Item 1\rThis file either invalid or incomplete.");
+}
+
+// ---- The window --------------------------------------------------------------------
+
+class CptWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        TMainFormOptions options;
+        options.settingsFile = dir_.filePath(QStringLiteral("VELDO.ini"));
+        options.programDir = dir_.path();
+        options.fileDialogs = &dialogs_;
+        options.shell = &shell_;
+        form_ = std::make_unique<TMainForm>(std::move(options));
+        form_->show();
+    }
+    void TearDown() override
+    {
+        form_.reset();
+        QDir::setCurrent(workingDir_); // opening a project makes its folder current
+    }
+
+    TMainForm& Form() { return *form_; }
+    TProgramData& Data() { return form_->Data(); }
+    TGraphPlot& Profile() { return form_->Tables().MotionInput(); }
+
+    TDlgInputMotion& Open()
+    {
+        Form().Action(QStringLiteral("DataCpt"))->trigger();
+        auto* window = FindInputWindow<TDlgInputMotion>(Form());
+        EXPECT_NE(window, nullptr);
+        return *window;
+    }
+
+    // The window set to read `file` with the given counts and Ua.
+    TDlgInputMotion& OpenFor(const QString& file, int dataLines, int headerLines, int values, const QString& ua = "1")
+    {
+        TDlgInputMotion& w = Open();
+        w.FileNameEdit().setText(file);
+        w.DataLinesEdit().setText(QString::number(dataLines));
+        w.HeaderLinesEdit().setText(QString::number(headerLines));
+        w.ValuesPerLineEdit().setText(QString::number(values));
+        w.UaEdit().setText(ua);
+        return w;
+    }
+
+    std::vector<TFloatPoint> Points()
+    {
+        return Profile().CurveCount() ? Profile().Curve(0).Points : std::vector<TFloatPoint>{};
+    }
+
+    QByteArray ReadBytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    const QString workingDir_ = QDir::currentPath();
+    QTemporaryDir dir_;
+    test::TScriptedFileDialogs dialogs_;
+    test::TRecordingShell shell_;
+    TScopedMessageRecorder messages_;
+    std::unique_ptr<TMainForm> form_;
+};
+
+QStringList Texts(const QWidget& window)
+{
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        texts.push_back(label->text());
+    for (const QPushButton* button : window.findChildren<QPushButton*>())
+        texts.push_back(button->text());
+    return texts;
+}
+
+TEST_F(CptWindowTest, TheMenuItemOpensOneWindowLoadedFromTheProject)
+{
+    Data().CptDataFileName = QStringLiteral("c12.txt");
+    Data().Integers[kCptDataLinesEntry] = 120;
+    Data().Integers[kCptHeaderLinesEntry] = 3;
+    Data().Integers[kCptValuesPerLineEntry] = 5;
+    ASSERT_TRUE(Form().Action(QStringLiteral("DataCpt"))->isEnabled());
+    EXPECT_EQ(Form().Action(QStringLiteral("DataCpt"))->text(), "CPT Data File (optional for cone-based method)");
+
+    TDlgInputMotion& w = Open();
+    EXPECT_EQ(w.windowTitle(), "Data of Cone Penetration Test");
+    EXPECT_EQ(w.FileNameEdit().text(), "c12.txt");
+    EXPECT_EQ(w.DataLinesEdit().text(), "120");
+    EXPECT_EQ(w.HeaderLinesEdit().text(), "3");
+    EXPECT_EQ(w.ValuesPerLineEdit().text(), "5");
+    EXPECT_EQ(w.UaEdit().text(), "1");
+    EXPECT_TRUE(w.EditFileButton().isEnabled());
+    const QStringList texts = Texts(w);
+    for (const char* text :
+         {"Name of file for input cone data", "Number of data lines to be read from the file",
+          "Number of header lines in file containing cone data",
+          "Number of data columns per line to be read from the data file", "Unit conversion factor for stress, Ua",
+          "( ksf is required for English units and kPa is used for S.I. units)",
+          "(Ex. Ua=1000 if MPa instead of kPa is used in the field CPT data.)",
+          "( The first two columns are reserved for Depth and  Qc )", "&Browse...", "Edit File", "Qc versus depth",
+          "Converted SPT versus depth", "Converted Su versus depth", "Close"})
+        EXPECT_TRUE(texts.contains(QLatin1String(text))) << text;
+    EXPECT_FALSE(Form().IsModified());
+
+    // A second click brings the same window forward.
+    Form().Action(QStringLiteral("DataCpt"))->trigger();
+    EXPECT_EQ(FindInputWindow<TDlgInputMotion>(Form()), &w);
+
+    // Edit File is enabled only while a file name is entered.
+    w.FileNameEdit().clear();
+    EXPECT_FALSE(w.EditFileButton().isEnabled());
+    w.FileNameEdit().setText(QStringLiteral("a.acc"));
+    EXPECT_TRUE(w.EditFileButton().isEnabled());
+}
+
+TEST_F(CptWindowTest, CommitStoresTheNameAndRoundedCountsAndOnlyRealChangesMarkTheProject)
+{
+    TDlgInputMotion& w = Open();
+    // A new project's entries are 0: the fields show their lower bounds.
+    EXPECT_EQ(w.DataLinesEdit().text(), "2");
+    EXPECT_EQ(w.ValuesPerLineEdit().text(), "2");
+    EXPECT_EQ(w.HeaderLinesEdit().text(), "0");
+    w.FormDeactivate();
+    Form().SetModified(false);
+
+    // The stored value typed again, and the factor Ua (not stored), change nothing.
+    w.DataLinesEdit().setText(QStringLiteral("2"));
+    w.UaEdit().setText(QStringLiteral("1000"));
+    EXPECT_FALSE(Form().IsModified());
+
+    w.DataLinesEdit().setText(QStringLiteral("24.6"));
+    EXPECT_TRUE(Form().IsModified());
+    w.HeaderLinesEdit().setText(QStringLiteral("2.4"));
+    w.ValuesPerLineEdit().setText(QStringLiteral("3"));
+    w.FileNameEdit().setText(QStringLiteral("site/c12.acc"));
+    w.FormDeactivate();
+    EXPECT_EQ(Data().Integers[kCptDataLinesEntry], 25);
+    EXPECT_EQ(Data().Integers[kCptHeaderLinesEntry], 2);
+    EXPECT_EQ(Data().Integers[kCptValuesPerLineEntry], 3);
+    EXPECT_EQ(Data().CptDataFileName, "site/c12.acc");
+
+    Form().SetModified(false);
+    w.FileNameEdit().setText(QStringLiteral("site/c13.acc"));
+    EXPECT_TRUE(Form().IsModified());
+
+    // An entry above its bound in the focused field is neither committed nor closed.
+    w.HeaderLinesEdit().setFocus();
+    w.HeaderLinesEdit().setText(QStringLiteral("51"));
+    w.FormDeactivate();
+    w.CloseClick();
+    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{QStringLiteral("Entry must be less than or equal to 50"),
+                                                         QStringLiteral("Entry must be less than or equal to 50")}));
+    EXPECT_EQ(Data().Integers[kCptHeaderLinesEntry], 2);
+    ASSERT_EQ(FindInputWindow<TDlgInputMotion>(Form()), &w);
+    EXPECT_EQ(w.HeaderLinesEdit().text(), "51");
+    w.HeaderLinesEdit().setText(QStringLiteral("4"));
+    messages_->Clear();
+
+    // Closed and opened again: a new window loaded from the project; Ua starts at 1.
+    w.CloseClick();
+    EXPECT_EQ(FindInputWindow<TDlgInputMotion>(Form()), nullptr);
+    TDlgInputMotion& again = Open();
+    EXPECT_EQ(again.FileNameEdit().text(), "site/c13.acc");
+    EXPECT_EQ(again.DataLinesEdit().text(), "25");
+    EXPECT_EQ(again.HeaderLinesEdit().text(), "4");
+    EXPECT_EQ(again.UaEdit().text(), "1");
+    EXPECT_TRUE(messages_->Entries().empty());
+}
+
+TEST_F(CptWindowTest, QcReadFillsTheProfileAndShowsItsPlotWindow)
+{
+    TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
+    Form().SetModified(false);
+    w.QcButton().click();
+    EXPECT_TRUE(messages_->Entries().empty()) << messages_->Texts().front().toStdString();
+
+    const auto points = Points();
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[2].Y, 3.5L);
+    EXPECT_EQ(points[2].X, 120.0L);
+    EXPECT_EQ(Profile().CurveCount(), 1);
+    EXPECT_EQ(Profile().Caption, "CPT Profile");
+    EXPECT_EQ(Profile().XCaption, "Qc, ksf");
+    EXPECT_EQ(Profile().YCaption, "Depth, ft");
+    EXPECT_EQ(Profile().Curve(0).Name, "CPT Data");
+    EXPECT_EQ(Data().CptPointCount(), 3);
+    EXPECT_EQ(Data().Integers[kCptDataLinesEntry], 3); // the settings were committed
+    EXPECT_TRUE(Form().IsModified());
+
+    // The profile's plot window is a child of the main window's MDI area.
+    TPlotForm* plot = Profile().PlotWindow();
+    ASSERT_NE(plot, nullptr);
+    auto* frame = qobject_cast<QMdiSubWindow*>(plot->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->mdiArea(), Form().MdiArea());
+    EXPECT_EQ(plot->Legend()->Items, std::vector<QString>{QStringLiteral("CPT Data")});
+
+    // A conversion read afterwards replaces the window: its legend follows the new curve.
+    w.SuButton().click();
+    ASSERT_NE(Profile().PlotWindow(), nullptr);
+    EXPECT_EQ(Profile().PlotWindow()->Legend()->Items, std::vector<QString>{QStringLiteral("Converted Su")});
+    EXPECT_EQ(Form().MdiArea()->subWindowList().size(), 2); // the input window and one plot
+}
+
+TEST_F(CptWindowTest, AnSptConversionReplacesTheProfileAndTheNextSaveWritesIt)
+{
+    TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
+    w.SptButton().click();
+    ASSERT_TRUE(messages_->Entries().empty());
+    EXPECT_EQ(Profile().Caption, "Converted SPT from CPT Data");
+    EXPECT_EQ(Profile().XCaption, "SPT, N");
+    EXPECT_EQ(Profile().Curve(0).Name, "Converted SPT");
+
+    Data().ProjectPath = dir_.filePath(QStringLiteral("Pier.vd7d"));
+    ASSERT_TRUE(Form().FileSaveClick());
+    // N = qc x 47.875 / 280: 40 -> 6.839285714, 80 -> 13.67857143, 120 -> 20.51785714;
+    // English profiles are written x 1000.
+    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Pier.cpt"))),
+              " 1 3\r\n"
+              "  1.000000000E+00  6.839285714E+03\r\n"
+              "  2.000000000E+00  1.367857143E+04\r\n"
+              "  3.500000000E+00  2.051785714E+04\r\n");
+}
+
+TEST_F(CptWindowTest, AReadProfileComesBackWhenTheProjectIsOpenedAgain)
+{
+    TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
+    w.QcButton().click();
+    const QString path = dir_.filePath(QStringLiteral("Quay.vd7d"));
+    Data().ProjectPath = path;
+    ASSERT_TRUE(Form().FileSaveClick());
+    // ksf kept, psf written: 40 ksf -> 4.000000000E+04.
+    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Quay.cpt"))),
+              " 1 3\r\n"
+              "  1.000000000E+00  4.000000000E+04\r\n"
+              "  2.000000000E+00  8.000000000E+04\r\n"
+              "  3.500000000E+00  1.200000000E+05\r\n");
+
+    ASSERT_TRUE(Form().OpenFileName(path, 1));
+    EXPECT_EQ(Data().CptPointCount(), 3);
+    const auto points = Points();
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[1].Y, 2.0L);
+    EXPECT_EQ(points[1].X, 80.0L);
+    EXPECT_EQ(Profile().XCaption, "Qc, ksf");
+    EXPECT_TRUE(messages_->Entries().empty());
+}
+
+TEST_F(CptWindowTest, SIUndrainedStrengthFromMegapascalData)
+{
+    Form().UnitsClick(kSI);
+    // cpt_mpa.txt: 1 header line, then 0.5 m 2.5 MPa and 1.0 m 5.0 MPa; Ua = 1000.
+    TDlgInputMotion& w = OpenFor(DataFile("cpt_mpa.txt"), 2, 1, 2, QStringLiteral("1000"));
+    w.SuButton().click();
+    ASSERT_TRUE(messages_->Entries().empty());
+    const auto points = Points();
+    ASSERT_EQ(points.size(), 2u);
+    // 2500 kPa / 15 = 166.666...; 5000 kPa / 15 = 333.333...
+    EXPECT_EQ(points[0].Y, 0.5L);
+    EXPECT_NEAR(static_cast<double>(points[0].X), 166.66666666666666, 1e-10);
+    EXPECT_NEAR(static_cast<double>(points[1].X), 333.3333333333333, 1e-10);
+    EXPECT_EQ(Profile().XCaption, "Undrained Shear Strength Su, kPa");
+    EXPECT_EQ(Profile().YCaption, "Depth, m");
+
+    // The same data as Qc in kPa: 2.5 MPa x 1000.
+    ASSERT_TRUE(w.ReadMotionData(DataFile("cpt_mpa.txt"), true));
+    EXPECT_EQ(Points()[1].X, 5000.0L);
+    EXPECT_EQ(Profile().XCaption, "Qc, kPa");
+}
+
+TEST_F(CptWindowTest, AFailedReadKeepsTheProfileAndNamesFileLineAndItem)
+{
+    TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
+    w.QcButton().click();
+    ASSERT_EQ(Points().size(), 3u);
+    Form().SetModified(false);
+
+    const QString malformed = DataFile("cpt_malformed.txt");
+    w.FileNameEdit().setText(malformed);
+    w.DataLinesEdit().setText(QStringLiteral("2"));
+    w.HeaderLinesEdit().setText(QStringLiteral("1"));
+    w.ValuesPerLineEdit().setText(QStringLiteral("2"));
+    Form().SetModified(false);
+    w.SptButton().click();
+    ASSERT_EQ(messages_->Entries().size(), 1u);
+    EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
+    EXPECT_EQ(messages_->Entries()[0].text,
+              "There was an error reading the input CPT file.\r" + malformed
+                  + "\rError on Line 3 Item 2\rA floating point number was expected but not found.");
+    // Everything as before the failed read.
+    const auto points = Points();
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].X, 40.0L);
+    EXPECT_EQ(Profile().Caption, "CPT Profile");
+    EXPECT_EQ(Profile().Curve(0).Name, "CPT Data");
+    EXPECT_EQ(Data().CptPointCount(), 3);
+    EXPECT_FALSE(Form().IsModified());
+
+    // Without messages the failure is only the result.
+    messages_->Clear();
+    EXPECT_FALSE(w.ReadMotionDataSu(malformed, false));
+    EXPECT_TRUE(messages_->Entries().empty());
+    EXPECT_EQ(Points().size(), 3u);
+}
+
+TEST_F(CptWindowTest, AMissingFileIsNamedAndNothingIsRead)
+{
+    const QString missing = dir_.filePath(QStringLiteral("none.txt"));
+    TDlgInputMotion& w = OpenFor(missing, 3, 2, 4);
+    w.QcButton().click();
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"File " + missing + " does not exists"});
+    EXPECT_EQ(Profile().PointCount(), 0);
+    EXPECT_EQ(Data().CptPointCount(), 0);
+    EXPECT_EQ(Profile().PlotWindow(), nullptr);
+}
+
+TEST_F(CptWindowTest, MoreDataLinesThanTheEngineHoldsAreRefused)
+{
+    TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
+    w.DataLinesEdit().setText(QStringLiteral("1001"));
+    w.QcButton().click();
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{QStringLiteral("Entry must be less than or equal to 1000")});
+    EXPECT_EQ(Profile().PointCount(), 0);
+    EXPECT_EQ(w.DataLinesEdit().text(), "1000");
+
+    messages_->Clear();
+    w.DataLinesEdit().setText(QStringLiteral("1"));
+    w.QcButton().click();
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{QStringLiteral("Entry must be greater than or equal to 2")});
+    EXPECT_EQ(Profile().PointCount(), 0);
+}
+
+TEST_F(CptWindowTest, BrowseStartsAtTheNameAndEditFileStartsTheEditor)
+{
+    TDlgInputMotion& w = OpenFor(QStringLiteral("old.txt"), 3, 2, 4);
+    QString startedAt;
+    w.SetBrowser([&](QWidget*, const QString& fileName) -> std::optional<QString> {
+        startedAt = fileName;
+        return QStringLiteral("/data/c14.acc");
+    });
+    Form().SetModified(false);
+    w.BrowseButton().click();
+    EXPECT_EQ(startedAt, "old.txt");
+    EXPECT_EQ(w.FileNameEdit().text(), "/data/c14.acc");
+    EXPECT_TRUE(Form().IsModified());
+
+    // Cancel keeps the name.
+    w.SetBrowser([](QWidget*, const QString&) -> std::optional<QString> { return std::nullopt; });
+    w.BrowseButton().click();
+    EXPECT_EQ(w.FileNameEdit().text(), "/data/c14.acc");
+
+    Form().SetEditorPath(QStringLiteral("/usr/bin/kate"));
+    w.EditFileButton().click();
+    ASSERT_EQ(shell_.started.size(), 1u);
+    EXPECT_EQ(shell_.started[0].first, "/usr/bin/kate");
+    EXPECT_EQ(shell_.started[0].second, QStringList{QStringLiteral("/data/c14.acc")});
+    EXPECT_TRUE(messages_->Entries().empty());
+
+    shell_.succeed = false;
+    w.EditFileButton().click();
+    EXPECT_EQ(messages_->Texts(),
+              std::vector<QString>{QStringLiteral("An error occurred in running the Word Processor")});
+}
+
+} // namespace
+} // namespace veldo
