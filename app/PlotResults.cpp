@@ -77,13 +77,19 @@ void readTzBlock(TWordReader &reader, TGraphPlot &plot, int units)
     }
 }
 
-// The layer depths in the file's length unit: a project switched to the other unit
+// A project depth in the file's length unit: a project switched to the other unit
 // system and saved after its run keeps a plot-data file in the old one.
-std::vector<TLayerBand> bandsInFileUnits(std::vector<TLayerBand> layers, int projectUnits, int fileUnits)
+long double depthInFileUnits(long double depth, int projectUnits, int fileUnits)
 {
-    const long double factor = UnitSwitchMultiplier(QStringLiteral("L2"), projectUnits, fileUnits);
+    return depth * UnitSwitchMultiplier(QStringLiteral("L2"), projectUnits, fileUnits);
+}
+
+// The layer depths, moved down by `shift`, in the file's length unit.
+std::vector<TLayerBand> bandsInFileUnits(std::vector<TLayerBand> layers, int projectUnits, int fileUnits,
+                                         long double shift = 0)
+{
     for (TLayerBand &band : layers)
-        band.bottomDepth *= factor;
+        band.bottomDepth = depthInFileUnits(band.bottomDepth + shift, projectUnits, fileUnits);
     return layers;
 }
 
@@ -181,8 +187,13 @@ public:
             readTzBlock(r_, p_.PltExtraTZ(), units);
         const std::vector<TLayerBand> bands = bandsInFileUnits(context_.layers, context_.units, units);
         for (TResultPlot which : {TResultPlot::USkin, TResultPlot::Skin, TResultPlot::Tip,
-                                  TResultPlot::Total, TResultPlot::Load, TResultPlot::Combine})
+                                  TResultPlot::Total, TResultPlot::Combine})
             AddLayersGraphPlot(p_.Plot(which), bands);
+        // The load distribution's depths are measured from the pile head: its bands
+        // start at the ground, one stick-up length down.
+        AddLayersGraphPlot(p_.pltLoad(), bandsInFileUnits(context_.layers, context_.units, units,
+                                                          context_.stickup));
+        p_.pltLoad().LayerTop = depthInFileUnits(context_.stickup, context_.units, units);
         for (TGraphPlot *plot : p_.plots_)
             plot->SetUnits(units);
     }
@@ -352,6 +363,9 @@ void TResultPlots::AddLayersGraphPlot(TGraphPlot &plot, const std::vector<TLayer
         TLine &band = plot.LayerCurve(static_cast<int>(i));
         TFloatPoint &point = band.Point(0);
         band.Name = QStringLiteral("LAYER ") + QString::number(i + 1);
+        // Bands are kept between reads: a silt layer must not keep the pattern of
+        // the sand or clay layer it was before.
+        point.X = 0;
         if (layers[i].soilType == 1) {
             band.Name = QStringLiteral(" SAND ");
             point.X = 7.0;

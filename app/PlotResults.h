@@ -29,6 +29,8 @@ struct TPlotFileContext {
     int loading = 0;               // 0 compression, 1 tension
     int printTzAtDepths = 0;       // 1: the file ends with the extra t-z block
     int units = 0;                 // the project's unit system, that of the layer depths
+    long double stickup = 0;       // pile stick-up length: the load distribution's depths
+                                   // start at the pile head, the layers' at the ground
     std::vector<TLayerBand> layers;
 };
 

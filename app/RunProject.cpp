@@ -78,6 +78,7 @@ TPlotFileContext PlotFileContextOf(const TProgramData &data, const TProjectTable
     context.loading = data.Loading;
     context.printTzAtDepths = data.PrintTzAtDepths;
     context.units = data.UnitSystem;
+    context.stickup = data.StickupLength;
     context.layers = LayerBandsOf(tables);
     return context;
 }

@@ -78,6 +78,9 @@ void readPileRecords(EngineState &S, RecordReader &in)
     }
     if (!(S.OD > 0.0))
         refuse("OUTSIDE DIAMETER", numberText(S.OD), "IS NOT GREATER THAN 0");
+    // The load-settlement analysis divides by the axial stiffness E x A.
+    if (!(S.E_MODULUS > 0.0))
+        refuse("MODULUS OF ELASTICITY", numberText(S.E_MODULUS), "IS NOT GREATER THAN 0");
 
     in.record(); // record 6
     S.ESL = in.real();
@@ -99,6 +102,11 @@ void readPileRecords(EngineState &S, RecordReader &in)
         refuse("INCREMENT OF PILE LENGTH", numberText(S.INCREMENT), "IS NOT GREATER THAN 0");
     requireRange("PILE TYPE", S.PILE_TYPE, 1, 7);
     requireRange("SELECTED LOAD-TRANSFER METHOD", S.SELECTED_METHOD, 1, 9);
+    // The offshore methods run only with the offshore flag: without it the selected
+    // method would hand an empty curve to the load-settlement analysis.
+    if (S.SELECTED_METHOD >= 6 && S.OFFSHORE_FLAG != 1)
+        refuse("SELECTED LOAD-TRANSFER METHOD", std::to_string(S.SELECTED_METHOD),
+               "IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED");
 
     in.record(); // record 8
     for (int m = 1; m <= 9; ++m)

@@ -174,10 +174,8 @@ void accumulateSideFriction(EngineState &S, int methodIndex, const PairArray &pl
         factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
         S.SKIN_CUMULATIVE[k] = sum;
         S.SKIN_FACTORED[k] = factored;
-        if (S.SIDE_FACTOR_FLAG == 0)
-            tzSkin[k] = sum;
-        else if (S.SIDE_FACTOR_FLAG == 1)
-            tzSkin[k] = factored;
+        // Factored for the load-settlement only with option 1; any other option counts as 0.
+        tzSkin[k] = S.SIDE_FACTOR_FLAG == 1 ? factored : sum;
     }
     for (int k = 1; k <= last; ++k)
         S.SKIN_CUMULATIVE[k] = S.SKIN_FACTORED[k];

@@ -3,6 +3,9 @@
 
 #include "Messages.h"
 #include "PlotForm.h"
+#include "PlotScale.h"
+#include "ProjectTestSupport.h"
+#include "RunProject.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -178,6 +181,16 @@ TEST(PlotResultsTest, LayerBandsGoToTheDepthPlots)
     EXPECT_EQ(plots.pltAxial().LayerCurveCount(), 0);
     EXPECT_EQ(plots.pltTZcurves().LayerCurveCount(), 0);
 
+    // Read again after the first layer became silt and the third sand: the silt band
+    // loses the sand pattern of the earlier read (no fill, code 0).
+    TPlotFileContext changed = fhwaApiContext();
+    changed.layers = {{3, 10}, {2, 25}, {1, 40}};
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), changed, false));
+    EXPECT_EQ(plots.pltSkin().LayerCurve(0).Name, "LAYER 1");
+    expectPoint(plots.pltSkin().LayerPoint(0, 0), 0, 10);
+    EXPECT_EQ(plots.pltSkin().LayerCurve(2).Name, " SAND ");
+    expectPoint(plots.pltSkin().LayerPoint(2, 0), 7, 40);
+
     // A plot without curves gets no bands.
     TGraphPlot empty;
     TResultPlots::AddLayersGraphPlot(empty, {{1, 5}});
@@ -197,10 +210,9 @@ TEST(PlotResultsTest, TensionNamesSelfWeightAndUplift)
     EXPECT_FALSE(plots.PltQw().XOnTop);
 }
 
-TEST(PlotResultsTest, SiFileNamesCurvesInMetres)
+// One method (API), one point, SI; one t-z curve at 2.5 m; no extra block.
+std::string siFileText()
 {
-    QTemporaryDir dir;
-    // One method (API), one point, SI; one t-z curve at 2.5 m; no extra block.
     std::string text = " 1 1 2 4\n     0.00       0.0      12.0       12.0      0.000\n 1\n 1 10 0.2500E+01\n";
     for (int i = 0; i < 10; ++i)
         text += " 0.1E+01 0.2E-02\n";
@@ -208,14 +220,73 @@ TEST(PlotResultsTest, SiFileNamesCurvesInMetres)
         text += " 0.5E+01 0.6E+02 0.1E-01\n";
     for (int i = 0; i < 9; ++i)
         text += " 0.1E+03 0.1E-01 0.5E+02 0.8E-02\n";
+    return text;
+}
+
+TPlotFileContext apiContext()
+{
     TPlotFileContext c;
     c.ticked[4] = true;
+    return c;
+}
+
+TEST(PlotResultsTest, SiFileNamesCurvesInMetres)
+{
+    QTemporaryDir dir;
     TResultPlots plots;
-    ASSERT_TRUE(plots.ReadPlotFile(writeText(dir, "si.vd7p", text), c, true));
+    ASSERT_TRUE(plots.ReadPlotFile(writeText(dir, "si.vd7p", siFileText()), apiContext(), true));
     EXPECT_EQ(plots.pltTZcurves().Curve(0).Name, "2.5 m");
     EXPECT_EQ(plots.pltAxial().YCaption, "Settlement, m");
     for (int i = 0; i < ResultPlotCount; ++i)
         EXPECT_EQ(plots.Plot(static_cast<TResultPlot>(i)).Units(), 2);
+}
+
+// The axis titles as the plot window builds them from caption and unit codes.
+std::pair<QString, QString> axisTitles(TGraphPlot &p)
+{
+    const auto title = [&p](const QString &caption, const QString &units) {
+        return units.isEmpty() ? caption : caption + " (" + ExpandUnitCodes(units, p.Units()) + ")";
+    };
+    return {title(p.XCaption, p.XUnits), title(p.YCaption, p.YUnits)};
+}
+
+TEST(PlotResultsTest, AxisTitlesNameTheEnginesUnits)
+{
+    // What each block holds: depths ft / m; capacities, loads kips / kN; unit skin
+    // friction ksf / kPa; t-z load transfer psi / kPa and movement in / m;
+    // settlements in / m.
+    using Titles = std::vector<std::pair<QString, QString>>;
+    const auto titles = [](TResultPlots &plots) {
+        Titles all;
+        for (int i = 0; i < ResultPlotCount; ++i)
+            all.push_back(axisTitles(plots.Plot(static_cast<TResultPlot>(i))));
+        return all;
+    };
+    TResultPlots english;
+    ASSERT_TRUE(english.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), fhwaApiContext(), false));
+    EXPECT_EQ(titles(english), (Titles{{"Unit Skin Friction (kips/ft^2)", "Depth (ft)"},
+                                       {"Accumulated Skin Friction (kips)", "Depth (ft)"},
+                                       {"Tip Resistance (kips)", "Depth (ft)"},
+                                       {"Total Capacity (kips)", "Depth (ft)"},
+                                       {"Axial Load (kips)", "Depth (ft)"},
+                                       {"Capacity (kips)", "Depth (ft)"},
+                                       {"Load at Pile Top (kips)", "Settlement, in."},
+                                       {"Pile Movement (in)", "Load Transfer (lbs/in^2)"},
+                                       {"Pile Movement (in)", "Load Transfer (lbs/in^2)"},
+                                       {"Tip Load (kips)", "Settlement, in."}}));
+    QTemporaryDir dir;
+    TResultPlots si;
+    ASSERT_TRUE(si.ReadPlotFile(writeText(dir, "si.vd7p", siFileText()), apiContext(), false));
+    EXPECT_EQ(titles(si), (Titles{{"Unit Skin Friction (kN/m^2)", "Depth (m)"},
+                                  {"Accumulated Skin Friction (kN)", "Depth (m)"},
+                                  {"Tip Resistance (kN)", "Depth (m)"},
+                                  {"Total Capacity (kN)", "Depth (m)"},
+                                  {"Axial Load (kN)", "Depth (m)"},
+                                  {"Capacity (kN)", "Depth (m)"},
+                                  {"Load at Pile Top (kN)", "Settlement, m"},
+                                  {"Pile Movement (m)", "Load Transfer (kN/m^2)"},
+                                  {"Pile Movement (m)", "Load Transfer (kN/m^2)"},
+                                  {"Tip Load (kN)", "Settlement, m"}}));
 }
 
 TEST(PlotResultsTest, StaleFileIsRefusedAndLeavesThePlots)
@@ -298,6 +369,36 @@ TEST(PlotResultsTest, FilledPlotRendersIntoAnImage)
             varied = image.pixel(x, y) != first;
     EXPECT_TRUE(varied);
     EXPECT_EQ(combine.PlotWindow()->windowTitle(), "Combined Plot");
+}
+
+TEST(PlotResultsTest, LoadDistributionBandsStartAtTheGround)
+{
+    // The load distribution's depths run from the pile head, the layers' from the
+    // ground: with 2 ft of stick-up the sand band ends at 10 + 2 = 12 ft and the strip
+    // begins at 2 ft; the capacity plots keep 10.
+    TPlotFileContext c = fhwaApiContext();
+    c.stickup = 2;
+    TResultPlots plots;
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), c, false));
+    expectPoint(plots.pltLoad().LayerPoint(0, 0), 7, 12);
+    expectPoint(plots.pltLoad().LayerPoint(2, 0), 0, 42);
+    EXPECT_EQ(plots.pltLoad().LayerTop, 2);
+    expectPoint(plots.pltSkin().LayerPoint(0, 0), 7, 10);
+    EXPECT_EQ(plots.pltSkin().LayerTop, 0);
+
+    // A project switched to SI after the run (file in English): 0.6096 m of stick-up
+    // and the 3.048 m sand bottom are 2 ft and 10 ft: the band ends at 12 ft.
+    c.units = 2;
+    c.stickup = 0.6096L;
+    c.layers = {{1, 3.048L}};
+    ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), c, false));
+    EXPECT_NEAR(static_cast<double>(plots.pltLoad().LayerPoint(0, 0).Y), 12.0, 1e-9);
+    EXPECT_NEAR(static_cast<double>(plots.pltLoad().LayerTop), 2.0, 1e-9);
+
+    // The project's stick-up goes into the reader's context.
+    TProjectTables tables;
+    const TProgramData data = test::MakeLayeredProject(tables);
+    EXPECT_EQ(PlotFileContextOf(data, tables).stickup, 1.5L);
 }
 
 } // namespace

@@ -144,15 +144,17 @@ TEST_F(WalkthroughMain, LayerStripFollowsThePlotFilesUnitSystem)
     ASSERT_TRUE(form.ResultsFlag());
     ASSERT_EQ(form.Data().UnitSystem, 1);
 
-    // Layers of the example: sand to 15 ft, clay to 45, sand to 70, clay to 120.
+    // Layers of the example: sand to 15 ft, clay to 45, sand to 70, clay to 120; the
+    // load distribution counts from the pile head, 2 ft of stick-up above the ground.
     for (TResultPlot which : {TResultPlot::Skin, TResultPlot::Combine, TResultPlot::Load}) {
         const TGraphPlot& plot = form.Plots().Plot(which);
         EXPECT_EQ(plot.Units(), 2);
         ASSERT_EQ(plot.LayerCurves.size(), 4u);
         const long double bottoms[] = {15, 45, 70, 120};
+        const long double shift = which == TResultPlot::Load ? 2 : 0;
         for (int i = 0; i < 4; ++i)
             EXPECT_NEAR(static_cast<double>(plot.LayerCurves[static_cast<std::size_t>(i)].Point(0).Y),
-                        static_cast<double>(bottoms[i] * 0.3048L), 1e-6)
+                        static_cast<double>((bottoms[i] + shift) * 0.3048L), 1e-6)
                 << plot.objectName().toStdString() << " layer " << i + 1;
     }
     // The deepest curve point (the pile tip, 80 ft) lies inside the last clay layer.

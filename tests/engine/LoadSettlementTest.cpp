@@ -140,6 +140,40 @@ TEST(LoadSettlement, EnglishAndSiGiveTheSameCurve)
     EXPECT_GT(E->STEP_HEAD_LOAD[9], 1.5 * E->STEP_TIP_LOAD[9]);
 }
 
+TEST(LoadSettlement, LayeredUsaceAgainstIndependentSolution)
+{
+    // USACE, clay 0-10 ft over sand 10-60 ft (phi 30 to 36), stick-up 2 ft, solid
+    // 18 in pile, E 4e6 psi, TL 40 ft; 9 points 5 ft apart, skin 0.3 x + 0.02 x^2
+    // kips, tip 200 kips. Head values from a separate step-by-step computation of
+    // the same rules. By hand: tip phi 30 + 6 x 30 / 50 = 33.6 (power 0.333),
+    // s = 0.05 x 18 = 0.9 in: Q(0.0001 in) = 200000 x (0.0001 / 0.9)^0.333 = 9644.2 lb;
+    // skin F = 0, 2, 5, 9, 14 kips at 0, 5, 10, 15, 20 ft: the clay node 84.3 in below
+    // the head (5.025 ft below the ground) takes the centred quotient (9 - 2) / 10
+    // = 0.7 kips/ft -> 0.7 x 1000 / 18 / 12 / 3.1416 = 1.0316 psi.
+    auto S = pile(true, 18, 0, 4e6, 40, 2, {{0, 2}, {10, 2}, {10, 1, 30}, {60, 1, 36}});
+    S->SELECTED_METHOD = 2;
+    S->LS_POINT_COUNT = 9;
+    for (int r = 1; r <= 9; ++r) {
+        const double x = 5.0 * (r - 1);
+        S->LS_DEPTH[r] = x;
+        S->LS_SKIN[r] = 0.3 * x + 0.02 * x * x;
+        S->LS_TIP[r] = 200;
+    }
+    SOLVE_LOAD_SETTLEMENT(*S, 0);
+    ASSERT_EQ(S->TZNODE_COUNT, 9);
+    expectRel(S->TZNODE_FSIDE[5], 0.7 * 1000 / 18 / 12 / kPi);
+    expectRel(S->TIP_Q[2], 9644.22241);
+    const double head[10] = {0, 12056.736, 19089.0858, 49637.0323, 64935.3175, 112919.753,
+                             137176.301, 211660.114, 247332.941, 247568.932};
+    const double move[10] = {0, 0.00541303549, 0.00925083014, 0.026111799, 0.0372956716, 0.0978875559,
+                             0.159439648, 0.59551368, 1.11316009, 2.11324361};
+    for (int s = 1; s <= 9; ++s) {
+        SCOPED_TRACE(s);
+        expectRel(S->STEP_HEAD_LOAD[s], head[s]);
+        expectRel(S->STEP_HEAD_MOVEMENT[s], move[s]);
+    }
+}
+
 TEST(LoadSettlement, NodesOfLayersAndStickUp)
 {
     // Sand 0-10 ft (phi 30 to 34), a 0.05 ft layer (no nodes), silt 10.05-30 ft;

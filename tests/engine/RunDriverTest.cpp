@@ -343,6 +343,12 @@ TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
         {[](ProjectBuilder &p) { p.od = -1; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE OUTSIDE DIAMETER = -1\n"
          "          IS NOT GREATER THAN 0\n"},
+        {[](ProjectBuilder &p) { p.e = 0; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE MODULUS OF ELASTICITY = 0\n"
+         "          IS NOT GREATER THAN 0\n"},
+        {[](ProjectBuilder &p) { p.selected = 7; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE SELECTED LOAD-TRANSFER METHOD = 7\n"
+         "          IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED\n"},
         {[](ProjectBuilder &p) { p.tzDepths.assign(101, 5.0); },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE NUMBER OF USER T-Z DEPTHS = 101\n"
          "          IS OUTSIDE THE ALLOWED RANGE 0 TO 100\n"},
