@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstddef>
 
 #include "EngineState.h"
 
@@ -255,6 +257,30 @@ double LOOKUP_ADHESION_C(double strength, double penetrationRatio, int unitSyste
                   penetrationRatio);
 }
 
+namespace {
+
+// The number of leading CPT points above the depth (depth > CPT_DEPTH[i]) when
+// the depths ascend: those points form a leading run. The run's end is first
+// estimated from the mean spacing of the points (a sounding is read at a nearly
+// constant step) and then walked to: the walk tests the same condition a
+// bisection tests, so it finds the same count from any estimate.
+std::size_t cptPointsAbove(const EngineState &S, std::size_t n, double depth)
+{
+    const auto above = [&S, depth](std::size_t i) { return depth > S.CPT_DEPTH[i]; };
+    const double first = S.CPT_DEPTH[1];
+    const double spacing = n > 1 ? (S.CPT_DEPTH[n] - first) / static_cast<double>(n - 1) : 0.0;
+    const double guess = spacing > 0 ? std::ceil((depth - first) / spacing) : 0.0;
+    const auto last = static_cast<double>(n);
+    std::size_t k = guess >= 0.0 && guess <= last ? static_cast<std::size_t>(guess) : (guess > last ? n : 0); // NaN -> 0
+    while (k > 0 && !above(k))
+        --k;
+    while (k < n && above(k + 1))
+        ++k;
+    return k;
+}
+
+} // namespace
+
 double INTERP_DEPTH_PROFILE(EngineState &S, double depth)
 {
     const int count = std::min(S.CPT_COUNT, MAX_CPT_POINTS);
@@ -262,10 +288,8 @@ double INTERP_DEPTH_PROFILE(EngineState &S, double depth)
         return S.DEPTH_PROFILE_LAST;
     const auto n = static_cast<std::size_t>(count);
     if (S.CPT_ASCENDING) {
-        // Same result as the scan below (the first point at or below the depth), found by bisection.
-        const auto first = S.CPT_DEPTH.begin() + 1;
-        const auto k = static_cast<std::size_t>(
-            std::partition_point(first, first + count, [depth](double d) { return depth > d; }) - first);
+        // Same result as the scan below (the first point at or below the depth).
+        const std::size_t k = cptPointsAbove(S, n, depth);
         if (k == 0)
             S.DEPTH_PROFILE_LAST = S.CPT_QC[1];
         else if (k == n)

@@ -322,12 +322,26 @@ int methodIndexOf(int designMethod)
     return designMethod >= 1 && designMethod <= 9 ? kIndex[designMethod] : 0;
 }
 
+// The first segment whose bottom is not above z (within the depth tolerance),
+// or the last segment. Segment bottoms ascend, so "z lies below the bottom of
+// segment i" holds for a leading run of i; the answer is the first i outside
+// that run. Segments are nearly uniform, so the index is first estimated from
+// the mean segment length and then walked to the exact boundary of the run:
+// the walk checks the same condition a bisection would, so any estimate gives
+// the same segment, a good one in a step or two.
 int segmentHolding(const EngineState &S, double z)
 {
     const int n = std::max(segCount(S), 1);
-    const auto first = S.SEG_BOTTOM.begin() + 1;
-    const auto it = std::partition_point(first, first + n, [z](double bottom) { return z - bottom > kDepthTol; });
-    return std::min(static_cast<int>(it - first) + 1, n);
+    const auto below = [&S, z](int i) { return z - S.SEG_BOTTOM[i] > kDepthTol; };
+    const double top = S.SEG_TOP[1];
+    const double mean = (S.SEG_BOTTOM[n] - top) / n;
+    const double guess = mean > 0 ? std::ceil((z - top) / mean) : 1.0;
+    int i = guess >= 1.0 && guess <= n ? static_cast<int>(guess) : (guess > n ? n : 1); // NaN -> 1
+    while (i > 1 && !below(i - 1))
+        --i;
+    while (i < n && below(i))
+        ++i;
+    return i;
 }
 
 double pairAt(const EngineState &S, const PairArray &pair, double z)

@@ -1,6 +1,8 @@
 #include "FixedFormat.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,9 +13,56 @@
 namespace veldo {
 namespace {
 
+// Gathers the text of a record in a local buffer and hands it to the string in
+// large pieces: a record is a few dozen short fields and blank runs, and a
+// string append for each of them costs more than formatting the numbers.
+// flush() must end every use.
+class RecordSink {
+public:
+    explicit RecordSink(std::string &out) : out_(out) {}
+    RecordSink(const RecordSink &) = delete;
+    RecordSink &operator=(const RecordSink &) = delete;
+
+    void append(size_t count, char c)
+    {
+        while (count > 0) {
+            if (used_ == kSize)
+                flush();
+            const size_t n = std::min(count, kSize - used_);
+            std::fill_n(buf_.data() + used_, n, c);
+            used_ += n;
+            count -= n;
+        }
+    }
+    void append(const char *s, size_t len)
+    {
+        if (len > kSize - used_) {
+            flush();
+            if (len > kSize) {
+                out_.append(s, len);
+                return;
+            }
+        }
+        std::copy_n(s, len, buf_.data() + used_);
+        used_ += len;
+    }
+    void append(std::string_view s) { append(s.data(), s.size()); }
+    void flush()
+    {
+        out_.append(buf_.data(), used_);
+        used_ = 0;
+    }
+
+private:
+    static constexpr size_t kSize = 256;
+    std::string &out_;
+    std::array<char, kSize> buf_;
+    size_t used_ = 0;
+};
+
 // Appends text right-justified in w columns; a text wider than the field gives
 // w asterisks, or the whole text when the field may widen.
-void appendJustified(std::string &out, const char *s, size_t len, int w, Overflow ov)
+void appendJustified(RecordSink &out, const char *s, size_t len, int w, Overflow ov)
 {
     const size_t width = static_cast<size_t>(std::max(w, 0));
     if (len > width) {
@@ -27,7 +76,7 @@ void appendJustified(std::string &out, const char *s, size_t len, int w, Overflo
     out.append(s, len);
 }
 
-bool appendNonFinite(std::string &out, long double v, int w, Overflow ov)
+bool appendNonFinite(RecordSink &out, double v, int w, Overflow ov)
 {
     if (std::isfinite(v))
         return false;
@@ -41,12 +90,36 @@ bool appendNonFinite(std::string &out, long double v, int w, Overflow ov)
 
 using u128 = unsigned __int128;
 
-u128 pow10u(int k)
-{
+// 10^0 .. 10^38, all below 2^128.
+constexpr auto kPow10 = [] {
+    std::array<u128, 39> t{};
     u128 p = 1;
-    while (k-- > 0)
+    for (auto &v : t) {
+        v = p;
         p *= 10;
-    return p;
+    }
+    return t;
+}();
+
+u128 pow10u(int k) { return kPow10[static_cast<size_t>(std::clamp(k, 0, 38))]; }
+
+// Splits a finite a > 0 into a = m x 2^q with 2^52 <= m < 2^53 (the same m and q
+// as frexp followed by scaling the fraction by 2^53). A normal number holds them
+// directly: the stored fraction with its hidden bit is m, and q is the biased
+// exponent less 1075. Subnormal numbers are rare and normalised by frexp.
+void splitDouble(double a, std::uint64_t &m, int &q)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(a);
+    const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+    if (biased != 0) {
+        m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+        q = biased - 1075;
+        return;
+    }
+    int ex = 0;
+    const double f = std::frexp(a, &ex);
+    m = static_cast<std::uint64_t>(std::ldexp(f, 53));
+    q = ex - 53;
 }
 
 // num / den rounded half to even.
@@ -59,10 +132,53 @@ u128 divRound(u128 num, u128 den)
     return q;
 }
 
+// num / den rounded half to even, in 64 bits (a 128-bit division is a slow
+// library call; the report's values mostly fit in 64 bits).
+std::uint64_t divRound64(std::uint64_t num, std::uint64_t den)
+{
+    const std::uint64_t q = num / den;
+    const std::uint64_t r = num % den;
+    if (r > den - r || (r == den - r && (q & 1)))
+        return q + 1;
+    return q;
+}
+
+// The rounding of scaledRound below, done in 64-bit integers when every
+// intermediate value fits (m < 2^53); false otherwise.
+bool scaledRound64(std::uint64_t m, int q, int k, u128 &out)
+{
+    constexpr std::uint64_t kMax = ~std::uint64_t{0};
+    if (k >= 0 && k <= 3 && q < 0 && q > -64) {
+        // m x 10^k < 2^53 x 1000 < 2^63; division by 2^-q is a shift rounded
+        // half to even on the bits shifted out.
+        const std::uint64_t num = m * static_cast<std::uint64_t>(kPow10[static_cast<size_t>(k)]);
+        const int shift = -q;
+        const std::uint64_t kept = num >> shift;
+        const std::uint64_t rest = num & ((std::uint64_t{1} << shift) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        out = kept + ((rest > half || (rest == half && (kept & 1))) ? 1 : 0);
+        return true;
+    }
+    if (k < 0 && k >= -19 && q >= 0 && q <= 10) { // m x 2^q < 2^63, 10^-k < 2^64
+        out = divRound64(m << q, static_cast<std::uint64_t>(kPow10[static_cast<size_t>(-k)]));
+        return true;
+    }
+    if (k < 0 && k >= -19 && q < 0 && q > -64) {
+        const auto ten = static_cast<std::uint64_t>(kPow10[static_cast<size_t>(-k)]);
+        if (ten <= (kMax >> -q)) { // 10^-k x 2^-q < 2^64
+            out = divRound64(m, ten << -q);
+            return true;
+        }
+    }
+    return false;
+}
+
 // a x 10^k rounded half to even, computed exactly on a = m x 2^q in 128-bit
-// integers; false when the numbers would not fit.
+// integers (64-bit ones when they suffice); false when the numbers would not fit.
 bool scaledRound(std::uint64_t m, int q, int k, u128 &out)
 {
+    if (scaledRound64(m, q, k, out))
+        return true;
     if (k >= 0) {
         if (k > 22)
             return false;
@@ -107,46 +223,40 @@ char *fastFixed(char *out, double a, int d)
         return nullptr;
     unsigned long long units = 0;
     if (a > 0) {
-        int ex = 0;
-        const double f = std::frexp(a, &ex);
+        std::uint64_t m = 0;
+        int q = 0;
+        splitDouble(a, m, q);
         u128 r = 0;
-        if (!scaledRound(static_cast<std::uint64_t>(std::ldexp(f, 53)), ex - 53, d, r))
+        if (!scaledRound(m, q, d, r))
             return nullptr;
         units = static_cast<unsigned long long>(r);
     }
-    char digits[24];
-    const auto r = std::to_chars(digits, digits + sizeof digits, units);
-    int count = static_cast<int>(r.ptr - digits);
-    char *p = out;
-    if (count <= d) { // "0.00ddd"
-        *p++ = '0';
-        if (d > 0)
-            *p++ = '.';
-        for (int z = count; z < d; ++z)
-            *p++ = '0';
-        p = std::copy(digits, r.ptr, p);
-        return p;
-    }
-    p = std::copy(digits, digits + (count - d), p);
+    // Whole part, then exactly d decimals (leading zeros kept) written from the right.
+    const auto scale = static_cast<unsigned long long>(kPow10[static_cast<size_t>(d)]);
+    unsigned long long fraction = units % scale;
+    char *p = std::to_chars(out, out + 24, units / scale).ptr;
     if (d > 0) {
         *p++ = '.';
-        p = std::copy(digits + (count - d), r.ptr, p);
+        for (int i = d - 1; i >= 0; --i) {
+            p[i] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        p += d;
     }
     return p;
 }
 
-void appendF(std::string &out, long double v, int w, int d, Overflow ov)
+void appendF(RecordSink &out, double v, int w, int d, Overflow ov)
 {
     if (appendNonFinite(out, v, w, ov))
         return;
     d = std::clamp(d, 0, 40);
-    // buf[0] is kept for the sign. The engine's values are 64-bit reals: converting
-    // through double is exact for them and uses the library's fast algorithms.
+    // buf[0] is kept for the sign.
     char buf[400];
     char *digits = buf + 1;
-    char *end = fastFixed(digits, std::fabs(static_cast<double>(v)), d);
+    char *end = fastFixed(digits, std::fabs(v), d);
     if (!end) {
-        const auto r = std::to_chars(digits, buf + sizeof buf - 1, std::fabs(static_cast<double>(v)),
+        const auto r = std::to_chars(digits, buf + sizeof buf - 1, std::fabs(v),
                                      std::chars_format::fixed, d);
         if (r.ec != std::errc()) {
             out.append(static_cast<size_t>(std::max(w, 0)), '*');
@@ -166,6 +276,21 @@ void appendF(std::string &out, long double v, int w, int d, Overflow ov)
     appendJustified(out, digits, static_cast<size_t>(end - digits), w, ov);
 }
 
+// For a = m x 2^q (2^52 <= m < 2^53): floor(log10 a), or one less. With
+// a = (1 + f) x 2^(q+52), 0 <= f < 1, and log2(1 + f) >= f, the bound
+// (q + 52 + f) log10(2) is at most log10(a) and at most 0.026 below it; the
+// margin of 1e-9 covers the rounding of this double arithmetic (below 1e-12),
+// so the bound never passes an integer that log10(a) does not reach.
+int decimalExponentLowerBound(std::uint64_t m, int q)
+{
+    const double f = static_cast<double>(m - (std::uint64_t{1} << 52)) / 4503599627370496.0; // / 2^52, exact
+    const double bound = (q + 52 + f) * 0.30102999566398120 - 1e-9;
+    int e = static_cast<int>(bound); // truncates toward zero: step down for negatives
+    if (bound < e)
+        --e;
+    return e;
+}
+
 // The d significant digits of a > 0, correctly rounded half to even, and the
 // exponent of the 0.ddd form, by exact integer arithmetic. False when the value
 // lies outside this path's range (the caller then uses to_chars).
@@ -173,11 +298,14 @@ bool fastScientific(double a, int d, char *mantissa, int &digits, int &exponent)
 {
     if (d > 15 || !(a > 0) || !std::isfinite(a))
         return false;
-    int ex = 0;
-    const double f = std::frexp(a, &ex); // a = f x 2^ex, 0.5 <= f < 1
-    const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
-    const int q = ex - 53;
-    int e10 = static_cast<int>(std::floor(std::log10(a)));
+    std::uint64_t m = 0;
+    int q = 0;
+    splitDouble(a, m, q); // a = m x 2^q
+    // e10 starts at a lower bound of floor(log10 a) that is at most one below
+    // it. Starting one low costs a second attempt but gives the same digits:
+    // the scaled value then lies at or above `high` and either carries (the
+    // same "100.." as the exact exponent gives) or is retried one higher.
+    int e10 = decimalExponentLowerBound(m, q);
     const u128 low = pow10u(d - 1);
     const u128 high = low * 10;
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -203,7 +331,7 @@ bool fastScientific(double a, int d, char *mantissa, int &digits, int &exponent)
     return false;
 }
 
-void appendE(std::string &out, long double v, int w, int d, Overflow ov)
+void appendE(RecordSink &out, double v, int w, int d, Overflow ov)
 {
     if (appendNonFinite(out, v, w, ov))
         return;
@@ -212,11 +340,11 @@ void appendE(std::string &out, long double v, int w, int d, Overflow ov)
     char mantissa[48];
     int digits = 0;
     int exponent = 0;
-    if (v != 0 && fastScientific(std::fabs(static_cast<double>(v)), d, mantissa, digits, exponent)) {
+    if (v != 0 && fastScientific(std::fabs(v), d, mantissa, digits, exponent)) {
         // digits and exponent filled by the integer path
     } else if (v != 0) {
         char buf[96];
-        const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(static_cast<double>(v)),
+        const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v),
                                      std::chars_format::scientific, d - 1);
         const char *p = buf;
         for (; p < r.ptr && *p != 'e'; ++p)
@@ -254,7 +382,7 @@ void appendE(std::string &out, long double v, int w, int d, Overflow ov)
     appendJustified(out, text, static_cast<size_t>(n), w, ov);
 }
 
-void appendI(std::string &out, long long v, int w, int m, Overflow ov)
+void appendI(RecordSink &out, long long v, int w, int m, Overflow ov)
 {
     const unsigned long long magnitude = v < 0 ? -static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
     char digits[32];
@@ -279,21 +407,27 @@ std::string blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0
 std::string fmtF(long double v, int w, int d, Overflow ov)
 {
     std::string out;
-    appendF(out, v, w, d, ov);
+    RecordSink sink(out);
+    appendF(sink, static_cast<double>(v), w, d, ov);
+    sink.flush();
     return out;
 }
 
 std::string fmtE(long double v, int w, int d, Overflow ov)
 {
     std::string out;
-    appendE(out, v, w, d, ov);
+    RecordSink sink(out);
+    appendE(sink, static_cast<double>(v), w, d, ov);
+    sink.flush();
     return out;
 }
 
 std::string fmtI(long long v, int w, int m, Overflow ov)
 {
     std::string out;
-    appendI(out, v, w, m, ov);
+    RecordSink sink(out);
+    appendI(sink, v, w, m, ov);
+    sink.flush();
     return out;
 }
 
@@ -450,7 +584,9 @@ private:
 
 class Writer {
 public:
-    Writer(std::initializer_list<FmtArg> args, Overflow ov) : args_(args), ov_(ov) { out.reserve(160); }
+    Writer(std::string &target, std::initializer_list<FmtArg> args, Overflow ov) : out(target), args_(args), ov_(ov)
+    {
+    }
 
     // Returns false when the values ran out at a data descriptor.
     bool run(const std::vector<Item> &items)
@@ -465,7 +601,7 @@ public:
     }
     bool valuesLeft() const { return next_ < args_.size(); }
     bool consumedAny() const { return next_ > 0; }
-    std::string out;
+    RecordSink out;
 
 private:
     std::initializer_list<FmtArg> args_;
@@ -477,9 +613,9 @@ private:
     bool one(const Item &it)
     {
         switch (it.type) {
-        case Item::Type::Literal: out += it.text; return true;
+        case Item::Type::Literal: out.append(it.text); return true;
         case Item::Type::Blank: out.append(static_cast<size_t>(std::max(it.w, 0)), ' '); return true;
-        case Item::Type::Slash: out += '\n'; return true;
+        case Item::Type::Slash: out.append(1, '\n'); return true;
         case Item::Type::Group: return run(it.group);
         default: break;
         }
@@ -494,7 +630,7 @@ private:
             break;
         case Item::Type::F:
         case Item::Type::E: {
-            long double v = a.kind == FmtArg::Kind::Real ? a.r : static_cast<long double>(a.i);
+            const double v = a.kind == FmtArg::Kind::Real ? a.r : static_cast<double>(a.i);
             if (a.kind == FmtArg::Kind::Text)
                 throw std::invalid_argument("F/E descriptor needs a number");
             if (it.type == Item::Type::F)
@@ -523,6 +659,13 @@ private:
 
 std::string fmt(std::string_view format, std::initializer_list<FmtArg> args, Overflow ov)
 {
+    std::string out;
+    appendFmt(out, format, args, ov);
+    return out;
+}
+
+void appendFmt(std::string &out, std::string_view format, std::initializer_list<FmtArg> args, Overflow ov)
+{
     // Formats are a few hundred fixed texts used for thousands of rows: parse each
     // once. The cache is keyed by the text's address and checked against the text,
     // so a format built at run time is parsed again whenever its text differs.
@@ -538,16 +681,16 @@ std::string fmt(std::string_view format, std::initializer_list<FmtArg> args, Ove
         entry.text = std::string(format);
     }
     const std::vector<Item> &items = entry.items;
-    Writer w(args, ov);
+    Writer w(out, args, ov);
     for (;;) {
         const bool complete = w.run(items);
         if (!complete || !w.valuesLeft())
             break;
         if (!w.consumedAny())
             throw std::invalid_argument("format has no data descriptor for its values");
-        w.out += '\n';
+        w.out.append(1, '\n');
     }
-    return w.out;
+    w.out.flush();
 }
 
 } // namespace veldo

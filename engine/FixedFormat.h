@@ -13,19 +13,21 @@ namespace veldo {
 // stays readable.
 enum class Overflow { Stars, Widen };
 
-// One value handed to a format: an integer, a real or a text.
+// One value handed to a format: an integer, a real or a text. Reals are
+// printed as 64-bit values (the engine's reals are doubles; a long double is
+// rounded to double, which keeps the x87 unit out of the formatting).
 struct FmtArg {
     enum class Kind { Int, Real, Text };
     Kind kind;
     long long i = 0;
-    long double r = 0;
+    double r = 0;
     std::string_view s;
 
     FmtArg(int v) : kind(Kind::Int), i(v) {}
     FmtArg(long v) : kind(Kind::Int), i(v) {}
     FmtArg(long long v) : kind(Kind::Int), i(v) {}
     FmtArg(double v) : kind(Kind::Real), r(v) {}
-    FmtArg(long double v) : kind(Kind::Real), r(v) {}
+    FmtArg(long double v) : kind(Kind::Real), r(static_cast<double>(v)) {}
     FmtArg(const char *v) : kind(Kind::Text), s(v) {}
     FmtArg(std::string_view v) : kind(Kind::Text), s(v) {}
     FmtArg(const std::string &v) : kind(Kind::Text), s(v) {}
@@ -45,5 +47,8 @@ std::string blanks(int n);
 // Throws std::invalid_argument on a malformed format or a value of the wrong kind.
 std::string fmt(std::string_view format, std::initializer_list<FmtArg> args,
                 Overflow ov = Overflow::Stars);
+// The same record appended to `out` (a caller writing many records reuses one buffer).
+void appendFmt(std::string &out, std::string_view format, std::initializer_list<FmtArg> args,
+               Overflow ov = Overflow::Stars);
 
 } // namespace veldo

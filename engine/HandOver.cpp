@@ -22,6 +22,19 @@ std::optional<std::string> readLine(std::istream &in)
     return line;
 }
 
+// A path line as stored (cut or padded to the fixed width). A path longer than the
+// width is refused: cut, it would name another file, and the report or the
+// plot-data file would be written over whatever file that is.
+// `source` names what was read, `where` the line ("" for a console answer).
+std::string pathOf(const std::string &line, const std::string &source, const std::string &where)
+{
+    if (TrimRight(line).size() > kPathWidth)
+        throw RunStop(2, FailureMessage("ERROR READING " + source,
+                                        where + "THE PATH IS LONGER THAN " + std::to_string(kPathWidth) +
+                                            " CHARACTERS."));
+    return FixedText(line, kPathWidth);
+}
+
 void promptForPaths(EngineState &S, std::istream &consoleIn)
 {
     const std::pair<const char *, std::string *> prompts[] = {
@@ -36,7 +49,7 @@ void promptForPaths(EngineState &S, std::istream &consoleIn)
         const auto answer = readLine(consoleIn);
         if (!answer)
             throw RunStop(2, FailureMessage("NO FILE NAME WAS ENTERED:", "THE CONSOLE INPUT ENDED."));
-        *path = FixedText(*answer, kPathWidth);
+        *path = pathOf(*answer, "THE CONSOLE INPUT", "");
     }
 }
 
@@ -73,14 +86,16 @@ void READ_HAND_OVER(EngineState &S, std::istream &consoleIn)
     in.record();
     S.RESERVED_INT = in.integer();
 
+    int lineNumber = 4;
     for (std::string *path : {&S.INPUT_PATH, &S.OUTPUT_PATH, &S.PLOT_PATH, &S.CPT_PATH}) {
         const auto line = readLine(file);
+        ++lineNumber;
         if (!line) {
             file.close();
             promptForPaths(S, consoleIn);
             return;
         }
-        *path = FixedText(*line, kPathWidth);
+        *path = pathOf(*line, "FILE names.dat", "LINE " + std::to_string(lineNumber) + ": ");
     }
 }
 

@@ -89,6 +89,16 @@ void readPileRecords(EngineState &S, RecordReader &in)
         S.EID = S.ID;
         S.ESL = S.TL - 1.0e-7;
     }
+    // A wall of no or negative thickness gives a steel area of 0 or below: the
+    // load-settlement analysis would report NaN for every load.
+    const std::pair<const char *, double> insideDiameters[] = {{"INSIDE DIAMETER", S.ID},
+                                                               {"INSIDE DIAMETER OF THE END SECTION", S.EID}};
+    for (const auto &[what, value] : insideDiameters) {
+        if (value < 0.0)
+            refuse(what, numberText(value), "IS LESS THAN 0");
+        if (!(value < S.OD))
+            refuse(what, numberText(value), "IS NOT LESS THAN THE OUTSIDE DIAMETER");
+    }
 
     in.record(); // record 7
     S.ZFL = in.real();
@@ -127,6 +137,15 @@ void finishSoilRow(EngineState &S, int row)
     if (type != 1.0 && type != 2.0 && type != 3.0)
         refuse("SOIL TYPE OF LAYER-END RECORD " + std::to_string(row), numberText(type),
                "IS NOT 1 (SAND), 2 (CLAY) OR 3 (SILT)");
+    // Values no soil can have: the stresses and capacities computed from them would
+    // be NaN, and the run would still end as if it had succeeded.
+    const std::string record = " OF LAYER-END RECORD " + std::to_string(row);
+    if (r[COL_KO] < 0.0)
+        refuse("COEFFICIENT OF LATERAL EARTH PRESSURE" + record, numberText(r[COL_KO]), "IS LESS THAN 0");
+    if (r[COL_UNIT_WEIGHT] < 0.0)
+        refuse("UNIT WEIGHT" + record, numberText(r[COL_UNIT_WEIGHT]), "IS LESS THAN 0");
+    if (r[COL_FRICTION_ANGLE] < 0.0 || r[COL_FRICTION_ANGLE] > 90.0)
+        refuse("FRICTION ANGLE" + record, numberText(r[COL_FRICTION_ANGLE]), "IS OUTSIDE THE ALLOWED RANGE 0 TO 90");
     // Sand and silt: the blow count goes to column 11, column 10 keeps only the
     // remolded strength of clay.
     if (type == 1.0 || type == 3.0) {

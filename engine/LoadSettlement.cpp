@@ -250,8 +250,7 @@ void runStep(EngineState &S, int step, int nP, double dz)
         // movement; composed in the reused row buffer, so a segment allocates nothing.
         std::string &row = S.ROW_TEXT;
         row.clear();
-        for (const double v : {seg.centre / lf, pAvg / ff, wMid})
-            row.append("   ").append(fmtE(v, 10, 3, Overflow::Widen));
+        appendFmt(row, "3X,E10.3,3X,E10.3,3X,E10.3", {seg.centre / lf, pAvg / ff, wMid}, Overflow::Widen);
         S.plot.line(row);
     }
 }

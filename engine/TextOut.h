@@ -1,6 +1,7 @@
 // A sequential text output stream of the engine (report, plot-data file, console).
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -39,6 +40,14 @@ private:
     bool owned_ = false;
     bool good_ = true;
     Overflow overflow_ = Overflow::Stars;
+    // A file's records are gathered and handed to the system in large pieces
+    // (a report runs to thousands of short records); the console gets each at once.
+    static constexpr std::size_t kFlushSize = std::size_t{1} << 16;
+    std::string pending_;
+    std::string record_; // a console record, reused so a record needs no allocation
+
+    void flushPending();
+    void put(std::string_view record);
 };
 
 } // namespace veldo

@@ -255,22 +255,24 @@ void writeTzTableHeading(EngineState &S)
 
 void writeTzCurve(EngineState &S, int number, double depth, int k, bool toPlot)
 {
-    // Rows composed from the single descriptors: header (8X,I5,I11,E16.4),
-    // points (40X,E17.4,E16.4); the plot-data file widens, the report stars.
-    const auto header = [&](Overflow ov) {
-        return blanks(8) + fmtI(number, 5, 0, ov) + fmtI(TZ_CURVE_POINTS, 11, 0, ov) + fmtE(depth, 16, 4, ov);
+    // Rows: header (8X,I5,I11,E16.4), points (40X,E17.4,E16.4); the plot-data
+    // file widens, the report stars. One buffer serves every row of the curve.
+    std::string row;
+    const auto both = [&](std::string_view format, std::initializer_list<FmtArg> args) {
+        row.clear();
+        appendFmt(row, format, args, Overflow::Stars);
+        S.report.line(row);
+        if (toPlot) {
+            row.clear();
+            appendFmt(row, format, args, Overflow::Widen);
+            S.plot.line(row);
+        }
     };
-    S.report.line(header(Overflow::Stars));
-    if (toPlot)
-        S.plot.line(header(Overflow::Widen));
+    both("8X,I5,I11,E16.4", {number, TZ_CURVE_POINTS, depth});
     const CurvePoints &t = S.TZCURVE_T[static_cast<size_t>(k)];
     const CurvePoints &z = S.TZCURVE_Z[static_cast<size_t>(k)];
-    for (int j = 1; j <= TZ_CURVE_POINTS; ++j) {
-        const auto row = [&](Overflow ov) { return blanks(40) + fmtE(t[j], 17, 4, ov) + fmtE(z[j], 16, 4, ov); };
-        S.report.line(row(Overflow::Stars));
-        if (toPlot)
-            S.plot.line(row(Overflow::Widen));
-    }
+    for (int j = 1; j <= TZ_CURVE_POINTS; ++j)
+        both("40X,E17.4,E16.4", {t[j], z[j]});
 }
 
 void writePlotCount(EngineState &S, int count) { S.plot.line(freeFormatIntegers({count})); }

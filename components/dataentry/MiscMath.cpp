@@ -262,19 +262,46 @@ long double ApplyFunction(std::string_view operand)
     std::string op(operand);
     deleteDoubleMinus(op);
     op = lowerCase(op);
-    if (op.starts_with(kUnaryMinus))
-        return -ApplyFunction(std::string_view(op).substr(1));
-    if (op == "pi" || op == "-pi")
-        return op.front() == '-' ? -std::numbers::pi_v<long double> : std::numbers::pi_v<long double>;
-    if (op == "e" || op == "-e")
-        return op.front() == '-' ? -std::numbers::e_v<long double> : std::numbers::e_v<long double>;
-    if (const Function *f = leadingFunction(op))
-        return checked(f->apply(ApplyFunction(std::string_view(op).substr(f->name.size()))));
-    if (op.ends_with('!'))
-        return Factorial(ApplyFunction(std::string_view(op).substr(0, op.size() - 1)));
-    if (op.starts_with('$'))
-        return hexValue(std::string_view(op).substr(1));
-    return decimalValue(std::move(op));
+    // Unary minus signs and function names in front, "!" behind, apply from the
+    // inside out. They are peeled off in a loop and applied afterwards, so that a
+    // long chain of them (a pasted "-------1") cannot exhaust the stack.
+    enum class Kind { Negate, Function, Factorial };
+    struct Step {
+        Kind kind;
+        const Function *function;
+    };
+    std::vector<Step> steps;
+    std::string_view rest = op;
+    long double value = 0;
+    for (;;) {
+        if (rest.starts_with(kUnaryMinus)) {
+            steps.push_back({Kind::Negate, nullptr});
+            rest.remove_prefix(1);
+        } else if (rest == "pi" || rest == "-pi") {
+            value = rest.front() == '-' ? -std::numbers::pi_v<long double> : std::numbers::pi_v<long double>;
+            break;
+        } else if (rest == "e" || rest == "-e") {
+            value = rest.front() == '-' ? -std::numbers::e_v<long double> : std::numbers::e_v<long double>;
+            break;
+        } else if (const Function *f = leadingFunction(rest)) {
+            steps.push_back({Kind::Function, f});
+            rest.remove_prefix(f->name.size());
+        } else if (rest.ends_with('!')) {
+            steps.push_back({Kind::Factorial, nullptr});
+            rest.remove_suffix(1);
+        } else {
+            value = rest.starts_with('$') ? hexValue(rest.substr(1)) : decimalValue(std::string(rest));
+            break;
+        }
+    }
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        switch (step->kind) {
+        case Kind::Negate: value = -value; break;
+        case Kind::Function: value = checked(step->function->apply(value)); break;
+        case Kind::Factorial: value = Factorial(value); break;
+        }
+    }
+    return value;
 }
 
 long double EvaluateEntry(std::string_view entry)

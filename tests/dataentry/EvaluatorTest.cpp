@@ -180,3 +180,26 @@ TEST(Evaluator, HelperOperations)
     EXPECT_EQ(Factorial(-3), -6);
     EXPECT_THROW(Factorial(0.5L), EAssignError);
 }
+
+// A pasted entry of tens of thousands of signs or function names must be evaluated
+// (or refused) with a message, never overflow the stack.
+TEST(Evaluator, LongChainsOfSignsAndFunctions)
+{
+    // "1" followed by 200000 minus signs and "1": one binary minus, then 199999 unary
+    // ones: 1 - (-1) = 2.
+    EXPECT_EQ(EvaluateEntry("1" + std::string(200000, '-') + "1"), 2);
+    // 300000 leading minus signs (an even count) leave the value as it is.
+    EXPECT_EQ(EvaluateEntry(std::string(300000, '-') + "7"), 7);
+    // 20000 chained "abs" of 2, and 10000 of "abs" of a unary minus: "abs-2".
+    std::string chained;
+    for (int i = 0; i < 20000; ++i)
+        chained += "abs";
+    EXPECT_EQ(EvaluateEntry(chained + "2"), 2);
+    std::string absOfMinus;
+    for (int i = 0; i < 10000; ++i)
+        absOfMinus += "abs-";
+    EXPECT_EQ(EvaluateEntry(absOfMinus + "2"), 2);
+    // 3! = 6, 6! = 720: the suffixes apply from the inside out, after the prefix.
+    EXPECT_EQ(EvaluateEntry("-3!!"), -720);
+    EXPECT_EQ(messageOf("sqrt0.5!"), kPrefix + "! (factoral) applicable to integers only");
+}

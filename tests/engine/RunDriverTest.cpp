@@ -1,5 +1,6 @@
 // The run driver: hand-over file, banner, file header, date block, the two input
 // checks, the capacity refusals and the failures of input and output.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -346,6 +347,29 @@ TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
         {[](ProjectBuilder &p) { p.e = 0; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE MODULUS OF ELASTICITY = 0\n"
          "          IS NOT GREATER THAN 0\n"},
+        // An inside diameter typed larger than the outside one (a negative wall area):
+        // the results would be NaN.
+        {[](ProjectBuilder &p) { p.id = 16; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER = 16\n"
+         "          IS NOT LESS THAN THE OUTSIDE DIAMETER\n"},
+        {[](ProjectBuilder &p) { p.id = -100; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER = -100\n"
+         "          IS LESS THAN 0\n"},
+        {[](ProjectBuilder &p) { p.id = 11; p.esl = 5; p.eid = 12; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER OF THE END SECTION = 12\n"
+         "          IS NOT LESS THAN THE OUTSIDE DIAMETER\n"},
+        // Soil values that no soil has (typed without their decimal point or sign
+        // slips): the results would be NaN.
+        {[](ProjectBuilder &p) { p.layers[0].phi = 341; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE FRICTION ANGLE OF LAYER-END RECORD 1 = 341\n"
+         "          IS OUTSIDE THE ALLOWED RANGE 0 TO 90\n"},
+        {[](ProjectBuilder &p) { p.layers[0].ko = -0.5; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE COEFFICIENT OF LATERAL EARTH PRESSURE"
+         " OF LAYER-END RECORD 1 = -0.5\n"
+         "          IS LESS THAN 0\n"},
+        {[](ProjectBuilder &p) { p.layers[0].unitWeight = -110; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE UNIT WEIGHT OF LAYER-END RECORD 1 = -110\n"
+         "          IS LESS THAN 0\n"},
         {[](ProjectBuilder &p) { p.selected = 7; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE SELECTED LOAD-TRANSFER METHOD = 7\n"
          "          IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED\n"},
@@ -401,6 +425,47 @@ TEST_F(RunDriverTest, ExamplesRunToTheEnd)
         EXPECT_EQ(S.STATUS, 0) << name << "\n" << lastLines(5);
         EXPECT_TRUE(reportHas("* COMPUTATION RESULT *")) << name;
     }
+}
+
+// A path longer than its 255 characters is refused before any file is touched: cut,
+// it would name another file, and the report would be written over that file.
+TEST_F(RunDriverTest, OverlongPathsAreRefusedBeforeAnyFileIsWritten)
+{
+    ProjectBuilder p;
+    p.layers[0].bottom = 60;
+    writeFile("job.vd7d", p.text());
+    const std::string longReport = path("job" + std::string(240, 'o') + ".vd7o"); // > 255 characters
+    writeFile("names.dat", "2015.7.7\n\n\n0\n" + path("job.vd7d") + "\n" + longReport + "\n" + path("job.vd7p") +
+                               "\n\n");
+    auto SPtr = std::make_unique<EngineState>();
+    std::istringstream noInput;
+    testing::internal::CaptureStdout();
+    AXIAL_CAPACITY_MAIN(*SPtr, noInput);
+    const std::string console = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(SPtr->STATUS, 2);
+    EXPECT_NE(console.find("          ERROR READING FILE names.dat\n"
+                           "          LINE 6: THE PATH IS LONGER THAN 255 CHARACTERS.\n"),
+              std::string::npos)
+        << console;
+    std::vector<std::string> files;
+    for (const auto &entry : std::filesystem::directory_iterator(dir_))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"job.vd7d", "names.dat"}));
+
+    // Trailing blanks do not count; an overlong answer on the console is refused too.
+    writeFile("names.dat", "2015.7.7\n\n\n0\n");
+    auto TPtr = std::make_unique<EngineState>();
+    std::istringstream answers(path("job.vd7d") + std::string(300, ' ') + "\n" + longReport + "\n");
+    testing::internal::CaptureStdout();
+    AXIAL_CAPACITY_MAIN(*TPtr, answers);
+    const std::string prompted = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(TPtr->STATUS, 2);
+    EXPECT_NE(prompted.find("          ERROR READING THE CONSOLE INPUT\n"
+                            "          THE PATH IS LONGER THAN 255 CHARACTERS.\n"),
+              std::string::npos)
+        << prompted;
+    EXPECT_FALSE(exists("job.vd7p"));
 }
 
 } // namespace
