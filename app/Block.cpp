@@ -50,13 +50,7 @@ TDlgBlock::TDlgBlock(TMainForm& main)
     options->addLayout(depthRow);
     layout->addWidget(group);
 
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("Button1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close_);
-    layout->addLayout(buttons);
-    connect(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    close_ = AddCloseButton(layout);
 }
 
 int TDlgBlock::CheckedOption() const

@@ -1,5 +1,9 @@
 #include "InputWindow.h"
 
+#include <QPushButton>
+
+#include <QHBoxLayout>
+
 #include "DataEdit.h"
 #include "Messages.h"
 
@@ -160,6 +164,18 @@ void TInputWindow::LoadField(TDataEdit& field, long double value) const
 {
     field.SetUnits(main_.Data().UnitSystem);
     field.SetNumber(value);
+}
+
+QPushButton* TInputWindow::AddCloseButton(QBoxLayout* layout, const QString& name)
+{
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(name);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(close);
+    layout->addLayout(row);
+    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    return close;
 }
 
 void TInputWindow::MarkModifiedOn(QLineEdit* edit)

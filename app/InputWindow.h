@@ -47,6 +47,8 @@
 #include <typeindex>
 
 class QAbstractButton;
+class QBoxLayout;
+class QPushButton;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -103,6 +105,8 @@ protected:
     void LoadField(TDataEdit& field, long double value) const;
 
     // Binds a control's change signal to Modified().
+    // A "Close" button at the right of its own row at the end of `layout`.
+    QPushButton* AddCloseButton(QBoxLayout* layout, const QString& name = QStringLiteral("Button1"));
     void MarkModifiedOn(QLineEdit* edit);
     void MarkModifiedOn(QAbstractButton* button);
     void MarkModifiedOn(QComboBox* combo);

@@ -46,13 +46,7 @@ TDlgOptions::TDlgOptions(TMainForm& main)
     layout->addWidget(BuildPrintControls());
     layout->addWidget(BuildTextEditor());
 
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("Button4"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close_);
-    layout->addLayout(buttons);
-    connect(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    close_ = AddCloseButton(layout, QStringLiteral("Button4"));
 }
 
 QWidget* TDlgOptions::BuildPrintControls()

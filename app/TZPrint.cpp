@@ -28,17 +28,11 @@ TDlgTZPrint::TDlgTZPrint(TMainForm& main)
     grid->addWidget(editDepths_, 0, 1, 2, 1);
     layout->addLayout(grid);
 
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("Button1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close_);
-    layout->addLayout(buttons);
+    close_ = AddCloseButton(layout);
 
     connect(print_, &QCheckBox::clicked, this, &TDlgTZPrint::ChkPrintClick);
     MarkModifiedOn(print_);
     connect(editDepths_, &QPushButton::clicked, this, &TDlgTZPrint::EditDepthsClick);
-    connect(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
 }
 
 void TDlgTZPrint::ChkPrintClick()

@@ -77,13 +77,7 @@ TdlgTitle::TdlgTitle(TMainForm& main) : TInputWindow(main, QStringLiteral("Proje
     form->addRow(QStringLiteral("Job Number : "), jobNumber_);
     layout->addLayout(form);
 
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("Button1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(close_);
-    layout->addLayout(buttons);
-    connect(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    close_ = AddCloseButton(layout);
 }
 
 void TdlgTitle::LoadFromProject()
