@@ -46,7 +46,7 @@ struct TSelectedProfile {
 // One design method's curve in the capacity plots.
 struct TMethodCurve {
     int method = 0; // design method number 1..9
-    QString name;   // "User Spec.", "FHWA", ...
+    QString name;   // the curve name shown in the legend (see MethodCurveName)
 };
 
 // Curves of the capacity plots in file order for the ticked methods: 5, 1, 2, 3, 4
