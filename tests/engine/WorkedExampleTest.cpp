@@ -82,61 +82,40 @@ protected:
     std::map<std::string, double> checks_ = manualChecks();
 };
 
-// Closed-ended steel pipe OD 12 in, ID 11 in, TL 10 ft in 5 ft increments, in
-// sand (60 pcf, phi 30, Ko 1, Nq 20, user values 400 and 30000 psf) to 20 ft.
-ProjectBuilder englishSandCase()
+// The two projects of the examples: a closed-ended steel pipe, TL 10 in
+// increments of 5 (ft or m), in one sand layer (phi 30, Ko 1, Nq 20) to 20.
+// English: OD 12 in, ID 11 in, 60 pcf, user values 400 and 30000 psf, the
+// onshore methods. SI: OD 1000 mm, ID 950 mm, 10 kN/m3, qc 10000 kPa, the
+// offshore methods.
+ProjectBuilder sandCase(bool si)
 {
     ProjectBuilder p;
-    p.unitSystem = 1;
-    p.od = 12;
-    p.id = 11;
-    p.e = 29000000;
+    p.unitSystem = si ? 2 : 1;
+    p.od = si ? 1000 : 12;
+    p.id = si ? 950 : 11;
+    p.e = si ? 200000000 : 29000000;
     p.tl = 10;
     p.increment = 5;
     p.pileEnd = 1;
     p.selected = 4;
-    p.ticked = {1, 1, 1, 1, 1, 0, 0, 0, 0};
+    p.offshore = si ? 1 : 0;
+    p.ticked = si ? std::vector<int>{0, 0, 0, 1, 0, 1, 1, 1, 1} : std::vector<int>{1, 1, 1, 1, 1, 0, 0, 0, 0};
     Layer sand;
     sand.bottom = 20;
-    sand.unitWeight = 60;
+    sand.unitWeight = si ? 10 : 60;
     sand.phi = 30;
     sand.ko = 1;
     sand.nq = 20;
-    sand.userFriction = 400;
-    sand.userBearing = 30000;
-    p.layers = {sand};
-    return p;
-}
-
-// The same layout in SI with the offshore methods: OD 1000 mm, ID 950 mm, TL 10 m
-// in 5 m increments, sand (10 kN/m3, phi 30, qc 10000 kPa) to 20 m.
-ProjectBuilder siOffshoreCase()
-{
-    ProjectBuilder p;
-    p.unitSystem = 2;
-    p.od = 1000;
-    p.id = 950;
-    p.e = 200000000;
-    p.tl = 10;
-    p.increment = 5;
-    p.pileEnd = 1;
-    p.selected = 4;
-    p.offshore = 1;
-    p.ticked = {0, 0, 0, 1, 0, 1, 1, 1, 1};
-    Layer sand;
-    sand.bottom = 20;
-    sand.unitWeight = 10;
-    sand.phi = 30;
-    sand.ko = 1;
-    sand.nq = 20;
-    sand.qc = 10000;
+    sand.qc = si ? 10000 : 0;
+    sand.userFriction = si ? 0 : 400;
+    sand.userBearing = si ? 0 : 30000;
     p.layers = {sand};
     return p;
 }
 
 TEST_F(WorkedExampleTest, ClassicMethodsAndUserMethodInEnglishUnits)
 {
-    const auto S = run(englishSandCase());
+    const auto S = run(sandCase(false));
     for (const MethodKeys &m : {MethodKeys{"fhwa", 1}, MethodKeys{"usace", 2}, MethodKeys{"lambda", 3},
                                 MethodKeys{"api", 4}, MethodKeys{"user", 5}})
         checkMethod(*S, m);
@@ -148,7 +127,7 @@ TEST_F(WorkedExampleTest, ClassicMethodsAndUserMethodInEnglishUnits)
 
 TEST_F(WorkedExampleTest, OffshoreMethodsInSiUnits)
 {
-    const auto S = run(siOffshoreCase());
+    const auto S = run(sandCase(true));
     for (const MethodKeys &m :
          {MethodKeys{"ngi", 6}, MethodKeys{"icp", 7}, MethodKeys{"fugro", 8}, MethodKeys{"uwa", 9}})
         checkMethod(*S, m);
@@ -159,7 +138,7 @@ TEST_F(WorkedExampleTest, OffshoreMethodsInSiUnits)
 
 TEST_F(WorkedExampleTest, LoadSettlementOfTheApiMethod)
 {
-    const auto S = run(englishSandCase());
+    const auto S = run(sandCase(false));
     ASSERT_EQ(S->STEP_COUNT, 9);
     for (int s = 1; s <= 9; ++s) {
         const auto i = static_cast<size_t>(s);
