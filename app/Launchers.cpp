@@ -57,7 +57,7 @@ QString HelpDocumentName(THelpDocument document)
     case THelpDocument::UsersManual:
         return QStringLiteral("VELDO 2015 Users Manual.pdf");
     case THelpDocument::TechnicalManual:
-        return QStringLiteral("VELDOTechnicalManual_off.pdf");
+        return QStringLiteral("VELDO 2015 Technical Manual.pdf");
     }
     return {};
 }

@@ -146,7 +146,7 @@ TEST(LauncherTest, HelpDocumentsOpenFromTheProgramFolderOrNameTheMissingOne)
     EXPECT_EQ(messages->Texts(),
               (std::vector<QString>{
                   "The document \"" + dir.filePath("VELDO_2015.html") + "\" was not found.",
-                  "The document \"" + dir.filePath("VELDOTechnicalManual_off.pdf")
+                  "The document \"" + dir.filePath("VELDO 2015 Technical Manual.pdf")
                       + "\" was not found."}));
     EXPECT_TRUE(shell.started.empty()); // nothing is ever executed
 }

@@ -464,9 +464,16 @@ TEST_F(MainFormTest, HelpItemsOpenDocumentsAndTheUpdatePage)
     EXPECT_EQ(messages_->Texts(),
               std::vector<QString>{"The document \"" + Path("VELDO 2015 Users Manual.pdf") + "\" was not found."});
 
+    // The Technical Manual is opened directly from the program's folder.
+    WriteText(Path(QStringLiteral("VELDO 2015 Technical Manual.pdf")), "%PDF-1.4");
+    form.Action("HelpTechnicalManual")->trigger();
+    ASSERT_EQ(shell_.urls.size(), 2u);
+    EXPECT_EQ(shell_.urls[1], QUrl::fromLocalFile(Path(QStringLiteral("VELDO 2015 Technical Manual.pdf"))));
+    EXPECT_EQ(messages_->Texts().size(), 1u);
+
     // No host is built in: without the setting the update check only says so.
     form.Action("HelpUpdates")->trigger();
-    EXPECT_EQ(shell_.urls.size(), 1u);
+    EXPECT_EQ(shell_.urls.size(), 2u);
     EXPECT_EQ(messages_->Texts().back(),
               "The address of the update check is not configured (setting \"Update Host\").");
     EXPECT_TRUE(shell_.started.empty());
