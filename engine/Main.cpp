@@ -134,11 +134,18 @@ void AXIAL_CAPACITY_MAIN(EngineState &S, std::istream &consoleIn)
         writeMessage(S, FailureMessage("INTERNAL ERROR:", e.what()));
         S.STATUS = 2;
     }
-    // Common exit.
-    S.report.close();
+    // Common exit. The plot-data file closes first: a failure to write it is a stop
+    // like any other, and its reason ends the report.
     S.plot.close();
+    if (S.STATUS == 0 && !S.plot.good()) {
+        const std::string indent(10, ' ');
+        writeMessage(S, {"", "", indent + "ERROR WRITING FILE " + TrimmedPath(S.PLOT_PATH),
+                         indent + "THE PLOT-DATA FILE IS INCOMPLETE."});
+        S.STATUS = 2;
+    }
+    S.report.close();
     S.console.close();
-    if (S.STATUS == 0 && (!S.report.good() || !S.plot.good()))
+    if (S.STATUS == 0 && !S.report.good())
         S.STATUS = 2;
     if (S.STATUS == 2) {
         // A failed run leaves an empty plot-data file.

@@ -468,5 +468,58 @@ TEST_F(RunDriverTest, OverlongPathsAreRefusedBeforeAnyFileIsWritten)
     EXPECT_FALSE(exists("job.vd7p"));
 }
 
+// Every stop ends the report with its reason: one block of non-blank lines after two
+// blank lines, the last thing in the file (the program shows that block).
+TEST_F(RunDriverTest, EveryStopEndsTheReportWithOneFinalBlock)
+{
+    const auto expectFinalBlock = [this](const std::string &first, const std::string &what) {
+        const auto l = lines("job.vd7o");
+        const auto blank = [](const std::string &line) { return line.find_first_not_of(' ') == std::string::npos; };
+        ASSERT_FALSE(l.empty()) << what;
+        std::size_t begin = l.size();
+        while (begin > 0 && !blank(l[begin - 1]))
+            --begin;
+        ASSERT_GE(begin, 2u) << what;
+        EXPECT_LT(begin, l.size()) << what;
+        EXPECT_TRUE(blank(l[begin - 1]) && blank(l[begin - 2])) << what;
+        EXPECT_EQ(l[begin], first) << what;
+    };
+    ProjectBuilder p;
+    p.layers[0].bottom = 60;
+    ProjectBuilder refused = p;
+    refused.unitSystem = 3;
+    EXPECT_EQ(run(refused), 1);
+    expectFinalBlock("          COMPUTATION DOES NOT PROCEED BECAUSE THE UNIT SYSTEM = 3", "refusal");
+
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(run(ProjectBuilder{}), 1); // soil to 50 ft: shorter than the pile plus two diameters
+    testing::internal::GetCapturedStdout();
+    expectFinalBlock("          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   50.00 FT.",
+                     "soil depth");
+
+    ProjectBuilder manySegments = p;
+    manySegments.layers[0].bottom = 100;
+    manySegments.increment = 0.19;
+    EXPECT_EQ(run(manySegments), 1);
+    expectFinalBlock(" YOUR NUMBERS OF SEGMENT  526 IS LARGER THAN", "segment count");
+
+    writeFile("job.vd7d", p.text());
+    writeNames("2015.7.7", "missing.cpt");
+    EXPECT_EQ(RunEngine(7), 2);
+    expectFinalBlock("          ERROR OPENING FILE " + path("missing.cpt"), "missing CPT file");
+
+    // A plot-data file whose writes fail (a full device) after the whole computation.
+    writeFile("job.cpt", " 1 0\r\n");
+    writeFile("names.dat", "2015.7.7\n\n\n0\n" + path("job.vd7d") + "\n" + path("job.vd7o") +
+                               "\n/dev/full\n" + path("job.cpt") + "\n");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunEngine(7), 2);
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(reportHas("* COMPUTATION RESULT *"));
+    EXPECT_EQ(lastLines(4), "\n\n"
+                            "          ERROR WRITING FILE /dev/full\n"
+                            "          THE PLOT-DATA FILE IS INCOMPLETE.\n");
+}
+
 } // namespace
 } // namespace veldo::test
