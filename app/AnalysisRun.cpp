@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "NumText.h"
+#include "SafeWrite.h"
 #include "dynlib.h"
 
 #include <QCoreApplication>
@@ -9,11 +10,16 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <fstream>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace veldo {
 
@@ -36,7 +42,8 @@ bool taperAngleOk(const TValidationData &d)
     const bool taperedType = d.pileType == 2 || d.pileType == 4 || d.pileType == 5 || d.pileType == 7;
     if (!d.ticked[1] || !taperedType || !(d.taperAngle > 0))
         return true;
-    const long double length = d.totalLength * (d.units == 1 ? 12.0L : 1000.0L);
+    // The engine tapers from the pile head: over the stick-up and the total length.
+    const long double length = (d.stickup + d.totalLength) * (d.units == 1 ? 12.0L : 1000.0L);
     const long double tip = d.outsideDiameter - std::tan(d.taperAngle * DegreesToRadians) * 2 * length;
     if (!(tip < 0))
         return true;
@@ -126,6 +133,50 @@ void removeFile(const std::filesystem::path &file)
     std::filesystem::remove(file, ec);
 }
 
+QString pathText(const std::filesystem::path &path)
+{
+    return QString::fromStdString(path.string());
+}
+
+QString cannotStart(const std::filesystem::path &path, const QString &reason)
+{
+    return CannotStartText + CR + pathText(path) + CR + reason;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromStdString(std::generic_category().message(error));
+}
+
+// 0 when a file can be made in the folder, else the system's error.
+int folderWriteError(const std::filesystem::path &folder)
+{
+    const std::filesystem::path probe = TemporaryPathBeside(folder / ".veldo-run");
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return 0;
+}
+
+std::vector<std::string> reportLines(const std::filesystem::path &report)
+{
+    std::ifstream in(report, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool blank(const std::string &line)
+{
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+
 } // namespace
 
 // ---- Input checks -------------------------------------------------------------
@@ -195,6 +246,67 @@ bool WriteHandOverFile(const std::filesystem::path &file, const TRunPaths &paths
     return !out.fail();
 }
 
+QString RunPathProblem(const TRunPaths &paths)
+{
+    for (const std::filesystem::path *p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
+        if (p->string().size() > MaxEnginePathBytes)
+            return cannotStart(*p, PathTooLongText);
+    std::vector<std::filesystem::path> folders;
+    for (const std::filesystem::path *p : {&paths.report, &paths.plotData}) {
+        const std::filesystem::path folder = p->parent_path();
+        if (std::find(folders.begin(), folders.end(), folder) != folders.end())
+            continue;
+        folders.push_back(folder);
+        if (const int error = folderWriteError(folder))
+            return cannotStart(folder, systemReason(error));
+    }
+    return {};
+}
+
+QString RemoveStaleOutputs(const TRunPaths &paths)
+{
+    std::filesystem::path gwi = paths.project;
+    const std::filesystem::path &waveEquation = gwi.replace_extension(".gwi");
+    QString problem; // the first file that stays; the others go all the same
+    for (const std::filesystem::path *p : {&paths.report, &paths.plotData, &waveEquation})
+        if (::unlink(p->c_str()) != 0 && errno != ENOENT && problem.isEmpty())
+            problem = cannotStart(*p, systemReason(errno));
+    return problem;
+}
+
+std::vector<QString> ReportFinalBlock(const std::filesystem::path &report)
+{
+    const std::vector<std::string> lines = reportLines(report);
+    std::size_t end = lines.size();
+    while (end > 0 && blank(lines[end - 1]))
+        --end;
+    std::size_t begin = end;
+    while (begin > 0 && !blank(lines[begin - 1]))
+        --begin;
+    if (begin == end || begin < 2 || !blank(lines[begin - 2]))
+        return {};
+    std::vector<QString> block;
+    for (std::size_t i = begin; i < end; ++i)
+        block.push_back(QString::fromUtf8(lines[i]).trimmed());
+    return block;
+}
+
+QString EngineStopMessage(int status, const std::filesystem::path &report)
+{
+    const std::vector<QString> block = ReportFinalBlock(report);
+    if (block.empty())
+        return NoReportText + pathText(report);
+    QString message = status == 1 ? StoppedOnCheckText : FilesFailedText;
+    for (const QString &line : block)
+        message += CR + line;
+    return message;
+}
+
+QString SavingErrorMessage(const QString &detail)
+{
+    return detail.isEmpty() ? SavingErrorText : SavingErrorText + CR + detail;
+}
+
 // ---- Scoped guards ------------------------------------------------------------
 
 TNumericLocaleGuard::TNumericLocaleGuard()
@@ -246,6 +358,14 @@ void TAnalysisRun::Run()
             return;
         // Absolute paths: the engine runs with the hand-over folder as current directory.
         const TRunPaths paths = TRunPaths::ForProject(std::filesystem::absolute(host_.ProjectPath()));
+        if (const QString problem = RunPathProblem(paths); !problem.isEmpty()) {
+            Messages().Information(problem);
+            return;
+        }
+        if (EngineLoaded()) {
+            Messages().Information(ReinitializeText);
+            return;
+        }
         const TNumericLocaleGuard locale;
         runEngine(paths);
     } catch (const std::exception &e) {
@@ -259,7 +379,7 @@ bool TAnalysisRun::saveAndCheck()
     case TSaveResult::Cancelled:
         return false;
     case TSaveResult::Failed:
-        Messages().Information(SavingErrorText);
+        Messages().Information(SavingErrorMessage(host_.SaveErrorDetail()));
         return false;
     case TSaveResult::Saved:
         break;
@@ -271,13 +391,14 @@ bool TAnalysisRun::saveAndCheck()
 
 void TAnalysisRun::runEngine(const TRunPaths &paths)
 {
-    if (EngineLoaded()) {
-        Messages().Information(ReinitializeText);
+    // Old results must never pass for the results of this run.
+    host_.SetResultsFlag(false);
+    host_.CloseResultPlots();
+    if (const QString stale = RemoveStaleOutputs(paths); !stale.isEmpty()) {
+        Messages().Information(stale);
+        host_.CheckSpeedButtons();
         return;
     }
-    // Old results must never pass for the results of this run.
-    removeFile(paths.plotData);
-    host_.SetResultsFlag(false);
 
     QTemporaryDir handOverFolder;
     if (!handOverFolder.isValid()) {
@@ -308,26 +429,29 @@ void TAnalysisRun::runEngine(const TRunPaths &paths)
         host_.CheckSpeedButtons();
         return;
     }
+    int status = 0;
     {
         const TWaitCursor wait;
-        entry(7); // the engine's status is not looked at: the plot-data file tells
+        status = entry(7);
     }
-    Messages().Information(CompletedText);
-    readResults(paths);
+    readResults(paths, status);
     host_.CheckSpeedButtons();
     host_.CloseInputWindows();
     removeFile(folder / HandOverFileName);
 }
 
-void TAnalysisRun::readResults(const TRunPaths &paths)
+void TAnalysisRun::readResults(const TRunPaths &paths, int status)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(paths.plotData, ec))
+    if (status != 0) {
+        // The engine's reason is the last block of its report, not its console.
+        Messages().Information(EngineStopMessage(status, paths.report));
         return;
-    const bool results = host_.ReadPlotFile(paths.plotData, true);
+    }
+    const bool results = host_.ReadPlotFile(paths.plotData, true); // a failure says so
     host_.SetResultsFlag(results);
     if (!results)
         return;
+    Messages().Information(CompletedText);
     try {
         host_.WriteWaveEquationFile();
     } catch (const std::exception &e) {

@@ -30,6 +30,7 @@ struct TValidationData {
     std::array<bool, 10> ticked{}; // capacity method ticked, indexed by method number 1..9
     int pileType = 1;
     long double taperAngle = 0;      // degrees
+    long double stickup = 0;         // ft / m: the engine tapers over stick-up + total length
     long double totalLength = 0;     // ft / m
     long double outsideDiameter = 0; // in / mm
     long double modulus = 0;
@@ -68,6 +69,28 @@ inline constexpr const char *DefaultProjectPath = "NewVELDO.vd7d";
 // integer) and the paths of the project, report, plot-data and CPT files.
 // Returns false when the file cannot be written completely.
 bool WriteHandOverFile(const std::filesystem::path &file, const TRunPaths &paths);
+
+// The engine refuses a hand-over path longer than this many bytes (UTF-8).
+inline constexpr std::size_t MaxEnginePathBytes = 255;
+
+// What the engine would refuse at hand-over: a path longer than 255 bytes, or a
+// folder of the report or plot-data file in which no file can be made. Empty when
+// the paths will do, else "The analysis cannot start:" + CR + path + CR + reason.
+QString RunPathProblem(const TRunPaths &paths);
+
+// Removes the report, the plot-data file and the wave-equation file of a run
+// before the engine is called. Empty when none is left, else the message naming
+// the one that cannot be removed (as RunPathProblem).
+QString RemoveStaleOutputs(const TRunPaths &paths);
+
+// The last block of the report: the non-blank lines after its last two blank
+// lines, each trimmed (an engine stop writes its reason there). Empty when the
+// report does not exist or does not end with such a block.
+std::vector<QString> ReportFinalBlock(const std::filesystem::path &report);
+
+// The message of an engine run that stopped with `status` (1 an input check,
+// 2 or any other a file failure), from the report's final block.
+QString EngineStopMessage(int status, const std::filesystem::path &report);
 
 // ---- Scoped guards ------------------------------------------------------------
 
@@ -125,6 +148,11 @@ public:
     virtual void CheckSpeedButtons() = 0;
     // Closes every input window.
     virtual void CloseInputWindows() = 0;
+    // Closes every result plot window (their curves are no longer results); the
+    // default has none.
+    virtual void CloseResultPlots() {}
+    // Detail of the last save that failed: the file and the system's reason.
+    virtual QString SaveErrorDetail() const { return {}; }
     // Writes the wave-equation input file (".gwi") after every run whose plot-data
     // file was read back; the default writes nothing. An exception thrown here is
     // shown as an information box and the clean-up still runs.
@@ -138,6 +166,15 @@ inline const QString ReinitializeText = QStringLiteral("Attempt to reinitialize 
 inline const QString InitializeFailedText = QStringLiteral("Attempt to initialize DLL failed");
 inline const QString CompletedText = QStringLiteral(
     "Computations are completed. Please, check output file for results or error messages.");
+inline const QString CannotStartText = QStringLiteral("The analysis cannot start:");
+inline const QString StoppedOnCheckText = QStringLiteral("The analysis stopped on a check of the input:");
+inline const QString FilesFailedText = QStringLiteral("The analysis could not read or write its files:");
+inline const QString NoReportText = QStringLiteral("No report was written: ");
+inline const QString PathTooLongText = QStringLiteral("The path is longer than 255 bytes.");
+
+// "An error occured during saving", followed by the file and the reason on their
+// own lines when they are known.
+QString SavingErrorMessage(const QString &detail);
 
 // The Run Analysis command.
 class TAnalysisRun {
@@ -150,16 +187,19 @@ public:
     std::filesystem::path ProgramFolder() const;
 
     // The run, in order: save (a failed save stops with its message; a cancelled
-    // Save As or the default project path stops silently), checks, then with "."
-    // forced as decimal separator: the old plot-data file is deleted and the
-    // results flag cleared, "names.dat" is written into a fresh temporary folder
-    // made current for the call, the library is loaded ("Attempt to reinitialize
-    // DLL" while one is loaded, "Attempt to initialize DLL failed" when loading or
-    // the entry look-up fails), the entry is called with 7 under the wait cursor,
-    // the completion message is shown, the plot-data file is read when it exists,
-    // the wave-equation seam runs after a successful read, the toolbar is refreshed
-    // and the input windows closed; then the library is freed, the hand-over folder
-    // removed, the current directory and the locale restored. No exception leaves.
+    // Save As or the default project path stops silently), input checks, path
+    // checks ("Attempt to reinitialize DLL" while a run is in progress), then with
+    // "." forced as decimal separator: the results flag is cleared, the result plot
+    // windows closed and the old report, plot-data and wave-equation files removed
+    // (the run stops naming one that stays), "names.dat" is written into a fresh
+    // temporary folder made current for the call, the library is loaded ("Attempt
+    // to initialize DLL failed" when loading or the entry look-up fails), the entry
+    // is called with 7 under the wait cursor. Status 0: the plot-data file is read
+    // (its reader reports a failure), then the completion message is shown and the
+    // wave-equation file written; any other status shows the report's final block.
+    // The toolbar is refreshed and the input windows closed; then the library is
+    // freed, the hand-over folder removed, the current directory and the locale
+    // restored. No exception leaves.
     void Run();
 
     // True between the library load and its release (one analysis at a time).
@@ -168,7 +208,7 @@ public:
 private:
     bool saveAndCheck();
     void runEngine(const TRunPaths &paths);
-    void readResults(const TRunPaths &paths);
+    void readResults(const TRunPaths &paths, int status);
 
     IAnalysisHost &host_;
     std::optional<std::filesystem::path> programFolder_;

@@ -97,13 +97,30 @@ void TProgramData::SetUnits(int code, TProjectTables &tables)
     ConvertCptPoints(tables.MotionInput(), f, code);
 }
 
+namespace {
+
+// Generation of each project file kind; 0 for a file of no known kind.
+int KindGeneration(const QString &path)
+{
+    static const std::array<QString, 3> extensions{QStringLiteral(".vd7d"), QStringLiteral(".vd6d"),
+                                                   QStringLiteral(".vdd")};
+    for (std::size_t i = 0; i < extensions.size(); ++i)
+        if (path.endsWith(extensions[i], Qt::CaseInsensitive))
+            return static_cast<int>(i) + 1;
+    return 0;
+}
+
+} // namespace
+
 int ProjectGeneration(const QString &path)
 {
-    if (path.endsWith(QStringLiteral(".vd7d"), Qt::CaseInsensitive))
-        return 1;
-    if (path.endsWith(QStringLiteral(".vd6d"), Qt::CaseInsensitive))
-        return 2;
-    return 3;
+    const int generation = KindGeneration(path);
+    return generation > 0 ? generation : 3;
+}
+
+bool IsProjectFileKind(const QString &path)
+{
+    return KindGeneration(path) > 0;
 }
 
 QString ReplaceExtension(const QString &path, const QString &extension)

@@ -13,10 +13,15 @@
 
 namespace veldo {
 
-// A project or CPT file could not be written; the message names the file.
+// A file of the project could not be written; the message is the file's path and
+// the reason on the next line (joined by CR, as the message boxes show them).
 class EWriteError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    EWriteError(const QString &path, const std::string &reason)
+        : std::runtime_error(path.toStdString() + "\r" + reason)
+    {
+    }
+    explicit EWriteError(const std::string &message) : std::runtime_error(message) {}
 };
 
 struct TProjectRead;
@@ -103,10 +108,11 @@ public:
     // converted. Nothing happens when the system does not change.
     void SetUnits(int code, TProjectTables &tables);
 
-    // Writes the project file (generation 1) at ProjectPath, then the CPT file beside
-    // it; stores the CPT path and clears the tables' changed state. Each file is
-    // replaced only when completely written; throws EWriteError (after trying both;
-    // before writing anything when the project path is itself the CPT path).
+    // Writes the project file (generation 1) at ProjectPath and the CPT file beside
+    // it, both or neither (the earlier files stay byte-identical when either fails);
+    // stores the CPT path and clears the tables' changed state. Throws EWriteError
+    // naming the file and the system's reason (before writing anything when the
+    // project path is itself the CPT path).
     void SaveToFile(TProjectTables &tables);
 
     // Reads a project file of generation 1, 2 or 3, and the CPT file beside it, into a
@@ -131,8 +137,11 @@ struct TProjectRead {
 };
 
 // Generation of a project file by its extension, case ignored: ".vd7d" 1,
-// ".vd6d" 2, anything else 3.
+// ".vd6d" 2, ".vdd" 3; any other file is read like the oldest layout, 3.
 int ProjectGeneration(const QString &path);
+// True for the three project file kinds (what a dropped file or a command-line
+// argument must be to open).
+bool IsProjectFileKind(const QString &path);
 
 // The path with its extension (the part from the last "." of the file name)
 // replaced by `extension` (which includes the "."); appended when there is none.

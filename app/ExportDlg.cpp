@@ -4,6 +4,7 @@
 #include "Messages.h"
 #include "NumText.h"
 #include "PlotScale.h"
+#include "SafeWrite.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -16,11 +17,17 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 #include <string>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace veldo {
 
@@ -269,17 +276,43 @@ private:
 
 QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphPlot *> &plots)
 {
+    // Written beside the workbook and put in its place only when complete: a failed
+    // export leaves an earlier workbook as it was.
+    const std::filesystem::path target(utf8(path));
+    const std::filesystem::path temporary = TemporaryPathBeside(target);
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return QString::fromStdString(std::generic_category().message(errno));
+    ::close(fd);
     try {
-        TWorkbookWriter writer(utf8(path));
+        TWorkbookWriter writer(temporary.string());
         writer.WriteLegend(static_cast<int>(plots.size()));
         int k = 0;
         for (const TGraphPlot *plot : plots)
             writer.WritePlot(++k, *plot);
         writer.Close();
-        return {};
     } catch (const TWriteError &error) {
-        return path + QStringLiteral(": ") + QString::fromUtf8(error.what());
+        ::unlink(temporary.c_str());
+        return QString::fromUtf8(error.what());
     }
+    if (const auto failure = ReplaceFilesTogether({{temporary, target}}))
+        return QString::fromStdString(failure->reason);
+    return {};
+}
+
+QString WorkbookExistsText(const QString &path)
+{
+    return QStringLiteral("The workbook ") + path + QStringLiteral(" exists. Replace it?");
+}
+
+QString WorkbookNotWrittenText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("The workbook could not be written:\r") + path + QStringLiteral("\r") + reason;
+}
+
+QString WorkbookWrittenText(const QString &path)
+{
+    return QStringLiteral("The workbook was written to ") + path + QStringLiteral(".");
 }
 
 // ---- The window ---------------------------------------------------------------------
@@ -383,15 +416,18 @@ bool TDlgExport::GenerateClick()
     const std::vector<const TGraphPlot *> plots = CheckedPlots();
     if (plots.empty())
         return false;
-    const QString error = WriteExportWorkbook(workbookPath_, plots);
+    const QString path = QFileInfo(workbookPath_).absoluteFilePath();
+    if (QFileInfo::exists(path)
+        && Messages().Question(WorkbookExistsText(path), TQuestionButtons::YesNo) != TMessageAnswer::Yes)
+        return false;
+    const QString error = WriteExportWorkbook(path, plots);
     if (!error.isEmpty()) {
-        Messages().Error(error);
+        Messages().Error(WorkbookNotWrittenText(path, error));
         return false;
     }
-    if (!shell_.OpenUrl(QUrl::fromLocalFile(QFileInfo(workbookPath_).absoluteFilePath()))) {
-        Messages().Error(QStringLiteral("Cannot open ") + workbookPath_);
-        return false;
-    }
+    // Written is done; a desktop without a spreadsheet program only learns where.
+    if (!shell_.OpenUrl(QUrl::fromLocalFile(path)))
+        Messages().Information(WorkbookWrittenText(path));
     return true;
 }
 

@@ -27,9 +27,14 @@ QString ColumnLetter(int column);
 QString ExportAxisTitle(const QString &caption, const QString &units, int unitSystem);
 
 // Writes the workbook at `path` (replacing a file there) with the plots in the given
-// order, numbered 1, 2, ... Returns an empty text on success, else what went wrong;
-// after a failure the file holds what was written up to it when it could be created.
+// order, numbered 1, 2, ... Returns an empty text on success, else the reason; a
+// file that was at the path then stays as it was.
 QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphPlot *> &plots);
+
+// Messages of the export.
+QString WorkbookExistsText(const QString &path);                         // Yes / No question
+QString WorkbookNotWrittenText(const QString &path, const QString &reason); // error box
+QString WorkbookWrittenText(const QString &path); // no application opens the workbook
 
 // The modal export window. Its check list holds the ten result plots in the order of
 // the Graphics menu; only plots whose Graphics item is enabled can be chosen.
@@ -50,8 +55,10 @@ public:
     // Check / uncheck every enabled entry.
     void SelectAllClick();
     void UnselectAllClick();
-    // Writes the checked plots into the workbook and opens it; a failure is shown in
-    // an error box. Returns success.
+    // Writes the checked plots into the workbook and opens it: an existing workbook
+    // is replaced only when the user answers Yes; a failure is shown in an error box,
+    // a workbook no application opens in an information box naming it. Returns
+    // whether the workbook was written.
     bool GenerateClick();
 
     QListWidget *PlotList() const { return list_; }

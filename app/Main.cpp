@@ -76,16 +76,6 @@ bool HasSuffix(const QString& path, const QString& suffix)
     return path.endsWith(suffix, Qt::CaseInsensitive);
 }
 
-// ".vd7d" opens as generation 1, ".vd6d" as generation 2; 0 for anything else.
-int GenerationByExtension(const QString& path)
-{
-    if (HasSuffix(path, QStringLiteral(".vd7d")))
-        return 1;
-    if (HasSuffix(path, QStringLiteral(".vd6d")))
-        return 2;
-    return 0;
-}
-
 void SetColumnVisible(TGridTable& table, int column, bool visible)
 {
     if (column < table.ColumnCount())
@@ -188,6 +178,11 @@ QString TMainForm::CaptionFileName(const QString& projectPath)
 
 void TMainForm::UpdateCaption()
 {
+    if (data_.ProjectPath.isEmpty() && !partlyReadFrom_.isEmpty()) {
+        setWindowTitle(ProgramCaption + QStringLiteral("Untitled (partly read from ")
+                       + QFileInfo(partlyReadFrom_).fileName() + QStringLiteral(")"));
+        return;
+    }
     setWindowTitle(ProgramCaption + CaptionFileName());
 }
 
@@ -236,9 +231,8 @@ void TMainForm::OpenCommandLineProject()
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
         path += QStringLiteral(".") + DefaultExtension;
     const QFileInfo file(path);
-    const int generation = GenerationByExtension(path);
-    if (file.isFile() && generation > 0)
-        OpenFileName(file.absoluteFilePath(), generation);
+    if (file.isFile() && IsProjectFileKind(path))
+        OpenFileName(file.absoluteFilePath(), ProjectGeneration(path));
 }
 
 // ---- Replacing the project ------------------------------------------------------
@@ -250,6 +244,7 @@ void TMainForm::InstallProject(TProgramData data, std::unique_ptr<TProjectTables
     if (tables)
         tables_ = std::move(tables);
     results_ = false;
+    partlyReadFrom_.clear();
 }
 
 void TMainForm::NewDefaultProject()
@@ -257,6 +252,7 @@ void TMainForm::NewDefaultProject()
     CloseAllChildren();
     data_ = TProgramData::CreateDefault(*tables_);
     results_ = false;
+    partlyReadFrom_.clear();
     SetModified(false);
 }
 
@@ -288,6 +284,8 @@ bool TMainForm::OpenFileName(const QString& path, int generation)
         if (PlotFileExists())
             SetResultsFlag(ReadPlotFile(TRunPaths::ForProject(ProjectPath()).plotData, false));
         UpdatePrevFile(path);
+    } else {
+        partlyReadFrom_ = QFileInfo(path).absoluteFilePath(); // untitled: Save As starts there
     }
     AfterProjectChange();
     return true;
@@ -339,9 +337,11 @@ bool TMainForm::NeedsSaveAs() const
 
 TSaveResult TMainForm::SaveToProjectPath()
 {
+    saveError_.clear();
     try {
         data_.SaveToFile(*tables_);
-    } catch (const EWriteError&) {
+    } catch (const EWriteError& error) {
+        saveError_ = QString::fromStdString(error.what()); // the project stays modified
         return TSaveResult::Failed;
     }
     SetModified(false);
@@ -352,15 +352,22 @@ TSaveResult TMainForm::SaveAs()
 {
     QString fileName = data_.ProjectPath.isEmpty() ? QString::fromLatin1(DefaultProjectPath)
                                                    : data_.ProjectPath;
+    if (data_.ProjectPath.isEmpty() && !partlyReadFrom_.isEmpty())
+        fileName = QFileInfo(partlyReadFrom_).absolutePath() + QLatin1Char('/') + fileName;
     if (!HasSuffix(fileName, QStringLiteral(".") + DefaultExtension))
         fileName = ReplaceExtension(fileName, QStringLiteral(".") + DefaultExtension);
     const QString title = QStringLiteral("Save ") + CaptionFileName() + QStringLiteral(" As");
     const auto chosen = dialogs_.SaveAs(this, title, SaveFilter, DefaultExtension, fileName);
     TSaveResult result = TSaveResult::Cancelled;
     if (chosen) {
+        const QString previous = data_.ProjectPath;
         data_.ProjectPath = *chosen;
-        UpdateCaption();
         result = SaveToProjectPath();
+        if (result == TSaveResult::Failed)
+            data_.ProjectPath = previous; // nothing was written under the new name
+        else
+            partlyReadFrom_.clear();
+        UpdateCaption();
         WriteSettings();
     }
     CheckSpeedButtons();
@@ -379,7 +386,7 @@ bool TMainForm::FileSaveClick()
         return false;
     const TSaveResult result = SaveForRun();
     if (result == TSaveResult::Failed)
-        Messages().Information(SavingErrorText);
+        Messages().Information(SavingErrorMessage(saveError_));
     return result == TSaveResult::Saved;
 }
 
@@ -389,7 +396,7 @@ bool TMainForm::FileSaveAsClick()
         return false;
     const TSaveResult result = SaveAs();
     if (result == TSaveResult::Failed)
-        Messages().Information(SavingErrorText);
+        Messages().Information(SavingErrorMessage(saveError_));
     return result == TSaveResult::Saved;
 }
 
@@ -426,8 +433,8 @@ void TMainForm::FileExitClick()
 
 void TMainForm::OpenByExtension(const QString& path)
 {
-    if (const int generation = GenerationByExtension(path))
-        OpenFileName(path, generation);
+    if (IsProjectFileKind(path))
+        OpenFileName(path, ProjectGeneration(path));
 }
 
 void TMainForm::RecentFileClick(int index)
@@ -436,7 +443,9 @@ void TMainForm::RecentFileClick(int index)
         return;
     if (index < 0 || index >= recent_.Count() || !QuerySaveChanges())
         return;
-    OpenByExtension(recent_.Entry(index));
+    // Whatever Open put on the list opens again, read as Open read it.
+    const QString path = recent_.Entry(index);
+    OpenFileName(path, ProjectGeneration(path));
     UpdatePileShapeControls();
 }
 
@@ -464,6 +473,13 @@ void TMainForm::closeEvent(QCloseEvent* event)
     WriteSettings();
     CloseAllChildren();
     event->accept();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        CheckSpeedButtons();
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event)
@@ -586,6 +602,11 @@ void TMainForm::CloseInputWindows()
     CloseAllChildren();
 }
 
+void TMainForm::CloseResultPlots()
+{
+    plots_->CloseWindows();
+}
+
 void TMainForm::WriteWaveEquationFile()
 {
     // A write error (EWriteError naming the file) is shown by the run.
@@ -605,6 +626,11 @@ bool TMainForm::CompanionExists(const QString& extension) const
 bool TMainForm::PlotFileExists() const
 {
     return CompanionExists(QStringLiteral(".vd7p"));
+}
+
+bool TMainForm::ResultsAvailable() const
+{
+    return results_ && PlotFileExists();
 }
 
 void TMainForm::EditCompanion(const QString& extension)
@@ -637,6 +663,11 @@ void TMainForm::EditWaveEquationFileClick()
 void TMainForm::ShowResultPlot(TResultPlot which)
 {
     DeactivateActiveChild();
+    if (!ResultsAvailable()) {
+        // The plot-data file is gone: what the plots hold is no longer a result.
+        CheckSpeedButtons();
+        return;
+    }
     plots_->Plot(which).Execute();
 }
 
@@ -748,7 +779,11 @@ void TMainForm::ComputationMenuClick()
 
 void TMainForm::GraphicsMenuClick()
 {
-    const bool available = results_ && PlotFileExists();
+    EnableGraphicsItems(ResultsAvailable());
+}
+
+void TMainForm::EnableGraphicsItems(bool available)
+{
     for (QAction* item : graphItems_)
         item->setEnabled(available);
     Action(QStringLiteral("GraphExport"))->setEnabled(available);
@@ -762,9 +797,10 @@ void TMainForm::GraphicsMenuClick()
 
 void TMainForm::CheckSpeedButtons()
 {
-    const bool available = results_ && PlotFileExists();
+    const bool available = ResultsAvailable();
     for (int number : {8, 9, 10, 16})
         Action(QStringLiteral("SpeedButton%1").arg(number))->setEnabled(available);
+    EnableGraphicsItems(available);
 }
 
 // ---- Building the menus and toolbar ------------------------------------------------

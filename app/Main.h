@@ -140,12 +140,16 @@ public:
     bool ReadPlotFile(const std::filesystem::path& plotFile, bool showMessages) override;
     void SetResultsFlag(bool results) override;
     void CloseInputWindows() override;
+    void CloseResultPlots() override;
+    QString SaveErrorDetail() const override { return saveError_; }
     // Writes the GRLWeap input file beside the project.
     void WriteWaveEquationFile() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Becoming active recomputes the result controls (a plot-data file may be gone).
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -165,6 +169,10 @@ private:
     TSaveResult SaveAs();
     TSaveResult SaveToProjectPath();
     bool PlotFileExists() const;
+    // The one rule of the Graphics items and the toolbar's plot buttons: results
+    // read and their plot-data file still there.
+    bool ResultsAvailable() const;
+    void EnableGraphicsItems(bool available);
     bool CompanionExists(const QString& extension) const;
     QString Companion(const QString& extension) const;
     void EditCompanion(const QString& extension);
@@ -198,6 +206,9 @@ private:
     std::unique_ptr<TProjectTables> tables_;
     TResultPlots* plots_ = nullptr; // child of this window
     QMdiArea* mdi_ = nullptr;       // central widget
+
+    QString saveError_;       // file and reason of the last failed save
+    QString partlyReadFrom_;  // the file an untitled, partly read project came from
 
     bool modified_ = false;
     bool results_ = false;

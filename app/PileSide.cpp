@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "NumText.h"
 #include "PlotScale.h"
+#include "PrintOutput.h"
 #include "ProjectTables.h"
 #include "Table.h"
 #include "TableErrors.h"
@@ -421,14 +422,14 @@ bool TDlgSideView::PrintTo(QPrinter& printer)
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(PrintTitle);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!BeginPrinting(painter, printer))
         return false;
     TElevationScene scene = scene_;
     scene.layers = SoilBands(D());
     const QRect page(0, 0, printer.width(), printer.height());
     const double aspect = static_cast<double>(printer.logicalDpiX()) / printer.logicalDpiY();
     PrintElevation(painter, scene, TPageMapping(scene.world, page, aspect), geometry_->font());
-    return painter.end();
+    return EndPrinting(painter, printer);
 }
 
 } // namespace veldo

@@ -2,8 +2,11 @@
 
 #include "Messages.h"
 #include "NumText.h"
+#include "PlotForm.h"
 #include "UnitTemplate.h"
 #include "WordRead.h"
+
+#include <QMdiSubWindow>
 
 #include <algorithm>
 
@@ -155,6 +158,20 @@ void TResultPlots::SetMdiArea(QMdiArea *area)
 {
     for (TGraphPlot *plot : plots_)
         plot->SetMdiArea(area);
+}
+
+void TResultPlots::CloseWindows()
+{
+    for (TGraphPlot *plot : plots_) {
+        TPlotForm *window = plot->PlotWindow();
+        if (!window)
+            continue;
+        // At once, as the plot itself does when it goes: the window is its frame's only child.
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+            delete frame;
+        else
+            delete window;
+    }
 }
 
 bool TResultPlots::sane(int seriesCount, int selected, const TPlotFileContext &context) const

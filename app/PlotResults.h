@@ -82,6 +82,8 @@ public:
 
     // Every plot window opens as a child of this area.
     void SetMdiArea(QMdiArea *area);
+    // Closes every plot window that is open.
+    void CloseWindows();
 
     // Fills the plots from the file. A missing or unreadable number ends the reading
     // (what was read stays): with messages on "An error occured in running the main

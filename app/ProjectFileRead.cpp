@@ -116,9 +116,10 @@ private:
                 data_.Integers[static_cast<std::size_t>(m)] = in_.ReadInteger();
             return;
         }
+        // The oldest layout holds no method flags and no CPT data: the four CPT
+        // methods stay unticked.
         for (int m = 1; m <= 9; ++m)
-            data_.SetMethodTicked(m, m <= 4 || (m == 5 && data_.SelectedMethod == 5)
-                                         || (m >= 6 && data_.OffshoreMethods == 1));
+            data_.SetMethodTicked(m, m <= 4 || (m == 5 && data_.SelectedMethod == 5));
     }
 
     // Soil type word of a line A; a change of type gives the layer a fresh property

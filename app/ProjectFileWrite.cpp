@@ -5,7 +5,7 @@
 #include "PltData.h"
 #include "Table.h"
 
-#include <QSaveFile>
+#include "SafeWrite.h"
 
 #include <algorithm>
 #include <optional>
@@ -167,20 +167,6 @@ void WriteOptionRecords(TRecordText &out, const TProgramData &data, const TProje
     out.Last(Num(data.UserCriticalDepth));
 }
 
-// Replaces the file with the text only when all of it was written; the error
-// text when that failed. The buffer is flushed before the commit because the
-// commit itself would rename a file whose last writes failed (disk full, size
-// limit) over the earlier project.
-std::optional<std::string> WriteWholeFile(const QString &path, const std::string &text)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)
-        && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-        && file.flush() && file.commit())
-        return std::nullopt;
-    return "Cannot write " + path.toStdString() + ": " + file.errorString().toStdString();
-}
-
 // The CPT file: the unit system and the point count, then depth and cone resistance
 // of each point at 10 significant digits (the file is the profile's only store).
 std::string CptFileText(const TProgramData &data, const TGraphPlot &plot)
@@ -204,8 +190,7 @@ void TProgramData::SaveToFile(TProjectTables &tables)
 {
     // A project named like its CPT file would be overwritten by the profile.
     if (ReplaceExtension(ProjectPath, QStringLiteral(".cpt")) == ProjectPath)
-        throw EWriteError("Cannot write " + ProjectPath.toStdString()
-                          + ": the project file would be replaced by its CPT file");
+        throw EWriteError(ProjectPath, "the project file would be replaced by its CPT file");
     // Values the file cannot hold as they stand.
     if (PrintInterval == 0)
         PrintInterval = 1;
@@ -228,13 +213,14 @@ void TProgramData::SaveToFile(TProjectTables &tables)
             WriteLayerEnd(out, *this, d, row, end);
     WriteOptionRecords(out, *this, tables);
 
-    const std::optional<std::string> projectError = WriteWholeFile(ProjectPath, out.Text());
-    CptPath = ReplaceExtension(ProjectPath, QStringLiteral(".cpt"));
-    const std::optional<std::string> cptError = WriteWholeFile(CptPath, CptFileText(*this, tables.MotionInput()));
-    if (projectError)
-        throw EWriteError(*projectError);
-    if (cptError)
-        throw EWriteError(*cptError);
+    // Both files or neither: the engine reads the CPT file in the project's units.
+    const QString cptPath = ReplaceExtension(ProjectPath, QStringLiteral(".cpt"));
+    const std::optional<TWriteFailure> failure = WriteFilesTogether(
+        {{std::filesystem::path(ProjectPath.toStdString()), out.Text()},
+         {std::filesystem::path(cptPath.toStdString()), CptFileText(*this, tables.MotionInput())}});
+    if (failure)
+        throw EWriteError(QString::fromStdString(failure->path.string()), failure->reason);
+    CptPath = cptPath;
     tables.ResetChanged();
 }
 

@@ -53,6 +53,7 @@ TValidationData ValidationDataOf(const TProgramData &data, const TProjectTables 
     v.ticked = tickedMethods(data);
     v.pileType = data.PileType;
     v.taperAngle = data.TaperAngle;
+    v.stickup = data.StickupLength;
     v.totalLength = data.TotalLength;
     v.outsideDiameter = data.OutsideDiameter;
     v.modulus = data.Modulus;

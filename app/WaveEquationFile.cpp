@@ -4,9 +4,8 @@
 #include "NumText.h"
 #include "NumberFormats.h"
 #include "ProjectTables.h"
+#include "SafeWrite.h"
 #include "Table.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -213,13 +212,9 @@ void WriteWaveEquationFile(TProgramData &data, const TProjectTables &tables)
     data.Perimeter = WaveEquationPerimeter(data);
     const std::string text = WaveEquationFileText(data, WaveEquationLayersOf(tables));
 
-    QSaveFile file(data.WaveEquationPath);
-    if (file.open(QIODevice::WriteOnly)
-        && file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size())
-        && file.flush() && file.commit())
-        return;
-    throw EWriteError("Cannot write the GRLWeap data file " + data.WaveEquationPath.toStdString() + ": "
-                      + file.errorString().toStdString());
+    if (const auto failure = WriteFilesTogether({{data.WaveEquationPath.toStdString(), text}}))
+        throw EWriteError("Cannot write the GRLWeap data file " + data.WaveEquationPath.toStdString() + ": "
+                          + failure->reason);
 }
 
 } // namespace veldo

@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "NumText.h"
 #include "PageSet.h"
+#include "PrintOutput.h"
 #include "SaveAttb.h"
 
 #include <QAction>
@@ -547,7 +548,7 @@ bool TPlotForm::PrintTo(QPrinter &printer)
     printer.setDocName(plot_.Caption);
     printer.setFullPage(false);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!BeginPrinting(painter, printer))
         return false;
     const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
     const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
@@ -563,7 +564,7 @@ bool TPlotForm::PrintTo(QPrinter &printer)
     pg.Width = printer.width();
     pg.Height = printer.height();
     PaintPlot(painter, PrintLayout(pg, scaledFontHeight(pg.PixelsPerInchY), layoutOptions()));
-    const bool ok = painter.end();
+    const bool ok = EndPrinting(painter, printer);
     paintBox_->update();
     return ok;
 }
@@ -579,7 +580,7 @@ bool TPlotForm::WriteBitmap(QImage &bitmap, const QString &fileName) const
         PaintPlot(painter, BitmapLayout(bitmap.width(), bitmap.height(), ppiX, ppiY, scaledFontHeight(ppiY),
                                         layoutOptions()));
     }
-    return bitmap.save(fileName, "BMP");
+    return SaveBitmapFile(bitmap, fileName);
 }
 
 void TPlotForm::PlotPrintClick()

@@ -106,6 +106,20 @@ TEST(ValidateInputTest, TaperAngleOfATimberPile)
     d.outsideDiameter = 304.8L;
     EXPECT_FALSE(ValidateInput(d));
     EXPECT_EQ(messages->Texts(), (std::vector<QString>{TaperAngleMessage(0.573L)}));
+
+    // The engine tapers from the pile head: 10 ft of stick-up makes L = 720 in, and
+    // 0.5 degrees gives a tip of 12 - tan(0.5 x 0.01745) x 2 x 720 = -0.56 in; the
+    // largest angle is atan(12 / 2 / 720) / 0.01745 = 0.478.
+    messages->Clear();
+    d = validProject();
+    d.pileType = 2;
+    d.stickup = 10;
+    d.taperAngle = 0.5L;
+    EXPECT_FALSE(ValidateInput(d));
+    ASSERT_EQ(messages->Texts().size(), 1u);
+    EXPECT_TRUE(messages->Texts().front().contains("smaller than 0.478 degrees.")) << messages->Texts().front().toStdString();
+    d.taperAngle = 0.47L;
+    EXPECT_TRUE(ValidateInput(d));
 }
 
 TEST(ValidateInputTest, EveryCheckShowsItsMessage)
@@ -225,7 +239,11 @@ public:
             onCheckSpeedButtons();
     }
     void CloseInputWindows() override { calls.push_back("close"); }
+    void CloseResultPlots() override { calls.push_back("plots closed"); }
+    QString SaveErrorDetail() const override { return saveError; }
     void WriteWaveEquationFile() override { calls.push_back("gwi"); }
+
+    QString saveError;
 };
 
 class AnalysisRunTest : public ::testing::Test {
@@ -255,8 +273,10 @@ TEST_F(AnalysisRunTest, StopsBeforeTheEngineWhenSavingOrCheckingFails)
     EXPECT_TRUE(messages_->Texts().empty());
 
     host_.saveResult = TSaveResult::Failed;
+    host_.saveError = QStringLiteral("/x/Job.cpt\rNo space left on device");
     run.Run();
-    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{"An error occured during saving"}));
+    EXPECT_EQ(messages_->Texts(),
+              (std::vector<QString>{"An error occured during saving\r/x/Job.cpt\rNo space left on device"}));
 
     messages_->Clear();
     host_.saveResult = TSaveResult::Saved;
@@ -286,7 +306,7 @@ TEST_F(AnalysisRunTest, MissingLibraryGivesNoResults)
     EXPECT_EQ(messages_->Entries().front().kind, TMessageKind::Information);
     // The old results are gone and never read as new ones.
     EXPECT_FALSE(fs::exists(plotFile()));
-    EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "results off", "buttons"}));
+    EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "results off", "plots closed", "buttons"}));
     EXPECT_EQ(fs::current_path(), start);
     EXPECT_FALSE(TAnalysisRun::EngineLoaded());
 }
@@ -326,7 +346,9 @@ TEST_F(AnalysisRunTest, SecondRunDuringARunIsRefused)
         run.Run();
     };
     run.Run();
-    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{Completed, "Attempt to reinitialize DLL"}));
+    ASSERT_EQ(messages_->Texts().size(), 2u);
+    EXPECT_TRUE(messages_->Texts()[0].startsWith("The analysis could not read or write its files:\r"));
+    EXPECT_EQ(messages_->Texts()[1], "Attempt to reinitialize DLL");
     EXPECT_FALSE(TAnalysisRun::EngineLoaded());
 }
 
@@ -528,6 +550,9 @@ TEST(AnalysisRunEngineTest, OffshoreSiExampleFillsThePlots)
     runExample("OffshoreCpt_SI", {"API", "NGI", "MTD", "FUGRO", "UWA"}, 2, false);
 }
 
+// Old results never pass for new ones: the previous report, plot-data and wave-equation
+// files go before the engine runs, and a run the engine stops (a check of the input:
+// status 1) shows the engine's own reason from the report's last block.
 TEST(AnalysisRunEngineTest, StaleResultsAreNeverShownAsNew)
 {
     QTemporaryDir dir;
@@ -535,19 +560,87 @@ TEST(AnalysisRunEngineTest, StaleResultsAreNeverShownAsNew)
     TScopedMessageRecorder messages;
     TProjectHost host(project);
     ASSERT_TRUE(host.tables);
-    // A soil profile shorter than the pile: the engine stops at its input check and
-    // leaves an empty plot-data file; the readable old one must not survive.
-    const fs::path plotFile = TRunPaths::ForProject(project).plotData;
-    writeText(plotFile, fileText(fs::path(VELDO_TEST_DATA_DIR) / "PlotResults_FhwaApi.vd7p"));
-    host.data.TotalLength = 500;
+    const TRunPaths paths = TRunPaths::ForProject(project);
+    const std::string oldPlot = fileText(fs::path(VELDO_TEST_DATA_DIR) / "PlotResults_FhwaApi.vd7p");
+    writeText(paths.plotData, oldPlot);
+    writeText(paths.report, "REPORT OF AN EARLIER RUN\n");
+    fs::path gwi = project;
+    writeText(gwi.replace_extension(".gwi"), "old\n");
+    host.data.TotalLength = 500; // the soil profile is shorter than the pile
     host.results = true;
     TAnalysisRun run(host);
     run.SetProgramFolder(VELDO_BIN_DIR);
     run.Run();
     EXPECT_FALSE(host.results);
     EXPECT_EQ(host.waveEquationCalls, 0);
-    EXPECT_EQ(messages->Texts().front(), Completed);
-    EXPECT_NE(fileText(plotFile), fileText(fs::path(VELDO_TEST_DATA_DIR) / "PlotResults_FhwaApi.vd7p"));
+    EXPECT_EQ(messages->Texts(),
+              (std::vector<QString>{"The analysis stopped on a check of the input:\r"
+                                    "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE  120.00 FT.\r"
+                                    "IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER     504.00 FT."}));
+    EXPECT_EQ(fileText(paths.plotData), "");
+    EXPECT_EQ(fileText(paths.report).find("EARLIER"), std::string::npos);
+    EXPECT_FALSE(fs::exists(gwi));
+}
+
+// Before the engine is called: a path the engine would refuse, a folder where nothing
+// can be made (its "folder" is a regular file) and an old output that cannot be
+// removed stop the run with the path and the reason; nothing is run.
+TEST_F(AnalysisRunTest, PathsTheEngineWouldRefuseStopTheRun)
+{
+    writeText(plotFile(), "old results\n");
+    TAnalysisRun run(host_);
+    run.SetProgramFolder(VELDO_BIN_DIR);
+    const fs::path longProject = folder() / (std::string(250, 'j') + ".vd7d"); // > 255 bytes
+    host_.projectPath = longProject;
+    run.Run();
+    host_.projectPath = folder() / "Job.vd7p" / "Job.vd7d";
+    run.Run();
+    EXPECT_EQ(messages_->Texts(),
+              (std::vector<QString>{
+                  "The analysis cannot start:\r" + QString::fromStdString(longProject.string())
+                      + "\rThe path is longer than 255 bytes.",
+                  "The analysis cannot start:\r" + QString::fromStdString(plotFile().string())
+                      + "\rNot a directory"}));
+    EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "save"}));
+    EXPECT_EQ(fileText(plotFile()), "old results\n");
+
+    // A report that is a folder with a file in it cannot be removed.
+    messages_->Clear();
+    host_.calls.clear();
+    host_.projectPath = folder() / "Job.vd7d";
+    fs::create_directory(folder() / "Job.vd7o");
+    writeText(folder() / "Job.vd7o" / "notes.txt", "x");
+    run.Run();
+    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{"The analysis cannot start:\r"
+                                                        + QString::fromStdString((folder() / "Job.vd7o").string())
+                                                        + "\rIs a directory"}));
+    EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "results off", "plots closed", "buttons"}));
+    EXPECT_FALSE(fs::exists(plotFile()));
+}
+
+// An input the engine cannot read (status 2) with an old report and plot-data file
+// present: the message carries the engine's lines, and no old file survives.
+TEST_F(AnalysisRunTest, UnreadableInputShowsTheEnginesErrorLines)
+{
+    writeText(plotFile(), fileText(fs::path(VELDO_TEST_DATA_DIR) / "PlotResults_FhwaApi.vd7p"));
+    writeText(folder() / "Job.vd7o", "REPORT OF AN EARLIER RUN\n");
+    writeText(folder() / "Job.cpt", " 1 0\r\n");
+    TAnalysisRun run(host_);
+    run.SetProgramFolder(VELDO_BIN_DIR);
+    run.Run();
+    const QString project = QString::fromStdString(host_.projectPath.string());
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_TRUE(messages_->Texts()[0].startsWith("The analysis could not read or write its files:\r"
+                                                 "ERROR READING FILE " + project + "\rLINE 2: THE LINE IS MISSING"))
+        << messages_->Texts()[0].toStdString();
+    EXPECT_TRUE(messages_->Texts()[0].endsWith("\rCOMPUTATION DOES NOT PROCEED."));
+    EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "results off", "plots closed", "buttons", "close"}));
+    EXPECT_EQ(fileText(plotFile()), "");
+    EXPECT_EQ(fileText(folder() / "Job.vd7o").find("EARLIER"), std::string::npos);
+
+    // A report without a final block: the message says no report was written.
+    EXPECT_EQ(EngineStopMessage(2, folder() / "none.vd7o"),
+              "No report was written: " + QString::fromStdString((folder() / "none.vd7o").string()));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
+#include "SafeWrite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,6 +31,19 @@ namespace {
 
 using test::TRecordingShell;
 using test::TScriptedFileDialogs;
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // ---- Reading a written workbook ------------------------------------------------------
 
@@ -332,24 +346,68 @@ TEST_F(ExportTest, WindowChoosesOnlyAvailablePlotsAndOpensTheWorkbook)
     EXPECT_FALSE(dialog.isVisible());
 }
 
+// A workbook that cannot be written is reported with its path and the reason and
+// is not opened; a workbook no application opens is only said to be written.
 TEST_F(ExportTest, AWorkbookThatCannotBeWrittenIsReportedAndNotOpened)
 {
+    WriteBytes(Path(QStringLiteral("notes.txt")), "x");
+    const QString inFile = Path(QStringLiteral("notes.txt/out.xlsx")); // its "folder" is a regular file
     TDlgExport dialog(plots_, shell_);
-    dialog.SetWorkbookPath(Path(QStringLiteral("no such folder/out.xlsx")));
+    dialog.SetWorkbookPath(inFile);
     dialog.FormActivate(availability({TResultPlot::Skin}));
     EXPECT_FALSE(dialog.GenerateClick());
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Error);
-    EXPECT_TRUE(messages_->Entries()[0].text.startsWith(Path(QStringLiteral("no such folder/out.xlsx: "))));
+    EXPECT_EQ(messages_->Texts()[0], "The workbook could not be written:\r" + inFile + "\rNot a directory");
     EXPECT_TRUE(shell_.urls.empty());
 
-    // A shell that cannot open the workbook is reported too (the file is written).
     messages_->Clear();
     shell_.succeed = false;
-    dialog.SetWorkbookPath(Path(QStringLiteral("out.xlsx")));
-    EXPECT_FALSE(dialog.GenerateClick());
-    EXPECT_TRUE(QFile::exists(Path(QStringLiteral("out.xlsx"))));
-    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Cannot open " + Path(QStringLiteral("out.xlsx"))});
+    const QString book = Path(QStringLiteral("out.xlsx"));
+    dialog.SetWorkbookPath(book);
+    EXPECT_TRUE(dialog.GenerateClick());
+    EXPECT_TRUE(QFile::exists(book));
+    ASSERT_EQ(messages_->Entries().size(), 1u);
+    EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
+    EXPECT_EQ(messages_->Texts()[0], "The workbook was written to " + book + ".");
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("notes.txt"), QStringLiteral("out.xlsx")}));
+}
+
+// An existing workbook is replaced only on Yes; No writes nothing, and a replacement
+// that fails part-way leaves the old workbook as it was.
+TEST_F(ExportTest, AnExistingWorkbookIsReplacedOnlyWhenTheUserSaysYes)
+{
+    const QString book = Path(QStringLiteral("out.xlsx"));
+    WriteBytes(book, "an earlier workbook");
+    TDlgExport dialog(plots_, shell_);
+    dialog.SetWorkbookPath(book);
+    dialog.FormActivate(availability({TResultPlot::Skin}));
+    dialog.show();
+    const QString question = "The workbook " + book + " exists. Replace it?";
+
+    messages_->QueueAnswer(TMessageAnswer::No);
+    QTest::mouseClick(dialog.GenerateButton(), Qt::LeftButton);
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{question});
+    EXPECT_EQ(ReadBytes(book), "an earlier workbook");
+    EXPECT_TRUE(shell_.urls.empty());
+
+    messages_->Clear();
+    {
+        const TScopedSafeWriteFaults refused({false, 1}); // the old workbook cannot be set aside
+        messages_->QueueAnswer(TMessageAnswer::Yes);
+        QTest::mouseClick(dialog.GenerateButton(), Qt::LeftButton);
+    }
+    EXPECT_EQ(messages_->Texts(),
+              (std::vector<QString>{question, "The workbook could not be written:\r" + book + "\rInput/output error"}));
+    EXPECT_EQ(ReadBytes(book), "an earlier workbook");
+
+    messages_->Clear();
+    messages_->QueueAnswer(TMessageAnswer::Yes);
+    QTest::mouseClick(dialog.GenerateButton(), Qt::LeftButton);
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{question});
+    EXPECT_EQ(sheetNames(book), (std::vector<QString>{"Legend", "Page_1", "Plot_1"}));
+    EXPECT_EQ(shell_.urls.size(), 1u);
 }
 
 // The Graphics menu item after a run through the engine library: the window lists the

@@ -1,9 +1,11 @@
 // The main window: start-up, caption, the save prompt on every file command,
 // opening that never loses the project, dropped files, the recent list in the
-// settings, menu and toolbar enabling and the launchers behind the menus.
+// settings, menu and toolbar enabling, the launchers behind the menus, and runs and
+// saves that fail without showing old results or losing anything.
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
+#include "SafeWrite.h"
 #include "Table.h"
 
 #include <QAction>
@@ -215,7 +217,9 @@ TEST_F(MainFormTest, SaveOfANamedProjectWritesInPlaceAndOtherExtensionsAskForANa
     form.SetModified(true);
     messages_->Clear();
     EXPECT_FALSE(form.FileSaveClick());
-    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"An error occured during saving"});
+    EXPECT_EQ(messages_->Texts(),
+              std::vector<QString>{"An error occured during saving\r" + form.Data().ProjectPath
+                                   + "\rNo such file or directory"});
     EXPECT_TRUE(form.IsModified());
 }
 
@@ -286,7 +290,7 @@ TEST_F(MainFormTest, AFileBrokenPartWayBecomesAnUnnamedProject)
     }();
     EXPECT_FALSE(form.FileSaveClick());
     ASSERT_EQ(dialogs_.saveFileNames.size(), 1u);
-    EXPECT_EQ(dialogs_.saveFileNames[0], "NewVELDO.vd7d");
+    EXPECT_EQ(dialogs_.saveFileNames[0], Path(QStringLiteral("NewVELDO.vd7d"))); // in the file's folder
     QFile after(broken);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
@@ -616,6 +620,149 @@ TEST_F(MainFormRunTest, MissingLibraryAndUnnamedProjects)
     EXPECT_EQ(dialogs_.titles[0], "Save NewVELDO As");
     EXPECT_TRUE(messages_->Entries().empty());
     EXPECT_EQ(form.Data().ProjectPath, "NewVELDO.vd7d");
+}
+
+// ---- Failures: no old results shown as new, nothing lost ---------------------------
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every plot control: the Graphics items with the export, and the plot buttons.
+void ExpectPlotControls(TMainForm& form, bool enabled)
+{
+    for (const char* name : {"GraphUSkin", "GraphSkin", "GraphTotal", "GraphLoad", "GraphCombine", "GraphAxial",
+                             "GraphTZ", "GraphExport", "SpeedButton8", "SpeedButton9", "SpeedButton10",
+                             "SpeedButton16"})
+        EXPECT_EQ(form.Action(QString::fromLatin1(name))->isEnabled(), enabled) << name;
+}
+
+// A run the engine refuses (status 1) after a good one: the open plot window goes,
+// every plot control is off, the old files are gone and the message is the engine's.
+TEST_F(MainFormRunTest, ARefusedRunShowsNoOldResults)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    TMainForm& form = Start({project});
+    form.Action("CompRun")->trigger();
+    ASSERT_TRUE(form.ResultsFlag());
+    form.Action("SpeedButton8")->trigger();
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 1);
+    ASSERT_TRUE(QFile::exists(Path(QStringLiteral("pipe.gwi"))));
+
+    messages_->Clear();
+    form.Data().TotalLength = 500; // deeper than the soil profile
+    form.SetModified(true);
+    form.Action("CompRun")->trigger();
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_TRUE(messages_->Texts()[0].startsWith(
+        "The analysis stopped on a check of the input:\r"
+        "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE"))
+        << messages_->Texts()[0].toStdString();
+    EXPECT_FALSE(form.ResultsFlag());
+    EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(form.Plots().pltCombine().WindowCreated());
+    ExpectPlotControls(form, false);
+    form.GraphicsMenuClick();
+    ExpectPlotControls(form, false);
+    EXPECT_TRUE(Bytes(Path(QStringLiteral("pipe.vd7p"))).isEmpty());
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("pipe.gwi"))));
+}
+
+// The plot buttons and the Graphics items follow one rule: results read and their
+// plot-data file still there. A button pressed after the file went shows nothing.
+TEST_F(MainFormRunTest, PlotControlsFollowThePlotDataFile)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    TMainForm& form = Start({project});
+    ExpectPlotControls(form, false);
+    form.Action("CompRun")->trigger();
+    ExpectPlotControls(form, true);
+
+    ASSERT_TRUE(QFile::remove(Path(QStringLiteral("pipe.vd7p"))));
+    form.Action("SpeedButton9")->trigger();
+    EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());
+    ExpectPlotControls(form, false);
+
+    form.Action("CompRun")->trigger();
+    ExpectPlotControls(form, true);
+    form.Action("SpeedButton10")->trigger();
+    EXPECT_EQ(form.MdiArea()->subWindowList().size(), 1);
+}
+
+// A save that fails (a full device, a folder that is a file) names the file and the
+// reason, keeps both files byte-identical and the project modified; a failed run save
+// runs nothing, and a failed Save As keeps the project's name.
+TEST_F(MainFormRunTest, AFailedSaveNamesTheFileAndLosesNothing)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    const QString cpt = Path(QStringLiteral("pipe.cpt"));
+    TMainForm& form = Start({project});
+    const QByteArray projectBytes = Bytes(project);
+    const QByteArray cptBytes = Bytes(cpt);
+    form.Action("OptionsSI")->trigger();
+    ASSERT_TRUE(form.IsModified());
+    {
+        const TScopedSafeWriteFaults full({true, 0});
+        form.Action("FileSave")->trigger();
+        form.Action("CompRun")->trigger();
+    }
+    const QString fullText = "An error occured during saving\r" + project + "\rNo space left on device";
+    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{fullText, fullText}));
+    EXPECT_TRUE(form.IsModified());
+    EXPECT_EQ(Bytes(project), projectBytes);
+    EXPECT_EQ(Bytes(cpt), cptBytes);
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("pipe.vd7o"))));
+
+    messages_->Clear();
+    const QString inFile = project + QStringLiteral("/other.vd7d");
+    dialogs_.saveAnswers.push_back(inFile);
+    form.Action("FileSaveAs")->trigger();
+    EXPECT_EQ(messages_->Texts(),
+              std::vector<QString>{"An error occured during saving\r" + inFile + "\rNot a directory"});
+    EXPECT_EQ(form.Data().ProjectPath, project);
+    EXPECT_EQ(form.windowTitle(), Caption + "Pipe");
+    EXPECT_TRUE(form.IsModified());
+
+    messages_->Clear();
+    form.Action("FileSave")->trigger();
+    EXPECT_TRUE(messages_->Texts().empty());
+    EXPECT_FALSE(form.IsModified());
+    EXPECT_NE(Bytes(cpt), cptBytes); // now in SI, both files together
+}
+
+// A partly read project is untitled, says where it came from, and Save As starts in
+// that folder; every kind the recent list holds opens from it, generation 3 with the
+// CPT methods it cannot hold unticked.
+TEST_F(MainFormRunTest, PartlyReadProjectsAndEveryRecentFileKind)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    const QString broken = Path(QStringLiteral("broken.vd7d"));
+    QFile::copy(project, broken);
+    QFile::resize(broken, 200);
+    TMainForm& form = Start();
+    dialogs_.openAnswers.push_back(TOpenChoice{broken, 1});
+    form.Action("FileOpen")->trigger();
+    ASSERT_EQ(messages_->Entries().size(), 1u); // the reader's message
+    EXPECT_EQ(form.windowTitle(), Caption + "Untitled (partly read from broken.vd7d)");
+    form.Action("FileSave")->trigger();
+    ASSERT_EQ(dialogs_.saveFileNames.size(), 1u);
+    EXPECT_EQ(dialogs_.saveFileNames[0], Path(QStringLiteral("NewVELDO.vd7d")));
+
+    const QString vdd = Path(QStringLiteral("layered.vdd"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VELDO_TEST_DATA_DIR "/Layered.vdd"), vdd));
+    dialogs_.openAnswers.push_back(TOpenChoice{vdd, 3});
+    form.Action("FileOpen")->trigger();
+    dialogs_.openAnswers.push_back(TOpenChoice{project, 1});
+    form.Action("FileOpen")->trigger();
+    ASSERT_EQ(form.RecentFiles().Count(), 2);
+    form.FileMenuClick();
+    form.Action("FileRecent2")->trigger();
+    EXPECT_EQ(form.Data().ProjectPath, vdd);
+    EXPECT_EQ(form.windowTitle(), Caption + "Layered.vdd");
+    for (int m = 1; m <= 9; ++m)
+        EXPECT_EQ(form.Data().MethodTicked(m), m <= 5) << m;
 }
 
 } // namespace

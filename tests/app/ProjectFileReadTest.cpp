@@ -19,8 +19,9 @@ std::string ExpectedLayered(int generation)
         d.ClosedEnded = false; // record 4 of the fixture holds three words
         d.StickupLength = 0;
         d.TzFactors = 0;
+        // 1-4 and 5 (selected); the file cannot hold the CPT methods 6-9: unticked.
         for (int m = 1; m <= 9; ++m)
-            d.SetMethodTicked(m, true); // 1-4, 5 (selected), 6-9 (offshore methods on)
+            d.SetMethodTicked(m, m <= 5);
         for (int row = 0; row < 2; ++row) {
             tables.D().Cell(kLayerSideFactor, row).SetFloat(1);
             tables.D().Cell(kLayerEndFactor, row).SetFloat(1);

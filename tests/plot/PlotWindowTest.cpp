@@ -5,6 +5,7 @@
 #include "PageSet.h"
 #include "PlotForm.h"
 #include "PltData.h"
+#include "SafeWrite.h"
 #include "SaveAttb.h"
 
 #include <QAction>
@@ -435,6 +436,39 @@ TEST_F(PlotWindow, PrintingToPdfWritesAPage)
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_GT(bytes.size(), 1000);
     EXPECT_EQ(printer.docName(), "Test");
+}
+
+// A bitmap or PDF that cannot be written says so with the path and the system's
+// reason; an earlier bitmap stays as it was.
+TEST_F(PlotWindow, OutputThatCannotBeWrittenNamesThePathAndTheReason)
+{
+    TScopedMessageRecorder messages;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("plot.bmp");
+    QImage bitmap(100, 80, QImage::Format_RGB32);
+    ASSERT_TRUE(form->WriteBitmap(bitmap, file));
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray before = written.readAll();
+    written.close();
+    {
+        const TScopedSafeWriteFaults full({true, 0});
+        QImage larger(200, 80, QImage::Format_RGB32);
+        EXPECT_FALSE(form->WriteBitmap(larger, file));
+    }
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), before);
+    const QString inFile = file + "/plot.bmp"; // its "folder" is a regular file
+    EXPECT_FALSE(form->WriteBitmap(bitmap, inFile));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file + "/plot.pdf");
+    EXPECT_FALSE(form->PrintTo(printer));
+    EXPECT_EQ(messages->Texts(),
+              (std::vector<QString>{"The bitmap could not be written:\r" + file + "\rNo space left on device",
+                                    "The bitmap could not be written:\r" + inFile + "\rNot a directory",
+                                    "The file could not be written:\r" + file + "/plot.pdf\rNot a directory"}));
 }
 
 TEST_F(PlotWindow, BitmapExportWritesTheChosenSize)

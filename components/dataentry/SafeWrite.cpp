@@ -1,0 +1,196 @@
+#include "SafeWrite.h"
+
+#include <atomic>
+#include <cerrno>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veldo {
+namespace {
+
+namespace fs = std::filesystem;
+
+TSafeWriteFaults &faults()
+{
+    static TSafeWriteFaults simulated;
+    return simulated;
+}
+
+std::string reasonOf(int error)
+{
+    return std::generic_category().message(error);
+}
+
+bool present(const fs::path &p)
+{
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0;
+}
+
+fs::path uniqueBeside(const fs::path &target, const char *tag)
+{
+    static std::atomic<unsigned> counter{0};
+    while (true) {
+        fs::path candidate = target;
+        candidate += std::string(".~") + tag + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        if (!present(candidate))
+            return candidate;
+    }
+}
+
+// The renames of one call, counted for the simulated fault; 0 or the system's error.
+class TRenames {
+public:
+    int Rename(const fs::path &from, const fs::path &to)
+    {
+        if (++count_ == faults().failingRename)
+            return EIO;
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+
+private:
+    int count_ = 0;
+};
+
+int writeAll(int fd, const std::string &bytes)
+{
+    if (faults().deviceFull)
+        return ENOSPC;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        done += static_cast<std::size_t>(n);
+    }
+    // On the disk before the old file is given up.
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Writes the temporary; 0 or the system's error (the temporary is then gone).
+int writeTemporary(const fs::path &temporary, const std::string &bytes)
+{
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno;
+    int error = writeAll(fd, bytes);
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temporary.c_str());
+    return error;
+}
+
+// A replaced file keeps its permissions.
+void copyMode(const fs::path &from, const fs::path &to)
+{
+    struct stat st {};
+    if (::stat(from.c_str(), &st) == 0)
+        ::chmod(to.c_str(), st.st_mode & 07777);
+}
+
+struct TSlot {
+    fs::path temporary;
+    fs::path target;
+    fs::path backup;
+    bool hadOld = false;
+    bool backedUp = false;
+    bool placed = false;
+};
+
+// Puts every target back as it was; false when an old file stays under its backup name.
+bool restore(std::vector<TSlot> &slots, std::string &note)
+{
+    bool ok = true;
+    for (auto s = slots.rbegin(); s != slots.rend(); ++s) {
+        if (s->backedUp) {
+            if (::rename(s->backup.c_str(), s->target.c_str()) != 0) {
+                note += " (the earlier file is kept as " + s->backup.string() + ")";
+                ok = false;
+            }
+        } else if (s->placed) {
+            ::unlink(s->target.c_str());
+        }
+    }
+    return ok;
+}
+
+} // namespace
+
+fs::path TemporaryPathBeside(const fs::path &target)
+{
+    return uniqueBeside(target, "new");
+}
+
+std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs::path, fs::path>> &replacements)
+{
+    std::vector<TSlot> slots;
+    for (const auto &[temporary, target] : replacements)
+        slots.push_back({temporary, target, {}, present(target)});
+
+    TRenames renames;
+    std::optional<TWriteFailure> failure;
+    for (TSlot &s : slots) {
+        if (!s.hadOld)
+            continue;
+        copyMode(s.target, s.temporary);
+        s.backup = uniqueBeside(s.target, "old");
+        if (const int error = renames.Rename(s.target, s.backup)) {
+            failure = TWriteFailure{s.target, reasonOf(error)};
+            break;
+        }
+        s.backedUp = true;
+    }
+    for (TSlot &s : slots) {
+        if (failure)
+            break;
+        if (const int error = renames.Rename(s.temporary, s.target)) {
+            failure = TWriteFailure{s.target, reasonOf(error)};
+            break;
+        }
+        s.placed = true;
+    }
+    if (failure) {
+        restore(slots, failure->reason);
+    } else {
+        for (const TSlot &s : slots)
+            if (s.backedUp)
+                ::unlink(s.backup.c_str());
+    }
+    for (const TSlot &s : slots)
+        if (!s.placed)
+            ::unlink(s.temporary.c_str());
+    return failure;
+}
+
+std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents> &files)
+{
+    std::vector<std::pair<fs::path, fs::path>> replacements;
+    for (const TFileContents &file : files) {
+        const fs::path temporary = TemporaryPathBeside(file.path);
+        if (const int error = writeTemporary(temporary, file.bytes)) {
+            for (const auto &written : replacements)
+                ::unlink(written.first.c_str());
+            return TWriteFailure{file.path, reasonOf(error)};
+        }
+        replacements.emplace_back(temporary, file.path);
+    }
+    return ReplaceFilesTogether(replacements);
+}
+
+TScopedSafeWriteFaults::TScopedSafeWriteFaults(TSafeWriteFaults simulated) : previous_(faults())
+{
+    faults() = simulated;
+}
+
+TScopedSafeWriteFaults::~TScopedSafeWriteFaults()
+{
+    faults() = previous_;
+}
+
+} // namespace veldo

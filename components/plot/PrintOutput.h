@@ -1,0 +1,25 @@
+// Output of pictures to files and printers that says why it failed: a bitmap file
+// or a printer's output file (PDF) that cannot be written names its path and the
+// system's reason in an information box.
+#pragma once
+
+#include <QString>
+
+class QImage;
+class QPainter;
+class QPrinter;
+
+namespace veldo {
+
+// Writes the image as a Windows bitmap, all of it or nothing (an earlier file stays).
+// On failure shows "The bitmap could not be written:" + CR + path + CR + reason.
+bool SaveBitmapFile(const QImage &image, const QString &path);
+
+// Begins painting on the printer. When it cannot begin shows, for output to a file,
+// "The file could not be written:" + CR + path + CR + reason, else
+// "The printer could not be opened."
+bool BeginPrinting(QPainter &painter, QPrinter &printer);
+// Ends the page; a failure shows the message of BeginPrinting.
+bool EndPrinting(QPainter &painter, QPrinter &printer);
+
+} // namespace veldo
