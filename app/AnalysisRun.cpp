@@ -145,7 +145,7 @@ QString cannotStart(const std::filesystem::path &path, const QString &reason)
 
 QString systemReason(int error)
 {
-    return QString::fromStdString(std::generic_category().message(error));
+    return QString::fromStdString(SystemErrorText(error));
 }
 
 // 0 when a file can be made in the folder, else the system's error.

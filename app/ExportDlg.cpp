@@ -1,5 +1,6 @@
 #include "ExportDlg.h"
 
+#include "AnalysisRun.h"
 #include "Launchers.h"
 #include "Messages.h"
 #include "NumText.h"
@@ -24,7 +25,6 @@
 #include <stdexcept>
 #include <utility>
 #include <string>
-#include <system_error>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -282,9 +282,11 @@ QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphP
     const std::filesystem::path temporary = TemporaryPathBeside(target);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return QString::fromStdString(std::generic_category().message(errno));
+        return QString::fromStdString(SystemErrorText(errno));
     ::close(fd);
     try {
+        // The library formats numbers with the C library: "." whatever the user's locale.
+        const TNumericLocaleGuard pointDecimals;
         TWorkbookWriter writer(temporary.string());
         writer.WriteLegend(static_cast<int>(plots.size()));
         int k = 0;

@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <cerrno>
+#include <clocale>
+#include <cstring>
 #include <system_error>
 
 #include <fcntl.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,11 +20,6 @@ TSafeWriteFaults &faults()
 {
     static TSafeWriteFaults simulated;
     return simulated;
-}
-
-std::string reasonOf(int error)
-{
-    return std::generic_category().message(error);
 }
 
 bool present(const fs::path &p)
@@ -122,6 +120,12 @@ bool restore(std::vector<TSlot> &slots, std::string &note)
 
 } // namespace
 
+std::string SystemErrorText(int error)
+{
+    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    return english ? ::strerror_l(error, english) : std::generic_category().message(error);
+}
+
 fs::path TemporaryPathBeside(const fs::path &target)
 {
     return uniqueBeside(target, "new");
@@ -141,7 +145,7 @@ std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs
         copyMode(s.target, s.temporary);
         s.backup = uniqueBeside(s.target, "old");
         if (const int error = renames.Rename(s.target, s.backup)) {
-            failure = TWriteFailure{s.target, reasonOf(error)};
+            failure = TWriteFailure{s.target, SystemErrorText(error)};
             break;
         }
         s.backedUp = true;
@@ -150,7 +154,7 @@ std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs
         if (failure)
             break;
         if (const int error = renames.Rename(s.temporary, s.target)) {
-            failure = TWriteFailure{s.target, reasonOf(error)};
+            failure = TWriteFailure{s.target, SystemErrorText(error)};
             break;
         }
         s.placed = true;
@@ -176,7 +180,7 @@ std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>
         if (const int error = writeTemporary(temporary, file.bytes)) {
             for (const auto &written : replacements)
                 ::unlink(written.first.c_str());
-            return TWriteFailure{file.path, reasonOf(error)};
+            return TWriteFailure{file.path, SystemErrorText(error)};
         }
         replacements.emplace_back(temporary, file.path);
     }

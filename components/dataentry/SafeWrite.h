@@ -34,6 +34,10 @@ std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>
 std::optional<TWriteFailure> ReplaceFilesTogether(
     const std::vector<std::pair<std::filesystem::path, std::filesystem::path>> &replacements);
 
+// The system's text for an error number, in English whatever the user's locale (the
+// program's messages are English; "No space left on device").
+std::string SystemErrorText(int error);
+
 // A path beside `target` that names no file yet, for a temporary of it.
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path &target);
 

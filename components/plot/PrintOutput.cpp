@@ -9,7 +9,6 @@
 #include <QPrinter>
 
 #include <cerrno>
-#include <system_error>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -21,7 +20,7 @@ const QString CR = QStringLiteral("\r");
 
 QString systemReason(int error)
 {
-    return QString::fromStdString(std::generic_category().message(error));
+    return QString::fromStdString(SystemErrorText(error));
 }
 
 // Why no file can be written at the path (without changing a file that is there).
