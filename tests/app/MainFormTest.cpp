@@ -680,6 +680,22 @@ TEST_F(MainFormRunTest, PlotControlsFollowThePlotDataFile)
     form.Action("CompRun")->trigger();
     ExpectPlotControls(form, true);
 
+    // The file goes while another window is active: coming back shows it.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("pipe.vd7p")), Path(QStringLiteral("kept.vd7p"))));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ExpectPlotControls(form, false);
+    ASSERT_TRUE(QFile::rename(Path(QStringLiteral("kept.vd7p")), Path(QStringLiteral("pipe.vd7p"))));
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ExpectPlotControls(form, true);
+
     ASSERT_TRUE(QFile::remove(Path(QStringLiteral("pipe.vd7p"))));
     form.Action("SpeedButton9")->trigger();
     EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());
