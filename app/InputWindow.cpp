@@ -129,14 +129,22 @@ TDataEdit* TInputWindow::InvalidEntry() const
     return nullptr;
 }
 
+bool TInputWindow::EntriesAcceptable() const
+{
+    return InvalidEntry() == nullptr;
+}
+
 bool TInputWindow::EntriesValid()
 {
     TDataEdit* field = InvalidEntry();
-    if (!field)
+    if (!field) {
+        // As on leaving it, the focused field shows the value of its expression.
+        if (TDataEdit* focused = FocusedEntry())
+            focused->DoExit();
         return true;
-    const QString problem = field->EntryProblem();
+    }
     // Focusing the field activates the window: it stays (or becomes again) the active
-    // one without being reloaded, so the entry stays as typed.
+    // one without being reloaded.
     active_ = true;
     for (QTabWidget* tabs : findChildren<QTabWidget*>()) {
         for (QWidget* page = field; page; page = page->parentWidget()) {
@@ -144,13 +152,7 @@ bool TInputWindow::EntriesValid()
                 tabs->setCurrentIndex(index);
         }
     }
-    bool& reporting = detail::ReportingRefusal();
-    const bool outer = !reporting;
-    reporting = true;
-    Messages().Information(problem);
-    field->setFocus(Qt::OtherFocusReason);
-    if (outer)
-        reporting = false;
+    field->ReportProblem();
     return false;
 }
 

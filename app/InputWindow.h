@@ -29,8 +29,9 @@
 // Life cycle handled here: activation loads (LoadFromProject); deactivation (another
 // MDI child activated, or TMainForm::DeactivateActiveChild) commits
 // (CommitToProject) unless a numeric entry holds an invalid entry (the focused one
-// first), in which case the field's message is shown, the window takes the activation
-// back and nothing is stored; closing is refused for the same reason (and when
+// first), in which case the field reports its problem (message and focus; the stickup
+// field also sets 0 as on leaving it), the window takes the activation back and
+// nothing is stored; closing is refused for the same reason (and when
 // CanClose says no), otherwise it commits, frees the window and clears its
 // created-once flag. The window left always commits before the window chosen loads.
 // Loading never marks the project modified; change signals bound by MarkModifiedOn
@@ -83,10 +84,12 @@ public:
     // focused one first, then the others (an entry left invalid by a tab or an
     // enabling change that took the focus away), or nullptr.
     TDataEdit* InvalidEntry() const;
-    // True when every numeric entry of the window is valid; otherwise shows the
-    // refused field's validation message, brings its tab page forward, gives it the
-    // focus and returns false. The entry's text is left as typed.
+    // True when every numeric entry of the window is valid (the focused one then shows
+    // its value, as on leaving it); otherwise reports the refused field's problem
+    // (TDataEdit::ReportProblem: its message, the focus, a stickup set to 0), with its
+    // tab page brought forward, and returns false.
     bool EntriesValid();
+    bool EntriesAcceptable() const override;
 
     // Sets the project's modified flag, except while the controls are being loaded.
     void Modified();

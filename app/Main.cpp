@@ -103,7 +103,7 @@ QAction* AddWindowItem(TMainForm& main, QMenu* menu, const QString& name, const 
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(name);
-    QObject::connect(item, &QAction::triggered, &main, [&main] { ShowInputWindow<TWindow>(main); });
+    main.ConnectCommand(item, [&main] { ShowInputWindow<TWindow>(main); });
     return item;
 }
 
@@ -306,11 +306,34 @@ void TMainForm::CloseAllChildren()
 
 bool TMainForm::DeactivateActiveChild()
 {
-    if (QMdiSubWindow* active = mdi_->activeSubWindow()) {
-        if (auto* input = dynamic_cast<IInputWindow*>(active->widget()))
-            return input->FormDeactivate();
-    }
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    if (!active)
+        return true;
+    if (auto* input = dynamic_cast<IInputWindow*>(active->widget()))
+        return input->FormDeactivate();
+    if (auto* editor = qobject_cast<TTableForm*>(active->widget()))
+        return editor->CommitCurrentCell();
     return true;
+}
+
+void TMainForm::RunCommand(const std::function<void()>& command)
+{
+    if (DeactivateActiveChild())
+        command();
+}
+
+void TMainForm::ConnectCommand(QAction* action, std::function<void()> command)
+{
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { RunCommand(command); });
+}
+
+void TMainForm::CommitActiveChildQuietly()
+{
+    // Table cells decide no menu state: a table editor commits with the command.
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    auto* input = active ? dynamic_cast<IInputWindow*>(active->widget()) : nullptr;
+    if (input && input->EntriesAcceptable())
+        input->FormDeactivate();
 }
 
 // ---- Saving -----------------------------------------------------------------------
@@ -635,13 +658,15 @@ bool TMainForm::ResultsAvailable() const
 
 void TMainForm::EditCompanion(const QString& extension)
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     LaunchEditor(shell_, editorPath_, QFileInfo(Companion(extension)).absoluteFilePath());
 }
 
 void TMainForm::EditInputTextClick()
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     LaunchEditor(shell_, editorPath_, QFileInfo(data_.ProjectPath).absoluteFilePath());
 }
 
@@ -662,7 +687,8 @@ void TMainForm::EditWaveEquationFileClick()
 
 void TMainForm::ShowResultPlot(TResultPlot which)
 {
-    DeactivateActiveChild();
+    if (!DeactivateActiveChild())
+        return;
     if (!ResultsAvailable()) {
         // The plot-data file is gone: what the plots hold is no longer a result.
         CheckSpeedButtons();
@@ -717,7 +743,7 @@ void TMainForm::ArrangeIconsClick()
 
 void TMainForm::WindowMenuClick()
 {
-    DeactivateActiveChild();
+    CommitActiveChildQuietly();
     const QList<QMdiSubWindow*> children = mdi_->subWindowList();
     for (int i = 0; i < static_cast<int>(windowItems_.size()); ++i) {
         QAction* item = windowItems_[static_cast<std::size_t>(i)];
@@ -733,7 +759,7 @@ void TMainForm::WindowMenuClick()
 
 void TMainForm::FileMenuClick()
 {
-    DeactivateActiveChild();
+    CommitActiveChildQuietly();
     const QString current = QDir::currentPath();
     for (int i = 0; i < static_cast<int>(recentItems_.size()); ++i) {
         QAction* item = recentItems_[static_cast<std::size_t>(i)];
@@ -747,13 +773,13 @@ void TMainForm::FileMenuClick()
 
 void TMainForm::DataMenuClick()
 {
-    DeactivateActiveChild();
+    CommitActiveChildQuietly();
     UpdatePileShapeControls();
 }
 
 void TMainForm::OptionsMenuClick()
 {
-    DeactivateActiveChild();
+    CommitActiveChildQuietly();
     Action(QStringLiteral("OptionsPrintTz"))->setChecked(data_.PrintTzAtDepths == 1);
 }
 
@@ -770,7 +796,7 @@ void TMainForm::PileShapeMenuClick()
 
 void TMainForm::ComputationMenuClick()
 {
-    DeactivateActiveChild();
+    CommitActiveChildQuietly();
     Action(QStringLiteral("CompEditInput"))->setEnabled(QFileInfo(data_.ProjectPath).isFile());
     Action(QStringLiteral("CompEditNotes"))->setEnabled(CompanionExists(QStringLiteral(".vd7r")));
     Action(QStringLiteral("CompEditOutput"))->setEnabled(CompanionExists(QStringLiteral(".vd7o")));
@@ -829,7 +855,7 @@ QAction* TMainForm::AddItem(QMenu* menu, const QString& name, const QString& cap
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(name);
-    connect(item, &QAction::triggered, this, handler);
+    ConnectCommand(item, [this, handler] { (this->*handler)(); });
     return item;
 }
 
@@ -859,17 +885,17 @@ void TMainForm::BuildFileMenu()
     AddItem(file, QStringLiteral("FileOpen"), QStringLiteral("&Open..."), &TMainForm::FileOpenClick);
     QAction* save = file->addAction(QStringLiteral("&Save"));
     save->setObjectName(QStringLiteral("FileSave"));
-    connect(save, &QAction::triggered, this, [this] { FileSaveClick(); });
+    ConnectCommand(save, [this] { FileSaveClick(); });
     QAction* saveAs = file->addAction(QStringLiteral("Save &As..."));
     saveAs->setObjectName(QStringLiteral("FileSaveAs"));
-    connect(saveAs, &QAction::triggered, this, [this] { FileSaveAsClick(); });
+    ConnectCommand(saveAs, [this] { FileSaveAsClick(); });
     recentSeparator_ = file->addSeparator();
     recentSeparator_->setVisible(false);
     for (int i = 0; i < TRecentFiles::Capacity; ++i) {
         QAction* item = file->addAction(QString());
         item->setObjectName(QStringLiteral("FileRecent%1").arg(i + 1));
         item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, i] { RecentFileClick(i); });
+        ConnectCommand(item, [this, i] { RecentFileClick(i); });
         recentItems_.push_back(item);
     }
     file->addSeparator();
@@ -910,7 +936,7 @@ void TMainForm::BuildOptionsMenu()
         item->setObjectName(QString::fromLatin1(name));
         item->setCheckable(true);
         unitGroup->addAction(item);
-        connect(item, &QAction::triggered, this, [this, code] { UnitsClick(code); });
+        ConnectCommand(item, [this, code] { UnitsClick(code); });
     }
 
     QMenu* shape = options->addMenu(QStringLiteral("Pile &Shape"));
@@ -922,7 +948,7 @@ void TMainForm::BuildOptionsMenu()
         item->setObjectName(circular ? QStringLiteral("OptionsCircular") : QStringLiteral("OptionsNonCircular"));
         item->setCheckable(true);
         shapeGroup->addAction(item);
-        connect(item, &QAction::triggered, this, [this, circular] { PileShapeClick(circular); });
+        ConnectCommand(item, [this, circular] { PileShapeClick(circular); });
     }
 
     AddWindowItem<TDlgBlock>(*this, options, QStringLiteral("OptionsCriticalDepth"),
@@ -974,14 +1000,14 @@ void TMainForm::BuildGraphicsMenu()
         item->setObjectName(QString::fromLatin1(name));
         item->setEnabled(false);
         const auto which = static_cast<TResultPlot>(i);
-        connect(item, &QAction::triggered, this, [this, which] { ShowResultPlot(which); });
+        ConnectCommand(item, [this, which] { ShowResultPlot(which); });
         graphItems_[static_cast<std::size_t>(i)] = item;
     }
     graphics->addSeparator();
     QAction* exportItem = graphics->addAction(QStringLiteral("Export Plots to Excel"));
     exportItem->setObjectName(QStringLiteral("GraphExport"));
     exportItem->setEnabled(false);
-    connect(exportItem, &QAction::triggered, this, [this] {
+    ConnectCommand(exportItem, [this] {
         GraphicsMenuClick();
         std::array<bool, ResultPlotCount> available{};
         for (std::size_t i = 0; i < graphItems_.size(); ++i)
@@ -1004,7 +1030,7 @@ void TMainForm::BuildWindowMenu()
         QAction* item = window->addAction(QString());
         item->setObjectName(QStringLiteral("WindowChild%1").arg(i));
         item->setVisible(false);
-        connect(item, &QAction::triggered, this, [this, i] {
+        ConnectCommand(item, [this, i] {
             const QList<QMdiSubWindow*> children = mdi_->subWindowList();
             if (i < children.size()) {
                 children[i]->showNormal();
@@ -1017,7 +1043,7 @@ void TMainForm::BuildWindowMenu()
 
 void TMainForm::HelpMenuClick()
 {
-    DeactivateActiveChild();
+    CommitActiveChildQuietly();
 }
 
 void TMainForm::BuildHelpMenu()
@@ -1030,7 +1056,7 @@ void TMainForm::BuildHelpMenu()
             &TMainForm::TechnicalManualClick);
     QAction* about = help->addAction(QStringLiteral("&About..."));
     about->setObjectName(QStringLiteral("HelpAbout"));
-    connect(about, &QAction::triggered, this, [this] {
+    ConnectCommand(about, [this] {
         TAboutBox box(shell_, AboutLinks(settings_), this);
         box.exec();
     });
@@ -1048,8 +1074,10 @@ QAction* TMainForm::AddButton(int number, const QString& text, const QString& hi
     button->setStatusTip(hint);
     if constexpr (std::is_same_v<Handler, std::nullptr_t>)
         button->setEnabled(false); // its window does not exist in the program
+    else if constexpr (std::is_member_function_pointer_v<Handler>)
+        ConnectCommand(button, [this, handler] { (this->*handler)(); });
     else
-        connect(button, &QAction::triggered, this, handler);
+        ConnectCommand(button, handler);
     return button;
 }
 

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     // Commits the controls; false when an entry is invalid (the window keeps it and
     // says why), and then the command that asked must not act on the project.
     virtual bool FormDeactivate() = 0;
+    // True when FormDeactivate would commit without a message.
+    virtual bool EntriesAcceptable() const = 0;
 };
 
 // What the main window takes from its surroundings; tests replace each part.
@@ -87,7 +90,19 @@ public:
     // A file that cannot be opened at all leaves the open project as it was.
     bool OpenFileName(const QString& path, int generation);
     void UpdatePrevFile(const QString& path);
+    // Commits what the active child window (an input window or a table editor) shows,
+    // before a command acts; false when it refuses an entry (after its one message,
+    // with the focus on the entry), and then the command must not act.
     bool DeactivateActiveChild();
+    // Runs a command of a menu item or toolbar button: the active child commits first
+    // and a refusal stops the command. Every menu item and toolbar button goes
+    // through here.
+    void RunCommand(const std::function<void()>& command);
+    // Binds a menu item or toolbar button to a command run through RunCommand.
+    void ConnectCommand(QAction* action, std::function<void()> command);
+    // Before a menu opens: the active input window commits when it can do so without
+    // a message; otherwise it is left as it is, and the command chosen says why.
+    void CommitActiveChildQuietly();
     void HelpMenuClick();
     void CloseAllChildren();
     void UpdatePileShapeControls();

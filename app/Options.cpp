@@ -58,6 +58,8 @@ QWidget* TDlgOptions::BuildPrintControls()
     TDataEditDesign increment;
     increment.Caption = QStringLiteral("Length of each computation &increment ");
     increment.UnitsString = QStringLiteral("L2");
+    increment.MinVal = 0.0L; // the pile is divided into increments of this length
+    increment.MinExclusive = true;
     increment.MaxVal = 500.0L;
     increment.Text = QStringLiteral("1");
     increment_ = new TDataEdit(group, increment, incrementLabel_);

@@ -181,41 +181,32 @@ TStickupEdit::TStickupEdit(QWidget* owner, const TDataEditDesign& design, QLabel
 {
 }
 
-bool TStickupEdit::CheckStickup()
+bool TStickupEdit::Negative() const
 {
-    // An entry that cannot be evaluated is the field's own validation's business.
-    if (!EntryProblem().isEmpty() || !(Number() < 0))
-        return true;
-    Messages().Information(NegativeMessage);
+    return TDataEdit::EntryProblem().isEmpty() && Number() < 0;
+}
+
+QString TStickupEdit::EntryProblem() const
+{
+    return Negative() ? NegativeMessage : TDataEdit::EntryProblem();
+}
+
+void TStickupEdit::ReportProblem()
+{
+    if (Negative())
+        DoExit();
+    else
+        TDataEdit::ReportProblem();
+}
+
+void TStickupEdit::DoExit()
+{
+    if (!Negative()) {
+        TDataEdit::DoExit();
+        return;
+    }
     SetNumber(0);
-    if (isVisible())
-        setFocus(Qt::OtherFocusReason);
-    return false;
-}
-
-bool TStickupEdit::FocusStaysInWindow() const
-{
-    const QWidget* next = QApplication::focusWidget();
-    if (!next || next == this)
-        return false;
-    const QWidget* form = parentWidget();
-    while (form && !qobject_cast<const TInputWindow*>(form))
-        form = form->parentWidget();
-    return form ? form->isAncestorOf(next) : next->window() == window();
-}
-
-void TStickupEdit::focusOutEvent(QFocusEvent* event)
-{
-    if (FocusStaysInWindow())
-        RunReportingErrors([this] { CheckStickup(); });
-    TDataEdit::focusOutEvent(event);
-}
-
-void TStickupEdit::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        RunReportingErrors([this] { CheckStickup(); });
-    TDataEdit::keyPressEvent(event);
+    Refuse(NegativeMessage);
 }
 
 // ---- Circular pile properties window ------------------------------------------------

@@ -51,10 +51,12 @@ private:
     QPointer<QWidget> target_;
 };
 
-// The stickup-length field. Leaving it for another control of its window, or
-// pressing Enter, first checks the length: below 0 gives "Pile Stickup Length should
-// be a positive number" + CR + "It will be set as 0" (information box), the field
-// becomes 0 and keeps the focus. Then the field's own validation runs.
+// The stickup-length field. Its exit validation (on leaving the field, on Enter and
+// when a command commits the window) first checks the length: below 0 gives "Pile
+// Stickup Length should be a positive number" + CR + "It will be set as 0"
+// (information box), the field becomes 0, keeps the focus and is not accepted; a
+// command committing the window does the same. An entry that does not evaluate gets
+// the field's own validation.
 class TStickupEdit final : public TDataEdit {
     Q_OBJECT
 public:
@@ -62,16 +64,12 @@ public:
 
     TStickupEdit(QWidget* owner, const TDataEditDesign& design, QLabel* label);
 
-    // The check itself: true when the length was kept, false when it was set to 0.
-    bool CheckStickup();
-
-protected:
-    void focusOutEvent(QFocusEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void DoExit() override;
+    QString EntryProblem() const override;
+    void ReportProblem() override;
 
 private:
-    // True when the focus has moved to another control of this field's window.
-    bool FocusStaysInWindow() const;
+    bool Negative() const;
 };
 
 // A numeric field of a pile-properties window with its label (caption and unit

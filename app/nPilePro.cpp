@@ -34,6 +34,12 @@ TfrmNCsection::TfrmNCsection(TMainForm& main) : TInputWindow(main, Caption)
                           QStringLiteral("&Perimeter for Noncircular Section "), QStringLiteral("L1"));
     DataEdit4 = MakeField(this, QStringLiteral("DataEdit4"),
                           QStringLiteral("Tip &Area for Noncircular Section "), QStringLiteral("L²"));
+    // The section needs both: a perimeter of 0 would also make the project read back
+    // as circular.
+    for (TDataEdit* field : {DataEdit3, DataEdit4}) {
+        field->SetMinVal(0);
+        field->SetMinExclusive(true);
+    }
 
     auto* grid = new QGridLayout(this);
     PlaceFieldRow(*grid, 0, *DataEdit5, TPileSketch::TotalLength, QStringLiteral("Image2"));

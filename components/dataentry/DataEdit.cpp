@@ -159,6 +159,7 @@ TDataEdit::TDataEdit(QWidget* owner, const TDataEditDesign& design, QLabel* edit
       hex_(design.Hex),
       maxVal_(design.MaxVal),
       minVal_(design.MinVal),
+      minExclusive_(design.MinExclusive),
       unitsString_(design.UnitsString),
       units_(detail::ClampUnits(design.Units))
 {
@@ -255,7 +256,7 @@ long double TDataEdit::CheckedNumber() const
     const long double v = Number();
     if (integerOnly_ && HasFraction(v))
         throw EIntError();
-    if (v < minVal_)
+    if (minExclusive_ ? !(v > minVal_) : v < minVal_)
         throw EMinError();
     if (!(v <= maxVal_))
         throw EMaxError();
@@ -276,8 +277,9 @@ TDataEdit::TJudgement TDataEdit::Judge() const
         j.message = QStringLiteral("Entry must be an integer.");
     } catch (const EMinError&) {
         j.failure = TFailure::Min;
-        j.message = QStringLiteral("Entry must be greater than or equal to ") +
-                    FormatEntryValue(hex_, minVal_);
+        j.message = (minExclusive_ ? QStringLiteral("Entry must be greater than ")
+                                   : QStringLiteral("Entry must be greater than or equal to "))
+                    + FormatEntryValue(hex_, minVal_);
     } catch (const EMaxError&) {
         j.failure = TFailure::Max;
         j.message = QStringLiteral("Entry must be less than or equal to ") +
@@ -300,14 +302,27 @@ void TDataEdit::DoExit()
         accepted_ = true;
         return;
     }
-    if (j.failure == TFailure::Min)
+    // An entry out of range becomes the bound it broke, unless the bound itself is
+    // refused (an exclusive minimum): then the entry stays as typed.
+    if (j.failure == TFailure::Min && !minExclusive_)
         SetNumber(minVal_);
     else if (j.failure == TFailure::Max)
         SetNumber(maxVal_);
+    Refuse(j.message);
+}
+
+void TDataEdit::ReportProblem()
+{
+    Refuse(EntryProblem());
+}
+
+void TDataEdit::Refuse(const QString& message)
+{
+    accepted_ = false;
     bool& reporting = detail::ReportingRefusal();
     const bool outer = !reporting;
     reporting = true;
-    Messages().Information(j.message);
+    Messages().Information(message);
     Refocus();
     if (outer)
         reporting = false;
@@ -334,7 +349,8 @@ void TDataEdit::keyPressEvent(QKeyEvent* event)
         event->accept(); // Enter goes no further
         return;
     }
-    static const QString operators = QStringLiteral("+-/*^=%!");
+    // "-" is left out: over a selected value it starts a negative number in its place.
+    static const QString operators = QStringLiteral("+/*^=%!");
     const QString typed = event->text();
     if (typed.size() == 1 && operators.contains(typed) && selectedText().size() == text().size())
         end(false); // append the operator to the value instead of replacing it

@@ -48,6 +48,7 @@ struct TDataEditDesign {
     QString UnitsString;
     long double MinVal = DefaultMinVal();
     long double MaxVal = DefaultMaxVal();
+    bool MinExclusive = false;
     bool IntegerOnly = false;
     bool Hex = false;
     TUnitSystem Units = 1;
@@ -86,6 +87,11 @@ public:
     // Throws EAssignError for an invalid text.
     void SetMinVal(long double x);
 
+    // With an exclusive minimum the entry must be greater than MinVal (a length or an
+    // area that must not be 0); MinVal itself is refused and never written in.
+    bool MinExclusive() const { return minExclusive_; }
+    void SetMinExclusive(bool value) { minExclusive_ = value; }
+
     // Evaluates the current text; throws EAssignError for an invalid entry.
     long double Number() const;
     long double GetNumber() const { return Number(); }
@@ -110,14 +116,26 @@ public:
 
     // Exit validation: evaluates, checks and rewrites the text; a refused entry
     // gives one information box and the focus back (an entry out of range is first
-    // replaced by the violated bound). Sets Accepted.
-    void DoExit();
+    // replaced by the violated bound). Sets Accepted. Runs on leaving the field, on
+    // Enter, and when a command commits the field's window. A field with a check of
+    // its own overrides this and EntryProblem together.
+    virtual void DoExit();
 
     // The message the exit validation would give for the current text, or an empty
     // text when it would accept it. Changes nothing.
-    QString EntryProblem() const;
+    virtual QString EntryProblem() const;
+
+    // When a command commits the field's window and EntryProblem is not empty: shows
+    // the problem and gives the focus back, the entry kept as typed for the user to
+    // correct. A field whose own check sets a value (as its message says) sets it here
+    // as on leaving.
+    virtual void ReportProblem();
 
 protected:
+    // Refuses the entry: one information box with `message`, the focus back to the
+    // field, Accepted false.
+    void Refuse(const QString& message);
+
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -144,6 +162,7 @@ private:
     bool hex_ = false;
     long double maxVal_ = DefaultMaxVal();
     long double minVal_ = DefaultMinVal();
+    bool minExclusive_ = false;
     QString unitsString_;
     TUnitSystem units_ = 1;
     bool accepted_ = false;

@@ -28,6 +28,7 @@ constexpr std::string_view kInvalidHex = "invalid use of $ (hex function)";
 constexpr std::string_view kFactorial = "! (factoral) applicable to integers only";
 constexpr std::string_view kDivisionByZero = "division by zero";
 constexpr std::string_view kNotValid = "result is not a valid number";
+constexpr std::string_view kMissingOperator = "missing operator";
 
 [[noreturn]] void fail(std::string_view reason)
 {
@@ -55,6 +56,40 @@ std::string lowerCase(std::string_view text)
 }
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Characters that may end an operand, and characters that may start one: two operands
+// side by side have no operator between them.
+bool endsOperand(char c) { return (c >= '0' && c <= '9') || isLetter(c) || c == '.' || c == ')' || c == '!'; }
+bool startsOperand(char c) { return (c >= '0' && c <= '9') || isLetter(c) || c == '.' || c == '(' || c == '$'; }
+
+// True when the letters of `text` that end just before `end` form a function name,
+// which may stand before its operand.
+bool functionNameEndsAt(std::string_view text, std::size_t end)
+{
+    std::size_t start = end;
+    while (start > 0 && isLetter(text[start - 1]))
+        --start;
+    return start < end && IsFunctionName(lowerCase(text.substr(start, end - start)));
+}
+
+// Blanks and tabs may stand anywhere except between two operands: "2 3", "1 000" and
+// "2 (3)" are refused rather than read as 23, 1000 and 6; "sin (0.5)" is a function
+// applied to its operand.
+void checkBlanks(std::string_view entry)
+{
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        if (!isBlank(entry[i]) || i == 0 || isBlank(entry[i - 1]))
+            continue;
+        std::size_t next = i;
+        while (next < entry.size() && isBlank(entry[next]))
+            ++next;
+        if (next < entry.size() && endsOperand(entry[i - 1]) && startsOperand(entry[next])
+            && !functionNameEndsAt(entry, i))
+            fail(kMissingOperator);
+    }
+}
 
 struct Function {
     std::string_view name;
@@ -106,19 +141,16 @@ void resolveParentheses(std::string &text)
         const auto open = close == 0 ? std::string::npos : text.rfind('(', close - 1);
         if (open == std::string::npos)
             fail(kParentheses);
+        // "2(3)", "(1)(2)" and "(1)2": a value next to a parenthesised part needs an
+        // operator; a function name before "(" takes it as its operand.
+        if ((open > 0 && endsOperand(text[open - 1]) && !functionNameEndsAt(text, open))
+            || (close + 1 < text.size() && startsOperand(text[close + 1])))
+            fail(kMissingOperator);
         const long double inner = EvaluateEntry(std::string_view(text).substr(open + 1, close - open - 1));
         text.replace(open, close - open + 1, asText(inner));
     }
     if (text.find('(') != std::string::npos)
         fail(kParentheses);
-}
-
-bool followsFunctionName(const std::string &text, std::size_t pos)
-{
-    std::size_t start = pos;
-    while (start > 0 && isLetter(text[start - 1]))
-        --start;
-    return start < pos && IsFunctionName(lowerCase(std::string_view(text).substr(start, pos - start)));
 }
 
 // Tells unary from binary minus signs, so that "2*-3", "sin-1" and "1E-5" keep
@@ -130,7 +162,7 @@ void markMinusSigns(std::string &text)
         if (text[i] != '-')
             continue;
         const bool unary = i == 0 || unaryBefore.find(text[i - 1]) != std::string_view::npos
-                           || followsFunctionName(text, i);
+                           || functionNameEndsAt(text, i);
         text[i] = unary ? kUnaryMinus : kBinaryMinus;
     }
 }
@@ -308,9 +340,10 @@ long double EvaluateEntry(std::string_view entry)
 {
     if (entry.empty())
         fail(kBlank);
+    checkBlanks(entry);
     std::string text;
     for (char c : entry)
-        if (c != ' ' && c != '\t')
+        if (!isBlank(c))
             text += c;
     // The binary-minus mark must not come from the user (it is also a byte of some
     // UTF-8 characters).

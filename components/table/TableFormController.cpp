@@ -136,6 +136,27 @@ public:
     }
 
 protected:
+    // Tab and Backtab in an open cell move on only when the cell commits; the next
+    // cell opens for editing only when the move took place, so that no edit box shows
+    // a text that would never be stored.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        const bool move = hint == QAbstractItemDelegate::EditNextItem
+                          || hint == QAbstractItemDelegate::EditPreviousItem;
+        QTableWidget::closeEditor(editor, move ? QAbstractItemDelegate::NoHint : hint);
+        if (!move) {
+            form_.EditorClosed(hint == QAbstractItemDelegate::RevertModelCache);
+            return;
+        }
+        const QModelIndex next = moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious,
+                                            Qt::NoModifier);
+        if (!next.isValid())
+            return;
+        selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+        if (currentIndex() == next && (next.flags() & Qt::ItemIsEditable))
+            edit(next);
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         if (IsEnterKey(event)) {
@@ -298,7 +319,9 @@ void TTableForm::Rebuild()
     if (!table_)
         return;
     rebuilding_ = true;
+    grid_->CommitEditor();
     grid_->CloseEditor();
+    const TPendingCell pending = PendingCell();
     const int visible = table_->VisibleColumnCount();
     const int rows = table_->RowCount();
     shownColumns_ = std::min(shownColumns_, visible);
@@ -323,10 +346,41 @@ void TTableForm::Rebuild()
             grid_->setItem(r, c, item);
         }
     }
+    RestorePendingCell(pending);
     RebuildControls();
     ShowButtons();
     rebuilding_ = false;
     LayOut();
+}
+
+TTableForm::TPendingCell TTableForm::PendingCell() const
+{
+    TPendingCell pending;
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid() || current.row() >= table_->RowCount() || current.column() >= table_->VisibleColumnCount()
+        || current.column() >= grid_->columnCount())
+        return pending;
+    const TColumn& column = table_->VisibleColumn(current.column());
+    const QTableWidgetItem* item = grid_->item(current.row(), current.column());
+    if (column.NeedsControls() || !item || item->text() == column.AsText(current.row()))
+        return pending;
+    pending.column = &column;
+    pending.row = current.row();
+    pending.text = item->text();
+    return pending;
+}
+
+void TTableForm::RestorePendingCell(const TPendingCell& pending)
+{
+    if (!pending.column || pending.row >= grid_->rowCount())
+        return;
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        if (&table_->VisibleColumn(c) != pending.column)
+            continue;
+        if (QTableWidgetItem* item = grid_->item(pending.row, c))
+            item->setText(pending.text);
+        grid_->setCurrentCell(pending.row, c);
+    }
 }
 
 void TTableForm::RebuildControls()
@@ -547,6 +601,34 @@ bool TTableForm::CommitCurrentCell()
         return false;
     }
     return true;
+}
+
+void TTableForm::EditorClosed(bool reverted)
+{
+    if (!table_ || rebuilding_ || inMessage_)
+        return;
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid() || current.row() >= table_->RowCount()
+        || current.column() >= table_->VisibleColumnCount())
+        return;
+    TColumn& column = table_->VisibleColumn(current.column());
+    QTableWidgetItem* item = grid_->item(current.row(), current.column());
+    if (column.NeedsControls() || !item)
+        return;
+    if (reverted) {
+        item->setText(column.AsText(current.row())); // Escape: back to the stored value
+        return;
+    }
+    // The edit box closed because another control of the window took the focus (an
+    // in-place list, a nested-table button): a valid entry is stored before that
+    // control acts. A refused one stays in the cell for the next commit to report.
+    try {
+        if (item->text() != column.AsText(current.row())) {
+            column.SetText(current.row(), item->text());
+            table_->SetChanged(true);
+        }
+    } catch (const std::exception&) {
+    }
 }
 
 bool TTableForm::AllowMove(int fromRow, int fromColumn, int, int toColumn)

@@ -18,6 +18,7 @@ class QTableWidget;
 
 namespace veldo {
 
+class TColumn;
 class TGridTable;
 class TTableGrid;
 
@@ -65,6 +66,10 @@ public:
     // Snaps the window to whole columns and rows after the user's resize settled.
     void ApplySnap();
 
+    // Used by the grid when an edit box closes without a move: Escape (`reverted`)
+    // shows the stored value again; otherwise a valid entry is stored at once.
+    void EditorClosed(bool reverted);
+
     // Used by the grid: may the current cell move from `from` to `to`?
     bool AllowMove(int fromRow, int fromColumn, int toRow, int toColumn);
 
@@ -84,6 +89,15 @@ private:
     bool RowCommandAllowed(int& row);
     void GrowShownRows();
     void ShowError(const QString& text);
+    // The current cell's text when its column has not taken it (a refused entry), so
+    // that a rebuild of the grid shows it again instead of dropping it.
+    struct TPendingCell {
+        const TColumn* column = nullptr;
+        int row = 0;
+        QString text;
+    };
+    TPendingCell PendingCell() const;
+    void RestorePendingCell(const TPendingCell& pending);
     TSnapInput SnapInput() const;
     int Margin() const;
 

@@ -375,6 +375,7 @@ TEST_F(SectionWindowsTest, NoncircularSIPerimeterIsStoredInMillimetresAndFollows
     EXPECT_EQ(Label(w, "DataEdit4"), QString::fromUtf8("Tip &Area for Noncircular Section  (m\u00b2)"));
     EXPECT_EQ(Label(w, "DataEdit5"), "&Total Length, TL (m)");
     Field(w, "DataEdit3").setText("1270");
+    Field(w, "DataEdit4").setText("0.1"); // a noncircular section needs a tip area
     Field(w, "DataEdit5").setText("15");
     form_->DeactivateActiveChild();
     EXPECT_EQ(Data().Perimeter, 1270);
@@ -469,6 +470,7 @@ TEST_F(SectionWindowsTest, ChangingTheShapeFreesTheOtherWindowWithoutCommittingI
     // window first.
     TfrmNCsection& noncircular = OpenNoncircular();
     Field(noncircular, "DataEdit3").setText("40");
+    Field(noncircular, "DataEdit4").setText("100");
     form_->PileShapeClick(true);
     FlushDeletes();
     EXPECT_FALSE(InputWindowCreated<TfrmNCsection>(*form_));

@@ -279,6 +279,41 @@ TEST(DataEdit, EnterValidatesAndSelectsTheWholeText)
     EXPECT_TRUE(messages->Texts().empty());
 }
 
+TEST(DataEdit, MinusOverTheWholeSelectedTextStartsANegativeNumber)
+{
+    TDataEdit field;
+    field.setText("80");
+    field.selectAll();
+    QTest::keyClicks(&field, "-2");
+    EXPECT_EQ(field.text(), "-2");
+    // Part of the text selected: the selection is replaced as in any edit.
+    field.setText("80");
+    field.setSelection(1, 1);
+    QTest::keyClicks(&field, "-");
+    EXPECT_EQ(field.text(), "8-");
+}
+
+TEST(DataEdit, AnExclusiveMinimumRefusesTheBoundAndKeepsTheEntry)
+{
+    TScopedMessageRecorder messages;
+    TDataEditDesign design;
+    design.MinVal = 0;
+    design.MinExclusive = true;
+    TDataEdit field(nullptr, design);
+    EXPECT_TRUE(field.MinExclusive());
+    for (const char* entry : {"0", "-1", "1-1"}) {
+        field.setText(entry);
+        EXPECT_EQ(field.EntryProblem(), "Entry must be greater than 0") << entry;
+        field.DoExit();
+        EXPECT_FALSE(field.Accepted());
+        EXPECT_EQ(field.text(), entry); // 0 itself is refused: nothing to put in its place
+    }
+    field.setText("1e-9");
+    field.DoExit();
+    EXPECT_TRUE(field.Accepted());
+    EXPECT_EQ(messages->Texts().size(), 3u);
+}
+
 TEST(DataEdit, OperatorIntoAnEmptyFieldIsTyped)
 {
     TDataEdit field;

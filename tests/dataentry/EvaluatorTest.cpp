@@ -164,6 +164,27 @@ TEST(Evaluator, ErrorTexts)
     }
 }
 
+// Blanks and tabs go only where they separate nothing: two operands side by side
+// are refused instead of being joined into one number.
+TEST(Evaluator, OperandsSideBySideNeedAnOperator)
+{
+    for (const char *text : {"2 3", "1 000", "1\t2", "2(3+4)", "(1)(2)", "(1)2", "2 (3)", "(1) 2", "3!(2)",
+                             "pi (2)", "1E 5", "((2)(3))"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(messageOf(text), kPrefix + "missing operator");
+    }
+    expectValues({{" 2 + 3 ", 5},
+                  {"2 *\t-3", -6},
+                  {"- 4", -4},
+                  {"3 !", 6},
+                  {"sin (0)", 0},
+                  {"2*sqrt (4)", 4},
+                  {"sqrt 4", 2},
+                  {"-(2+3)", -5},
+                  {"(1)+(2)", 3},
+                  {"((1))", 1}});
+}
+
 TEST(Evaluator, HelperOperations)
 {
     EXPECT_TRUE(IsFunctionName("sin"));
