@@ -1,6 +1,7 @@
 #include "DataUnit.h"
 
 #include "PltData.h"
+#include "UnitTemplate.h"
 
 #include <algorithm>
 
@@ -13,8 +14,8 @@ struct TUnitFactors {
     long double F, B, C, D;
 };
 
-constexpr TUnitFactors kToEnglish{224.8089237L, 39.37007874L, 0.03937007874L, 3.280839895L};
-constexpr TUnitFactors kToSI{0.00444822199911631L, 0.0254000000001016L, 25.4000000001016L,
+constexpr TUnitFactors kToEnglish{kLbsPerKilonewton, 39.37007874L, 0.03937007874L, 3.280839895L};
+constexpr TUnitFactors kToSI{1 / kLbsPerKilonewton, 0.0254000000001016L, 25.4000000001016L,
                              0.3048000000012192L};
 
 // Cone resistance of the CPT points: ksf (English) and kPa (SI).

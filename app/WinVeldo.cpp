@@ -1,19 +1,7 @@
-// The program WINVELDO2015: the application object and the start-up order.
-#include "Main.h"
+// The program WINVELDO2015.
+#include "Startup.h"
 
-#include <QApplication>
-
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Veldo 2015"));
-
-    // The main window first; the windows that later parts of the program add are
-    // created after it, in their fixed order. Dropped project files reach the main
-    // window directly.
-    veldo::TMainFormOptions options;
-    options.arguments = QApplication::arguments().mid(1);
-    veldo::TMainForm mainForm(std::move(options));
-    mainForm.show();
-    return QApplication::exec();
+    return veldo::RunProgram(argc, argv);
 }

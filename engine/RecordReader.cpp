@@ -32,6 +32,10 @@ std::vector<std::string> FailureMessage(const std::string &first, const std::str
 
 RecordReader::RecordReader(std::string_view text, std::string_view fileName) : fileName_(fileName)
 {
+    // Spreadsheets and editors may start a UTF-8 text with a byte-order mark.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(byteOrderMark))
+        text.remove_prefix(byteOrderMark.size());
     size_t pos = 0;
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);

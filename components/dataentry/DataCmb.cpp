@@ -20,10 +20,11 @@ QString Display8(long double v)
     return QString::fromStdString(formatGeneral8(v));
 }
 
-// Keys that may be typed (after upper-casing): backspace, "-", ".", digits and "E".
+// Keys that may be typed (after upper-casing): backspace, "-", ".", the ASCII digits
+// and "E" (digits of other scripts would pass QChar::isDigit but no number reader).
 bool MayBeTyped(QChar c)
 {
-    return c == QChar(8) || c == u'-' || c == u'.' || c.isDigit() || c == u'E';
+    return c == QChar(8) || c == u'-' || c == u'.' || (c >= u'0' && c <= u'9') || c == u'E';
 }
 
 } // namespace

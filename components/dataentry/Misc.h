@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -18,70 +19,98 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// An ordered list that owns its items: removing, replacing, clearing or destroying
-// the list frees the items concerned, the last one first.
+// An ordered list of objects that owns them while OwnsObjects is true (so it is at
+// creation): removing, replacing, clearing or destroying the list then frees the items
+// concerned, the last one first. With OwnsObjects false the list only forgets them.
 template <class T>
 class TObjectList {
 public:
+    bool OwnsObjects = true;
+
     TObjectList() = default;
-    TObjectList(TObjectList &&) noexcept = default;
+    TObjectList(const TObjectList &) = delete;
+    TObjectList &operator=(const TObjectList &) = delete;
+    TObjectList(TObjectList &&other) noexcept
+        : OwnsObjects(other.OwnsObjects), items_(std::exchange(other.items_, {})) {}
     TObjectList &operator=(TObjectList &&other) noexcept
     {
-        Clear();
-        items_ = std::move(other.items_);
+        if (this != &other) {
+            Clear();
+            OwnsObjects = other.OwnsObjects;
+            items_ = std::exchange(other.items_, {});
+        }
         return *this;
     }
     ~TObjectList() { Clear(); }
 
-    // Appends; returns the new item's index.
-    int Add(std::unique_ptr<T> item)
+    // Appends; returns the new item's index. A raw object is owned by the list only
+    // while OwnsObjects is true.
+    int Add(T *item)
     {
-        items_.push_back(std::move(item));
+        items_.push_back(item);
         return Count() - 1;
     }
-    // Frees every item, the last one first, and empties the list.
+    int Add(std::unique_ptr<T> item)
+    {
+        const int index = Add(item.get());
+        item.release();
+        return index;
+    }
+    // Frees every item (when owning), the last one first, and empties the list.
     void Clear()
     {
-        while (!items_.empty())
+        while (!items_.empty()) {
+            T *last = items_.back();
             items_.pop_back();
+            release(last);
+        }
     }
-    // Frees the item at the index and removes it.
+    // Frees the item at the index (when owning) and removes it.
     void Delete(int index)
     {
         checkIndex(index);
+        T *item = items_[static_cast<std::size_t>(index)];
         items_.erase(items_.begin() + index);
+        release(item);
     }
     int Count() const { return static_cast<int>(items_.size()); }
     T *Get(int index) const
     {
         checkIndex(index);
-        return items_[static_cast<std::size_t>(index)].get();
+        return items_[static_cast<std::size_t>(index)];
     }
     int IndexOf(const T *item) const
     {
         for (int i = 0; i < Count(); ++i)
-            if (items_[static_cast<std::size_t>(i)].get() == item)
+            if (items_[static_cast<std::size_t>(i)] == item)
                 return i;
         return -1;
     }
     // Inserts at the index (0..Count) without freeing anything.
-    void Insert(int index, std::unique_ptr<T> item)
+    void Insert(int index, T *item)
     {
         if (index < 0 || index > Count())
             throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
-        items_.insert(items_.begin() + index, std::move(item));
+        items_.insert(items_.begin() + index, item);
     }
-    // Replaces the item at the index, freeing the old one unless it is the same
-    // object (then the list keeps its single ownership of it).
-    void Put(int index, std::unique_ptr<T> item)
+    void Insert(int index, std::unique_ptr<T> item)
+    {
+        Insert(index, item.get());
+        item.release();
+    }
+    // Replaces the item at the index, freeing the old one (when owning) unless it is
+    // the same object.
+    void Put(int index, T *item)
     {
         checkIndex(index);
-        auto &slot = items_[static_cast<std::size_t>(index)];
-        if (item.get() == slot.get()) {
-            [[maybe_unused]] T *same = item.release();
-            return;
-        }
-        slot = std::move(item);
+        T *old = std::exchange(items_[static_cast<std::size_t>(index)], item);
+        if (old != item)
+            release(old);
+    }
+    void Put(int index, std::unique_ptr<T> item)
+    {
+        Put(index, item.get());
+        item.release();
     }
 
 private:
@@ -90,9 +119,29 @@ private:
         if (index < 0 || index >= Count())
             throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
     }
+    void release(T *item) const
+    {
+        if (OwnsObjects)
+            delete item;
+    }
 
-    std::vector<std::unique_ptr<T>> items_;
+    std::vector<T *> items_;
 };
+
+// Frees every object of a list of owned pointers, the last one first, then the list
+// itself; a list that is already gone is ignored.
+template <class T>
+void FreeListAndItems(std::unique_ptr<std::vector<T *>> &list)
+{
+    if (!list)
+        return;
+    while (!list->empty()) {
+        T *last = list->back();
+        list->pop_back();
+        delete last;
+    }
+    list.reset();
+}
 
 // One argument of Format: an integer for %d, a text for %s.
 using FormatArg = std::variant<long long, std::string>;

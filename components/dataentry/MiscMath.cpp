@@ -223,21 +223,24 @@ long double applyOperator(char op, long double a, long double b)
     }
 }
 
-// Folds every operator of one precedence level, left to right.
+// Folds every operator of one precedence level, left to right, in one pass over the
+// expression (a long pasted sum takes linear time).
 void foldPass(Expression &e, std::string_view level)
 {
-    std::size_t i = 0;
-    while (i < e.operators.size()) {
+    Expression rest;
+    std::string left = std::move(e.operands.front());
+    for (std::size_t i = 0; i < e.operators.size(); ++i) {
+        std::string &right = e.operands[i + 1];
         if (level.find(e.operators[i]) == std::string_view::npos) {
-            ++i;
+            rest.operands.push_back(std::move(left));
+            rest.operators.push_back(e.operators[i]);
+            left = std::move(right);
             continue;
         }
-        const long double value =
-            applyOperator(e.operators[i], ApplyFunction(e.operands[i]), ApplyFunction(e.operands[i + 1]));
-        e.operands[i] = asText(value);
-        e.operands.erase(e.operands.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-        e.operators.erase(e.operators.begin() + static_cast<std::ptrdiff_t>(i));
+        left = asText(applyOperator(e.operators[i], ApplyFunction(left), ApplyFunction(right)));
     }
+    rest.operands.push_back(std::move(left));
+    e = std::move(rest);
 }
 
 long double hexValue(std::string_view digits)

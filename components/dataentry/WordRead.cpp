@@ -12,6 +12,7 @@ namespace veldo {
 namespace {
 
 constexpr std::string_view kIncomplete = "This file either invalid or incomplete.";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
@@ -43,6 +44,9 @@ std::string readWholeFile(const std::filesystem::path &fileName)
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
         throw EInOutError("Read error");
+    // Spreadsheets and editors may start a UTF-8 text with a byte-order mark.
+    if (content.starts_with(kByteOrderMark))
+        content.erase(0, kByteOrderMark.size());
     return content;
 }
 

@@ -399,24 +399,41 @@ std::unique_ptr<TColumn> TTableColumn::CreateFromReader(TColumnStreamReader& rea
     return column;
 }
 
-std::unique_ptr<TGridTable> TTableColumn::MakeNested(int row) const
+TTableColumn::TNestedRow TTableColumn::MakeNested(int row) const
 {
-    if (!Table())
-        return nullptr;
-    const int selector = Table()->SelectorValue(row);
-    if (selector < 1 || selector > tables.Count())
-        return nullptr;
-    const TGridTable* model = tables.Table(selector - 1);
-    if (!model)
-        return nullptr;
-    return std::make_unique<TGridTable>(*model, Table(), row + 1);
+    TNestedRow nested;
+    TGridTable* owner = Table();
+    if (!owner)
+        return nested;
+    const int selector = owner->SelectorValue(row);
+    const TGridTable* model = selector >= 1 && selector <= tables.Count() ? tables.Table(selector - 1) : nullptr;
+    if (model)
+        nested.table = std::make_unique<TGridTable>(*model, owner, row + 1);
+    else if (owner->OnInitRow)
+        nested.object = owner->OnInitRow(*owner, IndexInTable(), row);
+    return nested;
+}
+
+void TTableColumn::NestedMade(int row) const
+{
+    QObject* object = nested_[static_cast<std::size_t>(row)].object.get();
+    if (object && Table()->OnSetRow)
+        Table()->OnSetRow(*Table(), IndexInTable(), row, object);
+}
+
+template <class F>
+void TTableColumn::ForEachObject(F&& f) const
+{
+    for (std::size_t r = 0; r < nested_.size(); ++r)
+        if (QObject* object = nested_[r].object.get())
+            f(static_cast<int>(r), object);
 }
 
 void TTableColumn::RenumberTitles()
 {
     for (std::size_t r = 0; r < nested_.size(); ++r)
-        if (nested_[r] && nested_[r]->TitleNumber() != static_cast<int>(r) + 1)
-            nested_[r]->SetTitleNumber(static_cast<int>(r) + 1);
+        if (TGridTable* t = nested_[r].table.get(); t && t->TitleNumber() != static_cast<int>(r) + 1)
+            t->SetTitleNumber(static_cast<int>(r) + 1);
 }
 
 void TTableColumn::InsertRows(int index, int count)
@@ -426,6 +443,8 @@ void TTableColumn::InsertRows(int index, int count)
     for (int k = 0; k < count; ++k)
         nested_.insert(nested_.begin() + index + k, MakeNested(index + k));
     RenumberTitles();
+    for (int k = 0; k < count; ++k)
+        NestedMade(index + k);
 }
 
 void TTableColumn::DeleteRow(int index)
@@ -438,12 +457,20 @@ void TTableColumn::RebuildRow(int row)
 {
     CheckRow(row);
     nested_[static_cast<std::size_t>(row)] = MakeNested(row);
+    NestedMade(row);
 }
 
 TGridTable* TTableColumn::AsTable(int row) const
 {
     CheckRow(row);
-    return nested_[static_cast<std::size_t>(row)].get();
+    return nested_[static_cast<std::size_t>(row)].table.get();
+}
+
+QObject* TTableColumn::AsObject(int row) const
+{
+    CheckRow(row);
+    const TNestedRow& nested = nested_[static_cast<std::size_t>(row)];
+    return nested.table ? nested.table.get() : nested.object.get();
 }
 
 QString TTableColumn::AsText(int row) const
@@ -456,22 +483,33 @@ QString TTableColumn::AsText(int row) const
 
 bool TTableColumn::IsChanged() const
 {
-    return std::any_of(nested_.begin(), nested_.end(),
-                       [](const auto& t) { return t && t->IsChanged(); });
+    bool changed = std::any_of(nested_.begin(), nested_.end(),
+                               [](const TNestedRow& n) { return n.table && n.table->IsChanged(); });
+    if (!changed && Table() && Table()->OnGetChanged)
+        ForEachObject([&](int row, QObject* object) {
+            changed = changed || Table()->OnGetChanged(*Table(), IndexInTable(), row, object);
+        });
+    return changed;
 }
 
 void TTableColumn::Hide()
 {
-    for (const auto& t : nested_)
-        if (t)
-            t->Hide();
+    for (const TNestedRow& n : nested_)
+        if (n.table)
+            n.table->Hide();
+    if (Table() && Table()->OnHide)
+        ForEachObject([&](int row, QObject* object) { Table()->OnHide(*Table(), IndexInTable(), row, object); });
 }
 
 void TTableColumn::ResetChanged()
 {
-    for (const auto& t : nested_)
-        if (t)
-            t->ResetChanged();
+    for (const TNestedRow& n : nested_)
+        if (n.table)
+            n.table->ResetChanged();
+    if (Table() && Table()->OnResetChanged)
+        ForEachObject([&](int row, QObject* object) {
+            Table()->OnResetChanged(*Table(), IndexInTable(), row, object);
+        });
 }
 
 int TTableColumn::ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const
@@ -481,9 +519,13 @@ int TTableColumn::ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) co
 
 void TTableColumn::SetUnits(int, int toUnits)
 {
-    for (const auto& t : nested_)
-        if (t)
-            t->SetUnits(toUnits);
+    for (const TNestedRow& n : nested_)
+        if (n.table)
+            n.table->SetUnits(toUnits);
+    if (Table() && Table()->OnSetUnits)
+        ForEachObject([&](int row, QObject* object) {
+            Table()->OnSetUnits(*Table(), IndexInTable(), row, object, toUnits);
+        });
 }
 
 void TTableColumn::WriteData(TColumnStreamWriter& writer) const

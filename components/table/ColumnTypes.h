@@ -103,7 +103,10 @@ private:
 };
 
 // A nested table per row: a copy of the registered table named by the entry of the
-// row's selector value (the table's first column when that is an enum column).
+// row's selector value (the table's first column when that is an enum column). A row
+// whose entry names no table holds the object that the table's OnInitRow supplies, if
+// any; the table's OnSetRow, OnGetChanged, OnHide, OnResetChanged and OnSetUnits serve
+// such objects as the column serves its nested tables.
 class TTableColumn final : public TColumn {
 public:
     TGridTableList tables;
@@ -114,6 +117,8 @@ public:
     void InsertRows(int index, int count) override;
     void DeleteRow(int index) override;
     TGridTable* AsTable(int row) const override;
+    // The row's nested table or supplied object; nullptr when it holds nothing.
+    QObject* AsObject(int row) const override;
     QString AsText(int row) const override;
     bool IsChanged() const override;
     void Hide() override;
@@ -131,10 +136,20 @@ public:
     void ResizeTableList(int count);
 
 private:
-    std::unique_ptr<TGridTable> MakeNested(int row) const;
+    // What one row holds: a nested table, a supplied object, or nothing.
+    struct TNestedRow {
+        std::unique_ptr<TGridTable> table;
+        std::unique_ptr<QObject> object;
+    };
+    TNestedRow MakeNested(int row) const;
+    // Tells the table's OnSetRow of a row's supplied object.
+    void NestedMade(int row) const;
     void RenumberTitles();
+    // Each row holding a supplied object, with its row number.
+    template <class F>
+    void ForEachObject(F&& f) const;
 
-    std::vector<std::unique_ptr<TGridTable>> nested_;
+    std::vector<TNestedRow> nested_;
 };
 
 // A text per row.

@@ -2,8 +2,10 @@
 
 #include "ColumnStream.h"
 #include "ColumnTypes.h"
+#include "Misc.h"
 #include "TableErrors.h"
 #include "TableFormController.h"
+#include "UnitTemplate.h"
 
 #include <QFontMetrics>
 
@@ -48,11 +50,16 @@ std::vector<TColumnTypeStorage>& ColumnTypes()
     return types;
 }
 
-void EnsureStandardColumnTypes()
+bool& StandardColumnTypesRegistered()
 {
     static bool registered = false;
-    if (!registered) {
-        registered = true;
+    return registered;
+}
+
+void EnsureStandardColumnTypes()
+{
+    if (!StandardColumnTypesRegistered()) {
+        StandardColumnTypesRegistered() = true;
         RegisterStandardColumnTypes();
     }
 }
@@ -72,6 +79,7 @@ QString TColumn::GetHeading(int line) const
 }
 
 TGridTable* TColumn::AsTable(int) const { throw EInvalidCast(kWrongType); }
+QObject* TColumn::AsObject(int) const { throw EInvalidCast(kWrongType); }
 long double TColumn::AsFloat(int) const { throw EInvalidCast(kWrongType); }
 void TColumn::SetFloat(int, long double) { throw EInvalidCast(kWrongType); }
 int TColumn::AsInteger(int) const { throw EInvalidCast(kWrongType); }
@@ -327,10 +335,10 @@ void TGridTable::InsertRowGroup(int row)
 
 void TGridTable::DeleteRowGroup(int row)
 {
+    if (row < 0 || row >= rowCount_)
+        throw EListError("List index out of bounds (" + std::to_string(row) + ")");
     const int at = rowGroup_ * (row / rowGroup_);
     const int count = std::min(rowGroup_, rowCount_ - at);
-    if (at < 0 || count <= 0)
-        return;
     rowCount_ -= count;
     for (const auto& column : columns_)
         for (int k = 0; k < count; ++k)
@@ -340,6 +348,8 @@ void TGridTable::DeleteRowGroup(int row)
 
 void TGridTable::SetUnits(int units)
 {
+    if (units < kEnglishUnits || units > kRawUnits)
+        throw ERangeError("Range check error");
     if (units == units_)
         return;
     const int from = units_;
@@ -549,6 +559,18 @@ void UnregisterColumnType(int code)
     types.erase(std::remove_if(types.begin(), types.end(),
                                [code](const TColumnTypeStorage& t) { return t.code == code; }),
                 types.end());
+}
+
+void ShutDownColumnTypes()
+{
+    if (StandardColumnTypesRegistered())
+        for (int code : {kEnumColumnCode, kIntColumnCode, kFloatColumnCode, kTableColumnCode,
+                         kStringColumnCode})
+            UnregisterColumnType(code);
+    StandardColumnTypesRegistered() = false;
+    const bool empty = ColumnTypes().empty();
+    ColumnTypes().clear();
+    Require<ETableError>(empty, "Column Type list not empty");
 }
 
 int ColumnTypeCode(const TColumn& column)

@@ -49,6 +49,7 @@ public:
     virtual QString GetHeading(int line) const;
 
     virtual TGridTable* AsTable(int row) const;
+    virtual QObject* AsObject(int row) const;
     virtual long double AsFloat(int row) const;
     virtual void SetFloat(int row, long double value);
     virtual int AsInteger(int row) const;
@@ -136,8 +137,24 @@ public:
     void SetHelpPicture(const QString& source);
 
     std::function<void(TGridTable&)> OnResize;
+    // Events forwarded from the table columns (TTableColumn): the table, the index of the
+    // forwarding column, then the column's own arguments; unassigned, nothing happens.
+    // `object` is what OnInitRow supplied for the row.
     std::function<QString(TGridTable&, int column, int row)> OnGetButtonCaption;
     std::function<void(TGridTable&, int column, int row)> OnButtonClick;
+    // Asked by IsChanged: was the row's object changed?
+    std::function<bool(TGridTable&, int column, int row, QObject* object)> OnGetChanged;
+    // Hide: the row's object hides its editor.
+    std::function<void(TGridTable&, int column, int row, QObject* object)> OnHide;
+    // A row is made (inserted, or its selector changed) whose entry names no table: the
+    // object it holds instead (owned by the column from then on), or none.
+    std::function<std::unique_ptr<QObject>(TGridTable&, int column, int row)> OnInitRow;
+    // ResetChanged: the row's object clears its changed state.
+    std::function<void(TGridTable&, int column, int row, QObject* object)> OnResetChanged;
+    // The row holds the object that OnInitRow supplied.
+    std::function<void(TGridTable&, int column, int row, QObject* object)> OnSetRow;
+    // SetUnits: the row's object switches to the unit system `units`.
+    std::function<void(TGridTable&, int column, int row, QObject* object, int units)> OnSetUnits;
 
     // Columns and cells.
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
@@ -159,9 +176,11 @@ public:
     void SetRowCount(int count);
     void AppendRowGroup();
     void InsertRowGroup(int row);
+    // Raises EListError for a row outside the table.
     void DeleteRowGroup(int row);
 
     int Units() const { return units_; }
+    // Raises ERangeError "Range check error" for a unit system outside 1 to 3.
     void SetUnits(int units);
 
     int TitleNumber() const { return titleNumber_; }
@@ -230,6 +249,11 @@ int IndexOfTable(const TGridTable* table);
 using TColumnFactory = std::function<std::unique_ptr<TColumn>(TColumnStreamReader&, TGridTable&)>;
 void RegisterColumnType(int code, std::type_index type, TColumnFactory factory);
 void UnregisterColumnType(int code);
+// Shut-down check of the registry: unregisters the five classes, then requires it to
+// be empty (raises ETableError "Column Type list not empty" for a class registered
+// elsewhere and never unregistered); the registry is emptied either way and filled
+// again on its next use.
+void ShutDownColumnTypes();
 // Code of a column's class; -1 when the class is not registered.
 int ColumnTypeCode(const TColumn& column);
 // nullptr when the code is not registered.

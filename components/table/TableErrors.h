@@ -23,6 +23,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A value outside the range of its type (a unit system other than 1 to 3).
+class ERangeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // A column stream that does not hold the values its reader expects.
 class EReadError : public std::runtime_error {
 public:

@@ -30,9 +30,9 @@ constexpr std::array<UnitToken, 10> kTokens{{
 long double ForceFactor(int digit)
 {
     switch (digit) {
-    case 0: return 224.808943871L;          // lbs per kN
-    case 1: return 0.224808943871L;         // kips per kN
-    case 2: return 0.1124044719355L;        // short tons per kN
+    case 0: return kLbsPerKilonewton;
+    case 1: return kLbsPerKilonewton / 1000; // kips per kN
+    case 2: return kLbsPerKilonewton / 2000; // short tons per kN
     case 4: return 5.71014715L;             // lb-sec2/in per Mg (1 lb-sec2/in = 175.1268 kg)
     case 5: return 1.0L;                    // seconds
     case 6: return 68.5217659L;             // slug per Mg (1 slug = 14.5939 kg)

@@ -11,6 +11,10 @@ constexpr int kEnglishUnits = 1;
 constexpr int kSIUnits = 2;
 constexpr int kRawUnits = 3;
 
+// Pounds-force per kilonewton: the one force factor of every unit switch, of the table
+// columns and of the project's fields alike.
+constexpr long double kLbsPerKilonewton = 224.8089431L;
+
 // Replaces every token of the template by its unit word, tokens taken in the order
 // F2, F1, F4, F5, F6, F, L3, L2, L1, L; unit system 3 returns the template unchanged.
 QString ExpandUnitTemplate(const QString& unitTemplate, int units);

@@ -82,6 +82,16 @@ TEST(CptFileRead, HeaderLinesAreSkippedAndOnlyTheCountedValuesOfTheCountedLinesA
     EXPECT_EQ(two[1].X, 80.0L);
 }
 
+// cpt_bom.txt starts with the UTF-8 byte-order mark that spreadsheets write, directly
+// before the first depth.
+TEST(CptFileRead, AByteOrderMarkIsNotPartOfTheFirstValue)
+{
+    const auto points = ReadCptPoints(DataPath("cpt_bom.txt"), Settings(2, 0, 2), TCptConversion::Qc);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].Y, 1.0L);
+    EXPECT_EQ(points[1].X, 80.0L);
+}
+
 TEST(CptFileRead, ConversionsOfTheConeResistance)
 {
     const TCptReadSettings english = Settings(2, 0, 2);

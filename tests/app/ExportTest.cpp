@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -23,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -280,6 +283,24 @@ TEST_F(ExportTest, WorkbookHoldsLegendDataAndChartSheets)
     const QByteArray chart3 = zipEntry(book, QStringLiteral("xl/charts/chart3.xml"));
     EXPECT_EQ(chartFormulas(chart3).size(), 9u);
     EXPECT_FALSE(chart3.contains("maxMin"));
+}
+
+// This suite's application object comes from the program's start-up (CreateApplication):
+// under a comma-decimal user locale (the suite's de_DE.UTF-8 run) the C library formats
+// numbers with "." again, so the spreadsheet library writes the number 0.3, not "0,3",
+// while Qt keeps the user's locale for what the windows show.
+TEST_F(ExportTest, StartUpKeepsTheWorkbooksNumbersFreeOfTheUsersLocale)
+{
+    EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+    if (std::getenv("VELDO_EXPECT_DECIMAL_COMMA")) {
+        EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
+    }
+    const QString book = Path(QStringLiteral("locale.xlsx"));
+    ASSERT_EQ(WriteExportWorkbook(book, {&plots_.pltSkin()}), QString());
+    const std::map<QString, QString> page = sheetCells(book, 2);
+    EXPECT_EQ(page.at("A7"), "0.3");
+    EXPECT_EQ(page.at("A8"), "12.25");
+    EXPECT_EQ(page.at("C7"), "0.333333333333333");
 }
 
 TEST_F(ExportTest, PlotsWithoutCurvesOrWithManyCurves)

@@ -81,6 +81,16 @@ TEST_F(ProjectReadTest, Generation1RoundTrip)
     EXPECT_EQ(ReadBytes(again.CptPath), ReadBytes(Path(QStringLiteral("Layered.cpt"))));
 }
 
+// Editors may save the file with a UTF-8 byte-order mark before the title.
+TEST_F(ProjectReadTest, AByteOrderMarkIsNotPartOfTheTitle)
+{
+    const std::string text = SaveLayered(QStringLiteral("bom.vd7d"));
+    WriteBytes(Path(QStringLiteral("bom.vd7d")), "\xEF\xBB\xBF" + text);
+    const TProjectRead read = Open(Path(QStringLiteral("bom.vd7d")));
+    EXPECT_TRUE(read.Complete()) << read.error.toStdString();
+    EXPECT_EQ(DumpProject(read.data, *read.tables), ExpectedLayered(1));
+}
+
 TEST_F(ProjectReadTest, Generation2FileWithoutAdhesionMethods)
 {
     const TProjectRead read = Open(QString::fromStdString(TestDataPath("Layered.vd6d")));

@@ -22,8 +22,8 @@ TEST(UnitSwitch, ToSiConvertsEveryStoredValue)
     EXPECT_NEAR(d.TipArea, 0.064516L, 1e-12L);
     EXPECT_NEAR(d.ConstantArea, 0.0080645L, 1e-12L);
     // Modulus psi -> kN/m2 with the stored factors:
-    // 29E6 x 0.00444822199911631 / 0.0254000000001016^2 = 128998.4380 / 0.00064516 = 199947978.75.
-    EXPECT_NEAR(d.Modulus, 199947978.75L, 0.01L);
+    // 29E6 / 224.8089431 / 0.0254000000001016^2 = 128998.426842 / 0.00064516 = 199947961.50.
+    EXPECT_NEAR(d.Modulus, 199947961.50L, 0.01L);
     // Depths and lengths ft -> m (x 0.3048), the stick-up and critical depth included.
     EXPECT_NEAR(d.TotalLength, 18.288L, 1e-9L);
     EXPECT_NEAR(d.EndSectionLength, 0.9144L, 1e-9L);
@@ -46,6 +46,27 @@ TEST(UnitSwitch, ToSiConvertsEveryStoredValue)
     EXPECT_NEAR(p.X, 1939.14L, 0.05L);
     EXPECT_NEAR(p.Y, 1.524L, 1e-9L);
     EXPECT_EQ(tables.MotionInput().Units(), kSI);
+}
+
+// A force per area switches by the same pounds per kilonewton in a project field and in
+// a table column (the two once used factors 8.6E-8 apart).
+TEST(UnitSwitch, FieldsAndTableColumnsShareOneForceFactor)
+{
+    TProjectTables tables;
+    TProgramData d = MakeLayeredProject(tables);
+    d.Modulus = 29E6L;
+    TGridTable column;
+    auto stress = std::make_unique<TFloatColumn>();
+    stress->unitTemplate = QStringLiteral("F/L^2");
+    column.AddColumn(std::move(stress));
+    column.SetRowCount(1);
+    column.Cell(0, 0).SetFloat(29E6L);
+    d.SetUnits(kSI, tables);
+    column.SetUnits(kSI);
+    EXPECT_NEAR(d.Modulus / column.Cell(0, 0).AsFloat(), 1.0L, 1e-10L);
+    d.SetUnits(kEnglish, tables);
+    column.SetUnits(kEnglish);
+    EXPECT_NEAR(d.Modulus / column.Cell(0, 0).AsFloat(), 1.0L, 1e-10L);
 }
 
 TEST(UnitSwitch, SwitchAndBackRestoresEveryNumber)

@@ -102,6 +102,12 @@ TEST(DataCombo, OnlyDigitsSignPointAndExponentCanBeTyped)
     EXPECT_EQ(combo->currentText(), "1.5E-2");
     QTest::keyClick(combo, Qt::Key_Backspace);
     EXPECT_EQ(combo->currentText(), "1.5E-");
+    // Digits of other scripts (Arabic-Indic three, fullwidth seven) and superscripts are
+    // swallowed like letters: only 0 to 9 pass.
+    for (const QString& text : {QStringLiteral("\u0663"), QStringLiteral("\uFF17"), QStringLiteral("\u00B2")})
+        QTest::sendKeyEvent(QTest::Click, combo, Qt::Key_unknown, text, Qt::NoModifier);
+    QTest::keyClicks(combo, "09");
+    EXPECT_EQ(combo->currentText(), "1.5E-09");
 }
 
 TEST(DataCombo, UnitTemplateReplacesSingleLettersOnly)

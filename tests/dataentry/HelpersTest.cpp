@@ -68,6 +68,37 @@ TEST(ObjectList, DeleteInsertPutAndIndexOf)
     EXPECT_THROW(list.Insert(3, nullptr), std::out_of_range);
 }
 
+// A list that does not own its objects only forgets them; FreeListAndItems frees the
+// objects of a plain list, the last one first, then the list.
+TEST(ObjectList, WithoutOwnershipNothingIsFreed)
+{
+    std::vector<int> freed;
+    Tracked a(1, freed), b(2, freed), c(3, freed);
+    {
+        TObjectList<Tracked> list;
+        list.OwnsObjects = false;
+        list.Add(&a);
+        list.Add(&b);
+        list.Insert(0, &c);
+        list.Put(1, &b); // replaces a
+        list.Delete(0);
+        EXPECT_EQ(list.Count(), 2);
+        list.Clear();
+        list.Add(&a);
+    }
+    EXPECT_TRUE(freed.empty());
+
+    auto plain = std::make_unique<std::vector<Tracked *>>();
+    for (int n = 4; n <= 6; ++n)
+        plain->push_back(new Tracked(n, freed));
+    FreeListAndItems(plain);
+    EXPECT_EQ(freed, (std::vector<int>{6, 5, 4}));
+    EXPECT_EQ(plain, nullptr);
+    FreeListAndItems(plain); // nothing left: ignored
+    EXPECT_EQ(freed.size(), 3u);
+    freed.clear(); // a, b and c go out of scope with the test
+}
+
 TEST(RaiseHelpers, RaiseOnTheirCondition)
 {
     EXPECT_NO_THROW(Require(true, "x"));

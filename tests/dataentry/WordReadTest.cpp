@@ -114,6 +114,12 @@ TEST_F(WordReaderTest, LineBreaksAndEmptyFiles)
         EXPECT_EQ(r.ReadLine(), "b");
         EXPECT_TRUE(r.Eof());
     }
+    {   // a UTF-8 byte-order mark (as spreadsheets write) is not part of the first word
+        TWordReader r(file("\xEF\xBB\xBF" "1.5 2\r\n\xEF\xBB\xBF" "3\r\n"));
+        EXPECT_EQ(r.ReadFloat(), 1.5L);
+        EXPECT_EQ(r.ReadLine(), "1.5 2");
+        EXPECT_EQ(r.ReadWord(), "\xEF\xBB\xBF" "3"); // only at the start of the file
+    }
 }
 
 TEST_F(WordReaderTest, RunningOutOfWordsIsTheReadersOwnError)

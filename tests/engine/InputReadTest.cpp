@@ -215,6 +215,19 @@ TEST(InputRead, LinesMayEndInLfAndNumbersTakeExponentsAndSigns)
     EXPECT_EQ(S.TITLE.substr(0, 13), "TEST PROJECT ");
 }
 
+// Spreadsheets and editors may write a UTF-8 byte-order mark before the first line.
+TEST(InputRead, ProjectAndCptFilesMayStartWithAByteOrderMark)
+{
+    ProjectBuilder p;
+    auto S = std::make_unique<EngineState>();
+    READ_PROJECT_TEXT(*S, "\xEF\xBB\xBF" + p.text(), "bom.vd7d");
+    EXPECT_EQ(S->TITLE.substr(0, 13), "TEST PROJECT ");
+    EXPECT_DOUBLE_EQ(S->OD, 12);
+    READ_CPT_TEXT(*S, "\xEF\xBB\xBF 1 2\r\n  0.00E+00  1.50E+04\r\n  5.00E-01  2.25E+04\r\n", "bom.cpt");
+    ASSERT_EQ(S->CPT_COUNT, 2);
+    EXPECT_DOUBLE_EQ(S->CPT_QC[2], 22500);
+}
+
 TEST(InputRead, TitleLinesKeepSeventyTwoCharacters)
 {
     ProjectBuilder p;

@@ -100,6 +100,17 @@ TEST(GridTable, RowGroups)
     ASSERT_EQ(table.RowCount(), 6);                  // 0 0 | 3 4 | 0 0
     EXPECT_EQ(table.Cell(0, 2).AsFloat(), 3.0L);
     EXPECT_EQ(table.Cell(0, 3).AsFloat(), 4.0L);
+    // A row outside the table deletes nothing: the list's index error.
+    for (int row : {-1, -2, 6}) {
+        try {
+            table.DeleteRowGroup(row);
+            ADD_FAILURE() << row;
+        } catch (const EListError& e) {
+            EXPECT_EQ(e.what(), "List index out of bounds (" + std::to_string(row) + ")");
+        }
+    }
+    EXPECT_EQ(table.RowCount(), 6);
+    EXPECT_EQ(table.Cell(0, 0).AsFloat(), 0.0L);
 }
 
 TEST(GridTable, TypedAccessAndMessages)
@@ -196,10 +207,14 @@ TEST(GridTable, UnitTemplatesExpandAndConvert)
     EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F4 L1 L3 F6"), kSIUnits), QStringLiteral("Mg mm rad Mg"));
     EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F1/L2^2"), kRawUnits), QStringLiteral("F1/L2^2"));
 
-    // 1 ksf in kPa: 1 / (0.224808943871 kips/kN / 3.28083989501^2 ft^2/m^2) = 47.880259
+    // 1 ksf in kPa: 1 / (0.2248089431 kips/kN / 3.28083989501^2 ft^2/m^2) = 47.880259
     EXPECT_NEAR(static_cast<double>(UnitSwitchMultiplier("F1/L2^2", 1, 2)), 47.880259, 1e-5);
-    // 1 pcf in kN/m3: 3.28083989501^3 / 224.808943871 = 0.15708746
+    // 1 pcf in kN/m3: 3.28083989501^3 / 224.8089431 = 0.15708746
     EXPECT_NEAR(static_cast<double>(UnitSwitchMultiplier("F/L2^3", 1, 2)), 0.15708746, 1e-8);
+    // The one force factor: 224.8089431 lbs per kN, 1000 and 2000 times less in kips and tons.
+    EXPECT_EQ(UnitSwitchMultiplier("F", 2, 1), 224.8089431L);
+    EXPECT_EQ(UnitSwitchMultiplier("F1", 2, 1), 224.8089431L / 1000);
+    EXPECT_EQ(UnitSwitchMultiplier("F2", 2, 1), 224.8089431L / 2000);
     // Powers without a digit: 1 in^2 = 0.0254^2 m^2 = 6.4516E-4 m^2
     EXPECT_NEAR(static_cast<double>(UnitSwitchMultiplier("L^2", 1, 2)), 6.4516e-4, 1e-12);
     // 1 kip = 4.4482216 kN, 1 ft = 0.3048 m, no change for system 3
@@ -219,6 +234,17 @@ TEST(GridTable, UnitSwitchEnglishToSIAndBackRestoresTheNumbers)
         for (int r = 0; r < 2; ++r)
             table.Cell(c, r).SetFloat(123.456L * (c + 1) + r * 0.001L);
     table.SetUnits(kSIUnits);
+    EXPECT_NEAR(static_cast<double>(table.Cell(0, 0).AsFloat()), 123.456 * 0.3048, 1e-9);
+    // A unit system outside 1 to 3 is refused and changes nothing.
+    for (int units : {0, 4, -1}) {
+        try {
+            table.SetUnits(units);
+            ADD_FAILURE() << units;
+        } catch (const ERangeError& e) {
+            EXPECT_STREQ(e.what(), "Range check error");
+        }
+    }
+    EXPECT_EQ(table.Units(), kSIUnits);
     EXPECT_NEAR(static_cast<double>(table.Cell(0, 0).AsFloat()), 123.456 * 0.3048, 1e-9);
     table.SetUnits(kEnglishUnits);
     for (int c = 0; c < table.ColumnCount(); ++c)
@@ -300,6 +326,109 @@ TEST(GridTable, NestedTablesFollowUnitsAndChangedFlags)
     EXPECT_NEAR(static_cast<double>(nested->Cell(0, 0).AsFloat()), 18.850495, 1e-5);
 }
 
+// A selector table whose second entry names no table: OnInitRow supplies the row's
+// object and the other events serve it; each fires once, at its moment, with the
+// table, the forwarding column's index and the column's own arguments.
+TEST(GridTable, ForwardingEventsServeTheRowsWithoutANestedTable)
+{
+    TGridTable model;
+    model.AddColumn(FloatColumn(QStringLiteral("F/L2^3")));
+    TGridTable owner;
+    auto selector = std::make_unique<TEnumColumn>();
+    selector->items = QStringList{"table", "object"};
+    owner.AddColumn(std::move(selector));
+    auto& nested = dynamic_cast<TTableColumn&>(owner.AddColumn(std::make_unique<TTableColumn>()));
+    nested.tables.Delete(0);
+    nested.tables.InsertIdentifier(0, model.Identifier());   // entries: model, none
+
+    std::vector<std::string> log;
+    auto entry = [&](const char* event, TGridTable& table, int column, int row, QObject* object) {
+        EXPECT_EQ(&table, &owner);
+        log.push_back(std::string(event) + " " + std::to_string(column) + " " + std::to_string(row)
+                      + (object ? " " + object->objectName().toStdString() : std::string()));
+    };
+    int made = 0;
+    bool changed = true;
+    owner.OnInitRow = [&](TGridTable& t, int column, int row) {
+        entry("InitRow", t, column, row, nullptr);
+        auto object = std::make_unique<QObject>();
+        object->setObjectName(QStringLiteral("object%1").arg(++made));
+        return object;
+    };
+    owner.OnSetRow = [&](TGridTable& t, int c, int r, QObject* o) {
+        entry("SetRow", t, c, r, o);
+        EXPECT_EQ(t.Column(c).AsObject(r), o); // already held by the row
+    };
+    owner.OnGetChanged = [&](TGridTable& t, int c, int r, QObject* o) {
+        entry("GetChanged", t, c, r, o);
+        return changed;
+    };
+    owner.OnHide = [&](TGridTable& t, int c, int r, QObject* o) { entry("Hide", t, c, r, o); };
+    owner.OnResetChanged = [&](TGridTable& t, int c, int r, QObject* o) { entry("ResetChanged", t, c, r, o); };
+    owner.OnSetUnits = [&](TGridTable& t, int c, int r, QObject* o, int units) {
+        entry("SetUnits", t, c, r, o);
+        log.back() += " to " + std::to_string(units);
+    };
+    auto events = [&] { return std::exchange(log, {}); };
+    using Log = std::vector<std::string>;
+
+    owner.SetRowCount(2); // both rows select the model: nested tables, no event
+    EXPECT_EQ(events(), Log{});
+    ASSERT_NE(nested.AsTable(1), nullptr);
+    EXPECT_EQ(nested.AsObject(1), nested.AsTable(1));
+
+    owner.Cell(0, 1).SetInteger(2); // the entry names no table
+    EXPECT_EQ(events(), (Log{"InitRow 1 1", "SetRow 1 1 object1"}));
+    EXPECT_EQ(nested.AsTable(1), nullptr);
+    QPointer<QObject> object = nested.AsObject(1);
+    ASSERT_NE(object, nullptr);
+
+    EXPECT_TRUE(owner.IsChanged());
+    EXPECT_EQ(events(), Log{"GetChanged 1 1 object1"});
+    owner.ResetChanged();
+    EXPECT_EQ(events(), Log{"ResetChanged 1 1 object1"});
+    owner.SetUnits(kSIUnits);
+    EXPECT_EQ(events(), Log{"SetUnits 1 1 object1 to 2"});
+    EXPECT_EQ(nested.AsTable(0)->Units(), kSIUnits);
+    owner.Hide();
+    EXPECT_EQ(events(), Log{"Hide 1 1 object1"});
+
+    // A row inserted before it moves the object to row 2; appended rows select the
+    // model again.
+    owner.InsertRowGroup(0);
+    owner.AppendRowGroup();
+    EXPECT_EQ(events(), Log{});
+    changed = false;
+    EXPECT_FALSE(owner.IsChanged());
+    EXPECT_EQ(events(), Log{"GetChanged 1 2 object1"});
+
+    // The object goes with its row, and with a new selector value.
+    owner.Cell(0, 3).SetInteger(2);
+    EXPECT_EQ(events(), (Log{"InitRow 1 3", "SetRow 1 3 object2"}));
+    owner.DeleteRowGroup(2);
+    EXPECT_TRUE(object.isNull());
+    object = nested.AsObject(2);
+    owner.Cell(0, 2).SetInteger(1);
+    EXPECT_TRUE(object.isNull());
+    EXPECT_NE(nested.AsTable(2), nullptr);
+    EXPECT_EQ(events(), Log{});
+
+    // No object supplied: the row holds nothing and OnSetRow is not told.
+    owner.OnInitRow = [&](TGridTable& t, int c, int r) {
+        entry("InitRow", t, c, r, nullptr);
+        return std::unique_ptr<QObject>();
+    };
+    owner.Cell(0, 0).SetInteger(2);
+    EXPECT_EQ(events(), Log{"InitRow 1 0"});
+    EXPECT_EQ(nested.AsObject(0), nullptr);
+    // Unassigned events do nothing.
+    owner.OnInitRow = nullptr;
+    owner.Cell(0, 1).SetInteger(2);
+    EXPECT_EQ(nested.AsObject(1), nullptr);
+    EXPECT_FALSE(owner.IsChanged());
+    EXPECT_EQ(events(), Log{});
+}
+
 TEST(GridTable, ATableWithoutVisibleColumnsOpensNoEditor)
 {
     TGridTable table;
@@ -354,6 +483,25 @@ TEST(GridTableList, RegistryLookups)
     EXPECT_EQ(IndexOfTable(nullptr), -1);
     EXPECT_EQ(ColumnTypeCode(TStringColumn()), kStringColumnCode);
     EXPECT_EQ(ColumnTypeFactory(7), nullptr);
+}
+
+// At shut-down only the five classes may be registered; the registry fills again on its
+// next use.
+TEST(GridTableList, ShutDownRequiresEveryOtherColumnClassUnregistered)
+{
+    EXPECT_NO_THROW(ShutDownColumnTypes());
+    EXPECT_NE(ColumnTypeFactory(kFloatColumnCode), nullptr);
+    RegisterColumnType(7, typeid(TGridTable), [](TColumnStreamReader&, TGridTable&) {
+        return std::unique_ptr<TColumn>();
+    });
+    try {
+        ShutDownColumnTypes();
+        FAIL() << "no error";
+    } catch (const ETableError& e) {
+        EXPECT_STREQ(e.what(), "Column Type list not empty");
+    }
+    EXPECT_EQ(ColumnTypeFactory(7), nullptr);
+    EXPECT_EQ(ColumnTypeCode(TEnumColumn()), kEnumColumnCode);
 }
 
 } // namespace

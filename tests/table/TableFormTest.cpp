@@ -304,6 +304,30 @@ TEST_F(TableForm, SelectorListAndNestedTableButtons)
     EXPECT_EQ(grid.currentColumn(), 1);
 }
 
+// With the table's button events assigned, the nested-table buttons show the table's
+// caption and a click goes to the table instead of opening the nested editor.
+TEST_F(TableForm, NestedTableButtonsAskTheTable)
+{
+    TTestForm tables;
+    tables.strata.SetRowCount(2);
+    std::vector<std::string> log;
+    tables.strata.OnGetButtonCaption = [&](TGridTable& table, int column, int row) {
+        EXPECT_EQ(&table, &tables.strata);
+        return QStringLiteral("Edit %1/%2").arg(column).arg(row);
+    };
+    tables.strata.OnButtonClick = [&](TGridTable& table, int column, int row) {
+        EXPECT_EQ(&table, &tables.strata);
+        log.push_back("click " + std::to_string(column) + " " + std::to_string(row));
+    };
+    TTableForm& form = OpenEditor(tables.strata);
+    auto* button = qobject_cast<QPushButton*>(form.Grid()->cellWidget(1, 2));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("Edit 2/1"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(log, std::vector<std::string>{"click 2 1"});
+    EXPECT_FALSE(tables.strata.Cell(2, 1).AsTable()->EditorOpen());
+}
+
 TEST_F(TableForm, OpensAsAnMdiChildWhenTheProgramHasAnMdiArea)
 {
     QMdiArea area;
