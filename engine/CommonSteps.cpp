@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "Charts.h"
+#include "UnitConversions.h"
 
 namespace veldo {
 namespace {
@@ -18,7 +19,7 @@ bool english(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
 double diameterPerDepth(const EngineState &S) { return english(S) ? 12.0 : 1000.0; }
 // Square diameter units per area unit (in2 per ft2 or mm2 per m2).
 double areaDivisor(const EngineState &S) { return english(S) ? 144.0 : 1000000.0; }
-double atmospheric(const EngineState &S) { return english(S) ? 2.1168 : 100.0; }
+double atmospheric(const EngineState &S) { return english(S) ? units::kAtmosphericKsf : units::kAtmosphericKpa; }
 bool isClay(const EngineState &S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 > 1e-6; }
 bool hasLimit(double limit) { return limit < kNoLimit - 0.5; }
 int segCount(const EngineState &S) { return std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS); }
@@ -116,7 +117,7 @@ UsaceDepths usaceDepths(const EngineState &S)
     // n diameters plus one foot, in both unit systems (0.3048 m in SI), so the
     // same pile reaches its critical depth at the same place in either system.
     const double d = S.OD / diameterPerDepth(S);
-    const double oneFoot = S.UNIT_SYSTEM == 2 ? 0.3048 : 1.0;
+    const double oneFoot = units::feet(english(S), 1.0);
     return {10 * d + oneFoot, 15 * d + oneFoot, 20 * d + oneFoot};
 }
 
@@ -125,14 +126,17 @@ EndPair usaceSandBearing(EngineState &S, int i, const UsaceDepths &dc, double &s
     const double phi = S.SEG_FRICTION_ANGLE[i];
     const double z = S.SEG_TOP[i];
     const double sigmaLim = S.SIGV_LIMITED[2 * i + 1];
-    if (phi <= 33 && z > dc.dc10 && sigmaC < 1e-5)
+    // "Deeper than the critical depth" with the depth tolerance: a segment top that
+    // lies on the critical depth is not below it, whatever the unit system's rounding.
+    const auto below = [z](double dc) { return z > dc + kDepthTol; };
+    if (phi <= 33 && below(dc.dc10) && sigmaC < 1e-5)
         sigmaC = sigmaLim;
-    if (phi > 33 && z > dc.dc15) {
+    if (phi > 33 && below(dc.dc15)) {
         if (S.USACE_S15 < 1e-5 && phi <= 36)
             S.USACE_S15 = sigmaLim;
         sigmaC = S.USACE_S15;
     }
-    if (phi > 36 && z > dc.dc20) {
+    if (phi > 36 && below(dc.dc20)) {
         if (S.USACE_S20 < 1e-5)
             S.USACE_S20 = sigmaLim;
         sigmaC = S.USACE_S20;
@@ -161,7 +165,7 @@ double ngiBearing(const EngineState &S, double qc, double sigma, double eid)
 
 double icpBearing(const EngineState &S, double qc, double eid)
 {
-    const double d = english(S) ? S.OD * 25.4 : S.OD;
+    const double d = english(S) ? S.OD * units::kMetrePerInch * 1000.0 : S.OD;
     const double r = d / 36.0;
     if (eid < 1e-4) {
         double q = (1.0 - 0.5 * std::log10(r)) * qc;
@@ -183,7 +187,7 @@ double fugroBearing(const EngineState &S, double qc, double eid)
 
 double uwaBearing(const EngineState &S, double qc, double eid)
 {
-    const double di = english(S) ? eid * 0.0254 : eid / 1000.0;
+    const double di = english(S) ? eid * units::kMetrePerInch : eid / 1000.0;
     const double ffr = std::min(1.0, std::pow(std::max(di, 0.0) / 1.5, 0.2));
     const double ratio = S.OD > 0 ? eid / S.OD : 0.0;
     const double ar = 1.0 - ffr * ratio * ratio;
@@ -202,7 +206,7 @@ EndPair sandBearing(EngineState &S, int index, int i, const UsaceDepths &dc, dou
     case 1: {
         const double ratio = S.OD > 0 ? S.TL / (S.OD / diameterPerDepth(S)) : 0.0;
         const double nq = LOOKUP_NQ_B(phi) * LOOKUP_ALPHA_CHART(phi, ratio);
-        double limit = LOOKUP_NQ_C(phi) * (english(S) ? 2.0 : 2.0 * 47.88);
+        double limit = units::ksf(english(S), LOOKUP_NQ_C(phi) * 2.0);
         limit = std::min(limit, qmax);
         return {std::min(st * nq, limit), std::min(sb * nq, limit)};
     }
@@ -263,13 +267,17 @@ double integralTo(const EngineState &S, const TipIntegrals &I, double af, double
     const int s = segmentHolding(S, z);
     const double h = S.SEG_BOTTOM[s] - S.SEG_TOP[s];
     const double part = std::clamp(z - S.SEG_TOP[s], 0.0, h);
+    // Below the last segment the integrand holds its value at that segment's
+    // bottom, so a window reaching past the segment table still averages over
+    // its full width.
+    const double beyond = s == n ? std::max(z - S.SEG_BOTTOM[n], 0.0) : 0.0;
     const double before = limit ? I.limit[s - 1] : I.force[s - 1];
     if (limit)
-        return before + af * S.SEG_MAX_UNIT_BEARING[s] * part;
+        return before + af * S.SEG_MAX_UNIT_BEARING[s] * (part + beyond);
     const double ft = S.FULL_TIP_ENDS[2 * s - 1];
     const double fb = S.FULL_TIP_ENDS[2 * s];
     const double fz = h > 0 ? ft + (fb - ft) * part / h : ft;
-    return before + (ft + fz) * 0.5 * part;
+    return before + (ft + fz) * 0.5 * part + fb * beyond;
 }
 
 struct SelfWeight {
@@ -280,12 +288,15 @@ SelfWeight selfWeightValues(const EngineState &S)
 {
     SelfWeight w;
     const bool e = english(S);
+    // Pile material in kcf: timber, concrete, steel; in SI the same weights in kN/m3.
     switch (S.PILE_TYPE) {
-    case 2: w.gamma = e ? 0.05 : 7.854; break;
-    case 3: w.gamma = e ? 0.15 : 23.563; break;
-    default: w.gamma = e ? 0.49 : 76.973; break;
+    case 2: w.gamma = 0.05; break;
+    case 3: w.gamma = 0.15; break;
+    default: w.gamma = 0.49; break;
     }
-    w.gammaW = e ? 0.0624 : 9.8;
+    if (!e)
+        w.gamma *= 1000.0 * units::kKnM3PerPcf;
+    w.gammaW = e ? units::kWaterPcf / 1000.0 : units::kWaterKnM3;
     w.as = kCircle * (S.OD * S.OD - S.ID * S.ID) / areaDivisor(S);
     if (S.CONSTANT_AREA > 1e-6)
         w.as = e ? S.CONSTANT_AREA / 144.0 : S.CONSTANT_AREA;
@@ -457,8 +468,10 @@ void CALC_TIP_AND_SELF_WEIGHT(EngineState &S)
         integrals.limit[i] = integrals.limit[i - 1] + af * S.SEG_MAX_UNIT_BEARING[i] * S.SEG_THICKNESS[i];
     }
 
-    if (S.LOW_WEIGHT_DEPTH < 1.0)
-        S.LOW_WEIGHT_DEPTH = 0.1;
+    // A pile submerged from less than a foot below the ground counts as submerged
+    // from 0.1 ft.
+    if (S.LOW_WEIGHT_DEPTH < units::feet(english(S), 1.0))
+        S.LOW_WEIGHT_DEPTH = units::feet(english(S), 0.1);
     const SelfWeight w = selfWeightValues(S);
     const bool tension = S.LOADING == 1;
     const bool closed = S.ID < 1e-10 || S.PILE_END_FLAG == 1;

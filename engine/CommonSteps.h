@@ -21,11 +21,12 @@
 // SEG_TIP_FACTOR[segmentAtNode(S,k)]; tension: W unfactored) and METHOD_ULTIMATE
 // (skin + third column). Index 9 takes its end bearing from GENERAL_TIP_RESISTANCE.
 //
-// Load-settlement input (filled in pass 2 after every method ran, by
-// COPY_LOAD_SETTLEMENT_INPUT): rows r = 1..LS_POINT_COUNT are the printed points
-// of the selected method (the rows of its capacity table), LS_NODE[r] the node,
-// LS_DEPTH[r] its depth, LS_SKIN[r] = METHOD_TZ_SKIN, LS_TIP[r] = METHOD_TIP
-// (times the end-bearing factor of the segment at index k when SIDE_FACTOR_FLAG is 1).
+// Load-settlement input (filled by COPY_LOAD_SETTLEMENT_INPUT right after the
+// common steps of the selected method, when its table prints): rows
+// r = 1..LS_POINT_COUNT are the printed points of the selected method (the rows of
+// its capacity table), LS_NODE[r] the node, LS_DEPTH[r] its depth,
+// LS_SKIN[r] = METHOD_TZ_SKIN, LS_TIP[r] = METHOD_TIP, or the printed
+// METHOD_END_BEARING when SIDE_FACTOR_FLAG is 1.
 #pragma once
 
 #include "EngineState.h"

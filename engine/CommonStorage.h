@@ -83,7 +83,7 @@ struct CommonStorage {
     std::array<int, MAX_NODES + 1> LS_NODE{}; // node k of row r
     NodeArray LS_DEPTH{};       // k * INCREMENT
     NodeArray LS_SKIN{};        // METHOD_TZ_SKIN of the selected method at node k
-    NodeArray LS_TIP{};         // METHOD_TIP at node k, x end-bearing factor when SIDE_FACTOR_FLAG is 1
+    NodeArray LS_TIP{};         // METHOD_TIP at node k; METHOD_END_BEARING when SIDE_FACTOR_FLAG is 1
 };
 
 } // namespace veldo

@@ -5,6 +5,7 @@
 #include "Charts.h"
 #include "ClassicNodes.h"
 #include "CommonSteps.h"
+#include "UnitConversions.h"
 
 namespace veldo {
 
@@ -26,9 +27,9 @@ double displacementVolume(const EngineState &S, int i, double taper)
                                  : S.TIP_AREA;
     const int plugFlag = i <= MAX_NODES ? S.PLUG_FLAG[1][i] : 0;
     if (plugFlag == 1)
-        v = squareArea(S.OD, en ? 3.14159 : 3.1416, toDepthArea);
-    else if (plugFlag == 2 && en)
-        v = 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / 144.0;
+        v = squareArea(S.OD, 3.14159, toDepthArea);
+    else if (plugFlag == 2)
+        v = 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / toDepthArea;
     if (S.ESL > 0.001 && S.EID < 1e-5) {
         v = squareArea(S.OD, 3.1416, toDepthArea);
         if (taper > 0)
@@ -36,11 +37,11 @@ double displacementVolume(const EngineState &S, int i, double taper)
     }
     if (S.PILE_TYPE == 6 && S.TIP_AREA > 1e-6)
         v = S.TIP_AREA;
-    return en ? v : v / 0.0929;
+    return en ? v : v / units::kSquareMetrePerSquareFoot;
 }
 
 // K-delta: the chart of the friction angle's band, linear between two charts.
-double kdelta(double phi, double taper, double v, bool en)
+double kdelta(double phi, double taper, double v)
 {
     const auto between = [&](double low, double kLow, double kHigh) {
         return kLow + (phi - low) * (kHigh - kLow) / 5.0;
@@ -51,7 +52,7 @@ double kdelta(double phi, double taper, double v, bool en)
         return between(25, LOOKUP_KDELTA_25(taper, v), LOOKUP_KDELTA_30(taper, v));
     if (phi < 35)
         return between(30, LOOKUP_KDELTA_30(taper, v), LOOKUP_KDELTA_35(taper, v));
-    if (phi < (en ? 40.0 : 39.99999))
+    if (phi < 40.0)
         return between(35, LOOKUP_KDELTA_35(taper, v), LOOKUP_KDELTA_40(taper, v));
     return LOOKUP_KDELTA_40(taper, v);
 }
@@ -63,7 +64,7 @@ void sandSegment(EngineState &S, int i, double taper)
     const double ratio = LOOKUP_DELTA_RATIO(v, S.PILE_TYPE);
     const double delta = ratio * phi / DEG_PER_RAD;
     const double cf = LOOKUP_KDELTA_CORRECTION(ratio, phi);
-    const double kd = kdelta(phi, taper, v, english(S));
+    const double kd = kdelta(phi, taper, v);
     const double w = taper / DEG_PER_RAD;
     const double factor = kd * std::sin(delta + w) * cf / std::cos(w);
     S.DISPLACEMENT_VOLUME = v;
@@ -130,7 +131,7 @@ int adhesionCase(EngineState &S, int i)
     if (S.FHWA_CASE == CASE_FROM_ABOVE && n >= 3 && i > 1) {
         double c = S.SEG_UNDRAINED_STRENGTH[i - 1];
         if (!english(S))
-            c /= 47.88;
+            c /= units::kKpaPerKsf;
         if (S.SEG_SOIL_TYPE[i - 1] - 1.0 < 1e-10)
             S.FHWA_CASE = 1;
         else

@@ -23,7 +23,7 @@ double dilationStress(const EngineState &S, double qc, double sigmaBottom)
     const Units u = unitsOf(S);
     const double eta = std::min(qc / std::sqrt(u.pa * sigmaBottom), kEtaPeak);
     const double g = qc / (sp(0.0203f) + sp(0.00125f) * eta - sp(1.216e-6f) * eta * eta);
-    const double dr = u.english ? sp(0.0007874f) : sp(0.02f); // in or mm
+    const double dr = u.english ? sp(0.02f) / 25.4 : sp(0.02f); // in or mm
     return 2.0 * g * dr / (S.OD / 2.0);
 }
 

@@ -1,6 +1,7 @@
 #include "InputRead.h"
 
 #include "RecordReader.h"
+#include "UnitConversions.h"
 
 #include <algorithm>
 #include <charconv>
@@ -117,6 +118,7 @@ void readPileRecords(EngineState &S, RecordReader &in)
     if (S.SELECTED_METHOD >= 6 && S.OFFSHORE_FLAG != 1)
         refuse("SELECTED LOAD-TRANSFER METHOD", std::to_string(S.SELECTED_METHOD),
                "IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED");
+    requireRange("T-Z FACTOR OPTION", S.SIDE_FACTOR_FLAG, 0, 1);
 
     in.record(); // record 8
     for (int m = 1; m <= 9; ++m)
@@ -154,7 +156,8 @@ void finishSoilRow(EngineState &S, int row)
     }
     S.SOIL_PI_READ[row] = r[COL_PI];
     S.SOIL_QC_READ[row] = r[COL_QC];
-    const double lowWeight = isEnglish(S) ? 75.0 : 12.0;
+    // Lighter than 75 pcf (11.78 kN/m3): submerged soil.
+    const double lowWeight = isEnglish(S) ? 75.0 : 75.0 * units::kKnM3PerPcf;
     if (S.LOW_WEIGHT_DEPTH == 99999.0 && r[COL_UNIT_WEIGHT] < lowWeight)
         S.LOW_WEIGHT_DEPTH = r[COL_DEPTH];
     // A limit typed as 9999 asks API RP-2A for its default limit (seen before any division).
@@ -206,15 +209,19 @@ void readOptionRecords(EngineState &S, RecordReader &in)
     in.record(); // record 13
     S.LOADING = in.integer();
     S.TENSION_FACTOR = in.real();
+    requireRange("LOADING FLAG", S.LOADING, 0, 1);
 
     in.record(); // record 14
     S.CLAY_CONDITION = in.integer();
     S.PLUG_CONDITION = in.integer();
+    requireRange("CLAY CONDITION", S.CLAY_CONDITION, 0, 1);
+    requireRange("PLUG CONDITION", S.PLUG_CONDITION, 0, 2);
 
     in.record(); // record 15
     S.SECTION_COUNT = in.integer();
     S.AREA_MODE = in.integer();
     requireRange("NUMBER OF CROSS-SECTION ROWS", S.SECTION_COUNT, 0, MAX_SECTION_ROWS);
+    requireRange("CROSS-SECTION AREA MODE", S.AREA_MODE, 0, 2);
     for (int i = 1; i <= S.SECTION_COUNT; ++i) {
         in.record(); // record 16
         S.SECTION_DIST[i] = in.real();
@@ -224,6 +231,7 @@ void readOptionRecords(EngineState &S, RecordReader &in)
     in.record(); // record 17
     S.CRITICAL_DEPTH_OPTION = in.integer();
     S.USER_CRITICAL_DEPTH = in.real();
+    requireRange("CRITICAL-DEPTH OPTION", S.CRITICAL_DEPTH_OPTION, 0, 2);
 }
 
 } // namespace

@@ -10,11 +10,12 @@
 namespace veldo {
 namespace {
 
-constexpr double kMinThickness = 0.11f;
-constexpr double kStickUpOffset = 0.1f;  // last stick-up node above the ground
-constexpr double kEnglishEndOffset = 0.5; // inch above a layer's bottom
-constexpr double kEnglishMidOffset = 1.1f;
-constexpr double kSiOffset = 0.1f;        // m
+// Node offsets in inch (converted to the run's length unit): the last stick-up
+// node above the ground, the bottom node of a layer above its bottom, and the
+// offset of the middle node.
+constexpr double kStickUpOffset = 0.1f;
+constexpr double kEndOffset = 0.5;
+constexpr double kMidOffset = 1.1f;
 constexpr double kTolerance = 1.0e-4;     // inch
 constexpr float kStepMovements[LOAD_STEP_COUNT + 1] = {0, 0.0001f, 0.001f, 0.005f, 0.01f, 0.05f,
                                                        0.1f, 0.5f, 1.0f, 2.0f};
@@ -29,7 +30,8 @@ int layerPairCount(const EngineState &S)
     const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
     int count = 0;
     for (int k = 1; k < rows; ++k)
-        if (S.SOIL[static_cast<size_t>(k + 1)][COL_DEPTH] - S.SOIL[static_cast<size_t>(k)][COL_DEPTH] >= kMinThickness)
+        if (S.SOIL[static_cast<size_t>(k + 1)][COL_DEPTH] - S.SOIL[static_cast<size_t>(k)][COL_DEPTH] >=
+            minTzLayerThickness(S))
             ++count;
     return count;
 }
@@ -56,20 +58,21 @@ void buildNodes(EngineState &S)
         c = 1;
         setNode(S, 1, -psl, 2, 0);
         setNode(S, 2, psl * 0.5 - psl, 2, 0);
-        setNode(S, 3, -kStickUpOffset, 2, 0);
+        setNode(S, 3, -kStickUpOffset * inchToRunLength(S), 2, 0);
     }
-    const bool english = tzEnglish(S);
+    const double endOffset = kEndOffset * inchToRunLength(S);
+    const double midOffset = kMidOffset * inchToRunLength(S);
     const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
     for (int k = 1; k < rows; ++k) {
         const auto &top = S.SOIL[static_cast<size_t>(k)];
         const auto &bottom = S.SOIL[static_cast<size_t>(k + 1)];
-        if (!(bottom[COL_DEPTH] - top[COL_DEPTH] >= kMinThickness))
+        if (!(bottom[COL_DEPTH] - top[COL_DEPTH] >= minTzLayerThickness(S)))
             continue;
         ++c;
         const int kind = top[COL_SOIL_TYPE] == 1.0 && bottom[COL_SOIL_TYPE] == 1.0 ? 1 : 2;
         const double a = lf * top[COL_DEPTH];
-        const double e = lf * bottom[COL_DEPTH] - (english ? kEnglishEndOffset : kSiOffset);
-        const double b = (a + e + (english ? kEnglishMidOffset : kSiOffset)) * 0.5;
+        const double e = lf * bottom[COL_DEPTH] - endOffset;
+        const double b = (a + e + midOffset) * 0.5;
         setNode(S, 3 * c - 2, a, kind, top[COL_FRICTION_ANGLE]);
         setNode(S, 3 * c - 1, b, kind, 0.5 * (top[COL_FRICTION_ANGLE] + bottom[COL_FRICTION_ANGLE]));
         setNode(S, 3 * c, e, kind, bottom[COL_FRICTION_ANGLE]);

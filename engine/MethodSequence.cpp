@@ -93,6 +93,15 @@ void writeTableRow(EngineState &S, int index, int k)
                     S.METHOD_ULTIMATE[col][node]});
 }
 
+// The selected method hands its points to the load-settlement analysis when its
+// results are final, from the columns its table prints: a later pass may run the
+// common steps of its index again and rewrite them.
+void handOverIfSelected(EngineState &S, int designMethod)
+{
+    if (designMethod == S.SELECTED_METHOD)
+        COPY_LOAD_SETTLEMENT_INPUT(S);
+}
+
 // Runs a method routine and the common steps of its index; then, when the run
 // writes its output, its table and plot block.
 template <typename Routine>
@@ -100,6 +109,7 @@ void runMethod(EngineState &S, int designMethod, Routine routine)
 {
     routine(S);
     COMMON_STEPS(S, methodIndexOf(designMethod));
+    handOverIfSelected(S, designMethod);
     if (methodWritesOutput(S, designMethod))
         PRINT_CAPACITY_TABLE(S, designMethod);
 }
@@ -114,6 +124,7 @@ void runGeneralMethod(EngineState &S)
     S.GENERAL_ONCE = 1;
     CALC_GENERAL_CAPACITY(S);
     COMMON_STEPS(S, methodIndexOf(5));
+    handOverIfSelected(S, 5);
     if (S.PASS == 1 && methodWritesOutput(S, 5))
         PRINT_CAPACITY_TABLE(S, 5);
 }
@@ -128,9 +139,11 @@ void passOne(EngineState &S)
     COMMON_STEPS(S, 2);
     CALC_LAMBDA2_CAPACITY(S);
     COMMON_STEPS(S, 3);
-    for (int method : {1, 2, 3})
+    for (int method : {1, 2, 3}) {
+        handOverIfSelected(S, method);
         if (methodWritesOutput(S, method))
             PRINT_CAPACITY_TABLE(S, method);
+    }
     PRINT_SIDE_BY_SIDE(S);
 }
 
@@ -144,7 +157,9 @@ void passTwo(EngineState &S)
         runMethod(S, 8, CALC_FUGRO_CAPACITY);
         runMethod(S, 9, CALC_UWA_CAPACITY);
     }
-    COPY_LOAD_SETTLEMENT_INPUT(S);
+    // A selected user method that never ran hands over its empty columns.
+    if (S.LS_METHOD_INDEX == 0)
+        COPY_LOAD_SETTLEMENT_INPUT(S);
     LOAD_SETTLEMENT_ANALYSIS(S);
     if (S.TZ_DEPTH_COUNT > 0)
         TZ_VERIFICATION(S);
@@ -193,7 +208,10 @@ void COPY_LOAD_SETTLEMENT_INPUT(EngineState &S)
     if (index == 0)
         return;
     const auto col = static_cast<size_t>(index);
-    const bool factored = S.SIDE_FACTOR_FLAG == 1;
+    // With option 1 the tip is the printed END BEARING column (the factored end
+    // bearing; in tension the self weight, a weight that no resistance factor
+    // touches); with option 0 the unfactored tip.
+    const auto &tips = S.SIDE_FACTOR_FLAG == 1 ? S.METHOD_END_BEARING[col] : S.METHOD_TIP[col];
     int r = 0;
     for (int k : printedNodes(S)) {
         ++r;
@@ -201,8 +219,7 @@ void COPY_LOAD_SETTLEMENT_INPUT(EngineState &S)
         S.LS_NODE[r] = k;
         S.LS_DEPTH[r] = k * S.INCREMENT;
         S.LS_SKIN[r] = S.METHOD_TZ_SKIN[col][node];
-        const double tip = S.METHOD_TIP[col][node];
-        S.LS_TIP[r] = factored ? tip * S.SEG_TIP_FACTOR[segmentAtNode(S, k)] : tip;
+        S.LS_TIP[r] = tips[node];
     }
     S.LS_POINT_COUNT = r;
 }

@@ -5,6 +5,7 @@
 
 #include "Charts.h"
 #include "CommonSteps.h"
+#include "UnitConversions.h"
 
 namespace veldo::offshore {
 
@@ -12,8 +13,6 @@ namespace {
 
 constexpr double kDepthTol = 1e-6;
 constexpr double kAbsent = 1e-10;
-constexpr double kPaEnglish = sp(2.088554f); // ksf
-constexpr double kPaSi = 100.0;              // kPa
 constexpr double kDegPerRad = sp(57.2958f);
 constexpr double kPi = sp(3.14159f);
 
@@ -65,8 +64,8 @@ double segmentLimit(const EngineState &S, int i, const std::array<bool, MAX_SEGM
 Units unitsOf(const EngineState &S)
 {
     if (S.UNIT_SYSTEM == 1)
-        return {true, kPaEnglish, 12.0};
-    return {false, kPaSi, 1000.0};
+        return {true, units::kAtmosphericKsf, 12.0};
+    return {false, units::kAtmosphericKpa, 1000.0};
 }
 
 double endSectionId(const EngineState &S)
@@ -174,7 +173,7 @@ void accumulateSideFriction(EngineState &S, int methodIndex, const PairArray &pl
         factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
         S.SKIN_CUMULATIVE[k] = sum;
         S.SKIN_FACTORED[k] = factored;
-        // Factored for the load-settlement only with option 1; any other option counts as 0.
+        // Factored for the load-settlement only with option 1.
         tzSkin[k] = S.SIDE_FACTOR_FLAG == 1 ? factored : sum;
     }
     for (int k = 1; k <= last; ++k)

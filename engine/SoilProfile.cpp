@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Charts.h"
+#include "UnitConversions.h"
 
 namespace veldo {
 
@@ -10,9 +11,8 @@ namespace {
 
 constexpr double kAbsent = 1e-10;     // a real below this counts as not given
 constexpr double kDepthTol = 1e-6;    // tolerance of depth comparisons
-constexpr double kStressLimitKsf = 3.5;
-constexpr double kStressLimitKpa = 167.58;
-constexpr double kKpaPerPsi = 6.8948;
+constexpr double kStressLimitKsf = 3.5; // 167.581 kPa
+constexpr double kKpaPerPsi = units::kKpaPerKsf * 144.0 / 1000.0;
 
 bool english(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
 
@@ -71,7 +71,7 @@ double densityCriticalDepth(const EngineState &S, int i)
 
 bool exceedsStressLimit(const EngineState &S, double stress)
 {
-    return stress > (english(S) ? kStressLimitKsf : kStressLimitKpa);
+    return stress > units::ksf(english(S), kStressLimitKsf);
 }
 
 // Effective stress down the segments, fill-ins, the stress-limit depth of

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "PlotData.h"
+#include "UnitConversions.h"
 
 namespace veldo {
 namespace {
@@ -24,8 +25,7 @@ constexpr Ratios kTipW = {0, 0, 0.0001f, 0.005f, 0.01f, 0.05f, 0.1f, 0.2f, 0.5f,
 constexpr Ratios kTipNormW = {0, 0, 0.0005f, 0.001f, 0.002f, 0.013f, 0.042f, 0.073f, 0.1f, 0.15f, 0.2f};
 constexpr Ratios kTipNormQ = {0, 0, 0.0625f, 0.125f, 0.25f, 0.5f, 0.75f, 0.9f, 1.0f, 1.0f, 1.0f};
 
-constexpr double kPsfPerKpa = 20.89f;
-constexpr double kMinThickness = 0.11f;
+constexpr double kPsfPerKpa = 1000.0 / units::kKpaPerKsf;
 constexpr double kDepthTol = 1.0e-6;
 
 bool usace(const EngineState &S) { return S.SELECTED_METHOD == 2; }
@@ -95,6 +95,8 @@ bool tzEnglish(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
 double tzDiameter(const EngineState &S) { return tzEnglish(S) ? S.OD : S.OD / 1000.0; }
 
 double inchToRunLength(const EngineState &S) { return tzEnglish(S) ? 1.0 : 1.0 / kInchPerMetre; }
+
+double minTzLayerThickness(const EngineState &S) { return units::feet(tzEnglish(S), 0.11); }
 
 double UNIT_SIDE_RESISTANCE(const EngineState &S, double x)
 {
@@ -176,7 +178,7 @@ LayerPoint layerPointAt(const EngineState &S, double depth)
     for (int k = 1; k < rows; ++k) {
         const double top = soilDepth(S, k);
         const double bottom = soilDepth(S, k + 1);
-        if (!(bottom - top >= kMinThickness) || depth > bottom + kDepthTol)
+        if (!(bottom - top >= minTzLayerThickness(S)) || depth > bottom + kDepthTol)
             continue;
         const double share = std::clamp((depth - top) / (bottom - top), 0.0, 1.0);
         LayerPoint p;

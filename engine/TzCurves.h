@@ -12,14 +12,17 @@ namespace veldo {
 // literals widened to double.
 inline constexpr double kTzPi = 3.1416f;
 // Inches per metre, in every conversion of movements.
-inline constexpr double kInchPerMetre = 39.3701;
+inline constexpr double kInchPerMetre = 1.0 / 0.0254;
 
 bool tzEnglish(const EngineState &S);
 // The pile diameter in the length unit of the load-transfer computations:
 // inch (English) or m (SI).
 double tzDiameter(const EngineState &S);
-// The factor of a length in inch to the length unit of the run (1 or 1/39.3701).
+// The factor of a length in inch to the length unit of the run (1 or 0.0254).
 double inchToRunLength(const EngineState &S);
+// The thinnest soil layer that gets t-z nodes: 0.11 ft in the run's depth unit
+// (ft or m).
+double minTzLayerThickness(const EngineState &S);
 
 // Ultimate unit side resistance (psi or kPa) at depth x below the ground (inch
 // or m), the slope of the load-settlement input's skin-friction table over the

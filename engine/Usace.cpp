@@ -4,6 +4,7 @@
 
 #include "ClassicNodes.h"
 #include "CommonSteps.h"
+#include "UnitConversions.h"
 
 namespace veldo {
 
@@ -22,14 +23,15 @@ double deltaFraction(int pileType)
     }
 }
 
+// Adhesion factor of clay: 1 up to su = 0.5 ksf, 0.5 from 1.5 ksf, linear between.
 double alphaOf(double c, bool en)
 {
-    const double low = en ? 0.5 : 24.0;
-    const double high = en ? 1.5 : 72.0;
+    const double low = units::ksf(en, 0.5);
+    const double high = units::ksf(en, 1.5);
     if (c <= low)
         return 1.0;
     if (c <= high)
-        return en ? 1.0 - 0.5 * (c - 0.5) : 1.0 - 0.5 * (c - 24.0) / 48.0;
+        return 1.0 - 0.5 * (c - low) / (high - low);
     return 0.5;
 }
 
@@ -51,7 +53,7 @@ EndPair sandFriction(EngineState &S, int i)
 // stress exceeds the limit.
 void searchCriticalDepth(EngineState &S, int i)
 {
-    const double limit = english(S) ? 3.5 : 168.0;
+    const double limit = units::ksf(english(S), 3.5);
     if (S.CRITICAL_DEPTH_OPTION == 1 && S.USER_CRITICAL_DEPTH < 1e-5 && S.SIGV_ENDS[2 * i] > limit)
         S.USER_CRITICAL_DEPTH = S.SEG_BOTTOM[i];
 }

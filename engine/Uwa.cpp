@@ -32,7 +32,7 @@ EndFriction sandFriction(EngineState &S, int i)
     const double hOverD = std::max(h / S.OD, 2.0);
     const double radial = sp(0.03f) * qc * std::pow(areaRatio(S), sp(0.3f)) * std::pow(hOverD, -0.5);
     const double t = sandFrictionTan(S.SEG_FRICTION_ANGLE[i]);
-    const double dr = u.english ? sp(0.00078740157f) : sp(0.02f); // in or mm
+    const double dr = u.english ? sp(0.02f) / 25.4 : sp(0.02f); // in or mm
     const double qn = qc / u.pa;
     auto atStress = [&](double sigma) {
         const double sn = std::max(sigma / u.pa, sp(1e-7f));

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "EngineState.h"
+#include "UnitConversions.h"
 
 namespace veldo::classiccase {
 
-inline constexpr double kKpaPerKsf = 47.88;
+inline constexpr double kKpaPerKsf = units::kKpaPerKsf;
 inline constexpr double kMPerFt = 0.3048;
 inline constexpr double kMmPerIn = 25.4;
-inline constexpr double kKnPerKip = 4.44822;
-inline constexpr double kKpaPerPsi = 6.8948;
+inline constexpr double kKnPerKip = units::kKnPerKip;
+inline constexpr double kKpaPerPsi = kKpaPerKsf * 144.0 / 1000.0;
 
 struct Layer {
     double bottom;     // ft

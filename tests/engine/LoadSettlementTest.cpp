@@ -196,12 +196,13 @@ TEST(LoadSettlement, NodesOfLayersAndStickUp)
     }
     for (int k = 1; k <= 3; ++k)
         EXPECT_EQ(S->TZNODE_FSIDE[k], 0.0);
-    // SI: top, bottom - 0.1 m, (top + bottom - 0.1 + 0.1) / 2, plus the stick-up.
+    // SI: the same offsets in metres: stick-up 0, 0.5, 1 - 0.00254; layer top,
+    // (0 + 9.9873 + 0.02794) / 2 = 5.00762 and bottom - 0.0127 m, plus the stick-up.
     auto M = pile(false, 600, 0, 2e8, 8, 1, {{0, 2}, {10, 2}});
     linearInput(*M, 5, 20, 300);
     SOLVE_LOAD_SETTLEMENT(*M, 0);
     ASSERT_EQ(M->TZNODE_COUNT, 6);
-    const double si[] = {0, 0.5, 0.9, 1.0, 6.0, 10.9};
+    const double si[] = {0, 0.5, 0.99746, 1.0, 6.00762, 10.9873};
     for (int k = 1; k <= 6; ++k)
         EXPECT_NEAR(M->TZNODE_DEPTH[k], si[k - 1], 1e-6);
 }

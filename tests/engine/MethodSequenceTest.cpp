@@ -153,7 +153,7 @@ TEST(MethodSequence, LoadSettlementInputTakesThePrintedPointsOfTheSelectedMethod
     for (int k = 0; k <= 22; ++k) {
         S->METHOD_TZ_SKIN[4][k] = 2.0 * k;
         S->METHOD_TIP[4][k] = 10.0 + k;
-        S->SEG_TIP_FACTOR[k + 1] = 0.5;
+        S->METHOD_END_BEARING[4][k] = 0.5 * (10.0 + k); // end-bearing factor 0.5
     }
     S->SELECTED_METHOD = 4;
     COPY_LOAD_SETTLEMENT_INPUT(*S);
@@ -165,7 +165,7 @@ TEST(MethodSequence, LoadSettlementInputTakesThePrintedPointsOfTheSelectedMethod
     EXPECT_DOUBLE_EQ(S->LS_TIP[3], 20.0); // unfactored with option 0
     S->SIDE_FACTOR_FLAG = 1;
     COPY_LOAD_SETTLEMENT_INPUT(*S);
-    EXPECT_DOUBLE_EQ(S->LS_TIP[3], 10.0); // times the end-bearing factor of segment 11
+    EXPECT_DOUBLE_EQ(S->LS_TIP[3], 10.0); // the printed END BEARING column
     // The user method (5) reads column 9.
     S->SELECTED_METHOD = 5;
     COPY_LOAD_SETTLEMENT_INPUT(*S);

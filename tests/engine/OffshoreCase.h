@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "EngineState.h"
+#include "UnitConversions.h"
 
 namespace veldo::testcase {
 
-inline constexpr double kKpaPerKsf = 47.88;
+inline constexpr double kKpaPerKsf = units::kKpaPerKsf;
 inline constexpr double kMPerFt = 0.3048;
 inline constexpr double kMmPerIn = 25.4;
 inline constexpr double kKnPerKip = kKpaPerKsf * kMPerFt * kMPerFt; // ksf x ft2 -> kPa x m2

@@ -94,12 +94,14 @@ TEST(TzCurves, UsaceSandHyperbola)
         expectRel(N->TZCURVE_T[1][5], 0.06 / (0.06 / 1440.0 + 1.0 / k) / 144.0);
     }
 
-    // SI: tmax = fs x 20.89 psf; movements / 39.3701, t back / 20.89.
+    // SI: tmax = fs x 1000 / 47.880259 = fs x 20.885434 psf; movements x 0.0254,
+    // t back / 20.885434.
     auto si = oneNode(false, 609.6, 2, 50, 30);
     BUILD_SAND_TZ_CURVE(*si, 1);
-    const double tmax = 50 * 20.89;
-    expectRel(si->TZCURVE_Z[1][3], 0.02 / 39.3701);
-    expectRel(si->TZCURVE_T[1][3], 0.02 / (0.02 / tmax + 1.0 / (6000.0 + 2.0 * 1333.3)) / 20.89);
+    const double psfPerKpa = 20.885434;
+    const double tmax = 50 * psfPerKpa;
+    expectRel(si->TZCURVE_Z[1][3], 0.02 * 0.0254);
+    expectRel(si->TZCURVE_T[1][3], 0.02 / (0.02 / tmax + 1.0 / (6000.0 + 2.0 * 1333.3)) / psfPerKpa);
 }
 
 TEST(TzCurves, UsaceClayCurvePeaksAtEightHundredthsInch)

@@ -87,8 +87,9 @@ TEST(Usace, EarthPressureCoefficientAndDelta)
     EXPECT_NEAR(run(c)->SEG_END_FRICTION[2 * 5], 0.3 * std::tan(28 / 57.2958), 1e-9);
 }
 
-// Alpha bands: c 0.4 ksf -> 1.0, 1.0 -> 1 - 0.5 x 0.5 = 0.75, 2.0 -> 0.5; SI 20 kPa
-// -> 1.0, 48 -> 1 - 0.5 x 24 / 48 = 0.75, 100 -> 0.5. Uniform clay: Q(20) = alpha c pi 20.
+// Alpha bands: c 0.4 ksf -> 1.0, 1.0 -> 1 - 0.5 x 0.5 = 0.75, 2.0 -> 0.5; SI the same
+// bands converted (23.94 and 71.82 kPa): 20 kPa -> 1.0, 47.880 -> 0.75, 71.0 ->
+// 1 - 0.5 x 47.06 / 47.88 = 0.50856. Uniform clay: Q(20) = alpha c pi 20.
 TEST(Usace, ClayAlphaBands)
 {
     const struct {
@@ -96,7 +97,8 @@ TEST(Usace, ClayAlphaBands)
         double su; // ksf
         double alpha;
     } cases[] = {{true, 0.4, 1.0}, {true, 1.0, 0.75}, {true, 2.0, 0.5},
-                 {false, 20 / 47.88, 1.0}, {false, 48 / 47.88, 0.75}, {false, 100 / 47.88, 0.5}};
+                 {false, 20 / units::kKpaPerKsf, 1.0}, {false, 1.0, 0.75}, {false, 71.0 / units::kKpaPerKsf,
+                 1 - 0.5 * (71.0 / units::kKpaPerKsf - 0.5)}};
     for (const auto &k : cases) {
         Case c;
         c.english = k.english;
@@ -160,7 +162,7 @@ TEST(Usace, OwnCriticalDepthSearch)
 
 // The node at the bottom of segment 1 takes segment 1's bottom value in SI as in
 // English units: one sand segment (Ko 1, phi 30) over clay su 1 ksf (alpha 0.75;
-// SI 47.88 kPa: 1 - 0.5 x 23.88 / 48).
+// SI 47.88 kPa: the same band, converted).
 TEST(Usace, NodeAtBottomOfFirstSegmentSameRuleInSi)
 {
     for (const bool english : {true, false}) {
@@ -170,7 +172,7 @@ TEST(Usace, NodeAtBottomOfFirstSegmentSameRuleInSi)
         const auto S = run(c);
         const Units u{english};
         EXPECT_NEAR(S->NODE_UNIT_FRICTION[1], u.stress(0.06) * std::tan(22.5 / 57.2958), 1e-9) << english;
-        const double alpha = english ? 0.75 : 1 - 0.5 * (47.88 - 24) / 48;
+        const double alpha = 0.75;
         EXPECT_NEAR(S->NODE_UNIT_FRICTION[2], alpha * u.stress(1.0), 1e-9) << english;
     }
 }
