@@ -1,4 +1,5 @@
 #include "Charts.h"
+#include "UnitConversions.h"
 
 #include <algorithm>
 #include <array>
@@ -154,7 +155,7 @@ constexpr std::array<std::array<double, 13>, 7> kDeltaRatio{{
 
 // --- Tomlinson adhesion charts (stress in ksf) --------------------------------------
 
-constexpr double kKpaPerKsf = 47.88;
+constexpr double kKpaPerKsf = units::kKpaPerKsf;
 constexpr std::array<double, 10> kAdhesionX{0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5};
 constexpr std::array<double, 3> kAdhesionAP{10, 20, 40};
 constexpr std::array<std::array<double, 10>, 3> kAdhesionA{{

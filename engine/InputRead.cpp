@@ -395,6 +395,10 @@ void BUILD_SEGMENT_TABLE(EngineState &S)
         seg.SEG_SOIL_TYPE[j] = a[COL_SOIL_TYPE];
         for (const auto &[col, field] : fields)
             (seg.*field)[j] = a[col] + (b[col] - a[col]) * t;
+        // A limit typed as 9999 asks API RP-2A for its default limits and is no
+        // limit of a stress: no other rule is limited by it, in either unit system.
+        if (S.API_DEFAULT_LIMIT[f] == 1 && S.API_DEFAULT_LIMIT[f + 1] == 1)
+            seg.SEG_MAX_UNIT_FRICTION[j] = kNoLimit;
         if (isEnglish(S)) {
             // psf to ksf (the tension rule is the user method's own).
             seg.SEG_USER_UNIT_FRICTION[j] /= 1000.0;

@@ -93,13 +93,15 @@ void writeTableRow(EngineState &S, int index, int k)
                     S.METHOD_ULTIMATE[col][node]});
 }
 
-// The selected method hands its points to the load-settlement analysis when its
-// results are final, from the columns its table prints: a later pass may run the
-// common steps of its index again and rewrite them.
-void handOverIfSelected(EngineState &S, int designMethod)
+// A method's result columns are final: the selected method hands its points to
+// the load-settlement analysis now, from the columns its table prints, since a
+// later pass may run the common steps of its index again and rewrite them.
+void resultsFinal(EngineState &S, int designMethod)
 {
     if (designMethod == S.SELECTED_METHOD)
         COPY_LOAD_SETTLEMENT_INPUT(S);
+    if (S.RESULTS_FINAL)
+        S.RESULTS_FINAL(designMethod);
 }
 
 // Runs a method routine and the common steps of its index; then, when the run
@@ -109,7 +111,7 @@ void runMethod(EngineState &S, int designMethod, Routine routine)
 {
     routine(S);
     COMMON_STEPS(S, methodIndexOf(designMethod));
-    handOverIfSelected(S, designMethod);
+    resultsFinal(S, designMethod);
     if (methodWritesOutput(S, designMethod))
         PRINT_CAPACITY_TABLE(S, designMethod);
 }
@@ -124,7 +126,7 @@ void runGeneralMethod(EngineState &S)
     S.GENERAL_ONCE = 1;
     CALC_GENERAL_CAPACITY(S);
     COMMON_STEPS(S, methodIndexOf(5));
-    handOverIfSelected(S, 5);
+    resultsFinal(S, 5);
     if (S.PASS == 1 && methodWritesOutput(S, 5))
         PRINT_CAPACITY_TABLE(S, 5);
 }
@@ -140,7 +142,7 @@ void passOne(EngineState &S)
     CALC_LAMBDA2_CAPACITY(S);
     COMMON_STEPS(S, 3);
     for (int method : {1, 2, 3}) {
-        handOverIfSelected(S, method);
+        resultsFinal(S, method);
         if (methodWritesOutput(S, method))
             PRINT_CAPACITY_TABLE(S, method);
     }

@@ -2,6 +2,7 @@
 // pass counter and current-method index.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "TextOut.h"
@@ -22,6 +23,11 @@ struct RunStorage {
     // unit-weight label five. DIAM_LABEL is the small-length label (IN./MM.).
     std::string LEN_LABEL, FORCE_LABEL, STRESS_LABEL, DIAM_LABEL;
     std::string UNIT_WEIGHT_LABEL, AREA_LABEL;
+
+    // Called, when set, with a design method number as soon as that method's result
+    // columns are final (when its table prints), before a later step can rewrite
+    // them: lets a caller in the same program read the full-precision results.
+    std::function<void(int designMethod)> RESULTS_FINAL;
 
     TextOut console;
     TextOut report;

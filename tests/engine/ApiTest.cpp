@@ -112,8 +112,8 @@ TEST(Api, SandByHandWithDefaultLimit)
     EXPECT_NEAR(S->METHOD_SKIN[4][20], 39.249781, 1e-5);
     EXPECT_NEAR(S->METHOD_SKIN[4][30], 88.312008, 1e-5);
     EXPECT_NEAR(S->METHOD_SKIN[4][40], 146.431423, 1e-5);
-    // The default limit is API's own: the segment table keeps the typed value.
-    EXPECT_DOUBLE_EQ(S->SEG_MAX_UNIT_FRICTION[35], 9.999);
+    // The default limit is API's own: the typed 9999 limits no other rule.
+    EXPECT_DOUBLE_EQ(S->SEG_MAX_UNIT_FRICTION[35], 9999999.0);
     // Plot column: the limited unit friction.
     EXPECT_NEAR(S->METHOD_UNIT_FRICTION[4][40], 1.85, 1e-12);
 }

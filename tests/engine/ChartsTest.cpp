@@ -6,6 +6,7 @@
 
 #include "Charts.h"
 #include "EngineState.h"
+#include "UnitConversions.h"
 
 using namespace veldo;
 
@@ -118,7 +119,7 @@ TEST(ChartsTest, AdhesionCharts)
     EXPECT_NEAR(LOOKUP_ADHESION_A(2, 30, 1), 0.815, kTol);     // (0.95 + 0.68) / 2
     EXPECT_NEAR(LOOKUP_ADHESION_A(2.25, 15, 1), 0.95625, kTol); // (1 + (0.95+0.875)/2) / 2
     EXPECT_NEAR(LOOKUP_ADHESION_A(5, 50, 1), 0.4, kTol);
-    EXPECT_NEAR(LOOKUP_ADHESION_A(2 * 47.88, 40, 2), 0.68, kTol); // SI: 95.76 kPa = 2 ksf
+    EXPECT_NEAR(LOOKUP_ADHESION_A(2 * units::kKpaPerKsf, 40, 2), 0.68, kTol); // SI: 95.76 kPa = 2 ksf
     // B: curves for D/b 10 and 20.
     EXPECT_NEAR(LOOKUP_ADHESION_B(0, 10, 1), 0.7, kTol);
     EXPECT_NEAR(LOOKUP_ADHESION_B(0.25, 15, 1), 0.75725, kTol); // ((0.7+0.519)/2 + (0.97+0.84)/2) / 2
@@ -127,7 +128,7 @@ TEST(ChartsTest, AdhesionCharts)
     // C: curves for D/b 10 and 40, weight (D/b - 10) / 30.
     EXPECT_NEAR(LOOKUP_ADHESION_C(2, 25, 1), 0.794, kTol); // (0.688 + 0.9) / 2
     EXPECT_NEAR(LOOKUP_ADHESION_C(4.5, 40, 1), 0.299, kTol);
-    EXPECT_NEAR(LOOKUP_ADHESION_C(4.5 * 47.88, 100, 2), 0.299, kTol);
+    EXPECT_NEAR(LOOKUP_ADHESION_C(4.5 * units::kKpaPerKsf, 100, 2), 0.299, kTol);
     EXPECT_NEAR(LOOKUP_ADHESION_C(1.5, 5, 1), 0.829, kTol);
 }
 

@@ -98,6 +98,7 @@ struct ProjectBuilder {
     double tensionFactor = 1;
     int clayCondition = 0, plug = 0;
     std::vector<std::pair<double, double>> sections = {{0, 0}, {0, 0}};
+    int areaMode = 0;
     int criticalOption = 0;
     double criticalDepth = 0;
 
@@ -141,7 +142,7 @@ struct ProjectBuilder {
         }
         L.push_back(std::to_string(loading) + " " + num(tensionFactor));
         L.push_back(std::to_string(clayCondition) + " " + std::to_string(plug));
-        L.push_back(std::to_string(sections.size()) + " 0");
+        L.push_back(std::to_string(sections.size()) + " " + std::to_string(areaMode));
         if (sections.size() > 1)
             for (const auto &[d, a] : sections)
                 L.push_back(num(d) + " " + num(a));

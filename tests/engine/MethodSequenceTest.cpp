@@ -244,3 +244,112 @@ protected:
 TEST_F(ExampleRun, EnglishPipeInSandAndClay) { checkOrder(*runExample("PipeSandClay_English")); }
 
 TEST_F(ExampleRun, OffshoreCptSi) { checkOrder(*runExample("OffshoreCpt_SI")); }
+
+namespace {
+
+// A project run through the whole engine; the printed columns of every method
+// are kept as they stand when its table prints.
+class ProjectRun : public test::TempDirTest {
+protected:
+    std::array<std::vector<double>, 10> printedBearing;
+
+    std::unique_ptr<EngineState> run(const test::ProjectBuilder &p)
+    {
+        writeFile("job.vd7d", p.text());
+        writeFile("job.cpt", " 1 0\r\n");
+        writeNames();
+        auto state = std::make_unique<EngineState>();
+        EngineState &S = *state;
+        S.RESULTS_FINAL = [this, &S](int method) {
+            const auto &column = S.METHOD_END_BEARING[static_cast<size_t>(methodIndexOf(method))];
+            printedBearing[static_cast<size_t>(method)].assign(column.begin(), column.end());
+        };
+        std::istringstream noConsole;
+        AXIAL_CAPACITY_MAIN(S, noConsole);
+        EXPECT_EQ(S.STATUS, 0);
+        return state;
+    }
+
+    // The END BEARING field (F8.1 after depth and skin friction) of the row at the
+    // depth text in the table of a method.
+    std::string printedBearingField(const std::string &title, const std::string &depth)
+    {
+        const std::string report = readFile("job.vd7o");
+        const size_t table = report.find(title);
+        const size_t row = report.find("\n             " + depth, table);
+        return table == std::string::npos || row == std::string::npos ? "" : report.substr(row + 1 + 38, 8);
+    }
+};
+
+} // namespace
+
+// The tip window (1.5 OD above and below the tip) reaches below the segment table,
+// which ends at int(32.5 / 3) x 3 = 30 ft: below it the end bearing holds its value
+// at 30 ft. Closed pipe OD 12 in, TL 30.5 ft, uniform clay su 1 ksf down to 32.5 ft:
+// every method's end bearing at 30 ft is 9 x 1 x 0.7853975 = 7.0686 kips (was 3.5).
+TEST_F(ProjectRun, EndBearingWindowBelowTheSegmentTable)
+{
+    test::ProjectBuilder p;
+    p.tl = 30.5;
+    p.increment = 3;
+    p.layers[0].type = 2;
+    p.layers[0].su = 1000;
+    p.layers[0].bottom = 32.5;
+    const auto S = run(p);
+    for (int method = 1; method <= 4; ++method) {
+        EXPECT_NEAR(printedBearing[static_cast<size_t>(method)][10], 9 * 0.7853975, 1e-9) << method;
+        EXPECT_NEAR(printedBearing[static_cast<size_t>(method)][9], 9 * 0.7853975, 1e-9) << method;
+    }
+    EXPECT_EQ(printedBearingField("*  API RP-2A (1994)  *", "30.00"), "     7.1");
+}
+
+// USACE under critical-depth option 1: sand 0-20 ft (120 pcf, phi 30), clay 20-40 ft
+// (90 pcf), sand 40-70 ft (120 pcf, phi 30); closed pipe OD 12 in, TL 43 ft.
+// sigma'v: 2.4 ksf at 20 ft, 4.2 at 40, 4.32 at 41. The USACE rule finds its
+// critical depth in sand at 41 ft; the soil profile's own search (any soil) finds
+// 33 ft (3.57 ksf), which is also the limited stress. The printed tip at 43 ft
+// averages 41.5-44.5 ft: unlimited 41.5-42 ft (mean 4.41 ksf), limited 3.57 beyond:
+// (0.5 x 4.41 + 2.5 x 3.57) / 3 = 3.71 ksf x Nq 23 x 0.7853975 ft2 = 67.0189 kips.
+// The second pass runs the common steps again with the 33 ft depth (3.57 x 23 x
+// 0.7853975 = 64.4891 kips): the load-settlement tip is the printed one.
+TEST_F(ProjectRun, LoadSettlementTipIsThePrintedEndBearing)
+{
+    test::ProjectBuilder p;
+    p.tl = 43;
+    p.selected = 2;
+    p.criticalOption = 1;
+    test::Layer upper;
+    upper.bottom = 20;
+    test::Layer clay;
+    clay.type = 2;
+    clay.bottom = 40;
+    clay.unitWeight = 90;
+    clay.su = 1000;
+    test::Layer lower;
+    lower.bottom = 70;
+    p.layers = {upper, clay, lower};
+    const double printed = 3.71 * 23 * 0.7853975;
+
+    auto S = run(p);
+    EXPECT_NEAR(printedBearing[2][43], printed, 1e-9);
+    ASSERT_GT(S->LS_POINT_COUNT, 0);
+    EXPECT_NEAR(S->LS_TIP[S->LS_POINT_COUNT], printed, 1e-9);
+    EXPECT_EQ(printedBearingField("* ARMY CORPS METHOD  *", "43.00"), "    67.0");
+
+    // End-bearing factor 0.8: printed 53.6 kips; the t-z option 0 hands over the
+    // unfactored tip, option 1 the printed one.
+    p.layers[2].tipFactor = 0.8;
+    S = run(p);
+    EXPECT_NEAR(printedBearing[2][43], 0.8 * printed, 1e-9);
+    EXPECT_NEAR(S->LS_TIP[S->LS_POINT_COUNT], printed, 1e-9);
+    p.sideFactorFlag = 1;
+    S = run(p);
+    EXPECT_NEAR(S->LS_TIP[S->LS_POINT_COUNT], 0.8 * printed, 1e-9);
+
+    // Tension: the self weight 43 x 0.7853975 x 0.49 = 16.5482 kips is a weight, no
+    // resistance factor touches it.
+    p.loading = 1;
+    S = run(p);
+    EXPECT_NEAR(printedBearing[2][43], 43 * 0.7853975 * 0.49, 1e-9);
+    EXPECT_NEAR(S->LS_TIP[S->LS_POINT_COUNT], 43 * 0.7853975 * 0.49, 1e-9);
+}

@@ -390,6 +390,44 @@ TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
     }
 }
 
+// Every option code is refused just outside each end of its range: no code falls
+// back to a default the user did not choose.
+TEST_F(RunDriverTest, OptionCodesOutsideTheirRangeAreRefusedAtBothEnds)
+{
+    struct Code {
+        const char *name;
+        int ProjectBuilder::*field;
+        int lo, hi;
+    };
+    const Code codes[] = {
+        {"CRITICAL-DEPTH OPTION", &ProjectBuilder::criticalOption, 0, 2},
+        {"PLUG CONDITION", &ProjectBuilder::plug, 0, 2},
+        {"CROSS-SECTION AREA MODE", &ProjectBuilder::areaMode, 0, 2},
+        {"LOADING FLAG", &ProjectBuilder::loading, 0, 1},
+        {"CLAY CONDITION", &ProjectBuilder::clayCondition, 0, 1},
+        {"T-Z FACTOR OPTION", &ProjectBuilder::sideFactorFlag, 0, 1},
+    };
+    for (const Code &code : codes) {
+        for (const int value : {code.lo - 1, code.hi + 1}) {
+            ProjectBuilder p;
+            p.layers[0].bottom = 60;
+            p.*code.field = value;
+            EXPECT_EQ(run(p), 1) << code.name << " " << value;
+            EXPECT_EQ(lastLines(2), "          COMPUTATION DOES NOT PROCEED BECAUSE THE " + std::string(code.name) +
+                                        " = " + std::to_string(value) + "\n          IS OUTSIDE THE ALLOWED RANGE " +
+                                        std::to_string(code.lo) + " TO " + std::to_string(code.hi) + "\n");
+            EXPECT_EQ(readFile("job.vd7p"), "");
+        }
+        // Both ends themselves run.
+        for (const int value : {code.lo, code.hi}) {
+            ProjectBuilder p;
+            p.layers[0].bottom = 60;
+            p.*code.field = value;
+            EXPECT_EQ(run(p), 0) << code.name << " " << value;
+        }
+    }
+}
+
 TEST_F(RunDriverTest, OddLayerEndCountAndTooManyCptPoints)
 {
     ProjectBuilder p;
