@@ -53,7 +53,7 @@ double LOOKUP_DELTA_RATIO(double displacementVolume, int pileType);
 
 // Tomlinson adhesion factors from the undrained strength and the penetration
 // ratio D/b. The strength is in ksf (unit system 1) or kPa (any other system,
-// converted with 47.88 kPa per ksf).
+// converted with 47.880259 kPa per ksf).
 double LOOKUP_ADHESION_A(double strength, double penetrationRatio, int unitSystem);
 double LOOKUP_ADHESION_B(double strength, double penetrationRatio, int unitSystem);
 double LOOKUP_ADHESION_C(double strength, double penetrationRatio, int unitSystem);

@@ -197,7 +197,7 @@ TEST(NgiMethod, HandOverFollowsTheTzOption)
     auto c = makeCase(false);
     for (int i = 1; i <= c.S().SEG_COUNT; ++i)
         c.S().SEG_SIDE_FACTOR[i] = 0.8;
-    c.S().SIDE_FACTOR_FLAG = 2; // neither option counts as 0: the unfactored sum
+    c.S().SIDE_FACTOR_FLAG = 0; // option 0: the unfactored sum
     CALC_NGI_CAPACITY(c.S());
     EXPECT_GT(c.S().METHOD_SKIN[5][20], 0.0);
     double sum = 0;

@@ -54,11 +54,11 @@ TEST(TzCurves, ApiSandCurveAndZeroResistance)
     BUILD_SAND_TZ_CURVE(*S, 1);
     expectCurve(*S, 1, {{0, 0}, {0.01, 1}, {0.02, 2}, {0.04, 4}, {0.06, 6}, {0.08, 8},
                         {0.09, 9}, {0.1, 10}, {0.5, 10}, {2.0, 10}});
-    // SI: the movements divided by 39.3701 inches per metre.
+    // SI: the movements times 0.0254 m per inch.
     auto si = oneNode(false, 609.6, 4, 68.948);
     BUILD_SAND_TZ_CURVE(*si, 1);
-    expectRel(si->TZCURVE_Z[1][8], 0.1 / 39.3701);
-    expectRel(si->TZCURVE_Z[1][10], 2.0 / 39.3701);
+    expectRel(si->TZCURVE_Z[1][8], 0.1 * 0.0254);
+    expectRel(si->TZCURVE_Z[1][10], 2.0 * 0.0254);
     // A sand node without resistance: zero load transfer on the same movements.
     auto zero = oneNode(true, 24, 4, 0);
     BUILD_SAND_TZ_CURVE(*zero, 1);
