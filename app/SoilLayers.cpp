@@ -1,6 +1,5 @@
 #include "SoilLayers.h"
 
-#include "ColumnTypes.h"
 #include "DataEdit.h"
 #include "Messages.h"
 #include "NumText.h"
@@ -20,10 +19,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <limits>
 #include <utility>
-#include <vector>
 
 namespace veldo {
 namespace {
