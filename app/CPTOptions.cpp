@@ -29,13 +29,6 @@ namespace veldo {
 
 namespace {
 
-// kPa per ksf, as the blow-count conversion takes it.
-constexpr long double kKpaPerKsf = 47.875L;
-// Cone resistance (kPa) per blow: 2.8 atmospheres of 100 kPa.
-constexpr long double kConePerBlow = 280.0L;
-// Cone factor of the undrained shear strength.
-constexpr long double kConeFactorSu = 15.0L;
-
 // Nearest integer, kept within the range of int.
 int RoundToInt(long double value)
 {
@@ -107,46 +100,6 @@ QPushButton* Button(QWidget* parent, const QString& name, const QString& text)
 
 // ---- Reading a CPT text data file -----------------------------------------------
 
-long double CptProfileValue(long double qc, TCptConversion conversion, const TCptReadSettings& settings)
-{
-    const long double stress = settings.ua * qc;
-    switch (conversion) {
-    case TCptConversion::Spt:
-        return settings.units == kSI ? stress / kConePerBlow : stress * kKpaPerKsf / kConePerBlow;
-    case TCptConversion::Su:
-        return stress / kConeFactorSu;
-    case TCptConversion::Qc:
-        break;
-    }
-    return stress;
-}
-
-TCptPlotTexts CptPlotTexts(TCptConversion conversion, int units)
-{
-    const bool si = units == kSI;
-    TCptPlotTexts texts;
-    texts.yCaption = si ? QStringLiteral("Depth, m") : QStringLiteral("Depth, ft");
-    switch (conversion) {
-    case TCptConversion::Qc:
-        texts.caption = QStringLiteral("CPT Profile");
-        texts.xCaption = si ? QStringLiteral("Qc, kPa") : QStringLiteral("Qc, ksf");
-        texts.curveName = QStringLiteral("CPT Data");
-        break;
-    case TCptConversion::Spt:
-        texts.caption = QStringLiteral("Converted SPT from CPT Data");
-        texts.xCaption = QStringLiteral("SPT, N");
-        texts.curveName = QStringLiteral("Converted SPT");
-        break;
-    case TCptConversion::Su:
-        texts.caption = QStringLiteral("Converted Undrained Shear Strength Su from CPT Data");
-        texts.xCaption = si ? QStringLiteral("Undrained Shear Strength Su, kPa")
-                            : QStringLiteral("Undrained Shear Strength Su, k/ft^2");
-        texts.curveName = QStringLiteral("Converted Su");
-        break;
-    }
-    return texts;
-}
-
 std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
                                        TCptConversion conversion)
 {
@@ -171,9 +124,10 @@ std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const 
     return points;
 }
 
-bool ShowCPTProfilePlot(TMainForm& main)
+namespace {
+
+bool ShowAfresh(TMainForm& main, TGraphPlot& plot)
 {
-    TGraphPlot& plot = main.Tables().MotionInput();
     if (TPlotForm* open = plot.PlotWindow()) {
         // A window keeps the scales and legend of the points it was made for.
         if (auto* frame = qobject_cast<QMdiSubWindow*>(open->parentWidget()))
@@ -183,6 +137,19 @@ bool ShowCPTProfilePlot(TMainForm& main)
     }
     plot.SetMdiArea(main.MdiArea());
     return plot.Execute();
+}
+
+} // namespace
+
+bool ShowCPTProfilePlot(TMainForm& main)
+{
+    return ShowAfresh(main, main.Tables().MotionInput());
+}
+
+bool ShowCPTViewPlot(TMainForm& main, TCptConversion conversion)
+{
+    main.Tables().ShowCptAs(conversion, main.Data().UnitSystem);
+    return ShowAfresh(main, main.Tables().CptView());
 }
 
 // ---- The window ------------------------------------------------------------------
@@ -314,22 +281,31 @@ void TDlgInputMotion::LoadFromProject()
     const TProgramData& data = Data();
     fileName_->setText(data.CptDataFileName);
     editFile_->setEnabled(!fileName_->text().trimmed().isEmpty());
-    LoadField(*dataLines_, data.Integers[kCptDataLinesEntry]);
-    LoadField(*headerLines_, data.Integers[kCptHeaderLinesEntry]);
-    LoadField(*valuesPerLine_, data.Integers[kCptValuesPerLineEntry]);
+    for (const auto& [field, entry] : CountFields()) {
+        LoadField(*field, data.Integers[static_cast<std::size_t>(entry)]);
+        loadedCounts_[field] = field->GetNumber();
+    }
     ua_->SetUnits(data.UnitSystem); // not stored: keeps its number
+}
+
+std::array<std::pair<TDataEdit*, int>, 3> TDlgInputMotion::CountFields() const
+{
+    return {{{dataLines_, kCptDataLinesEntry},
+             {headerLines_, kCptHeaderLinesEntry},
+             {valuesPerLine_, kCptValuesPerLineEntry}}};
 }
 
 void TDlgInputMotion::CommitToProject()
 {
-    const int dataLines = RoundToInt(dataLines_->GetNumber());
-    const int headerLines = RoundToInt(headerLines_->GetNumber());
-    const int valuesPerLine = RoundToInt(valuesPerLine_->GetNumber());
     TProgramData& data = Data();
     data.CptDataFileName = fileName_->text();
-    data.Integers[kCptDataLinesEntry] = dataLines;
-    data.Integers[kCptHeaderLinesEntry] = headerLines;
-    data.Integers[kCptValuesPerLineEntry] = valuesPerLine;
+    // A count the field showed within its bounds (a stored 0 shows as the minimum)
+    // is stored only when the user changed it.
+    for (const auto& [field, entry] : CountFields()) {
+        const long double shown = field->GetNumber();
+        if (shown != loadedCounts_[field])
+            data.Integers[static_cast<std::size_t>(entry)] = RoundToInt(shown);
+    }
 }
 
 void TDlgInputMotion::CountChanged(const TDataEdit& field, int entry)
@@ -374,7 +350,8 @@ bool TDlgInputMotion::Read(TCptConversion conversion, const QString& fileName, b
     const TCptReadSettings settings = Settings();
     std::vector<TFloatPoint> points;
     try {
-        points = ReadCptPoints(FileSystemPath(fileName), settings, conversion);
+        // The profile is always cone resistance; the other readings are views of it.
+        points = ReadCptPoints(FileSystemPath(fileName), settings, TCptConversion::Qc);
     } catch (const EInOutError& error) {
         if (showMessages)
             Messages().Information(ReadErrorText + QLatin1Char('\r') + fileName + QLatin1Char('\r')
@@ -382,17 +359,13 @@ bool TDlgInputMotion::Read(TCptConversion conversion, const QString& fileName, b
         return false;
     }
     // Only a complete read replaces the profile.
-    TGraphPlot& plot = MainForm().Tables().MotionInput();
-    const TCptPlotTexts texts = CptPlotTexts(conversion, settings.units);
-    plot.SetCurveCount(0);
-    plot.SetCurveCount(1);
-    plot.Caption = texts.caption;
-    plot.XCaption = texts.xCaption;
-    plot.YCaption = texts.yCaption;
-    plot.Curve(0).Name = texts.curveName;
-    plot.Curve(0).Points = std::move(points);
+    const TProjectState before = ProjectState(Data(), MainForm().Tables());
+    SetCptProfile(MainForm().Tables().MotionInput(), std::move(points), settings.units);
     Data().Integers[kCptPointCountEntry] = settings.dataLines;
-    MainForm().SetModified(true);
+    if (ProjectState(Data(), MainForm().Tables()) != before)
+        MainForm().SetModified(true);
+    if (conversion != TCptConversion::Qc)
+        MainForm().Tables().ShowCptAs(conversion, settings.units);
     return true;
 }
 
@@ -426,7 +399,7 @@ void TDlgInputMotion::GraphicsClick(TCptConversion conversion)
 {
     if (!FieldsValid())
         return;
-    CommitToProject();
+    Commit();
     const QString fileName = fileName_->text();
     bool read = false;
     switch (conversion) {
@@ -440,8 +413,12 @@ void TDlgInputMotion::GraphicsClick(TCptConversion conversion)
         read = ReadMotionDataSu(fileName, true);
         break;
     }
-    if (read)
+    if (!read)
+        return;
+    if (conversion == TCptConversion::Qc)
         ShowCPTProfilePlot(MainForm());
+    else
+        ShowCPTViewPlot(MainForm(), conversion);
 }
 
 } // namespace veldo

@@ -4,14 +4,18 @@
 // strength converted from it; then shows the profile in its plot window.
 #pragma once
 
+#include "CptProfile.h"
 #include "InputWindow.h"
 #include "PltData.h"
 
 #include <QString>
 
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -24,36 +28,6 @@ class TDataEdit;
 
 // ---- Reading a CPT text data file -----------------------------------------------
 
-// What the points of the profile hold: the cone resistance as read, or the blow count
-// or undrained shear strength converted from it.
-enum class TCptConversion { Qc, Spt, Su };
-
-// How a CPT text data file is read: header lines skipped whole, then `dataLines`
-// lines of at least `valuesPerLine` numbers (depth, cone resistance, others ignored;
-// the rest of each line skipped). `ua` converts the file's stress unit to ksf
-// (English) or kPa (SI).
-struct TCptReadSettings {
-    int dataLines = 2;
-    int headerLines = 0;
-    int valuesPerLine = 2;
-    long double ua = 1.0L;
-    int units = 1; // 1 English, 2 SI
-};
-
-// The profile value of a cone resistance qc read from the file:
-// Qc: ua*qc; SPT: ua*qc*47.875/280 (English, ksf to kPa), ua*qc/280 (SI);
-// Su: ua*qc/15.
-long double CptProfileValue(long double qc, TCptConversion conversion, const TCptReadSettings& settings);
-
-// Plot caption, axis captions and curve name of a profile.
-struct TCptPlotTexts {
-    QString caption;
-    QString xCaption;
-    QString yCaption;
-    QString curveName;
-};
-TCptPlotTexts CptPlotTexts(TCptConversion conversion, int units);
-
 // Reads the points (X the profile value, Y the depth). Throws EInOutError when the
 // file cannot be read, ends early or holds a word that is not a number; apart from a
 // file that cannot be opened, the message begins with "Error on Line n Item m".
@@ -64,6 +38,8 @@ std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const 
 // made afresh so that its scales and legend follow the current points. False when the
 // points give no drawable range.
 bool ShowCPTProfilePlot(TMainForm& main);
+// The same for the profile's view as blow counts or undrained strength.
+bool ShowCPTViewPlot(TMainForm& main, TCptConversion conversion);
 
 // ---- The window ------------------------------------------------------------------
 
@@ -84,10 +60,13 @@ public:
     // Replaces the standard open-file dialog (tests).
     void SetBrowser(TBrowser browser) { browser_ = std::move(browser); }
 
-    // Read the named file into the project's CPT profile with the window's settings.
-    // On success the profile (points, curve, captions, point count) is replaced and
-    // the project marked modified; on failure the profile stays as it was and, with
-    // `showMessages`, the message names the file, line and item. Returns success.
+    // Read the named file's cone resistances into the project's CPT profile with the
+    // window's settings; the SPT and Su readers then also fill the profile's view as
+    // blow counts or undrained strength (the profile stays cone resistance). On
+    // success the profile (points, curve, captions, point count) is replaced and the
+    // project marked modified when a point changed; on failure the profile stays as it
+    // was and, with `showMessages`, the message names the file, line and item.
+    // Returns success.
     bool ReadMotionData(const QString& fileName, bool showMessages);
     bool ReadMotionDataSPT(const QString& fileName, bool showMessages);
     bool ReadMotionDataSu(const QString& fileName, bool showMessages);
@@ -126,6 +105,8 @@ private:
     // Runs every field's exit validation; false (after its message) at the first refused.
     bool FieldsValid();
     TCptReadSettings Settings() const;
+    // The three count fields with their integer-table entries.
+    std::array<std::pair<TDataEdit*, int>, 3> CountFields() const;
     bool Read(TCptConversion conversion, const QString& fileName, bool showMessages);
 
     QLineEdit* fileName_ = nullptr;
@@ -140,6 +121,8 @@ private:
     QPushButton* su_ = nullptr;
     QPushButton* close_ = nullptr;
     TBrowser browser_;
+    // The number each count field showed when loaded.
+    std::map<const TDataEdit*, long double> loadedCounts_;
 };
 
 } // namespace veldo

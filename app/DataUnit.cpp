@@ -70,6 +70,43 @@ void TProgramData::SetMethodTicked(int method, bool ticked)
         Integers[static_cast<std::size_t>(method)] = ticked ? 1 : 0;
 }
 
+bool TProgramData::SiltAllowed() const
+{
+    int ticked = 0;
+    for (int method = 1; method <= 9; ++method)
+        ticked += MethodTicked(method) ? 1 : 0;
+    return MethodTicked(kUsaceMethod) && ticked == 1;
+}
+
+bool TProgramData::TaperedPileType(int pileType)
+{
+    return pileType == kTimberPile || pileType == kRaymondStepTaperPile || pileType == kRaymondUniformTaperPile
+        || pileType == kTaperedMonotubePile;
+}
+
+bool TProgramData::TaperApplies() const
+{
+    return TaperedPileType(PileType) && MethodTicked(kFhwaMethod);
+}
+
+void TProgramData::MethodsChanged(const TProgramData &previous, const TProjectTables &tables)
+{
+    bool changed = false;
+    for (int method = 1; method <= 9; ++method)
+        changed = changed || MethodTicked(method) != previous.MethodTicked(method);
+    if (!changed)
+        return;
+    if (!SiltAllowed())
+        tables.ConvertSiltToSand();
+    if (!TaperApplies())
+        TaperAngle = 0;
+}
+
+TProjectState ProjectState(const TProgramData &data, const TProjectTables &tables)
+{
+    return {data, tables.State()};
+}
+
 TProgramData TProgramData::CreateDefault(TProjectTables &tables)
 {
     TProgramData data;
@@ -95,7 +132,9 @@ void TProgramData::SetUnits(int code, TProjectTables &tables)
     for (long double *v : {&TotalLength, &EndSectionLength, &ZeroFrictionLength, &IncrementLength,
                            &DeepestDepth, &StickupLength, &UserCriticalDepth})
         *v *= f.D;
+    // The profile is cone resistance: converted as a stress; its views follow it.
     ConvertCptPoints(tables.MotionInput(), f, code);
+    tables.RefreshCptView(code);
 }
 
 namespace {

@@ -30,6 +30,15 @@ struct TProjectRead;
 constexpr int kEnglish = 1;
 constexpr int kSI = 2;
 
+// Design method numbers used by the project's rules.
+constexpr int kFhwaMethod = 1;
+constexpr int kUsaceMethod = 2;
+// Pile types whose section tapers.
+constexpr int kTimberPile = 2;
+constexpr int kRaymondStepTaperPile = 4;
+constexpr int kRaymondUniformTaperPile = 5;
+constexpr int kTaperedMonotubePile = 7;
+
 // Entries of the integer table.
 constexpr int kIntegerTableSize = 289;
 constexpr int kResultPointCountEntry = 11;
@@ -98,6 +107,18 @@ public:
     bool MethodTicked(int method) const;
     void SetMethodTicked(int method, bool ticked);
     int CptPointCount() const { return Integers[kCptPointCountEntry]; }
+    // Silt layers are allowed only while USACE is the one capacity method ticked.
+    bool SiltAllowed() const;
+    // The taper angle counts only for a tapered pile (timber, Raymond step-taper or
+    // uniform taper, tapered monotube) with the FHWA capacity method ticked.
+    bool TaperApplies() const;
+    static bool TaperedPileType(int pileType);
+
+    // After the capacity methods changed from `previous` (entries 1-9 of the integer
+    // table): silt layers become sand when silt is no longer allowed, and an angle
+    // of taper that no longer applies becomes 0. Nothing happens when no method
+    // changed, so that opening and leaving the methods window changes nothing.
+    void MethodsChanged(const TProgramData &previous, const TProjectTables &tables);
 
     // A new project: default settings, English units, every table emptied and given
     // its minimum row count, no CPT points, nothing changed.
@@ -125,6 +146,16 @@ public:
 private:
     static std::array<int, kIntegerTableSize> DefaultIntegers();
 };
+
+// Everything the user can change in a project: its settings and every value of its
+// tables and CPT profile. Compared before and after a window stores its controls, so
+// that only a real change marks the project modified.
+struct TProjectState {
+    TProgramData data;
+    TTablesState tables;
+    friend bool operator==(const TProjectState &, const TProjectState &) = default;
+};
+TProjectState ProjectState(const TProgramData &data, const TProjectTables &tables);
 
 // A project read from a file: its settings, its own tables and the read error shown
 // (empty when the whole file was read).

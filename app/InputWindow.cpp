@@ -79,9 +79,18 @@ QMdiSubWindow* TInputWindow::SubWindow() const
 
 void TInputWindow::FormActivate()
 {
-
     TFlagScope loading(loading_);
     LoadFromProject();
+    loadedState_ = ProjectState(Data(), main_.Tables());
+}
+
+void TInputWindow::Commit()
+{
+    CommitToProject();
+    TProjectState now = ProjectState(Data(), main_.Tables());
+    if (now != loadedState_)
+        main_.SetModified(true);
+    loadedState_ = std::move(now);
 }
 
 bool TInputWindow::FormDeactivate()
@@ -95,7 +104,7 @@ bool TInputWindow::FormDeactivate()
             TakeActivationBack();
             return;
         }
-        CommitToProject();
+        Commit();
         committed = true;
     });
     return committed;
@@ -216,7 +225,7 @@ void TInputWindow::closeEvent(QCloseEvent* event)
     RunReportingErrors([&] {
         if (!EntriesValid() || !CanClose())
             return;
-        CommitToProject();
+        Commit();
         closes = true;
     });
     if (!closes) {

@@ -35,7 +35,8 @@
 // CanClose says no), otherwise it commits, frees the window and clears its
 // created-once flag. The window left always commits before the window chosen loads.
 // Loading never marks the project modified; change signals bound by MarkModifiedOn
-// mark it modified outside loading.
+// mark it modified outside loading, and a commit marks it modified exactly when it
+// changed a value of the project since the window was loaded: looking is not editing.
 #pragma once
 
 #include "Main.h"
@@ -104,6 +105,9 @@ protected:
     // The window's own checks on closing; false keeps it open (after its message).
     virtual bool CanClose() { return true; }
 
+    // CommitToProject, then the modified mark when the project changed since loading.
+    void Commit();
+
     // Units := the project's unit system, then Number := value.
     void LoadField(TDataEdit& field, long double value) const;
 
@@ -127,6 +131,8 @@ private:
 
     TMainForm& main_;
     QPointer<QWidget> focused_;
+    // The project as the window last loaded or committed it.
+    TProjectState loadedState_;
     bool active_ = false;
     bool loading_ = false;
     bool closing_ = false;

@@ -75,10 +75,10 @@ std::string LayerEndDepth(const TGridTable &d, int row, int end)
 const std::string kZero = "0.0";
 
 // Line A and line B of one layer end of a sand, clay or silt layer.
-void WriteLayerEnd(TRecordText &out, const TProgramData &data, const TGridTable &d, int row, int end)
+void WriteLayerEnd(TRecordText &out, const TGridTable &d, int row, int end)
 {
     const int type = d.Cell(kLayerSoilType, row).AsInteger();
-    TGridTable *p = d.Cell(kLayerProperties, row).AsTable();
+    const TGridTable *p = d.Cell(kLayerProperties, row).AsTable();
     if (!p)
         throw EWriteError("Layer " + Int(row + 1) + " has no soil properties");
     const int j = end;
@@ -97,14 +97,10 @@ void WriteLayerEnd(TRecordText &out, const TProgramData &data, const TGridTable 
         out << Float(*p, kSiltUndrained, j) << Integer(*p, kSiltBlowCount, j) << kZero << kZero << kZero
             << kZero << kZero;
     } else {
-        // User load transfers count only for the user-specified method: cleared in the
-        // table itself otherwise.
+        // The user load transfers are written whatever the method: the engine uses
+        // them only with the user-specified method, and the user keeps them.
         const int skin = type == kClay ? int{kClayUserSkin} : int{kSandUserSkin};
         const int bearing = type == kClay ? int{kClayUserBearing} : int{kSandUserBearing};
-        if (data.SelectedMethod != 5) {
-            p->Cell(skin, j).SetFloat(0);
-            p->Cell(bearing, j).SetFloat(0);
-        }
         if (type == kClay)
             out << Float(*p, kClayUndrained, j) << Float(*p, kClayRemolded, j) << Float(*p, kClayYsr, j)
                 << Float(*p, kClayPI, j) << Float(*p, kClayQc, j);
@@ -210,7 +206,7 @@ void TProgramData::SaveToFile(TProjectTables &tables)
     WritePileRecords(out, *this, d);
     for (int row = 0; row < d.RowCount(); ++row)
         for (int end = 0; end < 2; ++end)
-            WriteLayerEnd(out, *this, d, row, end);
+            WriteLayerEnd(out, d, row, end);
     WriteOptionRecords(out, *this, tables);
 
     // Both files or neither: the engine reads the CPT file in the project's units.

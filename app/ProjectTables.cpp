@@ -10,7 +10,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
 #include <stdexcept>
+#include <utility>
 
 // Resources of a static library are linked only when asked for by name.
 static void InitProjectTableResources()
@@ -69,6 +74,74 @@ void BindNestedTables(TGridTable &table, const std::vector<const TGridTable *> &
         }
 }
 
+// Property values read and written whatever the column's class: blow counts and
+// the adhesion method are whole numbers, the rest reals.
+bool IsIntegerColumn(const TGridTable &table, int column)
+{
+    return dynamic_cast<const TIntColumn *>(&table.Column(column)) != nullptr;
+}
+
+long double PropertyValue(const TGridTable &table, int column, int row)
+{
+    const TData cell = table.Cell(column, row);
+    return IsIntegerColumn(table, column) ? cell.AsInteger() : cell.AsFloat();
+}
+
+void SetPropertyValue(const TGridTable &table, int column, int row, long double value)
+{
+    const TData cell = table.Cell(column, row);
+    if (IsIntegerColumn(table, column)) {
+        const long double rounded = std::round(value);
+        cell.SetInteger(static_cast<int>(std::clamp<long double>(
+            rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
+    } else {
+        cell.SetFloat(value);
+    }
+}
+
+// Property pairs (old type's column, new type's column) kept by a change of type.
+std::vector<std::pair<int, int>> CarriedProperties(int oldType, int newType)
+{
+    const auto userSkin = [](int type) { return type == kSilt ? int{kSiltUserSkin} : int{kSandUserSkin}; };
+    const auto userBearing = [](int type) {
+        return type == kSilt ? int{kSiltUserBearing} : int{kSandUserBearing};
+    };
+    static_assert(int{kSandUserSkin} == int{kClayUserSkin} && int{kSandUserBearing} == int{kClayUserBearing});
+    std::vector<std::pair<int, int>> carried{
+        {0, 0}, {userSkin(oldType), userSkin(newType)}, {userBearing(oldType), userBearing(newType)}};
+    const bool sandSilt = (oldType == kSand && newType == kSilt) || (oldType == kSilt && newType == kSand);
+    if (sandSilt)
+        carried.insert(carried.end(), {{1, 1}, {2, 2}, {3, 3}});
+    if (oldType == kSilt && newType == kClay)
+        carried.emplace_back(kSiltUndrained, kClayUndrained);
+    if (oldType == kClay && newType == kSilt)
+        carried.emplace_back(kClayUndrained, kSiltUndrained);
+    return carried;
+}
+
+// Every value of a table, nested tables included, in column and row order.
+void AppendState(const TGridTable &table, TTablesState &state)
+{
+    state.numbers.push_back(table.RowCount());
+    for (int c = 0; c < table.ColumnCount(); ++c) {
+        const TColumn &column = table.Column(c);
+        for (int r = 0; r < table.RowCount(); ++r) {
+            const TData cell = table.Cell(c, r);
+            if (dynamic_cast<const TFloatColumn *>(&column))
+                state.numbers.push_back(cell.AsFloat());
+            else if (dynamic_cast<const TIntColumn *>(&column) || dynamic_cast<const TEnumColumn *>(&column))
+                state.numbers.push_back(cell.AsInteger());
+            else if (dynamic_cast<const TTableColumn *>(&column)) {
+                if (const TGridTable *nested = cell.AsTable())
+                    AppendState(*nested, state);
+                else
+                    state.numbers.push_back(-1);
+            } else
+                state.texts.push_back(cell.AsText());
+        }
+    }
+}
+
 } // namespace
 
 TProjectTables::TProjectTables()
@@ -83,6 +156,8 @@ TProjectTables::TProjectTables()
     sections_ = MakeTable(definitions, QStringLiteral("Sectionaldata"));
     motionInput_ = std::make_unique<TGraphPlot>();
     motionInput_->setObjectName(QStringLiteral("MotionInput"));
+    cptView_ = std::make_unique<TGraphPlot>();
+    cptView_->setObjectName(QStringLiteral("CptView"));
     Reset();
 }
 
@@ -113,11 +188,24 @@ void TProjectTables::SetUnits(int units)
     motionInput_->SetUnits(units);
 }
 
+void TProjectTables::RefreshCptView(int units)
+{
+    if (cptView_->CurveCount() > 0)
+        ShowCptAs(cptViewConversion_, units);
+}
+
+void TProjectTables::ShowCptAs(TCptConversion conversion, int units)
+{
+    cptViewConversion_ = conversion;
+    FillCptView(*cptView_, *motionInput_, conversion, units);
+}
+
 void TProjectTables::EmptyAll()
 {
     for (TGridTable *table : Tables())
         table->SetRowCount(0);
     motionInput_->SetCurveCount(0);
+    cptView_->SetCurveCount(0);
 }
 
 void TProjectTables::GiveMinimumRows()
@@ -145,6 +233,71 @@ void TProjectTables::ResetChanged()
 {
     for (TGridTable *table : Tables())
         table->ResetChanged();
+}
+
+} // namespace veldo
+
+namespace veldo {
+
+TTablesState TProjectTables::State() const
+{
+    TTablesState state;
+    for (const TGridTable *table : {d_.get(), tzDepths_.get(), sections_.get()})
+        AppendState(*table, state);
+    for (const TLine &curve : motionInput_->Curves) {
+        state.numbers.push_back(curve.PointCount());
+        for (const TFloatPoint &point : curve.Points) {
+            state.numbers.push_back(point.X);
+            state.numbers.push_back(point.Y);
+        }
+    }
+    return state;
+}
+
+void TProjectTables::ChangeLayerType(int row, int newType) const
+{
+    const TData type = d_->Cell(kLayerSoilType, row);
+    const int oldType = type.AsInteger();
+    if (oldType == newType)
+        return;
+    struct TValue {
+        int column;
+        std::array<long double, 2> ends;
+    };
+    std::vector<TValue> values;
+    if (const TGridTable *old = LayerTable(row)) {
+        for (const auto &[from, to] : CarriedProperties(oldType, newType))
+            if (from < old->ColumnCount())
+                values.push_back({to, {PropertyValue(*old, from, 0), PropertyValue(*old, from, 1)}});
+    }
+    type.SetInteger(newType); // the layer gets a property table of the new layout
+    const TGridTable *now = LayerTable(row);
+    if (!now)
+        return;
+    for (const TValue &value : values)
+        if (value.column < now->ColumnCount())
+            for (int end = 0; end < 2; ++end)
+                SetPropertyValue(*now, value.column, end, value.ends[static_cast<std::size_t>(end)]);
+}
+
+void TProjectTables::ConvertSiltToSand() const
+{
+    for (int row = 0; row < d_->RowCount(); ++row)
+        if (d_->Cell(kLayerSoilType, row).AsInteger() == kSilt)
+            ChangeLayerType(row, kSand);
+}
+
+void ChooseFrictionOrBlowCounts(const TGridTable &layer, int soilType, bool byFriction)
+{
+    if (soilType != kSand && soilType != kSilt)
+        return;
+    static_assert(int{kSandFriction} == int{kSiltFriction} && int{kSandBlowCount} == int{kSiltBlowCount});
+    for (int row = 0; row < std::min(2, layer.RowCount()); ++row) {
+        if (byFriction)
+            layer.Cell(kSandBlowCount, row).SetInteger(0);
+        else
+            layer.Cell(kSandFriction, row).SetFloat(0);
+    }
 }
 
 } // namespace veldo

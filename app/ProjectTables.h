@@ -4,6 +4,10 @@
 // is needed, so a project can be read into a fresh set while another one is open.
 #pragma once
 
+#include "CptProfile.h"
+
+#include <QString>
+
 #include <memory>
 #include <vector>
 
@@ -39,8 +43,19 @@ enum TClayColumn {
     kClayUnitWeight = 0, kClayUndrained = 1, kClayRemolded = 2, kClayPI = 3, kClayYsr = 4,
     kClayQc = 5, kClayUserSkin = 6, kClayUserBearing = 7, kClayAdhesion = 8
 };
+// The user load transfers of a silt layer are hidden and not saved: they keep what a
+// sand or clay layer held while the layer is silt, for a change of type back.
 enum TSiltColumn {
-    kSiltUnitWeight = 0, kSiltFriction = 1, kSiltBlowCount = 2, kSiltKo = 3, kSiltUndrained = 4
+    kSiltUnitWeight = 0, kSiltFriction = 1, kSiltBlowCount = 2, kSiltKo = 3, kSiltUndrained = 4,
+    kSiltUserSkin = 5, kSiltUserBearing = 6
+};
+
+// Every value of the project's tables and of its CPT profile, at full precision:
+// two states are equal exactly when no value differs.
+struct TTablesState {
+    std::vector<long double> numbers;
+    std::vector<QString> texts;
+    friend bool operator==(const TTablesState &, const TTablesState &) = default;
 };
 
 class TProjectTables {
@@ -58,8 +73,16 @@ public:
     TGridTable &tblDataSilt() const { return *silt_; }
     TGridTable &TblTZDepth() const { return *tzDepths_; }
     TGridTable &Sectionaldata() const { return *sections_; }
-    // The CPT points: curve 0, X the cone resistance, Y the depth.
+    // The CPT points: curve 0, X the cone resistance, Y the depth. This is what is
+    // saved and what the engine reads.
     TGraphPlot &MotionInput() const { return *motionInput_; }
+    // A view of the CPT profile as blow counts or undrained strength, computed from
+    // the cone resistance (empty until one is asked for; never saved).
+    TGraphPlot &CptView() const { return *cptView_; }
+    // Fills CptView with the profile seen as `conversion` in unit system `units`.
+    void ShowCptAs(TCptConversion conversion, int units);
+    // Computes a shown view again from the profile (after the profile's unit switch).
+    void RefreshCptView(int units);
 
     // Every grid table of the project (the property models first).
     std::vector<TGridTable *> Tables() const;
@@ -76,10 +99,27 @@ public:
     void GiveMinimumRows();
     bool IsChanged() const;
     void ResetChanged();
+    TTablesState State() const;
+
+    // Sets the soil type of layer `row` of D, carrying the property values that the
+    // old and the new type share into the layer's new property table: the unit weight
+    // and the user load-transfer values always (where both types have them); friction
+    // angle, blow count and Ko between sand and silt; the undrained shear strength
+    // between clay and silt. Nothing happens when the type does not change.
+    void ChangeLayerType(int row, int newType) const;
+    // Every silt layer becomes sand with its unit weight, friction angle, blow count
+    // and Ko (for projects whose methods do not allow silt).
+    void ConvertSiltToSand() const;
 
 private:
     std::unique_ptr<TGridTable> sand_, clay_, silt_, d_, tzDepths_, sections_;
-    std::unique_ptr<TGraphPlot> motionInput_;
+    std::unique_ptr<TGraphPlot> motionInput_, cptView_;
+    TCptConversion cptViewConversion_ = TCptConversion::Qc;
 };
+
+// A sand or silt layer is described by its friction angle or by its SPT blow counts,
+// not by both: the pair not chosen is zeroed at the top and at the bottom. Other
+// types are left as they are.
+void ChooseFrictionOrBlowCounts(const TGridTable &layer, int soilType, bool byFriction);
 
 } // namespace veldo

@@ -1,6 +1,5 @@
 #include "SoilLayers.h"
 
-#include "ColumnTypes.h"
 #include "DataEdit.h"
 #include "Messages.h"
 #include "NumText.h"
@@ -20,17 +19,16 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <limits>
 #include <utility>
-#include <vector>
 
 namespace veldo {
 namespace {
 
 constexpr int TypeColumn = 1;
 constexpr int FirstValueColumn = 2;
-constexpr int EndFactorColumn = 6;
 constexpr int TagsPerLayer = 100;
 constexpr int RowHeight = 25;
 constexpr int DesignGridWidth = 817;
@@ -47,73 +45,7 @@ QString NumberText(long double value)
     return QString::fromStdString(formatGeneral18(value));
 }
 
-// Property values read and written whatever the column's class: blow counts and
-// the adhesion method are whole numbers, the rest reals.
-bool IsIntegerColumn(const TGridTable& table, int column)
-{
-    return dynamic_cast<const TIntColumn*>(&table.Column(column)) != nullptr;
-}
-
-long double PropertyValue(const TGridTable& table, int column, int row)
-{
-    const TData cell = table.Cell(column, row);
-    return IsIntegerColumn(table, column) ? cell.AsInteger() : cell.AsFloat();
-}
-
-void SetPropertyValue(const TGridTable& table, int column, int row, long double value)
-{
-    const TData cell = table.Cell(column, row);
-    if (IsIntegerColumn(table, column)) {
-        const long double rounded = std::round(value);
-        cell.SetInteger(static_cast<int>(std::clamp<long double>(
-            rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
-    } else {
-        cell.SetFloat(value);
-    }
-}
-
-// Property pairs (old type's column, new type's column) kept by a change of type.
-std::vector<std::pair<int, int>> CarriedProperties(int oldType, int newType)
-{
-    std::vector<std::pair<int, int>> carried{{0, 0}, {6, 6}, {7, 7}};
-    const bool sandSilt = (oldType == kSand && newType == kSilt) || (oldType == kSilt && newType == kSand);
-    if (sandSilt)
-        carried.insert(carried.end(), {{1, 1}, {2, 2}, {3, 3}});
-    if (oldType == kSilt && newType == kClay)
-        carried.emplace_back(kSiltUndrained, kClayUndrained);
-    if (oldType == kClay && newType == kSilt)
-        carried.emplace_back(kClayUndrained, kSiltUndrained);
-    return carried;
-}
-
 } // namespace
-
-void ChangeLayerType(TGridTable& d, int row, int newType)
-{
-    const TData type = d.Cell(kLayerSoilType, row);
-    const int oldType = type.AsInteger();
-    if (oldType == newType)
-        return;
-    struct TValue {
-        int column;
-        std::array<long double, 2> ends;
-    };
-    std::vector<TValue> values;
-    const std::vector<std::pair<int, int>> carried = CarriedProperties(oldType, newType);
-    if (const TGridTable* old = d.Cell(kLayerProperties, row).AsTable()) {
-        for (const auto& [from, to] : carried)
-            if (from < old->ColumnCount())
-                values.push_back({to, {PropertyValue(*old, from, 0), PropertyValue(*old, from, 1)}});
-    }
-    type.SetInteger(newType); // the layer gets a property table of the new layout
-    const TGridTable* now = d.Cell(kLayerProperties, row).AsTable();
-    if (!now)
-        return;
-    for (const TValue& value : values)
-        if (value.column < now->ColumnCount())
-            for (int end = 0; end < 2; ++end)
-                SetPropertyValue(*now, value.column, end, value.ends[static_cast<std::size_t>(end)]);
-}
 
 TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLiteral("Soill Layers"))
 {
@@ -195,53 +127,19 @@ QString TDlgSoilLayers::Cells(int column, int row) const
         return headerTop_[static_cast<std::size_t>(column)];
     if (row == 1)
         return headerUnits_[static_cast<std::size_t>(column)];
-    const QTableWidgetItem* item = grid_->item(row - FixedRows, column);
-    return item ? item->text() : QString();
-}
-
-long double TDlgSoilLayers::CellNumber(int column, int row) const
-{
-    return EvaluateCellText(Cells(column, row));
-}
-
-int TDlgSoilLayers::CellInteger(int column, int row) const
-{
-    return static_cast<int>(std::lround(CellNumber(column, row)));
+    const int layer = row - FixedRows;
+    if (layer >= Layers() || layer >= D().RowCount())
+        return {};
+    if (column == 0)
+        return QStringLiteral("Layer ") + QString::number(layer + 1);
+    if (column == TypeColumn)
+        return D().Cell(kLayerSoilType, layer).AsText();
+    return NumberText(D().Cell(ValueColumns[static_cast<std::size_t>(column - FirstValueColumn)], layer).AsFloat());
 }
 
 int TDlgSoilLayers::RowCount() const
 {
     return grid_->rowCount() + FixedRows;
-}
-
-void TDlgSoilLayers::SetCell(int column, int row, const QString& text)
-{
-    const int tableRow = row - FixedRows;
-    if (QTableWidgetItem* item = grid_->item(tableRow, column))
-        item->setText(text);
-    else
-        grid_->setItem(tableRow, column, new QTableWidgetItem(text));
-}
-
-void TDlgSoilLayers::SetLayerTexts(int row, const std::array<QString, ColumnCount>& texts)
-{
-    for (int column = TypeColumn; column < ColumnCount; ++column)
-        SetCell(column, row, texts[static_cast<std::size_t>(column)]);
-}
-
-void TDlgSoilLayers::CopyRowTexts(int toRow, int fromRow)
-{
-    std::array<QString, ColumnCount> texts;
-    for (int column = TypeColumn; column < ColumnCount; ++column)
-        texts[static_cast<std::size_t>(column)] = Cells(column, fromRow);
-    SetLayerTexts(toRow, texts);
-}
-
-// Sand, depth 0, no limits, factors 1.
-void TDlgSoilLayers::SetDefaultRow(int row)
-{
-    SetLayerTexts(row, {QString(), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
-                        QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1")});
 }
 
 void TDlgSoilLayers::SetHeaders()
@@ -276,24 +174,10 @@ void TDlgSoilLayers::SetColumnWidths()
 
 void TDlgSoilLayers::LoadFromProject()
 {
-    const TProgramData& data = Data();
-    int ticked = 0;
-    for (int method = 1; method <= 9; ++method)
-        ticked += data.Integers[static_cast<std::size_t>(method)];
-    siltAllowed_ = data.MethodTicked(2) && ticked == 1;
+    siltAllowed_ = Data().SiltAllowed();
     SetHeaders();
     SetColumnWidths();
-
-    const TGridTable& d = D();
-    grid_->setRowCount(d.RowCount());
-    for (int layer = 0; layer < d.RowCount(); ++layer) {
-        const int row = layer + FixedRows;
-        SetCell(0, row, QStringLiteral("Layer ") + QString::number(layer + 1));
-        SetCell(TypeColumn, row, d.Cell(kLayerSoilType, layer).AsText());
-        for (std::size_t k = 0; k < ValueColumns.size(); ++k)
-            SetCell(FirstValueColumn + static_cast<int>(k), row,
-                    NumberText(d.Cell(ValueColumns[k], layer).AsFloat()));
-    }
+    grid_->setRowCount(D().RowCount());
     if (Layers() > 0) {
         PositionControls();
         currentRow_ = FixedRows;
@@ -301,22 +185,17 @@ void TDlgSoilLayers::LoadFromProject()
     ShowButtons();
 }
 
+// The fields write into D as they are edited; an entry that is only being finished
+// when the window is left reaches D here. A field left as loaded keeps its value.
 void TDlgSoilLayers::CommitToProject()
 {
-    TGridTable& d = D();
-    if (d.RowCount() != Layers())
-        d.SetRowCount(Layers());
-    for (int layer = 0; layer < Layers(); ++layer) {
-        const int row = layer + FixedRows;
-        ChangeLayerType(d, layer, CellInteger(TypeColumn, row));
-        for (std::size_t k = 0; k < ValueColumns.size(); ++k)
-            d.Cell(ValueColumns[k], layer).SetFloat(CellNumber(FirstValueColumn + static_cast<int>(k), row));
-    }
+    for (int layer = 0; layer < Layers(); ++layer)
+        for (int offset = 0; offset < static_cast<int>(ValueColumns.size()); ++offset)
+            EditChange(offset + TagsPerLayer * layer);
     if (Layers() > 0) {
         PositionControls();
         currentRow_ = FixedRows;
     }
-    MainForm().SetModified(true);
 }
 
 // ---- Controls over the grid ----------------------------------------------------------
@@ -367,7 +246,8 @@ void TDlgSoilLayers::PlaceButton(int layer)
     button->setText(QStringLiteral("Edit Layer ") + QString::number(layer + 1));
 }
 
-// The list offers "Silt" only while silt is allowed; it shows the row's type.
+// The list offers "Silt" while silt is allowed, and to a silt layer in any case so
+// that it shows the layer's type until another type is picked.
 void TDlgSoilLayers::PlaceCombo(int layer)
 {
     QComboBox* combo = LayerCombo(layer);
@@ -381,16 +261,18 @@ void TDlgSoilLayers::PlaceCombo(int layer)
         });
         grid_->setCellWidget(layer, TypeColumn, combo);
     }
+    const int type = D().Cell(kLayerSoilType, layer).AsInteger();
     QStringList items{QStringLiteral("Sand"), QStringLiteral("Clay")};
-    if (siltAllowed_)
+    if (siltAllowed_ || type == kSilt)
         items << QStringLiteral("Silt");
+    const bool wasPlacing = std::exchange(placing_, true);
     if (combo->count() != items.size()) {
         combo->clear();
         combo->addItems(items);
         combo->setMaxVisibleItems(static_cast<int>(items.size()));
     }
-    const int type = CellInteger(TypeColumn, layer + FixedRows);
     combo->setCurrentIndex(type == 0 ? 0 : type - 1);
+    placing_ = wasPlacing;
 }
 
 void TDlgSoilLayers::PlaceEdit(int layer, int offset)
@@ -407,7 +289,9 @@ void TDlgSoilLayers::PlaceEdit(int layer, int offset)
         });
         grid_->setCellWidget(layer, FirstValueColumn + offset, field);
     }
-    field->SetNumber(CellNumber(FirstValueColumn + offset, layer + FixedRows));
+    const bool wasPlacing = std::exchange(placing_, true);
+    field->SetNumber(D().Cell(ValueColumns[static_cast<std::size_t>(offset)], layer).AsFloat());
+    placing_ = wasPlacing;
 }
 
 bool TDlgSoilLayers::eventFilter(QObject* watched, QEvent* event)
@@ -449,23 +333,22 @@ void TDlgSoilLayers::EditChange(int tag)
     const int layer = static_cast<int>(std::lround(double(tag) / TagsPerLayer));
     const int offset = tag - TagsPerLayer * layer;
     TDataEdit* field = LayerEdit(layer, offset);
-    if (!field)
+    if (!field || layer >= D().RowCount())
         return;
-    // Only a valid entry reaches the cell; the field refuses others when it is left.
+    // Only a valid entry reaches the table; the field refuses others when it is left.
     if (field->EntryProblem().isEmpty())
-        SetCell(FirstValueColumn + offset, layer + FixedRows, NumberText(field->Number()));
+        D().Cell(ValueColumns[static_cast<std::size_t>(offset)], layer).SetFloat(field->Number());
     currentRow_ = layer + FixedRows;
 }
 
 void TDlgSoilLayers::ComboChange(int tag)
 {
     const QComboBox* combo = LayerCombo(tag);
-    if (!combo || combo->currentIndex() < 0)
+    if (!combo || combo->currentIndex() < 0 || tag >= D().RowCount())
         return;
-    const int type = combo->currentIndex() + 1;
-    SetCell(TypeColumn, tag + FixedRows, QString::number(type));
-    ChangeLayerType(D(), tag, type);
+    MainForm().Tables().ChangeLayerType(tag, combo->currentIndex() + 1);
     currentRow_ = tag + FixedRows;
+    PlaceCombo(tag); // a layer that left silt loses "Silt" unless silt is allowed
 }
 
 // ---- Layer commands ---------------------------------------------------------------------
@@ -473,7 +356,7 @@ void TDlgSoilLayers::ComboChange(int tag)
 void TDlgSoilLayers::InitSoilLayerValues(int layer)
 {
     TGridTable& d = D();
-    ChangeLayerType(d, layer, kSand);
+    MainForm().Tables().ChangeLayerType(layer, kSand);
     d.Cell(kLayerBottom, layer).SetFloat(0);
     d.Cell(kLayerMaxSide, layer).SetFloat(0);
     d.Cell(kLayerMaxEnd, layer).SetFloat(0);
@@ -483,16 +366,13 @@ void TDlgSoilLayers::InitSoilLayerValues(int layer)
 
 void TDlgSoilLayers::ButtonAddClick()
 {
-    if (RowCount() >= MaxLayers + FixedRows)
+    if (Layers() >= MaxLayers)
         return;
     const int layer = Layers();
-    grid_->setRowCount(layer + 1);
-    const int row = layer + FixedRows;
-    SetCell(0, row, QStringLiteral("Layer ") + QString::number(layer + 1));
-    SetDefaultRow(row);
-    currentRow_ = row;
-    D().SetRowCount(Layers());
+    D().SetRowCount(layer + 1);
     InitSoilLayerValues(layer);
+    grid_->setRowCount(layer + 1);
+    currentRow_ = layer + FixedRows;
     grid_->scrollToBottom();
     PositionControls();
     ShowButtons();
@@ -504,15 +384,10 @@ void TDlgSoilLayers::ButtonInsClick()
     const int layer = currentRow_ - FixedRows;
     if (Layers() < 1 || Layers() >= MaxLayers || layer < 0 || layer >= Layers())
         return;
-    grid_->setRowCount(Layers() + 1);
-    const int last = RowCount() - 1;
-    SetCell(0, last, QStringLiteral("Layer ") + QString::number(Layers()));
-    for (int row = last; row > currentRow_; --row)
-        CopyRowTexts(row, row - 1);
-    SetDefaultRow(currentRow_);
     // The layers below move down with their property tables.
     D().InsertRowGroup(layer);
     InitSoilLayerValues(layer);
+    grid_->setRowCount(Layers() + 1);
     PositionControls();
     ShowButtons();
     MainForm().SetModified(true);
@@ -526,10 +401,8 @@ void TDlgSoilLayers::ButtonDelClick()
                                    + QString::number(currentRow_ - 1),
                                TQuestionButtons::YesNo) == TMessageAnswer::Yes;
     if (confirmed && layer >= 0 && layer < Layers()) {
-        for (int row = currentRow_; row < RowCount() - 1; ++row)
-            CopyRowTexts(row, row + 1);
-        grid_->setRowCount(Layers() - 1);
         D().DeleteRowGroup(layer);
+        grid_->setRowCount(Layers() - 1);
         MainForm().SetModified(true);
     }
     PositionControls();
@@ -542,7 +415,7 @@ void TDlgSoilLayers::ButtonClick(int tag)
     currentRow_ = tag + FixedRows;
     if (!layerWindow_)
         layerWindow_ = new TDlgSoils(MainForm(), this);
-    layerWindow_->SetLayer(tag + 1, CellInteger(TypeColumn, currentRow_));
+    layerWindow_->SetLayer(tag + 1, D().Cell(kLayerSoilType, tag).AsInteger());
     layerWindow_->exec();
     PositionControls();
 }
@@ -550,7 +423,7 @@ void TDlgSoilLayers::ButtonClick(int tag)
 void TDlgSoilLayers::Button1Click()
 {
     for (int layer = 0; layer < Layers(); ++layer) {
-        if (!(CellNumber(EndFactorColumn, layer + FixedRows) > 0)) {
+        if (!(D().Cell(kLayerEndFactor, layer).AsFloat() > 0)) {
             Messages().Warning(QStringLiteral("Reduction/Resistance Factor on End Bearing for layer ")
                                + QString::number(layer + 1) + QStringLiteral(" should be greater than zero.")
                                + QLatin1Char('\r') + QStringLiteral("Please check"));

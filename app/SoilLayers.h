@@ -2,8 +2,8 @@
 // its soil type, the depth at its bottom, the limits of unit side friction and end
 // bearing and the two reduction/resistance factors. Each row carries an
 // "Edit Layer n" button (the layer properties window), a soil-type list and numeric
-// fields laid over its cells. The grid keeps the values while the window is open
-// and writes them back into D on every deactivation.
+// fields laid over its cells. The controls show D and write into it as they are
+// edited; the window keeps no copy of the layers.
 #pragma once
 
 #include "InputWindow.h"
@@ -23,13 +23,6 @@ namespace veldo {
 
 class TDataEdit;
 class TGridTable;
-
-// Sets the soil type of layer `row` of D, carrying the property values that the old
-// and the new type share into the layer's new property table: the unit weight and
-// the user load-transfer values always (where both types have them); friction
-// angle, blow count and Ko between sand and silt; the undrained shear strength
-// between clay and silt. Nothing happens when the type does not change.
-void ChangeLayerType(TGridTable& d, int row, int newType);
 
 class TDlgSoilLayers final : public TInputWindow {
     Q_OBJECT
@@ -83,16 +76,8 @@ protected:
 
 private:
     TGridTable& D() const;
-    void SetCell(int column, int row, const QString& text);
-    // A cell's text as a number; a text that is not one raises the cell-text error.
-    long double CellNumber(int column, int row) const;
-    int CellInteger(int column, int row) const;
     void SetHeaders();
     void SetColumnWidths();
-    // Grid texts of a row: columns 1 to 6 (column 0 keeps its "Layer n").
-    void SetLayerTexts(int row, const std::array<QString, ColumnCount>& texts);
-    void CopyRowTexts(int toRow, int fromRow);
-    void SetDefaultRow(int row);
     void InitSoilLayerValues(int layer);
     void PositionControls();
     void PlaceRowControls(int layer);

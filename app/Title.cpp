@@ -89,11 +89,7 @@ void TdlgTitle::LoadFromProject()
 
 void TdlgTitle::CommitToProject()
 {
-    const QString title = titleMemo_->toPlainText();
-    if (title != Data().Title) {
-        Data().Title = title;
-        MainForm().SetModified(true);
-    }
+    Data().Title = titleMemo_->toPlainText();
     Data().Designer = designer_->text();
     Data().JobNumber = jobNumber_->text();
 }

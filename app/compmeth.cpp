@@ -20,7 +20,6 @@
 namespace veldo {
 namespace {
 
-constexpr int Fhwa = 1;
 constexpr int Usace = 2;
 constexpr int Api = 4;
 constexpr int Icp = 7;
@@ -73,45 +72,6 @@ void Exclusive(QWidget* owner, std::initializer_list<QRadioButton*> radios)
     auto* group = new QButtonGroup(owner);
     for (QRadioButton* radio : radios)
         group->addButton(radio);
-}
-
-// Property values of a silt layer that a sand layer keeps.
-struct TSiltValues {
-    long double unitWeight, friction, ko;
-    int blowCount;
-};
-
-TSiltValues ReadSilt(const TGridTable& silt, int row)
-{
-    return {silt.Cell(kSiltUnitWeight, row).AsFloat(), silt.Cell(kSiltFriction, row).AsFloat(),
-            silt.Cell(kSiltKo, row).AsFloat(), silt.Cell(kSiltBlowCount, row).AsInteger()};
-}
-
-void WriteSand(const TGridTable& sand, int row, const TSiltValues& values)
-{
-    sand.Cell(kSandUnitWeight, row).SetFloat(values.unitWeight);
-    sand.Cell(kSandFriction, row).SetFloat(values.friction);
-    sand.Cell(kSandBlowCount, row).SetInteger(values.blowCount);
-    sand.Cell(kSandKo, row).SetFloat(values.ko);
-}
-
-// Layer `row` of D changes from silt to sand; the new sand table takes the unit
-// weight, friction angle, blow count and Ko of the top and bottom rows.
-void SiltToSand(const TProjectTables& tables, int row)
-{
-    const TGridTable* silt = tables.LayerTable(row);
-    if (!silt)
-        return;
-    std::array<TSiltValues, 2> values{};
-    const int ends = std::min(2, silt->RowCount());
-    for (int end = 0; end < ends; ++end)
-        values[static_cast<std::size_t>(end)] = ReadSilt(*silt, end);
-    tables.D().Cell(kLayerSoilType, row).SetInteger(kSand); // replaces the property table
-    const TGridTable* sand = tables.LayerTable(row);
-    if (!sand)
-        return;
-    for (int end = 0; end < std::min(ends, sand->RowCount()); ++end)
-        WriteSand(*sand, end, values[static_cast<std::size_t>(end)]);
 }
 
 } // namespace
@@ -356,13 +316,10 @@ void TfrmWaterDepth::Button3Click()
 
 void TfrmWaterDepth::CommitToProject()
 {
+    const TProgramData previous = Data();
     StoreMethods();
     StoreOptions();
-    TProgramData& data = Data();
-    // The taper angle is used only by the FHWA capacity method.
-    if (!data.MethodTicked(Fhwa))
-        data.TaperAngle = 0;
-    ConvertSiltLayers();
+    Data().MethodsChanged(previous, MainForm().Tables());
     UpdateUserColumns();
     // The Pile Material window's enabling rules follow the methods just stored.
     if (TfrmMaterial* material = FindInputWindow<TfrmMaterial>(MainForm()))
@@ -395,21 +352,6 @@ void TfrmWaterDepth::StoreOptions()
             data.CriticalDepthOption = option;
     }
     data.UserCriticalDepth = criticalDepth_->GetNumber();
-}
-
-void TfrmWaterDepth::ConvertSiltLayers()
-{
-    const TProgramData& data = Data();
-    int ticked = 0;
-    for (int method = 1; method <= MethodCount; ++method)
-        ticked += data.MethodTicked(method) ? 1 : 0;
-    if (data.MethodTicked(Usace) && ticked == 1)
-        return; // silt layers are allowed
-    const TProjectTables& tables = MainForm().Tables();
-    for (int row = 0; row < tables.D().RowCount(); ++row) {
-        if (tables.D().Cell(kLayerSoilType, row).AsInteger() == kSilt)
-            SiltToSand(tables, row);
-    }
 }
 
 void TfrmWaterDepth::UpdateUserColumns()

@@ -51,8 +51,6 @@ private:
     void SetAllBoxes(bool ticked);
     void StoreMethods();
     void StoreOptions();
-    // Turns every silt layer into sand unless USACE is the only capacity method.
-    void ConvertSiltLayers();
     // The user unit columns of the layer tables follow the selected method.
     void UpdateUserColumns();
 

@@ -192,8 +192,7 @@ int TfrmMaterial::CheckedPileType() const
 
 bool TfrmMaterial::Tapered() const
 {
-    const int type = CheckedPileType();
-    return type == Timber || type == RaymondStep || type == RaymondUniform || type == Monotube;
+    return TProgramData::TaperedPileType(CheckedPileType());
 }
 
 long double TfrmMaterial::SectionArea() const
@@ -296,7 +295,8 @@ void TfrmMaterial::CommitToProject()
         data.Circular = true;
         break;
     }
-    data.TaperAngle = data.MethodTicked(FhwaMethod) ? angle_->GetNumber() : 0;
+    // A taper field disabled for the chosen pile type or methods stores 0.
+    data.TaperAngle = data.TaperApplies() ? angle_->GetNumber() : 0;
     data.Modulus = modulus_->GetNumber();
     for (int mode = 0; mode < 3; ++mode) {
         if (areaModes_[static_cast<std::size_t>(mode)]->isChecked())

@@ -359,6 +359,13 @@ void TDlgSoils::LoadFields(const TGridTable& table)
         radioByBlowCounts(Field(5), Field(6), radios_[1], radios_[2]);
     else if (soilType_ == kSilt)
         radioByBlowCounts(Field(36), Field(38), radios_[3], radios_[4]);
+    loadedByFriction_ = ByFriction();
+    loadedAdhesion_ = adhesion_->currentIndex();
+}
+
+bool TDlgSoils::ByFriction() const
+{
+    return soilType_ == kSilt ? radios_[3]->isChecked() : radios_[1]->isChecked();
 }
 
 void TDlgSoils::ApplyRules()
@@ -464,9 +471,11 @@ void TDlgSoils::Button2Click()
 
 void TDlgSoils::FormDeactivate()
 {
+    const TProjectState before = ProjectState(main_.Data(), main_.Tables());
     if (TGridTable* table = LayerTable())
         StoreFields(*table);
-    main_.SetModified(true);
+    if (ProjectState(main_.Data(), main_.Tables()) != before)
+        main_.SetModified(true);
 }
 
 void TDlgSoils::StoreFields(TGridTable& table) const
@@ -484,26 +493,17 @@ void TDlgSoils::StoreFields(TGridTable& table) const
         }
     }
     if (soilType_ == kClay && AdhesionProperty < table.ColumnCount()) {
-        // A stored method outside the list (no item chosen) is left as it is.
-        if (adhesion_->currentIndex() >= 0)
+        // A stored method outside the list (no item chosen), or one left as loaded,
+        // is left as it is.
+        if (adhesion_->currentIndex() >= 0 && adhesion_->currentIndex() != loadedAdhesion_)
             for (int row : {TopRow, BottomRow})
                 table.Cell(AdhesionProperty, row).SetInteger(adhesion_->currentIndex());
         return;
     }
-    // Friction angle and blow counts are either-or: the unused pair is zeroed.
-    const auto eitherOr = [&table](bool byFriction) {
-        const int zeroed = byFriction ? 2 : 1;
-        for (int row : {TopRow, BottomRow}) {
-            if (byFriction)
-                table.Cell(zeroed, row).SetInteger(0);
-            else
-                table.Cell(zeroed, row).SetFloat(0);
-        }
-    };
-    if (soilType_ == kSand)
-        eitherOr(radios_[1]->isChecked());
-    else if (soilType_ == kSilt)
-        eitherOr(radios_[3]->isChecked());
+    // Friction angle and blow counts are either-or: when the user switched the choice,
+    // the pair not chosen is zeroed. A layer left as it was opened keeps both.
+    if (ByFriction() != loadedByFriction_)
+        ChooseFrictionOrBlowCounts(table, soilType_, ByFriction());
 }
 
 void TDlgSoils::done(int result)

@@ -86,6 +86,8 @@ private:
     void StoreFields(TGridTable& table) const;
     void ApplyRules();
     void ApplySandBlock3();
+    // The friction-angle radio of the layer's tab is checked.
+    bool ByFriction() const;
 
     TMainForm& main_;
     int layer_ = 1;
@@ -96,6 +98,9 @@ private:
     QComboBox* adhesion_ = nullptr;
     QPushButton* showGraph_ = nullptr;
     QPointer<TChartForm> chart_;
+    // The choices as the window loaded them.
+    bool loadedByFriction_ = true;
+    int loadedAdhesion_ = -1;
 
     // Labels and fields switched by the enabling rules.
     QLabel* sandHeading3_ = nullptr;

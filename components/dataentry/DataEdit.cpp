@@ -209,6 +209,8 @@ void TDataEdit::SetMinVal(long double x)
 
 long double TDataEdit::Number() const
 {
+    if (hasSetNumber_ && text() == setText_)
+        return setNumber_;
     return EvaluateEntry(text().toStdString());
 }
 
@@ -218,7 +220,14 @@ void TDataEdit::SetNumber(long double x)
         x = minVal_;
     if (x > maxVal_)
         x = maxVal_;
-    setText(FormatEntryValue(hex_, x));
+    // The project file keeps 10 significant digits: more would show the noise of a
+    // unit conversion (13.7160000000435254 for 45 ft).
+    const QString shown = hex_ ? FormatEntryValue(hex_, x) : QString::fromStdString(formatGeneral10(x));
+    setNumber_ = x;
+    setText_ = shown;
+    hasSetNumber_ = true;
+    setText(shown);
+    setCursorPosition(0);
 }
 
 void TDataEdit::SetUnitsString(const QString& value)
@@ -298,7 +307,9 @@ void TDataEdit::DoExit()
     accepted_ = false;
     const TJudgement j = Judge();
     if (j.failure == TFailure::None) {
-        setText(FormatEntryValue(hex_, j.value));
+        // A number shown by SetNumber and left as it is keeps its text and precision.
+        if (!(hasSetNumber_ && text() == setText_))
+            setText(FormatEntryValue(hex_, j.value));
         accepted_ = true;
         return;
     }

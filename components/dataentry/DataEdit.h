@@ -92,10 +92,13 @@ public:
     bool MinExclusive() const { return minExclusive_; }
     void SetMinExclusive(bool value) { minExclusive_ = value; }
 
-    // Evaluates the current text; throws EAssignError for an invalid entry.
+    // Evaluates the current text; throws EAssignError for an invalid entry. While the
+    // text is still the one SetNumber showed, the number set, at full precision.
     long double Number() const;
     long double GetNumber() const { return Number(); }
-    // Clamps x into MinVal..MaxVal and shows its display form.
+    // Clamps x into MinVal..MaxVal and shows it with at most 10 significant digits
+    // (trailing zeros dropped; the hexadecimal form with Hex), caret at the start.
+    // The number keeps its full precision until the text is edited.
     void SetNumber(long double x);
 
     const QString& UnitsString() const { return unitsString_; }
@@ -166,6 +169,10 @@ private:
     QString unitsString_;
     TUnitSystem units_ = 1;
     bool accepted_ = false;
+    // The number SetNumber showed and the text it showed it with.
+    long double setNumber_ = 0;
+    QString setText_;
+    bool hasSetNumber_ = false;
 };
 
 namespace detail {

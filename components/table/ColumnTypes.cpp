@@ -117,7 +117,11 @@ int TEnumColumn::AsInteger(int row) const
 void TEnumColumn::SetInteger(int row, int value)
 {
     CheckRow(row);
+    // Setting the value a row already has changes nothing: a selector's nested
+    // table is made again only for a new choice.
     for (int r : RowsReached(row)) {
+        if (values_[static_cast<std::size_t>(r)] == value)
+            continue;
         values_[static_cast<std::size_t>(r)] = value;
         CellChanged(r);
     }
@@ -158,6 +162,8 @@ QWidget* TEnumColumn::CreateControl(int row, QWidget* parent)
     combo->setCurrentIndex(value >= 1 && value <= items.size() ? value - 1 : -1);
     QObject::connect(combo, &QComboBox::activated, combo, [this, row](int index) {
         RunReportingErrors([this, row, index] {
+            if (AsInteger(row) == index + 1)
+                return; // the current choice picked again
             if (Table())
                 Table()->SetChanged(true);
             SetInteger(row, index + 1);

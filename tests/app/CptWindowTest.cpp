@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <QtTest/QTest>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -348,31 +350,63 @@ TEST_F(CptWindowTest, QcReadFillsTheProfileAndShowsItsPlotWindow)
     EXPECT_EQ(frame->mdiArea(), Form().MdiArea());
     EXPECT_EQ(plot->Legend()->Items, std::vector<QString>{QStringLiteral("CPT Data")});
 
-    // A conversion read afterwards replaces the window: its legend follows the new curve.
+    // A converted view gets a window of its own; the profile keeps its window.
     w.SuButton().click();
-    ASSERT_NE(Profile().PlotWindow(), nullptr);
-    EXPECT_EQ(Profile().PlotWindow()->Legend()->Items, std::vector<QString>{QStringLiteral("Converted Su")});
-    EXPECT_EQ(Form().MdiArea()->subWindowList().size(), 2); // the input window and one plot
+    TGraphPlot& view = Form().Tables().CptView();
+    ASSERT_NE(view.PlotWindow(), nullptr);
+    EXPECT_EQ(view.PlotWindow()->Legend()->Items, std::vector<QString>{QStringLiteral("Converted Su")});
+    EXPECT_EQ(Profile().PlotWindow()->Legend()->Items, std::vector<QString>{QStringLiteral("CPT Data")});
+    EXPECT_EQ(Form().MdiArea()->subWindowList().size(), 3); // the input window and two plots
 }
 
-TEST_F(CptWindowTest, AnSptConversionReplacesTheProfileAndTheNextSaveWritesIt)
+// Viewing the profile as blow counts or undrained strength replaced the cone
+// resistances that are saved and that the engine reads (and a unit switch then
+// scaled blow counts as a stress). The profile stays cone resistance; the views are
+// computed from it, and again after a unit switch.
+TEST_F(CptWindowTest, ConvertedViewsLeaveTheSavedConeResistance)
 {
-    TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
-    w.SptButton().click();
+    TDlgInputMotion& w = Open();
+    const auto type = [](QLineEdit& field, const QString& text) {
+        field.setFocus();
+        field.selectAll();
+        QTest::keyClicks(&field, text);
+        QTest::keyClick(&field, Qt::Key_Tab);
+    };
+    type(w.FileNameEdit(), DataFile("cpt_sample.txt"));
+    type(w.DataLinesEdit(), QStringLiteral("3"));
+    type(w.HeaderLinesEdit(), QStringLiteral("2"));
+    type(w.ValuesPerLineEdit(), QStringLiteral("4"));
+    for (QPushButton* view : {&w.SptButton(), &w.SuButton()})
+        QTest::mouseClick(view, Qt::LeftButton);
     ASSERT_TRUE(messages_->Entries().empty());
-    EXPECT_EQ(Profile().Caption, "Converted SPT from CPT Data");
-    EXPECT_EQ(Profile().XCaption, "SPT, N");
-    EXPECT_EQ(Profile().Curve(0).Name, "Converted SPT");
+    EXPECT_EQ(Profile().XCaption, "Qc, ksf");
+    EXPECT_EQ(Points().at(2).X, 120.0L);
+    TGraphPlot& view = Form().Tables().CptView();
+    EXPECT_EQ(view.Caption, "Converted Undrained Shear Strength Su from CPT Data");
+    EXPECT_EQ(view.Curve(0).Point(2).X, 8.0L); // 120 / 15
+    ASSERT_NE(view.PlotWindow(), nullptr);
 
-    Data().ProjectPath = dir_.filePath(QStringLiteral("Pier.vd7d"));
-    ASSERT_TRUE(Form().FileSaveClick());
-    // N = qc x 47.875 / 280: 40 -> 6.839285714, 80 -> 13.67857143, 120 -> 20.51785714;
-    // English profiles are written x 1000.
+    const QString project = dir_.filePath(QStringLiteral("Pier.vd7d"));
+    dialogs_.saveAnswers.push_back(project);
+    Form().Action(QStringLiteral("FileSave"))->trigger();
+    // English profiles are written in psf.
     EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Pier.cpt"))),
               " 1 3\r\n"
-              "  1.000000000E+00  6.839285714E+03\r\n"
-              "  2.000000000E+00  1.367857143E+04\r\n"
-              "  3.500000000E+00  2.051785714E+04\r\n");
+              "  1.000000000E+00  4.000000000E+04\r\n"
+              "  2.000000000E+00  8.000000000E+04\r\n"
+              "  3.500000000E+00  1.200000000E+05\r\n");
+
+    // To SI: depth x 0.3048, cone resistance x 47.88 kPa per ksf; the view follows.
+    Form().Action(QStringLiteral("OptionsSI"))->trigger();
+    Form().Action(QStringLiteral("FileSave"))->trigger();
+    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Pier.cpt"))),
+              " 2 3\r\n"
+              "  3.048000000E-01  1.915210524E+03\r\n"
+              "  6.096000000E-01  3.830421049E+03\r\n"
+              "  1.066800000E+00  5.745631573E+03\r\n");
+    EXPECT_EQ(view.XCaption, "Undrained Shear Strength Su, kPa");
+    EXPECT_EQ(view.Curve(0).Point(2).X, Points().at(2).X / 15);
+    EXPECT_NEAR(static_cast<double>(view.Curve(0).Point(2).X), 383.0421049, 1e-6);
 }
 
 TEST_F(CptWindowTest, AReadProfileComesBackWhenTheProjectIsOpenedAgain)
@@ -406,14 +440,15 @@ TEST_F(CptWindowTest, SIUndrainedStrengthFromMegapascalData)
     TDlgInputMotion& w = OpenFor(DataFile("cpt_mpa.txt"), 2, 1, 2, QStringLiteral("1000"));
     w.SuButton().click();
     ASSERT_TRUE(messages_->Entries().empty());
-    const auto points = Points();
+    const std::vector<TFloatPoint>& points = Form().Tables().CptView().Curves.at(0).Points;
     ASSERT_EQ(points.size(), 2u);
     // 2500 kPa / 15 = 166.666...; 5000 kPa / 15 = 333.333...
     EXPECT_EQ(points[0].Y, 0.5L);
     EXPECT_NEAR(static_cast<double>(points[0].X), 166.66666666666666, 1e-10);
     EXPECT_NEAR(static_cast<double>(points[1].X), 333.3333333333333, 1e-10);
-    EXPECT_EQ(Profile().XCaption, "Undrained Shear Strength Su, kPa");
-    EXPECT_EQ(Profile().YCaption, "Depth, m");
+    EXPECT_EQ(Form().Tables().CptView().XCaption, "Undrained Shear Strength Su, kPa");
+    EXPECT_EQ(Form().Tables().CptView().YCaption, "Depth, m");
+    EXPECT_EQ(Points()[1].X, 5000.0L); // the profile itself is cone resistance
 
     // The same data as Qc in kPa: 2.5 MPa x 1000.
     ASSERT_TRUE(w.ReadMotionData(DataFile("cpt_mpa.txt"), true));
@@ -433,6 +468,7 @@ TEST_F(CptWindowTest, AFailedReadKeepsTheProfileAndNamesFileLineAndItem)
     w.DataLinesEdit().setText(QStringLiteral("2"));
     w.HeaderLinesEdit().setText(QStringLiteral("1"));
     w.ValuesPerLineEdit().setText(QStringLiteral("2"));
+    w.FormDeactivate(); // the new settings are an edit of their own
     Form().SetModified(false);
     w.SptButton().click();
     ASSERT_EQ(messages_->Entries().size(), 1u);

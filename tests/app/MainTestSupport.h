@@ -4,6 +4,7 @@
 
 #include "FileDialogs.h"
 #include "Launchers.h"
+#include "Main.h"
 
 #include <QTemporaryDir>
 
@@ -66,5 +67,18 @@ public:
         return succeed;
     }
 };
+
+// A main window's options for a test: settings and program folder in `dir`, the
+// scripted dialogs and the recording shell.
+inline TMainFormOptions TestFormOptions(const QTemporaryDir& dir, TScriptedFileDialogs& dialogs,
+                                        TRecordingShell& shell)
+{
+    TMainFormOptions options;
+    options.settingsFile = dir.filePath(QStringLiteral("VELDO.ini"));
+    options.programDir = dir.path();
+    options.fileDialogs = &dialogs;
+    options.shell = &shell;
+    return options;
+}
 
 } // namespace veldo::test

@@ -159,21 +159,20 @@ TEST_F(ProjectFileTest, ValuesTheFileCannotHoldAreFixedInTheProjectFirst)
     EXPECT_EQ(CrLfLines(ReadBytes(square.ProjectPath)).at(4), "48 144 0 0 0 0 0");
 }
 
-TEST_F(ProjectFileTest, UserLoadTransfersAreClearedUnlessTheUserMethodIsSelected)
+// The user load transfers are written whatever the selected method (the engine uses
+// them only with the user-specified method); they were cleared from the tables.
+TEST_F(ProjectFileTest, UserLoadTransfersAreWrittenWhateverTheMethod)
 {
     TProjectTables tables;
     TProgramData data = MakeLayeredProject(tables);
     data.SelectedMethod = 4;
     data.ProjectPath = Path(QStringLiteral("api.vd7d"));
+    const TTablesState before = tables.State();
     data.SaveToFile(tables);
     const Lines lines = CrLfLines(ReadBytes(data.ProjectPath));
-    EXPECT_EQ(lines[10], "2000 80000 0.0 12 0.0 0.0 150000 0 0 0.9 0.8 0 ");
-    EXPECT_EQ(lines[14], "0 0 800 400 1.5 25 20000 0 0 1 0.95 2 ");
-    for (int row = 0; row < 2; ++row)
-        for (int j = 0; j < 2; ++j) {
-            EXPECT_EQ(tables.LayerTable(row)->Cell(kSandUserSkin, j).AsFloat(), 0);
-            EXPECT_EQ(tables.LayerTable(row)->Cell(kSandUserBearing, j).AsFloat(), 0);
-        }
+    EXPECT_EQ(lines[10], "2000 80000 0.0 12 0.0 0.0 150000 500 60000 0.9 0.8 0 ");
+    EXPECT_EQ(lines[14], "0 0 800 400 1.5 25 20000 300 9000 1 0.95 2 ");
+    EXPECT_TRUE(tables.State() == before);
 }
 
 TEST_F(ProjectFileTest, FailedSaveReportsTheErrorNamingTheFile)

@@ -354,7 +354,7 @@ TEST_F(SoilLayersWindowTest, EditsReachTheTableOnDeactivation)
     w.LayerEdit(2, 0)->setText(QStringLiteral("12*2+1"));
     EXPECT_EQ(w.Cells(2, 4), "25");
     w.LayerEdit(0, 1)->setText(QStringLiteral("1234.5"));
-    EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 30.0L); // not yet committed
+    EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L); // the window keeps no copy
     Form().SetModified(false);
     Form().DeactivateActiveChild();
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L);

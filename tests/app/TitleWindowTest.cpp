@@ -87,21 +87,26 @@ TEST_F(TitleWindowTest, MenuAndToolbarOpenOneWindowLoadedFromTheProject)
     EXPECT_EQ(FindInputWindow<TdlgTitle>(Form()), &w);
 }
 
-TEST_F(TitleWindowTest, OnlyANewTitleMarksTheProjectModified)
+// The designer's name and the job number are edits like the title: each marks the
+// project modified (they were stored without the mark, and lost without a prompt).
+TEST_F(TitleWindowTest, EveryChangedLineMarksTheProjectModified)
 {
     TdlgTitle& w = Open();
-    // The job number and the designer are stored, the flag stays as it was.
-    w.DataEdit2().setText(QStringLiteral("J-9"));
-    w.DataEdit1().setText(QStringLiteral("M. Lind"));
-    w.FormDeactivate();
-    EXPECT_EQ(Data().JobNumber, "J-9");
-    EXPECT_EQ(Data().Designer, "M. Lind");
-    EXPECT_FALSE(Form().IsModified());
-
     // The same title typed again is no change.
     w.TitleMemo().setPlainText(QStringLiteral("New Pile"));
     w.FormDeactivate();
     EXPECT_FALSE(Form().IsModified());
+
+    w.DataEdit2().setText(QStringLiteral("J-9"));
+    w.FormDeactivate();
+    EXPECT_EQ(Data().JobNumber, "J-9");
+    EXPECT_TRUE(Form().IsModified());
+    Form().SetModified(false);
+    w.DataEdit1().setText(QStringLiteral("M. Lind"));
+    w.FormDeactivate();
+    EXPECT_EQ(Data().Designer, "M. Lind");
+    EXPECT_TRUE(Form().IsModified());
+    Form().SetModified(false);
 
     w.TitleMemo().setPlainText(QStringLiteral("Test pile TP-1"));
     w.FormDeactivate();
@@ -109,15 +114,15 @@ TEST_F(TitleWindowTest, OnlyANewTitleMarksTheProjectModified)
     EXPECT_TRUE(Form().IsModified());
 }
 
-TEST_F(TitleWindowTest, ChangingOnlyTheJobNumberAndClosingKeepsTheModifiedFlag)
+TEST_F(TitleWindowTest, ClosingWithoutAChangeKeepsTheModifiedFlag)
 {
+    Data().JobNumber = QStringLiteral("B-2");
     for (const bool modified : {false, true}) {
         Form().SetModified(modified);
         TdlgTitle& w = Open();
-        w.DataEdit2().setText(modified ? QStringLiteral("B-2") : QStringLiteral("A-1"));
         w.CloseClick();
         EXPECT_EQ(FindInputWindow<TdlgTitle>(Form()), nullptr);
-        EXPECT_EQ(Data().JobNumber, modified ? "B-2" : "A-1");
+        EXPECT_EQ(Data().JobNumber, "B-2");
         EXPECT_EQ(Form().IsModified(), modified);
     }
     // Opened again: a new window loaded from the project.

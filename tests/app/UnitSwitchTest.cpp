@@ -153,7 +153,7 @@ TEST(ProjectTables, LayerTypeChoosesThePropertyLayoutWithUnitTemplates)
     tables.D().Cell(kLayerSoilType, 0).SetInteger(kClay);
     EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 9);
     tables.D().Cell(kLayerSoilType, 0).SetInteger(kSilt);
-    EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 5);
+    EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 7); // 5 shown, the user load transfers hidden
     EXPECT_EQ(tables.LayerTable(0)->Column(kSiltUndrained).GetHeading(1), QStringLiteral("Shear Strength (lbs/ft^2)  "));
     tables.SetUnits(kSI);
     EXPECT_EQ(tables.LayerTable(0)->Column(kSiltUnitWeight).GetHeading(1), QStringLiteral("Unit Weight (kN/m^3)  "));
