@@ -103,6 +103,28 @@ QPushButton* Button(QWidget* parent, const QString& name, const QString& text)
     return button;
 }
 
+std::vector<TFloatPoint> ReadPoints(TWordReader& in, const TCptReadSettings& settings, TCptConversion conversion)
+{
+    const int values = std::max(settings.valuesPerLine, 2);
+    std::vector<TFloatPoint> points;
+    try {
+        for (int i = 0; i < settings.headerLines; ++i)
+            in.ReadLine();
+        for (int i = 0; i < settings.dataLines; ++i) {
+            TFloatPoint point;
+            point.Y = in.ReadFloat();
+            point.X = CptProfileValue(in.ReadFloat(), conversion, settings);
+            for (int v = 2; v < values; ++v)
+                in.ReadFloat(); // counted, not used
+            in.ReadLine();      // the rest of the line
+            points.push_back(point);
+        }
+    } catch (const EInOutError& error) {
+        throw WithPosition(error, in);
+    }
+    return points;
+}
+
 } // namespace
 
 // ---- Reading a CPT text data file -----------------------------------------------
@@ -151,24 +173,14 @@ std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const 
                                        TCptConversion conversion)
 {
     TWordReader in(file);
-    const int values = std::max(settings.valuesPerLine, 2);
-    std::vector<TFloatPoint> points;
-    try {
-        for (int i = 0; i < settings.headerLines; ++i)
-            in.ReadLine();
-        for (int i = 0; i < settings.dataLines; ++i) {
-            TFloatPoint point;
-            point.Y = in.ReadFloat();
-            point.X = CptProfileValue(in.ReadFloat(), conversion, settings);
-            for (int v = 2; v < values; ++v)
-                in.ReadFloat(); // counted, not used
-            in.ReadLine();      // the rest of the line
-            points.push_back(point);
-        }
-    } catch (const EInOutError& error) {
-        throw WithPosition(error, in);
-    }
-    return points;
+    return ReadPoints(in, settings, conversion);
+}
+
+std::vector<TFloatPoint> ReadCptPointsFromText(const std::string& text, const TCptReadSettings& settings,
+                                               TCptConversion conversion)
+{
+    TWordReader in = TWordReader::FromText(text);
+    return ReadPoints(in, settings, conversion);
 }
 
 bool ShowCPTProfilePlot(TMainForm& main)
@@ -304,7 +316,7 @@ QWidget* TDlgInputMotion::BuildGraphicsGroup()
                                              std::pair{su_, TCptConversion::Su}}) {
         row->addWidget(button);
         connect(button, &QPushButton::clicked, this,
-                [this, conversion] { RunReportingErrors([this, conversion] { GraphicsClick(conversion); }); });
+                [this, conversion = conversion] { RunReportingErrors([this, conversion] { GraphicsClick(conversion); }); });
     }
     return group;
 }

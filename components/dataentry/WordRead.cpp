@@ -86,7 +86,19 @@ TWordContainer TWordContainer::split(std::string text)
 
 TWordReader::TWordReader(const std::filesystem::path &fileName)
 {
-    for (auto &line : splitLines(readWholeFile(fileName)))
+    load(readWholeFile(fileName));
+}
+
+TWordReader TWordReader::FromText(const std::string &content)
+{
+    TWordReader reader;
+    reader.load(content);
+    return reader;
+}
+
+void TWordReader::load(const std::string &content)
+{
+    for (auto &line : splitLines(content))
         lines_.push_back(TWordContainer::split(std::move(line)));
 }
 
