@@ -221,6 +221,8 @@ TEST_F(ProjectReadTest, SaveAndReopenKeepTheProject)
         // The file's deepest depth (90) is not the bottom of the last layer read.
         {"read stops in a layer", Replace(layered, "20 2 0.0 55", "20 4 0.0 55")},
         {"deepest depth is not the last bottom", Replace(layered, "\r\n90 12.5", "\r\n95 12.5")},
+        // A method flag other than 0 or 1 ticks nothing.
+        {"method flag 55", Replace(layered, "\r\n1 1 0 1 1 0 1 0 0 \r\n", "\r\n1 55 0 1 1 0 1 0 0 \r\n")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
