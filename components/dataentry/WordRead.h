@@ -54,7 +54,7 @@ public:
 
 private:
     TWordReader() = default;
-    void load(const std::string &content);
+    void load(std::string_view content);
     const TWordContainer &currentLine() const;
     [[noreturn]] void failItem(std::string_view reason) const;
 

@@ -124,7 +124,7 @@ TEST_F(WordReaderTest, LineBreaksAndEmptyFiles)
 
 TEST_F(WordReaderTest, TextInMemoryReadsLikeTheSameFile)
 {
-    const std::string bytes = " 2 3.5\r\nheader line\r\n7 x\r\n";
+    const std::string bytes = "\xEF\xBB\xBF 2 3.5\r\nheader line\r\n7 x\r\n"; // with a byte-order mark
     TWordReader fromFile(file(bytes));
     TWordReader fromText = TWordReader::FromText(bytes);
     for (TWordReader *r : {&fromFile, &fromText}) {
