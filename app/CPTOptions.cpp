@@ -96,14 +96,8 @@ QPushButton* Button(QWidget* parent, const QString& name, const QString& text)
     return button;
 }
 
-} // namespace
-
-// ---- Reading a CPT text data file -----------------------------------------------
-
-std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
-                                       TCptConversion conversion)
+std::vector<TFloatPoint> ReadPoints(TWordReader& in, const TCptReadSettings& settings, TCptConversion conversion)
 {
-    TWordReader in(file);
     const int values = std::max(settings.valuesPerLine, 2);
     std::vector<TFloatPoint> points;
     try {
@@ -122,6 +116,24 @@ std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const 
         throw WithPosition(error, in);
     }
     return points;
+}
+
+} // namespace
+
+// ---- Reading a CPT text data file -----------------------------------------------
+
+std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
+                                       TCptConversion conversion)
+{
+    TWordReader in(file);
+    return ReadPoints(in, settings, conversion);
+}
+
+std::vector<TFloatPoint> ReadCptPointsFromText(const std::string& text, const TCptReadSettings& settings,
+                                               TCptConversion conversion)
+{
+    TWordReader in = TWordReader::FromText(text);
+    return ReadPoints(in, settings, conversion);
 }
 
 namespace {
@@ -271,7 +283,7 @@ QWidget* TDlgInputMotion::BuildGraphicsGroup()
                                              std::pair{su_, TCptConversion::Su}}) {
         row->addWidget(button);
         connect(button, &QPushButton::clicked, this,
-                [this, conversion] { RunReportingErrors([this, conversion] { GraphicsClick(conversion); }); });
+                [this, conversion = conversion] { RunReportingErrors([this, conversion] { GraphicsClick(conversion); }); });
     }
     return group;
 }

@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,9 @@ class TDataEdit;
 // file that cannot be opened, the message begins with "Error on Line n Item m".
 std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
                                        TCptConversion conversion);
+// The same for the text of such a file.
+std::vector<TFloatPoint> ReadCptPointsFromText(const std::string& text, const TCptReadSettings& settings,
+                                               TCptConversion conversion);
 
 // Shows the plot window of the project's CPT profile in the main window's MDI area,
 // made afresh so that its scales and legend follow the current points. False when the

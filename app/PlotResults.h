@@ -10,11 +10,15 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <vector>
 
 class QMdiArea;
 
 namespace veldo {
+
+class TWordReader;
 
 // One row of the soil-layer table `D` as the layer bands need it.
 struct TLayerBand {
@@ -93,6 +97,8 @@ public:
     // Errors other than reading go to the caller.
     bool ReadPlotFile(const std::filesystem::path &plotFile, const TPlotFileContext &context,
                       bool showMessages);
+    // The same for the text of a plot-data file.
+    bool ReadPlotText(const std::string &text, const TPlotFileContext &context, bool showMessages);
 
     // Soil layers as bands of the plot's layer strip (only when the plot has curves
     // and points): "LAYER i", a sand layer " SAND " at X 7, a clay layer " CLAY " at
@@ -112,6 +118,8 @@ private:
     class TReader;
 
     void setUpLayout();
+    bool read(const std::function<TWordReader()> &open, const TPlotFileContext &context,
+              bool showMessages);
     bool sane(int seriesCount, int selected, const TPlotFileContext &context) const;
 
     std::array<TGraphPlot *, ResultPlotCount> plots_{}; // children of this object

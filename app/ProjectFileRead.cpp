@@ -112,8 +112,9 @@ private:
     void ReadMethods()
     {
         if (HasFactors()) {
+            // Only 1 ticks a method, in the program as in the engine.
             for (int m = 1; m <= 9; ++m)
-                data_.Integers[static_cast<std::size_t>(m)] = in_.ReadInteger();
+                data_.SetMethodTicked(m, in_.ReadInteger() == 1);
             return;
         }
         // The oldest layout holds no method flags and no CPT data: the four CPT

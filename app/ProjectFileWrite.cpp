@@ -132,7 +132,7 @@ void WritePileRecords(TRecordText &out, const TProgramData &data, const TGridTab
     for (int m = 1; m <= 9; ++m)
         out << Int(data.MethodTicked(m) ? 1 : 0);
     out.EndLine();
-    out << (d.RowCount() > 0 ? Float(d, kLayerBottom, d.RowCount() - 1) : std::string("0"));
+    out << Num(data.DeepestDepth);
     out.Last(Num(data.ConstantArea));
 }
 
@@ -200,9 +200,11 @@ void TProgramData::SaveToFile(TProjectTables &tables)
     TGridTable &sections = tables.Sectionaldata();
     if (sections.RowCount() < sections.MinRows())
         sections.SetRowCount(sections.MinRows());
+    // The file's deepest depth is the bottom of the last layer, whatever was read.
+    const TGridTable &d = tables.D();
+    DeepestDepth = d.RowCount() > 0 ? d.Cell(kLayerBottom, d.RowCount() - 1).AsFloat() : 0;
 
     TRecordText out;
-    const TGridTable &d = tables.D();
     WritePileRecords(out, *this, d);
     for (int row = 0; row < d.RowCount(); ++row)
         for (int end = 0; end < 2; ++end)

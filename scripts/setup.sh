@@ -4,6 +4,8 @@ set -euo pipefail
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 packages=(cmake g++ make qt6-base-dev libqt6svg6-dev libxlsxwriter-dev fonts-liberation
           libgtest-dev libbenchmark-dev xvfb unzip poppler-utils)
+# clang 14 with libFuzzer and the sanitizer run-times (scripts/fuzz.sh, scripts/sanitize.sh).
+packages+=(clang libclang-rt-14-dev)
 missing=()
 packages+=(locales libc-l10n) # the comma-decimal test runs and the system's German messages
 for p in "${packages[@]}"; do

@@ -44,9 +44,6 @@ std::string readWholeFile(const std::filesystem::path &fileName)
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
         throw EInOutError("Read error");
-    // Spreadsheets and editors may start a UTF-8 text with a byte-order mark.
-    if (content.starts_with(kByteOrderMark))
-        content.erase(0, kByteOrderMark.size());
     return content;
 }
 
@@ -86,7 +83,22 @@ TWordContainer TWordContainer::split(std::string text)
 
 TWordReader::TWordReader(const std::filesystem::path &fileName)
 {
-    for (auto &line : splitLines(readWholeFile(fileName)))
+    load(readWholeFile(fileName));
+}
+
+TWordReader TWordReader::FromText(const std::string &content)
+{
+    TWordReader reader;
+    reader.load(content);
+    return reader;
+}
+
+void TWordReader::load(std::string_view content)
+{
+    // Spreadsheets and editors may start a UTF-8 text with a byte-order mark.
+    if (content.starts_with(kByteOrderMark))
+        content.remove_prefix(kByteOrderMark.size());
+    for (auto &line : splitLines(std::string(content)))
         lines_.push_back(TWordContainer::split(std::move(line)));
 }
 

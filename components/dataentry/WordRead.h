@@ -32,6 +32,8 @@ class TWordReader {
 public:
     // Reads the whole file; throws EInOutError when it cannot be opened or read.
     explicit TWordReader(const std::filesystem::path &fileName);
+    // Reads the given text as the content of a file (same line and word rules).
+    static TWordReader FromText(const std::string &content);
 
     // True when the cursor stands past the last line.
     bool Eof() const;
@@ -51,6 +53,8 @@ public:
     int ItemNumber() const { return wordIndex_; }
 
 private:
+    TWordReader() = default;
+    void load(std::string_view content);
     const TWordContainer &currentLine() const;
     [[noreturn]] void failItem(std::string_view reason) const;
 

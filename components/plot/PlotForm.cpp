@@ -240,7 +240,7 @@ void TPlotForm::addValueItems(QMenu *menu, QActionGroup *group, const std::vecto
             action->setCheckable(true);
             group->addAction(action);
         }
-        connect(action, &QAction::triggered, this, [this, handler, value] { (this->*handler)(value); });
+        connect(action, &QAction::triggered, this, [this, handler, value = value] { (this->*handler)(value); });
     }
 }
 

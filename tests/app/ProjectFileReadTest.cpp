@@ -207,6 +207,30 @@ INSTANTIATE_TEST_SUITE_P(
                       "Error on Line 29 Item 1\rThe number of cross-section rows must be from 0 to 100.", 3, 20}),
     [](const ::testing::TestParamInfo<MalformedCase> &info) { return std::string(info.param.name); });
 
+// Opening, saving, reopening and saving again keep the project and the file's bytes,
+// also after a read that stopped part-way or from a file whose words disagree.
+TEST_F(ProjectReadTest, SaveAndReopenKeepTheProject)
+{
+    const std::string layered = SaveLayered(QStringLiteral("layered.vd7d"));
+    const std::string cpt = ReadBytes(Path(QStringLiteral("layered.cpt")));
+    const struct {
+        const char *name;
+        std::string project;
+    } cases[] = {
+        {"as written", layered},
+        // The file's deepest depth (90) is not the bottom of the last layer read.
+        {"read stops in a layer", Replace(layered, "20 2 0.0 55", "20 4 0.0 55")},
+        {"deepest depth is not the last bottom", Replace(layered, "\r\n90 12.5", "\r\n95 12.5")},
+        // A method flag other than 0 or 1 ticks nothing.
+        {"method flag 55", Replace(layered, "\r\n1 1 0 1 1 0 1 0 0 \r\n", "\r\n1 55 0 1 1 0 1 0 0 \r\n")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QTemporaryDir dir;
+        EXPECT_EQ(SaveReopenMismatch(dir.path(), 1, c.project, cpt), "");
+    }
+}
+
 TEST_F(ProjectReadTest, OversizedCptFileKeepsTheProjectButNotItsName)
 {
     SaveLayered(QStringLiteral("cpt.vd7d"));

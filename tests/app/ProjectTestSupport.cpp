@@ -1,5 +1,8 @@
 #include "ProjectTestSupport.h"
 
+#include <array>
+#include <sstream>
+
 namespace veldo::test {
 namespace {
 
@@ -23,6 +26,29 @@ void DumpTable(std::string &out, const std::string &name, const TGridTable &tabl
             } else
                 out += cell + std::to_string(column.AsInteger(r)) + "\n";
         }
+}
+
+QString InFolder(const QString &folder, const QString &name)
+{
+    return QDir(folder).filePath(name);
+}
+
+// The texts of a saved project file and its CPT file.
+std::string SaveAs(TProgramData &data, TProjectTables &tables, const QString &path)
+{
+    data.ProjectPath = path;
+    data.SaveToFile(tables);
+    return ReadBytes(path) + "\n--- CPT ---\n" + ReadBytes(ReplaceExtension(path, QStringLiteral(".cpt")));
+}
+
+std::string FirstDifference(const std::string &expected, const std::string &actual)
+{
+    std::istringstream a(expected), b(actual);
+    std::string x, y;
+    while (std::getline(a, x) && std::getline(b, y))
+        if (x != y)
+            break;
+    return "expected: " + x + "\nactual:   " + y;
 }
 
 } // namespace
@@ -77,6 +103,33 @@ std::string DumpProject(const TProgramData &d, const TProjectTables &tables, int
         for (const TFloatPoint &p : curve.Points)
             out += "cpt " + Number(p.Y, digits) + " " + Number(p.X, digits) + "\n";
     return out;
+}
+
+std::string SaveReopenMismatch(const QString &folder, int generation, const std::string &projectText,
+                               const std::string &cptText)
+{
+    static const std::array<QString, 3> extensions = {QStringLiteral(".vd7d"), QStringLiteral(".vd6d"),
+                                                      QStringLiteral(".vdd")};
+    const QString extension = extensions.at(static_cast<std::size_t>(generation - 1));
+    const QString path = InFolder(folder, QStringLiteral("input") + extension);
+    WriteBytes(path, projectText);
+    QFile::remove(InFolder(folder, QStringLiteral("input.cpt")));
+    if (!cptText.empty())
+        WriteBytes(InFolder(folder, QStringLiteral("input.cpt")), cptText);
+
+    TProjectRead first = TProgramData::CreateFromFile(path, generation);
+    const std::string firstText = SaveAs(first.data, *first.tables, InFolder(folder, QStringLiteral("first.vd7d")));
+    const std::string saved = DumpProject(first.data, *first.tables, 10);
+    TProjectRead second = TProgramData::CreateFromFile(InFolder(folder, QStringLiteral("first.vd7d")), 1);
+    if (!second.Complete())
+        return "the saved project does not read back: " + second.error.toStdString();
+    const std::string reopened = DumpProject(second.data, *second.tables, 10);
+    if (reopened != saved)
+        return "the reopened project differs from the saved one\n" + FirstDifference(saved, reopened);
+    const std::string secondText = SaveAs(second.data, *second.tables, InFolder(folder, QStringLiteral("second.vd7d")));
+    if (secondText != firstText)
+        return "the second save writes other bytes\n" + FirstDifference(firstText, secondText);
+    return {};
 }
 
 TProgramData MakeLayeredProject(TProjectTables &tables)

@@ -61,6 +61,14 @@ inline std::string TestDataPath(const std::string &name)
 // of every table (nested layer tables included) and every CPT point.
 std::string DumpProject(const TProgramData &data, const TProjectTables &tables, int digits = 15);
 
+// Reads the project text as a file of the given generation in `folder` (with the CPT
+// text as the CPT file beside it when not empty), saves it, reopens the saved file and
+// saves that again. Empty when the saved file reads back completely, the reopened
+// project equals the saved one to 10 significant digits and the second save writes
+// the same bytes; else what differs. Exceptions go to the caller.
+std::string SaveReopenMismatch(const QString &folder, int generation, const std::string &projectText,
+                               const std::string &cptText);
+
 // A layered English project: sand, clay and silt layers, t-z depths, a non-constant
 // cross section and three CPT points (the user load transfer method is selected, so
 // the user unit values are kept).

@@ -122,6 +122,23 @@ TEST_F(WordReaderTest, LineBreaksAndEmptyFiles)
     }
 }
 
+TEST_F(WordReaderTest, TextInMemoryReadsLikeTheSameFile)
+{
+    const std::string bytes = "\xEF\xBB\xBF 2 3.5\r\nheader line\r\n7 x\r\n"; // with a byte-order mark
+    TWordReader fromFile(file(bytes));
+    TWordReader fromText = TWordReader::FromText(bytes);
+    for (TWordReader *r : {&fromFile, &fromText}) {
+        EXPECT_EQ(r->ReadInteger(), 2);
+        EXPECT_EQ(r->ReadFloat(), 3.5L);
+        EXPECT_EQ(r->ReadLine(), " 2 3.5");
+        EXPECT_EQ(r->ReadLine(), "header line");
+        EXPECT_EQ(r->ReadInteger(), 7);
+        EXPECT_EQ(errorOf([r] { r->ReadFloat(); }),
+                  "Error on Line 3 Item 2\rA floating point number was expected but not found.");
+        EXPECT_EQ(errorOf([r] { r->ReadWord(); }), kIncomplete);
+    }
+}
+
 TEST_F(WordReaderTest, RunningOutOfWordsIsTheReadersOwnError)
 {
     {
