@@ -1,7 +1,9 @@
 // The program WINVELDO2015: the application object and the start-up order.
 #include "Main.h"
+#include "WindowFit.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char* argv[])
 {
@@ -14,6 +16,8 @@ int main(int argc, char* argv[])
     veldo::TMainFormOptions options;
     options.arguments = QApplication::arguments().mid(1);
     veldo::TMainForm mainForm(std::move(options));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        mainForm.setGeometry(veldo::InitialMainWindowGeometry(screen->availableGeometry()));
     mainForm.show();
     return QApplication::exec();
 }
