@@ -446,7 +446,7 @@ TEST_F(PlotWindow, OutputThatCannotBeWrittenNamesThePathAndTheReason)
     QTemporaryDir dir;
     const QString file = dir.filePath("plot.bmp");
     QImage bitmap(100, 80, QImage::Format_RGB32);
-    ASSERT_TRUE(form->WriteBitmap(bitmap, file));
+    ASSERT_TRUE(form->WriteBitmap(bitmap, 96, file));
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QByteArray before = written.readAll();
@@ -454,12 +454,12 @@ TEST_F(PlotWindow, OutputThatCannotBeWrittenNamesThePathAndTheReason)
     {
         const TScopedSafeWriteFaults full({true, 0});
         QImage larger(200, 80, QImage::Format_RGB32);
-        EXPECT_FALSE(form->WriteBitmap(larger, file));
+        EXPECT_FALSE(form->WriteBitmap(larger, 96, file));
     }
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), before);
     const QString inFile = file + "/plot.bmp"; // its "folder" is a regular file
-    EXPECT_FALSE(form->WriteBitmap(bitmap, inFile));
+    EXPECT_FALSE(form->WriteBitmap(bitmap, 96, inFile));
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
