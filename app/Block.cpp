@@ -26,7 +26,7 @@ TDlgBlock::TDlgBlock(TMainForm& main)
     auto* options = new QVBoxLayout(group);
     const std::array<QString, 3> captions{
         QStringLiteral("Original Recommendations (10 to 20 Pile Diameter based on the Density)."),
-        QStringLiteral("Critical Depth at the  Effective Stress Reaching 3500 psf or 185 kPa."),
+        QStringLiteral("Critical Depth at the  Effective Stress Reaching 3500 psf or 167.6 kPa."),
         QStringLiteral("User-Specified Critical Depth")};
     for (std::size_t i = 0; i < radios_.size(); ++i) {
         radios_[i] = new QRadioButton(captions[i], group);

@@ -1,6 +1,6 @@
 // The critical-depth window of the USACE method for sand: the original
 // recommendations (10 to 20 diameters by density), the depth where the effective
-// stress reaches 3500 psf (185 kPa), or a depth given by the user.
+// stress reaches 3500 psf (167.6 kPa), or a depth given by the user.
 #pragma once
 
 #include "InputWindow.h"

@@ -59,6 +59,12 @@ constexpr int kMaxTzDepths = 100;
 constexpr int kMaxSectionRows = 100;
 constexpr int kMaxCptPoints = 1000;
 
+// Pile types whose section narrows with the taper angle (the engine tapers only these).
+constexpr bool TaperedPileType(int pileType)
+{
+    return pileType == 2 || pileType == 4 || pileType == 5 || pileType == 7;
+}
+
 class TProgramData {
 public:
     QString ProjectPath = QStringLiteral("NewVELDO.vd7d");

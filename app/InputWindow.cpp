@@ -1,5 +1,7 @@
 #include "InputWindow.h"
 
+#include "WindowFit.h"
+
 #include <QPushButton>
 
 #include <QHBoxLayout>
@@ -13,6 +15,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -295,15 +299,40 @@ TInputWindow* FindInputWindow(const TMainForm& main, std::type_index type)
     return found == flags->windows.end() ? nullptr : found->second.data();
 }
 
+void TInputWindow::MakeScrollable()
+{
+    QLayout* own = layout();
+    if (!own || content_)
+        return;
+    content_ = new QWidget;
+    content_->setObjectName(QStringLiteral("ScrollContent"));
+    content_->setLayout(own); // takes the layout and its widgets over from the window
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ContentScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content_);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+}
+
+QSize TInputWindow::ContentSizeHint() const
+{
+    return content_ ? content_->sizeHint() : sizeHint();
+}
+
 void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index type)
 {
     Flags(main).windows[type] = &window;
     QMdiArea* area = main.MdiArea();
+    window.MakeScrollable();
     QMdiSubWindow* frame = area->addSubWindow(&window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(area, &QMdiArea::subWindowActivated, &window,
                      [&window](QMdiSubWindow*) { window.ActivationChanged(); });
     frame->show();
+    FitSubWindow(*frame, window.ContentSizeHint());
     area->setActiveSubWindow(frame);
     // Without an active main window the area may not activate children; the window
     // is loaded all the same.

@@ -94,6 +94,12 @@ public:
 
     // Sets the project's modified flag, except while the controls are being loaded.
     void Modified();
+
+    // Puts the window's content into a scroll area of its own, so that a window
+    // smaller than its content still reaches every control (run once, when placed).
+    void MakeScrollable();
+    // The size the content asks for (the window's own size hint before scrolling).
+    QSize ContentSizeHint() const;
     bool Loading() const { return loading_; }
 
 protected:
@@ -136,6 +142,7 @@ private:
     bool active_ = false;
     bool loading_ = false;
     bool closing_ = false;
+    QPointer<QWidget> content_;
 };
 
 // ---- Launching: one window of each class, created on first use ---------------------

@@ -4,6 +4,7 @@
 #include "ExportDlg.h"
 #include "FileDialogs.h"
 #include "Launchers.h"
+#include "ToolIcons.h"
 #include "Messages.h"
 #include "RunProject.h"
 #include "SoilLayers.h"
@@ -131,6 +132,9 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     editorPath_ = settings_.EditorPath();
 
     mdi_ = new QMdiArea(this);
+    // A child lying partly outside the area stays within reach.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     SetTableEditorMdiArea(mdi_);
     plots_ = new TResultPlots(this);
@@ -1070,6 +1074,7 @@ QAction* TMainForm::AddButton(int number, const QString& text, const QString& hi
     QToolBar* bar = findChild<QToolBar*>(QStringLiteral("ToolBar"));
     QAction* button = bar->addAction(text);
     button->setObjectName(QStringLiteral("SpeedButton%1").arg(number));
+    button->setIcon(ToolIcon(number));
     button->setToolTip(hint);
     button->setStatusTip(hint);
     if constexpr (std::is_same_v<Handler, std::nullptr_t>)

@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "NumText.h"
 #include "PlotScale.h"
+#include "PrintDialogs.h"
 #include "PrintOutput.h"
 #include "ProjectTables.h"
 #include "Table.h"
@@ -13,7 +14,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,6 +31,7 @@ constexpr long double kMargin = 1.05L;       // the world rectangle's widening
 constexpr long double kDegreesToRadians = 3.1416L / 180.0L;
 constexpr long double kScreenLimit = 1.0e7L; // keeps far-off points within int range
 constexpr int kScreenHatchStrokes = 20;
+constexpr int kScreenHatchDepth = 5; // pixels below the ground line
 constexpr int kPrintedHatchStrokes = 10;
 
 bool Finite(long double v)
@@ -60,13 +61,14 @@ QPolygon OutlinePolygon(const TOutlineQuad& quad, Map toPixel)
     return polygon;
 }
 
-// The layers' labels sit just below the line at the layer's top.
-void DrawLabel(QPainter& painter, int x, int topY, const TSoilBand& band)
+// The layers' labels sit just below the line at the layer's top (and below the
+// ground hatch, `below` pixels deep, for the first layer).
+void DrawLabel(QPainter& painter, int x, int topY, const TSoilBand& band, int below = 0)
 {
     const QString label = LayerLabel(band);
     if (label.isEmpty())
         return;
-    painter.drawText(QPoint(x, topY + 2 + painter.fontMetrics().ascent()), label);
+    painter.drawText(QPoint(x, topY + below + 2 + painter.fontMetrics().ascent()), label);
 }
 
 // A widget whose paint, resize and mouse events go to the view window.
@@ -78,6 +80,9 @@ public:
         setMouseTracking(true);
         setMinimumSize(60, 60);
     }
+
+    // Large enough to read the layer labels: 5 by 6 inches of the screen.
+    QSize sizeHint() const override { return {5 * logicalDpiX(), 6 * logicalDpiY()}; }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -107,9 +112,15 @@ long double PileWidth(const TProgramData& data)
 TOutlineQuad PileOutline(const TProgramData& data)
 {
     const long double half = PileWidth(data) / 2;
+    // The total length is measured below the ground; the head stands the stick-up
+    // above it. Like the engine's tip diameter, the taper closes over the whole
+    // length from the head, and only pile types with a taper narrow.
     const long double top = -data.StickupLength;
-    const long double bottom = data.TotalLength - data.StickupLength;
-    const long double inward = std::tan(data.TaperAngle * kDegreesToRadians) * data.TotalLength;
+    const long double bottom = data.TotalLength;
+    const long double taper = TaperedPileType(data.PileType) && data.TaperAngle > 0 ? data.TaperAngle : 0;
+    // Like the engine's tip diameter, never below zero.
+    const long double inward =
+        std::min(half, std::tan(taper * kDegreesToRadians) * (data.StickupLength + data.TotalLength));
     TOutlineQuad quad;
     quad.corners = {TWorldPoint{-half, top}, TWorldPoint{half, top}, TWorldPoint{-half + inward, bottom},
                     TWorldPoint{half - inward, bottom}};
@@ -249,11 +260,11 @@ void PaintElevation(QPainter& painter, const TElevationScene& scene, const TView
             const int ground = mapping.ScreenY(0);
             painter.drawLine(0, ground, width, ground);
             for (int j = 1; j <= kScreenHatchStrokes; ++j)
-                painter.drawLine(100 + 20 * j, ground, 115 + 20 * j, ground + 5);
+                painter.drawLine(100 + 20 * j, ground, 115 + 20 * j, ground + kScreenHatchDepth);
         }
         const int bottom = mapping.ScreenY(band.bottom);
         painter.drawLine(0, bottom, width, bottom);
-        DrawLabel(painter, 4, mapping.ScreenY(band.top), band);
+        DrawLabel(painter, 4, mapping.ScreenY(band.top), band, i == 0 ? kScreenHatchDepth : 0);
     }
 
     painter.setPen(Qt::NoPen);
@@ -304,7 +315,7 @@ void PrintElevation(QPainter& painter, const TElevationScene& scene, const TPage
         }
         const int bottom = mapping.PageY(band.bottom);
         painter.drawLine(mapping.Left(), bottom, mapping.Right(), bottom);
-        DrawLabel(painter, mapping.Fraction(0.15), mapping.PageY(band.top), band);
+        DrawLabel(painter, mapping.Fraction(0.15), mapping.PageY(band.top), band, i == 0 ? depth : 0);
     }
     for (const TOutlineQuad& quad : scene.outline)
         painter.drawPolygon(
@@ -320,10 +331,6 @@ const QString TDlgSideView::NoSectionsText = QStringLiteral("One or more Pile Ty
 TDlgSideView::TDlgSideView(TMainForm& main) : TInputWindow(main, Caption)
 {
     setObjectName(QStringLiteral("DlgSideView"));
-    PrintDialog = [](QPrinter& printer, QWidget* parent) {
-        QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
-    };
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
@@ -338,9 +345,9 @@ TDlgSideView::TDlgSideView(TMainForm& main) : TInputWindow(main, Caption)
     paintBox_ = new TPaintBox(*this, this);
     layout->addWidget(paintBox_, 1);
     connect(print_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { Button1Click(); }); });
-    resize(420, 520);
     FormResize();
 }
+
 
 TDlgSideView::~TDlgSideView() = default;
 
@@ -412,7 +419,7 @@ void TDlgSideView::FormMouseMove(QPoint pixel)
 void TDlgSideView::Button1Click()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (PrintDialog && PrintDialog(printer, this))
+    if (ChoosePrintTarget(printer, this))
         PrintTo(printer);
     paintBox_->update();
 }

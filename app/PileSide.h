@@ -74,8 +74,9 @@ public:
 // perimeter when the diameter is below 1e-4; inches to feet or mm to metres.
 long double PileWidth(const TProgramData& data);
 
-// The pile from its head (y = -stickup) to its tip (y = total - stickup); each
-// bottom corner moved inward by tan(taper) x total length. Throws EOutlineError when
+// The pile from its head (y = -stickup) to its tip (y = total length below ground);
+// for a tapered pile type each bottom corner moved inward by tan(taper) x (stickup +
+// total length), as the engine narrows the tip. Throws EOutlineError when
 // a corner is not a finite number.
 TOutlineQuad PileOutline(const TProgramData& data);
 
@@ -172,12 +173,11 @@ public:
     QPushButton& Button1() const { return *print_; }
     QLabel& Label1() const { return *geometry_; }
 
-    // The "Print" button: the print dialog, then one page on the chosen printer.
+    // The "Print" button: the print dialog (without a printer, a PDF file), then one
+    // page on the chosen printer.
     void Button1Click();
     // Sets the printer to landscape and the document title, then draws one page.
     bool PrintTo(QPrinter& printer);
-    // Asks for a printer; tests replace it. Default: the standard print dialog.
-    std::function<bool(QPrinter&, QWidget*)> PrintDialog;
 
     // Handlers of the drawing area.
     void FormResize();

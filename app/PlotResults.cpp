@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "NumText.h"
 #include "PlotForm.h"
+#include "PlotScale.h"
 #include "UnitTemplate.h"
 #include "WordRead.h"
 
@@ -198,7 +199,7 @@ public:
         readMethodBlocks(points);
         copyCombined();
         readTzBlock(r_, p_.pltTZcurves(), units);
-        readLoadDistribution(points);
+        readLoadDistribution(points, units);
         readLoadSettlement();
         if (context_.printTzAtDepths == 1)
             readTzBlock(r_, p_.PltExtraTZ(), units);
@@ -271,6 +272,7 @@ private:
                 p_.Plot(which).Curve(index).Name = curves[i].name;
         }
         p_.pltAxial().Curve(0).Name = MethodCurveName(selected);
+        p_.PltQw().Curve(0).Name = QStringLiteral("Tip Load (") + MethodCurveName(selected) + QStringLiteral(")");
         p_.pltCombine().Curve(0).Name = QStringLiteral("Skin Friction");
         p_.pltCombine().Curve(1).Name = tension() ? QStringLiteral("Self Weight")
                                                   : QStringLiteral("Tip Resistance");
@@ -314,16 +316,20 @@ private:
             combine.Curve(c).Points = p_.Plot(sources[c]).Curve(selectedCurve_).Points;
     }
 
-    void readLoadDistribution(int points)
+    // Each curve is one load step, named by its movement at the tip (the last row).
+    void readLoadDistribution(int points, int units)
     {
         TGraphPlot &load = p_.pltLoad();
+        const QString unit = units == 1 ? QStringLiteral(" in") : QStringLiteral(" m");
         for (int i = 0; i < load.CurveCount(); ++i) {
+            long double movement = 0;
             for (int j = 0; j < points; ++j) {
                 TFloatPoint &p = load.CurvePoint(i, j);
                 p.Y = r_.ReadFloat();
                 p.X = r_.ReadFloat();
-                r_.ReadFloat();
+                movement = r_.ReadFloat();
             }
+            load.Curve(i).Name = QStringLiteral("Tip Movement ") + AxisLabel(movement) + unit;
         }
     }
 

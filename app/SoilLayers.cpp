@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -31,7 +32,6 @@ constexpr int TypeColumn = 1;
 constexpr int FirstValueColumn = 2;
 constexpr int TagsPerLayer = 100;
 constexpr int RowHeight = 25;
-constexpr int DesignGridWidth = 817;
 constexpr int DesignGridHeight = 186;
 constexpr std::array<int, TDlgSoilLayers::ColumnCount> DesignWidths{131, 72, 94, 106, 106, 135, 135};
 // D columns of grid columns 2 to 6.
@@ -61,7 +61,7 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLite
     grid_->verticalHeader()->setDefaultSectionSize(RowHeight);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFixedSize(DesignGridWidth, DesignGridHeight);
+    grid_->setFixedHeight(DesignGridHeight);
     groupLayout->addWidget(grid_);
 
     auto* buttons = new QHBoxLayout;
@@ -156,18 +156,21 @@ void TDlgSoilLayers::SetHeaders()
     grid_->setHorizontalHeaderLabels(labels);
 }
 
-// The design widths are for a grid 817 pixels wide; another width scales them.
+// Each column is as wide as its design width or as its header text in the header's
+// font (units and note marks included), whichever is more; the grid follows.
 void TDlgSoilLayers::SetColumnWidths()
 {
-    const int width = grid_->width();
+    const QFontMetrics metrics(grid_->horizontalHeader()->font());
+    const int padding = 2 * metrics.averageCharWidth();
+    int total = 0;
     for (int column = 0; column < ColumnCount; ++column) {
-        const int design = DesignWidths[static_cast<std::size_t>(column)];
-        grid_->setColumnWidth(column, width == DesignGridWidth
-                                          ? design
-                                          : static_cast<int>(std::lround(design * double(width) / DesignGridWidth)));
+        const int text = std::max(metrics.horizontalAdvance(Cells(column, 0)),
+                                  metrics.horizontalAdvance(Cells(column, 1))) + padding;
+        const int width = std::max(DesignWidths[static_cast<std::size_t>(column)], text);
+        grid_->setColumnWidth(column, width);
+        total += width;
     }
-    if (grid_->height() != DesignGridHeight)
-        grid_->setFixedHeight(DesignGridHeight);
+    grid_->setFixedSize(total + 2 * grid_->frameWidth(), DesignGridHeight);
 }
 
 // ---- Activation and commit --------------------------------------------------------

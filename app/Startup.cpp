@@ -2,6 +2,9 @@
 
 #include "Main.h"
 #include "Table.h"
+#include "WindowFit.h"
+
+#include <QScreen>
 
 #include <clocale>
 #include <cstdio>
@@ -27,6 +30,8 @@ int RunProgram(int argc, char **argv)
         TMainFormOptions options;
         options.arguments = QApplication::arguments().mid(1);
         TMainForm mainForm(std::move(options));
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            mainForm.setGeometry(InitialMainWindowGeometry(screen->availableGeometry()));
         mainForm.show();
         exitCode = QApplication::exec();
     }

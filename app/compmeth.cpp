@@ -189,7 +189,7 @@ QWidget* TfrmWaterDepth::BuildCriticalDepth()
     criticalRadios_[0] = AddRadio(layout, "RadioButton1", QStringLiteral("Original Recommendations "));
     criticalNote_ = AddLabel(layout, QStringLiteral("(10 to 20 Pile Diameter based on the Density)"));
     criticalRadios_[1] =
-        AddRadio(layout, "RadioButton2", QStringLiteral("At Effective Stress Reaching 3,500 psf (185 kPa)"));
+        AddRadio(layout, "RadioButton2", QStringLiteral("At Effective Stress Reaching 3,500 psf (167.6 kPa)"));
     auto* user = new QHBoxLayout;
     criticalRadios_[2] = AddRadio(user, "RadioButton3", QStringLiteral("At User-Specified Critical Depth"));
     auto* depthLabel = new QLabel;

@@ -108,7 +108,7 @@ void writeCriticalDepthMethod(EngineState &S, const Labels &L)
     out(S, "  # Critical Depth Method for Sand:");
     switch (S.CRITICAL_DEPTH_OPTION) {
     case 0: out(S, "    10 to 20 Pile Diameter based on the Density"); break;
-    case 1: out(S, "    At Effective Stress Reaching 3,500 psf (185 kPa)"); break;
+    case 1: out(S, "    At Effective Stress Reaching 3,500 psf (167.6 kPa)"); break;
     case 2:
         out(S, valueLine("    At User-Specified Critical Depth =", S.USER_CRITICAL_DEPTH, L.length));
         break;

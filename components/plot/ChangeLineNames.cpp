@@ -85,7 +85,7 @@ void TfrmLineNames::lbLinesClick()
         return;
     edLine->setText(lbLines->item(row)->text());
     QPalette palette = edLine->palette();
-    palette.setColor(QPalette::Text, PlotColor(row % 17));
+    palette.setColor(QPalette::Text, PlotColor(row));
     edLine->setPalette(palette);
 }
 
@@ -139,6 +139,11 @@ bool TfrmLineNames::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmLineNames::done(int result)
 {
+    // A name typed and confirmed at once (OK by its access key, the edit keeping the
+    // focus) counts as entered.
+    const int row = lbLines->currentRow();
+    if (result == 1 && row >= 0 && !edLine->text().isEmpty())
+        lbLines->item(row)->setText(edLine->text());
     for (int i = 0; i < lbLines->count() && static_cast<std::size_t>(i) < names_.size(); ++i)
         names_[static_cast<std::size_t>(i)] = lbLines->item(i)->text();
     QDialog::done(result);

@@ -1,5 +1,7 @@
 #include "LayerPatterns.h"
 
+#include <QTransform>
+
 #include <QPainter>
 
 #include <array>
@@ -152,22 +154,35 @@ const QImage &LayerPicture(int number)
     return number >= 1 && number <= 14 ? pictures[static_cast<std::size_t>(number)] : none;
 }
 
-QBrush LayerBrush(int code, bool printed)
+namespace {
+
+QBrush pictureBrush(int number, int pixelsPerInch)
+{
+    QBrush brush(LayerPicture(number));
+    constexpr qreal kDesignResolution = 96;
+    const qreal scale = pixelsPerInch / kDesignResolution;
+    brush.setTransform(QTransform::fromScale(scale, scale));
+    return brush;
+}
+
+} // namespace
+
+QBrush LayerBrush(int code, bool printed, int pixelsPerInch)
 {
     const int offset = printed ? 1 : 0;
     switch (code) {
-    case 1: return QBrush(LayerPicture(13 + offset));
+    case 1: return pictureBrush(13 + offset, pixelsPerInch);
     case 2: return QBrush(Qt::black, Qt::FDiagPattern);
     case 3: return QBrush(Qt::black, Qt::CrossPattern);
     case 4: return QBrush(Qt::black, Qt::DiagCrossPattern);
     case 5: return QBrush(Qt::black, Qt::HorPattern);
     case 6: return QBrush(Qt::black, Qt::VerPattern);
-    case 7: return QBrush(LayerPicture(1 + offset));
-    case 8: return QBrush(LayerPicture(3 + offset));
-    case 9: return QBrush(LayerPicture(5 + offset));
-    case 10: return QBrush(LayerPicture(7 + offset));
-    case 11: return QBrush(LayerPicture(9 + offset));
-    case 12: return QBrush(LayerPicture(11 + offset));
+    case 7: return pictureBrush(1 + offset, pixelsPerInch);
+    case 8: return pictureBrush(3 + offset, pixelsPerInch);
+    case 9: return pictureBrush(5 + offset, pixelsPerInch);
+    case 10: return pictureBrush(7 + offset, pixelsPerInch);
+    case 11: return pictureBrush(9 + offset, pixelsPerInch);
+    case 12: return pictureBrush(11 + offset, pixelsPerInch);
     default: return QBrush(Qt::NoBrush);
     }
 }

@@ -12,7 +12,8 @@ namespace veldo {
 const QImage &LayerPicture(int number);
 
 // Brush of a layer pattern code (1 clay picture, 2..6 hatches, 7..12 pictures);
-// any other code gives no fill.
-QBrush LayerBrush(int code, bool printed);
+// any other code gives no fill. Pictures keep the size they have at 96 pixels per
+// inch on a surface of `pixelsPerInch`.
+QBrush LayerBrush(int code, bool printed, int pixelsPerInch = 96);
 
 } // namespace veldo

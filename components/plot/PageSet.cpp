@@ -3,10 +3,9 @@
 #include "Messages.h"
 #include "Misc.h"
 
-#include <QGuiApplication>
-#include <QPageSetupDialog>
+#include "PrintDialogs.h"
+
 #include <QPrinter>
-#include <QScreen>
 
 #include <algorithm>
 #include <array>
@@ -131,13 +130,7 @@ void TPageSetupDialog::runDialog(QWidget *parent)
     layout.setMargins(QMarginsF(marginLeft_ / perMm, marginTop_ / perMm, marginRight_ / perMm, marginBottom_ / perMm));
     printer_->setPageLayout(layout);
 
-    QPageSetupDialog dialog(printer_, parent);
-    dialog.adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        dialog.move((s.width() - dialog.width()) / 2, (s.height() - dialog.height()) / 3);
-    }
-    if (dialog.exec() != QDialog::Accepted)
+    if (!PrintDialogs().PageSetup(*printer_, parent))
         return;
     const QPageLayout result = printer_->pageLayout();
     const QSizeF paper = result.fullRect(QPageLayout::Millimeter).size();

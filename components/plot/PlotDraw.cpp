@@ -14,9 +14,30 @@ namespace veldo {
 
 namespace {
 
-QString fromStd(const std::string &s)
+// The plot's face at `factor` tenths of the window font, on a surface of ppiY.
+QFont plotFont(int weight, int factor, int ppiY)
 {
-    return QString::fromStdString(s);
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setPixelSize(std::max(1, ScaledFontHeight(CanvasFontHeight(ppiY), factor)));
+    f.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+    return f;
+}
+
+// Moves the top (or bottom) edge of the plot area with its panels and layer strip.
+void setAreaTop(TPlotGeometry &g, int top)
+{
+    g.PlotRect.Top = top;
+    g.LayerStripRect.Top = top;
+    for (TPixelRect &r : g.Panels)
+        r.Top = top;
+}
+
+void setAreaBottom(TPlotGeometry &g, int bottom)
+{
+    g.PlotRect.Bottom = bottom;
+    g.LayerStripRect.Bottom = bottom;
+    for (TPixelRect &r : g.Panels)
+        r.Bottom = bottom;
 }
 
 QRect toQRect(const TPixelRect &r)
@@ -48,7 +69,9 @@ public:
 
     void Paint()
     {
-        curvePen_ = QPen(Qt::black, static_cast<qreal>((RoundEven(g_.PixelsPerInchX / 300.0L) + 1) * plot_.WidthLine));
+        thin_ = MinimumLineWidth(g_.PixelsPerInchX);
+        const long long base = std::max<long long>(RoundEven(g_.PixelsPerInchX / 300.0L) + 1, thin_);
+        curvePen_ = QPen(Qt::black, static_cast<qreal>(base * plot_.WidthLine));
         p_.setRenderHint(QPainter::Antialiasing, false);
         p_.setPen(Qt::NoPen);
         p_.setBrush(Qt::white);
@@ -68,7 +91,7 @@ public:
             Axes(0, g_.PlotRect);
             Curves(plot_.Curves, 0, g_.PlotRect);
         }
-        if (g_.HardCopy)
+        if (g_.HardCopy && plot_.ShowLegend)
             DrawLegend();
         if (plot_.ShowLayers)
             DrawLayers();
@@ -76,13 +99,7 @@ public:
     }
 
 private:
-    QFont Font(int weight, int factor) const
-    {
-        QFont f(QStringLiteral("Times New Roman"));
-        f.setPixelSize(std::max(1, ScaledFontHeight(CanvasFontHeight(g_.PixelsPerInchY), factor)));
-        f.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
-        return f;
-    }
+    QFont Font(int weight, int factor) const { return plotFont(weight, factor, g_.PixelsPerInchY); }
 
     void Select(const QFont &font) { p_.setFont(font); }
     QFontMetrics Metrics() const { return QFontMetrics(p_.font(), p_.device()); }
@@ -110,25 +127,15 @@ private:
     {
         if (plot_.GraphTitle.isEmpty())
             return;
-        const int w = TextWidth(plot_.GraphTitle);
-        const int y = plot_.GraphTitleOnTop ? g_.PageRect.Top : g_.PageRect.Bottom - TextHeight();
-        Text((g_.PageRect.Right + g_.PageRect.Left - w) / 2, y, plot_.GraphTitle);
+        Text(g_.GraphTitleRect.Left, g_.GraphTitleRect.Top, plot_.GraphTitle);
     }
 
     void SingleTitles()
     {
         Select(Font(700, plot_.SizeFont));
-        const TPixelRect &pg = g_.PageRect;
-        const QString x = axisTitle(plot_.XCaption, plot_.XUnits, plot_.Units());
-        int y = 0;
-        if (plot_.XOnTop)
-            y = pg.Top + (TitleAtTop() ? Sfh() / 8 + Sfh() : 0);
-        else
-            y = pg.Bottom - TextHeight() - (TitleAtBottom() ? Sfh() / 8 + Sfh() : 0);
-        Text((std::abs(pg.Right + pg.Left) - TextWidth(x)) / 2, y, x);
+        Text(g_.XTitleRect.Left, g_.XTitleRect.Top, axisTitle(plot_.XCaption, plot_.XUnits, plot_.Units()));
         GraphTitle();
-        const QString yTitle = axisTitle(plot_.YCaption, plot_.YUnits, plot_.Units());
-        TextUp(pg.Left, (pg.Bottom + pg.Top + TextWidth(yTitle)) / 2, yTitle);
+        TextUp(g_.YTitleRect.Left, g_.YTitleRect.Bottom, axisTitle(plot_.YCaption, plot_.YUnits, plot_.Units()));
     }
 
     void ThreeTitles()
@@ -172,8 +179,8 @@ private:
         if (!ticks)
             return;
         const QPen saved = p_.pen();
-        const QPen solid(Qt::black, 1, Qt::SolidLine);
-        const QPen dotted(Qt::black, 1, Qt::DotLine);
+        const QPen solid(Qt::black, thin_, Qt::SolidLine);
+        const QPen dotted(Qt::black, thin_, Qt::DotLine);
         const QFont labelFont = Font(400, plot_.SizeFont);
         const int ppiX = g_.PixelsPerInchX;
         const int ppiY = g_.PixelsPerInchY;
@@ -185,11 +192,11 @@ private:
                 const int x = Pixel(area, r, value, e.MinY).x();
                 if (x < r.Left || x > r.Right)
                     continue;
-                if (k % 5 == 0) {
+                if (k % kTicksPerLabel == 0) {
                     p_.setPen(dotted);
                     p_.drawLine(x, r.Top, x, r.Bottom);
                     Select(labelFont);
-                    const QString label = fromStd(formatGeneral4(value));
+                    const QString label = AxisLabel(value);
                     const int y = plot_.XOnTop ? r.Top - TextHeight() - ppiY / 32 : r.Bottom + ppiY / 16;
                     Text(x - TextWidth(label) / 2, y, label);
                     p_.setPen(solid);
@@ -206,11 +213,11 @@ private:
                 const int y = Pixel(area, r, e.MinX, value).y();
                 if (y < r.Top || y > r.Bottom)
                     continue;
-                if (k % 5 == 0) {
+                if (k % kTicksPerLabel == 0) {
                     p_.setPen(dotted);
                     p_.drawLine(r.Left, y, r.Right, y);
                     Select(labelFont);
-                    const QString label = fromStd(formatGeneral4(value));
+                    const QString label = AxisLabel(value);
                     TextUp(r.Left - TextHeight() - ppiX / 32, y + TextWidth(label) / 2, label);
                     p_.setPen(solid);
                 }
@@ -220,11 +227,19 @@ private:
         p_.setPen(saved);
     }
 
-    void Marker(QPoint at, int n)
+    // Marker n around each pixel, all in one call.
+    void Markers(const std::vector<QPoint> &at, int n)
     {
-        const std::vector<QPoint> outline = MarkerOutline(at, n, g_.PixelsPerInchX, g_.PixelsPerInchY);
-        p_.drawPolyline(outline.data(), static_cast<int>(outline.size()));
+        const std::vector<QPoint> shape = MarkerOutline(QPoint(0, 0), n, g_.PixelsPerInchX, g_.PixelsPerInchY);
+        std::vector<QLine> lines;
+        lines.reserve(at.size() * (shape.size() - 1));
+        for (const QPoint &c : at)
+            for (std::size_t v = 1; v < shape.size(); ++v)
+                lines.emplace_back(c + shape[v - 1], c + shape[v]);
+        p_.drawLines(lines.data(), static_cast<int>(lines.size()));
     }
+
+    void Marker(QPoint at, int n) { Markers({at}, n); }
 
     // Curves of one list in one area; flags and colours come from the main list.
     void Curves(const TLineList &list, int area, const TPixelRect &rect)
@@ -253,25 +268,25 @@ private:
         p_.setPen(pen);
         p_.setBrush(PlotColor(colour));
         QPolygon path;
+        path.reserve(line.PointCount());
         std::vector<QPoint> marks;
+        const int every = MarkerInterval(plot_.Markers, line.PointCount());
         for (int d = 0; d < line.PointCount(); ++d) {
             const TFloatPoint &pt = line.Points[static_cast<std::size_t>(d)];
             if (!std::isfinite(pt.X) || !std::isfinite(pt.Y))
                 continue;
             const QPoint px = Pixel(area, rect, pt.X, pt.Y);
             path << px;
-            if (plot_.Markers > 0 && d % plot_.Markers == 0)
+            if (every > 0 && d % every == 0)
                 marks.push_back(px);
         }
         p_.drawPolyline(path);
-        for (const QPoint &m : marks)
-            Marker(m, marker);
+        Markers(marks, marker);
     }
 
     void DrawLegend()
     {
         const TLegendBox *box = form_.Legend();
-        const QWidget *client = form_.PaintBox();
         const std::vector<int> &curves = form_.LegendCurves();
         std::vector<int> entries;
         for (std::size_t j = 0; j < curves.size() && j < box->Items.size(); ++j)
@@ -280,24 +295,15 @@ private:
         p_.setPen(QPen(Qt::black, curvePen_.widthF()));
         p_.setBrush(Qt::white);
         Select(Font(400, plot_.SizeFont));
-        int widest = 0;
-        for (int j : entries)
-            widest = std::max(widest, TextWidth(box->Items[static_cast<std::size_t>(j)]));
         const int h = TextHeight();
         const int ppiX = g_.PixelsPerInchX;
         const int ppiY = g_.PixelsPerInchY;
-        const TPixelRect &pr = g_.PlotRect;
-        const int windowW = std::max(1, client->width());
-        const int windowH = std::max(1, client->height());
-        int x = pr.Left + static_cast<int>(static_cast<long long>(pr.Width()) * box->x() / windowW);
-        int y = pr.Top + static_cast<int>(static_cast<long long>(pr.Height()) * box->y() / windowH);
-        const int count = static_cast<int>(entries.size());
-        p_.drawRect(outlineRect(x, y, x + widest + 3 * ppiX / 16, y + count * (ppiY / 32 + h) + ppiY / 32));
-        x += ppiX / 16;
-        y += ppiY / 32;
+        const TPixelRect &box_ = g_.LegendRect;
+        p_.drawRect(outlineRect(box_.Left, box_.Top, box_.Right, box_.Bottom));
+        const int x = box_.Left + ppiX / 16;
+        int y = box_.Top + ppiY / 32;
         for (int j : entries) {
-            const QColor c = PlotColor(j);
-            p_.setPen(QPen(c, curvePen_.widthF()));
+            p_.setPen(QPen(PlotColor(j), curvePen_.widthF()));
             Marker(QPoint(x, y + h / 2), curves[static_cast<std::size_t>(j)] + 1);
             Text(x + ppiX / 16, y, box->Items[static_cast<std::size_t>(j)]);
             y += ppiY / 32 + h;
@@ -334,9 +340,9 @@ private:
                     int lower = std::min(row(pt.Y), g_.PlotRect.Bottom);
                     if (i < bands - 1)
                         lower += 1;
-                    p_.setPen(QPen(Qt::black, 1));
+                    p_.setPen(QPen(Qt::black, thin_));
                     p_.setBrush(LayerBrush(static_cast<int>(std::lrint(static_cast<double>(pt.X))),
-                                           g_.HardCopy && !g_.BitmapOutput));
+                                           g_.HardCopy && !g_.BitmapOutput, g_.PixelsPerInchX));
                     if (wall) {
                         p_.drawRect(outlineRect(s.Left, upper, barLeft, lower));
                         p_.drawRect(outlineRect(barRight, upper, s.Right - 1, lower));
@@ -374,7 +380,7 @@ private:
     void Frames()
     {
         p_.setClipping(false);
-        p_.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+        p_.setPen(QPen(Qt::black, thin_, Qt::SolidLine));
         p_.setBrush(Qt::NoBrush);
         if (plot_.ShowThree) {
             for (const TPixelRect &r : g_.Panels)
@@ -389,6 +395,7 @@ private:
     const TGraphPlot &plot_;
     const TPlotGeometry &g_;
     QPen curvePen_;
+    int thin_ = 1;
 };
 
 } // namespace
@@ -396,6 +403,59 @@ private:
 void TPlotForm::PaintPlot(QPainter &painter, const TPlotGeometry &geometry) const
 {
     TPlotDrawing(painter, *this, geometry).Paint();
+}
+
+void TPlotForm::PlaceTexts(const QPaintDevice &device, TPlotGeometry &g) const
+{
+    const QFontMetrics bold(plotFont(700, plot_.SizeFont, g.PixelsPerInchY), &device);
+    const QFontMetrics normal(plotFont(400, plot_.SizeFont, g.PixelsPerInchY), &device);
+    const TPixelRect &pg = g.PageRect;
+    const int h = bold.height();
+    const int gap = g.Sfh / 8;
+    const bool title = !plot_.GraphTitle.isEmpty();
+    g.GraphTitleRect = {};
+    if (title) {
+        const int w = bold.horizontalAdvance(plot_.GraphTitle);
+        const int x = (pg.Right + pg.Left - w) / 2;
+        const int y = plot_.GraphTitleOnTop ? pg.Top : pg.Bottom - h;
+        g.GraphTitleRect = {x, y, x + w, y + h};
+    }
+    if (plot_.ShowThree)
+        return;
+
+    const QString xTitle = axisTitle(plot_.XCaption, plot_.XUnits, plot_.Units());
+    const int xw = bold.horizontalAdvance(xTitle);
+    const int xLeft = (std::abs(pg.Right + pg.Left) - xw) / 2;
+    const int labels = normal.height();
+    if (plot_.XOnTop) {
+        const int y = title && plot_.GraphTitleOnTop ? g.GraphTitleRect.Bottom + gap : pg.Top;
+        g.XTitleRect = {xLeft, y, xLeft + xw, y + h};
+        // The x tick labels stand between the title and the plot area.
+        setAreaTop(g, std::max(g.PlotRect.Top, g.XTitleRect.Bottom + labels + g.PixelsPerInchY / 32 + gap));
+    } else {
+        const int bottom = title && !plot_.GraphTitleOnTop ? g.GraphTitleRect.Top - gap : pg.Bottom;
+        g.XTitleRect = {xLeft, bottom - h, xLeft + xw, bottom};
+        setAreaBottom(g, std::min(g.PlotRect.Bottom, g.XTitleRect.Top - labels - g.PixelsPerInchY / 16 - gap));
+    }
+    const QString yTitle = axisTitle(plot_.YCaption, plot_.YUnits, plot_.Units());
+    const int yw = bold.horizontalAdvance(yTitle);
+    const int yBottom = (pg.Bottom + pg.Top + yw) / 2;
+    g.YTitleRect = {pg.Left, yBottom - yw, pg.Left + h, yBottom};
+}
+
+QSize TPlotForm::HardCopyLegendSize(const QPaintDevice &device, const TPlotGeometry &g) const
+{
+    const QFontMetrics metrics(plotFont(400, plot_.SizeFont, g.PixelsPerInchY), &device);
+    int widest = 0;
+    int count = 0;
+    for (std::size_t j = 0; j < legendCurves_.size() && j < legend_->Items.size(); ++j) {
+        if (!CurveVisible(legendCurves_[j]))
+            continue;
+        widest = std::max(widest, metrics.horizontalAdvance(legend_->Items[j]));
+        ++count;
+    }
+    return {widest + 3 * g.PixelsPerInchX / 16,
+            count * (g.PixelsPerInchY / 32 + metrics.height()) + g.PixelsPerInchY / 32};
 }
 
 } // namespace veldo

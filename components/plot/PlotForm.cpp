@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "NumText.h"
 #include "PageSet.h"
+#include "PrintDialogs.h"
 #include "PrintOutput.h"
 #include "SaveAttb.h"
 
@@ -19,14 +20,13 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRadioButton>
 #include <QRubberBand>
 #include <QShortcut>
 
 #include <algorithm>
+#include <cmath>
 
 namespace veldo {
 
@@ -91,7 +91,7 @@ void TLegendBox::LegendDrawItem(QPainter &painter, int entry)
 {
     const QRect r(1, 1 + entry * ItemHeight, width() - 2, ItemHeight);
     painter.fillRect(r, Qt::white);
-    painter.setPen(PlotColor(entry % 17));
+    painter.setPen(PlotColor(entry));
     painter.setFont(font());
     painter.drawText(r.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, DisplayText(entry));
 }
@@ -206,9 +206,7 @@ TPlotForm::TPlotForm(TGraphPlot &plot, const TAreaExtents &extents, QWidget *par
     resizeLegendBox();
     legend_->setVisible(plot_.CurveCount() > 0 && plot_.ShowLegend);
 
-    const bool printers = !QPrinterInfo::availablePrinters().isEmpty();
-    MenuItem(QStringLiteral("PlotPrint"))->setEnabled(printers);
-    MenuItem(QStringLiteral("PlotPage"))->setEnabled(printers);
+    // Without a printer, printing writes a PDF file: both commands stay enabled.
     pageSetup_->SetMarginLeft(1000);
     pageSetup_->SetMarginTop(1000);
     pageSetup_->SetMarginRight(1000);
@@ -266,7 +264,7 @@ void TPlotForm::buildMenu()
     markerGroup_ = new QActionGroup(this);
     markerGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     addValueItems(markersMenu_, markerGroup_,
-                  {{QStringLiteral("&Never"), 0}, {QStringLiteral("Every &Increment"), 1},
+                  {{QStringLiteral("&Automatic"), TGraphPlot::kAutomaticMarkers}, {QStringLiteral("&Never"), 0}, {QStringLiteral("Every &Increment"), 1},
                    {QStringLiteral("Every &2 Increments"), 2}, {QStringLiteral("Every &3 Incrments"), 3},
                    {QStringLiteral("Every &5 Increments"), 5}, {QStringLiteral("Every &10 Incements"), 10}},
                   &TPlotForm::MarkClick);
@@ -352,13 +350,76 @@ void TPlotForm::FormResize()
 {
     const int ppiX = paintBox_->logicalDpiX();
     const int ppiY = paintBox_->logicalDpiY();
-    screen_ = ScreenLayout(paintBox_->width(), paintBox_->height(), ppiX, ppiY, scaledFontHeight(ppiY), layoutOptions());
-    // The window's final size arrives asynchronously (maximizing), so the legend
-    // box stays in the plot area's bottom right corner until the user moves it.
-    if (!legendMoved_)
-        legend_->move(screen_.PlotRect.Right - legend_->width(), screen_.PlotRect.Bottom - legend_->height());
+    const int width = paintBox_->width();
+    const int height = paintBox_->height();
+    const int sfh = scaledFontHeight(ppiY);
+    const bool place = !legendMoved_ && legend_->isVisible();
+    screen_ = arrange(
+        *paintBox_, [&](const TLayoutOptions &o) { return ScreenLayout(width, height, ppiX, ppiY, sfh, o); },
+        legend_->size(), place);
+    // Until the user drags it, the legend box follows the layout.
+    if (place)
+        legend_->move(screen_.LegendRect.Left, screen_.LegendRect.Top);
     keepLegendInside();
     paintBox_->update();
+}
+
+std::vector<QPoint> TPlotForm::CurvePixels(const TPlotGeometry &g) const
+{
+    const TPixelRect &area = plot_.ShowThree ? g.Panels[0] : g.PlotRect;
+    std::vector<QPoint> pixels;
+    for (const TLine &line : plot_.Curves) {
+        if (!line.Active || !line.Visible)
+            continue;
+        for (const TFloatPoint &p : line.Points)
+            if (std::isfinite(p.X) && std::isfinite(p.Y))
+                pixels.push_back(FloatToPixel(Extents[0], area, plot_.XOnTop, p));
+    }
+    return pixels;
+}
+
+TPlotGeometry TPlotForm::arrange(const QPaintDevice &device,
+                                 const std::function<TPlotGeometry(const TLayoutOptions &)> &layout, QSize legend,
+                                 bool placeLegend) const
+{
+    TLayoutOptions options = layoutOptions();
+    TPlotGeometry g = layout(options);
+    PlaceTexts(device, g);
+    if (!placeLegend)
+        return g;
+    const int inset = g.PixelsPerInchX / 32;
+    const auto area = [&] { return plot_.ShowThree ? g.Panels[0] : g.PlotRect; };
+    if (const auto corner = LegendCorner(area(), legend.width(), legend.height(), CurvePixels(g), inset)) {
+        g.LegendRect = *corner;
+        return g;
+    }
+    // Every corner hides data: the legend goes outside the frame, to the right.
+    const int gap = g.PixelsPerInchX / 16;
+    options.ReserveRight = legend.width() + 2 * gap;
+    g = layout(options);
+    PlaceTexts(device, g);
+    const int right = plot_.ShowLayers ? std::max(g.PlotRect.Right, g.LayerStripRect.Right) : g.PlotRect.Right;
+    const int top = area().Top;
+    g.LegendRect = {right + gap, top, right + gap + legend.width(), top + legend.height()};
+    return g;
+}
+
+TPlotGeometry TPlotForm::hardCopyGeometry(const QPaintDevice &device,
+                                          const std::function<TPlotGeometry(const TLayoutOptions &)> &layout) const
+{
+    const bool shown = plot_.ShowLegend && plot_.CurveCount() > 0;
+    const QSize size = HardCopyLegendSize(device, layout(layoutOptions()));
+    if (!shown || !legendMoved_)
+        return arrange(device, layout, size, shown);
+    // Where the user put it on screen, in proportion to the plot area.
+    TPlotGeometry g = arrange(device, layout, size, false);
+    const TPixelRect &pr = g.PlotRect;
+    const int windowW = std::max(1, paintBox_->width());
+    const int windowH = std::max(1, paintBox_->height());
+    const int x = pr.Left + static_cast<int>(static_cast<long long>(pr.Width()) * legend_->x() / windowW);
+    const int y = pr.Top + static_cast<int>(static_cast<long long>(pr.Height()) * legend_->y() / windowH);
+    g.LegendRect = {x, y, x + size.width(), y + size.height()};
+    return g;
 }
 
 void TPlotForm::keepLegendInside()
@@ -563,22 +624,30 @@ bool TPlotForm::PrintTo(QPrinter &printer)
     pg.OffsetY = page.top() - paper.top();
     pg.Width = printer.width();
     pg.Height = printer.height();
-    PaintPlot(painter, PrintLayout(pg, scaledFontHeight(pg.PixelsPerInchY), layoutOptions()));
+    const int sfh = scaledFontHeight(pg.PixelsPerInchY);
+    PaintPlot(painter, hardCopyGeometry(printer, [&](const TLayoutOptions &o) { return PrintLayout(pg, sfh, o); }));
     const bool ok = EndPrinting(painter, printer);
     paintBox_->update();
     return ok;
 }
 
-bool TPlotForm::WriteBitmap(QImage &bitmap, const QString &fileName) const
+TPlotGeometry TPlotForm::BitmapGeometry(const QImage &bitmap, int ppi) const
 {
-    const int ppiX = paintBox_->logicalDpiX();
-    const int ppiY = paintBox_->logicalDpiY();
-    bitmap.setDotsPerMeterX(static_cast<int>(RoundEven(ppiX / 0.0254L)));
-    bitmap.setDotsPerMeterY(static_cast<int>(RoundEven(ppiY / 0.0254L)));
+    const int sfh = scaledFontHeight(ppi);
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    return hardCopyGeometry(
+        bitmap, [&](const TLayoutOptions &o) { return BitmapLayout(width, height, ppi, ppi, sfh, o); });
+}
+
+bool TPlotForm::WriteBitmap(QImage &bitmap, int ppi, const QString &fileName) const
+{
+    const int dotsPerMetre = static_cast<int>(RoundEven(ppi / 0.0254L));
+    bitmap.setDotsPerMeterX(dotsPerMetre);
+    bitmap.setDotsPerMeterY(dotsPerMetre);
     {
         QPainter painter(&bitmap);
-        PaintPlot(painter, BitmapLayout(bitmap.width(), bitmap.height(), ppiX, ppiY, scaledFontHeight(ppiY),
-                                        layoutOptions()));
+        PaintPlot(painter, BitmapGeometry(bitmap, ppi));
     }
     return SaveBitmapFile(bitmap, fileName);
 }
@@ -587,8 +656,7 @@ void TPlotForm::PlotPrintClick()
 {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_.get(), this);
-    if (dialog.exec() == QDialog::Accepted)
+    if (ChoosePrintTarget(*printer_, this))
         PrintTo(*printer_);
     paintBox_->update();
 }
@@ -597,6 +665,7 @@ void TPlotForm::PlotPageClick()
 {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PreparePrinter(*printer_);
     pageSetup_->SetPrinter(printer_.get());
     pageSetup_->Execute(this);
 }
@@ -614,7 +683,7 @@ void TPlotForm::PlotSaveClick()
     TdlgFormat format(this, &bitmap);
     const int result = format.exec();
     if (result == 1)
-        WriteBitmap(bitmap, files.selectedFiles().front());
+        WriteBitmap(bitmap, format.PixelsPerInch(), files.selectedFiles().front());
     else if (result == TdlgFormat::kNoMemory)
         Messages().Information(QStringLiteral("There is not enough memory to complete this task."));
     paintBox_->update();

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -104,8 +105,19 @@ public:
     void PaintPlot(QPainter &painter, const TPlotGeometry &geometry) const;
     // Draws one printed page on the printer (the page-setup margins apply).
     bool PrintTo(QPrinter &printer);
-    // Draws into a bitmap of its own size with the bitmap layout and writes it as BMP.
-    bool WriteBitmap(QImage &bitmap, const QString &fileName) const;
+    // Geometry of a bitmap of the given size at `ppi` pixels per inch: text keeps its
+    // physical size, titles and legend have their room.
+    TPlotGeometry BitmapGeometry(const QImage &bitmap, int ppi) const;
+    // Draws into a bitmap of its own size at `ppi` and writes it as BMP (the file
+    // records the resolution).
+    bool WriteBitmap(QImage &bitmap, int ppi, const QString &fileName) const;
+    // Title rectangles on a surface; the plot area gives way so that tick labels
+    // clear the x title.
+    void PlaceTexts(const QPaintDevice &device, TPlotGeometry &geometry) const;
+    // Size of the legend box drawn on a printed page or bitmap.
+    QSize HardCopyLegendSize(const QPaintDevice &device, const TPlotGeometry &geometry) const;
+    // Pixels of the visible curves' points in the single area (panel 1).
+    std::vector<QPoint> CurvePixels(const TPlotGeometry &geometry) const;
 
     // Commands of the "&Plot" menu.
     void PlotMenuClick();
@@ -147,6 +159,15 @@ private:
     void resizeLegendBox();
     void keepLegendInside();
     TLayoutOptions layoutOptions() const;
+    // Lays a surface out with its texts and puts a legend of `legend` size in the
+    // corner that hides the fewest points, or outside the frame at the right.
+    TPlotGeometry arrange(const QPaintDevice &device,
+                          const std::function<TPlotGeometry(const TLayoutOptions &)> &layout, QSize legend,
+                          bool placeLegend) const;
+    // A hard copy's geometry: the legend by the corner rule, or where the user
+    // dragged it on screen.
+    TPlotGeometry hardCopyGeometry(const QPaintDevice &device,
+                                   const std::function<TPlotGeometry(const TLayoutOptions &)> &layout) const;
     int scaledFontHeight(int ppiY) const;
     QPoint clampPixel(QPoint pixel) const;
     TFloatPoint valueAt(QPoint pixel) const;

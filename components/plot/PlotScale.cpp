@@ -1,6 +1,9 @@
 #include "PlotScale.h"
 
+#include "NumText.h"
+
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -34,8 +37,8 @@ std::optional<AxisRange> roundRange(AxisRange r)
     return AxisRange{*step * RoundAwayFromZero(r.min / *step), *step * RoundAwayFromZero(r.max / *step)};
 }
 
-// Major tick step for about n labels over a range, returned as the minor step.
-long double minorStep(long double range, int n)
+// Major tick step for about n labels over a range.
+long double majorStep(long double range, int n)
 {
     const long double raw = range / n;
     const long double g = std::pow(10.0L, std::floor(std::log10(raw)));
@@ -49,19 +52,42 @@ long double minorStep(long double range, int n)
         major = 5 * g;
     else if (k <= 10)
         major = 10 * g;
-    return major / 5;
+    return major;
 }
 
-// First and last tick index inside [min, max], sums accumulated by addition.
+bool isMultiple(long double value, long double step)
+{
+    const long double q = value / step;
+    return std::fabs(q - std::round(q)) < 1e-6L;
+}
+
+// The labelled step: the major step, or else the largest smaller step of the 1-2-5
+// series that lands on both ends of the range, so that both ends carry a label. A
+// power of ten at or below the range's rounding step always does.
+long double labelledStep(long double min, long double max, int n)
+{
+    const long double major = majorStep(max - min, n);
+    const auto landsOnBoth = [&](long double step) { return isMultiple(min, step) && isMultiple(max, step); };
+    if (!(major > 0) || !std::isfinite(major) || landsOnBoth(major))
+        return major;
+    const long double decade = std::pow(10.0L, std::floor(std::log10(major) + 1e-9L));
+    for (const long double factor : {5.0L, 2.0L, 1.0L, 0.5L, 0.2L, 0.1L}) {
+        const long double step = factor * decade;
+        if (step < major && landsOnBoth(step))
+            return step;
+    }
+    return major;
+}
+
+// First and last integer multiple of the step inside [min, max]; a bound within
+// a millionth of a step of a multiple counts as that multiple.
 std::pair<int, int> tickRange(long double step, long double min, long double max)
 {
-    int first = 0;
-    for (long double sum = 0; sum - step >= min; sum -= step)
-        --first;
-    int last = 0;
-    for (long double sum = 0; sum + step <= max; sum += step)
-        ++last;
-    return {first, last};
+    constexpr long double tolerance = 1e-6L;
+    constexpr long double limit = 1 << 30;
+    const long double first = std::ceil(std::clamp(min / step, -limit, limit) - tolerance);
+    const long double last = std::floor(std::clamp(max / step, -limit, limit) + tolerance);
+    return {static_cast<int>(first), static_cast<int>(last)};
 }
 
 TPixelRect plotRectOnScreen(const TPixelRect &page, int ppiX, int ppiY, int sfh, bool xOnTop)
@@ -197,8 +223,8 @@ std::optional<TTicks> ComputeTicks(const TExtents &e, const TPixelRect &area, in
     if (nx == 0 || ny == 0)
         return std::nullopt;
     TTicks t;
-    t.Step.X = minorStep(e.MaxX - e.MinX, nx);
-    t.Step.Y = minorStep(e.MaxY - e.MinY, ny);
+    t.Step.X = labelledStep(e.MinX, e.MaxX, nx) / kTicksPerLabel;
+    t.Step.Y = labelledStep(e.MinY, e.MaxY, ny) / kTicksPerLabel;
     for (long double s : {t.Step.X, t.Step.Y}) {
         if (!(s > 0) || !std::isfinite(s))
             return std::nullopt;
@@ -242,6 +268,7 @@ TPlotGeometry ScreenLayout(int clientWidth, int clientHeight, int ppiX, int ppiY
 {
     TPlotGeometry g = baseGeometry({0, 0, clientWidth, clientHeight}, ppiX, ppiY, sfh);
     g.PlotRect = plotRectOnScreen(g.PageRect, ppiX, ppiY, sfh, o.XOnTop);
+    g.PlotRect.Right -= o.ReserveRight;
     if (o.HasTitle) {
         if (o.TitleOnTop)
             g.PlotRect.Top += sfh / 8 + sfh;
@@ -265,7 +292,7 @@ TPlotGeometry PrintLayout(const TPrintPage &pg, int sfh, const TLayoutOptions &o
     g.HardCopy = true;
     const int ppi = pg.PixelsPerInchX;
     const int band = 2 * sfh + ppi / 8 + sfh / 8;
-    g.PlotRect = {band + page.Left, page.Top, page.Right, page.Bottom};
+    g.PlotRect = {band + page.Left, page.Top, page.Right - o.ReserveRight, page.Bottom};
     if (o.XOnTop)
         g.PlotRect.Top = band + page.Top;
     else
@@ -284,14 +311,37 @@ TPlotGeometry PrintLayout(const TPrintPage &pg, int sfh, const TLayoutOptions &o
 
 TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh, const TLayoutOptions &o)
 {
-    TPlotGeometry g = baseGeometry({0, 0, width, height}, ppiX, ppiY, sfh);
+    TPlotGeometry g = ScreenLayout(width, height, ppiX, ppiY, sfh, o);
     g.HardCopy = true;
     g.BitmapOutput = true;
-    g.PlotRect = plotRectOnScreen(g.PageRect, ppiX, ppiY, sfh, o.XOnTop);
-    if (o.ShowLayers)
-        placeLayerStrip(g, ppiX / 2);
-    placePanels(g);
     return g;
+}
+
+std::optional<TPixelRect> LegendCorner(const TPixelRect &area, int width, int height,
+                                       const std::vector<QPoint> &points, int inset)
+{
+    const int left = area.Left + inset;
+    const int right = area.Right - inset - width;
+    const int top = area.Top + inset;
+    const int bottom = area.Bottom - inset - height;
+    const std::array<QPoint, 4> corners{QPoint(right, bottom), QPoint(right, top), QPoint(left, bottom),
+                                        QPoint(left, top)};
+    std::optional<TPixelRect> best;
+    std::size_t fewest = points.size() + 1;
+    for (const QPoint &c : corners) {
+        const TPixelRect r{c.x(), c.y(), c.x() + width, c.y() + height};
+        const auto covered = static_cast<std::size_t>(std::count_if(points.begin(), points.end(), [&](QPoint p) {
+            return p.x() >= r.Left && p.x() <= r.Right && p.y() >= r.Top && p.y() <= r.Bottom;
+        }));
+        if (covered < fewest) {
+            fewest = covered;
+            best = r;
+        }
+    }
+    // More than 2 % of the points hidden in every corner: none will do.
+    if (best && fewest * 50 > points.size())
+        return std::nullopt;
+    return best;
 }
 
 TRange ZoomInAxis(long double a, long double b, const TRange &full)
@@ -349,16 +399,67 @@ std::vector<QPoint> MarkerOutline(QPoint centre, int n, int ppiX, int ppiY)
     return outline;
 }
 
+namespace {
+
+// Black and the dark colours of the classic table; yellow, silver, aqua, lime and
+// the second grey are left out (they do not read on white, or repeat).
+const std::array<QColor, 11> &plotColors()
+{
+    static const std::array<QColor, 11> colors{
+        QColor(0, 0, 0),     QColor(0, 0, 255),   QColor(255, 0, 0),  QColor(0, 128, 0),
+        QColor(128, 0, 128), QColor(128, 0, 0),   QColor(0, 0, 128),  QColor(255, 0, 255),
+        QColor(128, 128, 0), QColor(0, 128, 128), QColor(128, 128, 128)};
+    return colors;
+}
+
+} // namespace
+
+int PlotColorCount()
+{
+    return static_cast<int>(plotColors().size());
+}
+
 QColor PlotColor(int index)
 {
-    static const std::array<QColor, 17> colors{
-        QColor(0, 0, 0),       QColor(0, 0, 255),     QColor(255, 0, 0),     QColor(0, 128, 0),
-        QColor(128, 0, 128),   QColor(128, 0, 0),     QColor(0, 0, 128),     QColor(255, 0, 255),
-        QColor(128, 128, 0),   QColor(0, 128, 128),   QColor(128, 128, 128), QColor(0, 255, 0),
-        QColor(128, 128, 128), QColor(192, 192, 192), QColor(192, 192, 192), QColor(255, 255, 0),
-        QColor(0, 255, 255)};
-    const int i = index % 17;
-    return colors[static_cast<std::size_t>(i < 0 ? i + 17 : i)];
+    const int n = PlotColorCount();
+    const int i = index % n;
+    return plotColors()[static_cast<std::size_t>(i < 0 ? i + n : i)];
+}
+
+int MarkerInterval(int markers, int pointCount)
+{
+    constexpr int kAutomaticMarks = 25;
+    if (markers == TGraphPlot::kAutomaticMarkers)
+        return std::max(1, (pointCount + kAutomaticMarks - 1) / kAutomaticMarks);
+    return std::max(markers, 0);
+}
+
+int MinimumLineWidth(int pixelsPerInch)
+{
+    constexpr long double quarterMillimetre = 0.25L / 25.4L;
+    return std::max(1, static_cast<int>(std::ceil(pixelsPerInch * quarterMillimetre - 1e-9L)));
+}
+
+QString AxisLabel(long double value)
+{
+    if (std::fabs(value) >= 1e6L)
+        return QString::fromStdString(formatGeneral4(value));
+    if (std::fabs(value) < 1e-300L)
+        return QStringLiteral("0");
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::clamp(3 - magnitude, 0, 30);
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<double>(value),
+                                      std::chars_format::fixed, decimals);
+    std::string text(buffer.data(), result.ptr);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    if (text == "-0")
+        text = "0";
+    return QString::fromStdString(text);
 }
 
 QString ExpandUnitCodes(const QString &unitTemplate, int units)

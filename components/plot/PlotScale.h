@@ -55,8 +55,15 @@ std::optional<long double> RangeRoundingStep(long double range);
 std::optional<TExtents> ComputeExtents(const TLineList &curves);
 // The three areas' ranges (main list, panel 2, panel 3); empty when any fails.
 std::optional<TAreaExtents> PlotExtents(const TGraphPlot &plot);
-// Tick steps of an area; empty when the area is too small for a tick label.
+// Tick steps of an area; empty when the area is too small for a tick label. Ticks
+// stand at integer multiples of the step; the range's ends count as ticks when they
+// lie on one within rounding.
 std::optional<TTicks> ComputeTicks(const TExtents &extents, const TPixelRect &area, int sfh);
+// Every fifth tick is labelled.
+constexpr int kTicksPerLabel = 5;
+// Text of a tick label: plain decimals (4 significant digits) below one million,
+// the general exponent form above.
+QString AxisLabel(long double value);
 
 QPoint FloatToPixel(const TExtents &extents, const TPixelRect &area, bool xOnTop, const TFloatPoint &p);
 // Inverse of FloatToPixel without rounding; a pixel outside the area's left..right gives (0, 0).
@@ -74,6 +81,8 @@ struct TLayoutOptions {
     bool TitleOnTop = false;
     bool ShowLayers = false;
     bool ShowThree = false;
+    // Pixels kept free at the page's right edge (a legend placed outside the frame).
+    int ReserveRight = 0;
 };
 
 // Geometry of one drawing surface.
@@ -87,6 +96,12 @@ struct TPlotGeometry {
     int Sfh = 14;
     bool HardCopy = false;
     bool BitmapOutput = false;
+    // Where the texts and the legend go (set by the plot window once fonts are known;
+    // empty when absent).
+    TPixelRect XTitleRect;
+    TPixelRect YTitleRect;
+    TPixelRect GraphTitleRect;
+    TPixelRect LegendRect;
 };
 
 // Printed page: margins in thousandths of an inch, printer resolution, physical
@@ -107,8 +122,17 @@ struct TPrintPage {
 TPlotGeometry ScreenLayout(int clientWidth, int clientHeight, int ppiX, int ppiY, int sfh,
                            const TLayoutOptions &options);
 TPlotGeometry PrintLayout(const TPrintPage &page, int sfh, const TLayoutOptions &options);
+// A bitmap is laid out like the screen at the bitmap's own resolution, the graph
+// title included.
 TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh,
                            const TLayoutOptions &options);
+
+// Where a legend box of the given size goes in a plot area: the corner (bottom right,
+// top right, bottom left, top left, first best) that covers the fewest of the curve
+// points; nothing when every corner covers more than 2 % of them (the legend then
+// belongs outside the frame). Inset by `inset` pixels from the frame.
+std::optional<TPixelRect> LegendCorner(const TPixelRect &area, int width, int height,
+                                       const std::vector<QPoint> &points, int inset);
 
 // One axis range.
 struct TRange {
@@ -125,8 +149,16 @@ int MarkerShape(int n);
 // Closed outline of marker n around a pixel (first vertex repeated at the end).
 std::vector<QPoint> MarkerOutline(QPoint centre, int n, int ppiX, int ppiY);
 
-// Curve colour table, picked by index modulo 17.
+// Curve colour table (colours that read on white), picked by index modulo its size.
 QColor PlotColor(int index);
+int PlotColorCount();
+
+// A marker at every n-th point of a curve of `pointCount` points (0: none); the
+// automatic setting marks about 25 points per curve.
+int MarkerInterval(int markers, int pointCount);
+
+// Narrowest line drawn on a surface: 0.25 mm, at least one pixel.
+int MinimumLineWidth(int pixelsPerInch);
 
 // Replaces the longest force code and the longest length code present.
 QString ExpandUnitCodes(const QString &unitTemplate, int units);

@@ -136,6 +136,10 @@ bool TGraphPlot::Execute()
         window->showMaximized();
     window->raise();
     window->activateWindow();
+    // Shown again, the plot takes the activation (and the commands) from whichever
+    // child had it.
+    if (subWindow_ && subWindow_->mdiArea())
+        subWindow_->mdiArea()->setActiveSubWindow(subWindow_);
     return true;
 }
 

@@ -71,7 +71,9 @@ public:
     bool ShowThree = false;
     bool ShowFontWidth = true;
     int WallLineCount = 0;
-    int Markers = 1;
+    // A marker at every n-th point; 0 none; kAutomaticMarkers about 25 per curve.
+    static constexpr int kAutomaticMarkers = -1;
+    int Markers = kAutomaticMarkers;
     int SizeFont = 10;
     int LegendFont = 11;
     int WidthLine = 1;

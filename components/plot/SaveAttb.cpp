@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace veldo {
 
 namespace {
@@ -71,6 +73,12 @@ void TdlgFormat::addEntry(TNumberEntry &entry, const QString &caption, const QSt
     design.IntegerOnly = integerOnly;
     entry.Label = new QLabel(this);
     entry.Edit = new TDataEdit(this, design, entry.Label);
+}
+
+int TdlgFormat::PixelsPerInch() const
+{
+    constexpr long double kLargest = 1 << 30;
+    return static_cast<int>(RoundEven(std::clamp<long double>(dePPI.Edit->GetNumber(), 1, kLargest)));
 }
 
 void TdlgFormat::btnOKClick()

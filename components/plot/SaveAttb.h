@@ -42,6 +42,8 @@ public:
     // closes with 1; a refused entry keeps the dialog open; a bitmap above 32767
     // pixels or one that cannot be allocated closes with 3.
     void btnOKClick();
+    // The resolution chosen (the entry's number rounded; 72 until edited).
+    int PixelsPerInch() const;
 
 private:
     void addEntry(TNumberEntry &entry, const QString &caption, const QString &unitsString, const QString &text,

@@ -206,6 +206,7 @@ TTableForm* TTableForm::Open(TGridTable& table)
     }
     form->Initialise();
     form->ShowWindow();
+    form->FitToArea();
     return form;
 }
 
@@ -292,6 +293,27 @@ void TTableForm::ShowWindow()
         subWindow_->mdiArea()->setActiveSubWindow(subWindow_);
     window->raise();
     window->activateWindow();
+}
+
+void TTableForm::FitToArea()
+{
+    QMdiArea* area = subWindow_ ? subWindow_->mdiArea() : nullptr;
+    if (!area)
+        return;
+    const QSize visible = area->viewport()->size();
+    while (subWindow_->width() > visible.width() && shownColumns_ > 1) {
+        --shownColumns_;
+        LayOut();
+    }
+    while (subWindow_->height() > visible.height() && shownRows_ > 1) {
+        --shownRows_;
+        LayOut();
+    }
+    layingOut_ = true;
+    subWindow_->move(std::clamp(subWindow_->x(), 0, std::max(0, visible.width() - subWindow_->width())),
+                     std::clamp(subWindow_->y(), 0, std::max(0, visible.height() - subWindow_->height())));
+    layingOut_ = false;
+    laidOutGeometry_ = subWindow_->geometry();
 }
 
 void TTableForm::Detach()

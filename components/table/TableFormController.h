@@ -55,6 +55,9 @@ public:
     void LayOut();
     void Retitle();
     void ShowWindow();
+    // Shows fewer columns and rows (the grid scrolls) until the child window fits the
+    // visible part of its window area, and moves it inside that part.
+    void FitToArea();
     // Detaches from the table and frees the window without committing.
     void Discard();
 

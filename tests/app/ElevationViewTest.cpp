@@ -1,10 +1,13 @@
 // The Elevation View: the pile outline and world rectangle laid out from the
 // project, the view fitted to the window's aspect, the pixel mapping of the screen
 // and the printed page, the depth read-out, printing to a PDF and the launchers.
+#include "ClassicNodes.h"
+#include "EngineState.h"
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
 #include "PileSide.h"
+#include "PrintDialogs.h"
 #include "ProjectTables.h"
 #include "Table.h"
 
@@ -112,37 +115,60 @@ TEST_F(ElevationLayout, OutlineAndWorldRectangleOfTheReferencePile)
     SetLayers(tables_.D(), kReferenceLayers);
     const TElevationScene scene = BuildElevation(data_, tables_.D(), TWorldRect{});
     ASSERT_EQ(scene.outline.size(), 1u);
-    // Half width 1 ft; head at -5, tip at 50 - 5 = 45.
+    // Half width 1 ft; head at -5 (the stick-up), tip 50 ft below the ground.
     const auto& c = scene.outline[0].corners;
     EXPECT_EQ(c[0], (TWorldPoint{-1, -5}));
     EXPECT_EQ(c[1], (TWorldPoint{1, -5}));
-    EXPECT_EQ(c[2], (TWorldPoint{-1, 45}));
-    EXPECT_EQ(c[3], (TWorldPoint{1, 45}));
-    // x +-1 * 1.05; y from -5 * 1.05 to max(45, 60) * 1.05 = 63.
+    EXPECT_EQ(c[2], (TWorldPoint{-1, 50}));
+    EXPECT_EQ(c[3], (TWorldPoint{1, 50}));
+    // x +-1 * 1.05; y from -5 * 1.05 to max(50, 60) * 1.05 = 63.
     ExpectRect(scene.world, -1.05L, 1.05L, -5.25L, 63);
     ASSERT_EQ(scene.layers.size(), 2u);
     EXPECT_EQ(scene.layers[1].top, 20);
     EXPECT_EQ(scene.layers[1].bottom, 60);
     EXPECT_EQ(scene.layers[1].soilType, kClay);
 
-    // A pile reaching below the last layer: the tip sets the bottom, 45 * 1.05.
+    // A pile reaching below the last layer: the tip sets the bottom, 50 * 1.05.
     SetLayers(tables_.D(), {{kSand, 30}});
-    ExpectRect(BuildElevation(data_, tables_.D(), TWorldRect{}).world, -1.05L, 1.05L, -5.25L, 47.25L);
+    ExpectRect(BuildElevation(data_, tables_.D(), TWorldRect{}).world, -1.05L, 1.05L, -5.25L, 52.5L);
 }
 
-TEST_F(ElevationLayout, TaperMovesTheBottomCornersInward)
+// The analysis puts the tip TL below the ground and narrows a tapered pile over the
+// whole length from the head (PSL + TL); the view draws the same pile.
+TEST_F(ElevationLayout, TipAndTaperMatchTheEnginesGeometryWithStickup)
 {
     ReferencePile(data_);
-    data_.TaperAngle = 1;
-    SetLayers(tables_.D(), kReferenceLayers);
+    data_.OutsideDiameter = 18;
+    data_.StickupLength = 10;
+    data_.TotalLength = 80;
+    data_.TaperAngle = 0.4L;
+    SetLayers(tables_.D(), {{kSand, 70}, {kClay, 100}});
+    auto engine = std::make_unique<EngineState>();
+    engine->UNIT_SYSTEM = kEnglish;
+    engine->OD = 18;
+    engine->PSL = 10;
+    engine->TL = 80;
+    engine->TAPER_ANGLE = 0.4;
+    for (const int type : {1, 2, 3, 4, 5, 6, 7}) {
+        data_.PileType = type;
+        engine->PILE_TYPE = type;
+        const TElevationScene scene = BuildElevation(data_, tables_.D(), TWorldRect{});
+        const auto& c = scene.outline.at(0).corners;
+        // The tip 10 ft into the clay, not on the 70 ft boundary.
+        EXPECT_EQ(c[2].y, 80) << type;
+        EXPECT_EQ(c[0].y, -10) << type;
+        const double tip = classic::taperedDiameter(*engine, engine->TL, classic::effectiveTaper(*engine));
+        // Within the 0.01 % that the two degree conversions (3.1416 / 180, 0.01745) differ.
+        EXPECT_NEAR(static_cast<double>(c[3].x - c[2].x), tip, 1e-3) << type;
+        EXPECT_EQ(c[1].x - c[0].x, 1.5L) << type;
+    }
+    // A taper that closes above the tip draws a point, as the engine's zero diameter.
+    data_.PileType = 2;
+    data_.TaperAngle = 5;
     const TElevationScene scene = BuildElevation(data_, tables_.D(), TWorldRect{});
-    // tan(1 * 3.1416 / 180) * 50 = 0.01745511 * 50 = 0.8727553
-    const auto& c = scene.outline[0].corners;
-    EXPECT_NEAR(static_cast<double>(c[2].x), -1 + 0.8727553, 1e-6);
-    EXPECT_NEAR(static_cast<double>(c[3].x), 1 - 0.8727553, 1e-6);
-    EXPECT_EQ(c[0].x, -1);
-    // The head corners stay the widest.
-    ExpectRect(scene.world, -1.05L, 1.05L, -5.25L, 63);
+    const auto& c = scene.outline.at(0).corners;
+    EXPECT_EQ(c[2].x, 0);
+    EXPECT_EQ(c[3].x, 0);
 }
 
 TEST_F(ElevationLayout, StickupZeroPutsTheHeadOnTheGroundLine)
@@ -249,7 +275,8 @@ TEST_F(ElevationLayout, ScreenPixelsFollowTheScaleMapping)
     EXPECT_EQ(image.pixelColor(145, 28), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(535, 28), QColor(Qt::white)); // no 21st stroke
     // The pile is filled over the layer lines, from head to tip, 2 ft wide.
-    for (const int row : {3, 23, 111, 219}) {
+    // The tip, 50 ft below the ground: 300 x 55.25 / 68.25 = 242.9 -> 243.
+    for (const int row : {3, 23, 111, 219, 241}) {
         EXPECT_EQ(image.pixelColor(300, row), kFrame) << row;
         EXPECT_EQ(image.pixelColor(297, row), kFrame) << row;
         EXPECT_EQ(image.pixelColor(303, row), kFrame) << row;
@@ -257,7 +284,7 @@ TEST_F(ElevationLayout, ScreenPixelsFollowTheScaleMapping)
         EXPECT_NE(image.pixelColor(291, row), kFrame) << row;
     }
     EXPECT_EQ(image.pixelColor(300, 0), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(300, 224), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(300, 246), QColor(Qt::white));
 }
 
 TEST_F(ElevationLayout, EnglishAndSiOfTheSamePileDrawTheSamePixels)
@@ -308,13 +335,14 @@ TEST_F(ElevationLayout, PrintedPagePixelsFollowThePaperMapping)
     EXPECT_EQ(page.pixelColor(627, 150), QColor(Qt::black));
     EXPECT_EQ(page.pixelColor(649, 150), QColor(Qt::white)); // no 11th stroke
     // The pile outline at the same scale as depth (9.963 px per ft), centred at 550:
-    // sides at 550 -+ 9.96 -> 540 / 560, head 85 + 9.963 x 0.25 -> 87, tip 585.66 -> 586.
+    // sides at 550 -+ 9.96 -> 540 / 560, head 85 + 9.963 x 0.25 -> 87, tip 50 ft below
+    // the ground: 85 + 9.963 x 55.25 = 635.5 -> 635.
     EXPECT_EQ(page.pixelColor(540, 450), QColor(Qt::black));
     EXPECT_EQ(page.pixelColor(560, 450), QColor(Qt::black));
     EXPECT_EQ(page.pixelColor(550, 450), QColor(Qt::white)); // a line, not filled
     EXPECT_EQ(page.pixelColor(550, 87), QColor(Qt::black));
-    EXPECT_EQ(page.pixelColor(550, 586), QColor(Qt::black));
-    EXPECT_EQ(page.pixelColor(550, 590), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(550, 635), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(550, 640), QColor(Qt::white));
 }
 
 // ---- The window --------------------------------------------------------------------
@@ -465,21 +493,18 @@ TEST_F(ElevationWindow, PrintsOneLandscapePageToPdf)
 {
     TDlgSideView& w = Open();
     const QString pdf = dir_.filePath(QStringLiteral("profile.pdf"));
-    int asked = 0;
-    w.PrintDialog = [&](QPrinter& printer, QWidget*) {
-        ++asked;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return asked == 1; // OK the first time, Cancel the second
-    };
+    // No printer installed: "Print" asks for a PDF file.
+    TScopedPrintDialogs printing;
+    printing->PdfFile = pdf;
     w.Button1().click();
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(printing->PdfDialogsShown, 1);
     ASSERT_TRUE(QFileInfo::exists(pdf));
     EXPECT_GT(QFileInfo(pdf).size(), 0);
 
     QFile::remove(pdf);
+    printing->Confirm = false;
     w.Button1().click();
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(printing->PdfDialogsShown, 2);
     EXPECT_FALSE(QFileInfo::exists(pdf));
 
     QPrinter printer(QPrinter::HighResolution);

@@ -590,6 +590,12 @@ TEST_F(MainFormRunTest, RunFromTheComputationMenuFillsThePlots)
     const QImage mainImage = form.grab().toImage();
     EXPECT_EQ(mainImage.size(), QSize(1000, 700));
     EXPECT_GT(ColourCount(mainImage), 2);
+    // Another plot on top; the combined plot shown again takes the activation back.
+    form.Action("SpeedButton16")->trigger();
+    ASSERT_EQ(form.MdiArea()->subWindowList().size(), 2);
+    EXPECT_NE(form.MdiArea()->activeSubWindow()->widget(), plotWindow);
+    form.Action("GraphCombine")->trigger();
+    EXPECT_EQ(form.MdiArea()->activeSubWindow()->widget(), plotWindow);
 
     // Reopening the project finds its results again (without messages).
     messages_->Clear();

@@ -224,7 +224,7 @@ TEST_F(OptionWindowsTest, TheUserDepthIsShownOnlyForTheUserOption)
     EXPECT_EQ(w.windowTitle(), "Critical Depths Used by US Army Method");
     EXPECT_TRUE(Titles(w).contains("User Options"));
     EXPECT_EQ(w.Radio(0).text(), "Original Recommendations (10 to 20 Pile Diameter based on the Density).");
-    EXPECT_EQ(w.Radio(1).text(), "Critical Depth at the  Effective Stress Reaching 3500 psf or 185 kPa.");
+    EXPECT_EQ(w.Radio(1).text(), "Critical Depth at the  Effective Stress Reaching 3500 psf or 167.6 kPa.");
     EXPECT_EQ(w.Radio(2).text(), "User-Specified Critical Depth");
     EXPECT_TRUE(w.Radio(0).isChecked());
     EXPECT_TRUE(w.DataEdit1().isHidden());

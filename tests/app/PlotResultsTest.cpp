@@ -132,8 +132,12 @@ TEST(PlotResultsTest, ReadsEveryBlockOfAHandWrittenFile)
     expectPoint(plots.pltTZcurves().CurvePoint(0, 0), 0.01L, 0.1L);
     expectPoint(plots.pltTZcurves().CurvePoint(1, 9), 0.2L, 2.0L);
 
-    // Load distribution: 9 curves of 3 rows, depth in Y, load in X, movement dropped.
+    // Load distribution: 9 curves of 3 rows, depth in Y, load in X; each curve is named
+    // by the movement of its last row, the tip.
     EXPECT_EQ(plots.pltLoad().CurveCount(), 9);
+    EXPECT_EQ(plots.pltLoad().Curve(0).Name, "Tip Movement 0.001 in");
+    EXPECT_EQ(plots.pltLoad().Curve(8).Name, "Tip Movement 0.009 in");
+    EXPECT_EQ(plots.PltQw().Curve(0).Name, "Tip Load (API)");
     EXPECT_EQ(plots.pltLoad().PointCount(), 3);
     expectPoint(plots.pltLoad().CurvePoint(0, 0), 10, 19.5L);
     expectPoint(plots.pltLoad().CurvePoint(8, 2), 92, 0.5L);

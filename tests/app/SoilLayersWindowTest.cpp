@@ -15,6 +15,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QTabWidget>
@@ -26,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 namespace veldo {
@@ -132,9 +135,19 @@ TEST_F(SoilLayersWindowTest, LoadsTheLayerTableWithEnglishHeaders)
     EXPECT_EQ(w.LayerCombo(1)->currentText(), "Clay");
     EXPECT_EQ(w.LayerEdit(1, 0)->Number(), 20.0L);
     EXPECT_EQ(w.LayerEdit(0, 4)->Number(), 0.9L);
-    // Column widths of the 817-pixel grid.
-    EXPECT_EQ(w.LayerGrid()->columnWidth(0), 131);
-    EXPECT_EQ(w.LayerGrid()->columnWidth(6), 135);
+    // Column widths: at least the design widths and the whole header texts (units
+    // and note marks) in the header's font; the grid shows every column.
+    const QFontMetrics metrics(w.LayerGrid()->horizontalHeader()->font());
+    const std::array<int, 7> design{131, 72, 94, 106, 106, 135, 135};
+    int total = 0;
+    for (int c = 0; c < 7; ++c) {
+        const int width = w.LayerGrid()->columnWidth(c);
+        EXPECT_GE(width, design[static_cast<std::size_t>(c)]) << c;
+        for (int row : {0, 1})
+            EXPECT_GT(width, metrics.horizontalAdvance(RowTexts(w, row)[static_cast<std::size_t>(c)])) << c;
+        total += width;
+    }
+    EXPECT_GE(w.LayerGrid()->viewport()->width(), total);
     // The toolbar button brings the same window forward.
     ASSERT_TRUE(Form().Action(QStringLiteral("SpeedButton7"))->isEnabled());
     Form().Action(QStringLiteral("SpeedButton7"))->trigger();

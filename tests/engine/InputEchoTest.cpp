@@ -308,7 +308,7 @@ const std::vector<std::string> kSiEcho{
         "          - FHWA (Federal Highway Administration)",
         "          - USACE (U.S. Army Corps of Engineers)",
         "            # Critical Depth Method for Sand:",
-        "              At Effective Stress Reaching 3,500 psf (185 kPa)",
+        "              At Effective Stress Reaching 3,500 psf (167.6 kPa)",
         "          - Revised Lambda",
         "          - NGI (Norwegian Geotechnical Institute)",
         "          - FUGRO (Offshore Driven Piles in Sand)",

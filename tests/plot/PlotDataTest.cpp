@@ -19,7 +19,7 @@ TEST(GraphPlot, CreateGivesTheDocumentedSettings)
     EXPECT_FALSE(plot.ShowThree);
     EXPECT_TRUE(plot.ShowFontWidth);
     EXPECT_EQ(plot.WallLineCount, 0);
-    EXPECT_EQ(plot.Markers, 1);
+    EXPECT_EQ(plot.Markers, TGraphPlot::kAutomaticMarkers);
     EXPECT_EQ(plot.SizeFont, 10);
     EXPECT_EQ(plot.LegendFont, 11);
     EXPECT_EQ(plot.WidthLine, 1);

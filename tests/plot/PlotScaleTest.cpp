@@ -93,15 +93,16 @@ TEST(Ticks, MajorStepIsOneTwoOrFiveTimesAPowerOfTen)
     expectNear(t->Step.X, 0.2);
     expectNear(t->Step.Y, 0.004);
     // Width 504: n = 6; 40 / 6 = 6.67: k 6: major 5, minor 1; ticks 0..40.
-    // Height 840: n = 10; 95 / 10 = 9.5: k 9: major 10, minor 2; last tick 94.
+    // Height 840: n = 10; 95 / 10 = 9.5: k 9: major 10, which misses 95; the next
+    // smaller step of the series that lands on both ends is 5: minor 1, last tick 95.
     t = ComputeTicks({0, 40, 0, 95}, {0, 0, 504, 840}, 14);
     ASSERT_TRUE(t);
     expectNear(t->Step.X, 1);
-    expectNear(t->Step.Y, 2);
+    expectNear(t->Step.Y, 1);
     EXPECT_EQ(t->FirstX, 0);
     EXPECT_EQ(t->LastX, 40);
     EXPECT_EQ(t->FirstY, 0);
-    EXPECT_EQ(t->LastY, 47);
+    EXPECT_EQ(t->LastY, 95);
 }
 
 TEST(Ticks, IndexRangeCoversNegativeValues)
@@ -220,17 +221,22 @@ TEST(Layout, PrintedPageFromMarginsAndOffsets)
     EXPECT_EQ(PrintLayout(page, sfh, {}).PageRect.Left, 0);
 }
 
-TEST(Layout, BitmapKeepsScreenResolutionAndHalvesTheStrip)
+TEST(Layout, BitmapIsLaidOutLikeTheScreenAtItsOwnResolution)
 {
-    // 432 x 288 at 96: plot (41, 41, 432 - 31, 288 - 31); strip: right -= 48, strip from 353 + 19.
+    // 432 x 288 at 96, x axis on top: plot (28 + 12 + 1, 41, 432 - 24 - 7, 288 - 31);
+    // the title at the top takes 14 / 8 + 14 more; the strip one inch at the right.
     TLayoutOptions o;
     o.ShowLayers = true;
-    o.HasTitle = true; // the title takes no room on a bitmap
+    o.HasTitle = true;
+    o.TitleOnTop = true;
     const TPlotGeometry g = BitmapLayout(432, 288, 96, 96, 14, o);
     EXPECT_TRUE(g.HardCopy);
     EXPECT_TRUE(g.BitmapOutput);
-    EXPECT_EQ(g.PlotRect, (TPixelRect{41, 41, 353, 257}));
-    EXPECT_EQ(g.LayerStripRect, (TPixelRect{372, 41, 401, 257}));
+    EXPECT_EQ(g.PlotRect, (TPixelRect{41, 56, 305, 257}));
+    EXPECT_EQ(g.LayerStripRect, (TPixelRect{324, 56, 401, 257}));
+    // At 192 pixels per inch the margins double (up to rounding of the eighths).
+    const TPlotGeometry twice = BitmapLayout(864, 576, 192, 192, 28, o);
+    EXPECT_EQ(twice.PlotRect, (TPixelRect{83, 114, 610, 514}));
 }
 
 TEST(Zoom, DragSpanIsAtLeastATwentiethOfTheFullRange)
@@ -299,13 +305,19 @@ TEST(Markers, OutlinesPointUpAndGrowClockwise)
     EXPECT_EQ(MarkerOutline({0, 0}, 20, 320, 320).size(), 11u);
 }
 
-TEST(Colors, SeventeenColoursRepeat)
+TEST(Colors, ElevenColoursThatReadOnWhiteRepeat)
 {
+    ASSERT_EQ(PlotColorCount(), 11);
     EXPECT_EQ(PlotColor(0), QColor(0, 0, 0));
     EXPECT_EQ(PlotColor(1), QColor(0, 0, 255));
     EXPECT_EQ(PlotColor(2), QColor(255, 0, 0));
-    EXPECT_EQ(PlotColor(17), QColor(0, 0, 0));
-    EXPECT_EQ(PlotColor(10), PlotColor(12));
     EXPECT_EQ(PlotColor(10), QColor(128, 128, 128));
-    EXPECT_EQ(PlotColor(16), QColor(0, 255, 255));
+    EXPECT_EQ(PlotColor(11), QColor(0, 0, 0));
+    for (int i = 0; i < PlotColorCount(); ++i) {
+        const QColor c = PlotColor(i);
+        // Nothing as light as yellow, silver, aqua or lime.
+        EXPECT_LT(c.lightness(), 160) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(PlotColor(j), c) << i << " " << j;
+    }
 }
