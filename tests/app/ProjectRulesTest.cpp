@@ -127,10 +127,10 @@ TEST(ProjectRules, CptViewsAreComputedFromTheConeResistanceWhichAUnitSwitchConve
     EXPECT_EQ(tables.CptView().Curve(0).Point(0).Y, 10.0L);
 
     data.SetUnits(kSI, tables);
-    // ksf to kPa: 1000 x 4.448222 N / 0.3048^2 m^2 = 47.880 kPa per ksf.
-    const long double kpa = 56.0L * 0.00444822199911631L * 1000.0L / (0.3048000000012192L * 0.3048000000012192L);
+    // ksf to kPa: 1000 lbf of 4.4482216 N over 0.3048^2 m^2 = 47.880259 kPa per ksf.
+    const long double kpa = 56.0L / 224.8089431L * 1000.0L / (0.3048000000012192L * 0.3048000000012192L);
     EXPECT_NEAR(static_cast<double>(profile.Curve(0).Point(0).X), static_cast<double>(kpa), 1e-9);
-    EXPECT_NEAR(static_cast<double>(kpa), 2681.2947, 0.0001);
+    EXPECT_NEAR(static_cast<double>(kpa), 2681.29450, 0.0001);
     EXPECT_EQ(tables.CptView().XCaption, "SPT, N");
     EXPECT_EQ(tables.CptView().Curve(0).Point(0).X, profile.Curve(0).Point(0).X / 280.0L);
     EXPECT_EQ(tables.CptView().Curve(0).Point(0).Y, profile.Curve(0).Point(0).Y);

@@ -21,16 +21,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <string_view>
 
 namespace veldo {
 namespace {
@@ -111,10 +114,20 @@ TEST_P(WindowFit, EveryInputWindowsCloseButtonIsWithinReach)
         TInputWindow& window = open();
         QApplication::processEvents();
         ExpectCloseReachable(window, name);
+        if (std::string_view(name) == "Noncircular") {
+            // A noncircular section needs a perimeter and a tip area before it closes.
+            for (const char* field : {"DataEdit3", "DataEdit4"}) {
+                auto* edit = window.findChild<QLineEdit*>(QString::fromLatin1(field));
+                ASSERT_NE(edit, nullptr) << field;
+                edit->setFocus();
+                edit->selectAll();
+                QTest::keyClicks(edit, QStringLiteral("10"));
+            }
+        }
         window.CloseClick();
         QApplication::processEvents();
+        EXPECT_TRUE(messages_->Texts().empty()) << name << ": " << (messages_->Texts().empty() ? std::string() : messages_->Texts().front().toStdString());
     }
-    EXPECT_TRUE(messages_->Texts().empty());
 }
 
 TEST_P(WindowFit, ElevationViewAndTableEditorOpenReadableAndInside)
