@@ -66,7 +66,7 @@ bool OpenHelpDocument(IShell& shell, const QString& programDir, THelpDocument do
 {
     const QString path = QDir(programDir).filePath(HelpDocumentName(document));
     if (!QFileInfo(path).isFile()) {
-        Messages().Information(QStringLiteral("The document \"%1\" was not found.").arg(path));
+        Messages().Information(QStringLiteral("The help file was not found:\r") + path);
         return false;
     }
     if (!shell.OpenUrl(QUrl::fromLocalFile(path))) {

@@ -34,7 +34,8 @@ enum class THelpDocument { Contents, UsersManual, TechnicalManual };
 QString HelpDocumentName(THelpDocument document);
 
 // Opens the document from `programDir` with the desktop's default application;
-// a missing document gives a message naming it. Returns success.
+// a missing document gives "The help file was not found:" + CR + its path.
+// Returns success.
 bool OpenHelpDocument(IShell& shell, const QString& programDir, THelpDocument document);
 
 // The update-check address: host + "/checkupdates/check/check.php?" + the query

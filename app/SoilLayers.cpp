@@ -47,7 +47,7 @@ QString NumberText(long double value)
 
 } // namespace
 
-TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLiteral("Soill Layers"))
+TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLiteral("Soil Layers"))
 {
     setObjectName(QStringLiteral("DlgSoilLayers"));
     auto* layout = new QVBoxLayout(this);

@@ -29,7 +29,7 @@ TfrmNCsection::TfrmNCsection(TMainForm& main) : TInputWindow(main, Caption)
     DataEdit1 = MakeField<TStickupEdit>(this, QStringLiteral("DataEdit1"),
                                         QStringLiteral("&Pile Stickup Length, PSL"), length);
     DataEdit6 = MakeField(this, QStringLiteral("DataEdit6"),
-                          QStringLiteral("Zero-&Friction from Length Ground, ZFL"), length);
+                          QStringLiteral("Zero-&Friction Length from Ground, ZFL"), length);
     DataEdit3 = MakeField(this, QStringLiteral("DataEdit3"),
                           QStringLiteral("&Perimeter for Noncircular Section "), QStringLiteral("L1"));
     DataEdit4 = MakeField(this, QStringLiteral("DataEdit4"),

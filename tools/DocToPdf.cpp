@@ -5,8 +5,9 @@
 // Each source is one chapter and starts on a new page; a title page with the
 // list of chapters comes first. Markdown is read in the GitHub dialect (tables,
 // inline HTML such as <sub> and <sup> for equations); a source ending in .html
-// or .htm is read as HTML. Images are looked up beside each source. Runs on the
-// offscreen platform, so the build needs no display.
+// or .htm is read as HTML, without its navigation line (class "nav"). Images are
+// looked up beside each source. Runs on the offscreen platform, so the build needs
+// no display.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,14 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -79,8 +82,13 @@ bool loadChapter(const QString &path, QTextDocument &chapter)
     if (!readText(path, text))
         return false;
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+        // A help page's navigation line has no place on paper.
+        static const QRegularExpression navigation(QStringLiteral("<p class=\"nav\">.*?</p>"),
+                                                   QRegularExpression::DotMatchesEverythingOption);
+        text.remove(navigation);
         chapter.setHtml(text);
+    }
     else
         chapter.setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
     return true;
@@ -95,10 +103,20 @@ QString chapterTitle(const QTextDocument &chapter)
     return {};
 }
 
+// Widest picture on the page, in the document's layout units (about 1/96 inch): the
+// text width of a Letter page with the margins used below.
+constexpr double kMaxImageWidth = 640.0;
+
 // Images named with a relative path are looked up in the folders of the
-// sources, in the order the sources were given, and added to the book.
+// sources, in the order the sources were given, and added to the book; a picture
+// wider than the text is scaled down to its width.
 void addImages(QTextDocument &book, const QStringList &folders)
 {
+    struct Placed {
+        int position;
+        QTextImageFormat format;
+    };
+    std::vector<Placed> scaled;
     for (QTextBlock b = book.begin(); b.isValid(); b = b.next())
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
@@ -108,11 +126,24 @@ void addImages(QTextDocument &book, const QStringList &folders)
             for (const QString &folder : folders) {
                 const QString path = QDir(folder).filePath(name);
                 if (QFileInfo(name).isRelative() && QFileInfo(path).isFile()) {
-                    book.addResource(QTextDocument::ImageResource, QUrl(name), QImage(path));
+                    const QImage image(path);
+                    book.addResource(QTextDocument::ImageResource, QUrl(name), image);
+                    if (image.width() > kMaxImageWidth) {
+                        QTextImageFormat format = f.toImageFormat();
+                        format.setWidth(kMaxImageWidth);
+                        format.setHeight(kMaxImageWidth * image.height() / image.width());
+                        scaled.push_back({it.fragment().position(), format});
+                    }
                     break;
                 }
             }
         }
+    for (const Placed &p : scaled) {
+        QTextCursor cursor(&book);
+        cursor.setPosition(p.position);
+        cursor.setPosition(p.position + 1, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(p.format);
+    }
 }
 
 void startNewPage(QTextCursor &cursor)

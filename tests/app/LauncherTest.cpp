@@ -145,9 +145,8 @@ TEST(LauncherTest, HelpDocumentsOpenFromTheProgramFolderOrNameTheMissingOne)
     EXPECT_EQ(shell.urls.size(), 1u);
     EXPECT_EQ(messages->Texts(),
               (std::vector<QString>{
-                  "The document \"" + dir.filePath("VELDO_2015.html") + "\" was not found.",
-                  "The document \"" + dir.filePath("VELDO 2015 Technical Manual.pdf")
-                      + "\" was not found."}));
+                  "The help file was not found:\r" + dir.filePath("VELDO_2015.html"),
+                  "The help file was not found:\r" + dir.filePath("VELDO 2015 Technical Manual.pdf")}));
     EXPECT_TRUE(shell.started.empty()); // nothing is ever executed
 }
 

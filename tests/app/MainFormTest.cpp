@@ -466,7 +466,7 @@ TEST_F(MainFormTest, HelpItemsOpenDocumentsAndTheUpdatePage)
 
     form.Action("HelpUsersManual")->trigger();
     EXPECT_EQ(messages_->Texts(),
-              std::vector<QString>{"The document \"" + Path("VELDO 2015 Users Manual.pdf") + "\" was not found."});
+              std::vector<QString>{"The help file was not found:\r" + Path("VELDO 2015 Users Manual.pdf")});
 
     // The Technical Manual is opened directly from the program's folder.
     WriteText(Path(QStringLiteral("VELDO 2015 Technical Manual.pdf")), "%PDF-1.4");

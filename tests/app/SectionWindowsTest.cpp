@@ -347,7 +347,7 @@ TEST_F(SectionWindowsTest, NoncircularLoadsAndCommitsSectionAndLengths)
     EXPECT_EQ(Field(w, "DataEdit4").text(), "144");
     EXPECT_EQ(Label(w, "DataEdit5"), "&Total Length, TL (ft)");
     EXPECT_EQ(Label(w, "DataEdit1"), "&Pile Stickup Length, PSL (ft)");
-    EXPECT_EQ(Label(w, "DataEdit6"), "Zero-&Friction from Length Ground, ZFL (ft)");
+    EXPECT_EQ(Label(w, "DataEdit6"), "Zero-&Friction Length from Ground, ZFL (ft)");
     EXPECT_EQ(Label(w, "DataEdit3"), "&Perimeter for Noncircular Section  (in)");
     EXPECT_EQ(Label(w, "DataEdit4"), QString::fromUtf8("Tip &Area for Noncircular Section  (in\u00b2)"));
     EXPECT_FALSE(form_->IsModified());

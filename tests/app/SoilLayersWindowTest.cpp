@@ -121,7 +121,7 @@ TEST_F(SoilLayersWindowTest, LoadsTheLayerTableWithEnglishHeaders)
 {
     ThreeLayers();
     TDlgSoilLayers& w = Open();
-    EXPECT_EQ(w.windowTitle(), "Soill Layers");
+    EXPECT_EQ(w.windowTitle(), "Soil Layers");
     EXPECT_EQ(w.RowCount(), 5);
     EXPECT_EQ(w.CurrentRow(), 2);
     EXPECT_EQ(RowTexts(w, 0), Texts({"  Layer ", " Soil Type ", " Depth at Bottom * ", " Max. Side Friction ** ",
