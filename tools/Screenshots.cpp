@@ -9,6 +9,7 @@
 #include "Launchers.h"
 #include "Main.h"
 #include "Messages.h"
+#include "Startup.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    const auto app = CreateApplication(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() != 4) {
         std::fprintf(stderr, "usage: veldo_screenshots PROJECT.vd7d ENGINE_FOLDER OUTPUT_FOLDER\n");

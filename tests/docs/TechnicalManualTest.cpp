@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "HelpPages.h"
 #include "ManualChecks.h"
 
 namespace veldo::test {
@@ -14,23 +14,10 @@ namespace {
 
 const std::string kManual = VELDO_BIN_DIR "/VELDO 2015 Technical Manual.pdf";
 
-std::string pdfText(const std::string &pdf)
-{
-    std::string text;
-    const std::string command = "pdftotext -enc UTF-8 '" + pdf + "' - 2>/dev/null";
-    if (FILE *p = popen(command.c_str(), "r")) {
-        char buf[4096];
-        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
-            text.append(buf, n);
-        pclose(p);
-    }
-    return text;
-}
-
 TEST(TechnicalManualTest, EveryChapterTitleAndCheckValueIsInThePdf)
 {
     ASSERT_TRUE(std::filesystem::is_regular_file(kManual)) << kManual;
-    const std::string text = pdfText(kManual);
+    const std::string text = PdfText(QString::fromStdString(kManual)).toStdString();
     ASSERT_FALSE(text.empty()) << "pdftotext gave no text (is poppler-utils installed?)";
 
     std::vector<std::string> titles;
