@@ -183,32 +183,25 @@ bool blank(const std::string &line)
 
 QString TaperAngleMessage(long double largestAngle)
 {
-    return QStringLiteral("Taper angle is large since it generates a negative diameter at tip of pile.") + CR
-           + QStringLiteral("Taper angle should be smaller than ") + fixed3(largestAngle)
-           + QStringLiteral(" degrees.") + CR + QStringLiteral("Please check input data (Pile Material Window)");
+    return Msg(TMsg::RunTaperAngle, fixed3(largestAngle));
 }
 
 QString ModulusMessage()
 {
-    return QStringLiteral("Modulus of Elasticity should be greater than zero.") + CR
-           + QStringLiteral("Please check input data (Pile Material Window)");
+    return Msg(TMsg::RunModulus);
 }
 
 QString RemoldedStrengthMessage(int layer, int method)
 {
-    const QString methodText = method == 7   ? QStringLiteral("while using ICP/MTD Method.")
-                               : method == 8 ? QStringLiteral("while using Fugro Method.")
-                                             : QStringLiteral("while using UWA Method.");
-    return QStringLiteral("Remolded Shear Strength for layer ") + QString::number(layer)
-           + QStringLiteral(" should be greater than zero ") + CR + methodText + CR
-           + QStringLiteral("Please check input data (Soils/Clay Window)");
+    const QString methodText = Msg(method == 7   ? TMsg::MethodIcpMtd
+                                   : method == 8 ? TMsg::MethodFugro
+                                                 : TMsg::MethodUwa);
+    return Msg(TMsg::RunRemoldedStrength, QString::number(layer), methodText);
 }
 
 QString EndBearingFactorMessage(int layer)
 {
-    return QStringLiteral("Reduction/Resistance Factor on End Bearing for layer ") + QString::number(layer)
-           + QStringLiteral(" should be greater than zero.") + CR
-           + QStringLiteral("Please check input data (Soils Window)");
+    return Msg(TMsg::RunEndBearingFactor, QString::number(layer));
 }
 
 bool ValidateInput(const TValidationData &data)
@@ -295,7 +288,7 @@ QString EngineStopMessage(int status, const std::filesystem::path &report)
 {
     const std::vector<QString> block = ReportFinalBlock(report);
     if (block.empty())
-        return NoReportText + pathText(report);
+        return Msg(TMsg::NoReport, pathText(report));
     QString message = status == 1 ? StoppedOnCheckText : FilesFailedText;
     for (const QString &line : block)
         message += CR + line;

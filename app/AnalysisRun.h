@@ -4,6 +4,8 @@
 // IAnalysisHost and shows every message through Messages().
 #pragma once
 
+#include "MessageCatalogue.h"
+
 #include <QString>
 
 #include <array>
@@ -160,17 +162,15 @@ public:
 };
 
 // Messages of the run.
-inline const QString SavingErrorText = QStringLiteral("An error occured during saving");
-inline const QString HandOverErrorText = QStringLiteral("An error occured while writing file names");
-inline const QString ReinitializeText = QStringLiteral("Attempt to reinitialize DLL");
-inline const QString InitializeFailedText = QStringLiteral("Attempt to initialize DLL failed");
-inline const QString CompletedText = QStringLiteral(
-    "Computations are completed. Please, check output file for results or error messages.");
-inline const QString CannotStartText = QStringLiteral("The analysis cannot start:");
-inline const QString StoppedOnCheckText = QStringLiteral("The analysis stopped on a check of the input:");
-inline const QString FilesFailedText = QStringLiteral("The analysis could not read or write its files:");
-inline const QString NoReportText = QStringLiteral("No report was written: ");
-inline const QString PathTooLongText = QStringLiteral("The path is longer than 255 bytes.");
+inline const QString SavingErrorText = MessageText(TMsg::SavingError);
+inline const QString HandOverErrorText = MessageText(TMsg::HandOverError);
+inline const QString ReinitializeText = MessageText(TMsg::Reinitialize);
+inline const QString InitializeFailedText = MessageText(TMsg::InitializeFailed);
+inline const QString CompletedText = MessageText(TMsg::Completed);
+inline const QString CannotStartText = MessageText(TMsg::CannotStart);
+inline const QString StoppedOnCheckText = MessageText(TMsg::StoppedOnCheck);
+inline const QString FilesFailedText = MessageText(TMsg::FilesFailed);
+inline const QString PathTooLongText = MessageText(TMsg::PathTooLong);
 
 // "An error occured during saving", followed by the file and the reason on their
 // own lines when they are known.

@@ -1,4 +1,5 @@
 #include "CPTOptions.h"
+#include "MessageCatalogue.h"
 
 #include "DataEdit.h"
 #include "DataUnit.h"
@@ -52,8 +53,8 @@ EInOutError WithPosition(const EInOutError& error, const TWordReader& in)
     const std::string message = error.what();
     if (message.starts_with("Error on Line "))
         return error;
-    return EInOutError("Error on Line " + std::to_string(in.LineNumber()) + " Item "
-                       + std::to_string(in.ItemNumber() + 1) + "\r" + message);
+    return EInOutError(MsgStd(TMsg::ErrorOnLine, QString::number(in.LineNumber()),
+                              QString::number(in.ItemNumber() + 1), QString::fromStdString(message)));
 }
 
 // "Name(patterns)|p1;p2|..." as Qt's name filters: Qt takes the patterns from the
@@ -169,7 +170,7 @@ bool ShowCPTViewPlot(TMainForm& main, TCptConversion conversion)
 const QString TDlgInputMotion::Caption = QStringLiteral("Data of Cone Penetration Test");
 const QString TDlgInputMotion::BrowseFilter =
     QStringLiteral("CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*");
-const QString TDlgInputMotion::ReadErrorText = QStringLiteral("There was an error reading the input CPT file.");
+const QString TDlgInputMotion::ReadErrorText = MessageText(TMsg::CptReadError);
 
 TDlgInputMotion::TDlgInputMotion(TMainForm& main) : TInputWindow(main, Caption), browser_(BrowseForCptFile)
 {
@@ -356,7 +357,7 @@ TCptReadSettings TDlgInputMotion::Settings() const
 bool TDlgInputMotion::Read(TCptConversion conversion, const QString& fileName, bool showMessages)
 {
     if (!QFileInfo::exists(fileName)) {
-        Messages().Information(QStringLiteral("File ") + fileName + QStringLiteral(" does not exists"));
+        Messages().Information(Msg(TMsg::CptFileMissing, fileName));
         return false;
     }
     const TCptReadSettings settings = Settings();

@@ -1,4 +1,5 @@
 #include "ExportDlg.h"
+#include "MessageCatalogue.h"
 
 #include "AnalysisRun.h"
 #include "Launchers.h"
@@ -304,17 +305,17 @@ QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphP
 
 QString WorkbookExistsText(const QString &path)
 {
-    return QStringLiteral("The workbook ") + path + QStringLiteral(" exists. Replace it?");
+    return Msg(TMsg::WorkbookExists, path);
 }
 
 QString WorkbookNotWrittenText(const QString &path, const QString &reason)
 {
-    return QStringLiteral("The workbook could not be written:\r") + path + QStringLiteral("\r") + reason;
+    return Msg(TMsg::WorkbookNotWritten, path, reason);
 }
 
 QString WorkbookWrittenText(const QString &path)
 {
-    return QStringLiteral("The workbook was written to ") + path + QStringLiteral(".");
+    return Msg(TMsg::WorkbookWritten, path);
 }
 
 // ---- The window ---------------------------------------------------------------------

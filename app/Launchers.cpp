@@ -1,4 +1,5 @@
 #include "Launchers.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 
@@ -45,7 +46,7 @@ bool LaunchEditor(IShell& shell, const QString& editorPath, const QString& file)
         ? shell.OpenUrl(QUrl::fromLocalFile(file))
         : shell.StartDetached(editorPath, QStringList{file});
     if (!started)
-        Messages().Information(QStringLiteral("An error occurred in running the Word Processor"));
+        Messages().Information(Msg(TMsg::EditorError));
     return started;
 }
 
@@ -66,11 +67,11 @@ bool OpenHelpDocument(IShell& shell, const QString& programDir, THelpDocument do
 {
     const QString path = QDir(programDir).filePath(HelpDocumentName(document));
     if (!QFileInfo(path).isFile()) {
-        Messages().Information(QStringLiteral("The help file was not found:\r") + path);
+        Messages().Information(Msg(TMsg::HelpFileMissing, path));
         return false;
     }
     if (!shell.OpenUrl(QUrl::fromLocalFile(path))) {
-        Messages().Information(QStringLiteral("The document \"%1\" could not be opened.").arg(path));
+        Messages().Information(Msg(TMsg::DocumentNotOpened, path));
         return false;
     }
     return true;
@@ -92,14 +93,12 @@ QUrl UpdateCheckUrl(const QString& host, const QDate& date)
 bool OpenUpdateCheck(IShell& shell, const QString& host, const QDate& date)
 {
     if (host.trimmed().isEmpty()) {
-        Messages().Information(QStringLiteral(
-            "The address of the update check is not configured (setting \"Update Host\")."));
+        Messages().Information(Msg(TMsg::UpdateHostMissing));
         return false;
     }
     const QUrl url = UpdateCheckUrl(host, date);
     if (!shell.OpenUrl(url)) {
-        Messages().Information(
-            QStringLiteral("The page \"%1\" could not be opened.").arg(url.toString()));
+        Messages().Information(Msg(TMsg::PageNotOpened, url.toString()));
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "Main.h"
+#include "MessageCatalogue.h"
 
 #include "About.h"
 #include "ExportDlg.h"
@@ -115,7 +116,7 @@ const QString TMainForm::OpenFilter = QStringLiteral(
     "VELDO 2015(*.vd7d)|*.vd7d|VELDO 2014(*.vd6d)|*.vd6d|VELDO Plus 5(*.vdd)|*.vdd|All "
     "Files(*.*)|*.*");
 const QString TMainForm::SaveFilter = QStringLiteral("VELDO 2015(*.vd7d)|*.vd7d|All files (*.*)|*.*");
-const QString TMainForm::SaveChangesText = QStringLiteral("Do you want to save any changes?");
+const QString TMainForm::SaveChangesText = MessageText(TMsg::SaveChanges);
 
 TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     : QMainWindow(parent),

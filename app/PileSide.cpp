@@ -1,4 +1,5 @@
 #include "PileSide.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "NumText.h"
@@ -326,7 +327,7 @@ void PrintElevation(QPainter& painter, const TElevationScene& scene, const TPage
 
 const QString TDlgSideView::Caption = QStringLiteral("Elevation View");
 const QString TDlgSideView::PrintTitle = QStringLiteral("Soil-Pile Profile");
-const QString TDlgSideView::NoSectionsText = QStringLiteral("One or more Pile Types does not have any sections");
+const QString TDlgSideView::NoSectionsText = MessageText(TMsg::NoSections);
 
 TDlgSideView::TDlgSideView(TMainForm& main) : TInputWindow(main, Caption)
 {

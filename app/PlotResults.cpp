@@ -1,4 +1,5 @@
 #include "PlotResults.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "NumText.h"
@@ -15,7 +16,7 @@ namespace veldo {
 
 namespace {
 
-const QString ReadErrorText = QStringLiteral("An error occured in running the main program.");
+const QString ReadErrorText = MessageText(TMsg::PlotFileError);
 
 // Counts above this cannot come from the engine (it holds 501 nodes and 150 t-z
 // curves); a larger count marks a damaged file rather than a huge allocation.

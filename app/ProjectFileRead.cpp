@@ -1,6 +1,7 @@
 // Reading a project file of generation 1 (".vd7d"), 2 (".vd6d") or 3 (".vdd") and the
 // CPT file beside it, word by word, into a new project and new tables.
 #include "DataUnit.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "PltData.h"
@@ -35,8 +36,8 @@ QString DecodeLine(const std::string &bytes)
 // names the line and the item.
 [[noreturn]] void Refuse(const TWordReader &in, const std::string &reason)
 {
-    throw EInOutError("Error on Line " + std::to_string(in.LineNumber()) + " Item "
-                      + std::to_string(in.ItemNumber()) + "\r" + reason);
+    throw EInOutError(MsgStd(TMsg::ErrorOnLine, QString::number(in.LineNumber()), QString::number(in.ItemNumber()),
+                             QString::fromStdString(reason)));
 }
 
 int ReadCount(TWordReader &in, int maximum, const std::string &what)

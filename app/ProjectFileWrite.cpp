@@ -1,5 +1,6 @@
 // Writing the project file (generation 1) and its companion CPT file.
 #include "DataUnit.h"
+#include "MessageCatalogue.h"
 
 #include "NumberFormats.h"
 #include "PltData.h"
@@ -80,7 +81,7 @@ void WriteLayerEnd(TRecordText &out, const TGridTable &d, int row, int end)
     const int type = d.Cell(kLayerSoilType, row).AsInteger();
     const TGridTable *p = d.Cell(kLayerProperties, row).AsTable();
     if (!p)
-        throw EWriteError("Layer " + Int(row + 1) + " has no soil properties");
+        throw EWriteError(MsgStd(TMsg::LayerWithoutProperties, QString::number(row + 1)));
     const int j = end;
     out << LayerEndDepth(d, row, end) << Int(type);
     if (type == kClay)
@@ -186,7 +187,7 @@ void TProgramData::SaveToFile(TProjectTables &tables)
 {
     // A project named like its CPT file would be overwritten by the profile.
     if (ReplaceExtension(ProjectPath, QStringLiteral(".cpt")) == ProjectPath)
-        throw EWriteError(ProjectPath, "the project file would be replaced by its CPT file");
+        throw EWriteError(ProjectPath, MsgStd(TMsg::ProjectWouldBeReplaced));
     // Values the file cannot hold as they stand.
     if (PrintInterval == 0)
         PrintInterval = 1;

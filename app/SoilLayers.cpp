@@ -1,4 +1,5 @@
 #include "SoilLayers.h"
+#include "MessageCatalogue.h"
 
 #include "DataEdit.h"
 #include "Messages.h"
@@ -400,8 +401,7 @@ void TDlgSoilLayers::ButtonDelClick()
 {
     const int layer = currentRow_ - FixedRows;
     const bool confirmed = !confirm_->isChecked()
-        || Messages().Question(QStringLiteral("Do you want to delete soil layer in row ")
-                                   + QString::number(currentRow_ - 1),
+        || Messages().Question(Msg(TMsg::DeleteLayerQuestion, QString::number(currentRow_ - 1)),
                                TQuestionButtons::YesNo) == TMessageAnswer::Yes;
     if (confirmed && layer >= 0 && layer < Layers()) {
         D().DeleteRowGroup(layer);
@@ -427,9 +427,7 @@ void TDlgSoilLayers::Button1Click()
 {
     for (int layer = 0; layer < Layers(); ++layer) {
         if (!(D().Cell(kLayerEndFactor, layer).AsFloat() > 0)) {
-            Messages().Warning(QStringLiteral("Reduction/Resistance Factor on End Bearing for layer ")
-                               + QString::number(layer + 1) + QStringLiteral(" should be greater than zero.")
-                               + QLatin1Char('\r') + QStringLiteral("Please check"));
+            Messages().Warning(Msg(TMsg::EndBearingFactorCheck, QString::number(layer + 1)));
             return;
         }
     }

@@ -1,4 +1,5 @@
 #include "WaveEquationFile.h"
+#include "MessageCatalogue.h"
 
 #include "DataUnit.h"
 #include "NumText.h"
@@ -213,8 +214,7 @@ void WriteWaveEquationFile(TProgramData &data, const TProjectTables &tables)
     const std::string text = WaveEquationFileText(data, WaveEquationLayersOf(tables));
 
     if (const auto failure = WriteFilesTogether({{data.WaveEquationPath.toStdString(), text}}))
-        throw EWriteError("Cannot write the GRLWeap data file " + data.WaveEquationPath.toStdString() + ": "
-                          + failure->reason);
+        throw EWriteError(MsgStd(TMsg::GrlweapNotWritten, data.WaveEquationPath, QString::fromStdString(failure->reason)));
 }
 
 } // namespace veldo

@@ -1,4 +1,5 @@
 #include "cpilepro.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 
@@ -173,8 +174,7 @@ TPilePicture* PlaceFieldRow(QGridLayout& grid, int row, TDataEdit& field,
 
 // ---- Stickup-length field -----------------------------------------------------------
 
-const QString TStickupEdit::NegativeMessage =
-    QStringLiteral("Pile Stickup Length should be a positive number\rIt will be set as 0");
+const QString TStickupEdit::NegativeMessage = MessageText(TMsg::StickupNegative);
 
 TStickupEdit::TStickupEdit(QWidget* owner, const TDataEditDesign& design, QLabel* label)
     : TDataEdit(owner, design, label)

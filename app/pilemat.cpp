@@ -1,4 +1,5 @@
 #include "pilemat.h"
+#include "MessageCatalogue.h"
 
 #include "DataEdit.h"
 #include "Messages.h"
@@ -64,8 +65,7 @@ QButtonGroup* Exclusive(QWidget* owner, std::initializer_list<QRadioButton*> rad
 
 } // namespace
 
-const QString TfrmMaterial::ModulusMessage =
-    QStringLiteral("Modulus of Elasticity should be greater than zero.\rPlease check");
+const QString TfrmMaterial::ModulusMessage = MessageText(TMsg::ModulusCheck);
 
 TfrmMaterial::TfrmMaterial(TMainForm& main) : TInputWindow(main, QStringLiteral("Pile Material"))
 {

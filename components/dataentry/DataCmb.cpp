@@ -1,4 +1,5 @@
 #include "DataCmb.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "MiscMath.h"
@@ -146,16 +147,16 @@ void TDataCombo::DoExit()
         accepted_ = true; // the text stays as typed
         return;
     } catch (const EAssignError& e) {
-        message = integerOnly_ ? QStringLiteral("Entry must be a valid integer.")
+        message = integerOnly_ ? Msg(TMsg::EntryValidInteger)
                                : QString::fromStdString(e.what());
     } catch (const DataCmb::EIntError&) {
-        message = QStringLiteral("Entry must be an integer.");
+        message = Msg(TMsg::EntryInteger);
     } catch (const DataCmb::EMinError&) {
         SetNumber(minVal_);
-        message = QStringLiteral("Entry must be greater than or equal to ") + Display8(minVal_);
+        message = Msg(TMsg::EntryAtLeast, Display8(minVal_));
     } catch (const DataCmb::EMaxError&) {
         SetNumber(maxVal_);
-        message = QStringLiteral("Entry must be less than or equal to ") + Display8(maxVal_);
+        message = Msg(TMsg::EntryAtMost, Display8(maxVal_));
     }
     bool& reporting = detail::ReportingRefusal();
     const bool outer = !reporting;

@@ -1,4 +1,5 @@
 #include "DataEdit.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "MiscMath.h"
@@ -279,20 +280,17 @@ TDataEdit::TJudgement TDataEdit::Judge() const
         j.value = CheckedNumber();
     } catch (const EAssignError& e) {
         j.failure = TFailure::Assign;
-        j.message = integerOnly_ ? QStringLiteral("Entry must be a valid integer.")
+        j.message = integerOnly_ ? Msg(TMsg::EntryValidInteger)
                                  : QString::fromStdString(e.what());
     } catch (const EIntError&) {
         j.failure = TFailure::Int;
-        j.message = QStringLiteral("Entry must be an integer.");
+        j.message = Msg(TMsg::EntryInteger);
     } catch (const EMinError&) {
         j.failure = TFailure::Min;
-        j.message = (minExclusive_ ? QStringLiteral("Entry must be greater than ")
-                                   : QStringLiteral("Entry must be greater than or equal to "))
-                    + FormatEntryValue(hex_, minVal_);
+        j.message = Msg(minExclusive_ ? TMsg::EntryAbove : TMsg::EntryAtLeast, FormatEntryValue(hex_, minVal_));
     } catch (const EMaxError&) {
         j.failure = TFailure::Max;
-        j.message = QStringLiteral("Entry must be less than or equal to ") +
-                    FormatEntryValue(hex_, maxVal_);
+        j.message = Msg(TMsg::EntryAtMost, FormatEntryValue(hex_, maxVal_));
     }
     return j;
 }

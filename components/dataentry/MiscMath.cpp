@@ -1,4 +1,5 @@
 #include "MiscMath.h"
+#include "MessageCatalogue.h"
 
 #include "NumText.h"
 #include "typecheck.h"
@@ -20,19 +21,19 @@ namespace {
 constexpr char kUnaryMinus = '~';
 constexpr char kBinaryMinus = '\x9B';
 
-constexpr std::string_view kBlank = "entry cannot be blank";
-constexpr std::string_view kParentheses = "() (parentheses) do not match";
-constexpr std::string_view kInvalidExpression = "invalid expression";
-constexpr std::string_view kInvalidCharacters = "invalid character(s) in expression";
-constexpr std::string_view kInvalidHex = "invalid use of $ (hex function)";
-constexpr std::string_view kFactorial = "! (factoral) applicable to integers only";
-constexpr std::string_view kDivisionByZero = "division by zero";
-constexpr std::string_view kNotValid = "result is not a valid number";
-constexpr std::string_view kMissingOperator = "missing operator";
+constexpr TMsg kBlank = TMsg::EvalBlank;
+constexpr TMsg kParentheses = TMsg::EvalParentheses;
+constexpr TMsg kInvalidExpression = TMsg::EvalInvalidExpression;
+constexpr TMsg kInvalidCharacters = TMsg::EvalInvalidCharacters;
+constexpr TMsg kInvalidHex = TMsg::EvalInvalidHex;
+constexpr TMsg kFactorial = TMsg::EvalFactorial;
+constexpr TMsg kDivisionByZero = TMsg::EvalDivisionByZero;
+constexpr TMsg kNotValid = TMsg::EvalNotValid;
+constexpr TMsg kMissingOperator = TMsg::EvalMissingOperator;
 
-[[noreturn]] void fail(std::string_view reason)
+[[noreturn]] void fail(TMsg reason)
 {
-    throw EAssignError("Entry could not be evaluated:\r" + std::string(reason));
+    throw EAssignError(MsgStd(TMsg::EntryNotEvaluated, MessageText(reason)));
 }
 
 // Every computed value must stay a finite 80-bit real.

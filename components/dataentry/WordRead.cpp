@@ -1,4 +1,5 @@
 #include "WordRead.h"
+#include "MessageCatalogue.h"
 
 #include "NumText.h"
 #include "typecheck.h"
@@ -35,15 +36,15 @@ std::string readWholeFile(const std::filesystem::path &fileName)
 {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec))
-        throw EInOutError("File not found");
+        throw EInOutError(MsgStd(TMsg::FileNotFound));
     if (std::filesystem::is_directory(fileName, ec))
-        throw EInOutError("File access denied");
+        throw EInOutError(MsgStd(TMsg::FileAccessDenied));
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
-        throw EInOutError("File access denied");
+        throw EInOutError(MsgStd(TMsg::FileAccessDenied));
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad())
-        throw EInOutError("Read error");
+        throw EInOutError(MsgStd(TMsg::FileReadError));
     return content;
 }
 
@@ -133,8 +134,8 @@ std::string TWordReader::ReadWord()
 
 void TWordReader::failItem(std::string_view reason) const
 {
-    throw EInOutError("Error on Line " + std::to_string(lineIndex_ + 1) + " Item "
-                      + std::to_string(wordIndex_) + "\r" + std::string(reason));
+    throw EInOutError(MsgStd(TMsg::ErrorOnLine, QString::number(lineIndex_ + 1), QString::number(wordIndex_),
+                             QString::fromUtf8(reason.data(), static_cast<qsizetype>(reason.size()))));
 }
 
 long double TWordReader::ReadFloat()

@@ -1,4 +1,5 @@
 #include "ChangeLineNames.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "PlotScale.h"
@@ -99,7 +100,7 @@ bool TfrmLineNames::acceptEdit()
         return true;
     }
     checking_ = true;
-    Messages().Warning(QStringLiteral("The line must have a name!"));
+    Messages().Warning(Msg(TMsg::LineNeedsName));
     checking_ = false;
     edLine->setText(lbLines->item(row)->text());
     return false;

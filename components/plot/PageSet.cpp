@@ -1,4 +1,5 @@
 #include "PageSet.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "Misc.h"
@@ -32,7 +33,7 @@ constexpr std::array<std::pair<TPageSetupFlags, unsigned>, 9> kFlagWords{{
 // A failure inside a step of the dialog, shown as "Error in <step>" + line + message.
 QString errorIn(const QString &where, const QString &message)
 {
-    return QStringLiteral("Error in %1\n%2").arg(where, message);
+    return Msg(TMsg::PrinterError, where, message);
 }
 
 // Checks the printer; failures are shown, then raised as "Error getting Printer".

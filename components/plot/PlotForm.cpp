@@ -1,4 +1,5 @@
 #include "PlotForm.h"
+#include "MessageCatalogue.h"
 
 #include "Caption.h"
 #include "ChangeActiveLines.h"
@@ -685,7 +686,7 @@ void TPlotForm::PlotSaveClick()
     if (result == 1)
         WriteBitmap(bitmap, format.PixelsPerInch(), files.selectedFiles().front());
     else if (result == TdlgFormat::kNoMemory)
-        Messages().Information(QStringLiteral("There is not enough memory to complete this task."));
+        Messages().Information(Msg(TMsg::NotEnoughMemory));
     paintBox_->update();
 }
 

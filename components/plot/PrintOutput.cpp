@@ -1,4 +1,5 @@
 #include "PrintOutput.h"
+#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "SafeWrite.h"
@@ -16,8 +17,6 @@
 namespace veldo {
 namespace {
 
-const QString CR = QStringLiteral("\r");
-
 QString systemReason(int error)
 {
     return QString::fromStdString(SystemErrorText(error));
@@ -34,16 +33,16 @@ QString fileProblem(const QString &path)
     ::close(fd);
     if (!existed)
         ::unlink(name.constData());
-    return QStringLiteral("The file was not completed.");
+    return Msg(TMsg::FileNotCompleted);
 }
 
 void showPrinterFailure(const QPrinter &printer)
 {
     const QString file = printer.outputFileName();
     if (file.isEmpty())
-        Messages().Information(QStringLiteral("The printer could not be opened."));
+        Messages().Information(Msg(TMsg::PrinterNotOpened));
     else
-        Messages().Information(QStringLiteral("The file could not be written:") + CR + file + CR + fileProblem(file));
+        Messages().Information(Msg(TMsg::FileNotWritten, file, fileProblem(file)));
 }
 
 } // namespace
@@ -54,13 +53,13 @@ bool SaveBitmapFile(const QImage &image, const QString &path)
     QBuffer buffer(&bytes);
     QString reason;
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) {
-        reason = QStringLiteral("The picture could not be encoded.");
+        reason = Msg(TMsg::PictureNotEncoded);
     } else if (const auto failure = WriteFilesTogether({{path.toStdString(), bytes.toStdString()}})) {
         reason = QString::fromStdString(failure->reason);
     } else {
         return true;
     }
-    Messages().Information(QStringLiteral("The bitmap could not be written:") + CR + path + CR + reason);
+    Messages().Information(Msg(TMsg::BitmapNotWritten, path, reason));
     return false;
 }
 

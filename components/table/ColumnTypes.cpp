@@ -1,4 +1,5 @@
 #include "ColumnTypes.h"
+#include "MessageCatalogue.h"
 
 #include "ColumnStream.h"
 #include "Messages.h"
@@ -61,7 +62,7 @@ bool IsWhole32(long double value)
 long double EvaluateCellText(const QString& text)
 {
     if (text.trimmed().isEmpty())
-        throw EAssignError("Entry cannot be blank.");
+        throw EAssignError(MsgStd(TMsg::EntryBlank));
     const std::string bad = text.toStdString() + " is not a valid number.";
     long double value = 0.0L;
     try {
@@ -136,7 +137,7 @@ void TEnumColumn::SetText(int row, const QString& text)
 {
     const long double value = EvaluateCellText(text);
     if (!IsWhole32(value))
-        throw EAssignError("Value must be an integer.");
+        throw EAssignError(MsgStd(TMsg::ValueInteger));
     SetInteger(row, static_cast<int>(value));
 }
 
@@ -229,11 +230,10 @@ void TIntColumn::SetText(int row, const QString& text)
     const long long low = editing ? minimum : std::numeric_limits<int>::min();
     const long long high = editing ? maximum : std::numeric_limits<int>::max();
     if (editing && std::fabs(value - std::trunc(value)) > 1e-10L)
-        throw EAssignError("Entry must be an integer.");
+        throw EAssignError(MsgStd(TMsg::EntryInteger));
     const long double rounded = std::round(value);
     if (rounded < low || rounded > high)
-        throw EAssignError(("Entry must be between " + DecimalText(low) + " and "
-                            + DecimalText(high) + ".").toStdString());
+        throw EAssignError(MsgStd(TMsg::EntryBetween, DecimalText(low), DecimalText(high)));
     SetInteger(row, static_cast<int>(rounded));
 }
 
