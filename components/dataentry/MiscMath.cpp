@@ -170,23 +170,50 @@ void markMinusSigns(std::string &text)
 
 constexpr std::string_view kOperators = "^*/%+\x9B=|&";
 
+// An operand: its text, or, for an intermediate result whose 18-digit text would read
+// back as exactly the same value, that value (no text made and read again).
+struct Operand {
+    std::string text;
+    bool known = false;
+    long double value = 0;
+};
+
 struct Expression {
-    std::vector<std::string> operands;
+    std::vector<Operand> operands;
     std::vector<char> operators;
 };
+
+long double valueOf(const Operand &operand)
+{
+    return operand.known ? operand.value : ApplyFunction(operand.text);
+}
+
+// An intermediate result goes on as its 18-digit text. A non-zero whole number below
+// 10^18 is written with all its digits and reads back unchanged, so it is kept as it is
+// (a long pasted sum then takes the same time per operator however large the total).
+Operand intermediate(long double value)
+{
+    constexpr long double exactLimit = 1e18L;
+    if (value != 0 && std::fabs(value) < exactLimit && std::trunc(value) == value)
+        return {{}, true, value};
+    return {asText(value), false, 0};
+}
 
 Expression split(const std::string &text)
 {
     Expression e;
+    // At most one operator between every two characters.
+    e.operators.reserve(text.size() / 2);
+    e.operands.reserve(text.size() / 2 + 1);
     std::size_t start = 0;
     for (auto pos = text.find_first_of(kOperators); pos != std::string::npos;
          pos = text.find_first_of(kOperators, start)) {
-        e.operands.push_back(text.substr(start, pos - start));
+        e.operands.push_back({text.substr(start, pos - start)});
         e.operators.push_back(text[pos]);
         start = pos + 1;
     }
-    e.operands.push_back(text.substr(start));
-    if (std::ranges::any_of(e.operands, [](const std::string &s) { return s.empty(); }))
+    e.operands.push_back({text.substr(start)});
+    if (std::ranges::any_of(e.operands, [](const Operand &o) { return o.text.empty(); }))
         fail(kInvalidExpression);
     return e;
 }
@@ -225,23 +252,23 @@ long double applyOperator(char op, long double a, long double b)
 }
 
 // Folds every operator of one precedence level, left to right, in one pass over the
-// expression (a long pasted sum takes linear time).
+// expression and in place (a long pasted sum takes linear time and no new lists).
 void foldPass(Expression &e, std::string_view level)
 {
-    Expression rest;
-    std::string left = std::move(e.operands.front());
+    std::size_t kept = 0; // operators kept so far; operands[kept] is the running left operand
     for (std::size_t i = 0; i < e.operators.size(); ++i) {
-        std::string &right = e.operands[i + 1];
+        Operand &right = e.operands[i + 1];
         if (level.find(e.operators[i]) == std::string_view::npos) {
-            rest.operands.push_back(std::move(left));
-            rest.operators.push_back(e.operators[i]);
-            left = std::move(right);
+            e.operators[kept] = e.operators[i];
+            ++kept;
+            if (kept != i + 1)
+                e.operands[kept] = std::move(right);
             continue;
         }
-        left = asText(applyOperator(e.operators[i], ApplyFunction(left), ApplyFunction(right)));
+        e.operands[kept] = intermediate(applyOperator(e.operators[i], valueOf(e.operands[kept]), valueOf(right)));
     }
-    rest.operands.push_back(std::move(left));
-    e = std::move(rest);
+    e.operators.resize(kept);
+    e.operands.resize(kept + 1);
 }
 
 long double hexValue(std::string_view digits)
@@ -295,6 +322,17 @@ long double Factorial(long double n)
 
 long double ApplyFunction(std::string_view operand)
 {
+    // A plain number (the common case) has nothing to peel off; up to 18 digits without
+    // a point it is a whole number that reads exactly as an integer (the general reader
+    // of reals costs far more).
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!operand.empty() && operand.size() <= 18 && std::ranges::all_of(operand, isDigit)) {
+        long long whole = 0;
+        std::from_chars(operand.data(), operand.data() + operand.size(), whole);
+        return static_cast<long double>(whole);
+    }
+    if (!operand.empty() && std::ranges::all_of(operand, [&](char c) { return isDigit(c) || c == '.'; }))
+        return decimalValue(std::string(operand));
     std::string op(operand);
     deleteDoubleMinus(op);
     op = lowerCase(op);
@@ -358,7 +396,7 @@ long double EvaluateEntry(std::string_view entry)
     Expression e = split(text);
     for (std::string_view level : {"^", "*/%&", "+\x9B|", "="})
         foldPass(e, level);
-    return ApplyFunction(e.operands.front());
+    return valueOf(e.operands.front());
 }
 
 } // namespace veldo

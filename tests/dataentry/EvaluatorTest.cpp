@@ -121,6 +121,13 @@ TEST(Evaluator, ConstantsFunctionsFactorialHex)
     // "(e)" is written back with 18 digits, so ln(e) is 1 to about 18 digits.
     EXPECT_NEAR(static_cast<double>(EvaluateEntry("ln(e)")), 1.0, 1e-17);
     EXPECT_TRUE(std::isfinite(EvaluateEntry("1754!")));
+    // Every intermediate result is rounded to 18 significant digits, also a whole
+    // number: 999999999999999999 + 2 is kept as 1.00000000000000000E18, so the
+    // difference is 2 less than the exact 999999999999999999.
+    EXPECT_EQ(EvaluateEntry("999999999999999999+2-2"), 999999999999999998.0L);
+    EXPECT_EQ(EvaluateEntry("123456789*1000000000+1-1"), 123456789000000000.0L);
+    EXPECT_EQ(EvaluateEntry("0.1+0.2"), EvaluateEntry("0.3"));
+    EXPECT_EQ(EvaluateEntry("1000000000000000000+0.5"), 1e18L);
 }
 
 TEST(Evaluator, ErrorTexts)
