@@ -8,6 +8,7 @@
 #include "UnitTemplate.h"
 
 #include <QFontMetrics>
+#include <QWidget>
 
 #include <algorithm>
 #include <string>
@@ -88,6 +89,54 @@ QString TColumn::AsText(int) const { return {}; }
 void TColumn::SetText(int, const QString&) {}
 void TColumn::SetUnits(int, int) {}
 QWidget* TColumn::CreateControl(int, QWidget*) { return nullptr; }
+
+TColumn::~TColumn()
+{
+    FreeControls();
+}
+
+void TColumn::AllocateControls(QWidget* parent, int count)
+{
+    if (!NeedsControls())
+        return;
+    if (!parent)
+        throw ETableError("null parent");
+    if (HasControls() && parent != controlParent_)
+        throw ETableError("Error attempt to change parent with controls already allocated");
+    // Each control is bound to its row and shows the row's value when made: all are
+    // made again rather than kept across inserted or deleted rows.
+    FreeControls();
+    controlParent_ = parent;
+    for (int row = 0; row < count && row < CellCount(); ++row)
+        controls_.emplace_back(CreateControl(row, parent));
+}
+
+void TColumn::FreeControls()
+{
+    // A control may be the one whose signal is being handled, or still be placed in the
+    // editor's grid until the grid is rebuilt: it is cut off from the column at once and
+    // deleted once control returns to the event loop.
+    for (QPointer<QWidget>& control : controls_) {
+        if (!control)
+            continue;
+        control->disconnect();
+        control->hide();
+        control->deleteLater();
+    }
+    controls_.clear();
+    controlParent_ = nullptr;
+}
+
+bool TColumn::HasControls() const
+{
+    return std::ranges::any_of(controls_, [](const QPointer<QWidget>& control) { return !control.isNull(); });
+}
+
+QWidget* TColumn::Control(int row) const
+{
+    return row >= 0 && row < static_cast<int>(controls_.size()) ? controls_[static_cast<std::size_t>(row)].data()
+                                                                 : nullptr;
+}
 
 int TColumn::ColumnWidth(const QFontMetrics& metrics, int) const
 {

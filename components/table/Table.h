@@ -29,7 +29,7 @@ class TTableForm;
 class TColumn {
 public:
     TColumn() = default;
-    virtual ~TColumn() = default;
+    virtual ~TColumn();
     TColumn(const TColumn&) = delete;
     TColumn& operator=(const TColumn&) = delete;
 
@@ -68,6 +68,17 @@ public:
     virtual bool NeedsControls() const { return false; }
     // The in-place control of one row in the editor window (columns that need controls).
     virtual QWidget* CreateControl(int row, QWidget* parent);
+    // The in-place controls of rows 0 to count - 1 of an editor window, made again under
+    // `parent` (columns that need no controls do nothing). Raises ETableError "null
+    // parent" without a parent, and "Error attempt to change parent with controls already
+    // allocated" for another parent while controls exist.
+    void AllocateControls(QWidget* parent, int count);
+    // Lets go of the in-place controls: they act no more and are deleted later (also
+    // when the column goes, so that no control acts on a column that no longer exists).
+    void FreeControls();
+    bool HasControls() const;
+    // The control of a row; nullptr when none was allocated for it (or it was deleted).
+    QWidget* Control(int row) const;
     // A column of the same class with the same definition and no cells.
     virtual std::unique_ptr<TColumn> Clone() const = 0;
 
@@ -84,6 +95,8 @@ protected:
 
 private:
     TGridTable* table_ = nullptr;
+    QPointer<QWidget> controlParent_;
+    std::vector<QPointer<QWidget>> controls_;
 };
 
 // A cell: its column and row; reads and writes go to the column.

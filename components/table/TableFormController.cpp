@@ -4,6 +4,7 @@
 #include "MiscMath.h"
 #include "Table.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -81,6 +82,10 @@ public:
     }
 
     QWidget* OpenEditor() const { return editor_; }
+    bool IsEditor(const QWidget* widget) const
+    {
+        return editor_ && (widget == editor_ || editor_->isAncestorOf(widget));
+    }
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override
@@ -128,6 +133,8 @@ public:
         if (QWidget* editor = delegate_->OpenEditor(); editor && state() == EditingState)
             commitData(editor);
     }
+
+    bool IsCellEditor(const QWidget* widget) const { return delegate_->IsEditor(widget); }
 
     void CloseEditor()
     {
@@ -231,6 +238,11 @@ TTableForm::TTableForm(TGridTable& table, QWidget* parent)
     snapTimer_.setSingleShot(true);
     snapTimer_.setInterval(250);
     connect(&snapTimer_, &QTimer::timeout, this, [this] { RunReportingErrors([this] { ApplySnap(); }); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (IsGridFocus(old) && now && !IsGridFocus(now))
+            RunReportingErrors([this, now] { GridExit(now); });
+    });
+    qApp->installEventFilter(this);
 }
 
 TTableForm::~TTableForm()
@@ -322,8 +334,13 @@ void TTableForm::Detach()
         return;
     TGridTable* table = table_;
     table_ = nullptr;
-    if (table->Editor() == this)
-        table->DetachEditor();
+    if (table->Editor() != this)
+        return;
+    table->DetachEditor();
+    for (int c = 0; c < grid_->columnCount(); ++c)
+        RemoveControlsFromGrid(c);
+    for (int c = 0; c < table->ColumnCount(); ++c)
+        table->Column(c).FreeControls();
 }
 
 void TTableForm::Discard()
@@ -414,9 +431,18 @@ void TTableForm::RebuildControls()
         TColumn& column = table_->VisibleColumn(c);
         if (!column.NeedsControls())
             continue;
-        for (int r = 0; r < grid_->rowCount() && r < column.CellCount(); ++r)
-            grid_->setCellWidget(r, c, column.CreateControl(r, nullptr));
+        RemoveControlsFromGrid(c);
+        column.AllocateControls(grid_->viewport(), grid_->rowCount());
+        for (int r = 0; r < grid_->rowCount(); ++r)
+            grid_->setCellWidget(r, c, column.Control(r));
     }
+}
+
+void TTableForm::RemoveControlsFromGrid(int column)
+{
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        if (grid_->cellWidget(r, column))
+            grid_->removeCellWidget(r, column);
 }
 
 void TTableForm::RefreshCells()
@@ -453,7 +479,10 @@ void TTableForm::CellChanged(int column, int row)
     // the control that reported the change has returned.
     if ((controls || column == 0) && !controlsPending_) {
         controlsPending_ = true;
-        QTimer::singleShot(0, this, [this] { if (controlsPending_) RebuildControls(); });
+        QTimer::singleShot(0, this, [this] {
+            if (controlsPending_)
+                RunReportingErrors([this] { RebuildControls(); });
+        });
     }
 }
 
@@ -615,11 +644,9 @@ bool TTableForm::CommitCurrentCell()
         return true;
     try {
         column.SetText(current.row(), text);
-    } catch (const EAssignError& e) {
-        ShowError(QString::fromStdString(e.what()));
-        return false;
     } catch (const std::exception& e) {
-        ShowError(QString::fromStdString(e.what()));
+        if (!exitRefusalReported_)
+            ShowError(QString::fromStdString(e.what()));
         return false;
     }
     return true;
@@ -751,8 +778,49 @@ void TTableForm::FormDeactivate()
 {
     if (discarding_ || inMessage_ || !table_)
         return;
-    if (!CommitCurrentCell())
+    if (!CommitOnExit())
         ShowWindow();
+}
+
+bool TTableForm::IsGridFocus(const QWidget* widget) const
+{
+    return widget && (widget == grid_ || grid_->IsCellEditor(widget));
+}
+
+void TTableForm::GridExit(QWidget* now)
+{
+    if (discarding_ || inMessage_ || !table_)
+        return;
+    // A dialog opened over the window (a message, a file dialog of a command) does not
+    // leave the cell: the command that opened it has committed it already.
+    if (QWidget* top = now->window(); top != window() && top->isModal())
+        return;
+    if (CommitOnExit() || Container()->windowModality() != Qt::NonModal)
+        return;
+    grid_->setFocus(Qt::OtherFocusReason);
+    const QModelIndex current = grid_->currentIndex();
+    if (current.isValid() && (current.flags() & Qt::ItemIsEditable))
+        grid_->edit(current); // the refused text, open for correction
+}
+
+bool TTableForm::CommitOnExit()
+{
+    if (CommitCurrentCell())
+        return true;
+    exitRefusalReported_ = true;
+    return false;
+}
+
+bool TTableForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The focus moves while a press is delivered, and the click's command runs while
+    // its release is delivered: the action is over once the release has been handled.
+    // A key press starts a new action (its focus change comes after this filter).
+    if (event->type() == QEvent::KeyPress)
+        exitRefusalReported_ = false;
+    else if (event->type() == QEvent::MouseButtonRelease && exitRefusalReported_)
+        QTimer::singleShot(0, this, [this] { exitRefusalReported_ = false; });
+    return QWidget::eventFilter(watched, event);
 }
 
 void TTableForm::changeEvent(QEvent* event)

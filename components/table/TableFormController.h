@@ -66,6 +66,9 @@ public:
     void BtnDelClick();
     void GridEnter();
     void FormDeactivate();
+    // The focus went from the grid (or its open cell) to `now`: the cell is committed,
+    // and a refused entry takes the focus back to the grid unless the window is modal.
+    void GridExit(QWidget* now);
     // Snaps the window to whole columns and rows after the user's resize settled.
     void ApplySnap();
 
@@ -77,6 +80,7 @@ public:
     bool AllowMove(int fromRow, int fromColumn, int toRow, int toColumn);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -88,10 +92,16 @@ private:
     void CellChanged(int column, int row);
     void RefreshCells();
     void RebuildControls();
+    // Takes the in-place controls of a grid column out of the grid (their column frees them).
+    void RemoveControlsFromGrid(int column);
     void ShowButtons();
     bool RowCommandAllowed(int& row);
     void GrowShownRows();
     void ShowError(const QString& text);
+    // Commits on leaving the grid or the window; a refusal is then reported once for the
+    // whole user action (a command started by the same click says nothing more).
+    bool CommitOnExit();
+    bool IsGridFocus(const QWidget* widget) const;
     // The current cell's text when its column has not taken it (a refused entry), so
     // that a rebuild of the grid shows it again instead of dropping it.
     struct TPendingCell {
@@ -126,6 +136,9 @@ private:
     bool inMessage_ = false;
     bool discarding_ = false;
     bool controlsPending_ = false;
+    // A refused cell was reported on leaving the grid or the window during the user's
+    // current click or key press; cleared when the next one starts.
+    bool exitRefusalReported_ = false;
 };
 
 } // namespace veldo

@@ -1,13 +1,16 @@
 // The table editor window driven with QTest on the offscreen platform: row buttons at
 // the row limits, row groups, the shown rows, refusal to leave or close an invalid
-// cell, Enter navigation, in-place controls and opening as an MDI child.
+// cell, leaving the grid, Enter navigation, in-place controls and opening as an MDI child.
 #include "ColumnTypes.h"
 #include "Messages.h"
 #include "TableFormController.h"
+#include "TableErrors.h"
 #include "TableTestSupport.h"
 #include "UnitTemplate.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <QApplication>
 #include <QComboBox>
@@ -378,6 +381,104 @@ TEST_F(TableForm, OpensInsideItsFormParentWithItsHelpPicture)
     ASSERT_TRUE(table.EditorOpen());
     EXPECT_FALSE(table.Editor()->imgHelp()->isVisibleTo(table.Editor()));
     QFile::remove(path);
+}
+
+// The focused edit box of a cell, when one is open.
+QLineEdit* FocusedCellEditor(QTableWidget& grid)
+{
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    return editor && grid.isAncestorOf(editor) ? editor : nullptr;
+}
+
+TEST_F(TableForm, LeavingTheGridCommitsTheCellAndARefusalTakesTheFocusBack)
+{
+    QWidget host;
+    host.resize(700, 500);
+    auto* other = new QLineEdit(&host);
+    other->setGeometry(600, 450, 80, 24);
+    TGridTable table;
+    MakeFloatTable(table, 2, 3);
+    table.Cell(0, 0).SetFloat(1.5);
+    table.FormParent = &host;
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    TTableForm& form = OpenEditor(table);
+    QTableWidget& grid = *form.Grid();
+
+    // A click on another control of the window stores a valid entry.
+    TypeIntoCell(grid, 1, 0, QStringLiteral("2*3"));
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_EQ(table.Cell(0, 1).AsFloat(), 6.0L);
+    EXPECT_TRUE(other->hasFocus());
+    EXPECT_TRUE(messages->Entries().empty());
+    ProcessDeferred(); // the closed edit box goes
+
+    // A refused entry: one message, the old value kept, and the focus back in the cell
+    // with the text open for correction.
+    TypeIntoCell(grid, 0, 0, QStringLiteral("2*x"));
+    QTest::mouseClick(other, Qt::LeftButton);
+    ASSERT_EQ(messages->Entries().size(), 1U);
+    EXPECT_TRUE(messages->Entries()[0].text.startsWith(QStringLiteral("Entry could not be evaluated:\r")));
+    EXPECT_EQ(table.Cell(0, 0).AsFloat(), 1.5L);
+    QLineEdit* editor = FocusedCellEditor(grid);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), QStringLiteral("2*x"));
+    ProcessDeferred(); // the event loop runs between two clicks
+
+    // A row command clicked next is refused with that click's one message.
+    QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
+    EXPECT_EQ(messages->Entries().size(), 2U);
+    EXPECT_EQ(table.RowCount(), 3);
+    ProcessDeferred();
+
+    // Corrected, the same click stores the entry and adds the row.
+    editor = FocusedCellEditor(grid);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("4"));
+    QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
+    EXPECT_EQ(messages->Entries().size(), 2U);
+    EXPECT_EQ(table.Cell(0, 0).AsFloat(), 4.0L);
+    EXPECT_EQ(table.RowCount(), 4);
+}
+
+TEST_F(TableForm, InPlaceControlsAreAllocatedUnderOneParentAndFreedOnClosing)
+{
+    TTestForm tables;
+    tables.strata.SetRowCount(2);
+    TTableForm& form = OpenEditor(tables.strata);
+    TColumn& selector = tables.strata.Column(0);
+    ASSERT_TRUE(selector.HasControls());
+    EXPECT_EQ(form.Grid()->cellWidget(1, 0), selector.Control(1));
+    EXPECT_EQ(selector.Control(2), nullptr);
+
+    QWidget elsewhere;
+    const auto message = [](const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const ETableError& e) {
+            return Text(e);
+        }
+        return QString();
+    };
+    EXPECT_EQ(message([&] { selector.AllocateControls(&elsewhere, 2); }),
+              QStringLiteral("Error attempt to change parent with controls already allocated"));
+    EXPECT_EQ(message([&] { selector.AllocateControls(nullptr, 2); }), QStringLiteral("null parent"));
+    EXPECT_EQ(form.Grid()->cellWidget(1, 0), selector.Control(1)); // nothing changed
+    // A column edited in its cells has no controls to allocate.
+    TColumn& depth = tables.strata.Column(1);
+    EXPECT_EQ(message([&] { depth.AllocateControls(nullptr, 2); }), QString());
+    EXPECT_FALSE(depth.HasControls());
+
+    // Closing the window frees the controls; another parent may then take new ones.
+    ASSERT_TRUE(form.Container()->close());
+    EXPECT_FALSE(selector.HasControls());
+    selector.AllocateControls(&elsewhere, 1);
+    ASSERT_NE(selector.Control(0), nullptr);
+    EXPECT_EQ(selector.Control(0)->parentWidget(), &elsewhere);
+    EXPECT_EQ(selector.Control(1), nullptr);
+    selector.FreeControls();
 }
 
 TEST_F(TableForm, ResizedWindowSnapsToWholeRows)
