@@ -27,6 +27,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -233,15 +236,20 @@ protected:
         return value;
     }
 
-    // For each numeric field of the window opened by `item` of `menu`: type a new
-    // value, save at once, open the project again and find the value in the field.
-    void CheckEveryField(const QString& menu, const QString& item)
+    // For each numeric field of the window opened by `item` of `menu` (and shown by
+    // `show`, as a tab page): type a new value, save at once, open the project again
+    // and find the value in the field.
+    void CheckEveryField(const QString& menu, const QString& item, const std::function<void()>& show = [] {})
     {
-        Choose(menu, item);
+        const auto open = [&] {
+            Choose(menu, item);
+            show();
+        };
+        open();
         const std::size_t count = Fields().size();
         ASSERT_GT(count, 0u) << item.toStdString();
         for (std::size_t i = 0; i < count; ++i) {
-            Choose(menu, item);
+            open();
             std::vector<TDataEdit*> fields = Fields();
             ASSERT_EQ(fields.size(), count) << item.toStdString();
             TDataEdit& field = *fields[i];
@@ -251,7 +259,7 @@ protected:
             ClickButton(3);
             ASSERT_TRUE(Refusals().empty()) << name.toStdString() << " " << Refusals().front().toStdString();
             Reopen();
-            Choose(menu, item);
+            open();
             fields = Fields();
             ASSERT_EQ(fields.size(), count);
             EXPECT_NEAR(static_cast<double>(fields[i]->Number()), static_cast<double>(value),
@@ -287,6 +295,25 @@ protected:
             EXPECT_EQ(table().Column(column).AsText(0), typed)
                 << table().WindowTitle().toStdString() << " column " << column;
         }
+    }
+
+    // A child of the active input window clicked with the mouse.
+    template <class TWidget>
+    void Click(const QString& name)
+    {
+        auto* widget = Form().MdiArea()->activeSubWindow()->widget()->findChild<TWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        QTest::mouseClick(widget, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    // A check box or radio button of the active input window set by a click.
+    void Check(const QString& name)
+    {
+        auto* button = Form().MdiArea()->activeSubWindow()->widget()->findChild<QAbstractButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        if (!button->isChecked()) // on the indicator: a stretched button ignores clicks beside its text
+            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        ASSERT_TRUE(button->isChecked()) << name.toStdString();
     }
 
     // Opens the property table of a layer from the in-place button of the soil-layer table.
@@ -529,6 +556,46 @@ TEST_F(ProgramInput, EveryFieldOfTheInputWindows)
     }
 }
 
+TEST_F(ProgramInput, EveryFieldOfTheComputationMethodsWindow)
+{
+    // The numeric fields sit on the capacity page, each enabled by its option (the
+    // load-settlement page has none).
+    CheckEveryField(QStringLiteral("DataMenu"), QStringLiteral("DataMethods"), [this] {
+        auto* tabs = Form().MdiArea()->activeSubWindow()->widget()->findChild<QTabWidget*>();
+        ASSERT_NE(tabs, nullptr);
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+        ASSERT_EQ(tabs->currentIndex(), 1);
+        Check(QStringLiteral("RadioButton3")); // user-specified critical depth
+        Check(QStringLiteral("OptTension"));   // the tension reduction factor
+    });
+}
+
+TEST_F(ProgramInput, EveryFieldOfTheTitleWindow)
+{
+    const QString names[] = {QStringLiteral("DataEdit1"), QStringLiteral("DataEdit2"), QStringLiteral("TitleMemo")};
+    const QString typed[] = {QStringLiteral("B. Designer"), QStringLiteral("JOB-77"), QStringLiteral("PILE AT PIER 4")};
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        SCOPED_TRACE(names[i].toStdString());
+        Choose(QStringLiteral("DataMenu"), QStringLiteral("DataTitle"));
+        auto* field = Window<TdlgTitle>().findChild<QWidget*>(names[i]);
+        ASSERT_NE(field, nullptr);
+        TypeOver(*field, typed[i]);
+        ClickButton(3);
+        ASSERT_TRUE(Refusals().empty());
+        Reopen();
+        Choose(QStringLiteral("DataMenu"), QStringLiteral("DataTitle"));
+        const TdlgTitle& title = Window<TdlgTitle>();
+        const QString shown[] = {title.DataEdit1().text(), title.DataEdit2().text(), title.TitleMemo().toPlainText()};
+        EXPECT_EQ(shown[i], typed[i]);
+    }
+}
+
+// The read counts and Ua typed in the CPT window are not kept in the saved project.
+TEST_F(ProgramInput, DISABLED_EveryFieldOfTheCptWindow)
+{
+    CheckEveryField(QStringLiteral("DataMenu"), QStringLiteral("DataCpt"));
+}
+
 TEST_F(ProgramInput, EveryFieldOfTheNoncircularWindow)
 {
     Choose(QStringLiteral("OptionsMenu"), QStringLiteral("OptionsNonCircular"), QStringLiteral("PileShapeMenu"));
@@ -553,6 +620,16 @@ TEST_F(ProgramInput, EveryColumnOfTheTables)
         CheckEveryColumn([this, layer]() -> TGridTable& { return *Form().Tables().LayerTable(layer); },
                          [this, layer] { OpenLayerProperties(layer); });
     }
+    CheckEveryColumn([this]() -> TGridTable& { return Form().Tables().TblTZDepth(); }, [this] {
+        Choose(QStringLiteral("OptionsMenu"), QStringLiteral("OptionsPrintTz"));
+        Check(QStringLiteral("ChkPrint"));
+        Click<QPushButton>(QStringLiteral("EditDepths"));
+    });
+    CheckEveryColumn([this]() -> TGridTable& { return Form().Tables().Sectionaldata(); }, [this] {
+        Choose(QStringLiteral("DataMenu"), QStringLiteral("DataMaterial"));
+        Check(QStringLiteral("RadioButton2")); // non-constant cross section
+        Click<QPushButton>(QStringLiteral("SectionButton1"));
+    });
 }
 
 } // namespace
