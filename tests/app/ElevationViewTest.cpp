@@ -352,11 +352,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options;
-        options.settingsFile = dir_.filePath(QStringLiteral("VELDO.ini"));
-        options.programDir = dir_.path();
-        options.fileDialogs = &dialogs_;
-        options.shell = &shell_;
+        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
         form_ = std::make_unique<TMainForm>(std::move(options));
         form_->resize(1000, 800);
         form_->show();
