@@ -33,10 +33,7 @@ TAboutLinks AboutLinks(const TMainSettings& settings)
     return {settings.Text(TAboutBox::EmailSetting), settings.Text(TAboutBox::WebSetting)};
 }
 
-TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent)
-{
-    setForegroundRole(QPalette::Link);
-}
+TLinkLabel::TLinkLabel(QWidget* parent) : QLabel(parent) { setForegroundRole(QPalette::Link); }
 
 void TLinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {

@@ -32,12 +32,11 @@ constexpr long double DegreesToRadians = 0.01745L; // the factor the checks use
 QString fixed3(long double value)
 {
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
-                                 std::chars_format::fixed, 3);
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, 3);
     return QString::fromLatin1(buf, static_cast<int>(r.ptr - buf));
 }
 
-bool taperAngleOk(const TValidationData &d)
+bool taperAngleOk(const TValidationData& d)
 {
     const bool taperedType = d.pileType == 2 || d.pileType == 4 || d.pileType == 5 || d.pileType == 7;
     if (!d.ticked[1] || !taperedType || !(d.taperAngle > 0))
@@ -52,7 +51,7 @@ bool taperAngleOk(const TValidationData &d)
     return false;
 }
 
-bool modulusOk(const TValidationData &d)
+bool modulusOk(const TValidationData& d)
 {
     if (d.modulus > 0)
         return true;
@@ -61,7 +60,7 @@ bool modulusOk(const TValidationData &d)
 }
 
 // The first of ICP/MTD, Fugro and UWA that is ticked, 0 when none is.
-int remoldedStrengthMethod(const TValidationData &d)
+int remoldedStrengthMethod(const TValidationData& d)
 {
     for (int method : {7, 8, 9})
         if (d.ticked[static_cast<std::size_t>(method)])
@@ -69,11 +68,11 @@ int remoldedStrengthMethod(const TValidationData &d)
     return 0;
 }
 
-bool layersOk(const TValidationData &d)
+bool layersOk(const TValidationData& d)
 {
     const int method = remoldedStrengthMethod(d);
     for (std::size_t i = 0; i < d.layers.size(); ++i) {
-        const TValidationLayer &layer = d.layers[i];
+        const TValidationLayer& layer = d.layers[i];
         const int n = static_cast<int>(i) + 1;
         if (layer.soilType == 2 && layer.remoldedTop == 0 && layer.remoldedBottom == 0 && method != 0) {
             Messages().Warning(RemoldedStrengthMessage(n, method));
@@ -90,7 +89,7 @@ bool layersOk(const TValidationData &d)
 // Wait cursor for the life of the object (only where a GUI application runs).
 class TWaitCursor {
 public:
-    TWaitCursor() : active_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    TWaitCursor() : active_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
     {
         if (active_)
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
@@ -100,15 +99,15 @@ public:
         if (active_)
             QGuiApplication::restoreOverrideCursor();
     }
-    TWaitCursor(const TWaitCursor &) = delete;
-    TWaitCursor &operator=(const TWaitCursor &) = delete;
+    TWaitCursor(const TWaitCursor&) = delete;
+    TWaitCursor& operator=(const TWaitCursor&) = delete;
 
 private:
     bool active_;
 };
 
 // The engine library of the run in progress; one analysis at a time.
-std::optional<TDynamicLibrary> &engineLibrary()
+std::optional<TDynamicLibrary>& engineLibrary()
 {
     static std::optional<TDynamicLibrary> library;
     return library;
@@ -119,37 +118,31 @@ class TEngineBinding {
 public:
     TEngineBinding() { engineLibrary().emplace(); }
     ~TEngineBinding() { engineLibrary().reset(); }
-    TEngineBinding(const TEngineBinding &) = delete;
-    TEngineBinding &operator=(const TEngineBinding &) = delete;
+    TEngineBinding(const TEngineBinding&) = delete;
+    TEngineBinding& operator=(const TEngineBinding&) = delete;
 
-    TDynamicLibrary &Library() { return *engineLibrary(); }
+    TDynamicLibrary& Library() { return *engineLibrary(); }
 };
 
 using TEngineEntry = int (*)(int);
 
-void removeFile(const std::filesystem::path &file)
+void removeFile(const std::filesystem::path& file)
 {
     std::error_code ec;
     std::filesystem::remove(file, ec);
 }
 
-QString pathText(const std::filesystem::path &path)
-{
-    return QString::fromStdString(path.string());
-}
+QString pathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
-QString cannotStart(const std::filesystem::path &path, const QString &reason)
+QString cannotStart(const std::filesystem::path& path, const QString& reason)
 {
     return CannotStartText + CR + pathText(path) + CR + reason;
 }
 
-QString systemReason(int error)
-{
-    return QString::fromStdString(SystemErrorText(error));
-}
+QString systemReason(int error) { return QString::fromStdString(SystemErrorText(error)); }
 
 // 0 when a file can be made in the folder, else the system's error.
-int folderWriteError(const std::filesystem::path &folder)
+int folderWriteError(const std::filesystem::path& folder)
 {
     const std::filesystem::path probe = TemporaryPathBeside(folder / ".veldo-run");
     const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -160,7 +153,7 @@ int folderWriteError(const std::filesystem::path &folder)
     return 0;
 }
 
-std::vector<std::string> reportLines(const std::filesystem::path &report)
+std::vector<std::string> reportLines(const std::filesystem::path& report)
 {
     std::ifstream in(report, std::ios::binary);
     std::vector<std::string> lines;
@@ -172,24 +165,15 @@ std::vector<std::string> reportLines(const std::filesystem::path &report)
     return lines;
 }
 
-bool blank(const std::string &line)
-{
-    return line.find_first_not_of(" \t") == std::string::npos;
-}
+bool blank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
 
 } // namespace
 
 // ---- Input checks -------------------------------------------------------------
 
-QString TaperAngleMessage(long double largestAngle)
-{
-    return Msg(TMsg::RunTaperAngle, fixed3(largestAngle));
-}
+QString TaperAngleMessage(long double largestAngle) { return Msg(TMsg::RunTaperAngle, fixed3(largestAngle)); }
 
-QString ModulusMessage()
-{
-    return Msg(TMsg::RunModulus);
-}
+QString ModulusMessage() { return Msg(TMsg::RunModulus); }
 
 QString RemoldedStrengthMessage(int layer, int method)
 {
@@ -199,12 +183,9 @@ QString RemoldedStrengthMessage(int layer, int method)
     return Msg(TMsg::RunRemoldedStrength, QString::number(layer), methodText);
 }
 
-QString EndBearingFactorMessage(int layer)
-{
-    return Msg(TMsg::RunEndBearingFactor, QString::number(layer));
-}
+QString EndBearingFactorMessage(int layer) { return Msg(TMsg::RunEndBearingFactor, QString::number(layer)); }
 
-bool ValidateInput(const TValidationData &data)
+bool ValidateInput(const TValidationData& data)
 {
     // Every check runs, so each failing one shows its message.
     const bool taper = taperAngleOk(data);
@@ -215,16 +196,16 @@ bool ValidateInput(const TValidationData &data)
 
 // ---- Files of a run -----------------------------------------------------------
 
-TRunPaths TRunPaths::ForProject(const std::filesystem::path &projectPath)
+TRunPaths TRunPaths::ForProject(const std::filesystem::path& projectPath)
 {
-    auto with = [&projectPath](const char *extension) {
+    auto with = [&projectPath](const char* extension) {
         std::filesystem::path p = projectPath;
         return p.replace_extension(extension);
     };
     return {projectPath, with(".vd7o"), with(".vd7p"), with(".cpt")};
 }
 
-bool WriteHandOverFile(const std::filesystem::path &file, const TRunPaths &paths)
+bool WriteHandOverFile(const std::filesystem::path& file, const TRunPaths& paths)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (!out)
@@ -233,19 +214,19 @@ bool WriteHandOverFile(const std::filesystem::path &file, const TRunPaths &paths
         << '\n'   // reserved
         << '\n'   // reserved
         << "0\n"; // reserved integer
-    for (const std::filesystem::path *p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
+    for (const std::filesystem::path* p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
         out << p->string() << '\n';
     out.close();
     return !out.fail();
 }
 
-QString RunPathProblem(const TRunPaths &paths)
+QString RunPathProblem(const TRunPaths& paths)
 {
-    for (const std::filesystem::path *p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
+    for (const std::filesystem::path* p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
         if (p->string().size() > MaxEnginePathBytes)
             return cannotStart(*p, PathTooLongText);
     std::vector<std::filesystem::path> folders;
-    for (const std::filesystem::path *p : {&paths.report, &paths.plotData}) {
+    for (const std::filesystem::path* p : {&paths.report, &paths.plotData}) {
         const std::filesystem::path folder = p->parent_path();
         if (std::find(folders.begin(), folders.end(), folder) != folders.end())
             continue;
@@ -256,18 +237,18 @@ QString RunPathProblem(const TRunPaths &paths)
     return {};
 }
 
-QString RemoveStaleOutputs(const TRunPaths &paths)
+QString RemoveStaleOutputs(const TRunPaths& paths)
 {
     std::filesystem::path gwi = paths.project;
-    const std::filesystem::path &waveEquation = gwi.replace_extension(".gwi");
+    const std::filesystem::path& waveEquation = gwi.replace_extension(".gwi");
     QString problem; // the first file that stays; the others go all the same
-    for (const std::filesystem::path *p : {&paths.report, &paths.plotData, &waveEquation})
+    for (const std::filesystem::path* p : {&paths.report, &paths.plotData, &waveEquation})
         if (::unlink(p->c_str()) != 0 && errno != ENOENT && problem.isEmpty())
             problem = cannotStart(*p, systemReason(errno));
     return problem;
 }
 
-std::vector<QString> ReportFinalBlock(const std::filesystem::path &report)
+std::vector<QString> ReportFinalBlock(const std::filesystem::path& report)
 {
     const std::vector<std::string> lines = reportLines(report);
     std::size_t end = lines.size();
@@ -284,18 +265,18 @@ std::vector<QString> ReportFinalBlock(const std::filesystem::path &report)
     return block;
 }
 
-QString EngineStopMessage(int status, const std::filesystem::path &report)
+QString EngineStopMessage(int status, const std::filesystem::path& report)
 {
     const std::vector<QString> block = ReportFinalBlock(report);
     if (block.empty())
         return Msg(TMsg::NoReport, pathText(report));
     QString message = status == 1 ? StoppedOnCheckText : FilesFailedText;
-    for (const QString &line : block)
+    for (const QString& line : block)
         message += CR + line;
     return message;
 }
 
-QString SavingErrorMessage(const QString &detail)
+QString SavingErrorMessage(const QString& detail)
 {
     return detail.isEmpty() ? SavingErrorText : SavingErrorText + CR + detail;
 }
@@ -304,17 +285,14 @@ QString SavingErrorMessage(const QString &detail)
 
 TNumericLocaleGuard::TNumericLocaleGuard()
 {
-    const char *current = std::setlocale(LC_NUMERIC, nullptr);
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
     previous_ = current ? current : "C";
     std::setlocale(LC_NUMERIC, "C");
 }
 
-TNumericLocaleGuard::~TNumericLocaleGuard()
-{
-    std::setlocale(LC_NUMERIC, previous_.c_str());
-}
+TNumericLocaleGuard::~TNumericLocaleGuard() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
 
-TCurrentDirGuard::TCurrentDirGuard(const std::filesystem::path &folder)
+TCurrentDirGuard::TCurrentDirGuard(const std::filesystem::path& folder)
 {
     std::error_code ec;
     previous_ = std::filesystem::current_path(ec);
@@ -330,7 +308,7 @@ TCurrentDirGuard::~TCurrentDirGuard()
 
 // ---- The run ------------------------------------------------------------------
 
-TAnalysisRun::TAnalysisRun(IAnalysisHost &host) : host_(host) {}
+TAnalysisRun::TAnalysisRun(IAnalysisHost& host) : host_(host) {}
 
 std::filesystem::path TAnalysisRun::ProgramFolder() const
 {
@@ -339,10 +317,7 @@ std::filesystem::path TAnalysisRun::ProgramFolder() const
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
 }
 
-bool TAnalysisRun::EngineLoaded()
-{
-    return engineLibrary().has_value();
-}
+bool TAnalysisRun::EngineLoaded() { return engineLibrary().has_value(); }
 
 void TAnalysisRun::Run()
 {
@@ -361,7 +336,7 @@ void TAnalysisRun::Run()
         }
         const TNumericLocaleGuard locale;
         runEngine(paths);
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         Messages().Information(QString::fromStdString(e.what()));
     }
 }
@@ -382,7 +357,7 @@ bool TAnalysisRun::saveAndCheck()
     return ValidateInput(host_.ValidationData());
 }
 
-void TAnalysisRun::runEngine(const TRunPaths &paths)
+void TAnalysisRun::runEngine(const TRunPaths& paths)
 {
     // Old results must never pass for the results of this run.
     host_.SetResultsFlag(false);
@@ -414,7 +389,7 @@ void TAnalysisRun::runEngine(const TRunPaths &paths)
         binding.Library().SetLibraryName((ProgramFolder() / EngineLibraryName).string());
         binding.Library().Open();
         entry = reinterpret_cast<TEngineEntry>(binding.Library().GetProc(EngineEntryName));
-    } catch (const EDLLError &) {
+    } catch (const EDLLError&) {
         entry = nullptr;
     }
     if (!entry) {
@@ -433,7 +408,7 @@ void TAnalysisRun::runEngine(const TRunPaths &paths)
     removeFile(folder / HandOverFileName);
 }
 
-void TAnalysisRun::readResults(const TRunPaths &paths, int status)
+void TAnalysisRun::readResults(const TRunPaths& paths, int status)
 {
     if (status != 0) {
         // The engine's reason is the last block of its report, not its console.
@@ -447,7 +422,7 @@ void TAnalysisRun::readResults(const TRunPaths &paths, int status)
     Messages().Information(CompletedText);
     try {
         host_.WriteWaveEquationFile();
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         Messages().Information(QString::fromStdString(e.what()));
     }
 }

@@ -47,30 +47,30 @@ QString EndBearingFactorMessage(int layer);
 
 // Runs every check in order; each failing one shows its warning box. True when the
 // input may go to the engine.
-bool ValidateInput(const TValidationData &data);
+bool ValidateInput(const TValidationData& data);
 
 // ---- Files of a run -----------------------------------------------------------
 
 // The project path and its companions.
 struct TRunPaths {
-    std::filesystem::path project; // .vd7d
-    std::filesystem::path report;  // .vd7o
+    std::filesystem::path project;  // .vd7d
+    std::filesystem::path report;   // .vd7o
     std::filesystem::path plotData; // .vd7p
-    std::filesystem::path cpt;     // .cpt
+    std::filesystem::path cpt;      // .cpt
 
-    static TRunPaths ForProject(const std::filesystem::path &projectPath);
+    static TRunPaths ForProject(const std::filesystem::path& projectPath);
 };
 
-inline constexpr const char *HandOverFileName = "names.dat";
-inline constexpr const char *VersionText = "2015.7.7";
-inline constexpr const char *EngineLibraryName = "VELDO2015_DLL.so";
-inline constexpr const char *EngineEntryName = "_IVELDO";
-inline constexpr const char *DefaultProjectPath = "NewVELDO.vd7d";
+inline constexpr const char* HandOverFileName = "names.dat";
+inline constexpr const char* VersionText = "2015.7.7";
+inline constexpr const char* EngineLibraryName = "VELDO2015_DLL.so";
+inline constexpr const char* EngineEntryName = "_IVELDO";
+inline constexpr const char* DefaultProjectPath = "NewVELDO.vd7d";
 
 // Writes the hand-over file: the version text, three reserved lines (the third an
 // integer) and the paths of the project, report, plot-data and CPT files.
 // Returns false when the file cannot be written completely.
-bool WriteHandOverFile(const std::filesystem::path &file, const TRunPaths &paths);
+bool WriteHandOverFile(const std::filesystem::path& file, const TRunPaths& paths);
 
 // The engine refuses a hand-over path longer than this many bytes (UTF-8).
 inline constexpr std::size_t MaxEnginePathBytes = 255;
@@ -78,21 +78,21 @@ inline constexpr std::size_t MaxEnginePathBytes = 255;
 // What the engine would refuse at hand-over: a path longer than 255 bytes, or a
 // folder of the report or plot-data file in which no file can be made. Empty when
 // the paths will do, else "The analysis cannot start:" + CR + path + CR + reason.
-QString RunPathProblem(const TRunPaths &paths);
+QString RunPathProblem(const TRunPaths& paths);
 
 // Removes the report, the plot-data file and the wave-equation file of a run
 // before the engine is called. Empty when none is left, else the message naming
 // the one that cannot be removed (as RunPathProblem).
-QString RemoveStaleOutputs(const TRunPaths &paths);
+QString RemoveStaleOutputs(const TRunPaths& paths);
 
 // The last block of the report: the non-blank lines after its last two blank
 // lines, each trimmed (an engine stop writes its reason there). Empty when the
 // report does not exist or does not end with such a block.
-std::vector<QString> ReportFinalBlock(const std::filesystem::path &report);
+std::vector<QString> ReportFinalBlock(const std::filesystem::path& report);
 
 // The message of an engine run that stopped with `status` (1 an input check,
 // 2 or any other a file failure), from the report's final block.
-QString EngineStopMessage(int status, const std::filesystem::path &report);
+QString EngineStopMessage(int status, const std::filesystem::path& report);
 
 // ---- Scoped guards ------------------------------------------------------------
 
@@ -102,8 +102,8 @@ class TNumericLocaleGuard {
 public:
     TNumericLocaleGuard();
     ~TNumericLocaleGuard();
-    TNumericLocaleGuard(const TNumericLocaleGuard &) = delete;
-    TNumericLocaleGuard &operator=(const TNumericLocaleGuard &) = delete;
+    TNumericLocaleGuard(const TNumericLocaleGuard&) = delete;
+    TNumericLocaleGuard& operator=(const TNumericLocaleGuard&) = delete;
 
 private:
     std::string previous_;
@@ -112,10 +112,10 @@ private:
 // Makes a folder the current directory and restores the previous one when it goes.
 class TCurrentDirGuard {
 public:
-    explicit TCurrentDirGuard(const std::filesystem::path &folder);
+    explicit TCurrentDirGuard(const std::filesystem::path& folder);
     ~TCurrentDirGuard();
-    TCurrentDirGuard(const TCurrentDirGuard &) = delete;
-    TCurrentDirGuard &operator=(const TCurrentDirGuard &) = delete;
+    TCurrentDirGuard(const TCurrentDirGuard&) = delete;
+    TCurrentDirGuard& operator=(const TCurrentDirGuard&) = delete;
 
 private:
     std::filesystem::path previous_;
@@ -143,7 +143,7 @@ public:
     virtual TValidationData ValidationData() const = 0;
     // Fills the result plots from the plot-data file (messages on after a run);
     // true on success.
-    virtual bool ReadPlotFile(const std::filesystem::path &plotFile, bool showMessages) = 0;
+    virtual bool ReadPlotFile(const std::filesystem::path& plotFile, bool showMessages) = 0;
     // The main window's results flag, which drives the Graphics menu.
     virtual void SetResultsFlag(bool results) = 0;
     // Refreshes the toolbar buttons that depend on the results.
@@ -174,16 +174,16 @@ inline const QString PathTooLongText = MessageText(TMsg::PathTooLong);
 
 // "An error occured during saving", followed by the file and the reason on their
 // own lines when they are known.
-QString SavingErrorMessage(const QString &detail);
+QString SavingErrorMessage(const QString& detail);
 
 // The Run Analysis command.
 class TAnalysisRun {
 public:
-    explicit TAnalysisRun(IAnalysisHost &host);
+    explicit TAnalysisRun(IAnalysisHost& host);
 
     // Folder the engine library is loaded from; by default the program's own
     // folder (QCoreApplication::applicationDirPath()).
-    void SetProgramFolder(const std::filesystem::path &folder) { programFolder_ = folder; }
+    void SetProgramFolder(const std::filesystem::path& folder) { programFolder_ = folder; }
     std::filesystem::path ProgramFolder() const;
 
     // The run, in order: save (a failed save stops with its message; a cancelled
@@ -207,10 +207,10 @@ public:
 
 private:
     bool saveAndCheck();
-    void runEngine(const TRunPaths &paths);
-    void readResults(const TRunPaths &paths, int status);
+    void runEngine(const TRunPaths& paths);
+    void readResults(const TRunPaths& paths, int status);
 
-    IAnalysisHost &host_;
+    IAnalysisHost& host_;
     std::optional<std::filesystem::path> programFolder_;
 };
 

@@ -17,8 +17,7 @@ constexpr int kUserDepthOption = 2;
 
 } // namespace
 
-TDlgBlock::TDlgBlock(TMainForm& main)
-    : TInputWindow(main, QStringLiteral("Critical Depths Used by US Army Method"))
+TDlgBlock::TDlgBlock(TMainForm& main) : TInputWindow(main, QStringLiteral("Critical Depths Used by US Army Method"))
 {
     setObjectName(QStringLiteral("DlgBlock"));
     auto* layout = new QVBoxLayout(this);

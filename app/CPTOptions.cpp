@@ -53,8 +53,8 @@ EInOutError WithPosition(const EInOutError& error, const TWordReader& in)
     const std::string message = error.what();
     if (message.starts_with("Error on Line "))
         return error;
-    return EInOutError(MsgStd(TMsg::ErrorOnLine, QString::number(in.LineNumber()),
-                              QString::number(in.ItemNumber() + 1), QString::fromStdString(message)));
+    return EInOutError(MsgStd(TMsg::ErrorOnLine, QString::number(in.LineNumber()), QString::number(in.ItemNumber() + 1),
+                              QString::fromStdString(message)));
 }
 
 // "Name(patterns)|p1;p2|..." as Qt's name filters: Qt takes the patterns from the
@@ -154,10 +154,7 @@ bool ShowAfresh(TMainForm& main, TGraphPlot& plot)
 
 } // namespace
 
-bool ShowCPTProfilePlot(TMainForm& main)
-{
-    return ShowAfresh(main, main.Tables().MotionInput());
-}
+bool ShowCPTProfilePlot(TMainForm& main) { return ShowAfresh(main, main.Tables().MotionInput()); }
 
 bool ShowCPTViewPlot(TMainForm& main, TCptConversion conversion)
 {
@@ -168,8 +165,7 @@ bool ShowCPTViewPlot(TMainForm& main, TCptConversion conversion)
 // ---- The window ------------------------------------------------------------------
 
 const QString TDlgInputMotion::Caption = QStringLiteral("Data of Cone Penetration Test");
-const QString TDlgInputMotion::BrowseFilter =
-    QStringLiteral("CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*");
+const QString TDlgInputMotion::BrowseFilter = QStringLiteral("CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*");
 const QString TDlgInputMotion::ReadErrorText = MessageText(TMsg::CptReadError);
 
 TDlgInputMotion::TDlgInputMotion(TMainForm& main) : TInputWindow(main, Caption), browser_(BrowseForCptFile)
@@ -213,8 +209,8 @@ QWidget* TDlgInputMotion::BuildFileGroup()
     return group;
 }
 
-TDataEdit* TDlgInputMotion::AddField(QWidget* parent, const QString& name, const QString& caption,
-                                     long double minVal, long double maxVal, QLabel*& label)
+TDataEdit* TDlgInputMotion::AddField(QWidget* parent, const QString& name, const QString& caption, long double minVal,
+                                     long double maxVal, QLabel*& label)
 {
     label = new QLabel(parent);
     label->setWordWrap(true);
@@ -246,15 +242,14 @@ QWidget* TDlgInputMotion::BuildReadGroup()
                           static_cast<long double>(MaxDataLines), label);
     place(dataLines_);
     headerLines_ = AddField(group, QStringLiteral("HeaderLinesEdit"),
-                            QStringLiteral("Number of header lines in file containing cone data"), 0.0L, 50.0L,
-                            label);
+                            QStringLiteral("Number of header lines in file containing cone data"), 0.0L, 50.0L, label);
     place(headerLines_);
-    valuesPerLine_ = AddField(group, QStringLiteral("ValuesPerLineEdit"),
-                              QStringLiteral("Number of data columns per line to be read from the data file"),
-                              2.0L, 20.0L, label);
+    valuesPerLine_ =
+        AddField(group, QStringLiteral("ValuesPerLineEdit"),
+                 QStringLiteral("Number of data columns per line to be read from the data file"), 2.0L, 20.0L, label);
     place(valuesPerLine_);
-    grid->addWidget(Note(group, QStringLiteral("( The first two columns are reserved for Depth and  Qc )")), row++,
-                    0, 1, 2);
+    grid->addWidget(Note(group, QStringLiteral("( The first two columns are reserved for Depth and  Qc )")), row++, 0,
+                    1, 2);
     ua_ = AddField(group, QStringLiteral("UaEdit"), QStringLiteral("Unit conversion factor for stress, Ua"),
                    DefaultMinVal(), 1E+100L, label);
     ua_->setText(QStringLiteral("1"));
@@ -265,8 +260,7 @@ QWidget* TDlgInputMotion::BuildReadGroup()
                     row++, 0, 1, 2);
 
     connect(dataLines_, &QLineEdit::textChanged, this, [this] { CountChanged(*dataLines_, kCptDataLinesEntry); });
-    connect(headerLines_, &QLineEdit::textChanged, this,
-            [this] { CountChanged(*headerLines_, kCptHeaderLinesEntry); });
+    connect(headerLines_, &QLineEdit::textChanged, this, [this] { CountChanged(*headerLines_, kCptHeaderLinesEntry); });
     connect(valuesPerLine_, &QLineEdit::textChanged, this,
             [this] { CountChanged(*valuesPerLine_, kCptValuesPerLineEntry); });
     return group;
@@ -283,8 +277,9 @@ QWidget* TDlgInputMotion::BuildGraphicsGroup()
     for (const auto& [button, conversion] : {std::pair{qc_, TCptConversion::Qc}, std::pair{spt_, TCptConversion::Spt},
                                              std::pair{su_, TCptConversion::Su}}) {
         row->addWidget(button);
-        connect(button, &QPushButton::clicked, this,
-                [this, conversion = conversion] { RunReportingErrors([this, conversion] { GraphicsClick(conversion); }); });
+        connect(button, &QPushButton::clicked, this, [this, conversion = conversion] {
+            RunReportingErrors([this, conversion] { GraphicsClick(conversion); });
+        });
     }
     return group;
 }
@@ -367,8 +362,8 @@ bool TDlgInputMotion::Read(TCptConversion conversion, const QString& fileName, b
         points = ReadCptPoints(FileSystemPath(fileName), settings, TCptConversion::Qc);
     } catch (const EInOutError& error) {
         if (showMessages)
-            Messages().Information(ReadErrorText + QLatin1Char('\r') + fileName + QLatin1Char('\r')
-                                   + QString::fromStdString(error.what()));
+            Messages().Information(ReadErrorText + QLatin1Char('\r') + fileName + QLatin1Char('\r') +
+                                   QString::fromStdString(error.what()));
         return false;
     }
     // Only a complete read replaces the profile.

@@ -50,9 +50,9 @@ bool ShowCPTViewPlot(TMainForm& main, TCptConversion conversion);
 class TDlgInputMotion final : public TInputWindow {
     Q_OBJECT
 public:
-    static const QString Caption;         // "Data of Cone Penetration Test"
-    static const QString BrowseFilter;    // "CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*"
-    static const QString ReadErrorText;   // "There was an error reading the input CPT file."
+    static const QString Caption;       // "Data of Cone Penetration Test"
+    static const QString BrowseFilter;  // "CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*"
+    static const QString ReadErrorText; // "There was an error reading the input CPT file."
     // Largest number of data lines: the profile's room in the analysis engine.
     static constexpr int MaxDataLines = 1000;
 

@@ -15,34 +15,33 @@ struct TUnitFactors {
 };
 
 constexpr TUnitFactors kToEnglish{kLbsPerKilonewton, 39.37007874L, 0.03937007874L, 3.280839895L};
-constexpr TUnitFactors kToSI{1 / kLbsPerKilonewton, 0.0254000000001016L, 25.4000000001016L,
-                             0.3048000000012192L};
+constexpr TUnitFactors kToSI{1 / kLbsPerKilonewton, 0.0254000000001016L, 25.4000000001016L, 0.3048000000012192L};
 
 // Cone resistance of the CPT points: ksf (English) and kPa (SI).
-long double ConeFactor(const TUnitFactors &f, int toCode)
+long double ConeFactor(const TUnitFactors& f, int toCode)
 {
     return toCode == kSI ? 1000.0L * f.F / (f.D * f.D) : f.F / (1000.0L * f.D * f.D);
 }
 
 // Axis titles of the CPT profile, English and SI: they follow the converted points.
-constexpr std::array<std::array<const char *, 2>, 3> kCptCaptions{{
+constexpr std::array<std::array<const char*, 2>, 3> kCptCaptions{{
     {"Qc, ksf", "Qc, kPa"},
     {"Depth, ft", "Depth, m"},
     {"Undrained Shear Strength Su, k/ft^2", "Undrained Shear Strength Su, kPa"},
 }};
 
-void RelabelCptAxis(QString &caption, int toCode)
+void RelabelCptAxis(QString& caption, int toCode)
 {
-    for (const auto &pair : kCptCaptions)
+    for (const auto& pair : kCptCaptions)
         if (caption == QLatin1String(pair[0]) || caption == QLatin1String(pair[1]))
             caption = QLatin1String(pair[toCode == kSI ? 1 : 0]);
 }
 
-void ConvertCptPoints(TGraphPlot &plot, const TUnitFactors &f, int toCode)
+void ConvertCptPoints(TGraphPlot& plot, const TUnitFactors& f, int toCode)
 {
     const long double cone = ConeFactor(f, toCode);
-    for (TLine &curve : plot.Curves)
-        for (TFloatPoint &point : curve.Points) {
+    for (TLine& curve : plot.Curves)
+        for (TFloatPoint& point : curve.Points) {
             point.X *= cone;
             point.Y *= f.D;
         }
@@ -80,16 +79,13 @@ bool TProgramData::SiltAllowed() const
 
 bool TProgramData::TaperedPileType(int pileType)
 {
-    return pileType == kTimberPile || pileType == kRaymondStepTaperPile || pileType == kRaymondUniformTaperPile
-        || pileType == kTaperedMonotubePile;
+    return pileType == kTimberPile || pileType == kRaymondStepTaperPile || pileType == kRaymondUniformTaperPile ||
+           pileType == kTaperedMonotubePile;
 }
 
-bool TProgramData::TaperApplies() const
-{
-    return TaperedPileType(PileType) && MethodTicked(kFhwaMethod);
-}
+bool TProgramData::TaperApplies() const { return TaperedPileType(PileType) && MethodTicked(kFhwaMethod); }
 
-void TProgramData::MethodsChanged(const TProgramData &previous, const TProjectTables &tables)
+void TProgramData::MethodsChanged(const TProgramData& previous, const TProjectTables& tables)
 {
     bool changed = false;
     for (int method = 1; method <= 9; ++method)
@@ -102,12 +98,9 @@ void TProgramData::MethodsChanged(const TProgramData &previous, const TProjectTa
         TaperAngle = 0;
 }
 
-TProjectState ProjectState(const TProgramData &data, const TProjectTables &tables)
-{
-    return {data, tables.State()};
-}
+TProjectState ProjectState(const TProgramData& data, const TProjectTables& tables) { return {data, tables.State()}; }
 
-TProgramData TProgramData::CreateDefault(TProjectTables &tables)
+TProgramData TProgramData::CreateDefault(TProjectTables& tables)
 {
     TProgramData data;
     tables.SetUnits(data.UnitSystem);
@@ -116,21 +109,21 @@ TProgramData TProgramData::CreateDefault(TProjectTables &tables)
     return data;
 }
 
-void TProgramData::SetUnits(int code, TProjectTables &tables)
+void TProgramData::SetUnits(int code, TProjectTables& tables)
 {
     code = std::clamp(code, kEnglish, kSI);
     if (code == UnitSystem)
         return;
     UnitSystem = code;
     tables.SetUnits(code);
-    const TUnitFactors &f = code == kEnglish ? kToEnglish : kToSI;
-    for (long double *v : {&Perimeter, &OutsideDiameter, &InsideDiameter, &EndSectionInnerDiameter})
+    const TUnitFactors& f = code == kEnglish ? kToEnglish : kToSI;
+    for (long double* v : {&Perimeter, &OutsideDiameter, &InsideDiameter, &EndSectionInnerDiameter})
         *v *= f.C;
-    for (long double *v : {&TipArea, &ConstantArea})
+    for (long double* v : {&TipArea, &ConstantArea})
         *v *= f.B * f.B;
     Modulus *= f.F / (f.B * f.B);
-    for (long double *v : {&TotalLength, &EndSectionLength, &ZeroFrictionLength, &IncrementLength,
-                           &DeepestDepth, &StickupLength, &UserCriticalDepth})
+    for (long double* v : {&TotalLength, &EndSectionLength, &ZeroFrictionLength, &IncrementLength, &DeepestDepth,
+                           &StickupLength, &UserCriticalDepth})
         *v *= f.D;
     // The profile is cone resistance: converted as a stress; its views follow it.
     ConvertCptPoints(tables.MotionInput(), f, code);
@@ -140,7 +133,7 @@ void TProgramData::SetUnits(int code, TProjectTables &tables)
 namespace {
 
 // Generation of each project file kind; 0 for a file of no known kind.
-int KindGeneration(const QString &path)
+int KindGeneration(const QString& path)
 {
     static const std::array<QString, 3> extensions{QStringLiteral(".vd7d"), QStringLiteral(".vd6d"),
                                                    QStringLiteral(".vdd")};
@@ -152,18 +145,15 @@ int KindGeneration(const QString &path)
 
 } // namespace
 
-int ProjectGeneration(const QString &path)
+int ProjectGeneration(const QString& path)
 {
     const int generation = KindGeneration(path);
     return generation > 0 ? generation : 3;
 }
 
-bool IsProjectFileKind(const QString &path)
-{
-    return KindGeneration(path) > 0;
-}
+bool IsProjectFileKind(const QString& path) { return KindGeneration(path) > 0; }
 
-QString ReplaceExtension(const QString &path, const QString &extension)
+QString ReplaceExtension(const QString& path, const QString& extension)
 {
     const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));

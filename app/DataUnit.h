@@ -17,11 +17,10 @@ namespace veldo {
 // the reason on the next line (joined by CR, as the message boxes show them).
 class EWriteError : public std::runtime_error {
 public:
-    EWriteError(const QString &path, const std::string &reason)
-        : std::runtime_error(path.toStdString() + "\r" + reason)
+    EWriteError(const QString& path, const std::string& reason) : std::runtime_error(path.toStdString() + "\r" + reason)
     {
     }
-    explicit EWriteError(const std::string &message) : std::runtime_error(message) {}
+    explicit EWriteError(const std::string& message) : std::runtime_error(message) {}
 };
 
 struct TProjectRead;
@@ -124,30 +123,30 @@ public:
     // table): silt layers become sand when silt is no longer allowed, and an angle
     // of taper that no longer applies becomes 0. Nothing happens when no method
     // changed, so that opening and leaving the methods window changes nothing.
-    void MethodsChanged(const TProgramData &previous, const TProjectTables &tables);
+    void MethodsChanged(const TProgramData& previous, const TProjectTables& tables);
 
     // A new project: default settings, English units, every table emptied and given
     // its minimum row count, no CPT points, nothing changed.
-    static TProgramData CreateDefault(TProjectTables &tables);
+    static TProgramData CreateDefault(TProjectTables& tables);
 
     // Switches the unit system (codes above 2 become 2, below 1 become 1): the tables,
     // the CPT points and the stored lengths, diameters, areas and modulus are
     // converted. Nothing happens when the system does not change.
-    void SetUnits(int code, TProjectTables &tables);
+    void SetUnits(int code, TProjectTables& tables);
 
     // Writes the project file (generation 1) at ProjectPath and the CPT file beside
     // it, both or neither (the earlier files stay byte-identical when either fails);
     // stores the CPT path and clears the tables' changed state. Throws EWriteError
     // naming the file and the system's reason (before writing anything when the
     // project path is itself the CPT path).
-    void SaveToFile(TProjectTables &tables);
+    void SaveToFile(TProjectTables& tables);
 
     // Reads a project file of generation 1, 2 or 3, and the CPT file beside it, into a
     // new project and new tables. A read error is shown in an information box; what was
     // read before it is kept, but the project then has no file name.
-    static TProjectRead CreateFromFile(const QString &path, int generation);
+    static TProjectRead CreateFromFile(const QString& path, int generation);
 
-    friend bool operator==(const TProgramData &, const TProgramData &) = default;
+    friend bool operator==(const TProgramData&, const TProgramData&) = default;
 
 private:
     static std::array<int, kIntegerTableSize> DefaultIntegers();
@@ -159,9 +158,9 @@ private:
 struct TProjectState {
     TProgramData data;
     TTablesState tables;
-    friend bool operator==(const TProjectState &, const TProjectState &) = default;
+    friend bool operator==(const TProjectState&, const TProjectState&) = default;
 };
-TProjectState ProjectState(const TProgramData &data, const TProjectTables &tables);
+TProjectState ProjectState(const TProgramData& data, const TProjectTables& tables);
 
 // A project read from a file: its settings, its own tables and the read error shown
 // (empty when the whole file was read).
@@ -175,13 +174,13 @@ struct TProjectRead {
 
 // Generation of a project file by its extension, case ignored: ".vd7d" 1,
 // ".vd6d" 2, ".vdd" 3; any other file is read like the oldest layout, 3.
-int ProjectGeneration(const QString &path);
+int ProjectGeneration(const QString& path);
 // True for the three project file kinds (what a dropped file or a command-line
 // argument must be to open).
-bool IsProjectFileKind(const QString &path);
+bool IsProjectFileKind(const QString& path);
 
 // The path with its extension (the part from the last "." of the file name)
 // replaced by `extension` (which includes the "."); appended when there is none.
-QString ReplaceExtension(const QString &path, const QString &extension);
+QString ReplaceExtension(const QString& path, const QString& extension);
 
 } // namespace veldo

@@ -6,10 +6,7 @@
 #include <QVBoxLayout>
 
 // Resources of a static library are linked only when asked for by name.
-static void InitChartResources()
-{
-    Q_INIT_RESOURCE(DlgChart);
-}
+static void InitChartResources() { Q_INIT_RESOURCE(DlgChart); }
 
 namespace veldo {
 namespace {
@@ -49,10 +46,14 @@ TChartForm::TChartForm(QWidget* parent) : QDialog(parent)
 QLabel* TChartForm::Chart(int item) const
 {
     switch (item) {
-    case 1: return ChartA_;
-    case 2: return ChartB_;
-    case 3: return ChartC_;
-    default: return nullptr;
+    case 1:
+        return ChartA_;
+    case 2:
+        return ChartB_;
+    case 3:
+        return ChartC_;
+    default:
+        return nullptr;
     }
 }
 
@@ -69,9 +70,6 @@ void TChartForm::ShowChart(int item)
     exec();
 }
 
-void TChartForm::Button1Click()
-{
-    close();
-}
+void TChartForm::Button1Click() { close(); }
 
 } // namespace veldo

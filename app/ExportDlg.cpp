@@ -24,8 +24,8 @@
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -42,7 +42,7 @@ QString ColumnLetter(int column)
     return letters;
 }
 
-QString ExportAxisTitle(const QString &caption, const QString &units, int unitSystem)
+QString ExportAxisTitle(const QString& caption, const QString& units, int unitSystem)
 {
     if (units.isEmpty())
         return caption;
@@ -52,7 +52,7 @@ QString ExportAxisTitle(const QString &caption, const QString &units, int unitSy
 namespace {
 
 // Texts of the legend sheet's header row, blanks included: they set the column widths.
-constexpr std::array<const char *, 5> LegendHeader{
+constexpr std::array<const char*, 5> LegendHeader{
     "     N    ",
     "                             Plot Name                             ",
     "  Sheet Name  ",
@@ -68,10 +68,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-std::string utf8(const QString &text)
-{
-    return text.toUtf8().toStdString();
-}
+std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 
 std::string intText(int value)
 {
@@ -80,15 +77,12 @@ std::string intText(int value)
     return {buffer.data(), result.ptr};
 }
 
-std::string sheetName(const char *prefix, int k)
-{
-    return prefix + intText(k);
-}
+std::string sheetName(const char* prefix, int k) { return prefix + intText(k); }
 
-int maxPointCount(const TGraphPlot &plot)
+int maxPointCount(const TGraphPlot& plot)
 {
     int n = 0;
-    for (const TLine &line : plot.Curves)
+    for (const TLine& line : plot.Curves)
         n = std::max(n, line.PointCount());
     return n;
 }
@@ -97,7 +91,7 @@ int maxPointCount(const TGraphPlot &plot)
 // a step that fails stops the export and leaves what was done for the close.
 class TWorkbookWriter {
 public:
-    explicit TWorkbookWriter(const std::string &path) : book_(workbook_new(path.c_str()))
+    explicit TWorkbookWriter(const std::string& path) : book_(workbook_new(path.c_str()))
     {
         if (!book_)
             throw TWriteError("Cannot create the workbook " + path);
@@ -107,8 +101,8 @@ public:
         if (book_)
             workbook_close(book_);
     }
-    TWorkbookWriter(const TWorkbookWriter &) = delete;
-    TWorkbookWriter &operator=(const TWorkbookWriter &) = delete;
+    TWorkbookWriter(const TWorkbookWriter&) = delete;
+    TWorkbookWriter& operator=(const TWorkbookWriter&) = delete;
 
     // Closes the workbook, writing the file.
     void Close()
@@ -120,7 +114,7 @@ public:
     void WriteLegend(int plotCount)
     {
         legend_ = addWorksheet("Legend");
-        lxw_format *header = workbook_add_format(book_);
+        lxw_format* header = workbook_add_format(book_);
         format_set_bold(header);
         format_set_align(header, LXW_ALIGN_VERTICAL_CENTER);
         for (std::size_t i = 0; i < LegendHeader.size(); ++i) {
@@ -134,7 +128,7 @@ public:
             check(worksheet_write_number(legend_, legendRow(k), LegendFirstCol, k, nullptr));
     }
 
-    void WritePlot(int k, const TGraphPlot &plot)
+    void WritePlot(int k, const TGraphPlot& plot)
     {
         const std::string page = sheetName("Page_", k);
         const std::string chartName = sheetName("Plot_", k);
@@ -142,14 +136,13 @@ public:
         const QString yTitle = ExportAxisTitle(plot.YCaption, plot.YUnits, plot.Units());
 
         writeLegendText(k, 2, utf8(plot.Caption));
-        check(worksheet_write_url_opt(legend_, legendRow(k), 3, ("internal:" + page + "!A1").c_str(),
-                                      nullptr, page.c_str(), nullptr));
+        check(worksheet_write_url_opt(legend_, legendRow(k), 3, ("internal:" + page + "!A1").c_str(), nullptr,
+                                      page.c_str(), nullptr));
         writeLegendText(k, 4, chartName);
         writeLegendText(k, 5, "In Progress, Data");
 
-        lxw_worksheet *sheet = addWorksheet(page);
-        check(worksheet_write_url_opt(sheet, 0, 6, "internal:Legend!A1", nullptr,
-                                      "Go to Legend Page", nullptr));
+        lxw_worksheet* sheet = addWorksheet(page);
+        check(worksheet_write_url_opt(sheet, 0, 6, "internal:Legend!A1", nullptr, "Go to Legend Page", nullptr));
         writeData(sheet, plot, xTitle, yTitle);
 
         writeLegendText(k, 5, "In Progress, Chart");
@@ -166,27 +159,27 @@ private:
             throw TWriteError(lxw_strerror(error));
     }
 
-    lxw_worksheet *addWorksheet(const std::string &name)
+    lxw_worksheet* addWorksheet(const std::string& name)
     {
-        lxw_worksheet *sheet = workbook_add_worksheet(book_, name.c_str());
+        lxw_worksheet* sheet = workbook_add_worksheet(book_, name.c_str());
         if (!sheet)
             throw TWriteError("Cannot add the sheet " + name);
         return sheet;
     }
 
-    void writeLegendText(int k, lxw_col_t col, const std::string &text)
+    void writeLegendText(int k, lxw_col_t col, const std::string& text)
     {
         check(worksheet_write_string(legend_, legendRow(k), col, text.c_str(), nullptr));
     }
 
-    static void writeText(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t col, const QString &text)
+    static void writeText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const QString& text)
     {
         check(worksheet_write_string(sheet, row, col, utf8(text).c_str(), nullptr));
     }
 
     // A point value as its shortest text gives it: a number cell, or the text itself
     // for a value that is not finite.
-    static void writeValue(lxw_worksheet *sheet, lxw_row_t row, lxw_col_t col, long double value)
+    static void writeValue(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, long double value)
     {
         const std::string text = formatGeneral(value, 15);
         if (const std::optional<long double> number = parseFloat(text))
@@ -197,8 +190,7 @@ private:
 
     // A1 caption; rows 2-3 the axis titles; per curve two columns: row 4 the name,
     // row 5 "X" and "Y", then one row per point.
-    static void writeData(lxw_worksheet *sheet, const TGraphPlot &plot, const QString &xTitle,
-                          const QString &yTitle)
+    static void writeData(lxw_worksheet* sheet, const TGraphPlot& plot, const QString& xTitle, const QString& yTitle)
     {
         writeText(sheet, 0, 0, plot.Caption);
         writeText(sheet, 1, 0, QStringLiteral("X"));
@@ -206,7 +198,7 @@ private:
         writeText(sheet, 2, 0, QStringLiteral("Y"));
         writeText(sheet, 2, 1, yTitle);
         for (std::size_t c = 0; c < plot.Curves.size(); ++c) {
-            const TLine &line = plot.Curves[c];
+            const TLine& line = plot.Curves[c];
             const auto xCol = static_cast<lxw_col_t>(2 * c);
             writeText(sheet, 3, xCol, line.GetName());
             writeText(sheet, 4, xCol, QStringLiteral("X"));
@@ -222,18 +214,17 @@ private:
     // An XY scatter chart with lines and markers, one series per curve; no title; axis
     // titles and major gridlines; the value axis reversed for plots drawn with the X
     // axis on top (the depth profiles).
-    void writeChart(const std::string &page, const std::string &name, const TGraphPlot &plot,
-                    const QString &xTitle, const QString &yTitle)
+    void writeChart(const std::string& page, const std::string& name, const TGraphPlot& plot, const QString& xTitle,
+                    const QString& yTitle)
     {
-        lxw_chart *chart = workbook_add_chart(book_, LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
+        lxw_chart* chart = workbook_add_chart(book_, LXW_CHART_SCATTER_STRAIGHT_WITH_MARKERS);
         if (!chart)
             throw TWriteError("Cannot add the chart " + name);
         const int lastRow = static_cast<int>(FirstDataRow) + maxPointCount(plot);
         if (lastRow > static_cast<int>(FirstDataRow) && !plot.Curves.empty()) {
             for (std::size_t c = 0; c < plot.Curves.size(); ++c)
                 addSeries(chart, page, static_cast<int>(c), lastRow);
-        } else if (!chart_add_series(chart, ("=" + page + "!$A$6:$A$6").c_str(),
-                                     ("=" + page + "!$B$6:$B$6").c_str())) {
+        } else if (!chart_add_series(chart, ("=" + page + "!$A$6:$A$6").c_str(), ("=" + page + "!$B$6:$B$6").c_str())) {
             // A chart sheet needs a series: a plot without points gets an empty one.
             throw TWriteError("Cannot add a series to the chart");
         }
@@ -247,7 +238,7 @@ private:
         if (plot.XOnTop)
             chart_axis_set_reverse(chart->y_axis);
 
-        lxw_chartsheet *sheet = workbook_add_chartsheet(book_, name.c_str());
+        lxw_chartsheet* sheet = workbook_add_chartsheet(book_, name.c_str());
         if (!sheet)
             throw TWriteError("Cannot add the sheet " + name);
         check(chartsheet_set_chart(sheet, chart));
@@ -255,7 +246,7 @@ private:
 
     // Series of curve c (from 0): its name from row 4, X and Y from rows 6 to lastRow
     // of its two columns.
-    static void addSeries(lxw_chart *chart, const std::string &page, int c, int lastRow)
+    static void addSeries(lxw_chart* chart, const std::string& page, int c, int lastRow)
     {
         const auto range = [&](int column) {
             const std::string letter = utf8(ColumnLetter(column));
@@ -263,19 +254,19 @@ private:
         };
         const std::string xValues = range(2 * c + 1);
         const std::string yValues = range(2 * c + 2);
-        lxw_chart_series *series = chart_add_series(chart, xValues.c_str(), yValues.c_str());
+        lxw_chart_series* series = chart_add_series(chart, xValues.c_str(), yValues.c_str());
         if (!series)
             throw TWriteError("Cannot add a series to the chart");
         chart_series_set_name_range(series, page.c_str(), 3, static_cast<lxw_col_t>(2 * c));
     }
 
-    lxw_workbook *book_ = nullptr;
-    lxw_worksheet *legend_ = nullptr; // owned by book_
+    lxw_workbook* book_ = nullptr;
+    lxw_worksheet* legend_ = nullptr; // owned by book_
 };
 
 } // namespace
 
-QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphPlot *> &plots)
+QString WriteExportWorkbook(const QString& path, const std::vector<const TGraphPlot*>& plots)
 {
     // Written beside the workbook and put in its place only when complete: a failed
     // export leaves an earlier workbook as it was.
@@ -291,10 +282,10 @@ QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphP
         TWorkbookWriter writer(temporary.string());
         writer.WriteLegend(static_cast<int>(plots.size()));
         int k = 0;
-        for (const TGraphPlot *plot : plots)
+        for (const TGraphPlot* plot : plots)
             writer.WritePlot(++k, *plot);
         writer.Close();
-    } catch (const TWriteError &error) {
+    } catch (const TWriteError& error) {
         ::unlink(temporary.c_str());
         return QString::fromUtf8(error.what());
     }
@@ -303,24 +294,18 @@ QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphP
     return {};
 }
 
-QString WorkbookExistsText(const QString &path)
-{
-    return Msg(TMsg::WorkbookExists, path);
-}
+QString WorkbookExistsText(const QString& path) { return Msg(TMsg::WorkbookExists, path); }
 
-QString WorkbookNotWrittenText(const QString &path, const QString &reason)
+QString WorkbookNotWrittenText(const QString& path, const QString& reason)
 {
     return Msg(TMsg::WorkbookNotWritten, path, reason);
 }
 
-QString WorkbookWrittenText(const QString &path)
-{
-    return Msg(TMsg::WorkbookWritten, path);
-}
+QString WorkbookWrittenText(const QString& path) { return Msg(TMsg::WorkbookWritten, path); }
 
 // ---- The window ---------------------------------------------------------------------
 
-TDlgExport::TDlgExport(const TResultPlots &plots, IShell &shell, QWidget *parent)
+TDlgExport::TDlgExport(const TResultPlots& plots, IShell& shell, QWidget* parent)
     : QDialog(parent), plots_(plots), shell_(shell)
 {
     setObjectName(QStringLiteral("DlgExport"));
@@ -333,43 +318,42 @@ void TDlgExport::buildLayout()
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("PlotList"));
     for (int i = 0; i < ResultPlotCount; ++i) {
-        auto *item = new QListWidgetItem(list_);
+        auto* item = new QListWidgetItem(list_);
         item->setFlags(Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
     }
     connect(list_, &QListWidget::itemChanged, this, [this] { updateGenerateButton(); });
 
-    auto *note = new QLabel(QStringLiteral("An Excel instance (if available) will open. "), this);
-    const auto button = [this](const char *name, const QString &text) {
-        auto *b = new QPushButton(text, this);
+    auto* note = new QLabel(QStringLiteral("An Excel instance (if available) will open. "), this);
+    const auto button = [this](const char* name, const QString& text) {
+        auto* b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         return b;
     };
-    QPushButton *selectAll = button("SelectAll", QStringLiteral("Select All"));
-    QPushButton *unselectAll = button("UnselectAll", QStringLiteral("Unselect All"));
+    QPushButton* selectAll = button("SelectAll", QStringLiteral("Select All"));
+    QPushButton* unselectAll = button("UnselectAll", QStringLiteral("Unselect All"));
     generate_ = button("Generate", QStringLiteral("Generate Excel File"));
-    QPushButton *close = button("CloseWindow", QStringLiteral("Close Window"));
+    QPushButton* close = button("CloseWindow", QStringLiteral("Close Window"));
     connect(selectAll, &QPushButton::clicked, this, &TDlgExport::SelectAllClick);
     connect(unselectAll, &QPushButton::clicked, this, &TDlgExport::UnselectAllClick);
-    connect(generate_, &QPushButton::clicked, this,
-            [this] { RunReportingErrors([this] { GenerateClick(); }); });
+    connect(generate_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { GenerateClick(); }); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {selectAll, unselectAll, generate_, close})
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {selectAll, unselectAll, generate_, close})
         buttons->addWidget(b);
-    auto *layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addWidget(note);
     layout->addLayout(buttons);
     updateGenerateButton();
 }
 
-void TDlgExport::FormActivate(const std::array<bool, ResultPlotCount> &available)
+void TDlgExport::FormActivate(const std::array<bool, ResultPlotCount>& available)
 {
     for (int i = 0; i < ResultPlotCount; ++i) {
-        QListWidgetItem *item = list_->item(i);
+        QListWidgetItem* item = list_->item(i);
         const bool on = available[static_cast<std::size_t>(i)];
         item->setText(plots_.Plot(static_cast<TResultPlot>(i)).Caption);
         item->setFlags(on ? Qt::ItemIsUserCheckable | Qt::ItemIsEnabled : Qt::ItemIsUserCheckable);
@@ -381,47 +365,38 @@ void TDlgExport::FormActivate(const std::array<bool, ResultPlotCount> &available
 void TDlgExport::setAllChecks(bool checked)
 {
     for (int i = 0; i < list_->count(); ++i) {
-        QListWidgetItem *item = list_->item(i);
+        QListWidgetItem* item = list_->item(i);
         if (item->flags().testFlag(Qt::ItemIsEnabled))
             item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
     updateGenerateButton();
 }
 
-void TDlgExport::SelectAllClick()
-{
-    setAllChecks(true);
-}
+void TDlgExport::SelectAllClick() { setAllChecks(true); }
 
-void TDlgExport::UnselectAllClick()
-{
-    setAllChecks(false);
-}
+void TDlgExport::UnselectAllClick() { setAllChecks(false); }
 
-std::vector<const TGraphPlot *> TDlgExport::CheckedPlots() const
+std::vector<const TGraphPlot*> TDlgExport::CheckedPlots() const
 {
-    std::vector<const TGraphPlot *> plots;
+    std::vector<const TGraphPlot*> plots;
     for (int i = 0; i < list_->count(); ++i) {
-        const QListWidgetItem *item = list_->item(i);
+        const QListWidgetItem* item = list_->item(i);
         if (item->flags().testFlag(Qt::ItemIsEnabled) && item->checkState() == Qt::Checked)
             plots.push_back(&plots_.Plot(static_cast<TResultPlot>(i)));
     }
     return plots;
 }
 
-void TDlgExport::updateGenerateButton()
-{
-    generate_->setEnabled(!CheckedPlots().empty());
-}
+void TDlgExport::updateGenerateButton() { generate_->setEnabled(!CheckedPlots().empty()); }
 
 bool TDlgExport::GenerateClick()
 {
-    const std::vector<const TGraphPlot *> plots = CheckedPlots();
+    const std::vector<const TGraphPlot*> plots = CheckedPlots();
     if (plots.empty())
         return false;
     const QString path = QFileInfo(workbookPath_).absoluteFilePath();
-    if (QFileInfo::exists(path)
-        && Messages().Question(WorkbookExistsText(path), TQuestionButtons::YesNo) != TMessageAnswer::Yes)
+    if (QFileInfo::exists(path) &&
+        Messages().Question(WorkbookExistsText(path), TQuestionButtons::YesNo) != TMessageAnswer::Yes)
         return false;
     const QString error = WriteExportWorkbook(path, plots);
     if (!error.isEmpty()) {
@@ -434,11 +409,10 @@ bool TDlgExport::GenerateClick()
     return true;
 }
 
-void ExecExportDialog(QWidget &owner, const TResultPlots &plots, IShell &shell,
-                      const std::array<bool, ResultPlotCount> &available,
-                      const QString &workbookPath)
+void ExecExportDialog(QWidget& owner, const TResultPlots& plots, IShell& shell,
+                      const std::array<bool, ResultPlotCount>& available, const QString& workbookPath)
 {
-    auto *dialog = owner.findChild<TDlgExport *>(QString(), Qt::FindDirectChildrenOnly);
+    auto* dialog = owner.findChild<TDlgExport*>(QString(), Qt::FindDirectChildrenOnly);
     if (!dialog)
         dialog = new TDlgExport(plots, shell, &owner);
     dialog->SetWorkbookPath(workbookPath);

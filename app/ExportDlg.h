@@ -24,17 +24,17 @@ QString ColumnLetter(int column);
 
 // An axis title as the plot window shows it: the caption, followed by " (" + the unit
 // template expanded for the plot's unit system + ")" when the axis has units.
-QString ExportAxisTitle(const QString &caption, const QString &units, int unitSystem);
+QString ExportAxisTitle(const QString& caption, const QString& units, int unitSystem);
 
 // Writes the workbook at `path` (replacing a file there) with the plots in the given
 // order, numbered 1, 2, ... Returns an empty text on success, else the reason; a
 // file that was at the path then stays as it was.
-QString WriteExportWorkbook(const QString &path, const std::vector<const TGraphPlot *> &plots);
+QString WriteExportWorkbook(const QString& path, const std::vector<const TGraphPlot*>& plots);
 
 // Messages of the export.
-QString WorkbookExistsText(const QString &path);                         // Yes / No question
-QString WorkbookNotWrittenText(const QString &path, const QString &reason); // error box
-QString WorkbookWrittenText(const QString &path); // no application opens the workbook
+QString WorkbookExistsText(const QString& path);                            // Yes / No question
+QString WorkbookNotWrittenText(const QString& path, const QString& reason); // error box
+QString WorkbookWrittenText(const QString& path);                           // no application opens the workbook
 
 // The modal export window. Its check list holds the ten result plots in the order of
 // the Graphics menu; only plots whose Graphics item is enabled can be chosen.
@@ -43,14 +43,14 @@ class TDlgExport : public QDialog {
 public:
     static const QString WindowCaption; // "Export to Excel"
 
-    TDlgExport(const TResultPlots &plots, IShell &shell, QWidget *parent = nullptr);
+    TDlgExport(const TResultPlots& plots, IShell& shell, QWidget* parent = nullptr);
 
     // Activation: every entry shows its plot's caption and is enabled and checked
     // exactly when the plot's Graphics item is enabled.
-    void FormActivate(const std::array<bool, ResultPlotCount> &available);
+    void FormActivate(const std::array<bool, ResultPlotCount>& available);
     // Where "Generate Excel File" writes the workbook.
-    void SetWorkbookPath(const QString &path) { workbookPath_ = path; }
-    const QString &WorkbookPath() const { return workbookPath_; }
+    void SetWorkbookPath(const QString& path) { workbookPath_ = path; }
+    const QString& WorkbookPath() const { return workbookPath_; }
 
     // Check / uncheck every enabled entry.
     void SelectAllClick();
@@ -61,28 +61,27 @@ public:
     // whether the workbook was written.
     bool GenerateClick();
 
-    QListWidget *PlotList() const { return list_; }
-    QPushButton *GenerateButton() const { return generate_; }
+    QListWidget* PlotList() const { return list_; }
+    QPushButton* GenerateButton() const { return generate_; }
     // Plots whose entries are checked, in list order.
-    std::vector<const TGraphPlot *> CheckedPlots() const;
+    std::vector<const TGraphPlot*> CheckedPlots() const;
 
 private:
     void buildLayout();
     void setAllChecks(bool checked);
     void updateGenerateButton();
 
-    const TResultPlots &plots_;
-    IShell &shell_;
+    const TResultPlots& plots_;
+    IShell& shell_;
     QString workbookPath_;
-    QListWidget *list_ = nullptr;       // child of this window
-    QPushButton *generate_ = nullptr;   // child of this window
+    QListWidget* list_ = nullptr;     // child of this window
+    QPushButton* generate_ = nullptr; // child of this window
 };
 
 // The Graphics menu's "Export Plots to Excel": shows the export window of `owner`
 // (created on first use as its child) modally, activated with the plots' availability
 // and writing to `workbookPath`.
-void ExecExportDialog(QWidget &owner, const TResultPlots &plots, IShell &shell,
-                      const std::array<bool, ResultPlotCount> &available,
-                      const QString &workbookPath);
+void ExecExportDialog(QWidget& owner, const TResultPlots& plots, IShell& shell,
+                      const std::array<bool, ResultPlotCount>& available, const QString& workbookPath);
 
 } // namespace veldo

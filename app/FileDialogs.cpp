@@ -6,8 +6,7 @@
 namespace veldo {
 namespace {
 
-void Prepare(QFileDialog& dialog, const QString& title, const QStringList& filters,
-             const QString& defaultSuffix)
+void Prepare(QFileDialog& dialog, const QString& title, const QStringList& filters, const QString& defaultSuffix)
 {
     dialog.setWindowTitle(title);
     dialog.setNameFilters(filters);

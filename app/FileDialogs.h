@@ -19,13 +19,10 @@ class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
     // Filters are separated by "|" in pairs of description and pattern; nullopt on Cancel.
-    virtual std::optional<TOpenChoice> Open(QWidget* parent, const QString& title,
-                                            const QString& filter, const QString& defaultSuffix)
-        = 0;
-    virtual std::optional<QString> SaveAs(QWidget* parent, const QString& title,
-                                          const QString& filter, const QString& defaultSuffix,
-                                          const QString& fileName)
-        = 0;
+    virtual std::optional<TOpenChoice> Open(QWidget* parent, const QString& title, const QString& filter,
+                                            const QString& defaultSuffix) = 0;
+    virtual std::optional<QString> SaveAs(QWidget* parent, const QString& title, const QString& filter,
+                                          const QString& defaultSuffix, const QString& fileName) = 0;
 };
 
 // QFileDialog.

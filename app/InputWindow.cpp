@@ -15,12 +15,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QScrollArea>
-#include <QVBoxLayout>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QVBoxLayout>
 
 #include <map>
 #include <vector>
@@ -42,8 +42,7 @@ public:
 
 TInputWindowFlags* FindFlags(const TMainForm& main)
 {
-    return dynamic_cast<TInputWindowFlags*>(
-        main.findChild<QObject*>(kFlagsName, Qt::FindDirectChildrenOnly));
+    return dynamic_cast<TInputWindowFlags*>(main.findChild<QObject*>(kFlagsName, Qt::FindDirectChildrenOnly));
 }
 
 TInputWindowFlags& Flags(TMainForm& main)
@@ -70,16 +69,12 @@ private:
 TInputWindow::TInputWindow(TMainForm& main, const QString& caption) : main_(main)
 {
     setWindowTitle(caption);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { RememberFocus(now); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { RememberFocus(now); });
 }
 
 TInputWindow::~TInputWindow() = default;
 
-QMdiSubWindow* TInputWindow::SubWindow() const
-{
-    return qobject_cast<QMdiSubWindow*>(parentWidget());
-}
+QMdiSubWindow* TInputWindow::SubWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 
 void TInputWindow::FormActivate()
 {
@@ -142,10 +137,7 @@ TDataEdit* TInputWindow::InvalidEntry() const
     return nullptr;
 }
 
-bool TInputWindow::EntriesAcceptable() const
-{
-    return InvalidEntry() == nullptr;
-}
+bool TInputWindow::EntriesAcceptable() const { return InvalidEntry() == nullptr; }
 
 bool TInputWindow::EntriesValid()
 {
@@ -317,10 +309,7 @@ void TInputWindow::MakeScrollable()
     outer->addWidget(scroll);
 }
 
-QSize TInputWindow::ContentSizeHint() const
-{
-    return content_ ? content_->sizeHint() : sizeHint();
-}
+QSize TInputWindow::ContentSizeHint() const { return content_ ? content_->sizeHint() : sizeHint(); }
 
 void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index type)
 {

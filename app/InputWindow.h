@@ -156,22 +156,19 @@ void BringInputWindowForward(TInputWindow& window);
 // Loads every open input window again (after the unit system changed).
 void ReloadInputWindows(TMainForm& main);
 
-template <class TWindow>
-TWindow* FindInputWindow(const TMainForm& main)
+template <class TWindow> TWindow* FindInputWindow(const TMainForm& main)
 {
     return static_cast<TWindow*>(FindInputWindow(main, std::type_index(typeid(TWindow))));
 }
 
-template <class TWindow>
-bool InputWindowCreated(const TMainForm& main)
+template <class TWindow> bool InputWindowCreated(const TMainForm& main)
 {
     return FindInputWindow<TWindow>(main) != nullptr;
 }
 
 // Creates the window when its flag is false (owner: the main window), else brings
 // the existing one forward.
-template <class TWindow>
-TWindow& ShowInputWindow(TMainForm& main)
+template <class TWindow> TWindow& ShowInputWindow(TMainForm& main)
 {
     if (TWindow* open = FindInputWindow<TWindow>(main)) {
         BringInputWindowForward(*open);

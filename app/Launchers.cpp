@@ -42,9 +42,8 @@ IShell& DesktopShell()
 
 bool LaunchEditor(IShell& shell, const QString& editorPath, const QString& file)
 {
-    const bool started = editorPath.isEmpty()
-        ? shell.OpenUrl(QUrl::fromLocalFile(file))
-        : shell.StartDetached(editorPath, QStringList{file});
+    const bool started = editorPath.isEmpty() ? shell.OpenUrl(QUrl::fromLocalFile(file))
+                                              : shell.StartDetached(editorPath, QStringList{file});
     if (!started)
         Messages().Information(Msg(TMsg::EditorError));
     return started;
@@ -83,11 +82,9 @@ QUrl UpdateCheckUrl(const QString& host, const QDate& date)
     while (base.endsWith(QLatin1Char('/')))
         base.chop(1);
     const QString dateField =
-        TwoDigits(date.month()) + QLatin1Char('/') + TwoDigits(date.day()) + QLatin1Char('/')
-        + TwoDigits(date.year());
+        TwoDigits(date.month()) + QLatin1Char('/') + TwoDigits(date.day()) + QLatin1Char('/') + TwoDigits(date.year());
     const QString query = QStringLiteral("VELDOO;2015.7.7;05/10/17;") + dateField;
-    return QUrl(base + QStringLiteral("/checkupdates/check/check.php?") + query,
-                QUrl::TolerantMode);
+    return QUrl(base + QStringLiteral("/checkupdates/check/check.php?") + query, QUrl::TolerantMode);
 }
 
 bool OpenUpdateCheck(IShell& shell, const QString& host, const QDate& date)

@@ -2,23 +2,23 @@
 #include "MessageCatalogue.h"
 
 #include "About.h"
+#include "Block.h"
+#include "CPTOptions.h"
 #include "ExportDlg.h"
 #include "FileDialogs.h"
 #include "Launchers.h"
-#include "ToolIcons.h"
 #include "Messages.h"
-#include "RunProject.h"
-#include "SoilLayers.h"
-#include "Table.h"
-#include "TableFormController.h"
-#include "WaveEquationFile.h"
-#include "WordRead.h"
-#include "Block.h"
-#include "CPTOptions.h"
 #include "Options.h"
 #include "PileSide.h"
+#include "RunProject.h"
+#include "SoilLayers.h"
 #include "TZPrint.h"
+#include "Table.h"
+#include "TableFormController.h"
 #include "Title.h"
+#include "ToolIcons.h"
+#include "WaveEquationFile.h"
+#include "WordRead.h"
 #include "compmeth.h"
 #include "cpilepro.h"
 #include "nPilePro.h"
@@ -49,34 +49,30 @@ namespace {
 constexpr QChar CR = QLatin1Char('\r');
 
 const QString ProgramCaption = QStringLiteral("VELDO 2015.7.7 - Offshore - ");
-const QString SoilTableComment = QString::fromUtf8(
-    "Max. Side Friction and Max. End Bearing:\r"
-    "\u00b7 If entries are left as zero, the program assumes no limits in side transfer\r"
-    "\u00b7 Use a very small number (eg. 0.001) for layers where load transfer should be ignored\r"
-    "\u00b7 The bottom of the last layer has to be deeper than the pile tip by 2 pile diameters.\r"
-    "\u00b7 The user can use the reduction factors for LRFD requirement or other design "
-    "considerations such as driving strength loss.");
-const QString SandComment = QStringLiteral(
-    "Friction Angle may be computed from Blow Counts if Blow Counts is a value other than zero\r"
-    "API recommendations for Ko (coefficient of lateral earth pressure) are:\r"
-    "Ko = 1 for full-displacement piles, and Ko = 0.8 for open-ended pipe piles\r"
-    "API recommendations for Nq (bearing capacity factor) may vary from 8 to 50 according to the "
-    "density of sand\r"
-    "Ko and Nq are required input, but only used by the API method \r"
-    "These values may be different for other computation methods (FHWA, USACE, etc.)\r"
-    "The interface friction angle is 5 degrees less than the inputted internal friction angle");
-const QString ClayComment = QStringLiteral(
-    "Remolded Shear Strength is only used for open-ended pipe piles to compute\r"
-    "the resistance in skin friction along the inner surface of the pipe as the\r"
-    "soil plug enters the pipe.  A reduced strength may account for the fact\r"
-    "that the internal plug may be highly disturbed as it enters the pile.");
-const QString OffshoreClayNote =
-    QStringLiteral("PI and YSR are required only for Offshore-Pile Design Methods.");
+const QString SoilTableComment =
+    QString::fromUtf8("Max. Side Friction and Max. End Bearing:\r"
+                      "\u00b7 If entries are left as zero, the program assumes no limits in side transfer\r"
+                      "\u00b7 Use a very small number (eg. 0.001) for layers where load transfer should be ignored\r"
+                      "\u00b7 The bottom of the last layer has to be deeper than the pile tip by 2 pile diameters.\r"
+                      "\u00b7 The user can use the reduction factors for LRFD requirement or other design "
+                      "considerations such as driving strength loss.");
+const QString SandComment =
+    QStringLiteral("Friction Angle may be computed from Blow Counts if Blow Counts is a value other than zero\r"
+                   "API recommendations for Ko (coefficient of lateral earth pressure) are:\r"
+                   "Ko = 1 for full-displacement piles, and Ko = 0.8 for open-ended pipe piles\r"
+                   "API recommendations for Nq (bearing capacity factor) may vary from 8 to 50 according to the "
+                   "density of sand\r"
+                   "Ko and Nq are required input, but only used by the API method \r"
+                   "These values may be different for other computation methods (FHWA, USACE, etc.)\r"
+                   "The interface friction angle is 5 degrees less than the inputted internal friction angle");
+const QString ClayComment =
+    QStringLiteral("Remolded Shear Strength is only used for open-ended pipe piles to compute\r"
+                   "the resistance in skin friction along the inner surface of the pipe as the\r"
+                   "soil plug enters the pipe.  A reduced strength may account for the fact\r"
+                   "that the internal plug may be highly disturbed as it enters the pile.");
+const QString OffshoreClayNote = QStringLiteral("PI and YSR are required only for Offshore-Pile Design Methods.");
 
-bool HasSuffix(const QString& path, const QString& suffix)
-{
-    return path.endsWith(suffix, Qt::CaseInsensitive);
-}
+bool HasSuffix(const QString& path, const QString& suffix) { return path.endsWith(suffix, Qt::CaseInsensitive); }
 
 void SetColumnVisible(TGridTable& table, int column, bool visible)
 {
@@ -85,8 +81,7 @@ void SetColumnVisible(TGridTable& table, int column, bool visible)
 }
 
 // Offshore columns and the user-specified method's columns of a sand or clay table.
-void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumns,
-                       bool offshore, bool userMethod)
+void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumns, bool offshore, bool userMethod)
 {
     for (int column : offshoreColumns)
         SetColumnVisible(table, column, offshore);
@@ -94,10 +89,7 @@ void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumn
     SetColumnVisible(table, 7, userMethod);
 }
 
-QString MenuSafe(QString text)
-{
-    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
+QString MenuSafe(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 // A menu item that opens an input window (created on first use, then brought forward).
 template <class TWindow>
@@ -112,21 +104,18 @@ QAction* AddWindowItem(TMainForm& main, QMenu* menu, const QString& name, const 
 } // namespace
 
 const QString TMainForm::DefaultExtension = QStringLiteral("vd7d");
-const QString TMainForm::OpenFilter = QStringLiteral(
-    "VELDO 2015(*.vd7d)|*.vd7d|VELDO 2014(*.vd6d)|*.vd6d|VELDO Plus 5(*.vdd)|*.vdd|All "
-    "Files(*.*)|*.*");
+const QString TMainForm::OpenFilter =
+    QStringLiteral("VELDO 2015(*.vd7d)|*.vd7d|VELDO 2014(*.vd6d)|*.vd6d|VELDO Plus 5(*.vdd)|*.vdd|All "
+                   "Files(*.*)|*.*");
 const QString TMainForm::SaveFilter = QStringLiteral("VELDO 2015(*.vd7d)|*.vd7d|All files (*.*)|*.*");
 const QString TMainForm::SaveChangesText = MessageText(TMsg::SaveChanges);
 
 TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
-    : QMainWindow(parent),
-      options_(std::move(options)),
-      settings_(options_.settingsFile.isEmpty() ? TMainSettings()
-                                                : TMainSettings(options_.settingsFile)),
+    : QMainWindow(parent), options_(std::move(options)),
+      settings_(options_.settingsFile.isEmpty() ? TMainSettings() : TMainSettings(options_.settingsFile)),
       dialogs_(options_.fileDialogs ? *options_.fileDialogs : StandardFileDialogs()),
       shell_(options_.shell ? *options_.shell : DesktopShell()),
-      programDir_(options_.programDir.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                : options_.programDir),
+      programDir_(options_.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programDir),
       tables_(std::make_unique<TProjectTables>())
 {
     setAcceptDrops(true);
@@ -158,10 +147,7 @@ TMainForm::~TMainForm()
 
 // ---- Modified state and caption ------------------------------------------------
 
-bool TMainForm::IsModified() const
-{
-    return modified_ || tables_->IsChanged();
-}
+bool TMainForm::IsModified() const { return modified_ || tables_->IsChanged(); }
 
 void TMainForm::SetModified(bool value)
 {
@@ -184,8 +170,8 @@ QString TMainForm::CaptionFileName(const QString& projectPath)
 void TMainForm::UpdateCaption()
 {
     if (data_.ProjectPath.isEmpty() && !partlyReadFrom_.isEmpty()) {
-        setWindowTitle(ProgramCaption + QStringLiteral("Untitled (partly read from ")
-                       + QFileInfo(partlyReadFrom_).fileName() + QStringLiteral(")"));
+        setWindowTitle(ProgramCaption + QStringLiteral("Untitled (partly read from ") +
+                       QFileInfo(partlyReadFrom_).fileName() + QStringLiteral(")"));
         return;
     }
     setWindowTitle(ProgramCaption + CaptionFileName());
@@ -222,10 +208,7 @@ void TMainForm::ReadSettings()
         recent_.Clear();
 }
 
-void TMainForm::WriteSettings() const
-{
-    settings_.Write(editorPath_, recent_.Padded());
-}
+void TMainForm::WriteSettings() const { settings_.Write(editorPath_, recent_.Padded()); }
 
 void TMainForm::OpenCommandLineProject()
 {
@@ -359,8 +342,8 @@ bool TMainForm::QuerySaveChanges()
 
 bool TMainForm::NeedsSaveAs() const
 {
-    return data_.ProjectPath == QLatin1String(DefaultProjectPath)
-        || !HasSuffix(data_.ProjectPath, QStringLiteral(".") + DefaultExtension);
+    return data_.ProjectPath == QLatin1String(DefaultProjectPath) ||
+           !HasSuffix(data_.ProjectPath, QStringLiteral(".") + DefaultExtension);
 }
 
 TSaveResult TMainForm::SaveToProjectPath()
@@ -378,8 +361,7 @@ TSaveResult TMainForm::SaveToProjectPath()
 
 TSaveResult TMainForm::SaveAs()
 {
-    QString fileName = data_.ProjectPath.isEmpty() ? QString::fromLatin1(DefaultProjectPath)
-                                                   : data_.ProjectPath;
+    QString fileName = data_.ProjectPath.isEmpty() ? QString::fromLatin1(DefaultProjectPath) : data_.ProjectPath;
     if (data_.ProjectPath.isEmpty() && !partlyReadFrom_.isEmpty())
         fileName = QFileInfo(partlyReadFrom_).absolutePath() + QLatin1Char('/') + fileName;
     if (!HasSuffix(fileName, QStringLiteral(".") + DefaultExtension))
@@ -403,10 +385,7 @@ TSaveResult TMainForm::SaveAs()
     return result;
 }
 
-TSaveResult TMainForm::SaveForRun()
-{
-    return NeedsSaveAs() ? SaveAs() : SaveToProjectPath();
-}
+TSaveResult TMainForm::SaveForRun() { return NeedsSaveAs() ? SaveAs() : SaveToProjectPath(); }
 
 bool TMainForm::FileSaveClick()
 {
@@ -454,10 +433,7 @@ void TMainForm::FileOpenClick()
     AfterProjectChange();
 }
 
-void TMainForm::FileExitClick()
-{
-    close();
-}
+void TMainForm::FileExitClick() { close(); }
 
 void TMainForm::OpenByExtension(const QString& path)
 {
@@ -604,25 +580,16 @@ void TMainForm::CompRunClick()
     run.Run();
 }
 
-std::filesystem::path TMainForm::ProjectPath() const
-{
-    return std::filesystem::path(data_.ProjectPath.toStdString());
-}
+std::filesystem::path TMainForm::ProjectPath() const { return std::filesystem::path(data_.ProjectPath.toStdString()); }
 
-TValidationData TMainForm::ValidationData() const
-{
-    return ValidationDataOf(data_, *tables_);
-}
+TValidationData TMainForm::ValidationData() const { return ValidationDataOf(data_, *tables_); }
 
 bool TMainForm::ReadPlotFile(const std::filesystem::path& plotFile, bool showMessages)
 {
     return ReadProjectPlotFile(*plots_, data_, *tables_, plotFile, showMessages);
 }
 
-void TMainForm::SetResultsFlag(bool results)
-{
-    results_ = results;
-}
+void TMainForm::SetResultsFlag(bool results) { results_ = results; }
 
 void TMainForm::CloseInputWindows()
 {
@@ -630,10 +597,7 @@ void TMainForm::CloseInputWindows()
     CloseAllChildren();
 }
 
-void TMainForm::CloseResultPlots()
-{
-    plots_->CloseWindows();
-}
+void TMainForm::CloseResultPlots() { plots_->CloseWindows(); }
 
 void TMainForm::WriteWaveEquationFile()
 {
@@ -641,25 +605,16 @@ void TMainForm::WriteWaveEquationFile()
     veldo::WriteWaveEquationFile(data_, *tables_);
 }
 
-QString TMainForm::Companion(const QString& extension) const
-{
-    return ReplaceExtension(data_.ProjectPath, extension);
-}
+QString TMainForm::Companion(const QString& extension) const { return ReplaceExtension(data_.ProjectPath, extension); }
 
 bool TMainForm::CompanionExists(const QString& extension) const
 {
     return !data_.ProjectPath.isEmpty() && QFileInfo(Companion(extension)).isFile();
 }
 
-bool TMainForm::PlotFileExists() const
-{
-    return CompanionExists(QStringLiteral(".vd7p"));
-}
+bool TMainForm::PlotFileExists() const { return CompanionExists(QStringLiteral(".vd7p")); }
 
-bool TMainForm::ResultsAvailable() const
-{
-    return results_ && PlotFileExists();
-}
+bool TMainForm::ResultsAvailable() const { return results_ && PlotFileExists(); }
 
 void TMainForm::EditCompanion(const QString& extension)
 {
@@ -675,20 +630,11 @@ void TMainForm::EditInputTextClick()
     LaunchEditor(shell_, editorPath_, QFileInfo(data_.ProjectPath).absoluteFilePath());
 }
 
-void TMainForm::EditRunNotesClick()
-{
-    EditCompanion(QStringLiteral(".vd7r"));
-}
+void TMainForm::EditRunNotesClick() { EditCompanion(QStringLiteral(".vd7r")); }
 
-void TMainForm::EditOutputTextClick()
-{
-    EditCompanion(QStringLiteral(".vd7o"));
-}
+void TMainForm::EditOutputTextClick() { EditCompanion(QStringLiteral(".vd7o")); }
 
-void TMainForm::EditWaveEquationFileClick()
-{
-    EditCompanion(QStringLiteral(".gwi"));
-}
+void TMainForm::EditWaveEquationFileClick() { EditCompanion(QStringLiteral(".gwi")); }
 
 void TMainForm::ShowResultPlot(TResultPlot which)
 {
@@ -704,32 +650,17 @@ void TMainForm::ShowResultPlot(TResultPlot which)
 
 // ---- Help -------------------------------------------------------------------------
 
-void TMainForm::HelpContentsClick()
-{
-    OpenHelpDocument(shell_, programDir_, THelpDocument::Contents);
-}
+void TMainForm::HelpContentsClick() { OpenHelpDocument(shell_, programDir_, THelpDocument::Contents); }
 
-void TMainForm::UsersManualClick()
-{
-    OpenHelpDocument(shell_, programDir_, THelpDocument::UsersManual);
-}
+void TMainForm::UsersManualClick() { OpenHelpDocument(shell_, programDir_, THelpDocument::UsersManual); }
 
-void TMainForm::TechnicalManualClick()
-{
-    OpenHelpDocument(shell_, programDir_, THelpDocument::TechnicalManual);
-}
+void TMainForm::TechnicalManualClick() { OpenHelpDocument(shell_, programDir_, THelpDocument::TechnicalManual); }
 
-void TMainForm::CheckUpdatesClick()
-{
-    OpenUpdateCheck(shell_, settings_.UpdateHost(), QDate::currentDate());
-}
+void TMainForm::CheckUpdatesClick() { OpenUpdateCheck(shell_, settings_.UpdateHost(), QDate::currentDate()); }
 
 // ---- Window menu ----------------------------------------------------------------
 
-void TMainForm::CascadeClick()
-{
-    mdi_->cascadeSubWindows();
-}
+void TMainForm::CascadeClick() { mdi_->cascadeSubWindows(); }
 
 void TMainForm::ArrangeIconsClick()
 {
@@ -794,10 +725,7 @@ void TMainForm::UnitsMenuClick()
     Action(QStringLiteral("OptionsSI"))->setChecked(data_.UnitSystem == kSI);
 }
 
-void TMainForm::PileShapeMenuClick()
-{
-    UpdatePileShapeControls();
-}
+void TMainForm::PileShapeMenuClick() { UpdatePileShapeControls(); }
 
 void TMainForm::ComputationMenuClick()
 {
@@ -808,10 +736,7 @@ void TMainForm::ComputationMenuClick()
     Action(QStringLiteral("CompEditGrlweap"))->setEnabled(CompanionExists(QStringLiteral(".gwi")));
 }
 
-void TMainForm::GraphicsMenuClick()
-{
-    EnableGraphicsItems(ResultsAvailable());
-}
+void TMainForm::GraphicsMenuClick() { EnableGraphicsItems(ResultsAvailable()); }
 
 void TMainForm::EnableGraphicsItems(bool available)
 {
@@ -836,15 +761,9 @@ void TMainForm::CheckSpeedButtons()
 
 // ---- Building the menus and toolbar ------------------------------------------------
 
-QAction* TMainForm::Action(const QString& name) const
-{
-    return findChild<QAction*>(name);
-}
+QAction* TMainForm::Action(const QString& name) const { return findChild<QAction*>(name); }
 
-QMenu* TMainForm::Menu(const QString& name) const
-{
-    return findChild<QMenu*>(name);
-}
+QMenu* TMainForm::Menu(const QString& name) const { return findChild<QMenu*>(name); }
 
 QMenu* TMainForm::AddMenu(const QString& name, const QString& caption, void (TMainForm::*onShow)())
 {
@@ -855,8 +774,7 @@ QMenu* TMainForm::AddMenu(const QString& name, const QString& caption, void (TMa
     return menu;
 }
 
-QAction* TMainForm::AddItem(QMenu* menu, const QString& name, const QString& caption,
-                            void (TMainForm::*handler)())
+QAction* TMainForm::AddItem(QMenu* menu, const QString& name, const QString& caption, void (TMainForm::*handler)())
 {
     QAction* item = menu->addAction(caption);
     item->setObjectName(name);
@@ -911,15 +829,13 @@ void TMainForm::BuildDataMenu()
 {
     QMenu* data = AddMenu(QStringLiteral("DataMenu"), QStringLiteral("Da&ta"), &TMainForm::DataMenuClick);
     AddWindowItem<TdlgTitle>(*this, data, QStringLiteral("DataTitle"), QStringLiteral("&Title"));
-    AddWindowItem<TfrmWaterDepth>(*this, data, QStringLiteral("DataMethods"),
-                                  QStringLiteral("Computational &Method"));
+    AddWindowItem<TfrmWaterDepth>(*this, data, QStringLiteral("DataMethods"), QStringLiteral("Computational &Method"));
     AddWindowItem<TfrmMaterial>(*this, data, QStringLiteral("DataMaterial"), QStringLiteral("&Pile Material"));
     AddWindowItem<TfrmShaftpeneta>(*this, data, QStringLiteral("DataCircular"),
                                    QStringLiteral("&Circular-Section Pile"));
     AddWindowItem<TfrmNCsection>(*this, data, QStringLiteral("DataNoncircular"),
                                  QStringLiteral("&Noncircular-Section Pile"));
-    AddItem(data, QStringLiteral("DataSoilTable"), QStringLiteral("Soil &Layers"),
-            &TMainForm::SoilLayerTableClick);
+    AddItem(data, QStringLiteral("DataSoilTable"), QStringLiteral("Soil &Layers"), &TMainForm::SoilLayerTableClick);
     AddWindowItem<TDlgSoilLayers>(*this, data, QStringLiteral("DataSoilLayers"), QStringLiteral("Soi&l Layers"));
     AddWindowItem<TDlgInputMotion>(*this, data, QStringLiteral("DataCpt"),
                                    QStringLiteral("CPT Data File (optional for cone-based method)"));
@@ -927,8 +843,7 @@ void TMainForm::BuildDataMenu()
 
 void TMainForm::BuildOptionsMenu()
 {
-    QMenu* options = AddMenu(QStringLiteral("OptionsMenu"), QStringLiteral("Options"),
-                             &TMainForm::OptionsMenuClick);
+    QMenu* options = AddMenu(QStringLiteral("OptionsMenu"), QStringLiteral("Options"), &TMainForm::OptionsMenuClick);
     QMenu* units = options->addMenu(QStringLiteral("&Units"));
     units->setObjectName(QStringLiteral("UnitsMenu"));
     connect(units, &QMenu::aboutToShow, this, &TMainForm::UnitsMenuClick);
@@ -961,17 +876,15 @@ void TMainForm::BuildOptionsMenu()
     AddWindowItem<TDlgTZPrint>(*this, options, QStringLiteral("OptionsPrintTz"),
                                QStringLiteral("Print t-z Curves at Additional Depths "))
         ->setCheckable(true);
-    AddWindowItem<TDlgOptions>(*this, options, QStringLiteral("OptionsControl"),
-                               QStringLiteral("Control &Options"));
+    AddWindowItem<TDlgOptions>(*this, options, QStringLiteral("OptionsControl"), QStringLiteral("Control &Options"));
 }
 
 void TMainForm::BuildComputationMenu()
 {
-    QMenu* comp = AddMenu(QStringLiteral("ComputationMenu"), QStringLiteral("&Computation"),
-                          &TMainForm::ComputationMenuClick);
+    QMenu* comp =
+        AddMenu(QStringLiteral("ComputationMenu"), QStringLiteral("&Computation"), &TMainForm::ComputationMenuClick);
     AddItem(comp, QStringLiteral("CompRun"), QStringLiteral("&Run Analysis"), &TMainForm::CompRunClick);
-    AddItem(comp, QStringLiteral("CompEditInput"), QStringLiteral("Edit &Input Text"),
-            &TMainForm::EditInputTextClick);
+    AddItem(comp, QStringLiteral("CompEditInput"), QStringLiteral("Edit &Input Text"), &TMainForm::EditInputTextClick);
     AddItem(comp, QStringLiteral("CompEditNotes"), QStringLiteral("Edit &Processor-Run Notes"),
             &TMainForm::EditRunNotesClick);
     AddItem(comp, QStringLiteral("CompEditOutput"), QStringLiteral("Edit &Output Text"),
@@ -984,8 +897,8 @@ void TMainForm::BuildComputationMenu()
 
 void TMainForm::BuildGraphicsMenu()
 {
-    QMenu* graphics = AddMenu(QStringLiteral("GraphicsMenu"), QStringLiteral("&Graphics"),
-                              &TMainForm::GraphicsMenuClick);
+    QMenu* graphics =
+        AddMenu(QStringLiteral("GraphicsMenu"), QStringLiteral("&Graphics"), &TMainForm::GraphicsMenuClick);
     // In the order of TResultPlot.
     const std::array<std::pair<const char*, const char*>, ResultPlotCount> items{{
         {"GraphUSkin", "Unit Skin Friction vs Depth"},
@@ -1023,11 +936,9 @@ void TMainForm::BuildGraphicsMenu()
 
 void TMainForm::BuildWindowMenu()
 {
-    QMenu* window = AddMenu(QStringLiteral("WindowMenu"), QStringLiteral("&Window"),
-                            &TMainForm::WindowMenuClick);
+    QMenu* window = AddMenu(QStringLiteral("WindowMenu"), QStringLiteral("&Window"), &TMainForm::WindowMenuClick);
     AddItem(window, QStringLiteral("WindowCascade"), QStringLiteral("&Cascade"), &TMainForm::CascadeClick);
-    AddItem(window, QStringLiteral("WindowArrange"), QStringLiteral("&Arrange Icons"),
-            &TMainForm::ArrangeIconsClick);
+    AddItem(window, QStringLiteral("WindowArrange"), QStringLiteral("&Arrange Icons"), &TMainForm::ArrangeIconsClick);
     windowSeparator_ = window->addSeparator();
     windowSeparator_->setVisible(false);
     constexpr int WindowItems = 50;
@@ -1046,17 +957,13 @@ void TMainForm::BuildWindowMenu()
     }
 }
 
-void TMainForm::HelpMenuClick()
-{
-    CommitActiveChildQuietly();
-}
+void TMainForm::HelpMenuClick() { CommitActiveChildQuietly(); }
 
 void TMainForm::BuildHelpMenu()
 {
     QMenu* help = AddMenu(QStringLiteral("HelpMenu"), QStringLiteral("&Help"), &TMainForm::HelpMenuClick);
     AddItem(help, QStringLiteral("HelpContents"), QStringLiteral("&Contents"), &TMainForm::HelpContentsClick);
-    AddItem(help, QStringLiteral("HelpUsersManual"), QStringLiteral("User's Manual"),
-            &TMainForm::UsersManualClick);
+    AddItem(help, QStringLiteral("HelpUsersManual"), QStringLiteral("User's Manual"), &TMainForm::UsersManualClick);
     AddItem(help, QStringLiteral("HelpTechnicalManual"), QStringLiteral("Technical Manual"),
             &TMainForm::TechnicalManualClick);
     QAction* about = help->addAction(QStringLiteral("&About..."));
@@ -1065,8 +972,7 @@ void TMainForm::BuildHelpMenu()
         TAboutBox box(shell_, AboutLinks(settings_), this);
         box.exec();
     });
-    AddItem(help, QStringLiteral("HelpUpdates"), QStringLiteral("Check for Updates"),
-            &TMainForm::CheckUpdatesClick);
+    AddItem(help, QStringLiteral("HelpUpdates"), QStringLiteral("Check for Updates"), &TMainForm::CheckUpdatesClick);
 }
 
 template <class Handler>

@@ -41,11 +41,11 @@ public:
 
 // What the main window takes from its surroundings; tests replace each part.
 struct TMainFormOptions {
-    QString settingsFile;              // empty: the user's settings
-    QString programDir;                // empty: the folder of the running program
-    QStringList arguments;             // command-line arguments after the program name
+    QString settingsFile;                // empty: the user's settings
+    QString programDir;                  // empty: the folder of the running program
+    QStringList arguments;               // command-line arguments after the program name
     IFileDialogs* fileDialogs = nullptr; // nullptr: the standard dialogs
-    IShell* shell = nullptr;           // nullptr: the desktop
+    IShell* shell = nullptr;             // nullptr: the desktop
 };
 
 class TMainForm : public QMainWindow, public IAnalysisHost {
@@ -57,7 +57,7 @@ public:
     static const QString DefaultExtension; // "vd7d"
     static const QString OpenFilter;
     static const QString SaveFilter;
-    static const QString SaveChangesText;   // "Do you want to save any changes?"
+    static const QString SaveChangesText; // "Do you want to save any changes?"
 
     // ---- The project -----------------------------------------------------------
     TProgramData& Data() { return data_; }
@@ -202,12 +202,10 @@ private:
     void BuildHelpMenu();
     void BuildToolBar();
     QMenu* AddMenu(const QString& name, const QString& caption, void (TMainForm::*onShow)());
-    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
-                     void (TMainForm::*handler)());
+    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption, void (TMainForm::*handler)());
     // An item whose window does not exist in the program: shown, never enabled.
     QAction* AddAbsentItem(QMenu* menu, const QString& name, const QString& caption);
-    template <class Handler>
-    QAction* AddButton(int number, const QString& text, const QString& hint, Handler handler);
+    template <class Handler> QAction* AddButton(int number, const QString& text, const QString& hint, Handler handler);
 
     TMainFormOptions options_;
     TMainSettings settings_;
@@ -222,8 +220,8 @@ private:
     TResultPlots* plots_ = nullptr; // child of this window
     QMdiArea* mdi_ = nullptr;       // central widget
 
-    QString saveError_;       // file and reason of the last failed save
-    QString partlyReadFrom_;  // the file an untitled, partly read project came from
+    QString saveError_;      // file and reason of the last failed save
+    QString partlyReadFrom_; // the file an untitled, partly read project came from
 
     bool modified_ = false;
     bool results_ = false;

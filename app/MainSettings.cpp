@@ -9,15 +9,11 @@ const QString kGroup = QStringLiteral("2015.7.7");
 const QString kEditor = QStringLiteral("Word Processor");
 const QString kUpdateHost = QStringLiteral("Update Host");
 
-QString RecentKey(int n)
-{
-    return QStringLiteral("File%1").arg(n);
-}
+QString RecentKey(int n) { return QStringLiteral("File%1").arg(n); }
 
 QString DefaultIniPath()
 {
-    const QSettings user(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brislo"),
-                         QStringLiteral("VELDO"));
+    const QSettings user(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brislo"), QStringLiteral("VELDO"));
     return user.fileName();
 }
 

@@ -16,7 +16,7 @@ struct TDecimalDigits {
     int exponent = 0;
 };
 
-TDecimalDigits SplitGeneral(const std::string &text)
+TDecimalDigits SplitGeneral(const std::string& text)
 {
     std::string mantissa = text;
     int exponent = 0;
@@ -33,10 +33,7 @@ TDecimalDigits SplitGeneral(const std::string &text)
 
 } // namespace
 
-std::string FormatGeneral10(long double value)
-{
-    return formatGeneral10(value);
-}
+std::string FormatGeneral10(long double value) { return formatGeneral10(value); }
 
 std::string FormatExp(long double value, int digits, int exponentDigits)
 {
@@ -57,14 +54,8 @@ std::string FormatExp(long double value, int digits, int exponentDigits)
     return text + 'E' + (d.exponent < 0 ? '-' : '+') + exponent;
 }
 
-std::string FormatExp3D2(long double value)
-{
-    return FormatExp(value, 3, 2);
-}
+std::string FormatExp3D2(long double value) { return FormatExp(value, 3, 2); }
 
-std::string FormatExp3D1(long double value)
-{
-    return FormatExp(value, 3, 1);
-}
+std::string FormatExp3D1(long double value) { return FormatExp(value, 3, 1); }
 
 } // namespace veldo

@@ -27,8 +27,8 @@ std::optional<QString> BrowseForProgram(QWidget* parent, const QString& fileName
     QStringList filters = QtFilters(TDlgOptions::BrowserFilter);
     for (QString& filter : filters)
         filter.replace(QLatin1Char(';'), QLatin1Char(' ')); // Qt separates patterns by blanks
-    const QString chosen = QFileDialog::getOpenFileName(parent, QString(), fileName,
-                                                        filters.join(QStringLiteral(";;")));
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent, QString(), fileName, filters.join(QStringLiteral(";;")));
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;

@@ -28,22 +28,16 @@ namespace veldo {
 
 namespace {
 
-constexpr long double kMargin = 1.05L;       // the world rectangle's widening
+constexpr long double kMargin = 1.05L; // the world rectangle's widening
 constexpr long double kDegreesToRadians = 3.1416L / 180.0L;
 constexpr long double kScreenLimit = 1.0e7L; // keeps far-off points within int range
 constexpr int kScreenHatchStrokes = 20;
 constexpr int kScreenHatchDepth = 5; // pixels below the ground line
 constexpr int kPrintedHatchStrokes = 10;
 
-bool Finite(long double v)
-{
-    return std::isfinite(v);
-}
+bool Finite(long double v) { return std::isfinite(v); }
 
-bool Finite(const TWorldRect& r)
-{
-    return Finite(r.xmin) && Finite(r.xmax) && Finite(r.ymin) && Finite(r.ymax);
-}
+bool Finite(const TWorldRect& r) { return Finite(r.xmin) && Finite(r.xmax) && Finite(r.ymin) && Finite(r.ymax); }
 
 int ToPixel(long double v)
 {
@@ -53,8 +47,7 @@ int ToPixel(long double v)
 }
 
 // Corners in drawing order (top-left, top-right, bottom-right, bottom-left).
-template <class Map>
-QPolygon OutlinePolygon(const TOutlineQuad& quad, Map toPixel)
+template <class Map> QPolygon OutlinePolygon(const TOutlineQuad& quad, Map toPixel)
 {
     QPolygon polygon;
     for (const int corner : {0, 1, 3, 2})
@@ -194,25 +187,15 @@ std::optional<TWorldRect> FitView(const TWorldRect& world, int width, int height
 
 // ---- Screen mapping -------------------------------------------------------------
 
-TViewMapping::TViewMapping(const TWorldRect& view, int width, int height)
-    : view_(view), width_(width), height_(height)
+TViewMapping::TViewMapping(const TWorldRect& view, int width, int height) : view_(view), width_(width), height_(height)
 {
 }
 
-int TViewMapping::ScreenX(long double x) const
-{
-    return ToPixel(width_ * (x - view_.xmin) / view_.Width());
-}
+int TViewMapping::ScreenX(long double x) const { return ToPixel(width_ * (x - view_.xmin) / view_.Width()); }
 
-int TViewMapping::ScreenY(long double y) const
-{
-    return ToPixel(height_ * (y - view_.ymin) / view_.Height());
-}
+int TViewMapping::ScreenY(long double y) const { return ToPixel(height_ * (y - view_.ymin) / view_.Height()); }
 
-QPoint TViewMapping::ToScreen(const TWorldPoint& p) const
-{
-    return {ScreenX(p.x), ScreenY(p.y)};
-}
+QPoint TViewMapping::ToScreen(const TWorldPoint& p) const { return {ScreenX(p.x), ScreenY(p.y)}; }
 
 TWorldPoint TViewMapping::ToWorld(QPoint pixel) const
 {
@@ -225,24 +208,29 @@ QString LayerLabel(const TSoilBand& band)
 {
     QString word;
     switch (band.soilType) {
-    case kSand: word = QStringLiteral("Sand"); break;
-    case kClay: word = QStringLiteral("Clay"); break;
-    case kSilt: word = QStringLiteral("Silt"); break;
-    default: return {};
+    case kSand:
+        word = QStringLiteral("Sand");
+        break;
+    case kClay:
+        word = QStringLiteral("Clay");
+        break;
+    case kSilt:
+        word = QStringLiteral("Silt");
+        break;
+    default:
+        return {};
     }
     // The general form of 15 significant digits.
-    return QStringLiteral("depth= ") + QString::fromStdString(formatGeneral(band.top, 15)) +
-           QStringLiteral(" - ") + QString::fromStdString(formatGeneral(band.bottom, 15)) +
-           QStringLiteral("; ") + word;
+    return QStringLiteral("depth= ") + QString::fromStdString(formatGeneral(band.top, 15)) + QStringLiteral(" - ") +
+           QString::fromStdString(formatGeneral(band.bottom, 15)) + QStringLiteral("; ") + word;
 }
 
 QString DepthCaption(long double depth)
 {
     std::array<char, 64> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), depth, std::chars_format::fixed, 1);
-    const std::string text = result.ec == std::errc() ? std::string(buffer.data(), result.ptr)
-                                                      : formatGeneral(depth, 6);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), depth, std::chars_format::fixed, 1);
+    const std::string text =
+        result.ec == std::errc() ? std::string(buffer.data(), result.ptr) : formatGeneral(depth, 6);
     return QStringLiteral("  Depth: ") + QString::fromStdString(text);
 }
 
@@ -275,8 +263,7 @@ void PaintElevation(QPainter& painter, const TElevationScene& scene, const TView
 }
 
 TPageMapping::TPageMapping(const TWorldRect& world, QRect page, double pixelAspect)
-    : world_(world), page_(page), yScale_(0.8L * page.height() / world.Height()),
-      xScale_(yScale_ * pixelAspect)
+    : world_(world), page_(page), yScale_(0.8L * page.height() / world.Height()), xScale_(yScale_ * pixelAspect)
 {
 }
 
@@ -285,18 +272,14 @@ int TPageMapping::PageY(long double y) const
     return page_.top() + ToPixel(0.1L * page_.height() + yScale_ * (y - world_.ymin));
 }
 
-int TPageMapping::PageX(long double x) const
-{
-    return page_.left() + ToPixel(0.5L * page_.width() + xScale_ * x);
-}
+int TPageMapping::PageX(long double x) const { return page_.left() + ToPixel(0.5L * page_.width() + xScale_ * x); }
 
 int TPageMapping::Fraction(double ofWidth) const
 {
     return page_.left() + ToPixel(static_cast<long double>(ofWidth) * page_.width());
 }
 
-void PrintElevation(QPainter& painter, const TElevationScene& scene, const TPageMapping& mapping,
-                    const QFont& font)
+void PrintElevation(QPainter& painter, const TElevationScene& scene, const TPageMapping& mapping, const QFont& font)
 {
     if (!Finite(scene.world) || scene.world.Height() == 0)
         return;
@@ -349,13 +332,9 @@ TDlgSideView::TDlgSideView(TMainForm& main) : TInputWindow(main, Caption)
     FormResize();
 }
 
-
 TDlgSideView::~TDlgSideView() = default;
 
-TGridTable& TDlgSideView::D() const
-{
-    return MainForm().Tables().D();
-}
+TGridTable& TDlgSideView::D() const { return MainForm().Tables().D(); }
 
 TElevationColors TDlgSideView::Colors() const
 {

@@ -86,8 +86,7 @@ std::vector<TSoilBand> SoilBands(const TGridTable& d);
 // Lays out the scene on activation: without soil rows, no outline and the previous
 // world rectangle; otherwise the pile outline and the world rectangle around it and
 // the deepest layer, each bound times 1.05. Throws EOutlineError.
-TElevationScene BuildElevation(const TProgramData& data, const TGridTable& d,
-                               const TWorldRect& previous);
+TElevationScene BuildElevation(const TProgramData& data, const TGridTable& d, const TWorldRect& previous);
 
 // The world rectangle widened to the aspect ratio of a client area: x widened for a
 // narrow world, y otherwise. Nothing when the view is degenerate (empty client area,
@@ -151,8 +150,7 @@ private:
 // Draws the printed page in black on a clear brush with the given font: ground line
 // with 10 hatch strokes, layer lines from 10 % to 90 % of the width with labels at
 // 15 %, and the pile outline as a closed line.
-void PrintElevation(QPainter& painter, const TElevationScene& scene, const TPageMapping& mapping,
-                    const QFont& font);
+void PrintElevation(QPainter& painter, const TElevationScene& scene, const TPageMapping& mapping, const QFont& font);
 
 class TDlgSideView final : public TInputWindow {
     Q_OBJECT
@@ -160,8 +158,8 @@ public:
     explicit TDlgSideView(TMainForm& main);
     ~TDlgSideView() override;
 
-    static const QString Caption;       // "Elevation View"
-    static const QString PrintTitle;    // "Soil-Pile Profile"
+    static const QString Caption;        // "Elevation View"
+    static const QString PrintTitle;     // "Soil-Pile Profile"
     static const QString NoSectionsText; // "One or more Pile Types does not have any sections"
 
     const TElevationScene& Scene() const { return scene_; }

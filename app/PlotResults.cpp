@@ -23,12 +23,12 @@ const QString ReadErrorText = MessageText(TMsg::PlotFileError);
 constexpr int MaxFileCount = 10000;
 
 struct TPlotLayout {
-    const char *objectName;
-    const char *caption;
-    const char *xCaption;
-    const char *xUnits;
-    const char *yCaption;
-    const char *yUnits;
+    const char* objectName;
+    const char* caption;
+    const char* xCaption;
+    const char* xUnits;
+    const char* yCaption;
+    const char* yUnits;
     bool xOnTop;
     bool showLayers;
 };
@@ -44,14 +44,15 @@ constexpr std::array<TPlotLayout, ResultPlotCount> Layouts{{
     {"pltAxial", "Axial Load vs Settlement", "Load at Pile Top", "F1", "Settlement, in.", "", true, false},
     // The engine writes load transfer in psi (English) or kPa (SI): "F/L^2".
     {"pltTZcurves", "Internally-Generated t-z Curves", "Pile Movement", "L", "Load Transfer", "F/L^2", false, false},
-    {"PltExtraTZ", "Extra t-z curves at User Specified Depths", "Pile Movement", "L", "Load Transfer", "F/L^2", false, false},
+    {"PltExtraTZ", "Extra t-z curves at User Specified Depths", "Pile Movement", "L", "Load Transfer", "F/L^2", false,
+     false},
     {"PltQw", "Internally-Generated Q-w Curve", "Tip Load", "F1", "Settlement, in.", "", true, false},
 }};
 
 // Design methods in the order of the file's blocks.
 constexpr std::array<int, 9> BlockOrder{5, 1, 2, 3, 4, 6, 7, 8, 9};
 
-int readCount(TWordReader &reader)
+int readCount(TWordReader& reader)
 {
     const int n = reader.ReadInteger();
     if (n < 0 || n > MaxFileCount)
@@ -61,7 +62,7 @@ int readCount(TWordReader &reader)
 
 // A block of t-z curves: the count, then per curve two integers (dropped), the
 // depth (the curve's name) and exactly 10 pairs of load transfer (Y) and movement (X).
-void readTzBlock(TWordReader &reader, TGraphPlot &plot, int units)
+void readTzBlock(TWordReader& reader, TGraphPlot& plot, int units)
 {
     constexpr int PointsPerCurve = 10;
     const int count = readCount(reader);
@@ -72,10 +73,10 @@ void readTzBlock(TWordReader &reader, TGraphPlot &plot, int units)
         reader.ReadInteger();
         reader.ReadInteger();
         const long double depth = reader.ReadFloat();
-        TLine &curve = plot.Curve(i);
+        TLine& curve = plot.Curve(i);
         curve.Name = QString::fromStdString(formatGeneral(depth, 15)) + unit;
         for (int j = 0; j < PointsPerCurve; ++j) {
-            TFloatPoint &p = curve.Point(j);
+            TFloatPoint& p = curve.Point(j);
             p.Y = reader.ReadFloat();
             p.X = reader.ReadFloat();
         }
@@ -93,7 +94,7 @@ long double depthInFileUnits(long double depth, int projectUnits, int fileUnits)
 std::vector<TLayerBand> bandsInFileUnits(std::vector<TLayerBand> layers, int projectUnits, int fileUnits,
                                          long double shift = 0)
 {
-    for (TLayerBand &band : layers)
+    for (TLayerBand& band : layers)
         band.bottomDepth = depthInFileUnits(band.bottomDepth + shift, projectUnits, fileUnits);
     return layers;
 }
@@ -103,20 +104,30 @@ std::vector<TLayerBand> bandsInFileUnits(std::vector<TLayerBand> layers, int pro
 QString MethodCurveName(int method)
 {
     switch (method) {
-    case 1: return QStringLiteral("FHWA");
-    case 2: return QStringLiteral("USACE");
-    case 3: return QStringLiteral("Lambda");
-    case 4: return QStringLiteral("API");
-    case 5: return QStringLiteral("User Spec.");
-    case 6: return QStringLiteral("NGI");
-    case 7: return QStringLiteral("MTD");
-    case 8: return QStringLiteral("FUGRO");
-    case 9: return QStringLiteral("UWA");
-    default: return {};
+    case 1:
+        return QStringLiteral("FHWA");
+    case 2:
+        return QStringLiteral("USACE");
+    case 3:
+        return QStringLiteral("Lambda");
+    case 4:
+        return QStringLiteral("API");
+    case 5:
+        return QStringLiteral("User Spec.");
+    case 6:
+        return QStringLiteral("NGI");
+    case 7:
+        return QStringLiteral("MTD");
+    case 8:
+        return QStringLiteral("FUGRO");
+    case 9:
+        return QStringLiteral("UWA");
+    default:
+        return {};
     }
 }
 
-std::vector<TMethodCurve> MethodCurves(const TPlotFileContext &context)
+std::vector<TMethodCurve> MethodCurves(const TPlotFileContext& context)
 {
     std::vector<TMethodCurve> curves;
     for (int method : BlockOrder) {
@@ -128,9 +139,9 @@ std::vector<TMethodCurve> MethodCurves(const TPlotFileContext &context)
     return curves;
 }
 
-TResultPlots::TResultPlots(QObject *owner) : QObject(owner)
+TResultPlots::TResultPlots(QObject* owner) : QObject(owner)
 {
-    for (auto &plot : plots_)
+    for (auto& plot : plots_)
         plot = new TGraphPlot(this);
     setUpLayout();
 }
@@ -138,8 +149,8 @@ TResultPlots::TResultPlots(QObject *owner) : QObject(owner)
 void TResultPlots::setUpLayout()
 {
     for (std::size_t i = 0; i < plots_.size(); ++i) {
-        TGraphPlot &plot = *plots_[i];
-        const TPlotLayout &layout = Layouts[i];
+        TGraphPlot& plot = *plots_[i];
+        const TPlotLayout& layout = Layouts[i];
         plot.setObjectName(QString::fromLatin1(layout.objectName));
         plot.Caption = QString::fromLatin1(layout.caption);
         plot.XCaption = QString::fromLatin1(layout.xCaption);
@@ -151,43 +162,40 @@ void TResultPlots::setUpLayout()
     }
 }
 
-TGraphPlot &TResultPlots::Plot(TResultPlot which) const
-{
-    return *plots_[static_cast<std::size_t>(which)];
-}
+TGraphPlot& TResultPlots::Plot(TResultPlot which) const { return *plots_[static_cast<std::size_t>(which)]; }
 
-void TResultPlots::SetMdiArea(QMdiArea *area)
+void TResultPlots::SetMdiArea(QMdiArea* area)
 {
-    for (TGraphPlot *plot : plots_)
+    for (TGraphPlot* plot : plots_)
         plot->SetMdiArea(area);
 }
 
 void TResultPlots::CloseWindows()
 {
-    for (TGraphPlot *plot : plots_) {
-        TPlotForm *window = plot->PlotWindow();
+    for (TGraphPlot* plot : plots_) {
+        TPlotForm* window = plot->PlotWindow();
         if (!window)
             continue;
         // At once, as the plot itself does when it goes: the window is its frame's only child.
-        if (auto *frame = qobject_cast<QMdiSubWindow *>(window->parentWidget()))
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
             delete frame;
         else
             delete window;
     }
 }
 
-bool TResultPlots::sane(int seriesCount, int selected, const TPlotFileContext &context) const
+bool TResultPlots::sane(int seriesCount, int selected, const TPlotFileContext& context) const
 {
     const std::vector<TMethodCurve> curves = MethodCurves(context);
-    return seriesCount == static_cast<int>(curves.size())
-           && std::any_of(curves.begin(), curves.end(),
-                          [selected](const TMethodCurve &c) { return c.method == selected; });
+    return seriesCount == static_cast<int>(curves.size()) &&
+           std::any_of(curves.begin(), curves.end(),
+                       [selected](const TMethodCurve& c) { return c.method == selected; });
 }
 
 // Reads one file into the plots in the file's order.
 class TResultPlots::TReader {
 public:
-    TReader(TResultPlots &plots, TWordReader &reader, const TPlotFileContext &context)
+    TReader(TResultPlots& plots, TWordReader& reader, const TPlotFileContext& context)
         : p_(plots), r_(reader), context_(context)
     {
     }
@@ -205,15 +213,14 @@ public:
         if (context_.printTzAtDepths == 1)
             readTzBlock(r_, p_.PltExtraTZ(), units);
         const std::vector<TLayerBand> bands = bandsInFileUnits(context_.layers, context_.units, units);
-        for (TResultPlot which : {TResultPlot::USkin, TResultPlot::Skin, TResultPlot::Tip,
-                                  TResultPlot::Total, TResultPlot::Combine})
+        for (TResultPlot which :
+             {TResultPlot::USkin, TResultPlot::Skin, TResultPlot::Tip, TResultPlot::Total, TResultPlot::Combine})
             AddLayersGraphPlot(p_.Plot(which), bands);
         // The load distribution's depths are measured from the pile head: its bands
         // start at the ground, one stick-up length down.
-        AddLayersGraphPlot(p_.pltLoad(), bandsInFileUnits(context_.layers, context_.units, units,
-                                                          context_.stickup));
+        AddLayersGraphPlot(p_.pltLoad(), bandsInFileUnits(context_.layers, context_.units, units, context_.stickup));
         p_.pltLoad().LayerTop = depthInFileUnits(context_.stickup, context_.units, units);
-        for (TGraphPlot *plot : p_.plots_)
+        for (TGraphPlot* plot : p_.plots_)
             plot->SetUnits(units);
     }
 
@@ -225,8 +232,7 @@ private:
         const bool compression = !tension();
         p_.pltAxial().XOnTop = compression;
         p_.PltQw().XOnTop = compression;
-        for (TResultPlot which : {TResultPlot::Skin, TResultPlot::USkin, TResultPlot::Tip,
-                                  TResultPlot::Total}) {
+        for (TResultPlot which : {TResultPlot::Skin, TResultPlot::USkin, TResultPlot::Tip, TResultPlot::Total}) {
             p_.Plot(which).SetCurveCount(seriesCount);
             p_.Plot(which).SetPointCount(points);
         }
@@ -234,7 +240,7 @@ private:
         sizePlot(p_.pltCombine(), 3, points);
         sizePlot(p_.pltAxial(), 1, 10);
         sizePlot(p_.PltQw(), 1, 10);
-        TSelectedProfile &profile = p_.profile_;
+        TSelectedProfile& profile = p_.profile_;
         profile = TSelectedProfile{};
         profile.pointCount = points;
         const auto kept = static_cast<std::size_t>(std::min(points, TSelectedProfile::MaxPoints));
@@ -243,7 +249,7 @@ private:
         profile.tip.assign(kept, 0);
     }
 
-    static void sizePlot(TGraphPlot &plot, int curves, int points)
+    static void sizePlot(TGraphPlot& plot, int curves, int points)
     {
         plot.SetCurveCount(curves);
         plot.SetPointCount(points);
@@ -252,9 +258,9 @@ private:
     void setUnits(int units)
     {
         p_.fileUnits_ = units;
-        for (TResultPlot which : {TResultPlot::Skin, TResultPlot::USkin, TResultPlot::Tip,
-                                  TResultPlot::Total, TResultPlot::Axial, TResultPlot::Qw,
-                                  TResultPlot::Load, TResultPlot::Combine, TResultPlot::TZcurves})
+        for (TResultPlot which :
+             {TResultPlot::Skin, TResultPlot::USkin, TResultPlot::Tip, TResultPlot::Total, TResultPlot::Axial,
+              TResultPlot::Qw, TResultPlot::Load, TResultPlot::Combine, TResultPlot::TZcurves})
             p_.Plot(which).SetUnits(units);
         const QString unit = units == 1 ? QStringLiteral("in.") : QStringLiteral("m");
         p_.PltQw().YCaption = QStringLiteral("Settlement, ") + unit;
@@ -268,28 +274,26 @@ private:
             const int index = static_cast<int>(i);
             if (curves[i].method == selected)
                 selectedCurve_ = index;
-            for (TResultPlot which : {TResultPlot::Skin, TResultPlot::USkin, TResultPlot::Tip,
-                                      TResultPlot::Total})
+            for (TResultPlot which : {TResultPlot::Skin, TResultPlot::USkin, TResultPlot::Tip, TResultPlot::Total})
                 p_.Plot(which).Curve(index).Name = curves[i].name;
         }
         p_.pltAxial().Curve(0).Name = MethodCurveName(selected);
         p_.PltQw().Curve(0).Name = QStringLiteral("Tip Load (") + MethodCurveName(selected) + QStringLiteral(")");
         p_.pltCombine().Curve(0).Name = QStringLiteral("Skin Friction");
-        p_.pltCombine().Curve(1).Name = tension() ? QStringLiteral("Self Weight")
-                                                  : QStringLiteral("Tip Resistance");
+        p_.pltCombine().Curve(1).Name = tension() ? QStringLiteral("Self Weight") : QStringLiteral("Tip Resistance");
         p_.pltCombine().Curve(2).Name = QStringLiteral("Total Capacity");
     }
 
     void readMethodBlocks(int points)
     {
-        TGraphPlot &skin = p_.pltSkin();
+        TGraphPlot& skin = p_.pltSkin();
         for (int i = 0; i < skin.CurveCount(); ++i) {
             for (int j = 0; j < points; ++j) {
                 const long double depth = r_.ReadFloat();
-                TFloatPoint &s = skin.CurvePoint(i, j);
-                TFloatPoint &t = p_.pltTip().CurvePoint(i, j);
-                TFloatPoint &c = p_.pltTotal().CurvePoint(i, j);
-                TFloatPoint &u = p_.pltUSkin().CurvePoint(i, j);
+                TFloatPoint& s = skin.CurvePoint(i, j);
+                TFloatPoint& t = p_.pltTip().CurvePoint(i, j);
+                TFloatPoint& c = p_.pltTotal().CurvePoint(i, j);
+                TFloatPoint& u = p_.pltUSkin().CurvePoint(i, j);
                 s.X = r_.ReadFloat();
                 t.X = r_.ReadFloat();
                 c.X = r_.ReadFloat();
@@ -311,7 +315,7 @@ private:
 
     void copyCombined()
     {
-        TGraphPlot &combine = p_.pltCombine();
+        TGraphPlot& combine = p_.pltCombine();
         const TResultPlot sources[] = {TResultPlot::Skin, TResultPlot::Tip, TResultPlot::Total};
         for (int c = 0; c < 3; ++c)
             combine.Curve(c).Points = p_.Plot(sources[c]).Curve(selectedCurve_).Points;
@@ -320,12 +324,12 @@ private:
     // Each curve is one load step, named by its movement at the tip (the last row).
     void readLoadDistribution(int points, int units)
     {
-        TGraphPlot &load = p_.pltLoad();
+        TGraphPlot& load = p_.pltLoad();
         const QString unit = units == 1 ? QStringLiteral(" in") : QStringLiteral(" m");
         for (int i = 0; i < load.CurveCount(); ++i) {
             long double movement = 0;
             for (int j = 0; j < points; ++j) {
-                TFloatPoint &p = load.CurvePoint(i, j);
+                TFloatPoint& p = load.CurvePoint(i, j);
                 p.Y = r_.ReadFloat();
                 p.X = r_.ReadFloat();
                 movement = r_.ReadFloat();
@@ -336,12 +340,12 @@ private:
 
     void readLoadSettlement()
     {
-        TFloatPoint &axial0 = p_.pltAxial().CurvePoint(0, 0);
-        TFloatPoint &tip0 = p_.PltQw().CurvePoint(0, 0);
+        TFloatPoint& axial0 = p_.pltAxial().CurvePoint(0, 0);
+        TFloatPoint& tip0 = p_.PltQw().CurvePoint(0, 0);
         axial0 = tip0 = TFloatPoint{};
         for (int j = 1; j <= 9; ++j) {
-            TFloatPoint &top = p_.pltAxial().CurvePoint(0, j);
-            TFloatPoint &tip = p_.PltQw().CurvePoint(0, j);
+            TFloatPoint& top = p_.pltAxial().CurvePoint(0, j);
+            TFloatPoint& tip = p_.PltQw().CurvePoint(0, j);
             top.X = r_.ReadFloat();
             top.Y = r_.ReadFloat();
             tip.X = r_.ReadFloat();
@@ -349,25 +353,24 @@ private:
         }
     }
 
-    TResultPlots &p_;
-    TWordReader &r_;
-    const TPlotFileContext &context_;
+    TResultPlots& p_;
+    TWordReader& r_;
+    const TPlotFileContext& context_;
     int selectedCurve_ = 0;
 };
 
-bool TResultPlots::ReadPlotFile(const std::filesystem::path &plotFile,
-                                const TPlotFileContext &context, bool showMessages)
+bool TResultPlots::ReadPlotFile(const std::filesystem::path& plotFile, const TPlotFileContext& context,
+                                bool showMessages)
 {
     return read([&plotFile] { return TWordReader(plotFile); }, context, showMessages);
 }
 
-bool TResultPlots::ReadPlotText(const std::string &text, const TPlotFileContext &context, bool showMessages)
+bool TResultPlots::ReadPlotText(const std::string& text, const TPlotFileContext& context, bool showMessages)
 {
     return read([&text] { return TWordReader::FromText(text); }, context, showMessages);
 }
 
-bool TResultPlots::read(const std::function<TWordReader()> &open, const TPlotFileContext &context,
-                        bool showMessages)
+bool TResultPlots::read(const std::function<TWordReader()>& open, const TPlotFileContext& context, bool showMessages)
 {
     headerRead_ = false;
     try {
@@ -381,22 +384,22 @@ bool TResultPlots::read(const std::function<TWordReader()> &open, const TPlotFil
         headerRead_ = true;
         TReader(*this, reader, context).Run(seriesCount, points, units, selected);
         return true;
-    } catch (const EInOutError &) {
+    } catch (const EInOutError&) {
         if (showMessages)
             Messages().Information(ReadErrorText);
         return false;
     }
 }
 
-void TResultPlots::AddLayersGraphPlot(TGraphPlot &plot, const std::vector<TLayerBand> &layers)
+void TResultPlots::AddLayersGraphPlot(TGraphPlot& plot, const std::vector<TLayerBand>& layers)
 {
     if (plot.CurveCount() == 0 || plot.PointCount() == 0)
         return;
     plot.SetLayerCurveCount(static_cast<int>(layers.size()));
     plot.SetLayerPointCount(1);
     for (std::size_t i = 0; i < layers.size(); ++i) {
-        TLine &band = plot.LayerCurve(static_cast<int>(i));
-        TFloatPoint &point = band.Point(0);
+        TLine& band = plot.LayerCurve(static_cast<int>(i));
+        TFloatPoint& point = band.Point(0);
         band.Name = QStringLiteral("LAYER ") + QString::number(i + 1);
         // Bands are kept between reads: a silt layer must not keep the pattern of
         // the sand or clay layer it was before.

@@ -22,8 +22,8 @@ class TWordReader;
 
 // One row of the soil-layer table `D` as the layer bands need it.
 struct TLayerBand {
-    int soilType = 1;             // 1 sand, 2 clay, 3 silt
-    long double bottomDepth = 0;  // depth at the bottom of the layer
+    int soilType = 1;            // 1 sand, 2 clay, 3 silt
+    long double bottomDepth = 0; // depth at the bottom of the layer
 };
 
 // What the reader takes from the project besides the file itself.
@@ -41,7 +41,7 @@ struct TPlotFileContext {
 // The selected method's profile, kept for the wave-equation file.
 struct TSelectedProfile {
     static constexpr int MaxPoints = 501;
-    int pointCount = 0;            // the file's point count (integer table entry 11)
+    int pointCount = 0;                // the file's point count (integer table entry 11)
     std::vector<long double> depth;    // result table entries 1 + j
     std::vector<long double> unitSkin; // entries 502 + j
     std::vector<long double> tip;      // entries 1003 + j (self weight under tension)
@@ -55,14 +55,12 @@ struct TMethodCurve {
 
 // Curves of the capacity plots in file order for the ticked methods: 5, 1, 2, 3, 4
 // and, with the offshore flag 1, 6, 7, 8, 9.
-std::vector<TMethodCurve> MethodCurves(const TPlotFileContext &context);
+std::vector<TMethodCurve> MethodCurves(const TPlotFileContext& context);
 // The word of a design method in the curve names ("FHWA" for 1 ...), empty outside 1..9.
 QString MethodCurveName(int method);
 
 // Indexes of the result plots, in the order of the Graphics menu.
-enum class TResultPlot {
-    USkin, Skin, Tip, Total, Load, Combine, Axial, TZcurves, ExtraTZ, Qw
-};
+enum class TResultPlot { USkin, Skin, Tip, Total, Load, Combine, Axial, TZcurves, ExtraTZ, Qw };
 inline constexpr int ResultPlotCount = 10;
 
 // Holds the ten result plots (children of this object) with their names, captions
@@ -70,22 +68,22 @@ inline constexpr int ResultPlotCount = 10;
 class TResultPlots : public QObject {
     Q_OBJECT
 public:
-    explicit TResultPlots(QObject *owner = nullptr);
+    explicit TResultPlots(QObject* owner = nullptr);
 
-    TGraphPlot &Plot(TResultPlot which) const;
-    TGraphPlot &pltSkin() const { return Plot(TResultPlot::Skin); }
-    TGraphPlot &pltUSkin() const { return Plot(TResultPlot::USkin); }
-    TGraphPlot &pltTip() const { return Plot(TResultPlot::Tip); }
-    TGraphPlot &pltTotal() const { return Plot(TResultPlot::Total); }
-    TGraphPlot &pltCombine() const { return Plot(TResultPlot::Combine); }
-    TGraphPlot &pltLoad() const { return Plot(TResultPlot::Load); }
-    TGraphPlot &pltAxial() const { return Plot(TResultPlot::Axial); }
-    TGraphPlot &PltQw() const { return Plot(TResultPlot::Qw); }
-    TGraphPlot &pltTZcurves() const { return Plot(TResultPlot::TZcurves); }
-    TGraphPlot &PltExtraTZ() const { return Plot(TResultPlot::ExtraTZ); }
+    TGraphPlot& Plot(TResultPlot which) const;
+    TGraphPlot& pltSkin() const { return Plot(TResultPlot::Skin); }
+    TGraphPlot& pltUSkin() const { return Plot(TResultPlot::USkin); }
+    TGraphPlot& pltTip() const { return Plot(TResultPlot::Tip); }
+    TGraphPlot& pltTotal() const { return Plot(TResultPlot::Total); }
+    TGraphPlot& pltCombine() const { return Plot(TResultPlot::Combine); }
+    TGraphPlot& pltLoad() const { return Plot(TResultPlot::Load); }
+    TGraphPlot& pltAxial() const { return Plot(TResultPlot::Axial); }
+    TGraphPlot& PltQw() const { return Plot(TResultPlot::Qw); }
+    TGraphPlot& pltTZcurves() const { return Plot(TResultPlot::TZcurves); }
+    TGraphPlot& PltExtraTZ() const { return Plot(TResultPlot::ExtraTZ); }
 
     // Every plot window opens as a child of this area.
-    void SetMdiArea(QMdiArea *area);
+    void SetMdiArea(QMdiArea* area);
     // Closes every plot window that is open.
     void CloseWindows();
 
@@ -95,19 +93,18 @@ public:
     // match the ticked methods, or whose selected method is not among them, is
     // stale: the same message, false, and the plots are left as they were.
     // Errors other than reading go to the caller.
-    bool ReadPlotFile(const std::filesystem::path &plotFile, const TPlotFileContext &context,
-                      bool showMessages);
+    bool ReadPlotFile(const std::filesystem::path& plotFile, const TPlotFileContext& context, bool showMessages);
     // The same for the text of a plot-data file.
-    bool ReadPlotText(const std::string &text, const TPlotFileContext &context, bool showMessages);
+    bool ReadPlotText(const std::string& text, const TPlotFileContext& context, bool showMessages);
 
     // Soil layers as bands of the plot's layer strip (only when the plot has curves
     // and points): "LAYER i", a sand layer " SAND " at X 7, a clay layer " CLAY " at
     // X 1; Y is the depth at the bottom of the layer.
-    static void AddLayersGraphPlot(TGraphPlot &plot, const std::vector<TLayerBand> &layers);
+    static void AddLayersGraphPlot(TGraphPlot& plot, const std::vector<TLayerBand>& layers);
 
     // The selected method's profile from the last read (also after a failed one:
     // what was read).
-    const TSelectedProfile &SelectedProfile() const { return profile_; }
+    const TSelectedProfile& SelectedProfile() const { return profile_; }
     // The unit system of the last file read (0 before any); the caller gives it to
     // the window's other plots.
     int FileUnits() const { return fileUnits_; }
@@ -118,11 +115,10 @@ private:
     class TReader;
 
     void setUpLayout();
-    bool read(const std::function<TWordReader()> &open, const TPlotFileContext &context,
-              bool showMessages);
-    bool sane(int seriesCount, int selected, const TPlotFileContext &context) const;
+    bool read(const std::function<TWordReader()>& open, const TPlotFileContext& context, bool showMessages);
+    bool sane(int seriesCount, int selected, const TPlotFileContext& context) const;
 
-    std::array<TGraphPlot *, ResultPlotCount> plots_{}; // children of this object
+    std::array<TGraphPlot*, ResultPlotCount> plots_{}; // children of this object
     TSelectedProfile profile_;
     int fileUnits_ = 0;
     bool headerRead_ = false;

@@ -17,13 +17,13 @@
 namespace veldo {
 namespace {
 
-std::filesystem::path FileSystemPath(const QString &path)
+std::filesystem::path FileSystemPath(const QString& path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 // A line of text as written by this program (UTF-8) or by an older one (Latin-1).
-QString DecodeLine(const std::string &bytes)
+QString DecodeLine(const std::string& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -34,13 +34,13 @@ QString DecodeLine(const std::string &bytes)
 
 // A value that the reader cannot hold, refused like a malformed word: the message
 // names the line and the item.
-[[noreturn]] void Refuse(const TWordReader &in, const std::string &reason)
+[[noreturn]] void Refuse(const TWordReader& in, const std::string& reason)
 {
     throw EInOutError(MsgStd(TMsg::ErrorOnLine, QString::number(in.LineNumber()), QString::number(in.ItemNumber()),
                              QString::fromStdString(reason)));
 }
 
-int ReadCount(TWordReader &in, int maximum, const std::string &what)
+int ReadCount(TWordReader& in, int maximum, const std::string& what)
 {
     const int count = in.ReadInteger();
     if (count < 0 || count > maximum)
@@ -50,7 +50,7 @@ int ReadCount(TWordReader &in, int maximum, const std::string &what)
 
 class TProjectFileReader {
 public:
-    TProjectFileReader(TWordReader &in, TProgramData &data, TProjectTables &tables, int generation)
+    TProjectFileReader(TWordReader& in, TProgramData& data, TProjectTables& tables, int generation)
         : in_(in), data_(data), tables_(tables), d_(tables.D()), generation_(generation)
     {
     }
@@ -83,8 +83,8 @@ private:
         data_.PrintInterval = in_.ReadInteger();
         const int layerEnds = in_.ReadInteger();
         if (layerEnds < 0 || layerEnds > 2 * kMaxLayers || layerEnds % 2 != 0)
-            Refuse(in_, "The number of layer ends must be an even number from 0 to "
-                            + std::to_string(2 * kMaxLayers) + ".");
+            Refuse(in_,
+                   "The number of layer ends must be an even number from 0 to " + std::to_string(2 * kMaxLayers) + ".");
         data_.ClosedEnded = in_.WordsOnLine() >= 4 && in_.ReadInteger() == 1;
         d_.SetRowCount(layerEnds / 2);
 
@@ -133,7 +133,7 @@ private:
             Refuse(in_, "The soil type must be 1 (Sand), 2 (Clay) or 3 (Silt).");
         if (d_.Cell(kLayerSoilType, row).AsInteger() != type)
             d_.Cell(kLayerSoilType, row).SetInteger(type);
-        TGridTable &p = *tables_.LayerTable(row);
+        TGridTable& p = *tables_.LayerTable(row);
         if (p.RowCount() < p.MinRows())
             p.SetRowCount(p.MinRows());
     }
@@ -147,17 +147,23 @@ private:
                 d_.Cell(kLayerBottom, row).SetFloat(in_.ReadFloat());
                 ReadSoilType(row);
             }
-            TGridTable &p = *tables_.LayerTable(row);
+            TGridTable& p = *tables_.LayerTable(row);
             switch (d_.Cell(kLayerSoilType, row).AsInteger()) {
-            case kClay: ReadClayEnd(row, p, end); break;
-            case kSilt: ReadSiltEnd(row, p, end); break;
-            default: ReadSandEnd(row, p, end); break;
+            case kClay:
+                ReadClayEnd(row, p, end);
+                break;
+            case kSilt:
+                ReadSiltEnd(row, p, end);
+                break;
+            default:
+                ReadSandEnd(row, p, end);
+                break;
             }
         }
     }
 
-    void Float(TGridTable &table, int column, int row) { table.Cell(column, row).SetFloat(in_.ReadFloat()); }
-    void Integer(TGridTable &table, int column, int row) { table.Cell(column, row).SetInteger(in_.ReadInteger()); }
+    void Float(TGridTable& table, int column, int row) { table.Cell(column, row).SetFloat(in_.ReadFloat()); }
+    void Integer(TGridTable& table, int column, int row) { table.Cell(column, row).SetInteger(in_.ReadInteger()); }
     void Skip(int words)
     {
         for (int k = 0; k < words; ++k)
@@ -188,7 +194,7 @@ private:
             Skip(1);
     }
 
-    void ReadSandEnd(int row, TGridTable &p, int j)
+    void ReadSandEnd(int row, TGridTable& p, int j)
     {
         Float(p, kSandKo, j);
         Float(p, kSandUnitWeight, j);
@@ -205,7 +211,7 @@ private:
         SkipAdhesion();
     }
 
-    void ReadClayEnd(int row, TGridTable &p, int j)
+    void ReadClayEnd(int row, TGridTable& p, int j)
     {
         Skip(1);
         Float(p, kClayUnitWeight, j);
@@ -224,7 +230,7 @@ private:
             Integer(p, kClayAdhesion, j);
     }
 
-    void ReadSiltEnd(int row, TGridTable &p, int j)
+    void ReadSiltEnd(int row, TGridTable& p, int j)
     {
         Float(p, kSiltKo, j);
         Float(p, kSiltUnitWeight, j);
@@ -242,7 +248,7 @@ private:
     {
         data_.PrintTzAtDepths = in_.ReadInteger();
         if (data_.PrintTzAtDepths == 1) {
-            TGridTable &tz = tables_.TblTZDepth();
+            TGridTable& tz = tables_.TblTZDepth();
             tz.SetRowCount(ReadCount(in_, kMaxTzDepths, "t-z depths"));
             for (int r = 0; r < tz.RowCount(); ++r)
                 Float(tz, 0, r);
@@ -260,7 +266,7 @@ private:
 
     void ReadSections()
     {
-        TGridTable &sections = tables_.Sectionaldata();
+        TGridTable& sections = tables_.Sectionaldata();
         sections.SetRowCount(ReadCount(in_, kMaxSectionRows, "cross-section rows"));
         if (in_.WordsOnLine() < 2)
             data_.AreaMode = sections.RowCount() >= 2 ? 2 : (data_.ConstantArea != 0 ? 1 : 0);
@@ -273,15 +279,15 @@ private:
             }
     }
 
-    TWordReader &in_;
-    TProgramData &data_;
-    TProjectTables &tables_;
-    TGridTable &d_;
+    TWordReader& in_;
+    TProgramData& data_;
+    TProjectTables& tables_;
+    TGridTable& d_;
     int generation_;
 };
 
 // Titles of the CPT profile plot, as the CPT data window gives them.
-void LabelCptProfile(TGraphPlot &plot, int units)
+void LabelCptProfile(TGraphPlot& plot, int units)
 {
     const bool english = units == kEnglish;
     plot.Caption = QStringLiteral("CPT Profile");
@@ -292,7 +298,7 @@ void LabelCptProfile(TGraphPlot &plot, int units)
 }
 
 // The CPT profile beside the project file; none when there is no such file.
-void ReadCptFile(TProgramData &data, TProjectTables &tables)
+void ReadCptFile(TProgramData& data, TProjectTables& tables)
 {
     data.Integers[kCptPointCountEntry] = 0;
     const std::filesystem::path path = FileSystemPath(ReplaceExtension(data.ProjectPath, QStringLiteral(".cpt")));
@@ -302,11 +308,11 @@ void ReadCptFile(TProgramData &data, TProjectTables &tables)
     TWordReader in(path);
     in.ReadInteger(); // unit system: the values are in the project's
     const int count = ReadCount(in, kMaxCptPoints, "CPT points");
-    TGraphPlot &plot = tables.MotionInput();
+    TGraphPlot& plot = tables.MotionInput();
     LabelCptProfile(plot, data.UnitSystem);
     // English profiles are written in psf and kept in ksf.
     const long double cone = data.UnitSystem == kEnglish ? 1000.0L : 1.0L;
-    TLine &curve = plot.Curve(0);
+    TLine& curve = plot.Curve(0);
     for (int j = 0; j < count; ++j) {
         TFloatPoint point;
         point.Y = in.ReadFloat();
@@ -318,18 +324,18 @@ void ReadCptFile(TProgramData &data, TProjectTables &tables)
 
 } // namespace
 
-TProjectRead TProgramData::CreateFromFile(const QString &path, int generation)
+TProjectRead TProgramData::CreateFromFile(const QString& path, int generation)
 {
     TProjectRead result{TProgramData(), std::make_unique<TProjectTables>(), QString()};
-    TProgramData &data = result.data;
-    TProjectTables &tables = *result.tables;
+    TProgramData& data = result.data;
+    TProjectTables& tables = *result.tables;
     data = CreateDefault(tables);
     data.ProjectPath = path;
     tables.EmptyAll();
-    const auto read = [&](auto &&step) {
+    const auto read = [&](auto&& step) {
         try {
             step();
-        } catch (const EInOutError &e) {
+        } catch (const EInOutError& e) {
             if (result.error.isEmpty())
                 result.error = QString::fromStdString(e.what());
         }

@@ -22,14 +22,14 @@ std::string Int(int value) { return std::to_string(value); }
 // written as the last value of a record without one; lines end with CR LF.
 class TRecordText {
 public:
-    TRecordText &operator<<(const std::string &value)
+    TRecordText& operator<<(const std::string& value)
     {
         line_ += value;
         line_ += ' ';
         return *this;
     }
     // The last value of a record that ends without a blank; ends the line.
-    void Last(const std::string &value)
+    void Last(const std::string& value)
     {
         line_ += value;
         EndLine();
@@ -39,7 +39,7 @@ public:
         text_ += line_ + "\r\n";
         line_.clear();
     }
-    const std::string &Text() const { return text_; }
+    const std::string& Text() const { return text_; }
 
 private:
     std::string line_;
@@ -54,19 +54,13 @@ QString OneLine(QString text)
     return text;
 }
 
-std::string Float(const TGridTable &table, int column, int row)
-{
-    return Num(table.Cell(column, row).AsFloat());
-}
+std::string Float(const TGridTable& table, int column, int row) { return Num(table.Cell(column, row).AsFloat()); }
 
-std::string Integer(const TGridTable &table, int column, int row)
-{
-    return Int(table.Cell(column, row).AsInteger());
-}
+std::string Integer(const TGridTable& table, int column, int row) { return Int(table.Cell(column, row).AsInteger()); }
 
 // Depth of the layer-end record: the top of the first layer is 0, the top of a later
 // layer the bottom of the layer above, the bottom the layer's own bottom.
-std::string LayerEndDepth(const TGridTable &d, int row, int end)
+std::string LayerEndDepth(const TGridTable& d, int row, int end)
 {
     if (end == 1)
         return Float(d, kLayerBottom, row);
@@ -76,10 +70,10 @@ std::string LayerEndDepth(const TGridTable &d, int row, int end)
 const std::string kZero = "0.0";
 
 // Line A and line B of one layer end of a sand, clay or silt layer.
-void WriteLayerEnd(TRecordText &out, const TGridTable &d, int row, int end)
+void WriteLayerEnd(TRecordText& out, const TGridTable& d, int row, int end)
 {
     const int type = d.Cell(kLayerSoilType, row).AsInteger();
-    const TGridTable *p = d.Cell(kLayerProperties, row).AsTable();
+    const TGridTable* p = d.Cell(kLayerProperties, row).AsTable();
     if (!p)
         throw EWriteError(MsgStd(TMsg::LayerWithoutProperties, QString::number(row + 1)));
     const int j = end;
@@ -95,8 +89,8 @@ void WriteLayerEnd(TRecordText &out, const TGridTable &d, int row, int end)
 
     out << Float(d, kLayerMaxSide, row) << Float(d, kLayerMaxEnd, row);
     if (type == kSilt) {
-        out << Float(*p, kSiltUndrained, j) << Integer(*p, kSiltBlowCount, j) << kZero << kZero << kZero
-            << kZero << kZero;
+        out << Float(*p, kSiltUndrained, j) << Integer(*p, kSiltBlowCount, j) << kZero << kZero << kZero << kZero
+            << kZero;
     } else {
         // The user load transfers are written whatever the method: the engine uses
         // them only with the user-specified method, and the user keeps them.
@@ -114,21 +108,20 @@ void WriteLayerEnd(TRecordText &out, const TGridTable &d, int row, int end)
     out.EndLine();
 }
 
-void WritePileRecords(TRecordText &out, const TProgramData &data, const TGridTable &d)
+void WritePileRecords(TRecordText& out, const TProgramData& data, const TGridTable& d)
 {
     out.Last(OneLine(data.Title).toStdString());
     out.Last(OneLine(data.Designer).toStdString());
     out.Last(OneLine(data.JobNumber).toStdString());
-    out << Int(data.UnitSystem) << Int(data.PrintInterval) << Int(2 * d.RowCount())
-        << (data.ClosedEnded ? "1" : "0");
+    out << Int(data.UnitSystem) << Int(data.PrintInterval) << Int(2 * d.RowCount()) << (data.ClosedEnded ? "1" : "0");
     out.EndLine();
-    out << (data.Circular ? std::string("0") : Num(data.Perimeter)) << Num(data.TipArea)
-        << Num(data.OutsideDiameter) << Num(data.InsideDiameter) << Num(data.Modulus) << Num(data.TotalLength);
+    out << (data.Circular ? std::string("0") : Num(data.Perimeter)) << Num(data.TipArea) << Num(data.OutsideDiameter)
+        << Num(data.InsideDiameter) << Num(data.Modulus) << Num(data.TotalLength);
     out.Last(Num(data.StickupLength));
     out << Num(data.EndSectionLength);
     out.Last(Num(data.EndSectionInnerDiameter));
-    out << Num(data.ZeroFrictionLength) << Num(data.IncrementLength) << Int(data.PileType)
-        << Num(data.TaperAngle) << Int(data.SelectedMethod) << Int(data.OffshoreMethods);
+    out << Num(data.ZeroFrictionLength) << Num(data.IncrementLength) << Int(data.PileType) << Num(data.TaperAngle)
+        << Int(data.SelectedMethod) << Int(data.OffshoreMethods);
     out.Last(Int(data.TzFactors));
     for (int m = 1; m <= 9; ++m)
         out << Int(data.MethodTicked(m) ? 1 : 0);
@@ -137,11 +130,11 @@ void WritePileRecords(TRecordText &out, const TProgramData &data, const TGridTab
     out.Last(Num(data.ConstantArea));
 }
 
-void WriteOptionRecords(TRecordText &out, const TProgramData &data, const TProjectTables &tables)
+void WriteOptionRecords(TRecordText& out, const TProgramData& data, const TProjectTables& tables)
 {
     out.Last(Int(data.PrintTzAtDepths));
     if (data.PrintTzAtDepths == 1) {
-        const TGridTable &tz = tables.TblTZDepth();
+        const TGridTable& tz = tables.TblTZDepth();
         out.Last(Int(tz.RowCount()));
         for (int r = 0; r < tz.RowCount(); ++r) {
             out << Float(tz, 0, r); // a depth line ends with its blank, as every value
@@ -152,7 +145,7 @@ void WriteOptionRecords(TRecordText &out, const TProgramData &data, const TProje
     out.Last(Num(data.TensionFactor));
     out << Num(data.ClayCondition);
     out.Last(Num(data.PlugCondition));
-    const TGridTable &sections = tables.Sectionaldata();
+    const TGridTable& sections = tables.Sectionaldata();
     out << Num(sections.RowCount());
     out.Last(Num(data.AreaMode));
     if (sections.RowCount() > 1)
@@ -166,7 +159,7 @@ void WriteOptionRecords(TRecordText &out, const TProgramData &data, const TProje
 
 // The CPT file: the unit system and the point count, then depth and cone resistance
 // of each point at 10 significant digits (the file is the profile's only store).
-std::string CptFileText(const TProgramData &data, const TGraphPlot &plot)
+std::string CptFileText(const TProgramData& data, const TGraphPlot& plot)
 {
     // English profiles are kept in ksf and written in psf, as the engine reads them.
     const long double cone = data.UnitSystem == kEnglish ? 1000.0L : 1.0L;
@@ -175,7 +168,7 @@ std::string CptFileText(const TProgramData &data, const TGraphPlot &plot)
     TRecordText out;
     out.Last(" " + Int(data.UnitSystem) + " " + Int(count));
     for (int j = 0; j < count; ++j) {
-        const TFloatPoint &point = plot.Curves.front().Point(j);
+        const TFloatPoint& point = plot.Curves.front().Point(j);
         out.Last("  " + FormatExp(point.Y, 10, 2) + "  " + FormatExp(point.X * cone, 10, 2));
     }
     return out.Text();
@@ -183,7 +176,7 @@ std::string CptFileText(const TProgramData &data, const TGraphPlot &plot)
 
 } // namespace
 
-void TProgramData::SaveToFile(TProjectTables &tables)
+void TProgramData::SaveToFile(TProjectTables& tables)
 {
     // A project named like its CPT file would be overwritten by the profile.
     if (ReplaceExtension(ProjectPath, QStringLiteral(".cpt")) == ProjectPath)
@@ -198,11 +191,11 @@ void TProgramData::SaveToFile(TProjectTables &tables)
     Title = OneLine(Title);
     Designer = OneLine(Designer);
     JobNumber = OneLine(JobNumber);
-    TGridTable &sections = tables.Sectionaldata();
+    TGridTable& sections = tables.Sectionaldata();
     if (sections.RowCount() < sections.MinRows())
         sections.SetRowCount(sections.MinRows());
     // The file's deepest depth is the bottom of the last layer, whatever was read.
-    const TGridTable &d = tables.D();
+    const TGridTable& d = tables.D();
     DeepestDepth = d.RowCount() > 0 ? d.Cell(kLayerBottom, d.RowCount() - 1).AsFloat() : 0;
 
     TRecordText out;
@@ -214,9 +207,9 @@ void TProgramData::SaveToFile(TProjectTables &tables)
 
     // Both files or neither: the engine reads the CPT file in the project's units.
     const QString cptPath = ReplaceExtension(ProjectPath, QStringLiteral(".cpt"));
-    const std::optional<TWriteFailure> failure = WriteFilesTogether(
-        {{std::filesystem::path(ProjectPath.toStdString()), out.Text()},
-         {std::filesystem::path(cptPath.toStdString()), CptFileText(*this, tables.MotionInput())}});
+    const std::optional<TWriteFailure> failure =
+        WriteFilesTogether({{std::filesystem::path(ProjectPath.toStdString()), out.Text()},
+                            {std::filesystem::path(cptPath.toStdString()), CptFileText(*this, tables.MotionInput())}});
     if (failure)
         throw EWriteError(QString::fromStdString(failure->path.string()), failure->reason);
     CptPath = cptPath;

@@ -18,10 +18,7 @@
 #include <utility>
 
 // Resources of a static library are linked only when asked for by name.
-static void InitProjectTableResources()
-{
-    Q_INIT_RESOURCE(ProjectTables);
-}
+static void InitProjectTableResources() { Q_INIT_RESOURCE(ProjectTables); }
 
 namespace veldo {
 namespace {
@@ -39,12 +36,12 @@ QJsonObject LoadDefinitions()
     if (error.error != QJsonParseError::NoError)
         throw std::runtime_error("Malformed table definitions: " + error.errorString().toStdString());
     QJsonObject byName;
-    for (const QJsonValue &table : document.object().value(QStringLiteral("Tables")).toArray())
+    for (const QJsonValue& table : document.object().value(QStringLiteral("Tables")).toArray())
         byName.insert(table.toObject().value(QStringLiteral("Name")).toString(), table);
     return byName;
 }
 
-std::unique_ptr<TGridTable> MakeTable(const QJsonObject &definitions, const QString &name)
+std::unique_ptr<TGridTable> MakeTable(const QJsonObject& definitions, const QString& name)
 {
     const QJsonObject def = definitions.value(name).toObject();
     if (def.isEmpty())
@@ -63,37 +60,37 @@ std::unique_ptr<TGridTable> MakeTable(const QJsonObject &definitions, const QStr
 }
 
 // Points the nested-table column of `table` at the given models, one per selector item.
-void BindNestedTables(TGridTable &table, const std::vector<const TGridTable *> &models)
+void BindNestedTables(TGridTable& table, const std::vector<const TGridTable*>& models)
 {
     for (int c = 0; c < table.ColumnCount(); ++c)
-        if (auto *column = dynamic_cast<TTableColumn *>(&table.Column(c))) {
+        if (auto* column = dynamic_cast<TTableColumn*>(&table.Column(c))) {
             while (column->tables.Count() > 0)
                 column->tables.Delete(column->tables.Count() - 1);
-            for (const TGridTable *model : models)
+            for (const TGridTable* model : models)
                 column->tables.AddIdentifier(model->Identifier());
         }
 }
 
 // Property values read and written whatever the column's class: blow counts and
 // the adhesion method are whole numbers, the rest reals.
-bool IsIntegerColumn(const TGridTable &table, int column)
+bool IsIntegerColumn(const TGridTable& table, int column)
 {
-    return dynamic_cast<const TIntColumn *>(&table.Column(column)) != nullptr;
+    return dynamic_cast<const TIntColumn*>(&table.Column(column)) != nullptr;
 }
 
-long double PropertyValue(const TGridTable &table, int column, int row)
+long double PropertyValue(const TGridTable& table, int column, int row)
 {
     const TData cell = table.Cell(column, row);
     return IsIntegerColumn(table, column) ? cell.AsInteger() : cell.AsFloat();
 }
 
-void SetPropertyValue(const TGridTable &table, int column, int row, long double value)
+void SetPropertyValue(const TGridTable& table, int column, int row, long double value)
 {
     const TData cell = table.Cell(column, row);
     if (IsIntegerColumn(table, column)) {
         const long double rounded = std::round(value);
-        cell.SetInteger(static_cast<int>(std::clamp<long double>(
-            rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
+        cell.SetInteger(static_cast<int>(
+            std::clamp<long double>(rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
     } else {
         cell.SetFloat(value);
     }
@@ -103,9 +100,7 @@ void SetPropertyValue(const TGridTable &table, int column, int row, long double 
 std::vector<std::pair<int, int>> CarriedProperties(int oldType, int newType)
 {
     const auto userSkin = [](int type) { return type == kSilt ? int{kSiltUserSkin} : int{kSandUserSkin}; };
-    const auto userBearing = [](int type) {
-        return type == kSilt ? int{kSiltUserBearing} : int{kSandUserBearing};
-    };
+    const auto userBearing = [](int type) { return type == kSilt ? int{kSiltUserBearing} : int{kSandUserBearing}; };
     static_assert(int{kSandUserSkin} == int{kClayUserSkin} && int{kSandUserBearing} == int{kClayUserBearing});
     std::vector<std::pair<int, int>> carried{
         {0, 0}, {userSkin(oldType), userSkin(newType)}, {userBearing(oldType), userBearing(newType)}};
@@ -120,19 +115,19 @@ std::vector<std::pair<int, int>> CarriedProperties(int oldType, int newType)
 }
 
 // Every value of a table, nested tables included, in column and row order.
-void AppendState(const TGridTable &table, TTablesState &state)
+void AppendState(const TGridTable& table, TTablesState& state)
 {
     state.numbers.push_back(table.RowCount());
     for (int c = 0; c < table.ColumnCount(); ++c) {
-        const TColumn &column = table.Column(c);
+        const TColumn& column = table.Column(c);
         for (int r = 0; r < table.RowCount(); ++r) {
             const TData cell = table.Cell(c, r);
-            if (dynamic_cast<const TFloatColumn *>(&column))
+            if (dynamic_cast<const TFloatColumn*>(&column))
                 state.numbers.push_back(cell.AsFloat());
-            else if (dynamic_cast<const TIntColumn *>(&column) || dynamic_cast<const TEnumColumn *>(&column))
+            else if (dynamic_cast<const TIntColumn*>(&column) || dynamic_cast<const TEnumColumn*>(&column))
                 state.numbers.push_back(cell.AsInteger());
-            else if (dynamic_cast<const TTableColumn *>(&column)) {
-                if (const TGridTable *nested = cell.AsTable())
+            else if (dynamic_cast<const TTableColumn*>(&column)) {
+                if (const TGridTable* nested = cell.AsTable())
                     AppendState(*nested, state);
                 else
                     state.numbers.push_back(-1);
@@ -163,15 +158,12 @@ TProjectTables::TProjectTables()
 
 TProjectTables::~TProjectTables() = default;
 
-std::vector<TGridTable *> TProjectTables::Tables() const
+std::vector<TGridTable*> TProjectTables::Tables() const
 {
     return {sand_.get(), clay_.get(), silt_.get(), d_.get(), tzDepths_.get(), sections_.get()};
 }
 
-TGridTable *TProjectTables::LayerTable(int row) const
-{
-    return d_->Cell(kLayerProperties, row).AsTable();
-}
+TGridTable* TProjectTables::LayerTable(int row) const { return d_->Cell(kLayerProperties, row).AsTable(); }
 
 void TProjectTables::SetUnits(int units)
 {
@@ -181,7 +173,7 @@ void TProjectTables::SetUnits(int units)
     for (int row = 0; row < d_->RowCount(); ++row)
         if (d_->Cell(kLayerMaxSide, row).AsFloat() == kApiDefaultLimitCode)
             apiDefaultRows.push_back(row);
-    for (TGridTable *table : Tables())
+    for (TGridTable* table : Tables())
         table->SetUnits(units);
     for (int row : apiDefaultRows)
         d_->Cell(kLayerMaxSide, row).SetFloat(kApiDefaultLimitCode);
@@ -202,7 +194,7 @@ void TProjectTables::ShowCptAs(TCptConversion conversion, int units)
 
 void TProjectTables::EmptyAll()
 {
-    for (TGridTable *table : Tables())
+    for (TGridTable* table : Tables())
         table->SetRowCount(0);
     motionInput_->SetCurveCount(0);
     cptView_->SetCurveCount(0);
@@ -210,7 +202,7 @@ void TProjectTables::EmptyAll()
 
 void TProjectTables::GiveMinimumRows()
 {
-    for (TGridTable *table : Tables())
+    for (TGridTable* table : Tables())
         if (table->RowCount() < table->MinRows())
             table->SetRowCount(table->MinRows());
 }
@@ -223,7 +215,7 @@ void TProjectTables::Reset()
 
 bool TProjectTables::IsChanged() const
 {
-    for (const TGridTable *table : Tables())
+    for (const TGridTable* table : Tables())
         if (table->IsChanged())
             return true;
     return false;
@@ -231,7 +223,7 @@ bool TProjectTables::IsChanged() const
 
 void TProjectTables::ResetChanged()
 {
-    for (TGridTable *table : Tables())
+    for (TGridTable* table : Tables())
         table->ResetChanged();
 }
 
@@ -242,11 +234,11 @@ namespace veldo {
 TTablesState TProjectTables::State() const
 {
     TTablesState state;
-    for (const TGridTable *table : {d_.get(), tzDepths_.get(), sections_.get()})
+    for (const TGridTable* table : {d_.get(), tzDepths_.get(), sections_.get()})
         AppendState(*table, state);
-    for (const TLine &curve : motionInput_->Curves) {
+    for (const TLine& curve : motionInput_->Curves) {
         state.numbers.push_back(curve.PointCount());
-        for (const TFloatPoint &point : curve.Points) {
+        for (const TFloatPoint& point : curve.Points) {
             state.numbers.push_back(point.X);
             state.numbers.push_back(point.Y);
         }
@@ -265,16 +257,16 @@ void TProjectTables::ChangeLayerType(int row, int newType) const
         std::array<long double, 2> ends;
     };
     std::vector<TValue> values;
-    if (const TGridTable *old = LayerTable(row)) {
-        for (const auto &[from, to] : CarriedProperties(oldType, newType))
+    if (const TGridTable* old = LayerTable(row)) {
+        for (const auto& [from, to] : CarriedProperties(oldType, newType))
             if (from < old->ColumnCount())
                 values.push_back({to, {PropertyValue(*old, from, 0), PropertyValue(*old, from, 1)}});
     }
     type.SetInteger(newType); // the layer gets a property table of the new layout
-    const TGridTable *now = LayerTable(row);
+    const TGridTable* now = LayerTable(row);
     if (!now)
         return;
-    for (const TValue &value : values)
+    for (const TValue& value : values)
         if (value.column < now->ColumnCount())
             for (int end = 0; end < 2; ++end)
                 SetPropertyValue(*now, value.column, end, value.ends[static_cast<std::size_t>(end)]);
@@ -287,7 +279,7 @@ void TProjectTables::ConvertSiltToSand() const
             ChangeLayerType(row, kSand);
 }
 
-void ChooseFrictionOrBlowCounts(const TGridTable &layer, int soilType, bool byFriction)
+void ChooseFrictionOrBlowCounts(const TGridTable& layer, int soilType, bool byFriction)
 {
     if (soilType != kSand && soilType != kSilt)
         return;

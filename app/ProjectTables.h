@@ -18,13 +18,13 @@ class TGridTable;
 
 // Columns of the soil-layer table D.
 enum TLayerColumn {
-    kLayerSoilType = 0,     // 1 sand, 2 clay, 3 silt (the row selector)
-    kLayerBottom = 1,       // depth at the bottom of the layer
-    kLayerProperties = 2,   // the layer's property table (2 rows: top, bottom)
-    kLayerMaxSide = 3,      // maximum unit side friction (0 = no limit)
-    kLayerMaxEnd = 4,       // maximum unit end bearing (0 = no limit)
-    kLayerSideFactor = 5,   // reduction/resistance factor on side friction
-    kLayerEndFactor = 6     // reduction/resistance factor on end bearing
+    kLayerSoilType = 0,   // 1 sand, 2 clay, 3 silt (the row selector)
+    kLayerBottom = 1,     // depth at the bottom of the layer
+    kLayerProperties = 2, // the layer's property table (2 rows: top, bottom)
+    kLayerMaxSide = 3,    // maximum unit side friction (0 = no limit)
+    kLayerMaxEnd = 4,     // maximum unit end bearing (0 = no limit)
+    kLayerSideFactor = 5, // reduction/resistance factor on side friction
+    kLayerEndFactor = 6   // reduction/resistance factor on end bearing
 };
 
 // A maximum unit side friction (column kLayerMaxSide) of exactly this number asks
@@ -36,18 +36,36 @@ enum TSoilType { kSand = 1, kClay = 2, kSilt = 3 };
 
 // Columns of the per-layer property tables (c0 ... c8).
 enum TSandColumn {
-    kSandUnitWeight = 0, kSandFriction = 1, kSandBlowCount = 2, kSandKo = 3, kSandNq = 4,
-    kSandQc = 5, kSandUserSkin = 6, kSandUserBearing = 7
+    kSandUnitWeight = 0,
+    kSandFriction = 1,
+    kSandBlowCount = 2,
+    kSandKo = 3,
+    kSandNq = 4,
+    kSandQc = 5,
+    kSandUserSkin = 6,
+    kSandUserBearing = 7
 };
 enum TClayColumn {
-    kClayUnitWeight = 0, kClayUndrained = 1, kClayRemolded = 2, kClayPI = 3, kClayYsr = 4,
-    kClayQc = 5, kClayUserSkin = 6, kClayUserBearing = 7, kClayAdhesion = 8
+    kClayUnitWeight = 0,
+    kClayUndrained = 1,
+    kClayRemolded = 2,
+    kClayPI = 3,
+    kClayYsr = 4,
+    kClayQc = 5,
+    kClayUserSkin = 6,
+    kClayUserBearing = 7,
+    kClayAdhesion = 8
 };
 // The user load transfers of a silt layer are hidden and not saved: they keep what a
 // sand or clay layer held while the layer is silt, for a change of type back.
 enum TSiltColumn {
-    kSiltUnitWeight = 0, kSiltFriction = 1, kSiltBlowCount = 2, kSiltKo = 3, kSiltUndrained = 4,
-    kSiltUserSkin = 5, kSiltUserBearing = 6
+    kSiltUnitWeight = 0,
+    kSiltFriction = 1,
+    kSiltBlowCount = 2,
+    kSiltKo = 3,
+    kSiltUndrained = 4,
+    kSiltUserSkin = 5,
+    kSiltUserBearing = 6
 };
 
 // Every value of the project's tables and of its CPT profile, at full precision:
@@ -55,7 +73,7 @@ enum TSiltColumn {
 struct TTablesState {
     std::vector<long double> numbers;
     std::vector<QString> texts;
-    friend bool operator==(const TTablesState &, const TTablesState &) = default;
+    friend bool operator==(const TTablesState&, const TTablesState&) = default;
 };
 
 class TProjectTables {
@@ -64,31 +82,31 @@ public:
     // resource is missing or malformed (a fault of the program, not of the user).
     TProjectTables();
     ~TProjectTables();
-    TProjectTables(const TProjectTables &) = delete;
-    TProjectTables &operator=(const TProjectTables &) = delete;
+    TProjectTables(const TProjectTables&) = delete;
+    TProjectTables& operator=(const TProjectTables&) = delete;
 
-    TGridTable &D() const { return *d_; }
-    TGridTable &tblDataSand() const { return *sand_; }
-    TGridTable &tblDataClay() const { return *clay_; }
-    TGridTable &tblDataSilt() const { return *silt_; }
-    TGridTable &TblTZDepth() const { return *tzDepths_; }
-    TGridTable &Sectionaldata() const { return *sections_; }
+    TGridTable& D() const { return *d_; }
+    TGridTable& tblDataSand() const { return *sand_; }
+    TGridTable& tblDataClay() const { return *clay_; }
+    TGridTable& tblDataSilt() const { return *silt_; }
+    TGridTable& TblTZDepth() const { return *tzDepths_; }
+    TGridTable& Sectionaldata() const { return *sections_; }
     // The CPT points: curve 0, X the cone resistance, Y the depth. This is what is
     // saved and what the engine reads.
-    TGraphPlot &MotionInput() const { return *motionInput_; }
+    TGraphPlot& MotionInput() const { return *motionInput_; }
     // A view of the CPT profile as blow counts or undrained strength, computed from
     // the cone resistance (empty until one is asked for; never saved).
-    TGraphPlot &CptView() const { return *cptView_; }
+    TGraphPlot& CptView() const { return *cptView_; }
     // Fills CptView with the profile seen as `conversion` in unit system `units`.
     void ShowCptAs(TCptConversion conversion, int units);
     // Computes a shown view again from the profile (after the profile's unit switch).
     void RefreshCptView(int units);
 
     // Every grid table of the project (the property models first).
-    std::vector<TGridTable *> Tables() const;
+    std::vector<TGridTable*> Tables() const;
 
     // The property table of layer `row` of D (nullptr for a row without one).
-    TGridTable *LayerTable(int row) const;
+    TGridTable* LayerTable(int row) const;
 
     // Tells every table and the CPT plot the unit system (values are converted by
     // the tables' unit templates).
@@ -120,6 +138,6 @@ private:
 // A sand or silt layer is described by its friction angle or by its SPT blow counts,
 // not by both: the pair not chosen is zeroed at the top and at the bottom. Other
 // types are left as they are.
-void ChooseFrictionOrBlowCounts(const TGridTable &layer, int soilType, bool byFriction);
+void ChooseFrictionOrBlowCounts(const TGridTable& layer, int soilType, bool byFriction);
 
 } // namespace veldo

@@ -11,7 +11,7 @@ namespace veldo {
 
 namespace {
 
-std::array<bool, 10> tickedMethods(const TProgramData &data)
+std::array<bool, 10> tickedMethods(const TProgramData& data)
 {
     std::array<bool, 10> ticked{};
     for (int m = 1; m <= 9; ++m)
@@ -19,13 +19,13 @@ std::array<bool, 10> tickedMethods(const TProgramData &data)
     return ticked;
 }
 
-TValidationLayer validationLayer(const TProjectTables &tables, int row)
+TValidationLayer validationLayer(const TProjectTables& tables, int row)
 {
-    const TGridTable &d = tables.D();
+    const TGridTable& d = tables.D();
     TValidationLayer layer;
     layer.soilType = d.Cell(kLayerSoilType, row).AsInteger();
     layer.endBearingFactor = d.Cell(kLayerEndFactor, row).AsFloat();
-    const TGridTable *properties = tables.LayerTable(row);
+    const TGridTable* properties = tables.LayerTable(row);
     if (layer.soilType == kClay && properties && properties->RowCount() >= 2) {
         layer.remoldedTop = properties->Cell(kClayRemolded, 0).AsFloat();
         layer.remoldedBottom = properties->Cell(kClayRemolded, 1).AsFloat();
@@ -33,7 +33,7 @@ TValidationLayer validationLayer(const TProjectTables &tables, int row)
     return layer;
 }
 
-void keepSelectedProfile(TProgramData &data, const TSelectedProfile &profile)
+void keepSelectedProfile(TProgramData& data, const TSelectedProfile& profile)
 {
     data.Integers[kResultPointCountEntry] = profile.pointCount;
     const std::size_t kept = std::min(profile.depth.size(), std::size_t{TSelectedProfile::MaxPoints});
@@ -46,7 +46,7 @@ void keepSelectedProfile(TProgramData &data, const TSelectedProfile &profile)
 
 } // namespace
 
-TValidationData ValidationDataOf(const TProgramData &data, const TProjectTables &tables)
+TValidationData ValidationDataOf(const TProgramData& data, const TProjectTables& tables)
 {
     TValidationData v;
     v.units = data.UnitSystem;
@@ -62,16 +62,16 @@ TValidationData ValidationDataOf(const TProgramData &data, const TProjectTables 
     return v;
 }
 
-std::vector<TLayerBand> LayerBandsOf(const TProjectTables &tables)
+std::vector<TLayerBand> LayerBandsOf(const TProjectTables& tables)
 {
-    const TGridTable &d = tables.D();
+    const TGridTable& d = tables.D();
     std::vector<TLayerBand> bands;
     for (int row = 0; row < d.RowCount(); ++row)
         bands.push_back({d.Cell(kLayerSoilType, row).AsInteger(), d.Cell(kLayerBottom, row).AsFloat()});
     return bands;
 }
 
-TPlotFileContext PlotFileContextOf(const TProgramData &data, const TProjectTables &tables)
+TPlotFileContext PlotFileContextOf(const TProgramData& data, const TProjectTables& tables)
 {
     TPlotFileContext context;
     context.ticked = tickedMethods(data);
@@ -84,8 +84,8 @@ TPlotFileContext PlotFileContextOf(const TProgramData &data, const TProjectTable
     return context;
 }
 
-bool ReadProjectPlotFile(TResultPlots &plots, TProgramData &data, const TProjectTables &tables,
-                         const std::filesystem::path &plotFile, bool showMessages)
+bool ReadProjectPlotFile(TResultPlots& plots, TProgramData& data, const TProjectTables& tables,
+                         const std::filesystem::path& plotFile, bool showMessages)
 {
     const bool ok = plots.ReadPlotFile(plotFile, PlotFileContextOf(data, tables), showMessages);
     if (!plots.HeaderRead())

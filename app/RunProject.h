@@ -13,11 +13,11 @@ class TProgramData;
 class TProjectTables;
 
 // The values the input checks read.
-TValidationData ValidationDataOf(const TProgramData &data, const TProjectTables &tables);
+TValidationData ValidationDataOf(const TProgramData& data, const TProjectTables& tables);
 // The layer bands: soil type and bottom depth of every row of `D`.
-std::vector<TLayerBand> LayerBandsOf(const TProjectTables &tables);
+std::vector<TLayerBand> LayerBandsOf(const TProjectTables& tables);
 // What the plot-data reader takes from the project.
-TPlotFileContext PlotFileContextOf(const TProgramData &data, const TProjectTables &tables);
+TPlotFileContext PlotFileContextOf(const TProgramData& data, const TProjectTables& tables);
 
 // Reads the plot-data file into the plots as the main window does after a run and
 // on opening a project: the selected method's profile goes into the project's
@@ -25,7 +25,7 @@ TPlotFileContext PlotFileContextOf(const TProgramData &data, const TProjectTable
 // 1e-6 becomes 3.1416 x OD (English) or 3.1416 x OD / 1000 (SI) once the file's
 // header was read; after a successful read the CPT plot takes the file's unit
 // system like the result plots. True on success.
-bool ReadProjectPlotFile(TResultPlots &plots, TProgramData &data, const TProjectTables &tables,
-                         const std::filesystem::path &plotFile, bool showMessages);
+bool ReadProjectPlotFile(TResultPlots& plots, TProgramData& data, const TProjectTables& tables,
+                         const std::filesystem::path& plotFile, bool showMessages);
 
 } // namespace veldo

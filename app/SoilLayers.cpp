@@ -11,9 +11,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -36,15 +36,11 @@ constexpr int RowHeight = 25;
 constexpr int DesignGridHeight = 186;
 constexpr std::array<int, TDlgSoilLayers::ColumnCount> DesignWidths{131, 72, 94, 106, 106, 135, 135};
 // D columns of grid columns 2 to 6.
-constexpr std::array<int, 5> ValueColumns{kLayerBottom, kLayerMaxSide, kLayerMaxEnd, kLayerSideFactor,
-                                          kLayerEndFactor};
+constexpr std::array<int, 5> ValueColumns{kLayerBottom, kLayerMaxSide, kLayerMaxEnd, kLayerSideFactor, kLayerEndFactor};
 // The property that holds a numeric field's tag.
 constexpr const char* FieldTag = "tag";
 
-QString NumberText(long double value)
-{
-    return QString::fromStdString(formatGeneral18(value));
-}
+QString NumberText(long double value) { return QString::fromStdString(formatGeneral18(value)); }
 
 } // namespace
 
@@ -105,18 +101,18 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLite
     connect(insert_, &QPushButton::clicked, this, run(&TDlgSoilLayers::ButtonInsClick));
     connect(delete_, &QPushButton::clicked, this, run(&TDlgSoilLayers::ButtonDelClick));
     connect(close_, &QPushButton::clicked, this, run(&TDlgSoilLayers::Button1Click));
-    headerTop_ = {QStringLiteral("  Layer "), QStringLiteral(" Soil Type "),
-                  QStringLiteral(" Depth at Bottom * "), QStringLiteral(" Max. Side Friction ** "),
-                  QStringLiteral(" Max. End Bearing ** "), QStringLiteral(" Reduction/Resistance *** "),
+    headerTop_ = {QStringLiteral("  Layer "),
+                  QStringLiteral(" Soil Type "),
+                  QStringLiteral(" Depth at Bottom * "),
+                  QStringLiteral(" Max. Side Friction ** "),
+                  QStringLiteral(" Max. End Bearing ** "),
+                  QStringLiteral(" Reduction/Resistance *** "),
                   QStringLiteral(" Reduction/Resistance *** ")};
 }
 
 TDlgSoilLayers::~TDlgSoilLayers() = default;
 
-TGridTable& TDlgSoilLayers::D() const
-{
-    return MainForm().Tables().D();
-}
+TGridTable& TDlgSoilLayers::D() const { return MainForm().Tables().D(); }
 
 // ---- Grid cells ------------------------------------------------------------------
 
@@ -138,18 +134,18 @@ QString TDlgSoilLayers::Cells(int column, int row) const
     return NumberText(D().Cell(ValueColumns[static_cast<std::size_t>(column - FirstValueColumn)], layer).AsFloat());
 }
 
-int TDlgSoilLayers::RowCount() const
-{
-    return grid_->rowCount() + FixedRows;
-}
+int TDlgSoilLayers::RowCount() const { return grid_->rowCount() + FixedRows; }
 
 void TDlgSoilLayers::SetHeaders()
 {
     const bool english = Data().UnitSystem == kEnglish;
     const QString stress = english ? QStringLiteral("       (lb/ft^2)    ") : QStringLiteral("       (kN/m^2)    ");
-    headerUnits_ = {QStringLiteral("        "), QStringLiteral("           "),
+    headerUnits_ = {QStringLiteral("        "),
+                    QStringLiteral("           "),
                     english ? QStringLiteral(" of each layer (ft) ") : QStringLiteral(" of each layer (m) "),
-                    stress, stress, QStringLiteral(" Factors on Side Friction "),
+                    stress,
+                    stress,
+                    QStringLiteral(" Factors on Side Friction "),
                     QStringLiteral("  Factors on End Bearing ")};
     QStringList labels;
     for (int column = 0; column < ColumnCount; ++column)
@@ -165,8 +161,9 @@ void TDlgSoilLayers::SetColumnWidths()
     const int padding = 2 * metrics.averageCharWidth();
     int total = 0;
     for (int column = 0; column < ColumnCount; ++column) {
-        const int text = std::max(metrics.horizontalAdvance(Cells(column, 0)),
-                                  metrics.horizontalAdvance(Cells(column, 1))) + padding;
+        const int text =
+            std::max(metrics.horizontalAdvance(Cells(column, 0)), metrics.horizontalAdvance(Cells(column, 1))) +
+            padding;
         const int width = std::max(DesignWidths[static_cast<std::size_t>(column)], text);
         grid_->setColumnWidth(column, width);
         total += width;
@@ -400,9 +397,9 @@ void TDlgSoilLayers::ButtonInsClick()
 void TDlgSoilLayers::ButtonDelClick()
 {
     const int layer = currentRow_ - FixedRows;
-    const bool confirmed = !confirm_->isChecked()
-        || Messages().Question(Msg(TMsg::DeleteLayerQuestion, QString::number(currentRow_ - 1)),
-                               TQuestionButtons::YesNo) == TMessageAnswer::Yes;
+    const bool confirmed =
+        !confirm_->isChecked() || Messages().Question(Msg(TMsg::DeleteLayerQuestion, QString::number(currentRow_ - 1)),
+                                                      TQuestionButtons::YesNo) == TMessageAnswer::Yes;
     if (confirmed && layer >= 0 && layer < Layers()) {
         D().DeleteRowGroup(layer);
         grid_->setRowCount(Layers() - 1);

@@ -11,7 +11,7 @@
 
 namespace veldo {
 
-std::unique_ptr<QApplication> CreateApplication(int &argc, char **argv)
+std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv)
 {
     auto app = std::make_unique<QApplication>(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
@@ -19,7 +19,7 @@ std::unique_ptr<QApplication> CreateApplication(int &argc, char **argv)
     return app;
 }
 
-int RunProgram(int argc, char **argv)
+int RunProgram(int argc, char** argv)
 {
     const std::unique_ptr<QApplication> app = CreateApplication(argc, argv);
     int exitCode = 0;
@@ -30,7 +30,7 @@ int RunProgram(int argc, char **argv)
         TMainFormOptions options;
         options.arguments = QApplication::arguments().mid(1);
         TMainForm mainForm(std::move(options));
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
             mainForm.setGeometry(InitialMainWindowGeometry(screen->availableGeometry()));
         mainForm.show();
         exitCode = QApplication::exec();
@@ -39,7 +39,7 @@ int RunProgram(int argc, char **argv)
     // was registered by code that never unregistered it.
     try {
         ShutDownColumnTypes();
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return exitCode == 0 ? 1 : exitCode;
     }

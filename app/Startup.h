@@ -11,10 +11,10 @@ namespace veldo {
 // and then sets the C library's number formatting back to "C": libraries that write
 // numbers with printf (the spreadsheet writer) must write "0.3", never "0,3". `argc`
 // must outlive the application object.
-std::unique_ptr<QApplication> CreateApplication(int &argc, char **argv);
+std::unique_ptr<QApplication> CreateApplication(int& argc, char** argv);
 
 // The program: application object, main window (opening the project named on the
 // command line), message loop; returns the exit code.
-int RunProgram(int argc, char **argv);
+int RunProgram(int argc, char** argv);
 
 } // namespace veldo

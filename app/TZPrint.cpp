@@ -11,8 +11,7 @@
 
 namespace veldo {
 
-TDlgTZPrint::TDlgTZPrint(TMainForm& main)
-    : TInputWindow(main, QStringLiteral("Option of Printing t-z Curves"))
+TDlgTZPrint::TDlgTZPrint(TMainForm& main) : TInputWindow(main, QStringLiteral("Option of Printing t-z Curves"))
 {
     setObjectName(QStringLiteral("DlgTZPrint"));
     auto* layout = new QVBoxLayout(this);
@@ -35,15 +34,9 @@ TDlgTZPrint::TDlgTZPrint(TMainForm& main)
     connect(editDepths_, &QPushButton::clicked, this, &TDlgTZPrint::EditDepthsClick);
 }
 
-void TDlgTZPrint::ChkPrintClick()
-{
-    editDepths_->setEnabled(print_->isChecked());
-}
+void TDlgTZPrint::ChkPrintClick() { editDepths_->setEnabled(print_->isChecked()); }
 
-void TDlgTZPrint::EditDepthsClick()
-{
-    MainForm().Tables().TblTZDepth().ShowEditor();
-}
+void TDlgTZPrint::EditDepthsClick() { MainForm().Tables().TblTZDepth().ShowEditor(); }
 
 void TDlgTZPrint::LoadFromProject()
 {
@@ -52,9 +45,6 @@ void TDlgTZPrint::LoadFromProject()
     editDepths_->setEnabled(print);
 }
 
-void TDlgTZPrint::CommitToProject()
-{
-    Data().PrintTzAtDepths = print_->isChecked() ? 1 : 0;
-}
+void TDlgTZPrint::CommitToProject() { Data().PrintTzAtDepths = print_->isChecked() ? 1 : 0; }
 
 } // namespace veldo

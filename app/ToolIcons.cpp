@@ -19,10 +19,7 @@ const QColor kClay(150, 110, 80);
 const QColor kSteel(120, 135, 150);
 const QColor kGo(40, 150, 60);
 
-QPen inkPen(qreal width = 1.5)
-{
-    return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
+QPen inkPen(qreal width = 1.5) { return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
 
 void page(QPainter& p)
 {

@@ -20,24 +20,18 @@ constexpr int kMaxProfilePoints = kResultSkinBase - kResultDepthBase;
 constexpr int kSegmentLineLimit = 100;
 
 // Template lines that carry no project value.
-const char *const kControlLine =
-    "-100   0   1   0   1   0   0   0   0   3   0   0   0   0   0   0   0   0     0.000";
-const char *const kGravityEnglish = "   32.1700   32.1700";
-const char *const kGravitySI = "    9.8100    9.8100";
-const char *const kZeroLine4 = "      0.00      0.00      0.00    0.0000    0.0000    0.0100      0.00";
-const char *const kHammerLine = "   3600.00    207.00    0.0000    0.5000    3.0000         0";
-const char *const kPileLineEnd = "     4.000     1.000     0.010";
-const char *const kZeroLine8 =
-    "     0.000     0.000       0.0    0.0000    0.0000     0.000     0.000     0.000";
-const char *const kZeroLine4Wide = "    0.0000    0.0000    0.0000    0.0000";
-const char *const kFactorLine1 =
-    "  1.0000  0.9000  0.8000  0.7000  0.6000  0.5000  0.0000  0.0000  0.0000  0.0000";
-const char *const kFactorLine2 =
-    "  1.0000  1.0000  1.0000  1.0000  1.0000  0.0000  0.0000  0.0000  0.0000  0.0000";
-const char *const kDepthLineEnd =
-    "      0.00      0.00     0.000      0.00    0.0000    0.0000    0.0000";
-const char *const kLastLine =
-    "      0.00      0.00      0.00     0.000      0.00    0.0000    0.0000    0.0000";
+const char* const kControlLine = "-100   0   1   0   1   0   0   0   0   3   0   0   0   0   0   0   0   0     0.000";
+const char* const kGravityEnglish = "   32.1700   32.1700";
+const char* const kGravitySI = "    9.8100    9.8100";
+const char* const kZeroLine4 = "      0.00      0.00      0.00    0.0000    0.0000    0.0100      0.00";
+const char* const kHammerLine = "   3600.00    207.00    0.0000    0.5000    3.0000         0";
+const char* const kPileLineEnd = "     4.000     1.000     0.010";
+const char* const kZeroLine8 = "     0.000     0.000       0.0    0.0000    0.0000     0.000     0.000     0.000";
+const char* const kZeroLine4Wide = "    0.0000    0.0000    0.0000    0.0000";
+const char* const kFactorLine1 = "  1.0000  0.9000  0.8000  0.7000  0.6000  0.5000  0.0000  0.0000  0.0000  0.0000";
+const char* const kFactorLine2 = "  1.0000  1.0000  1.0000  1.0000  1.0000  0.0000  0.0000  0.0000  0.0000  0.0000";
+const char* const kDepthLineEnd = "      0.00      0.00     0.000      0.00    0.0000    0.0000    0.0000";
+const char* const kLastLine = "      0.00      0.00      0.00     0.000      0.00    0.0000    0.0000    0.0000";
 
 // Soil coefficient and soil factor of a segment.
 struct TSoilValues {
@@ -59,7 +53,7 @@ struct TProfilePoint {
     long double tip = 0;
 };
 
-std::vector<TProfilePoint> Profile(const TProgramData &data)
+std::vector<TProfilePoint> Profile(const TProgramData& data)
 {
     const int n = std::clamp(data.Integers[kResultPointCountEntry], 0, kMaxProfilePoints);
     std::vector<TProfilePoint> points;
@@ -72,12 +66,12 @@ std::vector<TProfilePoint> Profile(const TProgramData &data)
 
 // The soil walk: the layer row moves down by at most one row per point, when the
 // current layer's bottom lies above the point. Points below the last layer keep it.
-std::vector<int> SoilTypesOfPoints(const std::vector<TProfilePoint> &points,
-                                   const std::vector<TWaveEquationLayer> &layers)
+std::vector<int> SoilTypesOfPoints(const std::vector<TProfilePoint>& points,
+                                   const std::vector<TWaveEquationLayer>& layers)
 {
     std::vector<int> types;
     std::size_t row = 0;
-    for (const TProfilePoint &point : points) {
+    for (const TProfilePoint& point : points) {
         if (row + 1 < layers.size() && layers[row].bottom < point.depth)
             ++row;
         types.push_back(layers.empty() ? 0 : layers[row].soilType);
@@ -110,16 +104,15 @@ std::vector<TSegmentChoice> ChooseSegments(std::size_t n)
     return chosen;
 }
 
-std::string SegmentLine(const TProfilePoint &point, const TSoilValues &soil, bool english)
+std::string SegmentLine(const TProfilePoint& point, const TSoilValues& soil, bool english)
 {
-    return " " + FormatExp3D1(point.depth) + " " + FormatExp3D1(point.skin) + " "
-        + FormatExp3D1(point.tip) + (english ? "   0.100   0.100   " : "   2.540   2.500   ")
-        + FormatExp3D1(soil.coefficient) + "   0.150   " + FormatExp3D1(soil.factor)
-        + (english ? "    6.56    1.00" : "    1.50    1.00");
+    return " " + FormatExp3D1(point.depth) + " " + FormatExp3D1(point.skin) + " " + FormatExp3D1(point.tip) +
+           (english ? "   0.100   0.100   " : "   2.540   2.500   ") + FormatExp3D1(soil.coefficient) + "   0.150   " +
+           FormatExp3D1(soil.factor) + (english ? "    6.56    1.00" : "    1.50    1.00");
 }
 
 // The title in exactly 40 characters, one byte each so that the columns hold.
-std::string TitleField(const QString &title)
+std::string TitleField(const QString& title)
 {
     return title.left(kTitleWidth).leftJustified(kTitleWidth, QLatin1Char(' ')).toLatin1().toStdString();
 }
@@ -136,7 +129,7 @@ long double PileUnitWeight(int pileType, bool english)
     }
 }
 
-std::string PileLine(const TProgramData &data, long double lastDepth, bool english)
+std::string PileLine(const TProgramData& data, long double lastDepth, bool english)
 {
     const long double od = data.OutsideDiameter;
     const long double id = data.InsideDiameter;
@@ -151,8 +144,8 @@ std::string PileLine(const TProgramData &data, long double lastDepth, bool engli
 
 class TLines {
 public:
-    void Add(const std::string &line) { text_ += line + "\r\n"; }
-    const std::string &Text() const { return text_; }
+    void Add(const std::string& line) { text_ += line + "\r\n"; }
+    const std::string& Text() const { return text_; }
 
 private:
     std::string text_;
@@ -160,9 +153,9 @@ private:
 
 } // namespace
 
-std::vector<TWaveEquationLayer> WaveEquationLayersOf(const TProjectTables &tables)
+std::vector<TWaveEquationLayer> WaveEquationLayersOf(const TProjectTables& tables)
 {
-    const TGridTable &d = tables.D();
+    const TGridTable& d = tables.D();
     std::vector<TWaveEquationLayer> layers;
     for (int row = 0; row < d.RowCount(); ++row) {
         const TData bottom = d.Cell(kLayerBottom, row);
@@ -172,12 +165,12 @@ std::vector<TWaveEquationLayer> WaveEquationLayersOf(const TProjectTables &table
     return layers;
 }
 
-long double WaveEquationPerimeter(const TProgramData &data)
+long double WaveEquationPerimeter(const TProgramData& data)
 {
     return data.Circular ? 3.1416L * data.OutsideDiameter : data.Perimeter;
 }
 
-std::string WaveEquationFileText(const TProgramData &data, const std::vector<TWaveEquationLayer> &layers)
+std::string WaveEquationFileText(const TProgramData& data, const std::vector<TWaveEquationLayer>& layers)
 {
     const bool english = data.UnitSystem == kEnglish;
     const std::vector<TProfilePoint> points = Profile(data);
@@ -196,7 +189,7 @@ std::string WaveEquationFileText(const TProgramData &data, const std::vector<TWa
         out.Add(kZeroLine4Wide);
 
     const std::vector<int> soilTypes = SoilTypesOfPoints(points, layers);
-    for (const TSegmentChoice &segment : ChooseSegments(points.size()))
+    for (const TSegmentChoice& segment : ChooseSegments(points.size()))
         out.Add(SegmentLine(points[segment.point], SoilValues(soilTypes[segment.soilOf], english), english));
 
     out.Add(kFactorLine1);
@@ -207,14 +200,15 @@ std::string WaveEquationFileText(const TProgramData &data, const std::vector<TWa
     return out.Text();
 }
 
-void WriteWaveEquationFile(TProgramData &data, const TProjectTables &tables)
+void WriteWaveEquationFile(TProgramData& data, const TProjectTables& tables)
 {
     data.WaveEquationPath = ReplaceExtension(data.ProjectPath, QStringLiteral(".gwi"));
     data.Perimeter = WaveEquationPerimeter(data);
     const std::string text = WaveEquationFileText(data, WaveEquationLayersOf(tables));
 
     if (const auto failure = WriteFilesTogether({{data.WaveEquationPath.toStdString(), text}}))
-        throw EWriteError(MsgStd(TMsg::GrlweapNotWritten, data.WaveEquationPath, QString::fromStdString(failure->reason)));
+        throw EWriteError(
+            MsgStd(TMsg::GrlweapNotWritten, data.WaveEquationPath, QString::fromStdString(failure->reason)));
 }
 
 } // namespace veldo

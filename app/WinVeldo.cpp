@@ -1,7 +1,4 @@
 // The program WINVELDO2015.
 #include "Startup.h"
 
-int main(int argc, char *argv[])
-{
-    return veldo::RunProgram(argc, argv);
-}
+int main(int argc, char* argv[]) { return veldo::RunProgram(argc, argv); }

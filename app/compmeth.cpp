@@ -35,18 +35,15 @@ const std::array<TMethodTexts, TfrmWaterDepth::MethodCount> Methods{{
     {"OptFHWA", "&FHWA (Federal Highway Administration) (*)", "&FHWA (Federal Highway Administration) "},
     {"OptUSCOE", "USACE (U.S. Army &Corps of Engineers) (*)", "USACE (U.S. Army &Corps of Engineers) "},
     {"OptLamda", "Revised &Lambda (*)", "Revised Lambda "},
-    {"OptAPI", "&API RP 2A (American Petroleum Institute) (**)",
-     "&API RP 2A (American Petroleum Institute) "},
-    {"OptUserSpecified", "Load-transfer Units specified by &User (*)",
-     "Load-transfer Units specified by &User"},
+    {"OptAPI", "&API RP 2A (American Petroleum Institute) (**)", "&API RP 2A (American Petroleum Institute) "},
+    {"OptUserSpecified", "Load-transfer Units specified by &User (*)", "Load-transfer Units specified by &User"},
     {"OptNGI", "&NGI (Norwegian Geotechnical Institute) (**)", "&NGI (Norwegian Geotechnical Institute) "},
     {"OptMTD", "&ICP/MTD (Imperial College of London) (**)", "&ICP/MTD (Imperial College of London) "},
     {"OptFugro", "Fugro (Offshore Driven Piles in Sand) (**)", "Fugro (Offshore Driven Piles in Sand) "},
     {"OptUWA", "UWA (University of Western Australia) (**)", "UWA (University of Western Australia) "},
 }};
 
-template <class T>
-T* Named(T* widget, const char* name)
+template <class T> T* Named(T* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -90,8 +87,8 @@ TfrmWaterDepth::TfrmWaterDepth(TMainForm& main) : TInputWindow(main, QStringLite
         connect(&Radio(method), &QRadioButton::clicked, this, [this, method] { MethodRadioClick(method); });
         connect(&Box(method), &QCheckBox::clicked, this, &TfrmWaterDepth::ShowWindows);
     }
-    for (QRadioButton* radio : {optHigh_, optLow_, criticalRadios_[0], criticalRadios_[1],
-                                criticalRadios_[2], optDrain_, optUndrain_, optCompression_, optTension_})
+    for (QRadioButton* radio : {optHigh_, optLow_, criticalRadios_[0], criticalRadios_[1], criticalRadios_[2],
+                                optDrain_, optUndrain_, optCompression_, optTension_})
         connect(radio, &QRadioButton::clicked, this, &TfrmWaterDepth::ShowWindows);
     MarkModifiedOn(criticalDepth_);
     MarkModifiedOn(reduction_);
@@ -116,10 +113,10 @@ QWidget* TfrmWaterDepth::BuildLoadSettlementTab()
 
     auto* factors = Named(new QGroupBox(QStringLiteral("Factors for t-z and Q-w Curves")), "GroupBox3");
     auto* factorLayout = new QVBoxLayout(factors);
-    optHigh_ = AddRadio(factorLayout, "OptHigh",
-                        QStringLiteral("Use Unfactored Unit Side Friction and Unit Tip Resistance"));
-    optLow_ = AddRadio(factorLayout, "OptLow",
-                       QStringLiteral("Use Reduced Unit Side Friction and Unit Tip Resistance"));
+    optHigh_ =
+        AddRadio(factorLayout, "OptHigh", QStringLiteral("Use Unfactored Unit Side Friction and Unit Tip Resistance"));
+    optLow_ =
+        AddRadio(factorLayout, "OptLow", QStringLiteral("Use Reduced Unit Side Friction and Unit Tip Resistance"));
     Exclusive(this, {optHigh_, optLow_});
     layout->addWidget(factors);
 
@@ -225,10 +222,7 @@ QWidget* TfrmWaterDepth::BuildLoading()
     return box;
 }
 
-bool TfrmWaterDepth::Offshore() const
-{
-    return Data().OffshoreMethods == 1;
-}
+bool TfrmWaterDepth::Offshore() const { return Data().OffshoreMethods == 1; }
 
 int TfrmWaterDepth::CheckedMethod() const
 {

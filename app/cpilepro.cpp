@@ -85,8 +85,18 @@ void PipeLowerEnd(QPainter& p)
 void SteelBeam(QPainter& p)
 {
     // Flange width L1 = 80, depth L2 = 68, flange thickness W1 = 10, web W2 = 8.
-    const QPolygonF h({{20, 14}, {100, 14}, {100, 24}, {64, 24}, {64, 72}, {100, 72},
-                       {100, 82}, {20, 82}, {20, 72}, {56, 72}, {56, 24}, {20, 24}});
+    const QPolygonF h({{20, 14},
+                       {100, 14},
+                       {100, 24},
+                       {64, 24},
+                       {64, 72},
+                       {100, 72},
+                       {100, 82},
+                       {20, 82},
+                       {20, 72},
+                       {56, 72},
+                       {56, 24},
+                       {20, 24}});
     p.drawPolygon(h);
     Dimension(p, QPointF(20, 7), QPointF(100, 7));
     Label(p, QPointF(60, 2), QStringLiteral("L1"));
@@ -127,11 +137,21 @@ void TPilePicture::paintEvent(QPaintEvent*)
     p.setPen(QPen(palette().color(group, QPalette::WindowText), 1));
     p.setBackground(palette().color(group, QPalette::Window));
     switch (sketch_) {
-    case TPileSketch::OuterDiameter: RingSection(p, 18); break;
-    case TPileSketch::InnerDiameter: RingSection(p, 12); break;
-    case TPileSketch::TotalLength: PileInGround(p, 3, 41); break;
-    case TPileSketch::StickupLength: PileInGround(p, 3, 14); break;
-    case TPileSketch::ZeroFrictionLength: PileInGround(p, 14, 27); break;
+    case TPileSketch::OuterDiameter:
+        RingSection(p, 18);
+        break;
+    case TPileSketch::InnerDiameter:
+        RingSection(p, 12);
+        break;
+    case TPileSketch::TotalLength:
+        PileInGround(p, 3, 41);
+        break;
+    case TPileSketch::StickupLength:
+        PileInGround(p, 3, 14);
+        break;
+    case TPileSketch::ZeroFrictionLength:
+        PileInGround(p, 14, 27);
+        break;
     case TPileSketch::EndInnerDiameter:
         PipeLowerEnd(p);
         Dimension(p, QPointF(13, 36), QPointF(37, 36));
@@ -158,8 +178,8 @@ void TPilePicture::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-TPilePicture* PlaceFieldRow(QGridLayout& grid, int row, TDataEdit& field,
-                            std::optional<TPileSketch> sketch, const QString& pictureName)
+TPilePicture* PlaceFieldRow(QGridLayout& grid, int row, TDataEdit& field, std::optional<TPileSketch> sketch,
+                            const QString& pictureName)
 {
     TPilePicture* picture = nullptr;
     if (sketch) {
@@ -181,15 +201,9 @@ TStickupEdit::TStickupEdit(QWidget* owner, const TDataEditDesign& design, QLabel
 {
 }
 
-bool TStickupEdit::Negative() const
-{
-    return TDataEdit::EntryProblem().isEmpty() && Number() < 0;
-}
+bool TStickupEdit::Negative() const { return TDataEdit::EntryProblem().isEmpty() && Number() < 0; }
 
-QString TStickupEdit::EntryProblem() const
-{
-    return Negative() ? NegativeMessage : TDataEdit::EntryProblem();
-}
+QString TStickupEdit::EntryProblem() const { return Negative() ? NegativeMessage : TDataEdit::EntryProblem(); }
 
 void TStickupEdit::ReportProblem()
 {
@@ -212,8 +226,7 @@ void TStickupEdit::DoExit()
 // ---- Circular pile properties window ------------------------------------------------
 
 const QString TfrmShaftpeneta::Caption = QStringLiteral("Circular Pile Properties");
-const QString TfrmShaftpeneta::Note =
-    QStringLiteral("(Note: leave values of end section as zero if none is present)");
+const QString TfrmShaftpeneta::Note = QStringLiteral("(Note: leave values of end section as zero if none is present)");
 
 namespace {
 
@@ -237,14 +250,14 @@ TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& main) : TInputWindow(main, Caption)
     DataEdit8 = MakeField(this, QStringLiteral("DataEdit8"), QStringLiteral("&Outer Diameter, OD"), diameter);
     DataEdit9 = MakeField(this, QStringLiteral("DataEdit9"), QStringLiteral("&Inner Diameter, ID"), diameter);
     DataEdit10 = MakeField(this, QStringLiteral("DataEdit10"), QStringLiteral("&Total Length, TL"), length);
-    DataEdit1 = MakeField<TStickupEdit>(this, QStringLiteral("DataEdit1"),
-                                        QStringLiteral("&Pile Stickup Length, PSL"), length);
-    DataEdit13 = MakeField(this, QStringLiteral("DataEdit13"),
-                           QStringLiteral("Zero-&Friction Length from Ground, ZFL"), length);
+    DataEdit1 =
+        MakeField<TStickupEdit>(this, QStringLiteral("DataEdit1"), QStringLiteral("&Pile Stickup Length, PSL"), length);
+    DataEdit13 =
+        MakeField(this, QStringLiteral("DataEdit13"), QStringLiteral("Zero-&Friction Length from Ground, ZFL"), length);
     DataEdit12 = MakeField(this, QStringLiteral("DataEdit12"),
                            QStringLiteral("Inner &Diameter of Lower-End Section, EID"), diameter);
-    DataEdit11 = MakeField(this, QStringLiteral("DataEdit11"),
-                           QStringLiteral("&Lower End Section Length, ESL"), length);
+    DataEdit11 =
+        MakeField(this, QStringLiteral("DataEdit11"), QStringLiteral("&Lower End Section Length, ESL"), length);
 
     auto* grid = new QGridLayout(this);
     PlaceFieldRow(*grid, 0, *DataEdit8, TPileSketch::OuterDiameter, QStringLiteral("Image2"));
@@ -262,11 +275,10 @@ TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& main) : TInputWindow(main, Caption)
     GroupBox4 = new QGroupBox(QStringLiteral("Plugged / Unplugged Conditions "), this);
     GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
     new QVBoxLayout(GroupBox4);
-    OptIntPlug = AddRadio(*GroupBox4, QStringLiteral("OptIntPlug"),
-                          QStringLiteral("Internal Pile Plug Calculated by Program"));
+    OptIntPlug =
+        AddRadio(*GroupBox4, QStringLiteral("OptIntPlug"), QStringLiteral("Internal Pile Plug Calculated by Program"));
     OptPlug = AddRadio(*GroupBox4, QStringLiteral("OptPlug"), QStringLiteral("Plugged for open-ended pile"));
-    OptUnplug = AddRadio(*GroupBox4, QStringLiteral("OptUnplug"),
-                         QStringLiteral("Unplugged for open-ended pile"));
+    OptUnplug = AddRadio(*GroupBox4, QStringLiteral("OptUnplug"), QStringLiteral("Unplugged for open-ended pile"));
     grid->addWidget(GroupBox4, 8, 0, 1, 3);
 
     auto* close = new QPushButton(QStringLiteral("Close"), this);
@@ -274,8 +286,8 @@ TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& main) : TInputWindow(main, Caption)
     grid->addWidget(close, 9, 2, Qt::AlignRight);
     connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
 
-    for (TDataEdit* field : {DataEdit8, DataEdit9, DataEdit10, static_cast<TDataEdit*>(DataEdit1),
-                             DataEdit13, DataEdit12, DataEdit11})
+    for (TDataEdit* field :
+         {DataEdit8, DataEdit9, DataEdit10, static_cast<TDataEdit*>(DataEdit1), DataEdit13, DataEdit12, DataEdit11})
         MarkModifiedOn(field);
     for (QRadioButton* radio : {OptIntPlug, OptPlug, OptUnplug})
         MarkModifiedOn(radio);
@@ -295,9 +307,15 @@ void TfrmShaftpeneta::LoadFromProject()
     LoadField(*DataEdit11, d.EndSectionLength);
     ApplyEnabling();
     switch (d.PlugCondition) {
-    case 1: OptPlug->setChecked(true); break;
-    case 2: OptUnplug->setChecked(true); break;
-    default: OptIntPlug->setChecked(true); break;
+    case 1:
+        OptPlug->setChecked(true);
+        break;
+    case 2:
+        OptUnplug->setChecked(true);
+        break;
+    default:
+        OptIntPlug->setChecked(true);
+        break;
     }
 }
 

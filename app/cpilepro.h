@@ -75,8 +75,7 @@ private:
 // A numeric field of a pile-properties window with its label (caption and unit
 // template as the form sets them).
 template <class TField = TDataEdit>
-TField* MakeField(QWidget* parent, const QString& name, const QString& caption,
-                  const QString& unitsTemplate)
+TField* MakeField(QWidget* parent, const QString& name, const QString& caption, const QString& unitsTemplate)
 {
     TDataEditDesign design;
     design.Caption = caption;
@@ -90,8 +89,7 @@ TField* MakeField(QWidget* parent, const QString& name, const QString& caption,
 // `pictureName`) in column 0, its label in column 1, the field in column 2. Returns
 // the picture or nullptr.
 TPilePicture* PlaceFieldRow(QGridLayout& grid, int row, TDataEdit& field,
-                            std::optional<TPileSketch> sketch = std::nullopt,
-                            const QString& pictureName = {});
+                            std::optional<TPileSketch> sketch = std::nullopt, const QString& pictureName = {});
 
 class TfrmShaftpeneta final : public TInputWindow {
     Q_OBJECT
@@ -111,16 +109,16 @@ private:
     void ApplyEnabling();
     int CheckedPlugCondition() const;
 
-    TDataEdit* DataEdit8 = nullptr;  // OD
-    TDataEdit* DataEdit9 = nullptr;  // ID
-    TDataEdit* DataEdit10 = nullptr; // TL
+    TDataEdit* DataEdit8 = nullptr;    // OD
+    TDataEdit* DataEdit9 = nullptr;    // ID
+    TDataEdit* DataEdit10 = nullptr;   // TL
     TStickupEdit* DataEdit1 = nullptr; // PSL
-    TDataEdit* DataEdit13 = nullptr; // ZFL
-    TDataEdit* DataEdit12 = nullptr; // EID
-    TDataEdit* DataEdit11 = nullptr; // ESL
-    TPilePicture* Image3 = nullptr;  // ID
-    TPilePicture* Image6 = nullptr;  // EID
-    TPilePicture* Image5 = nullptr;  // ESL
+    TDataEdit* DataEdit13 = nullptr;   // ZFL
+    TDataEdit* DataEdit12 = nullptr;   // EID
+    TDataEdit* DataEdit11 = nullptr;   // ESL
+    TPilePicture* Image3 = nullptr;    // ID
+    TPilePicture* Image6 = nullptr;    // EID
+    TPilePicture* Image5 = nullptr;    // ESL
     QLabel* NoteLabel = nullptr;
     QGroupBox* GroupBox4 = nullptr;
     QRadioButton* OptIntPlug = nullptr;

@@ -26,14 +26,14 @@ TfrmNCsection::TfrmNCsection(TMainForm& main) : TInputWindow(main, Caption)
     setObjectName(QStringLiteral("frmNCsection"));
     const QString length = QStringLiteral("L2");
     DataEdit5 = MakeField(this, QStringLiteral("DataEdit5"), QStringLiteral("&Total Length, TL"), length);
-    DataEdit1 = MakeField<TStickupEdit>(this, QStringLiteral("DataEdit1"),
-                                        QStringLiteral("&Pile Stickup Length, PSL"), length);
-    DataEdit6 = MakeField(this, QStringLiteral("DataEdit6"),
-                          QStringLiteral("Zero-&Friction Length from Ground, ZFL"), length);
-    DataEdit3 = MakeField(this, QStringLiteral("DataEdit3"),
-                          QStringLiteral("&Perimeter for Noncircular Section "), QStringLiteral("L1"));
-    DataEdit4 = MakeField(this, QStringLiteral("DataEdit4"),
-                          QStringLiteral("Tip &Area for Noncircular Section "), QStringLiteral("L²"));
+    DataEdit1 =
+        MakeField<TStickupEdit>(this, QStringLiteral("DataEdit1"), QStringLiteral("&Pile Stickup Length, PSL"), length);
+    DataEdit6 =
+        MakeField(this, QStringLiteral("DataEdit6"), QStringLiteral("Zero-&Friction Length from Ground, ZFL"), length);
+    DataEdit3 = MakeField(this, QStringLiteral("DataEdit3"), QStringLiteral("&Perimeter for Noncircular Section "),
+                          QStringLiteral("L1"));
+    DataEdit4 = MakeField(this, QStringLiteral("DataEdit4"), QStringLiteral("Tip &Area for Noncircular Section "),
+                          QStringLiteral("L²"));
     // The section needs both: a perimeter of 0 would also make the project read back
     // as circular.
     for (TDataEdit* field : {DataEdit3, DataEdit4}) {
@@ -105,8 +105,7 @@ void TfrmNCsection::CommitToProject()
 
 namespace {
 
-template <class TWindow>
-void FreeWindow(TMainForm& main)
+template <class TWindow> void FreeWindow(TMainForm& main)
 {
     TWindow* window = FindInputWindow<TWindow>(main);
     if (!window)

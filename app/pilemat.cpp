@@ -33,8 +33,7 @@ constexpr int FhwaMethod = 1;
 constexpr long double Pi = 3.1416L;
 constexpr long double SquareMmPerSquareM = 1000.0L * 1000.0L;
 
-template <class T>
-T* Named(T* widget, const QString& name)
+template <class T> T* Named(T* widget, const QString& name)
 {
     widget->setObjectName(name);
     return widget;
@@ -94,8 +93,8 @@ QWidget* TfrmMaterial::BuildPileTypes()
     const auto type = [&](const QString& name, const QString& caption, int code) {
         pileTypes_->addButton(AddRadio(layout, name, caption), code);
     };
-    type(QStringLiteral("OptSteel"),
-         QStringLiteral("&Steel pipe piles and non-tapered portion of monotube piles"), SteelPipe);
+    type(QStringLiteral("OptSteel"), QStringLiteral("&Steel pipe piles and non-tapered portion of monotube piles"),
+         SteelPipe);
     openEnded_ = AddRadio(layout, QStringLiteral("OpenEnded"), QStringLiteral("Open-Ended Pile"), Indent);
     closeEnded_ = AddRadio(layout, QStringLiteral("CloseEnded"), QStringLiteral("Close-Ended Pile"), Indent);
     Exclusive(this, {openEnded_, closeEnded_});
@@ -156,8 +155,8 @@ QWidget* TfrmMaterial::BuildAreaMode()
     TDataEditDesign area;
     area.UnitsString = QString::fromUtf8("L\u00b2");
 
-    areaModes_[0] = Named(new QRadioButton(QStringLiteral("Calculate from Pile Section")),
-                          QStringLiteral("RadioButton3"));
+    areaModes_[0] =
+        Named(new QRadioButton(QStringLiteral("Calculate from Pile Section")), QStringLiteral("RadioButton3"));
     auto* autoLabel = new QLabel;
     autoSection_ = Named(new TDataEdit(box, area, autoLabel), QStringLiteral("DeAutoSection"));
     autoSection_->setReadOnly(true);
@@ -165,16 +164,16 @@ QWidget* TfrmMaterial::BuildAreaMode()
     layout->addWidget(autoSection_, 0, 1);
     layout->addWidget(autoLabel, 0, 2);
 
-    areaModes_[1] = Named(new QRadioButton(QStringLiteral("Constant Cross Section Area")),
-                          QStringLiteral("RadioButton1"));
+    areaModes_[1] =
+        Named(new QRadioButton(QStringLiteral("Constant Cross Section Area")), QStringLiteral("RadioButton1"));
     auto* sectionLabel = new QLabel;
     section_ = Named(new TDataEdit(box, area, sectionLabel), QStringLiteral("DeSection"));
     layout->addWidget(areaModes_[1], 1, 0);
     layout->addWidget(section_, 1, 1);
     layout->addWidget(sectionLabel, 1, 2);
 
-    areaModes_[2] = Named(new QRadioButton(QStringLiteral("Non-constant Cross Section Area")),
-                          QStringLiteral("RadioButton2"));
+    areaModes_[2] =
+        Named(new QRadioButton(QStringLiteral("Non-constant Cross Section Area")), QStringLiteral("RadioButton2"));
     sectionButton_ = Named(new QPushButton(QStringLiteral("Data Button")), QStringLiteral("SectionButton1"));
     connect(sectionButton_, &QPushButton::clicked, this, &TfrmMaterial::SectionButton1Click);
     sectionNote_ = new QLabel(QStringLiteral("(enter the area as a function of depth.)"));
@@ -185,15 +184,9 @@ QWidget* TfrmMaterial::BuildAreaMode()
     return box;
 }
 
-int TfrmMaterial::CheckedPileType() const
-{
-    return std::max(pileTypes_->checkedId(), 0);
-}
+int TfrmMaterial::CheckedPileType() const { return std::max(pileTypes_->checkedId(), 0); }
 
-bool TfrmMaterial::Tapered() const
-{
-    return TProgramData::TaperedPileType(CheckedPileType());
-}
+bool TfrmMaterial::Tapered() const { return TProgramData::TaperedPileType(CheckedPileType()); }
 
 long double TfrmMaterial::SectionArea() const
 {

@@ -38,37 +38,47 @@ struct TPropertyFields {
     bool integer; // an SPT blow count
 };
 
-constexpr std::array<TPropertyFields, 8> SandFields{{
-    {0, 1, 2, false}, {1, 3, 4, false}, {2, 5, 6, true}, {3, 7, 8, false},
-    {4, 9, 10, false}, {6, 11, 12, false}, {7, 13, 14, false}, {5, 15, 16, false}}};
-constexpr std::array<TPropertyFields, 8> ClayFields{{
-    {0, 17, 20, false}, {1, 18, 21, false}, {2, 19, 22, false}, {6, 27, 30, false},
-    {7, 28, 31, false}, {5, 23, 25, false}, {3, 24, 26, false}, {4, 29, 32, false}}};
-constexpr std::array<TPropertyFields, 5> SiltFields{{
-    {0, 33, 34, false}, {1, 35, 37, false}, {2, 36, 38, true}, {3, 39, 40, false},
-    {4, 41, 43, false}}};
+constexpr std::array<TPropertyFields, 8> SandFields{{{0, 1, 2, false},
+                                                     {1, 3, 4, false},
+                                                     {2, 5, 6, true},
+                                                     {3, 7, 8, false},
+                                                     {4, 9, 10, false},
+                                                     {6, 11, 12, false},
+                                                     {7, 13, 14, false},
+                                                     {5, 15, 16, false}}};
+constexpr std::array<TPropertyFields, 8> ClayFields{{{0, 17, 20, false},
+                                                     {1, 18, 21, false},
+                                                     {2, 19, 22, false},
+                                                     {6, 27, 30, false},
+                                                     {7, 28, 31, false},
+                                                     {5, 23, 25, false},
+                                                     {3, 24, 26, false},
+                                                     {4, 29, 32, false}}};
+constexpr std::array<TPropertyFields, 5> SiltFields{
+    {{0, 33, 34, false}, {1, 35, 37, false}, {2, 36, 38, true}, {3, 39, 40, false}, {4, 41, 43, false}}};
 
 std::vector<TPropertyFields> FieldsOfType(int soilType)
 {
     switch (soilType) {
-    case kSand: return {SandFields.begin(), SandFields.end()};
-    case kClay: return {ClayFields.begin(), ClayFields.end()};
-    case kSilt: return {SiltFields.begin(), SiltFields.end()};
-    default: return {};
+    case kSand:
+        return {SandFields.begin(), SandFields.end()};
+    case kClay:
+        return {ClayFields.begin(), ClayFields.end()};
+    case kSilt:
+        return {SiltFields.begin(), SiltFields.end()};
+    default:
+        return {};
     }
 }
 
 // Type 1 is the first page, 2 the second, any other the third.
-int PageOfType(int soilType)
-{
-    return soilType == kSand ? 0 : soilType == kClay ? 1 : 2;
-}
+int PageOfType(int soilType) { return soilType == kSand ? 0 : soilType == kClay ? 1 : 2; }
 
 int RoundToInt(long double value)
 {
     const long double rounded = std::round(value);
-    return static_cast<int>(std::clamp<long double>(rounded, std::numeric_limits<int>::min(),
-                                                    std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long double>(rounded, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 void SetEnabled(const std::vector<QWidget*>& widgets, bool enabled)
@@ -112,8 +122,7 @@ public:
         return label;
     }
 
-    template <class TWidget>
-    TWidget* Add(TWidget* widget, int column = 0, int span = 3)
+    template <class TWidget> TWidget* Add(TWidget* widget, int column = 0, int span = 3)
     {
         grid_->addWidget(widget, row_++, column, 1, span);
         return widget;
@@ -215,12 +224,10 @@ void TDlgSoils::BuildSand(TPage& page)
 
     sandKo_ = {sandHeading3_, sandNote3_, ko.label, sandKoNote1_, sandKoNote2_, ko.top, ko.bottom};
     sandNq_ = {nq.label, nqNote1, nqNote2, nq.top, nq.bottom};
-    sandUser_ = {userHeading, userNote, skin.label, skin.top, skin.bottom, bearing.label, bearing.top,
-                 bearing.bottom};
+    sandUser_ = {userHeading, userNote, skin.label, skin.top, skin.bottom, bearing.label, bearing.top, bearing.bottom};
     sandQc_ = {qc.label, qc.top, qc.bottom, qcNote};
     for (int number : {1, 2})
-        connect(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this,
-                &TDlgSoils::SandRadioClick);
+        connect(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this, &TDlgSoils::SandRadioClick);
 }
 
 void TDlgSoils::BuildClay(TPage& page)
@@ -229,12 +236,12 @@ void TDlgSoils::BuildClay(TPage& page)
     page.Row(QStringLiteral("2. Undrained Shear Strength"), StressUnits, 18, 21);
     const TRowLabels remolded = page.Row(QStringLiteral("3. Remolded Shear Strength"), StressUnits, 19, 22);
     clayRemolded_ = {remolded.label, remolded.top, remolded.bottom};
-    for (const char* line : {"- Used for open-ended piipe piles to compute the",
-                             "  resistance in skin friction along the inner surface of",
-                             "  the pipe as the soil plug enter the pipe. A reduced",
-                             "  strength may account for the fact that the internal plug",
-                             "  may be highly disturbed as soil enters the pile.",
-                             "- Also used in Offshore Computation Methods."})
+    for (const char* line :
+         {"- Used for open-ended piipe piles to compute the",
+          "  resistance in skin friction along the inner surface of",
+          "  the pipe as the soil plug enter the pipe. A reduced",
+          "  strength may account for the fact that the internal plug",
+          "  may be highly disturbed as soil enters the pile.", "- Also used in Offshore Computation Methods."})
         clayRemolded_.push_back(page.Text(QString::fromLatin1(line)));
     QLabel* userHeading = page.Text(QStringLiteral("4. Data for User-Specified Load Transfers"));
     QLabel* userNote = page.Text(NotUsedElsewhere);
@@ -250,18 +257,15 @@ void TDlgSoils::BuildClay(TPage& page)
     QLabel* adhesionNote = page.Text(QStringLiteral("(Only for FHWA Method)"));
     adhesion_ = page.Add(new QComboBox(page.Widget()), 0, 2);
     adhesion_->setObjectName(QStringLiteral("ComboBox1"));
-    adhesion_->addItems({QStringLiteral("0 - Estimated by the program"),
-                         QStringLiteral("1 - Using Tomlinson Graph A"),
-                         QStringLiteral("2 - Using Tomlinson Graph B"),
-                         QStringLiteral("3 - Using Tomlinson Graph C")});
+    adhesion_->addItems({QStringLiteral("0 - Estimated by the program"), QStringLiteral("1 - Using Tomlinson Graph A"),
+                         QStringLiteral("2 - Using Tomlinson Graph B"), QStringLiteral("3 - Using Tomlinson Graph C")});
     showGraph_ = page.Add(new QPushButton(QStringLiteral("Show Graph"), page.Widget()), 2, 1);
     showGraph_->setObjectName(QStringLiteral("Button4"));
     connect(adhesion_, &QComboBox::currentIndexChanged, this, &TDlgSoils::ComboBox1Change);
     connect(showGraph_, &QPushButton::clicked, this, &TDlgSoils::Button4Click);
     connect(page.CloseButton(QStringLiteral("Button2")), &QPushButton::clicked, this, &TDlgSoils::Button2Click);
 
-    clayUser_ = {userHeading, userNote, skin.label, skin.top, skin.bottom, bearing.label, bearing.top,
-                 bearing.bottom};
+    clayUser_ = {userHeading, userNote, skin.label, skin.top, skin.bottom, bearing.label, bearing.top, bearing.bottom};
     clayQc_ = {qc.label, qc.top, qc.bottom, qcNote};
     clayIcp_ = {icpHeading, icpNote, pi.label, pi.top, pi.bottom, ysr.label, ysr.top, ysr.bottom};
     clayAdhesion_ = {adhesionHeading, adhesionNote, adhesion_, showGraph_};
@@ -283,8 +287,7 @@ void TDlgSoils::BuildSilt(TPage& page)
     // The silt tab's "Close" shares the clay tab's handler.
     connect(page.CloseButton(QStringLiteral("Button3")), &QPushButton::clicked, this, &TDlgSoils::Button2Click);
     for (int number : {3, 4})
-        connect(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this,
-                &TDlgSoils::SiltRadioClick);
+        connect(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this, &TDlgSoils::SiltRadioClick);
 }
 
 void TDlgSoils::SetLayer(int layerNumber, int soilType)
@@ -295,8 +298,8 @@ void TDlgSoils::SetLayer(int layerNumber, int soilType)
 
 TDataEdit* TDlgSoils::Field(int number) const
 {
-    return number >= 0 && number < static_cast<int>(fields_.size())
-        ? fields_[static_cast<std::size_t>(number)] : nullptr;
+    return number >= 0 && number < static_cast<int>(fields_.size()) ? fields_[static_cast<std::size_t>(number)]
+                                                                    : nullptr;
 }
 
 QRadioButton* TDlgSoils::RadioButton(int number) const
@@ -349,8 +352,7 @@ void TDlgSoils::LoadFields(const TGridTable& table)
     if (soilType_ == kClay && AdhesionProperty < table.ColumnCount())
         adhesion_->setCurrentIndex(table.Cell(AdhesionProperty, BottomRow).AsInteger());
     // A blow count given at either end means the layer was entered by blow counts.
-    const auto radioByBlowCounts = [](TDataEdit* top, TDataEdit* bottom, QRadioButton* friction,
-                                      QRadioButton* spt) {
+    const auto radioByBlowCounts = [](TDataEdit* top, TDataEdit* bottom, QRadioButton* friction, QRadioButton* spt) {
         const bool blowCounts = top->Number() != 0 || bottom->Number() != 0;
         spt->setChecked(blowCounts);
         friction->setChecked(!blowCounts);
@@ -363,17 +365,13 @@ void TDlgSoils::LoadFields(const TGridTable& table)
     loadedAdhesion_ = adhesion_->currentIndex();
 }
 
-bool TDlgSoils::ByFriction() const
-{
-    return soilType_ == kSilt ? radios_[3]->isChecked() : radios_[1]->isChecked();
-}
+bool TDlgSoils::ByFriction() const { return soilType_ == kSilt ? radios_[3]->isChecked() : radios_[1]->isChecked(); }
 
 void TDlgSoils::ApplyRules()
 {
     const TProgramData& data = main_.Data();
     const bool offshore = data.OffshoreMethods == 1;
-    const bool cptMethod = data.MethodTicked(6) || data.MethodTicked(7) || data.MethodTicked(8)
-        || data.MethodTicked(9);
+    const bool cptMethod = data.MethodTicked(6) || data.MethodTicked(7) || data.MethodTicked(8) || data.MethodTicked(9);
     const bool userMethod = data.MethodTicked(5);
 
     SandRadioClick();
@@ -441,9 +439,8 @@ void TDlgSoils::SiltRadioClick()
 
 void TDlgSoils::ComboBox1Change()
 {
-    static const std::array<QString, 4> captions{
-        QStringLiteral("Show Graph"), QStringLiteral("Show Graph A"), QStringLiteral("Show Graph B"),
-        QStringLiteral("Show Graph C")};
+    static const std::array<QString, 4> captions{QStringLiteral("Show Graph"), QStringLiteral("Show Graph A"),
+                                                 QStringLiteral("Show Graph B"), QStringLiteral("Show Graph C")};
     const int item = adhesion_->currentIndex();
     showGraph_->setText(item >= 0 && item < 4 ? captions[static_cast<std::size_t>(item)] : captions[0]);
     showGraph_->setEnabled(item > 0);
@@ -459,15 +456,9 @@ void TDlgSoils::Button4Click()
     chart_->ShowChart(item);
 }
 
-void TDlgSoils::Button1Click()
-{
-    close();
-}
+void TDlgSoils::Button1Click() { close(); }
 
-void TDlgSoils::Button2Click()
-{
-    close();
-}
+void TDlgSoils::Button2Click() { close(); }
 
 void TDlgSoils::FormDeactivate()
 {

@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 // examples, the report and the plot-data file are written in the folder.
 class RunFolder {
 public:
-    explicit RunFolder(const std::string &project)
+    explicit RunFolder(const std::string& project)
     {
         std::string pattern = (fs::temp_directory_path() / "veldo_bench_XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
@@ -33,12 +33,11 @@ public:
         oldDir_ = fs::current_path();
         fs::current_path(dir_);
         const std::string base = std::string(VELDO_EXAMPLES_DIR) + "/" + project;
-        std::ofstream(dir_ / "names.dat", std::ios::binary)
-            << "2015.7.7\r\nreserved\r\nreserved\r\n0\r\n"
-            << base << ".vd7d\r\n"
-            << (dir_ / "run.vd7o").string() << "\r\n"
-            << (dir_ / "run.vd7p").string() << "\r\n"
-            << base << ".cpt\r\n";
+        std::ofstream(dir_ / "names.dat", std::ios::binary) << "2015.7.7\r\nreserved\r\nreserved\r\n0\r\n"
+                                                            << base << ".vd7d\r\n"
+                                                            << (dir_ / "run.vd7o").string() << "\r\n"
+                                                            << (dir_ / "run.vd7p").string() << "\r\n"
+                                                            << base << ".cpt\r\n";
     }
     ~RunFolder()
     {
@@ -48,8 +47,8 @@ public:
         fs::current_path(oldDir_, ec);
         fs::remove_all(dir_, ec);
     }
-    RunFolder(const RunFolder &) = delete;
-    RunFolder &operator=(const RunFolder &) = delete;
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
     bool ready() const { return !dir_.empty(); }
 
 private:
@@ -78,14 +77,14 @@ public:
             close(saved_);
         }
     }
-    QuietConsole(const QuietConsole &) = delete;
-    QuietConsole &operator=(const QuietConsole &) = delete;
+    QuietConsole(const QuietConsole&) = delete;
+    QuietConsole& operator=(const QuietConsole&) = delete;
 
 private:
     int saved_ = -1;
 };
 
-void BM_WholeRunLargeProject(benchmark::State &state)
+void BM_WholeRunLargeProject(benchmark::State& state)
 {
     RunFolder folder("large/Large40Layers_English");
     if (!folder.ready()) {

@@ -19,7 +19,7 @@ std::string longSum(int n, bool mixed)
     return text;
 }
 
-void BM_EvaluateLongSum(benchmark::State &state)
+void BM_EvaluateLongSum(benchmark::State& state)
 {
     const std::string text = longSum(static_cast<int>(state.range(0)), false);
     for (auto _ : state)
@@ -27,7 +27,7 @@ void BM_EvaluateLongSum(benchmark::State &state)
     state.SetComplexityN(state.range(0));
 }
 
-void BM_EvaluateMixedProductsAndSums(benchmark::State &state)
+void BM_EvaluateMixedProductsAndSums(benchmark::State& state)
 {
     const std::string text = longSum(static_cast<int>(state.range(0)), true);
     for (auto _ : state)
@@ -37,7 +37,9 @@ void BM_EvaluateMixedProductsAndSums(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_EvaluateLongSum)->RangeMultiplier(4)->Range(1000, 100000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_EvaluateLongSum)->RangeMultiplier(4)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_EvaluateMixedProductsAndSums)
+    ->RangeMultiplier(4)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity();
-BENCHMARK(BM_EvaluateMixedProductsAndSums)->RangeMultiplier(4)->Range(1000, 100000)
-    ->Unit(benchmark::kMillisecond)->Complexity();

@@ -14,14 +14,14 @@ using namespace veldo;
 
 namespace {
 
-void redraw(benchmark::State &state, int markers)
+void redraw(benchmark::State& state, int markers)
 {
     TGraphPlot plot;
     FillLargestPlot(plot);
     plot.ShowLayers = true;
     plot.Markers = markers;
     plot.Execute();
-    TPlotForm *form = plot.PlotWindow();
+    TPlotForm* form = plot.PlotWindow();
     form->showNormal();
     form->resize(1280, 900);
     QApplication::processEvents();
@@ -35,21 +35,15 @@ void redraw(benchmark::State &state, int markers)
     form->close();
 }
 
-void BM_LargestPlotRedraw(benchmark::State &state)
-{
-    redraw(state, TGraphPlot::kAutomaticMarkers);
-}
+void BM_LargestPlotRedraw(benchmark::State& state) { redraw(state, TGraphPlot::kAutomaticMarkers); }
 BENCHMARK(BM_LargestPlotRedraw)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-void BM_LargestPlotRedrawEveryMarker(benchmark::State &state)
-{
-    redraw(state, 1);
-}
+void BM_LargestPlotRedrawEveryMarker(benchmark::State& state) { redraw(state, 1); }
 BENCHMARK(BM_LargestPlotRedrawEveryMarker)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -10,10 +10,10 @@ namespace {
 
 constexpr int kIndex = 4; // current-method index of API RP-2A
 
-bool isSand(const EngineState &S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 <= 1e-6; }
+bool isSand(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 <= 1e-6; }
 
 // Unit side friction at both ends of every segment, and the plug pair.
-void segmentEndFriction(EngineState &S)
+void segmentEndFriction(EngineState& S)
 {
     for (int i = 1; i <= std::min(S.SEG_COUNT, MAX_SEGMENTS); ++i) {
         const int top = 2 * i - 1, bottom = 2 * i;
@@ -38,7 +38,7 @@ void segmentEndFriction(EngineState &S)
 // For every segment: was its limit of unit side friction typed as 9999 in the
 // soil rows around it (the request for the API default limit)? The rows are
 // found as the segment table finds them.
-std::array<bool, MAX_SEGMENTS + 2> defaultLimitRequested(const EngineState &S)
+std::array<bool, MAX_SEGMENTS + 2> defaultLimitRequested(const EngineState& S)
 {
     std::array<bool, MAX_SEGMENTS + 2> requested{};
     const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
@@ -58,14 +58,16 @@ std::array<bool, MAX_SEGMENTS + 2> defaultLimitRequested(const EngineState &S)
 
 double apiSandFrictionLimit(double phi, int unitSystem)
 {
-    struct Band { double upTo, base, slope; };
+    struct Band {
+        double upTo, base, slope;
+    };
     // Values at the band's lower bound and slope per degree; each band includes its upper bound.
     static constexpr Band kEnglish[] = {
         {20, 1.0, 0}, {25, 1.0, 0.4 / 5}, {30, 1.4, 0.3 / 5}, {35, 1.7, 0.3 / 5}, {40, 2.0, 0.4 / 5}};
     static constexpr Band kSi[] = {
         {20, 47.8, 0}, {25, 47.8, 19.2 / 5}, {30, 67.0, 14.3 / 5}, {35, 81.3, 14.4 / 5}, {40, 95.7, 19.1 / 5}};
     const bool english = unitSystem == 1;
-    const Band *bands = english ? kEnglish : kSi;
+    const Band* bands = english ? kEnglish : kSi;
     double from = 20;
     for (int b = 0; b < 5; ++b) {
         if (phi <= bands[b].upTo)
@@ -75,7 +77,7 @@ double apiSandFrictionLimit(double phi, int unitSystem)
     return english ? 2.4 : 114.8;
 }
 
-void CALC_API_CAPACITY(EngineState &S)
+void CALC_API_CAPACITY(EngineState& S)
 {
     if (S.SEG_COUNT < 1)
         return;

@@ -8,7 +8,7 @@ namespace veldo {
 
 // Fills the shared node arrays and SEG_END_FRICTION / SEG_PLUG_FRICTION, then the
 // per-method columns of index 4 (see CommonSteps.h).
-void CALC_API_CAPACITY(EngineState &S);
+void CALC_API_CAPACITY(EngineState& S);
 
 // API default limit of the unit side friction in sand (ksf or kPa) from phi.
 double apiSandFrictionLimit(double phi, int unitSystem);

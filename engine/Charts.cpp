@@ -40,8 +40,8 @@ double curveFamilyValue(std::span<const double> params, std::span<const double> 
 namespace {
 
 template <std::size_t N, std::size_t M>
-double family(const std::array<double, M> &params, const std::array<double, N> &xs,
-              const std::array<std::array<double, N>, M> &table, double x, double p)
+double family(const std::array<double, M>& params, const std::array<double, N>& xs,
+              const std::array<std::array<double, N>, M>& table, double x, double p)
 {
     std::array<std::span<const double>, M> curves;
     for (std::size_t c = 0; c < M; ++c)
@@ -60,34 +60,27 @@ constexpr std::array<double, 21> kPhiAt0{0,  32, 34, 36, 38, 42, 45, 45, 45, 45,
                                          45, 45, 45, 45, 45, 45, 45, 45, 45, 45};
 constexpr std::array<double, 21> kPhiAt20{30, 30, 30, 30, 32, 34, 36, 37, 39, 40, 41,
                                           42, 44, 45, 45, 45, 45, 45, 45, 45, 45};
-constexpr std::array<double, 17> kPhi40N{10, 15, 20, 25, 30, 35, 40, 45, 50,
-                                         55, 60, 65, 70, 75, 80, 85, 90};
-constexpr std::array<double, 17> kPhiAt40{31, 32, 34, 35, 36, 36, 37, 38, 39,
-                                          39, 40, 41, 42, 42, 43, 44, 44};
+constexpr std::array<double, 17> kPhi40N{10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90};
+constexpr std::array<double, 17> kPhiAt40{31, 32, 34, 35, 36, 36, 37, 38, 39, 39, 40, 41, 42, 42, 43, 44, 44};
 
 // --- Bearing capacity factors and plasticity-index charts ---------------------
 
 constexpr std::array<double, 13> kNqAX{0, 5, 10, 15, 20, 30, 32, 36, 38, 39, 40, 45, 50};
 constexpr std::array<double, 13> kNqAY{1, 1.6, 2.7, 4.4, 7.4, 23, 30, 56, 68, 79, 88, 200, 415.1};
-constexpr std::array<double, 13> kNqBX{15, 17.5, 20, 22.5, 25, 27.5, 30,
-                                       32.5, 35, 37.5, 40, 42.5, 45};
+constexpr std::array<double, 13> kNqBX{15, 17.5, 20, 22.5, 25, 27.5, 30, 32.5, 35, 37.5, 40, 42.5, 45};
 constexpr std::array<double, 13> kNqBY{4.8, 6.2, 8.2, 12, 15, 21, 30, 43, 64, 98, 160, 265, 475};
-constexpr std::array<double, 12> kNqCX{30, 31.25, 32.5, 33.75, 35, 36.25,
-                                       37.5, 38.75, 40, 41.25, 42.5, 43.75};
-constexpr std::array<double, 12> kNqCY{6.66, 11.25, 20,    32.5,  53.8,  81.3,
-                                       117.5, 159.5, 208.8, 262.5, 318.8, 368.8};
-constexpr std::array<double, 17> kPiX{0,  5,  10, 15, 20, 25, 30, 35, 40,
-                                      45, 50, 55, 60, 65, 70, 75, 80};
-constexpr std::array<double, 17> kPiAY{40, 36,   31, 28.5, 26,   24.5, 23,   22.5, 21.5,
-                                       20, 19.5, 18.5, 18, 17.7, 17.5, 17.2, 17};
+constexpr std::array<double, 12> kNqCX{30, 31.25, 32.5, 33.75, 35, 36.25, 37.5, 38.75, 40, 41.25, 42.5, 43.75};
+constexpr std::array<double, 12> kNqCY{6.66, 11.25, 20, 32.5, 53.8, 81.3, 117.5, 159.5, 208.8, 262.5, 318.8, 368.8};
+constexpr std::array<double, 17> kPiX{0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80};
+constexpr std::array<double, 17> kPiAY{40, 36,   31,   28.5, 26,   24.5, 23,   22.5, 21.5,
+                                       20, 19.5, 18.5, 18,   17.7, 17.5, 17.2, 17};
 constexpr std::array<double, 17> kPiBY{34,   32,   29, 27,   24.5, 22.5, 20,  18.5, 17,
                                        15.2, 14.7, 13, 12.3, 11.5, 10,   9.2, 8.5};
 
 // --- Alpha chart ----------------------------------------------------------------
 
 constexpr std::array<double, 3> kAlphaP{20, 30, 45};
-constexpr std::array<double, 13> kAlphaX{20, 20.5, 22.5, 25, 27.5, 30, 32.5,
-                                         35, 36.5, 37.5, 40, 42.5, 45};
+constexpr std::array<double, 13> kAlphaX{20, 20.5, 22.5, 25, 27.5, 30, 32.5, 35, 36.5, 37.5, 40, 42.5, 45};
 constexpr std::array<std::array<double, 13>, 3> kAlpha{{
     {0.365, 0.375, 0.416, 0.47, 0.525, 0.58, 0.637, 0.68, 0.7, 0.715, 0.75, 0.78, 0.8},
     {0.256, 0.267, 0.319, 0.389, 0.4, 0.52, 0.605, 0.67, 0.7, 0.715, 0.75, 0.78, 0.8},
@@ -97,22 +90,18 @@ constexpr std::array<std::array<double, 13>, 3> kAlpha{{
 // --- Earth-pressure charts ----------------------------------------------------------
 
 constexpr std::array<double, 3> kKdeltaP{0.1, 1, 10};
-constexpr std::array<double, 14> kKdelta2530X{0,   0.1, 0.2, 0.3, 0.4, 0.5, 0.6,
-                                              0.8, 1,   1.2, 1.4, 1.6, 1.8, 1.9};
+constexpr std::array<double, 14> kKdelta2530X{0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.8, 1, 1.2, 1.4, 1.6, 1.8, 1.9};
 constexpr std::array<std::array<double, 14>, 3> kKdelta25{{
     {0.7, 0.739, 0.817, 0.922, 1.042, 1.194, 1.4, 1.808, 2.322, 2.917, 3.383, 3.733, 3.986, 4.072},
-    {0.85, 0.902, 0.992, 1.085, 1.206, 1.353, 1.536, 1.886, 2.337, 2.917, 3.383, 3.733, 3.986,
-     4.072},
+    {0.85, 0.902, 0.992, 1.085, 1.206, 1.353, 1.536, 1.886, 2.337, 2.917, 3.383, 3.733, 3.986, 4.072},
     {1, 1.05, 1.136, 1.237, 1.349, 1.478, 1.646, 1.944, 2.316, 2.917, 3.383, 3.733, 3.986, 4.072},
 }};
 constexpr std::array<std::array<double, 14>, 3> kKdelta30{{
     {0.85, 1.043, 1.26, 1.551, 2.017, 2.56, 3.18, 4.332, 5.36, 5.934, 6.244, 6.399, 6.487, 6.494},
-    {1.15, 1.408, 1.629, 1.958, 2.435, 2.928, 3.444, 4.421, 5.36, 5.934, 6.244, 6.399, 6.487,
-     6.494},
+    {1.15, 1.408, 1.629, 1.958, 2.435, 2.928, 3.444, 4.421, 5.36, 5.934, 6.244, 6.399, 6.487, 6.494},
     {1.45, 1.745, 1.978, 2.339, 2.746, 3.18, 3.638, 4.499, 5.36, 5.934, 6.244, 6.399, 6.487, 6.494},
 }};
-constexpr std::array<double, 13> kKdelta35X{0,   0.1,  0.2, 0.25, 0.3, 0.4, 0.5,
-                                            0.6, 0.75, 0.88, 1,   1.11, 2};
+constexpr std::array<double, 13> kKdelta35X{0, 0.1, 0.2, 0.25, 0.3, 0.4, 0.5, 0.6, 0.75, 0.88, 1, 1.11, 2};
 constexpr std::array<std::array<double, 13>, 3> kKdelta35{{
     {1.15, 1.47, 2, 2.32, 2.9, 4.18, 5.42, 6.81, 8.55, 9.75, 10.18, 10.34, 10.34},
     {1.75, 2.01, 2.59, 2.98, 3.56, 4.66, 5.65, 6.85, 8.55, 9.75, 10.18, 10.34, 10.34},
@@ -141,8 +130,7 @@ constexpr std::array<std::array<double, 9>, 7> kCorrection{{
 
 // --- Delta/phi ratio by pile type ---------------------------------------------------
 
-constexpr std::array<double, 13> kDeltaRatioX{0.08, 0.1, 0.2, 0.3, 0.4, 0.52, 0.6,
-                                              0.8,  1,   1.2, 1.4, 1.6, 1.9};
+constexpr std::array<double, 13> kDeltaRatioX{0.08, 0.1, 0.2, 0.3, 0.4, 0.52, 0.6, 0.8, 1, 1.2, 1.4, 1.6, 1.9};
 constexpr std::array<std::array<double, 13>, 7> kDeltaRatio{{
     {0.342, 0.342, 0.342, 0.342, 0.41, 0.476, 0.516, 0.593, 0.652, 0.697, 0.733, 0.763, 0.798},
     {0.404, 0.404, 0.404, 0.404, 0.466, 0.527, 0.562, 0.637, 0.693, 0.734, 0.766, 0.793, 0.825},
@@ -174,10 +162,7 @@ constexpr std::array<std::array<double, 10>, 2> kAdhesionC{{
     {1, 1, 1, 1, 0.9, 0.701, 0.502, 0.388, 0.315, 0.299},
 }};
 
-double strengthKsf(double strength, int unitSystem)
-{
-    return unitSystem == 1 ? strength : strength / kKpaPerKsf;
-}
+double strengthKsf(double strength, int unitSystem) { return unitSystem == 1 ? strength : strength / kKpaPerKsf; }
 
 } // namespace
 
@@ -203,10 +188,7 @@ double LOOKUP_NQ_C(double phi) { return curveValue(kNqCX, kNqCY, phi); }
 double LOOKUP_PI_CHART_A(double plasticityIndex) { return curveValue(kPiX, kPiAY, plasticityIndex); }
 double LOOKUP_PI_CHART_B(double plasticityIndex) { return curveValue(kPiX, kPiBY, plasticityIndex); }
 
-double LOOKUP_ALPHA_CHART(double phi, double lengthRatio)
-{
-    return family(kAlphaP, kAlphaX, kAlpha, phi, lengthRatio);
-}
+double LOOKUP_ALPHA_CHART(double phi, double lengthRatio) { return family(kAlphaP, kAlphaX, kAlpha, phi, lengthRatio); }
 
 double LOOKUP_KDELTA_25(double taperAngle, double displacementVolume)
 {
@@ -236,26 +218,22 @@ double LOOKUP_KDELTA_CORRECTION(double deltaRatio, double phi)
 double LOOKUP_DELTA_RATIO(double displacementVolume, int pileType)
 {
     const int type = std::clamp(pileType, 1, 7);
-    return curveValue(kDeltaRatioX, kDeltaRatio[static_cast<std::size_t>(type - 1)],
-                      displacementVolume);
+    return curveValue(kDeltaRatioX, kDeltaRatio[static_cast<std::size_t>(type - 1)], displacementVolume);
 }
 
 double LOOKUP_ADHESION_A(double strength, double penetrationRatio, int unitSystem)
 {
-    return family(kAdhesionAP, kAdhesionX, kAdhesionA, strengthKsf(strength, unitSystem),
-                  penetrationRatio);
+    return family(kAdhesionAP, kAdhesionX, kAdhesionA, strengthKsf(strength, unitSystem), penetrationRatio);
 }
 
 double LOOKUP_ADHESION_B(double strength, double penetrationRatio, int unitSystem)
 {
-    return family(kAdhesionBP, kAdhesionX, kAdhesionB, strengthKsf(strength, unitSystem),
-                  penetrationRatio);
+    return family(kAdhesionBP, kAdhesionX, kAdhesionB, strengthKsf(strength, unitSystem), penetrationRatio);
 }
 
 double LOOKUP_ADHESION_C(double strength, double penetrationRatio, int unitSystem)
 {
-    return family(kAdhesionCP, kAdhesionX, kAdhesionC, strengthKsf(strength, unitSystem),
-                  penetrationRatio);
+    return family(kAdhesionCP, kAdhesionX, kAdhesionC, strengthKsf(strength, unitSystem), penetrationRatio);
 }
 
 namespace {
@@ -265,14 +243,15 @@ namespace {
 // estimated from the mean spacing of the points (a sounding is read at a nearly
 // constant step) and then walked to: the walk tests the same condition a
 // bisection tests, so it finds the same count from any estimate.
-std::size_t cptPointsAbove(const EngineState &S, std::size_t n, double depth)
+std::size_t cptPointsAbove(const EngineState& S, std::size_t n, double depth)
 {
     const auto above = [&S, depth](std::size_t i) { return depth > S.CPT_DEPTH[i]; };
     const double first = S.CPT_DEPTH[1];
     const double spacing = n > 1 ? (S.CPT_DEPTH[n] - first) / static_cast<double>(n - 1) : 0.0;
     const double guess = spacing > 0 ? std::ceil((depth - first) / spacing) : 0.0;
     const auto last = static_cast<double>(n);
-    std::size_t k = guess >= 0.0 && guess <= last ? static_cast<std::size_t>(guess) : (guess > last ? n : 0); // NaN -> 0
+    std::size_t k =
+        guess >= 0.0 && guess <= last ? static_cast<std::size_t>(guess) : (guess > last ? n : 0); // NaN -> 0
     while (k > 0 && !above(k))
         --k;
     while (k < n && above(k + 1))
@@ -282,7 +261,7 @@ std::size_t cptPointsAbove(const EngineState &S, std::size_t n, double depth)
 
 } // namespace
 
-double INTERP_DEPTH_PROFILE(EngineState &S, double depth)
+double INTERP_DEPTH_PROFILE(EngineState& S, double depth)
 {
     const int count = std::min(S.CPT_COUNT, MAX_CPT_POINTS);
     if (count < 1)

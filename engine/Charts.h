@@ -61,6 +61,6 @@ double LOOKUP_ADHESION_C(double strength, double penetrationRatio, int unitSyste
 // Cone resistance of the CPT profile (CPT_COUNT, CPT_DEPTH, CPT_QC) at a depth,
 // in the project's units as read. With an empty profile it returns the last
 // result (0 before the first call); every result becomes the new last result.
-double INTERP_DEPTH_PROFILE(EngineState &S, double depth);
+double INTERP_DEPTH_PROFILE(EngineState& S, double depth);
 
 } // namespace veldo

@@ -7,18 +7,15 @@
 
 namespace veldo::classic {
 
-double headDiameter(const EngineState &S) { return english(S) ? S.OD / 12.0 : S.OD / 1000.0; }
+double headDiameter(const EngineState& S) { return english(S) ? S.OD / 12.0 : S.OD / 1000.0; }
 
-double perimeter(const EngineState &S) { return PI5 * headDiameter(S); }
+double perimeter(const EngineState& S) { return PI5 * headDiameter(S); }
 
 bool hasTaper(int pileType) { return pileType == 2 || pileType == 4 || pileType == 5 || pileType == 7; }
 
-double effectiveTaper(const EngineState &S)
-{
-    return hasTaper(S.PILE_TYPE) && S.TAPER_ANGLE > 0 ? S.TAPER_ANGLE : 0.0;
-}
+double effectiveTaper(const EngineState& S) { return hasTaper(S.PILE_TYPE) && S.TAPER_ANGLE > 0 ? S.TAPER_ANGLE : 0.0; }
 
-double taperedDiameter(const EngineState &S, double depth, double taper)
+double taperedDiameter(const EngineState& S, double depth, double taper)
 {
     const double d = headDiameter(S) - 2.0 * (S.PSL + depth) * std::tan(0.01745 * taper);
     return std::max(d, 0.0);
@@ -27,7 +24,7 @@ double taperedDiameter(const EngineState &S, double depth, double taper)
 namespace {
 
 // Linear value inside segment i at depth t below its top.
-double insideSegment(const EngineState &S, const PairArray &ends, int i, double t)
+double insideSegment(const EngineState& S, const PairArray& ends, int i, double t)
 {
     const double h = thickness(S, i);
     const double top = ends[2 * i - 1];
@@ -38,7 +35,7 @@ double insideSegment(const EngineState &S, const PairArray &ends, int i, double 
 
 } // namespace
 
-double nodeFriction(const EngineState &S, const PairArray &ends, double z)
+double nodeFriction(const EngineState& S, const PairArray& ends, double z)
 {
     if (z - S.ZFL <= -1e-6)
         return 0.0;
@@ -54,7 +51,7 @@ double nodeFriction(const EngineState &S, const PairArray &ends, double z)
     return ends[2 * n]; // below the last segment: its bottom value
 }
 
-void accumulateSkin(EngineState &S, const SkinColumns &c, const NodeArray &perimeterAt, int N)
+void accumulateSkin(EngineState& S, const SkinColumns& c, const NodeArray& perimeterAt, int N)
 {
     const double dz = S.INCREMENT;
     c.increment[0] = c.incrementMax[0] = c.cumulative[0] = 0.0;
@@ -82,8 +79,8 @@ void accumulateSkin(EngineState &S, const SkinColumns &c, const NodeArray &perim
         c.cumulative[k] = S.SKIN_FACTORED[k];
 }
 
-void publishNodes(EngineState &S, int index, const NodeArray &unitFriction,
-                  const NodeArray &skin, const NodeArray &tzSkin, int N)
+void publishNodes(EngineState& S, int index, const NodeArray& unitFriction, const NodeArray& skin,
+                  const NodeArray& tzSkin, int N)
 {
     for (int k = 0; k <= N; ++k) {
         S.METHOD_UNIT_FRICTION[index][k] = unitFriction[k];
@@ -92,9 +89,6 @@ void publishNodes(EngineState &S, int index, const NodeArray &unitFriction,
     }
 }
 
-void publishPlugPair(EngineState &S, int index, const PairArray &pair)
-{
-    S.METHOD_PLUG_FRICTION[index] = pair;
-}
+void publishPlugPair(EngineState& S, int index, const PairArray& pair) { S.METHOD_PLUG_FRICTION[index] = pair; }
 
 } // namespace veldo::classic

@@ -20,8 +20,8 @@ struct ClassicStorage {
     int FHWA_CASE = 0;                // adhesion chart case: 1 A, 2 B, 3 C, 10 from the soil above
 
     // ---- FHWA results.
-    PairArray FHWA_SEG_END_FRICTION{}; // unit side friction at the segment ends
-    PairArray FHWA_PLUG_FRICTION{};    // pair handed to the plug step
+    PairArray FHWA_SEG_END_FRICTION{};   // unit side friction at the segment ends
+    PairArray FHWA_PLUG_FRICTION{};      // pair handed to the plug step
     NodeArray FHWA_NODE_UNIT_FRICTION{}; // reduced in tension and limited
     NodeArray FHWA_FRICTION_LIMIT{};
     NodeArray FHWA_SKIN_INCREMENT{};

@@ -14,19 +14,19 @@ constexpr double kDepthTol = 1e-6;
 constexpr double kNoLimit = 9999999.0;
 constexpr double kCircle = 0.7853975; // pi / 4
 
-bool english(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
+bool english(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
 // Diameter unit (in or mm) per depth unit (ft or m).
-double diameterPerDepth(const EngineState &S) { return english(S) ? 12.0 : 1000.0; }
+double diameterPerDepth(const EngineState& S) { return english(S) ? 12.0 : 1000.0; }
 // Square diameter units per area unit (in2 per ft2 or mm2 per m2).
-double areaDivisor(const EngineState &S) { return english(S) ? 144.0 : 1000000.0; }
-double atmospheric(const EngineState &S) { return english(S) ? units::kAtmosphericKsf : units::kAtmosphericKpa; }
-bool isClay(const EngineState &S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 > 1e-6; }
+double areaDivisor(const EngineState& S) { return english(S) ? 144.0 : 1000000.0; }
+double atmospheric(const EngineState& S) { return english(S) ? units::kAtmosphericKsf : units::kAtmosphericKpa; }
+bool isClay(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 > 1e-6; }
 bool hasLimit(double limit) { return limit < kNoLimit - 0.5; }
-int segCount(const EngineState &S) { return std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS); }
+int segCount(const EngineState& S) { return std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS); }
 
 // Inside diameter of the end section as the offshore rules see it: a closed-ended
 // pile has none.
-double endInsideDiameter(const EngineState &S, int index)
+double endInsideDiameter(const EngineState& S, int index)
 {
     if (index >= 5 && index <= 8 && S.PILE_END_FLAG == 1)
         return 0.0;
@@ -35,7 +35,7 @@ double endInsideDiameter(const EngineState &S, int index)
 
 // Cone resistance (ksf or kPa) for the soil of segment seg at the given depth:
 // the layer value, else the CPT profile, else 2.8 x Pa x blow count.
-double coneResistance(EngineState &S, int seg, double depth)
+double coneResistance(EngineState& S, int seg, double depth)
 {
     const int i = std::clamp(seg, 1, std::max(segCount(S), 1));
     double qc = S.SEG_QC[i];
@@ -59,13 +59,15 @@ double apiAlpha(double psi)
 // Limit of the unit end bearing of Revised Lambda and API RP-2A sand from phi.
 double sandBearingLimit(double phi, bool englishUnits)
 {
-    struct Band { double upTo, base, slope; };
+    struct Band {
+        double upTo, base, slope;
+    };
     // Slope per degree; each band includes its upper bound.
     static constexpr Band kEnglish[] = {
         {20, 40, 0}, {25, 40, 20.0 / 5}, {30, 60, 40.0 / 5}, {35, 100, 100.0 / 5}, {40, 200, 50.0 / 5}};
     static constexpr Band kSi[] = {
         {20, 1900, 0}, {25, 1900, 1000.0 / 5}, {30, 2900, 1900.0 / 5}, {35, 4800, 4800.0 / 5}, {40, 9600, 2400.0 / 5}};
-    const Band *bands = englishUnits ? kEnglish : kSi;
+    const Band* bands = englishUnits ? kEnglish : kSi;
     double from = 20;
     for (int b = 0; b < 5; ++b) {
         if (phi <= bands[b].upTo)
@@ -75,9 +77,11 @@ double sandBearingLimit(double phi, bool englishUnits)
     return englishUnits ? 250.0 : 12000.0;
 }
 
-struct EndPair { double top, bottom; };
+struct EndPair {
+    double top, bottom;
+};
 
-EndPair clayBearing(EngineState &S, int index, int i)
+EndPair clayBearing(EngineState& S, int index, int i)
 {
     const double q9 = 9.0 * S.SEG_UNDRAINED_STRENGTH[i];
     EndPair q{q9, q9};
@@ -101,9 +105,11 @@ EndPair clayBearing(EngineState &S, int index, int i)
 }
 
 // Critical depths of the USACE rule (10, 15, 20 diameters, or the user's depth).
-struct UsaceDepths { double dc10, dc15, dc20; };
+struct UsaceDepths {
+    double dc10, dc15, dc20;
+};
 
-UsaceDepths usaceDepths(const EngineState &S)
+UsaceDepths usaceDepths(const EngineState& S)
 {
     if (S.CRITICAL_DEPTH_OPTION > 0) {
         // A user (or found) depth of 0 means no critical depth at all, as for the
@@ -121,7 +127,7 @@ UsaceDepths usaceDepths(const EngineState &S)
     return {10 * d + oneFoot, 15 * d + oneFoot, 20 * d + oneFoot};
 }
 
-EndPair usaceSandBearing(EngineState &S, int i, const UsaceDepths &dc, double &sigmaC)
+EndPair usaceSandBearing(EngineState& S, int i, const UsaceDepths& dc, double& sigmaC)
 {
     const double phi = S.SEG_FRICTION_ANGLE[i];
     const double z = S.SEG_TOP[i];
@@ -152,7 +158,7 @@ EndPair usaceSandBearing(EngineState &S, int i, const UsaceDepths &dc, double &s
     return q;
 }
 
-double ngiBearing(const EngineState &S, double qc, double sigma, double eid)
+double ngiBearing(const EngineState& S, double qc, double sigma, double eid)
 {
     const double q0 = 22.0 * std::sqrt(atmospheric(S) * std::max(sigma, 0.0));
     if (qc <= 0.0 || q0 <= 0.0)
@@ -163,7 +169,7 @@ double ngiBearing(const EngineState &S, double qc, double sigma, double eid)
     return 0.8 * qc / (1.0 + dr * dr);
 }
 
-double icpBearing(const EngineState &S, double qc, double eid)
+double icpBearing(const EngineState& S, double qc, double eid)
 {
     const double d = english(S) ? S.OD * units::kMetrePerInch * 1000.0 : S.OD;
     const double r = d / 36.0;
@@ -177,7 +183,7 @@ double icpBearing(const EngineState &S, double qc, double eid)
     return S.PLUG_CONDITION == 2 ? qc : q;
 }
 
-double fugroBearing(const EngineState &S, double qc, double eid)
+double fugroBearing(const EngineState& S, double qc, double eid)
 {
     const double pa = atmospheric(S);
     const double ratio = S.OD > 0 ? eid / S.OD : 0.0;
@@ -185,7 +191,7 @@ double fugroBearing(const EngineState &S, double qc, double eid)
     return 8.5 * pa * std::sqrt(std::max(qc, 0.0) / pa) * std::pow(ar, 0.25);
 }
 
-double uwaBearing(const EngineState &S, double qc, double eid)
+double uwaBearing(const EngineState& S, double qc, double eid)
 {
     const double di = english(S) ? eid * units::kMetrePerInch : eid / 1000.0;
     const double ffr = std::min(1.0, std::pow(std::max(di, 0.0) / 1.5, 0.2));
@@ -196,7 +202,7 @@ double uwaBearing(const EngineState &S, double qc, double eid)
     return std::max(q, floor * qc);
 }
 
-EndPair sandBearing(EngineState &S, int index, int i, const UsaceDepths &dc, double &sigmaC, EndPair previous)
+EndPair sandBearing(EngineState& S, int index, int i, const UsaceDepths& dc, double& sigmaC, EndPair previous)
 {
     const double phi = S.SEG_FRICTION_ANGLE[i];
     const double st = S.SIGV_ENDS[2 * i - 1];
@@ -228,10 +234,18 @@ EndPair sandBearing(EngineState &S, int index, int i, const UsaceDepths &dc, dou
     const double qc = coneResistance(S, i, (i - 1) * S.INCREMENT);
     EndPair q{};
     switch (index) {
-    case 5: q = {ngiBearing(S, qc, st, eid), ngiBearing(S, qc, sb, eid)}; break;
-    case 6: q.top = q.bottom = icpBearing(S, qc, eid); break;
-    case 7: q.top = q.bottom = fugroBearing(S, qc, eid); break;
-    default: q.top = q.bottom = uwaBearing(S, qc, eid); break;
+    case 5:
+        q = {ngiBearing(S, qc, st, eid), ngiBearing(S, qc, sb, eid)};
+        break;
+    case 6:
+        q.top = q.bottom = icpBearing(S, qc, eid);
+        break;
+    case 7:
+        q.top = q.bottom = fugroBearing(S, qc, eid);
+        break;
+    default:
+        q.top = q.bottom = uwaBearing(S, qc, eid);
+        break;
     }
     if (hasLimit(qmax) && qmax > 0.001)
         q = {std::min(q.top, qmax), std::min(q.bottom, qmax)};
@@ -239,7 +253,7 @@ EndPair sandBearing(EngineState &S, int index, int i, const UsaceDepths &dc, dou
 }
 
 // Full tip area (ft2 or m2), tapered where the pile type has a taper.
-double fullTipArea(const EngineState &S)
+double fullTipArea(const EngineState& S)
 {
     if (S.TIP_AREA > 1e-4)
         return S.TIP_AREA;
@@ -257,7 +271,7 @@ struct TipIntegrals {
     std::array<double, MAX_SEGMENTS + 2> limit{};
 };
 
-double integralTo(const EngineState &S, const TipIntegrals &I, double af, double z, bool limit)
+double integralTo(const EngineState& S, const TipIntegrals& I, double af, double z, bool limit)
 {
     if (z <= 0)
         return 0.0;
@@ -284,15 +298,21 @@ struct SelfWeight {
     double as = 0, ad = 0, gamma = 0, gammaW = 0, zw = 0;
 };
 
-SelfWeight selfWeightValues(const EngineState &S)
+SelfWeight selfWeightValues(const EngineState& S)
 {
     SelfWeight w;
     const bool e = english(S);
     // Pile material in kcf: timber, concrete, steel; in SI the same weights in kN/m3.
     switch (S.PILE_TYPE) {
-    case 2: w.gamma = 0.05; break;
-    case 3: w.gamma = 0.15; break;
-    default: w.gamma = 0.49; break;
+    case 2:
+        w.gamma = 0.05;
+        break;
+    case 3:
+        w.gamma = 0.15;
+        break;
+    default:
+        w.gamma = 0.49;
+        break;
     }
     if (!e)
         w.gamma *= 1000.0 * units::kKnM3PerPcf;
@@ -305,7 +325,7 @@ SelfWeight selfWeightValues(const EngineState &S)
     return w;
 }
 
-double weightAt(const SelfWeight &w, double d)
+double weightAt(const SelfWeight& w, double d)
 {
     if (d <= w.zw)
         return d * w.as * w.gamma;
@@ -314,7 +334,7 @@ double weightAt(const SelfWeight &w, double d)
 
 } // namespace
 
-int lastNode(const EngineState &S)
+int lastNode(const EngineState& S)
 {
     if (S.INCREMENT <= 0)
         return 0;
@@ -322,10 +342,7 @@ int lastNode(const EngineState &S)
     return static_cast<int>(std::clamp(n, 0.0, static_cast<double>(MAX_NODES - 1)));
 }
 
-int segmentAtNode(const EngineState &S, int k)
-{
-    return std::clamp(k + 1, 1, std::max(segCount(S), 1));
-}
+int segmentAtNode(const EngineState& S, int k) { return std::clamp(k + 1, 1, std::max(segCount(S), 1)); }
 
 int methodIndexOf(int designMethod)
 {
@@ -340,7 +357,7 @@ int methodIndexOf(int designMethod)
 // the mean segment length and then walked to the exact boundary of the run:
 // the walk checks the same condition a bisection would, so any estimate gives
 // the same segment, a good one in a step or two.
-int segmentHolding(const EngineState &S, double z)
+int segmentHolding(const EngineState& S, double z)
 {
     const int n = std::max(segCount(S), 1);
     const auto below = [&S, z](int i) { return z - S.SEG_BOTTOM[i] > kDepthTol; };
@@ -355,7 +372,7 @@ int segmentHolding(const EngineState &S, double z)
     return i;
 }
 
-double pairAt(const EngineState &S, const PairArray &pair, double z)
+double pairAt(const EngineState& S, const PairArray& pair, double z)
 {
     const int s = segmentHolding(S, z);
     const double h = S.SEG_BOTTOM[s] - S.SEG_TOP[s];
@@ -363,9 +380,9 @@ double pairAt(const EngineState &S, const PairArray &pair, double z)
     return pair[2 * s - 1] + (pair[2 * s] - pair[2 * s - 1]) * t;
 }
 
-double selfWeight(const EngineState &S, double depth) { return weightAt(selfWeightValues(S), depth); }
+double selfWeight(const EngineState& S, double depth) { return weightAt(selfWeightValues(S), depth); }
 
-void CALC_UNIT_END_BEARING(EngineState &S)
+void CALC_UNIT_END_BEARING(EngineState& S)
 {
     const int index = S.CURRENT_METHOD;
     const UsaceDepths dc = usaceDepths(S);
@@ -378,7 +395,7 @@ void CALC_UNIT_END_BEARING(EngineState &S)
     }
 }
 
-void CALC_ANNULUS_TIP(EngineState &S)
+void CALC_ANNULUS_TIP(EngineState& S)
 {
     const int index = S.CURRENT_METHOD;
     const double eid = endInsideDiameter(S, index);
@@ -394,11 +411,11 @@ void CALC_ANNULUS_TIP(EngineState &S)
     }
 }
 
-void CALC_PLUG_FRICTION(EngineState &S)
+void CALC_PLUG_FRICTION(EngineState& S)
 {
     const int index = S.CURRENT_METHOD;
     const bool methodPair = index != 3 && index != 9;
-    const PairArray &pair = S.METHOD_PLUG_FRICTION[static_cast<size_t>(std::clamp(index, 0, 9))];
+    const PairArray& pair = S.METHOD_PLUG_FRICTION[static_cast<size_t>(std::clamp(index, 0, 9))];
     const double perimeterIn = 3.14159 * S.EID / diameterPerDepth(S);
     S.PLUG_FRICTION_CUMULATIVE[0] = 0.0;
     for (int i = 1; i <= segCount(S); ++i) {
@@ -426,7 +443,7 @@ void CALC_PLUG_FRICTION(EngineState &S)
     }
 }
 
-void SUM_ANNULUS_AND_PLUG(EngineState &S)
+void SUM_ANNULUS_AND_PLUG(EngineState& S)
 {
     const int ends = 2 * segCount(S);
     // Unplugged: no inner friction at all (the whole running sum, its last entry included).
@@ -436,7 +453,7 @@ void SUM_ANNULUS_AND_PLUG(EngineState &S)
         S.PLUG_TIP_ENDS[j] = S.ANNULUS_TIP_ENDS[j] + S.PLUG_FRICTION_CUMULATIVE[j - 1];
 }
 
-void CALC_PLUG_TIP_AT_NODES(EngineState &S)
+void CALC_PLUG_TIP_AT_NODES(EngineState& S)
 {
     if (segCount(S) < 1)
         return;
@@ -448,7 +465,7 @@ void CALC_PLUG_TIP_AT_NODES(EngineState &S)
     }
 }
 
-void CALC_TIP_AND_SELF_WEIGHT(EngineState &S)
+void CALC_TIP_AND_SELF_WEIGHT(EngineState& S)
 {
     const int index = std::clamp(S.CURRENT_METHOD, 1, 9);
     const int n = segCount(S);
@@ -475,10 +492,10 @@ void CALC_TIP_AND_SELF_WEIGHT(EngineState &S)
     const SelfWeight w = selfWeightValues(S);
     const bool tension = S.LOADING == 1;
     const bool closed = S.ID < 1e-10 || S.PILE_END_FLAG == 1;
-    const bool shellType = (S.PILE_TYPE == 1 && S.PILE_END_FLAG == 1) || S.PILE_TYPE == 4 ||
-                           S.PILE_TYPE == 5 || S.PILE_TYPE == 7;
+    const bool shellType =
+        (S.PILE_TYPE == 1 && S.PILE_END_FLAG == 1) || S.PILE_TYPE == 4 || S.PILE_TYPE == 5 || S.PILE_TYPE == 7;
     const double window = S.OD / diameterPerDepth(S); // untapered diameter
-    auto &flag = S.PLUG_FLAG[static_cast<size_t>(index)];
+    auto& flag = S.PLUG_FLAG[static_cast<size_t>(index)];
 
     for (int k = 0; k <= lastNode(S); ++k) {
         const double d = k * S.INCREMENT;
@@ -533,7 +550,7 @@ void CALC_TIP_AND_SELF_WEIGHT(EngineState &S)
 namespace {
 
 // The per-method columns of the current index: tip, third column and total.
-void methodTotals(EngineState &S, int index)
+void methodTotals(EngineState& S, int index)
 {
     const bool tension = S.LOADING == 1;
     const auto col = static_cast<size_t>(index);
@@ -554,7 +571,7 @@ void methodTotals(EngineState &S, int index)
 
 } // namespace
 
-void COMMON_STEPS(EngineState &S, int methodIndex)
+void COMMON_STEPS(EngineState& S, int methodIndex)
 {
     S.CURRENT_METHOD = std::clamp(methodIndex, 1, 9);
     CALC_UNIT_END_BEARING(S);

@@ -34,31 +34,31 @@
 namespace veldo {
 
 // N: the last node, integer part of TL / INCREMENT + 1e-6, held within 0..500.
-int lastNode(const EngineState &S);
+int lastNode(const EngineState& S);
 // The segment that starts at node k (k + 1), held within 1..SEG_COUNT.
-int segmentAtNode(const EngineState &S, int k);
+int segmentAtNode(const EngineState& S, int k);
 // The segment that holds depth z: the first whose bottom satisfies
 // z - bottom <= 1e-6 (the segment that ends at a node); the last one below all.
-int segmentHolding(const EngineState &S, double z);
+int segmentHolding(const EngineState& S, double z);
 // A per-segment pair (entry 2i-1 top, 2i bottom of segment i) interpolated
 // linearly over the segment that holds depth z.
-double pairAt(const EngineState &S, const PairArray &pair, double z);
+double pairAt(const EngineState& S, const PairArray& pair, double z);
 // Current-method index (1..9) of a design method number (1..9); 0 outside.
 int methodIndexOf(int designMethod);
 
 // The six steps, in order, for the current-method index S.CURRENT_METHOD.
-void CALC_UNIT_END_BEARING(EngineState &S);
-void CALC_ANNULUS_TIP(EngineState &S);
-void CALC_PLUG_FRICTION(EngineState &S);
-void SUM_ANNULUS_AND_PLUG(EngineState &S);
-void CALC_PLUG_TIP_AT_NODES(EngineState &S);
-void CALC_TIP_AND_SELF_WEIGHT(EngineState &S);
+void CALC_UNIT_END_BEARING(EngineState& S);
+void CALC_ANNULUS_TIP(EngineState& S);
+void CALC_PLUG_FRICTION(EngineState& S);
+void SUM_ANNULUS_AND_PLUG(EngineState& S);
+void CALC_PLUG_TIP_AT_NODES(EngineState& S);
+void CALC_TIP_AND_SELF_WEIGHT(EngineState& S);
 
 // Sets the current-method index and runs the six steps, then the totals of
 // the per-method columns.
-void COMMON_STEPS(EngineState &S, int methodIndex);
+void COMMON_STEPS(EngineState& S, int methodIndex);
 
 // Self weight of the pile down to depth d (tension), zw the submerged depth.
-double selfWeight(const EngineState &S, double depth);
+double selfWeight(const EngineState& S, double depth);
 
 } // namespace veldo

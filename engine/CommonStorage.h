@@ -15,9 +15,9 @@
 
 namespace veldo {
 
-inline constexpr int MAX_NODES = MAX_SEGMENTS + 1;      // nodes 0..500
-inline constexpr int METHOD_COLUMNS = 10;               // index 1..9 (0 unused)
-using NodeArray = std::array<double, MAX_NODES + 1>;    // 0..501 (one spare)
+inline constexpr int MAX_NODES = MAX_SEGMENTS + 1;          // nodes 0..500
+inline constexpr int METHOD_COLUMNS = 10;                   // index 1..9 (0 unused)
+using NodeArray = std::array<double, MAX_NODES + 1>;        // 0..501 (one spare)
 using PairArray = std::array<double, 2 * MAX_SEGMENTS + 2>; // 0..1001
 using MethodNodeColumns = std::array<NodeArray, METHOD_COLUMNS>;
 using MethodPairColumns = std::array<PairArray, METHOD_COLUMNS>;
@@ -39,11 +39,11 @@ struct CommonStorage {
     PairArray SEG_PLUG_FRICTION{}; // API RP-2A plug-friction pair
 
     // ---- Pairs of the common steps.
-    PairArray UNIT_BEARING_ENDS{};     // unit end bearing q
-    PairArray ANNULUS_TIP_ENDS{};      // q (or cone resistance) x annulus area
-    PairArray INNER_FRICTION_ENDS{};   // unit friction between plug and inside wall
-    PairArray PLUG_TIP_ENDS{};         // annulus force + accumulated inner friction
-    PairArray FULL_TIP_ENDS{};         // q x full tip area
+    PairArray UNIT_BEARING_ENDS{};        // unit end bearing q
+    PairArray ANNULUS_TIP_ENDS{};         // q (or cone resistance) x annulus area
+    PairArray INNER_FRICTION_ENDS{};      // unit friction between plug and inside wall
+    PairArray PLUG_TIP_ENDS{};            // annulus force + accumulated inner friction
+    PairArray FULL_TIP_ENDS{};            // q x full tip area
     PairArray PLUG_FRICTION_CUMULATIVE{}; // entries 0..2n: inner friction from the head
 
     // ---- Node arrays of the common steps (current method).
@@ -78,12 +78,12 @@ struct CommonStorage {
 
     // ---- Load-settlement input: the printed points of the selected method
     // (rows r = 1..LS_POINT_COUNT, in depth order; the last row is the tip).
-    int LS_METHOD_INDEX = 0;    // current-method index of the selected method
-    int LS_POINT_COUNT = 0;     // nRows
+    int LS_METHOD_INDEX = 0;                  // current-method index of the selected method
+    int LS_POINT_COUNT = 0;                   // nRows
     std::array<int, MAX_NODES + 1> LS_NODE{}; // node k of row r
-    NodeArray LS_DEPTH{};       // k * INCREMENT
-    NodeArray LS_SKIN{};        // METHOD_TZ_SKIN of the selected method at node k
-    NodeArray LS_TIP{};         // METHOD_TIP at node k; METHOD_END_BEARING when SIDE_FACTOR_FLAG is 1
+    NodeArray LS_DEPTH{};                     // k * INCREMENT
+    NodeArray LS_SKIN{};                      // METHOD_TZ_SKIN of the selected method at node k
+    NodeArray LS_TIP{};                       // METHOD_TIP at node k; METHOD_END_BEARING when SIDE_FACTOR_FLAG is 1
 };
 
 } // namespace veldo

@@ -21,7 +21,6 @@ struct EngineState : RunStorage,
                      CommonStorage,
                      ClassicStorage,
                      OffshoreStorage,
-                     SettlementStorage {
-};
+                     SettlementStorage {};
 
 } // namespace veldo

@@ -3,10 +3,7 @@
 
 extern "C" {
 
-__attribute__((visibility("default"))) int IVELDO(int request)
-{
-    return veldo::RunEngine(request);
-}
+__attribute__((visibility("default"))) int IVELDO(int request) { return veldo::RunEngine(request); }
 
 __attribute__((visibility("default"), alias("IVELDO"))) int _IVELDO(int request);
 

@@ -19,12 +19,11 @@ constexpr int CASE_NO_OVERLYING = 3;
 double squareArea(double d, double pi, double divisor) { return pi * d * d / 4.0 / divisor; }
 
 // Displaced soil area per unit length of segment i (ft2 per ft in both systems).
-double displacementVolume(const EngineState &S, int i, double taper)
+double displacementVolume(const EngineState& S, int i, double taper)
 {
     const bool en = english(S);
     const double toDepthArea = en ? 144.0 : 1000.0 * 1000.0;
-    double v = S.TIP_AREA < 1e-6 ? 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / toDepthArea
-                                 : S.TIP_AREA;
+    double v = S.TIP_AREA < 1e-6 ? 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / toDepthArea : S.TIP_AREA;
     const int plugFlag = i <= MAX_NODES ? S.PLUG_FLAG[1][i] : 0;
     if (plugFlag == 1)
         v = squareArea(S.OD, 3.14159, toDepthArea);
@@ -57,7 +56,7 @@ double kdelta(double phi, double taper, double v)
     return LOOKUP_KDELTA_40(taper, v);
 }
 
-void sandSegment(EngineState &S, int i, double taper)
+void sandSegment(EngineState& S, int i, double taper)
 {
     const double phi = S.SEG_FRICTION_ANGLE[i];
     const double v = displacementVolume(S, i, taper);
@@ -76,7 +75,7 @@ void sandSegment(EngineState &S, int i, double taper)
 
 // Layer-end row j whose pair (j, j+1) holds the segment bottom (depths within
 // 1e-6); 0 when none.
-int clayLayerRow(const EngineState &S, double segmentBottom)
+int clayLayerRow(const EngineState& S, double segmentBottom)
 {
     for (int j = 1; j < S.LAYER_END_COUNT && j < MAX_SOIL_ROWS; ++j)
         if (segmentBottom - S.SOIL[j][COL_DEPTH] > 1e-6 && segmentBottom - S.SOIL[j + 1][COL_DEPTH] <= 1e-6)
@@ -90,7 +89,7 @@ struct ClayWalk {
     int openRow = 0;
     double openThickness = 0;
 
-    void enter(EngineState &S, int row)
+    void enter(EngineState& S, int row)
     {
         if (openRow != 0 && row != openRow) {
             S.FHWA_CLAY_PENETRATION += openThickness;
@@ -103,7 +102,7 @@ struct ClayWalk {
     }
 };
 
-double penetrationRatio(EngineState &S, int i, double taper, ClayWalk &walk)
+double penetrationRatio(EngineState& S, int i, double taper, ClayWalk& walk)
 {
     S.FHWA_CLAY_TOP = -0.1;
     const int row = clayLayerRow(S, S.SEG_BOTTOM[i]);
@@ -125,7 +124,7 @@ double penetrationRatio(EngineState &S, int i, double taper, ClayWalk &walk)
 
 // Chart case of a clay segment: from the soil above while the case is open,
 // the layer's own chart when it names one (codes outside 1..3 name none).
-int adhesionCase(EngineState &S, int i)
+int adhesionCase(EngineState& S, int i)
 {
     const int n = S.SEG_COUNT;
     if (S.FHWA_CASE == CASE_FROM_ABOVE && n >= 3 && i > 1) {
@@ -146,16 +145,22 @@ int adhesionCase(EngineState &S, int i)
     return S.FHWA_CASE == CASE_FROM_ABOVE ? CASE_NO_OVERLYING : S.FHWA_CASE;
 }
 
-void claySegment(EngineState &S, int i, double taper, ClayWalk &walk)
+void claySegment(EngineState& S, int i, double taper, ClayWalk& walk)
 {
     const double ratio = penetrationRatio(S, i, taper, walk);
     S.PENETRATION_RATIO = ratio;
     const double c = S.SEG_UNDRAINED_STRENGTH[i];
     const int units = chartUnits(S);
     switch (adhesionCase(S, i)) {
-    case 1: S.ADHESION_FACTOR = LOOKUP_ADHESION_A(c, ratio, units); break;
-    case 2: S.ADHESION_FACTOR = LOOKUP_ADHESION_B(c, ratio, units); break;
-    default: S.ADHESION_FACTOR = LOOKUP_ADHESION_C(c, ratio, units); break;
+    case 1:
+        S.ADHESION_FACTOR = LOOKUP_ADHESION_A(c, ratio, units);
+        break;
+    case 2:
+        S.ADHESION_FACTOR = LOOKUP_ADHESION_B(c, ratio, units);
+        break;
+    default:
+        S.ADHESION_FACTOR = LOOKUP_ADHESION_C(c, ratio, units);
+        break;
     }
     const double alpha = S.ADHESION_FACTOR;
     const double f = alpha * c;
@@ -165,7 +170,7 @@ void claySegment(EngineState &S, int i, double taper, ClayWalk &walk)
     S.FHWA_PLUG_FRICTION[2 * i] = f;
 }
 
-void segmentFrictions(EngineState &S, double taper)
+void segmentFrictions(EngineState& S, double taper)
 {
     S.FHWA_CASE = 0;
     S.FHWA_CLAY_PENETRATION = 0;
@@ -184,7 +189,7 @@ void segmentFrictions(EngineState &S, double taper)
 
 } // namespace
 
-void CALC_FHWA_CAPACITY(EngineState &S)
+void CALC_FHWA_CAPACITY(EngineState& S)
 {
     S.CURRENT_METHOD = 1;
     const int N = lastNode(S);
@@ -200,8 +205,8 @@ void CALC_FHWA_CAPACITY(EngineState &S)
         perimeterAt[k] = taper > 0 ? PI5 * taperedDiameter(S, z, taper) : perimeter(S);
     }
     accumulateSkin(S,
-                   {S.FHWA_NODE_UNIT_FRICTION, S.FHWA_FRICTION_LIMIT, S.FHWA_SKIN_INCREMENT,
-                    S.FHWA_INCREMENT_MAX, S.FHWA_SKIN_CUMULATIVE, S.FHWA_TZ_SKIN},
+                   {S.FHWA_NODE_UNIT_FRICTION, S.FHWA_FRICTION_LIMIT, S.FHWA_SKIN_INCREMENT, S.FHWA_INCREMENT_MAX,
+                    S.FHWA_SKIN_CUMULATIVE, S.FHWA_TZ_SKIN},
                    perimeterAt, N);
     publishNodes(S, 1, S.FHWA_NODE_UNIT_FRICTION, S.FHWA_SKIN_CUMULATIVE, S.FHWA_TZ_SKIN, N);
     publishPlugPair(S, 1, S.FHWA_PLUG_FRICTION);

@@ -5,6 +5,6 @@
 
 namespace veldo {
 
-void CALC_FHWA_CAPACITY(EngineState &S);
+void CALC_FHWA_CAPACITY(EngineState& S);
 
 } // namespace veldo

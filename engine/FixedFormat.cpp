@@ -19,9 +19,9 @@ namespace {
 // flush() must end every use.
 class RecordSink {
 public:
-    explicit RecordSink(std::string &out) : out_(out) {}
-    RecordSink(const RecordSink &) = delete;
-    RecordSink &operator=(const RecordSink &) = delete;
+    explicit RecordSink(std::string& out) : out_(out) {}
+    RecordSink(const RecordSink&) = delete;
+    RecordSink& operator=(const RecordSink&) = delete;
 
     void append(size_t count, char c)
     {
@@ -34,7 +34,7 @@ public:
             count -= n;
         }
     }
-    void append(const char *s, size_t len)
+    void append(const char* s, size_t len)
     {
         if (len > kSize - used_) {
             flush();
@@ -55,14 +55,14 @@ public:
 
 private:
     static constexpr size_t kSize = 256;
-    std::string &out_;
+    std::string& out_;
     std::array<char, kSize> buf_;
     size_t used_ = 0;
 };
 
 // Appends text right-justified in w columns; a text wider than the field gives
 // w asterisks, or the whole text when the field may widen.
-void appendJustified(RecordSink &out, const char *s, size_t len, int w, Overflow ov)
+void appendJustified(RecordSink& out, const char* s, size_t len, int w, Overflow ov)
 {
     const size_t width = static_cast<size_t>(std::max(w, 0));
     if (len > width) {
@@ -76,11 +76,11 @@ void appendJustified(RecordSink &out, const char *s, size_t len, int w, Overflow
     out.append(s, len);
 }
 
-bool appendNonFinite(RecordSink &out, double v, int w, Overflow ov)
+bool appendNonFinite(RecordSink& out, double v, int w, Overflow ov)
 {
     if (std::isfinite(v))
         return false;
-    const char *text = std::isnan(v) ? "NaN" : (v < 0 ? "-Inf" : "Inf");
+    const char* text = std::isnan(v) ? "NaN" : (v < 0 ? "-Inf" : "Inf");
     if (ov == Overflow::Stars)
         out.append(static_cast<size_t>(std::max(w, 0)), '*');
     else
@@ -94,7 +94,7 @@ using u128 = unsigned __int128;
 constexpr auto kPow10 = [] {
     std::array<u128, 39> t{};
     u128 p = 1;
-    for (auto &v : t) {
+    for (auto& v : t) {
         v = p;
         p *= 10;
     }
@@ -107,7 +107,7 @@ u128 pow10u(int k) { return kPow10[static_cast<size_t>(std::clamp(k, 0, 38))]; }
 // as frexp followed by scaling the fraction by 2^53). A normal number holds them
 // directly: the stored fraction with its hidden bit is m, and q is the biased
 // exponent less 1075. Subnormal numbers are rare and normalised by frexp.
-void splitDouble(double a, std::uint64_t &m, int &q)
+void splitDouble(double a, std::uint64_t& m, int& q)
 {
     const auto bits = std::bit_cast<std::uint64_t>(a);
     const int biased = static_cast<int>((bits >> 52) & 0x7FF);
@@ -145,7 +145,7 @@ std::uint64_t divRound64(std::uint64_t num, std::uint64_t den)
 
 // The rounding of scaledRound below, done in 64-bit integers when every
 // intermediate value fits (m < 2^53); false otherwise.
-bool scaledRound64(std::uint64_t m, int q, int k, u128 &out)
+bool scaledRound64(std::uint64_t m, int q, int k, u128& out)
 {
     constexpr std::uint64_t kMax = ~std::uint64_t{0};
     if (k >= 0 && k <= 3 && q < 0 && q > -64) {
@@ -175,7 +175,7 @@ bool scaledRound64(std::uint64_t m, int q, int k, u128 &out)
 
 // a x 10^k rounded half to even, computed exactly on a = m x 2^q in 128-bit
 // integers (64-bit ones when they suffice); false when the numbers would not fit.
-bool scaledRound(std::uint64_t m, int q, int k, u128 &out)
+bool scaledRound(std::uint64_t m, int q, int k, u128& out)
 {
     if (scaledRound64(m, q, k, out))
         return true;
@@ -216,7 +216,7 @@ bool scaledRound(std::uint64_t m, int q, int k, u128 &out)
 // Fixed-point digits of a non-negative double, rounded half to even exactly like
 // std::to_chars, by exact integer arithmetic. Returns nullptr when the value is
 // out of this path's range (the caller then uses to_chars).
-char *fastFixed(char *out, double a, int d)
+char* fastFixed(char* out, double a, int d)
 {
     static constexpr double kLimit[] = {1e17, 1e16, 1e15, 1e14, 1e13, 1e12, 1e11, 1e10, 1e9};
     if (d < 0 || d > 8 || !(a < kLimit[d])) // the digits must fit in 64 bits
@@ -234,7 +234,7 @@ char *fastFixed(char *out, double a, int d)
     // Whole part, then exactly d decimals (leading zeros kept) written from the right.
     const auto scale = static_cast<unsigned long long>(kPow10[static_cast<size_t>(d)]);
     unsigned long long fraction = units % scale;
-    char *p = std::to_chars(out, out + 24, units / scale).ptr;
+    char* p = std::to_chars(out, out + 24, units / scale).ptr;
     if (d > 0) {
         *p++ = '.';
         for (int i = d - 1; i >= 0; --i) {
@@ -246,18 +246,17 @@ char *fastFixed(char *out, double a, int d)
     return p;
 }
 
-void appendF(RecordSink &out, double v, int w, int d, Overflow ov)
+void appendF(RecordSink& out, double v, int w, int d, Overflow ov)
 {
     if (appendNonFinite(out, v, w, ov))
         return;
     d = std::clamp(d, 0, 40);
     // buf[0] is kept for the sign.
     char buf[400];
-    char *digits = buf + 1;
-    char *end = fastFixed(digits, std::fabs(v), d);
+    char* digits = buf + 1;
+    char* end = fastFixed(digits, std::fabs(v), d);
     if (!end) {
-        const auto r = std::to_chars(digits, buf + sizeof buf - 1, std::fabs(v),
-                                     std::chars_format::fixed, d);
+        const auto r = std::to_chars(digits, buf + sizeof buf - 1, std::fabs(v), std::chars_format::fixed, d);
         if (r.ec != std::errc()) {
             out.append(static_cast<size_t>(std::max(w, 0)), '*');
             return;
@@ -294,7 +293,7 @@ int decimalExponentLowerBound(std::uint64_t m, int q)
 // The d significant digits of a > 0, correctly rounded half to even, and the
 // exponent of the 0.ddd form, by exact integer arithmetic. False when the value
 // lies outside this path's range (the caller then uses to_chars).
-bool fastScientific(double a, int d, char *mantissa, int &digits, int &exponent)
+bool fastScientific(double a, int d, char* mantissa, int& digits, int& exponent)
 {
     if (d > 15 || !(a > 0) || !std::isfinite(a))
         return false;
@@ -331,7 +330,7 @@ bool fastScientific(double a, int d, char *mantissa, int &digits, int &exponent)
     return false;
 }
 
-void appendE(RecordSink &out, double v, int w, int d, Overflow ov)
+void appendE(RecordSink& out, double v, int w, int d, Overflow ov)
 {
     if (appendNonFinite(out, v, w, ov))
         return;
@@ -344,9 +343,8 @@ void appendE(RecordSink &out, double v, int w, int d, Overflow ov)
         // digits and exponent filled by the integer path
     } else if (v != 0) {
         char buf[96];
-        const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v),
-                                     std::chars_format::scientific, d - 1);
-        const char *p = buf;
+        const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, d - 1);
+        const char* p = buf;
         for (; p < r.ptr && *p != 'e'; ++p)
             if (*p != '.')
                 mantissa[digits++] = *p;
@@ -382,9 +380,10 @@ void appendE(RecordSink &out, double v, int w, int d, Overflow ov)
     appendJustified(out, text, static_cast<size_t>(n), w, ov);
 }
 
-void appendI(RecordSink &out, long long v, int w, int m, Overflow ov)
+void appendI(RecordSink& out, long long v, int w, int m, Overflow ov)
 {
-    const unsigned long long magnitude = v < 0 ? -static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    const unsigned long long magnitude =
+        v < 0 ? -static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
     char digits[32];
     const auto r = std::to_chars(digits, digits + sizeof digits, magnitude);
     const int count = static_cast<int>(r.ptr - digits);
@@ -493,7 +492,7 @@ private:
     std::string_view f_;
     size_t pos_ = 0;
 
-    [[noreturn]] void fail(const char *why) const
+    [[noreturn]] void fail(const char* why) const
     {
         throw std::invalid_argument("bad format \"" + std::string(f_) + "\": " + why);
     }
@@ -584,14 +583,12 @@ private:
 
 class Writer {
 public:
-    Writer(std::string &target, std::initializer_list<FmtArg> args, Overflow ov) : out(target), args_(args), ov_(ov)
-    {
-    }
+    Writer(std::string& target, std::initializer_list<FmtArg> args, Overflow ov) : out(target), args_(args), ov_(ov) {}
 
     // Returns false when the values ran out at a data descriptor.
-    bool run(const std::vector<Item> &items)
+    bool run(const std::vector<Item>& items)
     {
-        for (const Item &it : items) {
+        for (const Item& it : items) {
             for (int r = 0; r < it.count; ++r) {
                 if (!one(it))
                     return false;
@@ -608,20 +605,28 @@ private:
     size_t next_ = 0;
     Overflow ov_;
 
-    const FmtArg &take() { return *(args_.begin() + next_++); }
+    const FmtArg& take() { return *(args_.begin() + next_++); }
 
-    bool one(const Item &it)
+    bool one(const Item& it)
     {
         switch (it.type) {
-        case Item::Type::Literal: out.append(it.text); return true;
-        case Item::Type::Blank: out.append(static_cast<size_t>(std::max(it.w, 0)), ' '); return true;
-        case Item::Type::Slash: out.append(1, '\n'); return true;
-        case Item::Type::Group: return run(it.group);
-        default: break;
+        case Item::Type::Literal:
+            out.append(it.text);
+            return true;
+        case Item::Type::Blank:
+            out.append(static_cast<size_t>(std::max(it.w, 0)), ' ');
+            return true;
+        case Item::Type::Slash:
+            out.append(1, '\n');
+            return true;
+        case Item::Type::Group:
+            return run(it.group);
+        default:
+            break;
         }
         if (!valuesLeft())
             return false;
-        const FmtArg &a = take();
+        const FmtArg& a = take();
         switch (it.type) {
         case Item::Type::I:
             if (a.kind != FmtArg::Kind::Int)
@@ -649,7 +654,8 @@ private:
                 out.append(a.s);
             }
             break;
-        default: break;
+        default:
+            break;
         }
         return true;
     }
@@ -664,7 +670,7 @@ std::string fmt(std::string_view format, std::initializer_list<FmtArg> args, Ove
     return out;
 }
 
-void appendFmt(std::string &out, std::string_view format, std::initializer_list<FmtArg> args, Overflow ov)
+void appendFmt(std::string& out, std::string_view format, std::initializer_list<FmtArg> args, Overflow ov)
 {
     // Formats are a few hundred fixed texts used for thousands of rows: parse each
     // once. The cache is keyed by the text's address and checked against the text,
@@ -673,14 +679,14 @@ void appendFmt(std::string &out, std::string_view format, std::initializer_list<
         std::string text;
         std::vector<Item> items;
     };
-    thread_local std::unordered_map<const char *, Parsed> parsed;
-    Parsed &entry = parsed[format.data()];
+    thread_local std::unordered_map<const char*, Parsed> parsed;
+    Parsed& entry = parsed[format.data()];
     if (entry.text != format || entry.items.empty()) {
         Parser p(format);
         entry.items = p.parseList(false);
         entry.text = std::string(format);
     }
-    const std::vector<Item> &items = entry.items;
+    const std::vector<Item>& items = entry.items;
     Writer w(out, args, ov);
     for (;;) {
         const bool complete = w.run(items);

@@ -28,16 +28,16 @@ struct FmtArg {
     FmtArg(long long v) : kind(Kind::Int), i(v) {}
     FmtArg(double v) : kind(Kind::Real), r(v) {}
     FmtArg(long double v) : kind(Kind::Real), r(static_cast<double>(v)) {}
-    FmtArg(const char *v) : kind(Kind::Text), s(v) {}
+    FmtArg(const char* v) : kind(Kind::Text), s(v) {}
     FmtArg(std::string_view v) : kind(Kind::Text), s(v) {}
-    FmtArg(const std::string &v) : kind(Kind::Text), s(v) {}
+    FmtArg(const std::string& v) : kind(Kind::Text), s(v) {}
 };
 
 // Single edit descriptors.
 std::string fmtF(long double v, int w, int d, Overflow ov = Overflow::Stars);
 std::string fmtE(long double v, int w, int d, Overflow ov = Overflow::Stars);
 std::string fmtI(long long v, int w, int m = 0, Overflow ov = Overflow::Stars);
-std::string fmtA(std::string_view s, int w);  // leftmost w characters, right-justified when shorter
+std::string fmtA(std::string_view s, int w); // leftmost w characters, right-justified when shorter
 std::string blanks(int n);
 
 // Applies a whole format such as "5X,'DEPTH',F10.2,/,3(I5,E12.4)" to the values.
@@ -45,10 +45,9 @@ std::string blanks(int n);
 // remain after the last descriptor, a new line starts and the format is reused
 // from the start; output stops at the first data descriptor without a value.
 // Throws std::invalid_argument on a malformed format or a value of the wrong kind.
-std::string fmt(std::string_view format, std::initializer_list<FmtArg> args,
-                Overflow ov = Overflow::Stars);
+std::string fmt(std::string_view format, std::initializer_list<FmtArg> args, Overflow ov = Overflow::Stars);
 // The same record appended to `out` (a caller writing many records reuses one buffer).
-void appendFmt(std::string &out, std::string_view format, std::initializer_list<FmtArg> args,
+void appendFmt(std::string& out, std::string_view format, std::initializer_list<FmtArg> args,
                Overflow ov = Overflow::Stars);
 
 } // namespace veldo

@@ -13,7 +13,7 @@ using namespace offshore;
 
 constexpr int kFugroIndex = 7; // current-method index of the common steps
 
-EndFriction sandFriction(EngineState &S, int i)
+EndFriction sandFriction(EngineState& S, int i)
 {
     const Units u = unitsOf(S);
     const double qc = coneResistance(S, i);
@@ -36,7 +36,7 @@ EndFriction sandFriction(EngineState &S, int i)
 
 } // namespace
 
-void CALC_FUGRO_CAPACITY(EngineState &S)
+void CALC_FUGRO_CAPACITY(EngineState& S)
 {
     const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
     for (int i = 1; i <= n; ++i) {

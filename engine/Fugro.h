@@ -5,6 +5,6 @@
 
 namespace veldo {
 
-void CALC_FUGRO_CAPACITY(EngineState &S);
+void CALC_FUGRO_CAPACITY(EngineState& S);
 
 } // namespace veldo

@@ -10,7 +10,7 @@ namespace {
 constexpr int kIndex = 9; // current-method index of the user method
 }
 
-bool hasUserLoadTransfer(const EngineState &S)
+bool hasUserLoadTransfer(const EngineState& S)
 {
     for (int i = 1; i <= std::min(S.SEG_COUNT, MAX_SEGMENTS); ++i)
         if (std::fabs(S.SEG_USER_UNIT_FRICTION[i]) > 1e-10 || std::fabs(S.SEG_USER_UNIT_BEARING[i]) > 1e-10)
@@ -18,7 +18,7 @@ bool hasUserLoadTransfer(const EngineState &S)
     return false;
 }
 
-void CALC_GENERAL_CAPACITY(EngineState &S)
+void CALC_GENERAL_CAPACITY(EngineState& S)
 {
     const int n = lastNode(S);
     const double dz = S.INCREMENT;
@@ -42,8 +42,7 @@ void CALC_GENERAL_CAPACITY(EngineState &S)
         S.GENERAL_TIP_RESISTANCE[k] = area * S.SEG_USER_UNIT_BEARING[ending];
         const double dq = perimeter * S.SEG_USER_UNIT_FRICTION[ending] * dz * tension;
         unfactored += dq;
-        S.GENERAL_SKIN_CUMULATIVE[k] =
-            S.GENERAL_SKIN_CUMULATIVE[k - 1] + dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
+        S.GENERAL_SKIN_CUMULATIVE[k] = S.GENERAL_SKIN_CUMULATIVE[k - 1] + dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
         S.METHOD_UNIT_FRICTION[col][k] = S.SEG_USER_UNIT_FRICTION[ending];
         S.METHOD_TZ_SKIN[col][k] = S.SIDE_FACTOR_FLAG == 1 ? S.GENERAL_SKIN_CUMULATIVE[k] : unfactored;
     }

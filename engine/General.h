@@ -8,9 +8,9 @@ namespace veldo {
 
 // Fills GENERAL_SKIN_CUMULATIVE, GENERAL_TIP_RESISTANCE and the per-method
 // columns of index 9 (see CommonSteps.h).
-void CALC_GENERAL_CAPACITY(EngineState &S);
+void CALC_GENERAL_CAPACITY(EngineState& S);
 
 // True when some segment has a non-zero user unit side friction or end bearing.
-bool hasUserLoadTransfer(const EngineState &S);
+bool hasUserLoadTransfer(const EngineState& S);
 
 } // namespace veldo

@@ -12,7 +12,7 @@ namespace {
 constexpr size_t kPathWidth = 255;
 
 // One line of a text stream without its line end; nothing at the end of the stream.
-std::optional<std::string> readLine(std::istream &in)
+std::optional<std::string> readLine(std::istream& in)
 {
     std::string line;
     if (!std::getline(in, line))
@@ -26,23 +26,22 @@ std::optional<std::string> readLine(std::istream &in)
 // width is refused: cut, it would name another file, and the report or the
 // plot-data file would be written over whatever file that is.
 // `source` names what was read, `where` the line ("" for a console answer).
-std::string pathOf(const std::string &line, const std::string &source, const std::string &where)
+std::string pathOf(const std::string& line, const std::string& source, const std::string& where)
 {
     if (TrimRight(line).size() > kPathWidth)
-        throw RunStop(2, FailureMessage("ERROR READING " + source,
-                                        where + "THE PATH IS LONGER THAN " + std::to_string(kPathWidth) +
-                                            " CHARACTERS."));
+        throw RunStop(2, FailureMessage("ERROR READING " + source, where + "THE PATH IS LONGER THAN " +
+                                                                       std::to_string(kPathWidth) + " CHARACTERS."));
     return FixedText(line, kPathWidth);
 }
 
-void promptForPaths(EngineState &S, std::istream &consoleIn)
+void promptForPaths(EngineState& S, std::istream& consoleIn)
 {
-    const std::pair<const char *, std::string *> prompts[] = {
+    const std::pair<const char*, std::string*> prompts[] = {
         {"ENTER A FILE NAME FOR YOUR INPUT FILE.", &S.INPUT_PATH},
         {"ENTER A FILE NAME FOR YOUR OUTPUT FILE.", &S.OUTPUT_PATH},
         {"ENTER A FILE NAME FOR YOUR GRAPHIC DATA FILE.", &S.PLOT_PATH},
     };
-    for (const auto &[text, path] : prompts) {
+    for (const auto& [text, path] : prompts) {
         S.console.line();
         S.console.line();
         S.console.write("7X,A,/,' ENTER >'", {text});
@@ -55,9 +54,9 @@ void promptForPaths(EngineState &S, std::istream &consoleIn)
 
 } // namespace
 
-std::string TrimmedPath(const std::string &path) { return TrimRight(path); }
+std::string TrimmedPath(const std::string& path) { return TrimRight(path); }
 
-SplitPath SplitFilePath(const std::string &path)
+SplitPath SplitFilePath(const std::string& path)
 {
     const std::string p = TrimmedPath(path);
     const auto slash = p.find_last_of('/');
@@ -66,7 +65,7 @@ SplitPath SplitFilePath(const std::string &path)
     return {p.substr(0, slash + 1), p.substr(slash + 1)};
 }
 
-void READ_HAND_OVER(EngineState &S, std::istream &consoleIn)
+void READ_HAND_OVER(EngineState& S, std::istream& consoleIn)
 {
     std::ifstream file("names.dat", std::ios::binary);
     if (!file)
@@ -87,7 +86,7 @@ void READ_HAND_OVER(EngineState &S, std::istream &consoleIn)
     S.RESERVED_INT = in.integer();
 
     int lineNumber = 4;
-    for (std::string *path : {&S.INPUT_PATH, &S.OUTPUT_PATH, &S.PLOT_PATH, &S.CPT_PATH}) {
+    for (std::string* path : {&S.INPUT_PATH, &S.OUTPUT_PATH, &S.PLOT_PATH, &S.CPT_PATH}) {
         const auto line = readLine(file);
         ++lineNumber;
         if (!line) {

@@ -14,16 +14,16 @@ namespace veldo {
 // cannot be read, asks on the console for the input, output and graphic-data file
 // names, reading each from consoleIn. Throws RunStop (status 2) when the file is
 // missing, lines 1 to 4 cannot be read, a path is too long, or the console input ends.
-void READ_HAND_OVER(EngineState &S, std::istream &consoleIn);
+void READ_HAND_OVER(EngineState& S, std::istream& consoleIn);
 
 // A path of the hand-over file as used: trailing blanks trimmed.
-std::string TrimmedPath(const std::string &path);
+std::string TrimmedPath(const std::string& path);
 
 // Splits a path as "drive and directory" (up to the last separator) and "name and extension".
 struct SplitPath {
     std::string directory;
     std::string fileName;
 };
-SplitPath SplitFilePath(const std::string &path);
+SplitPath SplitFilePath(const std::string& path);
 
 } // namespace veldo

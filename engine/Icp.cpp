@@ -11,12 +11,12 @@ namespace {
 
 using namespace offshore;
 
-constexpr int kIcpIndex = 6;  // current-method index of the common steps
+constexpr int kIcpIndex = 6;       // current-method index of the common steps
 constexpr double kEtaPeak = 514.0; // peak of the shear-modulus fit; beyond it the fit turns over
 
 // Radial stress change by dilation (ksf or kPa) from the bottom stress of the
 // segment: 2 G dr / (OD / 2); none where the stress is 0.
-double dilationStress(const EngineState &S, double qc, double sigmaBottom)
+double dilationStress(const EngineState& S, double qc, double sigmaBottom)
 {
     if (!(sigmaBottom > 0.0))
         return 0.0;
@@ -27,7 +27,7 @@ double dilationStress(const EngineState &S, double qc, double sigmaBottom)
     return 2.0 * g * dr / (S.OD / 2.0);
 }
 
-EndFriction sandFriction(EngineState &S, int i)
+EndFriction sandFriction(EngineState& S, int i)
 {
     const Units u = unitsOf(S);
     const double qc = coneResistance(S, i);
@@ -49,7 +49,7 @@ EndFriction sandFriction(EngineState &S, int i)
 
 } // namespace
 
-void CALC_ICP_CAPACITY(EngineState &S)
+void CALC_ICP_CAPACITY(EngineState& S)
 {
     const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
     for (int i = 1; i <= n; ++i) {

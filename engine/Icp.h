@@ -5,6 +5,6 @@
 
 namespace veldo {
 
-void CALC_ICP_CAPACITY(EngineState &S);
+void CALC_ICP_CAPACITY(EngineState& S);
 
 } // namespace veldo

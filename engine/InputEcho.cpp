@@ -26,22 +26,22 @@ constexpr std::array<std::string_view, 10> kMethodLines{
     "- UWA (University of Western Australia)",
 };
 
-bool english(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
+bool english(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
 
 // Labels of the section, as SET_UNIT_LABELS chose them for the run.
 struct Labels {
     std::string length, small, stress, area, unitWeight;
 };
 
-Labels labelsOf(const EngineState &S)
+Labels labelsOf(const EngineState& S)
 {
     return {S.LEN_LABEL, S.DIAM_LABEL, S.STRESS_LABEL, S.AREA_LABEL, S.UNIT_WEIGHT_LABEL};
 }
 
 // One report line indented by 10 blanks.
-void out(EngineState &S, std::string_view text) { S.report.line(blanks(10) + std::string(text)); }
+void out(EngineState& S, std::string_view text) { S.report.line(blanks(10) + std::string(text)); }
 
-void emptyLines(EngineState &S, int count)
+void emptyLines(EngineState& S, int count)
 {
     for (int k = 0; k < count; ++k)
         S.report.line();
@@ -60,20 +60,17 @@ std::string valueLine(std::string_view text, double value, std::string_view labe
     return std::string(text) + fmtF(value, 10, 2) + " " + std::string(label);
 }
 
-bool noncircular(const EngineState &S) { return S.PERIMETER > kAbsent; }
+bool noncircular(const EngineState& S) { return S.PERIMETER > kAbsent; }
 
 // Pile types printed with their diameters (all but H-piles and noncircular concrete).
-bool circularSection(const EngineState &S)
-{
-    return S.PILE_TYPE != 6 && !(S.PILE_TYPE == 3 && noncircular(S));
-}
+bool circularSection(const EngineState& S) { return S.PILE_TYPE != 6 && !(S.PILE_TYPE == 3 && noncircular(S)); }
 
 // Tip area as the user entered it (the reader keeps English tip areas in ft2).
-double tipAreaAsEntered(const EngineState &S) { return english(S) ? S.TIP_AREA * 144 : S.TIP_AREA; }
+double tipAreaAsEntered(const EngineState& S) { return english(S) ? S.TIP_AREA * 144 : S.TIP_AREA; }
 
-int soilRowCount(const EngineState &S) { return std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS); }
+int soilRowCount(const EngineState& S) { return std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS); }
 
-void writeHeading(EngineState &S)
+void writeHeading(EngineState& S)
 {
     emptyLines(S, 3);
     S.report.line("1");
@@ -82,7 +79,7 @@ void writeHeading(EngineState &S)
     out(S, std::string(21, '*'));
 }
 
-void writeTitleBlock(EngineState &S)
+void writeTitleBlock(EngineState& S)
 {
     emptyLines(S, 3);
     out(S, rightTrimmed(S.TITLE, 70));
@@ -92,7 +89,7 @@ void writeTitleBlock(EngineState &S)
     out(S, "JOB NUMBER : " + rightTrimmed(S.JOB_NUMBER, 60));
 }
 
-void writeLoadTransferMethod(EngineState &S)
+void writeLoadTransferMethod(EngineState& S)
 {
     emptyLines(S, 2);
     out(S, "METHOD FOR UNIT LOAD TRANSFERS : ");
@@ -103,20 +100,25 @@ void writeLoadTransferMethod(EngineState &S)
                                    : "  Unfactored Unit Side Friction and Unit Side Resistance are used.");
 }
 
-void writeCriticalDepthMethod(EngineState &S, const Labels &L)
+void writeCriticalDepthMethod(EngineState& S, const Labels& L)
 {
     out(S, "  # Critical Depth Method for Sand:");
     switch (S.CRITICAL_DEPTH_OPTION) {
-    case 0: out(S, "    10 to 20 Pile Diameter based on the Density"); break;
-    case 1: out(S, "    At Effective Stress Reaching 3,500 psf (167.6 kPa)"); break;
+    case 0:
+        out(S, "    10 to 20 Pile Diameter based on the Density");
+        break;
+    case 1:
+        out(S, "    At Effective Stress Reaching 3,500 psf (167.6 kPa)");
+        break;
     case 2:
         out(S, valueLine("    At User-Specified Critical Depth =", S.USER_CRITICAL_DEPTH, L.length));
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void writeCapacityMethods(EngineState &S, const Labels &L)
+void writeCapacityMethods(EngineState& S, const Labels& L)
 {
     emptyLines(S, 3);
     out(S, "COMPUTATION METHOD(S) FOR PILE CAPACITY : ");
@@ -128,12 +130,12 @@ void writeCapacityMethods(EngineState &S, const Labels &L)
         if (m == 2)
             writeCriticalDepthMethod(S, L);
         if (m == 7)
-            out(S, S.CLAY_CONDITION == 1 ? "  # Use Drained Condition for Clay"
-                                         : "  # Use Undrained Condition for Clay");
+            out(S,
+                S.CLAY_CONDITION == 1 ? "  # Use Drained Condition for Clay" : "  # Use Undrained Condition for Clay");
     }
 }
 
-void writeLoading(EngineState &S)
+void writeLoading(EngineState& S)
 {
     emptyLines(S, 2);
     out(S, "TYPE OF LOADING : ");
@@ -143,12 +145,9 @@ void writeLoading(EngineState &S)
         out(S, "  REDUCTION FACTOR FOR TENSION LOADING =" + fmtF(S.TENSION_FACTOR, 10, 2));
 }
 
-void writeEndCondition(EngineState &S)
-{
-    out(S, S.PILE_END_FLAG == 1 ? "- Close-Ended Pile" : "- Open-Ended Pile");
-}
+void writeEndCondition(EngineState& S) { out(S, S.PILE_END_FLAG == 1 ? "- Close-Ended Pile" : "- Open-Ended Pile"); }
 
-void writePileType(EngineState &S)
+void writePileType(EngineState& S)
 {
     emptyLines(S, 2);
     out(S, "PILE TYPE : ");
@@ -158,7 +157,9 @@ void writePileType(EngineState &S)
         out(S, "Steel pipe pile or non-tapered portion of monotube pile");
         writeEndCondition(S);
         break;
-    case 2: out(S, "Timber pile"); break;
+    case 2:
+        out(S, "Timber pile");
+        break;
     case 3:
         if (noncircular(S)) {
             out(S, "Precast concrete pile (Square/Rectangular/Orthogonal)");
@@ -167,11 +168,20 @@ void writePileType(EngineState &S)
             writeEndCondition(S);
         }
         break;
-    case 4: out(S, "Raymond step-taper pile"); break;
-    case 5: out(S, "Raymond Uniform taper pile"); break;
-    case 6: out(S, "H-Pile/Steel Pile"); break;
-    case 7: out(S, "Tapered portion of Monotube pile"); break;
-    default: break;
+    case 4:
+        out(S, "Raymond step-taper pile");
+        break;
+    case 5:
+        out(S, "Raymond Uniform taper pile");
+        break;
+    case 6:
+        out(S, "H-Pile/Steel Pile");
+        break;
+    case 7:
+        out(S, "Tapered portion of Monotube pile");
+        break;
+    default:
+        break;
     }
     const bool tapered = S.PILE_TYPE == 2 || S.PILE_TYPE == 4 || S.PILE_TYPE == 5 || S.PILE_TYPE == 7;
     if (S.MethodTicked[4] == 1 && tapered && S.TAPER_ANGLE > 0)
@@ -179,7 +189,7 @@ void writePileType(EngineState &S)
 }
 
 // Cross-section area of the pile from its section (in2 in English, m2 in SI).
-double sectionArea(const EngineState &S)
+double sectionArea(const EngineState& S)
 {
     if (!circularSection(S))
         return tipAreaAsEntered(S);
@@ -188,7 +198,7 @@ double sectionArea(const EngineState &S)
     return english(S) ? area : area / 1000 / 1000;
 }
 
-void writeStiffness(EngineState &S, const Labels &L)
+void writeStiffness(EngineState& S, const Labels& L)
 {
     emptyLines(S, 2);
     out(S, "DATA FOR AXIAL STIFFNESS : ");
@@ -203,25 +213,29 @@ void writeStiffness(EngineState &S, const Labels &L)
             out(S, fmtF(S.SECTION_DIST[r], 10, 2) + blanks(10) + fmtF(S.SECTION_AREA[r], 10, 2));
         break;
     }
-    case 1: out(S, valueLine("- CROSS SECTION AREA        =", S.CONSTANT_AREA, L.area)); break;
-    default: out(S, valueLine("- CROSS SECTION AREA        =", sectionArea(S), L.area)); break;
+    case 1:
+        out(S, valueLine("- CROSS SECTION AREA        =", S.CONSTANT_AREA, L.area));
+        break;
+    default:
+        out(S, valueLine("- CROSS SECTION AREA        =", sectionArea(S), L.area));
+        break;
     }
 }
 
-void writeLengths(EngineState &S, const Labels &L)
+void writeLengths(EngineState& S, const Labels& L)
 {
     out(S, valueLine("- TOTAL PILE LENGTH, TL     =", S.TL, L.length));
     out(S, valueLine("- PILE STICKUP LENGTH, PSL  =", S.PSL, L.length));
     out(S, valueLine("- ZERO FRICTION LENGTH, ZFL =", S.ZFL, L.length));
 }
 
-void writeIncrement(EngineState &S, const Labels &L)
+void writeIncrement(EngineState& S, const Labels& L)
 {
     out(S, "- INCREMENT OF PILE LENGTH");
     out(S, valueLine("  USED IN COMPUTATION       =", S.INCREMENT, L.length));
 }
 
-void writeEndSectionAndPlug(EngineState &S, const Labels &L)
+void writeEndSectionAndPlug(EngineState& S, const Labels& L)
 {
     if (std::fabs(S.ESL - S.TL) > kDepthTol) {
         out(S, "- LENGTH OF ENHANCED ");
@@ -232,14 +246,21 @@ void writeEndSectionAndPlug(EngineState &S, const Labels &L)
     emptyLines(S, 2);
     out(S, "PLUGGED/UNPLUGGED CONDITIONS : ");
     switch (S.PLUG_CONDITION) {
-    case 0: out(S, "Internal Pile Plug Calculated by Program"); break;
-    case 1: out(S, "Plugged for open-ended pile"); break;
-    case 2: out(S, "Unplugged for open-ended pile"); break;
-    default: break;
+    case 0:
+        out(S, "Internal Pile Plug Calculated by Program");
+        break;
+    case 1:
+        out(S, "Plugged for open-ended pile");
+        break;
+    case 2:
+        out(S, "Unplugged for open-ended pile");
+        break;
+    default:
+        break;
     }
 }
 
-void writeCircularSection(EngineState &S, const Labels &L)
+void writeCircularSection(EngineState& S, const Labels& L)
 {
     emptyLines(S, 2);
     out(S, "CIRCULAR PILE PROPERTIES : ");
@@ -254,7 +275,7 @@ void writeCircularSection(EngineState &S, const Labels &L)
         writeEndSectionAndPlug(S, L);
 }
 
-void writeNoncircularSection(EngineState &S, const Labels &L)
+void writeNoncircularSection(EngineState& S, const Labels& L)
 {
     emptyLines(S, 2);
     out(S, "NONCIRCULAR PILE PROPERTIES : ");
@@ -268,14 +289,18 @@ void writeNoncircularSection(EngineState &S, const Labels &L)
 std::string_view soilWord(double type)
 {
     switch (static_cast<int>(std::lround(type))) {
-    case 1: return "SAND";
-    case 2: return "CLAY";
-    case 3: return "SILT";
-    default: return "    ";
+    case 1:
+        return "SAND";
+    case 2:
+        return "CLAY";
+    case 3:
+        return "SILT";
+    default:
+        return "    ";
     }
 }
 
-void writeSoilTable(EngineState &S, const Labels &L)
+void writeSoilTable(EngineState& S, const Labels& L)
 {
     emptyLines(S, 3);
     out(S, "SOIL INFORMATIONS :");
@@ -287,36 +312,35 @@ void writeSoilTable(EngineState &S, const Labels &L)
     out(S, " DEPTH    TYPE    PRESSURE   WEIGHT       DEGREES    FACTOR");
     out(S, blanks(2) + L.length + blanks(24) + L.unitWeight);
     for (int r = 1; r <= soilRowCount(S); ++r) {
-        const auto &row = S.SOIL[r];
-        out(S, fmtF(row[COL_DEPTH], 7, 2) + blanks(3) + std::string(soilWord(row[COL_SOIL_TYPE]))
-                   + fmtF(row[COL_KO], 10, 2) + fmtF(row[COL_UNIT_WEIGHT], 13, 2)
-                   + fmtF(row[COL_FRICTION_ANGLE], 13, 2) + fmtF(row[COL_NQ], 10, 2));
+        const auto& row = S.SOIL[r];
+        out(S, fmtF(row[COL_DEPTH], 7, 2) + blanks(3) + std::string(soilWord(row[COL_SOIL_TYPE])) +
+                   fmtF(row[COL_KO], 10, 2) + fmtF(row[COL_UNIT_WEIGHT], 13, 2) + fmtF(row[COL_FRICTION_ANGLE], 13, 2) +
+                   fmtF(row[COL_NQ], 10, 2));
     }
 }
 
 // User unit side friction or end bearing in stress units (English input is psf).
-double userUnitValue(const EngineState &S, double value) { return english(S) ? value / 1000 : value; }
+double userUnitValue(const EngineState& S, double value) { return english(S) ? value / 1000 : value; }
 
-void writeLimitsTable(EngineState &S, const Labels &L)
+void writeLimitsTable(EngineState& S, const Labels& L)
 {
     emptyLines(S, 3);
     out(S, "MAXIMUM   MAXIMUM   UNDISTURB  REMOLDED ");
     out(S, "UNIT      UNIT      SHEAR      SHEAR     BLOW   UNIT SKIN  UNIT END");
     out(S, "FRICTION  BEARING   STRENGTH   STRENGTH  COUNT  FRICTION   BEARING");
-    out(S, blanks(2) + L.stress + blanks(7) + L.stress + blanks(8) + L.stress + blanks(7) + L.stress
-               + blanks(15) + L.stress + blanks(7) + L.stress);
+    out(S, blanks(2) + L.stress + blanks(7) + L.stress + blanks(8) + L.stress + blanks(7) + L.stress + blanks(15) +
+               L.stress + blanks(7) + L.stress);
     bool anyMarker = false;
     for (int r = 1; r <= soilRowCount(S); ++r) {
-        const auto &row = S.SOIL[r];
+        const auto& row = S.SOIL[r];
         const bool noFrictionLimit = S.NO_LIMIT_FRICTION[r] == 1;
         const bool noBearingLimit = S.NO_LIMIT_BEARING[r] == 1;
         anyMarker = anyMarker || noFrictionLimit || noBearingLimit;
-        out(S, fmtE(row[COL_MAX_UNIT_FRICTION], 8, 2) + (noFrictionLimit ? "*" : " ")
-                   + fmtE(row[COL_MAX_UNIT_BEARING], 9, 2) + (noBearingLimit ? "*" : " ")
-                   + fmtF(row[COL_UNDRAINED_STRENGTH], 11, 2) + fmtF(row[COL_REMOLDED_STRENGTH], 10, 2)
-                   + fmtF(row[COL_BLOW_COUNT], 7, 2)
-                   + fmtF(userUnitValue(S, row[COL_USER_UNIT_FRICTION]), 11, 2)
-                   + fmtF(userUnitValue(S, row[COL_USER_UNIT_BEARING]), 10, 2));
+        out(S, fmtE(row[COL_MAX_UNIT_FRICTION], 8, 2) + (noFrictionLimit ? "*" : " ") +
+                   fmtE(row[COL_MAX_UNIT_BEARING], 9, 2) + (noBearingLimit ? "*" : " ") +
+                   fmtF(row[COL_UNDRAINED_STRENGTH], 11, 2) + fmtF(row[COL_REMOLDED_STRENGTH], 10, 2) +
+                   fmtF(row[COL_BLOW_COUNT], 7, 2) + fmtF(userUnitValue(S, row[COL_USER_UNIT_FRICTION]), 11, 2) +
+                   fmtF(userUnitValue(S, row[COL_USER_UNIT_BEARING]), 10, 2));
     }
     if (anyMarker) {
         emptyLines(S, 1);
@@ -326,7 +350,7 @@ void writeLimitsTable(EngineState &S, const Labels &L)
     }
 }
 
-void writeFactorTable(EngineState &S, const Labels &L)
+void writeFactorTable(EngineState& S, const Labels& L)
 {
     emptyLines(S, 3);
     out(S, "         LRFD FACTOR  LRFD FACTOR    ");
@@ -334,15 +358,15 @@ void writeFactorTable(EngineState &S, const Labels &L)
     out(S, " DEPTH    FRICTION     BEARING   ");
     out(S, blanks(2) + L.length);
     for (int r = 1; r <= soilRowCount(S); ++r) {
-        const auto &row = S.SOIL[r];
-        out(S, fmtF(row[COL_DEPTH], 7, 2) + " " + fmtF(row[COL_SIDE_FACTOR], 8, 3) + blanks(4)
-                   + fmtF(row[COL_TIP_FACTOR], 8, 3));
+        const auto& row = S.SOIL[r];
+        out(S, fmtF(row[COL_DEPTH], 7, 2) + " " + fmtF(row[COL_SIDE_FACTOR], 8, 3) + blanks(4) +
+                   fmtF(row[COL_TIP_FACTOR], 8, 3));
     }
 }
 
 // Plasticity index, yield stress ratio and layer Qc for the offshore methods;
 // the English Qc (psf) prints in ksf.
-void writeOffshoreTable(EngineState &S, const Labels &L)
+void writeOffshoreTable(EngineState& S, const Labels& L)
 {
     emptyLines(S, 2);
     out(S, blanks(53));
@@ -352,16 +376,16 @@ void writeOffshoreTable(EngineState &S, const Labels &L)
     out(S, " DEPTH     PI      RATIO     CPT                             ");
     out(S, blanks(2) + L.length + blanks(6) + "%" + blanks(17) + L.stress);
     for (int r = 1; r <= soilRowCount(S); ++r) {
-        const auto &row = S.SOIL[r];
+        const auto& row = S.SOIL[r];
         const double qc = english(S) ? row[COL_QC] / 1000 : row[COL_QC];
-        out(S, fmtF(row[COL_DEPTH], 7, 2) + " " + fmtF(row[COL_PI], 6, 2) + blanks(3)
-                   + fmtF(row[COL_BLOW_COUNT], 6, 2) + blanks(3) + fmtE(qc, 10, 3));
+        out(S, fmtF(row[COL_DEPTH], 7, 2) + " " + fmtF(row[COL_PI], 6, 2) + blanks(3) +
+                   fmtF(row[COL_BLOW_COUNT], 6, 2) + blanks(3) + fmtE(qc, 10, 3));
     }
 }
 
 } // namespace
 
-void INPUT_ECHO(EngineState &S)
+void INPUT_ECHO(EngineState& S)
 {
     const Labels L = labelsOf(S);
     writeHeading(S);

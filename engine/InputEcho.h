@@ -5,6 +5,6 @@
 
 namespace veldo {
 
-void INPUT_ECHO(EngineState &S);
+void INPUT_ECHO(EngineState& S);
 
 } // namespace veldo

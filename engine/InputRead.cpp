@@ -10,8 +10,8 @@
 namespace veldo {
 
 RunStop::RunStop(int status, std::vector<std::string> lines)
-    : std::runtime_error(lines.empty() ? std::string("run stopped") : lines.front()),
-      status_(status), lines_(std::move(lines))
+    : std::runtime_error(lines.empty() ? std::string("run stopped") : lines.front()), status_(status),
+      lines_(std::move(lines))
 {
 }
 
@@ -33,10 +33,10 @@ std::string numberText(double v)
 // in the style of the soil-depth check.
 [[noreturn]] void refuse(std::string_view what, std::string_view value, std::string_view why)
 {
-    throw RunStop(1, {"", "",
-                      kIndent + "COMPUTATION DOES NOT PROCEED BECAUSE THE " + std::string(what) + " = " +
-                          std::string(value),
-                      kIndent + std::string(why)});
+    throw RunStop(
+        1,
+        {"", "", kIndent + "COMPUTATION DOES NOT PROCEED BECAUSE THE " + std::string(what) + " = " + std::string(value),
+         kIndent + std::string(why)});
 }
 
 void requireRange(std::string_view what, int value, int lo, int hi)
@@ -46,9 +46,9 @@ void requireRange(std::string_view what, int value, int lo, int hi)
                "IS OUTSIDE THE ALLOWED RANGE " + std::to_string(lo) + " TO " + std::to_string(hi));
 }
 
-bool isEnglish(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
+bool isEnglish(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
 
-void readPileRecords(EngineState &S, RecordReader &in)
+void readPileRecords(EngineState& S, RecordReader& in)
 {
     in.record(); // record 4
     S.UNIT_SYSTEM = in.integer();
@@ -92,9 +92,9 @@ void readPileRecords(EngineState &S, RecordReader &in)
     }
     // A wall of no or negative thickness gives a steel area of 0 or below: the
     // load-settlement analysis would report NaN for every load.
-    const std::pair<const char *, double> insideDiameters[] = {{"INSIDE DIAMETER", S.ID},
-                                                               {"INSIDE DIAMETER OF THE END SECTION", S.EID}};
-    for (const auto &[what, value] : insideDiameters) {
+    const std::pair<const char*, double> insideDiameters[] = {{"INSIDE DIAMETER", S.ID},
+                                                              {"INSIDE DIAMETER OF THE END SECTION", S.EID}};
+    for (const auto& [what, value] : insideDiameters) {
         if (value < 0.0)
             refuse(what, numberText(value), "IS LESS THAN 0");
         if (!(value < S.OD))
@@ -130,9 +130,9 @@ void readPileRecords(EngineState &S, RecordReader &in)
 }
 
 // Conversions and substitutions of one soil-table row after its two lines are read.
-void finishSoilRow(EngineState &S, int row)
+void finishSoilRow(EngineState& S, int row)
 {
-    auto &r = S.SOIL[row];
+    auto& r = S.SOIL[row];
     S.NO_LIMIT_FRICTION[row] = 0;
     S.NO_LIMIT_BEARING[row] = 0;
     const double type = r[COL_SOIL_TYPE];
@@ -178,10 +178,10 @@ void finishSoilRow(EngineState &S, int row)
     }
 }
 
-void readSoilRows(EngineState &S, RecordReader &in)
+void readSoilRows(EngineState& S, RecordReader& in)
 {
     for (int row = 1; row <= S.LAYER_END_COUNT; ++row) {
-        auto &r = S.SOIL[row];
+        auto& r = S.SOIL[row];
         in.record(); // line A
         for (int c : {COL_DEPTH, COL_SOIL_TYPE, COL_KO, COL_UNIT_WEIGHT, COL_FRICTION_ANGLE, COL_NQ})
             r[c] = in.real();
@@ -192,7 +192,7 @@ void readSoilRows(EngineState &S, RecordReader &in)
     }
 }
 
-void readOptionRecords(EngineState &S, RecordReader &in)
+void readOptionRecords(EngineState& S, RecordReader& in)
 {
     in.record(); // record 11
     S.TZ_FLAG = in.integer();
@@ -236,7 +236,7 @@ void readOptionRecords(EngineState &S, RecordReader &in)
 
 } // namespace
 
-void READ_PROJECT_TEXT(EngineState &S, std::string_view text, std::string_view fileName)
+void READ_PROJECT_TEXT(EngineState& S, std::string_view text, std::string_view fileName)
 {
     RecordReader in(text, fileName);
     S.TITLE = FixedText(in.text(), 72);
@@ -248,14 +248,14 @@ void READ_PROJECT_TEXT(EngineState &S, std::string_view text, std::string_view f
     readOptionRecords(S, in);
 }
 
-void READ_PROJECT_FILE(EngineState &S)
+void READ_PROJECT_FILE(EngineState& S)
 {
     const std::string path = TrimRight(S.INPUT_PATH);
     const std::string text = ReadWholeFile(path);
     READ_PROJECT_TEXT(S, text, path);
 }
 
-void READ_CPT_TEXT(EngineState &S, std::string_view text, std::string_view fileName)
+void READ_CPT_TEXT(EngineState& S, std::string_view text, std::string_view fileName)
 {
     RecordReader in(text, fileName);
     in.record();
@@ -270,7 +270,7 @@ void READ_CPT_TEXT(EngineState &S, std::string_view text, std::string_view fileN
     S.CPT_ASCENDING = std::is_sorted(S.CPT_DEPTH.begin() + 1, S.CPT_DEPTH.begin() + 1 + S.CPT_COUNT);
 }
 
-void READ_CPT_FILE(EngineState &S)
+void READ_CPT_FILE(EngineState& S)
 {
     const std::string path = TrimRight(S.CPT_PATH);
     S.CPT_COUNT = 0;
@@ -280,12 +280,9 @@ void READ_CPT_FILE(EngineState &S)
     READ_CPT_TEXT(S, text, path);
 }
 
-double REQUIRED_SOIL_DEPTH(const EngineState &S)
-{
-    return S.TL + 2.0 * S.OD / (isEnglish(S) ? 12.0 : 1000.0);
-}
+double REQUIRED_SOIL_DEPTH(const EngineState& S) { return S.TL + 2.0 * S.OD / (isEnglish(S) ? 12.0 : 1000.0); }
 
-bool SOIL_DEPTH_CHECK(EngineState &S)
+bool SOIL_DEPTH_CHECK(EngineState& S)
 {
     const double required = REQUIRED_SOIL_DEPTH(S);
     const double lastDepth = S.SOIL[S.LAYER_END_COUNT][COL_DEPTH];
@@ -311,13 +308,13 @@ bool SOIL_DEPTH_CHECK(EngineState &S)
     return true;
 }
 
-void SNAP_LAYER_BOUNDARIES(EngineState &S)
+void SNAP_LAYER_BOUNDARIES(EngineState& S)
 {
     const double inc = S.INCREMENT;
     const double half = inc / 2.0;
     for (int k = 1; k < S.LAYER_END_COUNT && k < MAX_SOIL_ROWS; ++k) {
         const double top = S.SOIL[k][COL_DEPTH];
-        double &next = S.SOIL[k + 1][COL_DEPTH];
+        double& next = S.SOIL[k + 1][COL_DEPTH];
         const double gap = next - top;
         if (gap < half)
             next = top;
@@ -326,14 +323,14 @@ void SNAP_LAYER_BOUNDARIES(EngineState &S)
     }
 }
 
-bool SEGMENT_COUNT_CHECK(EngineState &S)
+bool SEGMENT_COUNT_CHECK(EngineState& S)
 {
-    static_cast<SegmentStorage &>(S) = SegmentStorage{};
+    static_cast<SegmentStorage&>(S) = SegmentStorage{};
     const double count = std::floor(S.DEEPEST_SOIL_DEPTH / S.INCREMENT + 1.0e-6);
     const long long n = static_cast<long long>(std::clamp(count, 0.0, 1.0e9));
     SNAP_LAYER_BOUNDARIES(S);
     if (n > MAX_SEGMENTS) {
-        for (TextOut *out : {&S.console, &S.report}) {
+        for (TextOut* out : {&S.console, &S.report}) {
             out->line();
             out->line();
             out->write("1X,'YOUR NUMBERS OF SEGMENT ',I4,' IS LARGER THAN'", {n});
@@ -347,7 +344,7 @@ bool SEGMENT_COUNT_CHECK(EngineState &S)
     return true;
 }
 
-void BUILD_SEGMENT_TABLE(EngineState &S)
+void BUILD_SEGMENT_TABLE(EngineState& S)
 {
     const int n = std::min(S.SEG_COUNT, MAX_SEGMENTS);
     const double inc = S.INCREMENT;
@@ -373,7 +370,7 @@ void BUILD_SEGMENT_TABLE(EngineState &S)
         {COL_TIP_FACTOR, &SegmentStorage::SEG_TIP_FACTOR},
         {COL_ADHESION, &SegmentStorage::SEG_ADHESION},
     };
-    SegmentStorage &seg = S;
+    SegmentStorage& seg = S;
     int f = 1;
     seg.SEG_TOP[1] = 0.0;
     for (int j = 1; j <= n; ++j) {
@@ -385,15 +382,15 @@ void BUILD_SEGMENT_TABLE(EngineState &S)
         // last row the last layer is held (no row beyond the table is read).
         while (f + 1 < rows && S.SOIL[f + 1][COL_DEPTH] - top <= kDepthTol)
             ++f;
-        const auto &a = S.SOIL[f];
-        const auto &b = S.SOIL[f + 1];
+        const auto& a = S.SOIL[f];
+        const auto& b = S.SOIL[f + 1];
         const double span = b[COL_DEPTH] - a[COL_DEPTH];
         const double mid = top + inc / 2.0;
         double t = span > kDepthTol ? (mid - a[COL_DEPTH]) / span : 1.0;
         if (b[COL_DEPTH] - top <= kDepthTol)
             t = 1.0; // the segment lies below the last row
         seg.SEG_SOIL_TYPE[j] = a[COL_SOIL_TYPE];
-        for (const auto &[col, field] : fields)
+        for (const auto& [col, field] : fields)
             (seg.*field)[j] = a[col] + (b[col] - a[col]) * t;
         // A limit typed as 9999 asks API RP-2A for its default limits and is no
         // limit of a stress: no other rule is limited by it, in either unit system.

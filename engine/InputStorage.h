@@ -8,8 +8,8 @@
 
 namespace veldo {
 
-inline constexpr int MAX_SOIL_ROWS = 80;      // layer-end rows (40 layers)
-inline constexpr int SOIL_COLUMNS = 19;       // columns 0..18
+inline constexpr int MAX_SOIL_ROWS = 80; // layer-end rows (40 layers)
+inline constexpr int SOIL_COLUMNS = 19;  // columns 0..18
 inline constexpr int MAX_TZ_DEPTHS = 100;
 inline constexpr int MAX_SECTION_ROWS = 100;
 inline constexpr int MAX_CPT_POINTS = 1000;
@@ -43,8 +43,8 @@ struct InputStorage {
     std::string TITLE, DESIGNER, JOB_NUMBER;
 
     // Record 4.
-    int UNIT_SYSTEM = 1;   // 1 English, 2 SI
-    int PRINT_STEP = 1;    // the capacity tables print every N-th point
+    int UNIT_SYSTEM = 1; // 1 English, 2 SI
+    int PRINT_STEP = 1;  // the capacity tables print every N-th point
     int LAYER_END_COUNT = 0;
     int PILE_END_FLAG = 0; // 0 open-ended, 1 closed-ended
     // Record 5.
@@ -68,12 +68,12 @@ struct InputStorage {
     // layer Qc (13, psf) and the user unit values (14, 15, psf) stay as read. The
     // segment table converts the user unit values.
     std::array<std::array<double, SOIL_COLUMNS>, MAX_SOIL_ROWS + 1> SOIL{};
-    std::array<double, MAX_SOIL_ROWS + 1> SOIL_PI_READ{}; // plasticity index as read
-    std::array<double, MAX_SOIL_ROWS + 1> SOIL_QC_READ{}; // layer Qc as read
+    std::array<double, MAX_SOIL_ROWS + 1> SOIL_PI_READ{};   // plasticity index as read
+    std::array<double, MAX_SOIL_ROWS + 1> SOIL_QC_READ{};   // layer Qc as read
     std::array<int, MAX_SOIL_ROWS + 1> NO_LIMIT_FRICTION{}; // max unit side friction given as 0
     std::array<int, MAX_SOIL_ROWS + 1> NO_LIMIT_BEARING{};  // max unit end bearing given as 0
     std::array<int, MAX_SOIL_ROWS + 1> API_DEFAULT_LIMIT{}; // max unit side friction entered as 9999
-    double LOW_WEIGHT_DEPTH = 99999; // first depth whose effective unit weight is low
+    double LOW_WEIGHT_DEPTH = 99999;                        // first depth whose effective unit weight is low
 
     // Records 11/12: user t-z print depths.
     int TZ_FLAG = 0;

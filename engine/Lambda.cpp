@@ -12,24 +12,21 @@ using namespace classic;
 
 namespace {
 
-int segmentCount(const EngineState &S) { return std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS); }
+int segmentCount(const EngineState& S) { return std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS); }
 
-double meanEndStress(const EngineState &S, int i)
-{
-    return 0.5 * (S.SIGV_ENDS[2 * i - 1] + S.SIGV_ENDS[2 * i]);
-}
+double meanEndStress(const EngineState& S, int i) { return 0.5 * (S.SIGV_ENDS[2 * i - 1] + S.SIGV_ENDS[2 * i]); }
 
 // Strength s(i) of every segment (sand: Ko x mean stress x tan phi), none above
 // the zero-friction length, and the stress and strength areas.
-void segmentColumns(EngineState &S)
+void segmentColumns(EngineState& S)
 {
     const int n = segmentCount(S);
     for (int i = 1; i <= n; ++i) {
         if (S.SEG_KO[i] == 0)
             S.SEG_KO[i] = 1.0;
-        S.LAMBDA_SEG_STRENGTH[i] = S.SEG_SOIL_TYPE[i] - 1.0 <= 0
-            ? meanEndStress(S, i) * S.SEG_KO[i] * std::tan(S.SEG_FRICTION_ANGLE[i] / DEG_PER_RAD)
-            : S.SEG_UNDRAINED_STRENGTH[i];
+        S.LAMBDA_SEG_STRENGTH[i] = S.SEG_SOIL_TYPE[i] - 1.0 <= 0 ? meanEndStress(S, i) * S.SEG_KO[i] *
+                                                                       std::tan(S.SEG_FRICTION_ANGLE[i] / DEG_PER_RAD)
+                                                                 : S.SEG_UNDRAINED_STRENGTH[i];
     }
     double bottom = 0;
     for (int i = 1; i <= n; ++i) {
@@ -49,7 +46,7 @@ void segmentColumns(EngineState &S)
 }
 
 // Stiffness term E x A (A the section area in in2 or mm2) with its unit factor.
-double stiffness(const EngineState &S)
+double stiffness(const EngineState& S)
 {
     const bool en = english(S);
     double area = PI5 * (S.OD * S.OD - S.EID * S.EID) / 4.0;
@@ -60,7 +57,7 @@ double stiffness(const EngineState &S)
 }
 
 // Effective stress, strength and their means over 0..z at node depth z.
-void nodeAverages(EngineState &S, int k, double z)
+void nodeAverages(EngineState& S, int k, double z)
 {
     const int n = std::max(segmentCount(S), 1);
     const double h1 = thickness(S, 1);
@@ -107,7 +104,7 @@ double lambdaOf(double pi2, double meanStrength, double meanStress)
 }
 
 // Total side friction down to node k from the lambda formula.
-double lambdaCapacity(EngineState &S, int k, double z, double p, double stiffnessTerm)
+double lambdaCapacity(EngineState& S, int k, double z, double p, double stiffnessTerm)
 {
     nodeAverages(S, k, z);
     const double meanStrength = S.LAMBDA_MEAN_STRENGTH[k];
@@ -123,7 +120,7 @@ double lambdaCapacity(EngineState &S, int k, double z, double p, double stiffnes
 }
 
 // Unit friction of node k from the cumulative sums; a value below 1e-7 takes the previous one.
-double unitFrom(const NodeArray &q, const NodeArray &f, int k, double pdz)
+double unitFrom(const NodeArray& q, const NodeArray& f, int k, double pdz)
 {
     if (pdz <= 1e-10)
         return 0.0;
@@ -135,13 +132,13 @@ double unitFrom(const NodeArray &q, const NodeArray &f, int k, double pdz)
 
 // Untensioned sums: the formula's increments, the unit friction held at its
 // limit and the increment at the limit-based increment.
-void untensionedSums(EngineState &S, int N, double p)
+void untensionedSums(EngineState& S, int N, double p)
 {
     const double dz = S.INCREMENT;
     const double pdz = p * dz;
     const double stiffnessTerm = stiffness(S);
-    NodeArray &q = S.LAMBDA_SKIN_CUMULATIVE;
-    NodeArray &f = S.LAMBDA_UNIT_FRICTION;
+    NodeArray& q = S.LAMBDA_SKIN_CUMULATIVE;
+    NodeArray& f = S.LAMBDA_UNIT_FRICTION;
     for (int k = 0; k <= N; ++k) {
         const double z = k * dz;
         const double formula = lambdaCapacity(S, k, z, p, stiffnessTerm);
@@ -164,7 +161,7 @@ void untensionedSums(EngineState &S, int N, double p)
 
 } // namespace
 
-void CALC_LAMBDA2_CAPACITY(EngineState &S)
+void CALC_LAMBDA2_CAPACITY(EngineState& S)
 {
     const int N = lastNode(S);
     const double p = perimeter(S);
@@ -176,7 +173,7 @@ void CALC_LAMBDA2_CAPACITY(EngineState &S)
     }
     untensionedSums(S, N, p);
 
-    NodeArray &q = S.LAMBDA_SKIN_CUMULATIVE;
+    NodeArray& q = S.LAMBDA_SKIN_CUMULATIVE;
     if (S.LOADING == 1) {
         for (int k = 0; k <= N; ++k)
             q[k] *= S.TENSION_FACTOR;

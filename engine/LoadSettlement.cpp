@@ -16,16 +16,16 @@ namespace {
 constexpr double kStickUpOffset = 0.1f;
 constexpr double kEndOffset = 0.5;
 constexpr double kMidOffset = 1.1f;
-constexpr double kTolerance = 1.0e-4;     // inch
-constexpr float kStepMovements[LOAD_STEP_COUNT + 1] = {0, 0.0001f, 0.001f, 0.005f, 0.01f, 0.05f,
-                                                       0.1f, 0.5f, 1.0f, 2.0f};
+constexpr double kTolerance = 1.0e-4; // inch
+constexpr float kStepMovements[LOAD_STEP_COUNT + 1] = {0,     0.0001f, 0.001f, 0.005f, 0.01f,
+                                                       0.05f, 0.1f,    0.5f,   1.0f,   2.0f};
 
-double lengthFactor(const EngineState &S) { return tzEnglish(S) ? 12.0 : 1.0; } // ft or m to inch or m
-double forceFactor(const EngineState &S) { return tzEnglish(S) ? 1000.0 : 1.0; } // kips or kN to lb or kN
-int pointCount(const EngineState &S) { return std::clamp(S.LS_POINT_COUNT, 0, MAX_LS_SEGMENTS); }
+double lengthFactor(const EngineState& S) { return tzEnglish(S) ? 12.0 : 1.0; }  // ft or m to inch or m
+double forceFactor(const EngineState& S) { return tzEnglish(S) ? 1000.0 : 1.0; } // kips or kN to lb or kN
+int pointCount(const EngineState& S) { return std::clamp(S.LS_POINT_COUNT, 0, MAX_LS_SEGMENTS); }
 
 // Layer pairs of at least 0.11 thickness, each giving three nodes.
-int layerPairCount(const EngineState &S)
+int layerPairCount(const EngineState& S)
 {
     const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
     int count = 0;
@@ -36,7 +36,7 @@ int layerPairCount(const EngineState &S)
     return count;
 }
 
-void setNode(EngineState &S, int k, double ground, int kind, double phi)
+void setNode(EngineState& S, int k, double ground, int kind, double phi)
 {
     const auto node = static_cast<size_t>(k);
     S.TZNODE_GROUND[node] = ground;
@@ -47,7 +47,7 @@ void setNode(EngineState &S, int k, double ground, int kind, double phi)
 
 // Three nodes in the stick-up (clay curve, no resistance), then three per soil
 // layer: at its top, near its middle and just above its bottom.
-void buildNodes(EngineState &S)
+void buildNodes(EngineState& S)
 {
     const bool stickUp = S.PSL > 1.0e-6;
     RESIZE_TZ_STORE(S, 3 * (layerPairCount(S) + (stickUp ? 1 : 0)));
@@ -64,8 +64,8 @@ void buildNodes(EngineState &S)
     const double midOffset = kMidOffset * inchToRunLength(S);
     const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
     for (int k = 1; k < rows; ++k) {
-        const auto &top = S.SOIL[static_cast<size_t>(k)];
-        const auto &bottom = S.SOIL[static_cast<size_t>(k + 1)];
+        const auto& top = S.SOIL[static_cast<size_t>(k)];
+        const auto& bottom = S.SOIL[static_cast<size_t>(k + 1)];
         if (!(bottom[COL_DEPTH] - top[COL_DEPTH] >= minTzLayerThickness(S)))
             continue;
         ++c;
@@ -87,9 +87,9 @@ void buildNodes(EngineState &S)
 }
 
 // Stick-up nodes lie above the ground; their curves are neither written nor counted.
-bool belowGround(const EngineState &S, int k) { return S.TZNODE_GROUND[static_cast<size_t>(k)] >= -1.0e-6; }
+bool belowGround(const EngineState& S, int k) { return S.TZNODE_GROUND[static_cast<size_t>(k)] >= -1.0e-6; }
 
-void writeTzTables(EngineState &S)
+void writeTzTables(EngineState& S)
 {
     writeTzTableHeading(S);
     int count = 0;
@@ -105,7 +105,7 @@ void writeTzTables(EngineState &S)
 }
 
 // Rows 1..AE_COUNT of distance below the pile head and E x A.
-void buildStiffness(EngineState &S)
+void buildStiffness(EngineState& S)
 {
     const double lf = lengthFactor(S);
     const int rows = std::clamp(S.SECTION_COUNT, 0, MAX_SECTION_ROWS);
@@ -131,7 +131,7 @@ void buildStiffness(EngineState &S)
 }
 
 // E x A at a distance x below the pile head; outside the table the end rows hold.
-double stiffnessAt(const EngineState &S, double x)
+double stiffnessAt(const EngineState& S, double x)
 {
     const int n = S.AE_COUNT;
     if (n < 2)
@@ -151,7 +151,7 @@ double stiffnessAt(const EngineState &S, double x)
 
 // The t-z nodes around depth z below the head: the first node at or below z
 // and the one before it; above node 1 node 1's curve, below the last the last.
-SolverSegment bracketNodes(const EngineState &S, double z)
+SolverSegment bracketNodes(const EngineState& S, double z)
 {
     SolverSegment seg;
     seg.centre = z;
@@ -176,7 +176,7 @@ SolverSegment bracketNodes(const EngineState &S, double z)
 }
 
 // Side stress of a segment at movement w: the bracketing curves interpolated in depth.
-double sideStress(const EngineState &S, const SolverSegment &seg, double w)
+double sideStress(const EngineState& S, const SolverSegment& seg, double w)
 {
     if (seg.upper < 1)
         return 0.0;
@@ -189,7 +189,7 @@ double sideStress(const EngineState &S, const SolverSegment &seg, double w)
     return tLow + seg.weight * (tUp - tLow);
 }
 
-void buildSegments(EngineState &S, int nP, double pileLength)
+void buildSegments(EngineState& S, int nP, double pileLength)
 {
     S.LS_SEGMENTS.assign(static_cast<size_t>(nP + 1), SolverSegment{});
     const double dz = pileLength / nP;
@@ -200,7 +200,7 @@ void buildSegments(EngineState &S, int nP, double pileLength)
     }
 }
 
-void writeTipTable(EngineState &S)
+void writeTipTable(EngineState& S)
 {
     const bool english = tzEnglish(S);
     S.report.write("/,/,/,8X,'TIP   LOAD',8X,'TIP MOVEMENT',/,12X,A3,15X,A3,/",
@@ -210,10 +210,10 @@ void writeTipTable(EngineState &S)
 }
 
 // Load at the tip for an assumed tip movement, from the tip curve.
-double tipLoad(const EngineState &S, double w) { return readCurve(S.TIP_W, S.TIP_Q, w); }
+double tipLoad(const EngineState& S, double w) { return readCurve(S.TIP_W, S.TIP_Q, w); }
 
 // One load step: from the tip up, each segment iterated on its mid-depth movement.
-void runStep(EngineState &S, int step, int nP, double dz)
+void runStep(EngineState& S, int step, int nP, double dz)
 {
     const double diameter = tzDiameter(S);
     const double tolerance = kTolerance * inchToRunLength(S);
@@ -227,7 +227,7 @@ void runStep(EngineState &S, int step, int nP, double dz)
     S.STEP_HEAD_LOAD[step] = qTip;
     S.STEP_HEAD_MOVEMENT[step] = wTip;
     for (int j = 1; j <= nP; ++j) {
-        const SolverSegment &seg = S.LS_SEGMENTS[static_cast<size_t>(j)];
+        const SolverSegment& seg = S.LS_SEGMENTS[static_cast<size_t>(j)];
         const double pBot = S.END_LOAD[static_cast<size_t>(j - 1)];
         const double wBot = S.END_MOVEMENT[static_cast<size_t>(j - 1)];
         double w = wBot, pTop = pBot, pAvg = pBot, wTop = wBot, wMid = wBot;
@@ -251,14 +251,14 @@ void runStep(EngineState &S, int step, int nP, double dz)
         S.STEP_HEAD_MOVEMENT[step] = wTop;
         // Plot row (3X,E10.3,3X,E10.3,3X,E10.3): depth (ft or m), mean load (kips or kN),
         // movement; composed in the reused row buffer, so a segment allocates nothing.
-        std::string &row = S.ROW_TEXT;
+        std::string& row = S.ROW_TEXT;
         row.clear();
         appendFmt(row, "3X,E10.3,3X,E10.3,3X,E10.3", {seg.centre / lf, pAvg / ff, wMid}, Overflow::Widen);
         S.plot.line(row);
     }
 }
 
-void writeNotes(EngineState &S)
+void writeNotes(EngineState& S)
 {
     S.report.write("/,/,12X,'NOTES:',/,12X,'- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN',/,"
                    "12X,'  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION',/,"
@@ -271,18 +271,18 @@ void writeNotes(EngineState &S)
                    "16X,'*************************************************',/,/");
 }
 
-void writeLoadSettlementTable(EngineState &S)
+void writeLoadSettlementTable(EngineState& S)
 {
     const bool english = tzEnglish(S);
     const double ff = forceFactor(S);
     S.report.write("/,/,/,22X,'LOAD VERSUS SETTLEMENT CURVE',/,22X,'****************************'");
     S.report.write("/,/,/,8X,'TOP  LOAD     TOP MOVEMENT       TIP  LOAD ',5X,'TIP MOVEMENT'");
-    const char *force = english ? "KIP" : "KN.";
-    const char *length = english ? "IN." : "M. ";
+    const char* force = english ? "KIP" : "KN.";
+    const char* length = english ? "IN." : "M. ";
     S.report.write("11X,A3,13X,A3,14X,A3,12X,A3", {force, length, force, length});
     for (int s = 1; s <= S.STEP_COUNT; ++s) {
         const auto i = static_cast<size_t>(s);
-        constexpr const char *row = "E17.4,3E16.4";
+        constexpr const char* row = "E17.4,3E16.4";
         const double head = S.STEP_HEAD_LOAD[i] / ff, tip = S.STEP_TIP_LOAD[i] / ff;
         S.report.write(row, {head, S.STEP_HEAD_MOVEMENT[i], tip, S.TIP_MOVEMENT_STEPS[i]});
         S.plot.write(row, {head, S.STEP_HEAD_MOVEMENT[i], tip, S.TIP_MOVEMENT_STEPS[i]});
@@ -294,7 +294,7 @@ void writeLoadSettlementTable(EngineState &S)
 
 } // namespace
 
-void SOLVE_LOAD_SETTLEMENT(EngineState &S, int printSwitch)
+void SOLVE_LOAD_SETTLEMENT(EngineState& S, int printSwitch)
 {
     const int nP = pointCount(S);
     SET_UNIT_LABELS(S);
@@ -319,7 +319,7 @@ void SOLVE_LOAD_SETTLEMENT(EngineState &S, int printSwitch)
     }
 }
 
-void LOAD_SETTLEMENT_ANALYSIS(EngineState &S)
+void LOAD_SETTLEMENT_ANALYSIS(EngineState& S)
 {
     writeNotes(S);
     SOLVE_LOAD_SETTLEMENT(S, 1);

@@ -9,11 +9,11 @@ namespace veldo {
 // The report section (notes, banner, t-z tables, tip curve, load versus
 // settlement table) and the plot-data blocks of t-z curves, load distribution
 // and load-settlement.
-void LOAD_SETTLEMENT_ANALYSIS(EngineState &S);
+void LOAD_SETTLEMENT_ANALYSIS(EngineState& S);
 
 // Builds the t-z nodes and curves, the stiffness table and the tip curve, and
 // runs the nine load steps. With printSwitch 1 the t-z tables are written.
-void SOLVE_LOAD_SETTLEMENT(EngineState &S, int printSwitch);
+void SOLVE_LOAD_SETTLEMENT(EngineState& S, int printSwitch);
 
 // Fixed-point iterations allowed per segment; reaching the cap keeps the last value.
 inline constexpr int kMaxSegmentIterations = 200;

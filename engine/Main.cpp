@@ -27,7 +27,7 @@ int RunEngine(int request)
     }
 }
 
-void WRITE_BANNER(EngineState &S, TextOut &out)
+void WRITE_BANNER(EngineState& S, TextOut& out)
 {
     out.write("5X,73('=')");
     out.line();
@@ -41,7 +41,7 @@ void WRITE_BANNER(EngineState &S, TextOut &out)
     out.line();
 }
 
-void WRITE_FILE_HEADER(EngineState &S)
+void WRITE_FILE_HEADER(EngineState& S)
 {
     const SplitPath input = SplitFilePath(S.INPUT_PATH);
     S.report.write("5X,'Path to file locations      : ',A", {input.directory});
@@ -53,14 +53,14 @@ void WRITE_FILE_HEADER(EngineState &S)
 
 namespace {
 
-void writeMessage(EngineState &S, const std::vector<std::string> &lines)
+void writeMessage(EngineState& S, const std::vector<std::string>& lines)
 {
-    for (TextOut *out : {&S.console, &S.report})
-        for (const std::string &l : lines)
+    for (TextOut* out : {&S.console, &S.report})
+        for (const std::string& l : lines)
             out->line(l);
 }
 
-void writeResultHeading(EngineState &S)
+void writeResultHeading(EngineState& S)
 {
     S.report.line();
     S.report.line();
@@ -72,7 +72,7 @@ void writeResultHeading(EngineState &S)
 }
 
 // Steps up to the computation loop; false when the run stops at an input check.
-bool prepareRun(EngineState &S, std::istream &consoleIn)
+bool prepareRun(EngineState& S, std::istream& consoleIn)
 {
     READ_HAND_OVER(S, consoleIn);
 
@@ -113,9 +113,9 @@ bool prepareRun(EngineState &S, std::istream &consoleIn)
 
 } // namespace
 
-void AXIAL_CAPACITY_MAIN(EngineState &S) { AXIAL_CAPACITY_MAIN(S, std::cin); }
+void AXIAL_CAPACITY_MAIN(EngineState& S) { AXIAL_CAPACITY_MAIN(S, std::cin); }
 
-void AXIAL_CAPACITY_MAIN(EngineState &S, std::istream &consoleIn)
+void AXIAL_CAPACITY_MAIN(EngineState& S, std::istream& consoleIn)
 {
     S.LOW_WEIGHT_DEPTH = 99999.0;
     S.TENSION_FACTOR = 1.0;
@@ -127,10 +127,10 @@ void AXIAL_CAPACITY_MAIN(EngineState &S, std::istream &consoleIn)
             S.PASS = 1;
             COMPUTATION_LOOP(S);
         }
-    } catch (const RunStop &stop) {
+    } catch (const RunStop& stop) {
         writeMessage(S, stop.lines());
         S.STATUS = stop.status();
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         writeMessage(S, FailureMessage("INTERNAL ERROR:", e.what()));
         S.STATUS = 2;
     }

@@ -27,21 +27,21 @@ namespace {
 // A method's line flips to true when its routine lands.
 constexpr std::array<bool, 10> kImplemented = {
     false,
-    true,  // 1 FHWA
-    true,  // 2 USACE
-    true,  // 3 Revised Lambda
-    true,  // 4 API RP-2A
-    true,  // 5 user-specified load transfer
-    true,  // 6 NGI
-    true,  // 7 ICP/MTD
-    true,  // 8 Fugro
-    true,  // 9 UWA
+    true, // 1 FHWA
+    true, // 2 USACE
+    true, // 3 Revised Lambda
+    true, // 4 API RP-2A
+    true, // 5 user-specified load transfer
+    true, // 6 NGI
+    true, // 7 ICP/MTD
+    true, // 8 Fugro
+    true, // 9 UWA
 };
 
 // Boxed title of a method's capacity table.
 struct TableTitle {
     int indent;
-    const char *text; // the row of asterisks is as long as the title
+    const char* text; // the row of asterisks is as long as the title
 };
 
 TableTitle titleOf(int designMethod)
@@ -61,7 +61,7 @@ TableTitle titleOf(int designMethod)
     return kTitles[static_cast<size_t>(designMethod)];
 }
 
-void writeTableHeading(EngineState &S, int designMethod)
+void writeTableHeading(EngineState& S, int designMethod)
 {
     const TableTitle title = titleOf(designMethod);
     const std::string indent(static_cast<size_t>(title.indent), ' ');
@@ -83,20 +83,20 @@ void writeTableHeading(EngineState &S, int designMethod)
     S.report.write("14X,A3,10X,A3,11X,A3,10X,A3", {S.LEN_LABEL, S.FORCE_LABEL, S.FORCE_LABEL, S.FORCE_LABEL});
 }
 
-void writeTableRow(EngineState &S, int index, int k)
+void writeTableRow(EngineState& S, int index, int k)
 {
     const auto col = static_cast<size_t>(index);
     const auto node = static_cast<size_t>(k);
     const bool plugControls = S.PLUG_FLAG[col][node] == 2;
-    S.report.write(plugControls ? "11X,F7.2,6X,F8.1,6X,F8.1,'*   ',F9.1" : "11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1",
-                   {k * S.INCREMENT, S.METHOD_SKIN[col][node], S.METHOD_END_BEARING[col][node],
-                    S.METHOD_ULTIMATE[col][node]});
+    S.report.write(
+        plugControls ? "11X,F7.2,6X,F8.1,6X,F8.1,'*   ',F9.1" : "11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1",
+        {k * S.INCREMENT, S.METHOD_SKIN[col][node], S.METHOD_END_BEARING[col][node], S.METHOD_ULTIMATE[col][node]});
 }
 
 // A method's result columns are final: the selected method hands its points to
 // the load-settlement analysis now, from the columns its table prints, since a
 // later pass may run the common steps of its index again and rewrite them.
-void resultsFinal(EngineState &S, int designMethod)
+void resultsFinal(EngineState& S, int designMethod)
 {
     if (designMethod == S.SELECTED_METHOD)
         COPY_LOAD_SETTLEMENT_INPUT(S);
@@ -106,8 +106,7 @@ void resultsFinal(EngineState &S, int designMethod)
 
 // Runs a method routine and the common steps of its index; then, when the run
 // writes its output, its table and plot block.
-template <typename Routine>
-void runMethod(EngineState &S, int designMethod, Routine routine)
+template <typename Routine> void runMethod(EngineState& S, int designMethod, Routine routine)
 {
     routine(S);
     COMMON_STEPS(S, methodIndexOf(designMethod));
@@ -116,7 +115,7 @@ void runMethod(EngineState &S, int designMethod, Routine routine)
         PRINT_CAPACITY_TABLE(S, designMethod);
 }
 
-void runGeneralMethod(EngineState &S)
+void runGeneralMethod(EngineState& S)
 {
     // Ticked, it always runs (zeros where the user gave nothing), so that its
     // block is always written; unticked, only when the user gave values.
@@ -131,7 +130,7 @@ void runGeneralMethod(EngineState &S)
         PRINT_CAPACITY_TABLE(S, 5);
 }
 
-void passOne(EngineState &S)
+void passOne(EngineState& S)
 {
     WRITE_PLOT_HEADER(S, plotSeriesCount(S));
     runGeneralMethod(S);
@@ -149,7 +148,7 @@ void passOne(EngineState &S)
     PRINT_SIDE_BY_SIDE(S);
 }
 
-void passTwo(EngineState &S)
+void passTwo(EngineState& S)
 {
     runGeneralMethod(S);
     runMethod(S, 4, CALC_API_CAPACITY);
@@ -174,14 +173,14 @@ bool methodImplemented(int designMethod)
     return designMethod >= 1 && designMethod <= 9 && kImplemented[static_cast<size_t>(designMethod)];
 }
 
-bool methodWritesOutput(const EngineState &S, int designMethod)
+bool methodWritesOutput(const EngineState& S, int designMethod)
 {
     if (!methodImplemented(designMethod) || S.MethodTicked[static_cast<size_t>(designMethod)] != 1)
         return false;
     return designMethod <= 5 || S.OFFSHORE_FLAG == 1;
 }
 
-int plotSeriesCount(const EngineState &S)
+int plotSeriesCount(const EngineState& S)
 {
     int count = 0;
     for (int method = 1; method <= 9; ++method)
@@ -190,7 +189,7 @@ int plotSeriesCount(const EngineState &S)
     return count;
 }
 
-void PRINT_CAPACITY_TABLE(EngineState &S, int designMethod)
+void PRINT_CAPACITY_TABLE(EngineState& S, int designMethod)
 {
     const int index = methodIndexOf(designMethod);
     if (index == 0)
@@ -202,7 +201,7 @@ void PRINT_CAPACITY_TABLE(EngineState &S, int designMethod)
     }
 }
 
-void COPY_LOAD_SETTLEMENT_INPUT(EngineState &S)
+void COPY_LOAD_SETTLEMENT_INPUT(EngineState& S)
 {
     const int index = methodIndexOf(S.SELECTED_METHOD);
     S.LS_METHOD_INDEX = index;
@@ -213,7 +212,7 @@ void COPY_LOAD_SETTLEMENT_INPUT(EngineState &S)
     // With option 1 the tip is the printed END BEARING column (the factored end
     // bearing; in tension the self weight, a weight that no resistance factor
     // touches); with option 0 the unfactored tip.
-    const auto &tips = S.SIDE_FACTOR_FLAG == 1 ? S.METHOD_END_BEARING[col] : S.METHOD_TIP[col];
+    const auto& tips = S.SIDE_FACTOR_FLAG == 1 ? S.METHOD_END_BEARING[col] : S.METHOD_TIP[col];
     int r = 0;
     for (int k : printedNodes(S)) {
         ++r;
@@ -226,7 +225,7 @@ void COPY_LOAD_SETTLEMENT_INPUT(EngineState &S)
     S.LS_POINT_COUNT = r;
 }
 
-void COMPUTATION_LOOP(EngineState &S)
+void COMPUTATION_LOOP(EngineState& S)
 {
     for (S.PASS = 1; S.PASS <= 2; ++S.PASS) {
         BUILD_SEGMENT_TABLE(S);

@@ -13,18 +13,18 @@ bool methodImplemented(int designMethod);
 
 // True when the run writes a table and a plot-data block for the design method:
 // ticked, implemented, and for 6..9 the offshore-methods flag is 1.
-bool methodWritesOutput(const EngineState &S, int designMethod);
+bool methodWritesOutput(const EngineState& S, int designMethod);
 
 // Number of method blocks the plot-data file will hold.
-int plotSeriesCount(const EngineState &S);
+int plotSeriesCount(const EngineState& S);
 
 // Capacity table of a design method (report), each row followed by its plot row.
-void PRINT_CAPACITY_TABLE(EngineState &S, int designMethod);
+void PRINT_CAPACITY_TABLE(EngineState& S, int designMethod);
 
 // Copies the printed points of the selected method into the load-settlement input.
-void COPY_LOAD_SETTLEMENT_INPUT(EngineState &S);
+void COPY_LOAD_SETTLEMENT_INPUT(EngineState& S);
 
 // Both passes of the computation loop.
-void COMPUTATION_LOOP(EngineState &S);
+void COMPUTATION_LOOP(EngineState& S);
 
 } // namespace veldo

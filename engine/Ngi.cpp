@@ -11,15 +11,15 @@ namespace {
 
 using namespace offshore;
 
-constexpr int kNgiIndex = 5;                      // current-method index of the common steps
-constexpr double kLowestDr = sp(0.200001f);       // lower bound of the relative density
-constexpr double kLowestPi = sp(12.000001f);      // lower bound of the plasticity index in use
+constexpr int kNgiIndex = 5;                 // current-method index of the common steps
+constexpr double kLowestDr = sp(0.200001f);  // lower bound of the relative density
+constexpr double kLowestPi = sp(12.000001f); // lower bound of the plasticity index in use
 constexpr double kAbsent = 1e-10;
 
 // Relative density from the cone resistance at the stress sigma; where the
 // reference resistance 22 sqrt(sigma pa) is 0 the previous density is kept.
 // The cone resistance itself is used as it is.
-double relativeDensity(EngineState &S, double qc, double sigma, double pa)
+double relativeDensity(EngineState& S, double qc, double sigma, double pa)
 {
     const double q0 = 22.0 * std::sqrt(std::max(sigma, 0.0) * pa);
     if (q0 > 0.0)
@@ -30,7 +30,7 @@ double relativeDensity(EngineState &S, double qc, double sigma, double pa)
 
 double densityFactor(double dr) { return sp(2.1f) * std::pow(dr - sp(0.1f), sp(1.7f)); }
 
-EndFriction sandFriction(EngineState &S, int i)
+EndFriction sandFriction(EngineState& S, int i)
 {
     const Units u = unitsOf(S);
     const double qc = coneResistance(S, i);
@@ -50,7 +50,7 @@ EndFriction sandFriction(EngineState &S, int i)
 
 // Clay and silt: one unit friction for the whole segment; the plug pair holds
 // the remolded counterpart and the unit friction.
-EndFriction clayFriction(EngineState &S, int i, EndFriction &plug)
+EndFriction clayFriction(EngineState& S, int i, EndFriction& plug)
 {
     if (S.SIGV_ENDS[2 * i] < kAbsent)
         S.SIGV_ENDS[2 * i] = kAbsent;
@@ -84,7 +84,7 @@ EndFriction clayFriction(EngineState &S, int i, EndFriction &plug)
 
 } // namespace
 
-void CALC_NGI_CAPACITY(EngineState &S)
+void CALC_NGI_CAPACITY(EngineState& S)
 {
     const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
     for (int i = 1; i <= n; ++i) {

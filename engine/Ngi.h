@@ -5,6 +5,6 @@
 
 namespace veldo {
 
-void CALC_NGI_CAPACITY(EngineState &S);
+void CALC_NGI_CAPACITY(EngineState& S);
 
 } // namespace veldo

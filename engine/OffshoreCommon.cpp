@@ -17,14 +17,11 @@ constexpr double kDegPerRad = sp(57.2958f);
 constexpr double kPi = sp(3.14159f);
 
 // Perimeter in ft or m.
-double perimeter(const EngineState &S)
-{
-    return kPi * S.OD / unitsOf(S).smallPerDepth;
-}
+double perimeter(const EngineState& S) { return kPi * S.OD / unitsOf(S).smallPerDepth; }
 
 // Unit side friction at depth z: 0 above the zero-friction length, else linear
 // between the end values of the segment that holds z.
-double frictionAtDepth(const EngineState &S, double z)
+double frictionAtDepth(const EngineState& S, double z)
 {
     if (z - S.ZFL <= -kDepthTol)
         return 0.0;
@@ -34,7 +31,7 @@ double frictionAtDepth(const EngineState &S, double z)
 // Per segment: true when the layer's maximum unit side friction was entered as
 // 9999 at both layer ends, the request for API RP-2A's default limit. The soil
 // rows that bracket a segment are found as the segment table finds them.
-std::array<bool, MAX_SEGMENTS + 2> apiDefaultSegments(const EngineState &S)
+std::array<bool, MAX_SEGMENTS + 2> apiDefaultSegments(const EngineState& S)
 {
     std::array<bool, MAX_SEGMENTS + 2> flags{};
     const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
@@ -51,7 +48,7 @@ std::array<bool, MAX_SEGMENTS + 2> apiDefaultSegments(const EngineState &S)
 }
 
 // Limit of the unit side friction of segment i for these methods.
-double segmentLimit(const EngineState &S, int i, const std::array<bool, MAX_SEGMENTS + 2> &apiDefault)
+double segmentLimit(const EngineState& S, int i, const std::array<bool, MAX_SEGMENTS + 2>& apiDefault)
 {
     const double limit = S.SEG_MAX_UNIT_FRICTION[i];
     if (apiDefault[i] || limit < kAbsent)
@@ -61,24 +58,18 @@ double segmentLimit(const EngineState &S, int i, const std::array<bool, MAX_SEGM
 
 } // namespace
 
-Units unitsOf(const EngineState &S)
+Units unitsOf(const EngineState& S)
 {
     if (S.UNIT_SYSTEM == 1)
         return {true, units::kAtmosphericKsf, 12.0};
     return {false, units::kAtmosphericKpa, 1000.0};
 }
 
-double endSectionId(const EngineState &S)
-{
-    return S.PILE_END_FLAG == 1 ? 0.0 : S.EID;
-}
+double endSectionId(const EngineState& S) { return S.PILE_END_FLAG == 1 ? 0.0 : S.EID; }
 
-bool isSandSegment(const EngineState &S, int i)
-{
-    return S.SEG_SOIL_TYPE[i] - 1.0 <= sp(1e-6f);
-}
+bool isSandSegment(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 <= sp(1e-6f); }
 
-double coneResistance(EngineState &S, int i)
+double coneResistance(EngineState& S, int i)
 {
     const Units u = unitsOf(S);
     double qc = S.SEG_QC[i];
@@ -91,23 +82,17 @@ double coneResistance(EngineState &S, int i)
     return qc;
 }
 
-double tipDistance(const EngineState &S, int i)
-{
-    return (S.TL - (i - 1) * S.INCREMENT) * unitsOf(S).smallPerDepth;
-}
+double tipDistance(const EngineState& S, int i) { return (S.TL - (i - 1) * S.INCREMENT) * unitsOf(S).smallPerDepth; }
 
-double radiusStar(const EngineState &S)
+double radiusStar(const EngineState& S)
 {
     const double eid = endSectionId(S);
     return std::sqrt(std::max(0.0, (S.OD * S.OD - eid * eid) * 0.25));
 }
 
-double sandFrictionTan(double phiDegrees)
-{
-    return std::tan((phiDegrees - 5.0) / kDegPerRad);
-}
+double sandFrictionTan(double phiDegrees) { return std::tan((phiDegrees - 5.0) / kDegPerRad); }
 
-EndFriction icpClayFriction(EngineState &S, int i)
+EndFriction icpClayFriction(EngineState& S, int i)
 {
     if (S.SIGV_ENDS[2 * i] < kAbsent)
         S.SIGV_ENDS[2 * i] = kAbsent;
@@ -126,13 +111,13 @@ EndFriction icpClayFriction(EngineState &S, int i)
     const double sur = S.SEG_REMOLDED_STRENGTH[i];
     const double sensitivity = (su > 0.0 && sur > 0.0) ? std::max(su / sur, 1.0) : 1.0;
     const double ysr = std::max(S.SEG_BLOW_COUNT[i], 0.0);
-    const double kc = std::max(0.0, (2.0 - sp(0.625f) * std::log10(sensitivity)) * std::pow(ysr, sp(0.42f))
-                                        * std::pow(hOverR, -sp(0.20f)));
+    const double kc = std::max(0.0, (2.0 - sp(0.625f) * std::log10(sensitivity)) * std::pow(ysr, sp(0.42f)) *
+                                        std::pow(hOverR, -sp(0.20f)));
     const double factor = sp(0.8f) * kc * std::tan(delta / kDegPerRad);
     return {factor * S.SIGV_ENDS[2 * i - 1], factor * S.SIGV_ENDS[2 * i]};
 }
 
-void storeEndFriction(EngineState &S, int i, EndFriction f, PairArray &copy)
+void storeEndFriction(EngineState& S, int i, EndFriction f, PairArray& copy)
 {
     S.SEG_END_FRICTION[2 * i - 1] = f.top;
     S.SEG_END_FRICTION[2 * i] = f.bottom;
@@ -140,8 +125,7 @@ void storeEndFriction(EngineState &S, int i, EndFriction f, PairArray &copy)
     copy[2 * i] = f.bottom;
 }
 
-void accumulateSideFriction(EngineState &S, int methodIndex, const PairArray &plugPair,
-                            NodeArray &tzSkin)
+void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& plugPair, NodeArray& tzSkin)
 {
     const int last = lastNode(S);
     const double delta = S.INCREMENT;
@@ -181,9 +165,9 @@ void accumulateSideFriction(EngineState &S, int methodIndex, const PairArray &pl
 
     // Result columns of the method for the common steps, the tables and the
     // load-settlement input.
-    auto &skin = S.METHOD_SKIN[methodIndex];
-    auto &unit = S.METHOD_UNIT_FRICTION[methodIndex];
-    auto &tz = S.METHOD_TZ_SKIN[methodIndex];
+    auto& skin = S.METHOD_SKIN[methodIndex];
+    auto& unit = S.METHOD_UNIT_FRICTION[methodIndex];
+    auto& tz = S.METHOD_TZ_SKIN[methodIndex];
     for (int k = 0; k <= last; ++k) {
         skin[k] = S.SKIN_CUMULATIVE[k];
         unit[k] = S.NODE_UNIT_FRICTION_LIMITED[k];

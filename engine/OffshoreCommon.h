@@ -16,27 +16,27 @@ inline constexpr double kNoLimit = 9999999.0;
 
 struct Units {
     bool english = true;
-    double pa = 0;         // atmospheric pressure, ksf or kPa
+    double pa = 0;            // atmospheric pressure, ksf or kPa
     double smallPerDepth = 0; // in per ft (12) or mm per m (1000)
 };
-Units unitsOf(const EngineState &S);
+Units unitsOf(const EngineState& S);
 
 // Inside diameter of the end section as these methods see it: 0 (closed) when
 // the pile-end flag says closed-ended, EID otherwise.
-double endSectionId(const EngineState &S);
+double endSectionId(const EngineState& S);
 
 // Sand test of the methods (soil type 1; every other type follows the clay rule).
-bool isSandSegment(const EngineState &S, int i);
+bool isSandSegment(const EngineState& S, int i);
 
 // Cone resistance (ksf or kPa) of segment i: the layer value, else the CPT
 // profile at the segment's top, else 2.8 x pa x blow count.
-double coneResistance(EngineState &S, int i);
+double coneResistance(EngineState& S, int i);
 
 // h: distance from the pile tip to the top of segment i, in in or mm.
-double tipDistance(const EngineState &S, int i);
+double tipDistance(const EngineState& S, int i);
 
 // R* = sqrt((OD^2 - EID^2) / 4) with the end section as these methods see it.
-double radiusStar(const EngineState &S);
+double radiusStar(const EngineState& S);
 
 // tan(phi - 5 degrees), the pile-soil friction of the sand rules.
 double sandFrictionTan(double phiDegrees);
@@ -48,10 +48,10 @@ struct EndFriction {
 
 // The ICP/MTD clay and silt rule for segment i (also used by Fugro and UWA):
 // writes the plasticity-index error and the h/R warning to the report.
-EndFriction icpClayFriction(EngineState &S, int i);
+EndFriction icpClayFriction(EngineState& S, int i);
 
 // Stores the pair in SEG_END_FRICTION and in the method's own copy.
-void storeEndFriction(EngineState &S, int i, EndFriction f, PairArray &copy);
+void storeEndFriction(EngineState& S, int i, EndFriction f, PairArray& copy);
 
 // Node and accumulation frame for the current-method index: node frictions
 // from SEG_END_FRICTION, limits (a limit typed by the user bounds these methods
@@ -59,7 +59,6 @@ void storeEndFriction(EngineState &S, int i, EndFriction f, PairArray &copy);
 // increments and sums, and the result columns METHOD_SKIN, METHOD_UNIT_FRICTION,
 // METHOD_TZ_SKIN and METHOD_PLUG_FRICTION (from plugPair) of that index; tzSkin
 // receives the load-settlement hand-over as well.
-void accumulateSideFriction(EngineState &S, int methodIndex, const PairArray &plugPair,
-                            NodeArray &tzSkin);
+void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& plugPair, NodeArray& tzSkin);
 
 } // namespace veldo::offshore

@@ -24,10 +24,10 @@ struct OffshoreStorage {
     NodeArray UWA_TZ_SKIN{};
 
     // NGI cells kept from one segment to the next (0 at the start of a run).
-    double NGI_DR = 0;       // relative density
-    double NGI_PI_USED = 0;  // plasticity index in use
-    double NGI_ALPHA = 0;    // clay alpha
-    double NGI_FMIN = 0;     // clay lower bound of the unit friction
+    double NGI_DR = 0;      // relative density
+    double NGI_PI_USED = 0; // plasticity index in use
+    double NGI_ALPHA = 0;   // clay alpha
+    double NGI_FMIN = 0;    // clay lower bound of the unit friction
 };
 
 } // namespace veldo

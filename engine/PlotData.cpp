@@ -7,7 +7,7 @@
 
 namespace veldo {
 
-std::vector<int> printedNodes(const EngineState &S)
+std::vector<int> printedNodes(const EngineState& S)
 {
     const int last = lastNode(S); // point P is node N
     const int step = std::max(S.PRINT_STEP, 1);
@@ -19,7 +19,7 @@ std::vector<int> printedNodes(const EngineState &S)
     return nodes;
 }
 
-std::string freeFormatIntegers(const std::vector<int> &values)
+std::string freeFormatIntegers(const std::vector<int>& values)
 {
     std::string text;
     for (int v : values) {
@@ -31,13 +31,13 @@ std::string freeFormatIntegers(const std::vector<int> &values)
     return text;
 }
 
-void WRITE_PLOT_HEADER(EngineState &S, int seriesCount)
+void WRITE_PLOT_HEADER(EngineState& S, int seriesCount)
 {
     const int rows = static_cast<int>(printedNodes(S).size());
     S.plot.line(freeFormatIntegers({seriesCount, rows, S.UNIT_SYSTEM, S.SELECTED_METHOD}));
 }
 
-void WRITE_PLOT_ROW(EngineState &S, int index, int k)
+void WRITE_PLOT_ROW(EngineState& S, int index, int k)
 {
     const auto col = static_cast<size_t>(index);
     const auto node = static_cast<size_t>(k);

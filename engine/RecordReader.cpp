@@ -24,7 +24,7 @@ std::string TrimRight(std::string_view s)
     return end == std::string_view::npos ? std::string() : std::string(s.substr(0, end + 1));
 }
 
-std::vector<std::string> FailureMessage(const std::string &first, const std::string &second)
+std::vector<std::string> FailureMessage(const std::string& first, const std::string& second)
 {
     const std::string indent(10, ' ');
     return {"", "", indent + first, indent + second, indent + "COMPUTATION DOES NOT PROCEED."};
@@ -82,8 +82,7 @@ int RecordReader::integer()
         digits.remove_prefix(1);
     long long v = 0;
     const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v);
-    if (digits.empty() || r.ec != std::errc() || r.ptr != digits.data() + digits.size() || v < INT_MIN ||
-        v > INT_MAX)
+    if (digits.empty() || r.ec != std::errc() || r.ptr != digits.data() + digits.size() || v < INT_MIN || v > INT_MAX)
         fail("AN INTEGER WAS EXPECTED BUT \"" + std::string(w) + "\" WAS FOUND.");
     return static_cast<int>(v);
 }
@@ -95,7 +94,8 @@ double RecordReader::real()
     if (!t.empty() && t.front() == '+')
         t.erase(0, 1);
     // Fortran-style exponent letters D and Q read like E.
-    std::replace_if(t.begin(), t.end(), [](char c) { return c == 'd' || c == 'D' || c == 'q' || c == 'Q'; }, 'E');
+    std::replace_if(
+        t.begin(), t.end(), [](char c) { return c == 'd' || c == 'D' || c == 'q' || c == 'Q'; }, 'E');
     double v = 0;
     const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
     if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size() || !std::isfinite(v))
@@ -120,7 +120,7 @@ std::string_view RecordReader::word(std::string_view kind)
     return words_[item_ - 1];
 }
 
-void RecordReader::fail(const std::string &what) const
+void RecordReader::fail(const std::string& what) const
 {
     std::string where = "LINE " + std::to_string(next_);
     if (item_ > 0)
@@ -128,7 +128,7 @@ void RecordReader::fail(const std::string &what) const
     throw RunStop(2, FailureMessage("ERROR READING FILE " + fileName_, where + ": " + what));
 }
 
-std::string ReadWholeFile(const std::string &path)
+std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -25,7 +25,7 @@ public:
 private:
     std::string_view nextLine();
     std::string_view word(std::string_view kind);
-    [[noreturn]] void fail(const std::string &what) const;
+    [[noreturn]] void fail(const std::string& what) const;
 
     std::string fileName_;
     std::vector<std::string> lines_;
@@ -40,9 +40,9 @@ std::string FixedText(std::string_view s, size_t width);
 std::string TrimRight(std::string_view s);
 
 // Reads a whole file; throws RunStop (status 2) naming the file when it cannot be read.
-std::string ReadWholeFile(const std::string &path);
+std::string ReadWholeFile(const std::string& path);
 
 // The three-line message of an input or output failure (after two empty lines).
-std::vector<std::string> FailureMessage(const std::string &first, const std::string &second);
+std::vector<std::string> FailureMessage(const std::string& first, const std::string& second);
 
 } // namespace veldo

@@ -10,14 +10,14 @@
 namespace veldo {
 
 struct RunStorage {
-    int STATUS = 0;       // 0 run to the end, 1 input check stopped it, 2 input/output failure
-    std::string VERSION;  // hand-over line 1, 12 characters
+    int STATUS = 0;      // 0 run to the end, 1 input check stopped it, 2 input/output failure
+    std::string VERSION; // hand-over line 1, 12 characters
     std::string RESERVED1, RESERVED2;
     int RESERVED_INT = 0;
     std::string INPUT_PATH, OUTPUT_PATH, PLOT_PATH, CPT_PATH; // 255 characters each, blank-padded
-    int PASS = 1;           // 1 or 2
-    int CURRENT_METHOD = 1; // column of the per-method result arrays (1..9)
-    int GENERAL_ONCE = 0;   // one-shot flag of the general method
+    int PASS = 1;                                             // 1 or 2
+    int CURRENT_METHOD = 1;                                   // column of the per-method result arrays (1..9)
+    int GENERAL_ONCE = 0;                                     // one-shot flag of the general method
 
     // Unit labels of the report (SET_UNIT_LABELS): three characters each, the
     // unit-weight label five. DIAM_LABEL is the small-length label (IN./MM.).

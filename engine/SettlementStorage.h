@@ -15,9 +15,9 @@
 
 namespace veldo {
 
-inline constexpr int TZ_CURVE_POINTS = 10;   // every t-z and tip curve has 10 points
-inline constexpr int LOAD_STEP_COUNT = 9;    // assumed tip movements
-inline constexpr int MAX_LS_SEGMENTS = MAX_SEGMENTS + 1; // printed points of a capacity table
+inline constexpr int TZ_CURVE_POINTS = 10;                   // every t-z and tip curve has 10 points
+inline constexpr int LOAD_STEP_COUNT = 9;                    // assumed tip movements
+inline constexpr int MAX_LS_SEGMENTS = MAX_SEGMENTS + 1;     // printed points of a capacity table
 using CurvePoints = std::array<double, TZ_CURVE_POINTS + 1>; // points 1..10
 using StepValues = std::array<double, LOAD_STEP_COUNT + 1>;  // steps 1..9
 

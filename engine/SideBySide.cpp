@@ -8,9 +8,9 @@ namespace veldo {
 
 namespace {
 
-constexpr const char *TITLE = "*  SUMMARY OF ULTIMATE CAPACITIES  *";
+constexpr const char* TITLE = "*  SUMMARY OF ULTIMATE CAPACITIES  *";
 
-void writeHeading(EngineState &S)
+void writeHeading(EngineState& S)
 {
     const std::string stars(std::string(TITLE).size(), '*');
     for (int i = 0; i < 3; ++i)
@@ -21,21 +21,19 @@ void writeHeading(EngineState &S)
     S.report.line();
     S.report.line("             PILE      FED. HWY.    ARMY CORPS      LAMBDA 2");
     S.report.line("          PENETRATION   CAPACITY      CAPACITY      CAPACITY");
-    S.report.write("14X,A3,10X,A3,11X,A3,11X,A3",
-                   {S.LEN_LABEL, S.FORCE_LABEL, S.FORCE_LABEL, S.FORCE_LABEL});
+    S.report.write("14X,A3,10X,A3,11X,A3,11X,A3", {S.LEN_LABEL, S.FORCE_LABEL, S.FORCE_LABEL, S.FORCE_LABEL});
 }
 
 } // namespace
 
-void PRINT_SIDE_BY_SIDE(EngineState &S)
+void PRINT_SIDE_BY_SIDE(EngineState& S)
 {
     if (S.MethodTicked[1] != 1 && S.MethodTicked[2] != 1 && S.MethodTicked[3] != 1)
         return;
     writeHeading(S);
     for (const int k : printedNodes(S))
         S.report.write("11X,F7.2,5X,F9.1,5X,F9.1,5X,F9.1",
-                       {k * S.INCREMENT, S.METHOD_ULTIMATE[1][k], S.METHOD_ULTIMATE[2][k],
-                        S.METHOD_ULTIMATE[3][k]});
+                       {k * S.INCREMENT, S.METHOD_ULTIMATE[1][k], S.METHOD_ULTIMATE[2][k], S.METHOD_ULTIMATE[3][k]});
 }
 
 } // namespace veldo

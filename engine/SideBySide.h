@@ -8,6 +8,6 @@ namespace veldo {
 
 // Boxed title, heading, unit line and one row per printed point: depth (F7.2)
 // and the ultimate capacity of each of the three methods (F9.1). Report only.
-void PRINT_SIDE_BY_SIDE(EngineState &S);
+void PRINT_SIDE_BY_SIDE(EngineState& S);
 
 } // namespace veldo

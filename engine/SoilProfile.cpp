@@ -9,33 +9,30 @@ namespace veldo {
 
 namespace {
 
-constexpr double kAbsent = 1e-10;     // a real below this counts as not given
-constexpr double kDepthTol = 1e-6;    // tolerance of depth comparisons
+constexpr double kAbsent = 1e-10;       // a real below this counts as not given
+constexpr double kDepthTol = 1e-6;      // tolerance of depth comparisons
 constexpr double kStressLimitKsf = 3.5; // 167.581 kPa
 constexpr double kKpaPerPsi = units::kKpaPerKsf * 144.0 / 1000.0;
 
-bool english(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
+bool english(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
 
-bool isSand(const EngineState &S, int i) { return S.SEG_SOIL_TYPE[i] < 1.5; }
-bool isClay(const EngineState &S, int i) { return S.SEG_SOIL_TYPE[i] >= 1.5 && S.SEG_SOIL_TYPE[i] < 2.5; }
+bool isSand(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] < 1.5; }
+bool isClay(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] >= 1.5 && S.SEG_SOIL_TYPE[i] < 2.5; }
 
 // Stress added by a soil slice of the given thickness (pcf x ft -> ksf in English units).
-double sliceStress(const EngineState &S, double thickness, int i)
+double sliceStress(const EngineState& S, double thickness, int i)
 {
     const double product = thickness * S.SEG_UNIT_WEIGHT[i];
     return english(S) ? product / 1000 : product;
 }
 
-double toPsi(const EngineState &S, double stress)
-{
-    return english(S) ? stress * 1000 / 144 : stress / kKpaPerPsi;
-}
+double toPsi(const EngineState& S, double stress) { return english(S) ? stress * 1000 / 144 : stress / kKpaPerPsi; }
 
 // Missing friction angle of a sand or silt segment from its blow count at the
 // segment's bottom stress; a segment without a blow count takes the last
 // estimate. Clay keeps its friction angle as given (its blow-count column holds
 // the yield stress ratio).
-void fillFrictionAngle(EngineState &S, int i)
+void fillFrictionAngle(EngineState& S, int i)
 {
     if (isClay(S, i) || S.SEG_FRICTION_ANGLE[i] >= kAbsent)
         return;
@@ -46,7 +43,7 @@ void fillFrictionAngle(EngineState &S, int i)
 
 // Missing undrained strength from the layer's cone resistance (su = Qc / 15);
 // the English Qc is in psf, the strength in ksf.
-void fillUndrainedStrength(EngineState &S, int i)
+void fillUndrainedStrength(EngineState& S, int i)
 {
     if (S.SEG_UNDRAINED_STRENGTH[i] >= kAbsent)
         return;
@@ -54,14 +51,14 @@ void fillUndrainedStrength(EngineState &S, int i)
     S.SEG_UNDRAINED_STRENGTH[i] = qc / 15;
 }
 
-void fillIns(EngineState &S, int i)
+void fillIns(EngineState& S, int i)
 {
     fillFrictionAngle(S, i);
     fillUndrainedStrength(S, i);
 }
 
 // Critical depth by density: 10, 15 or 20 pile diameters by the friction angle.
-double densityCriticalDepth(const EngineState &S, int i)
+double densityCriticalDepth(const EngineState& S, int i)
 {
     const double phi = S.SEG_FRICTION_ANGLE[i];
     const double diameters = phi < 33 ? 10 : (phi < 36 ? 15 : 20);
@@ -69,14 +66,14 @@ double densityCriticalDepth(const EngineState &S, int i)
     return diameters * od;
 }
 
-bool exceedsStressLimit(const EngineState &S, double stress)
+bool exceedsStressLimit(const EngineState& S, double stress)
 {
     return stress > units::ksf(english(S), kStressLimitKsf);
 }
 
 // Effective stress down the segments, fill-ins, the stress-limit depth of
 // option 1 and the density critical depth of the deepest sand segment.
-void accumulateStress(EngineState &S, int n)
+void accumulateStress(EngineState& S, int n)
 {
     S.SIGV_ENDS[1] = 0;
     S.SIGV_ENDS[2] = sliceStress(S, S.SEG_BOTTOM[1] - S.SEG_TOP[1], 1);
@@ -86,8 +83,8 @@ void accumulateStress(EngineState &S, int n)
     for (int i = 2; i <= n; ++i) {
         S.SIGV_ENDS[2 * i] = S.SIGV_ENDS[2 * i - 1] + sliceStress(S, S.SEG_BOTTOM[i] - S.SEG_TOP[i], i);
         fillIns(S, i);
-        if (S.CRITICAL_DEPTH_OPTION == 1 && S.USER_CRITICAL_DEPTH < 0.00001
-            && exceedsStressLimit(S, S.SIGV_ENDS[2 * i]))
+        if (S.CRITICAL_DEPTH_OPTION == 1 && S.USER_CRITICAL_DEPTH < 0.00001 &&
+            exceedsStressLimit(S, S.SIGV_ENDS[2 * i]))
             S.USER_CRITICAL_DEPTH = S.SEG_BOTTOM[i];
         if (isSand(S, i))
             S.CRITICAL_DEPTH = densityCriticalDepth(S, i);
@@ -97,7 +94,7 @@ void accumulateStress(EngineState &S, int n)
 
 // Stress at the critical depth, extrapolated from the top of the segment just
 // above the first segment (from 2 on) whose bottom reaches that depth.
-double stressAtCriticalDepth(const EngineState &S, int n)
+double stressAtCriticalDepth(const EngineState& S, int n)
 {
     int j = 2;
     while (j < n && S.SEG_BOTTOM[j] < S.CRITICAL_DEPTH - kDepthTol)
@@ -107,7 +104,7 @@ double stressAtCriticalDepth(const EngineState &S, int n)
 }
 
 // Stress limited at the critical depth; a critical depth of 0 means no limit.
-void limitStress(EngineState &S, int n)
+void limitStress(EngineState& S, int n)
 {
     const bool knownUnits = S.UNIT_SYSTEM == 1 || S.UNIT_SYSTEM == 2;
     for (int i = 2; i <= n; ++i) {
@@ -116,15 +113,14 @@ void limitStress(EngineState &S, int n)
             S.CRITICAL_DEPTH = densityCriticalDepth(S, i);
         if (S.CRITICAL_DEPTH_OPTION > 0)
             S.CRITICAL_DEPTH = S.USER_CRITICAL_DEPTH;
-        if (knownUnits && S.CRITICAL_DEPTH >= kAbsent
-            && S.SEG_BOTTOM[i] >= S.CRITICAL_DEPTH - kDepthTol)
+        if (knownUnits && S.CRITICAL_DEPTH >= kAbsent && S.SEG_BOTTOM[i] >= S.CRITICAL_DEPTH - kDepthTol)
             S.SIGV_LIMITED[2 * i + 1] = stressAtCriticalDepth(S, n);
     }
 }
 
 } // namespace
 
-void PREPARE_SOIL_PROFILE(EngineState &S)
+void PREPARE_SOIL_PROFILE(EngineState& S)
 {
     S.PHI_ESTIMATE = 0;
     S.CRITICAL_DEPTH = 0;

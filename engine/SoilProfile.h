@@ -5,6 +5,6 @@
 
 namespace veldo {
 
-void PREPARE_SOIL_PROFILE(EngineState &S);
+void PREPARE_SOIL_PROFILE(EngineState& S);
 
 } // namespace veldo

@@ -2,7 +2,7 @@
 
 namespace veldo {
 
-bool TextOut::open(const std::string &path)
+bool TextOut::open(const std::string& path)
 {
     close();
     file_ = std::fopen(path.c_str(), "wb");

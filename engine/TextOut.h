@@ -14,12 +14,12 @@ namespace veldo {
 class TextOut {
 public:
     TextOut() = default;
-    TextOut(const TextOut &) = delete;
-    TextOut &operator=(const TextOut &) = delete;
+    TextOut(const TextOut&) = delete;
+    TextOut& operator=(const TextOut&) = delete;
     ~TextOut() { close(); }
 
     // Creates or replaces the file; false when it cannot be created.
-    bool open(const std::string &path);
+    bool open(const std::string& path);
     // Writes to standard output instead of a file.
     void attachConsole();
     void close();
@@ -36,7 +36,7 @@ public:
     void setOverflow(Overflow ov) { overflow_ = ov; }
 
 private:
-    std::FILE *file_ = nullptr;
+    std::FILE* file_ = nullptr;
     bool owned_ = false;
     bool good_ = true;
     Overflow overflow_ = Overflow::Stars;

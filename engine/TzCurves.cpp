@@ -28,7 +28,7 @@ constexpr Ratios kTipNormQ = {0, 0, 0.0625f, 0.125f, 0.25f, 0.5f, 0.75f, 0.9f, 1
 constexpr double kPsfPerKpa = 1000.0 / units::kKpaPerKsf;
 constexpr double kDepthTol = 1.0e-6;
 
-bool usace(const EngineState &S) { return S.SELECTED_METHOD == 2; }
+bool usace(const EngineState& S) { return S.SELECTED_METHOD == 2; }
 
 // Subgrade factor of the USACE sand curve; a boundary angle takes the lower range.
 double subgradeFactor(double phi)
@@ -50,12 +50,12 @@ double subgradeFactor(double phi)
 }
 
 // A curve of fixed movements (inch, converted to the run's unit) and ratios of fs.
-void scaledCurve(EngineState &S, int k, const Ratios &zInch, const Ratios &tRatio)
+void scaledCurve(EngineState& S, int k, const Ratios& zInch, const Ratios& tRatio)
 {
     const double toRun = inchToRunLength(S);
     const double fs = S.TZNODE_FSIDE[static_cast<size_t>(k)];
-    CurvePoints &z = S.TZCURVE_Z[static_cast<size_t>(k)];
-    CurvePoints &t = S.TZCURVE_T[static_cast<size_t>(k)];
+    CurvePoints& z = S.TZCURVE_Z[static_cast<size_t>(k)];
+    CurvePoints& t = S.TZCURVE_T[static_cast<size_t>(k)];
     for (int j = 1; j <= TZ_CURVE_POINTS; ++j) {
         z[j] = zInch[j] * toRun;
         t[j] = tRatio[j] * fs;
@@ -63,7 +63,7 @@ void scaledCurve(EngineState &S, int k, const Ratios &zInch, const Ratios &tRati
 }
 
 // USACE sand: hyperbola t = z / (z / tmax + 1 / K) in psf and inch.
-void usaceSandCurve(EngineState &S, int k)
+void usaceSandCurve(EngineState& S, int k)
 {
     const bool english = tzEnglish(S);
     const auto node = static_cast<size_t>(k);
@@ -71,8 +71,8 @@ void usaceSandCurve(EngineState &S, int k)
     const double tmax = S.TZNODE_FSIDE[node] * psfPerUnit;
     const double factor = subgradeFactor(S.TZNODE_PHI[node]);
     const double toRun = inchToRunLength(S);
-    CurvePoints &z = S.TZCURVE_Z[node];
-    CurvePoints &t = S.TZCURVE_T[node];
+    CurvePoints& z = S.TZCURVE_Z[node];
+    CurvePoints& t = S.TZCURVE_T[node];
     z[1] = 0;
     t[1] = 0;
     for (int j = 2; j <= TZ_CURVE_POINTS; ++j) {
@@ -83,22 +83,22 @@ void usaceSandCurve(EngineState &S, int k)
     }
 }
 
-double soilDepth(const EngineState &S, int row) { return S.SOIL[static_cast<size_t>(row)][COL_DEPTH]; }
-double soilType(const EngineState &S, int row) { return S.SOIL[static_cast<size_t>(row)][COL_SOIL_TYPE]; }
-double soilPhi(const EngineState &S, int row) { return S.SOIL[static_cast<size_t>(row)][COL_FRICTION_ANGLE]; }
-int soilRows(const EngineState &S) { return std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS); }
+double soilDepth(const EngineState& S, int row) { return S.SOIL[static_cast<size_t>(row)][COL_DEPTH]; }
+double soilType(const EngineState& S, int row) { return S.SOIL[static_cast<size_t>(row)][COL_SOIL_TYPE]; }
+double soilPhi(const EngineState& S, int row) { return S.SOIL[static_cast<size_t>(row)][COL_FRICTION_ANGLE]; }
+int soilRows(const EngineState& S) { return std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS); }
 
 } // namespace
 
-bool tzEnglish(const EngineState &S) { return S.UNIT_SYSTEM == 1; }
+bool tzEnglish(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
 
-double tzDiameter(const EngineState &S) { return tzEnglish(S) ? S.OD : S.OD / 1000.0; }
+double tzDiameter(const EngineState& S) { return tzEnglish(S) ? S.OD : S.OD / 1000.0; }
 
-double inchToRunLength(const EngineState &S) { return tzEnglish(S) ? 1.0 : 1.0 / kInchPerMetre; }
+double inchToRunLength(const EngineState& S) { return tzEnglish(S) ? 1.0 : 1.0 / kInchPerMetre; }
 
-double minTzLayerThickness(const EngineState &S) { return units::feet(tzEnglish(S), 0.11); }
+double minTzLayerThickness(const EngineState& S) { return units::feet(tzEnglish(S), 0.11); }
 
-double UNIT_SIDE_RESISTANCE(const EngineState &S, double x)
+double UNIT_SIDE_RESISTANCE(const EngineState& S, double x)
 {
     const int n = std::min(S.LS_POINT_COUNT, MAX_NODES);
     const double diameter = tzDiameter(S);
@@ -128,7 +128,7 @@ double UNIT_SIDE_RESISTANCE(const EngineState &S, double x)
     return english ? slope * 1000.0 / diameter / 12.0 / kTzPi : slope / diameter / kTzPi;
 }
 
-void BUILD_SAND_TZ_CURVE(EngineState &S, int k)
+void BUILD_SAND_TZ_CURVE(EngineState& S, int k)
 {
     if (usace(S))
         usaceSandCurve(S, k);
@@ -136,7 +136,7 @@ void BUILD_SAND_TZ_CURVE(EngineState &S, int k)
         scaledCurve(S, k, kSandZ, kSandT);
 }
 
-void BUILD_CLAY_TZ_CURVE(EngineState &S, int k)
+void BUILD_CLAY_TZ_CURVE(EngineState& S, int k)
 {
     if (usace(S)) {
         scaledCurve(S, k, kUsaceZ, kUsaceClayT);
@@ -151,7 +151,7 @@ void BUILD_CLAY_TZ_CURVE(EngineState &S, int k)
     }
 }
 
-void BUILD_TZ_CURVE(EngineState &S, int k)
+void BUILD_TZ_CURVE(EngineState& S, int k)
 {
     if (S.TZNODE_KIND[static_cast<size_t>(k)] == 1)
         BUILD_SAND_TZ_CURVE(S, k);
@@ -159,7 +159,7 @@ void BUILD_TZ_CURVE(EngineState &S, int k)
         BUILD_CLAY_TZ_CURVE(S, k);
 }
 
-void RESIZE_TZ_STORE(EngineState &S, int count)
+void RESIZE_TZ_STORE(EngineState& S, int count)
 {
     const auto size = static_cast<size_t>(std::max(count, 0) + 1);
     S.TZNODE_COUNT = std::max(count, 0);
@@ -172,7 +172,7 @@ void RESIZE_TZ_STORE(EngineState &S, int count)
     S.TZCURVE_Z.assign(size, CurvePoints{});
 }
 
-LayerPoint layerPointAt(const EngineState &S, double depth)
+LayerPoint layerPointAt(const EngineState& S, double depth)
 {
     const int rows = soilRows(S);
     for (int k = 1; k < rows; ++k) {
@@ -190,7 +190,7 @@ LayerPoint layerPointAt(const EngineState &S, double depth)
     return {};
 }
 
-int tipSoilType(const EngineState &S)
+int tipSoilType(const EngineState& S)
 {
     const int rows = soilRows(S);
     for (int k = 1; k <= rows; ++k)
@@ -199,7 +199,7 @@ int tipSoilType(const EngineState &S)
     return rows > 0 ? static_cast<int>(soilType(S, rows)) : 0;
 }
 
-void BUILD_TIP_CURVE(EngineState &S)
+void BUILD_TIP_CURVE(EngineState& S)
 {
     const double diameter = tzDiameter(S);
     const double qtip = S.TIP_CAPACITY;
@@ -234,7 +234,7 @@ void BUILD_TIP_CURVE(EngineState &S)
     }
 }
 
-double readCurve(const CurvePoints &xs, const CurvePoints &ys, double x)
+double readCurve(const CurvePoints& xs, const CurvePoints& ys, double x)
 {
     int j = 1;
     while (j <= TZ_CURVE_POINTS && x - xs[j] > 0)
@@ -247,7 +247,7 @@ double readCurve(const CurvePoints &xs, const CurvePoints &ys, double x)
     return h > 0 ? ys[j - 1] + (x - xs[j - 1]) * (ys[j] - ys[j - 1]) / h : ys[j];
 }
 
-void writeTzTableHeading(EngineState &S)
+void writeTzTableHeading(EngineState& S)
 {
     const bool english = tzEnglish(S);
     S.report.write("8X,'T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD ','TRANSFER   PILE MOVEMENT'");
@@ -255,7 +255,7 @@ void writeTzTableHeading(EngineState &S)
                    {S.LEN_LABEL, english ? "PSI" : "KPA", english ? "IN." : "M. "});
 }
 
-void writeTzCurve(EngineState &S, int number, double depth, int k, bool toPlot)
+void writeTzCurve(EngineState& S, int number, double depth, int k, bool toPlot)
 {
     // Rows: header (8X,I5,I11,E16.4), points (40X,E17.4,E16.4); the plot-data
     // file widens, the report stars. One buffer serves every row of the curve.
@@ -271,12 +271,12 @@ void writeTzCurve(EngineState &S, int number, double depth, int k, bool toPlot)
         }
     };
     both("8X,I5,I11,E16.4", {number, TZ_CURVE_POINTS, depth});
-    const CurvePoints &t = S.TZCURVE_T[static_cast<size_t>(k)];
-    const CurvePoints &z = S.TZCURVE_Z[static_cast<size_t>(k)];
+    const CurvePoints& t = S.TZCURVE_T[static_cast<size_t>(k)];
+    const CurvePoints& z = S.TZCURVE_Z[static_cast<size_t>(k)];
     for (int j = 1; j <= TZ_CURVE_POINTS; ++j)
         both("40X,E17.4,E16.4", {t[j], z[j]});
 }
 
-void writePlotCount(EngineState &S, int count) { S.plot.line(freeFormatIntegers({count})); }
+void writePlotCount(EngineState& S, int count) { S.plot.line(freeFormatIntegers({count})); }
 
 } // namespace veldo

@@ -14,58 +14,58 @@ inline constexpr double kTzPi = 3.1416f;
 // Inches per metre, in every conversion of movements.
 inline constexpr double kInchPerMetre = 1.0 / 0.0254;
 
-bool tzEnglish(const EngineState &S);
+bool tzEnglish(const EngineState& S);
 // The pile diameter in the length unit of the load-transfer computations:
 // inch (English) or m (SI).
-double tzDiameter(const EngineState &S);
+double tzDiameter(const EngineState& S);
 // The factor of a length in inch to the length unit of the run (1 or 0.0254).
-double inchToRunLength(const EngineState &S);
+double inchToRunLength(const EngineState& S);
 // The thinnest soil layer that gets t-z nodes: 0.11 ft in the run's depth unit
 // (ft or m).
-double minTzLayerThickness(const EngineState &S);
+double minTzLayerThickness(const EngineState& S);
 
 // Ultimate unit side resistance (psi or kPa) at depth x below the ground (inch
 // or m), the slope of the load-settlement input's skin-friction table over the
 // pile perimeter. A depth below the table's last point takes the last interval.
 // 0 when the table has fewer than two points.
-double UNIT_SIDE_RESISTANCE(const EngineState &S, double x);
+double UNIT_SIDE_RESISTANCE(const EngineState& S, double x);
 
 // Curve k from node k's side resistance (and friction angle for USACE sand).
-void BUILD_SAND_TZ_CURVE(EngineState &S, int k);
-void BUILD_CLAY_TZ_CURVE(EngineState &S, int k);
+void BUILD_SAND_TZ_CURVE(EngineState& S, int k);
+void BUILD_CLAY_TZ_CURVE(EngineState& S, int k);
 // Builds curve k by node k's kind (1 sand, otherwise clay).
-void BUILD_TZ_CURVE(EngineState &S, int k);
+void BUILD_TZ_CURVE(EngineState& S, int k);
 
 // Sizes the node and curve stores for nodes 1..count (all values 0).
-void RESIZE_TZ_STORE(EngineState &S, int count);
+void RESIZE_TZ_STORE(EngineState& S, int count);
 
 // The soil at a depth below the ground: the first pair of layer-end records
 // (k, k+1) at least 0.11 thick whose bottom is at or below the depth.
 struct LayerPoint {
     bool found = false;
-    int kind = 2;     // 1 when both records are sand, else 2 (clay curve)
-    double phi = 0;   // friction angle interpolated in depth between the two records
+    int kind = 2;   // 1 when both records are sand, else 2 (clay curve)
+    double phi = 0; // friction angle interpolated in depth between the two records
 };
-LayerPoint layerPointAt(const EngineState &S, double depth);
+LayerPoint layerPointAt(const EngineState& S, double depth);
 
 // Tip soil type: the type (truncated) of the first layer-end record at or below
 // the pile tip, else of the last record.
-int tipSoilType(const EngineState &S);
+int tipSoilType(const EngineState& S);
 
 // Tip Q-w curve (TIP_W, TIP_Q) from S.TIP_CAPACITY for the selected method.
-void BUILD_TIP_CURVE(EngineState &S);
+void BUILD_TIP_CURVE(EngineState& S);
 
 // Value of a piecewise-linear curve at x (xs rising from point 1): the first
 // point j with x <= xs(j); equal gives ys(j); between points linear; beyond the
 // last point the last value.
-double readCurve(const CurvePoints &xs, const CurvePoints &ys, double x);
+double readCurve(const CurvePoints& xs, const CurvePoints& ys, double x);
 
 // The two heading lines of a t-z table (report).
-void writeTzTableHeading(EngineState &S);
+void writeTzTableHeading(EngineState& S);
 // Header row of curve `number` at `depth` and its 10 rows (t, z) of curve k,
 // to the report and, when toPlot, each also to the plot-data file.
-void writeTzCurve(EngineState &S, int number, double depth, int k, bool toPlot);
+void writeTzCurve(EngineState& S, int number, double depth, int k, bool toPlot);
 // A free-format count line of the plot-data file.
-void writePlotCount(EngineState &S, int count);
+void writePlotCount(EngineState& S, int count);
 
 } // namespace veldo

@@ -11,7 +11,7 @@ namespace {
 constexpr double kDepthTol = 1.0e-6;
 
 // A user depth (ft or m below the ground) inside the soil profile.
-bool inSoilRange(const EngineState &S, double depth)
+bool inSoilRange(const EngineState& S, double depth)
 {
     const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
     const double last = S.SOIL[static_cast<size_t>(rows)][COL_DEPTH];
@@ -20,7 +20,7 @@ bool inSoilRange(const EngineState &S, double depth)
 
 } // namespace
 
-void TZ_VERIFICATION(EngineState &S)
+void TZ_VERIFICATION(EngineState& S)
 {
     S.report.write("/,/,16X,'*************************************************',/,"
                    "16X,'* COMPUTE INTERNALLY-GENERATED LOAD-TRANSFER    *',/,"
@@ -29,7 +29,7 @@ void TZ_VERIFICATION(EngineState &S)
     PRINT_TZ_CURVES(S, 1);
 }
 
-void PRINT_TZ_CURVES(EngineState &S, int printSwitch)
+void PRINT_TZ_CURVES(EngineState& S, int printSwitch)
 {
     SET_UNIT_LABELS(S);
     const int m = std::clamp(S.TZ_DEPTH_COUNT, 0, MAX_TZ_DEPTHS);

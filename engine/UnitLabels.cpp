@@ -6,7 +6,7 @@
 
 namespace veldo {
 
-void SET_UNIT_LABELS(EngineState &S)
+void SET_UNIT_LABELS(EngineState& S)
 {
     const bool english = S.UNIT_SYSTEM == 1;
     S.LEN_LABEL = english ? "FT." : "M. ";
@@ -26,13 +26,13 @@ DateTime LocalDateTime()
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
-void PRINT_DATE_TIME(EngineState &S) { PRINT_DATE_TIME(S, LocalDateTime()); }
+void PRINT_DATE_TIME(EngineState& S) { PRINT_DATE_TIME(S, LocalDateTime()); }
 
-void PRINT_DATE_TIME(EngineState &S, const DateTime &t)
+void PRINT_DATE_TIME(EngineState& S, const DateTime& t)
 {
-    static const std::array<const char *, 12> months = {"January", "February", "March",     "April",
-                                                        "May",     "June",     "July",      "August",
-                                                        "September", "October", "November", "December"};
+    static const std::array<const char*, 12> months = {"January",   "February", "March",    "April",
+                                                       "May",       "June",     "July",     "August",
+                                                       "September", "October",  "November", "December"};
     S.report.write("5X,73('-'),/,26X,'Time and Date of Analysis',/,5X,73('-'),/");
     if (t.month < 1 || t.month > 12)
         return;

@@ -6,7 +6,7 @@
 namespace veldo {
 
 // Sets the six unit labels from S.UNIT_SYSTEM: 1 English, any other value SI.
-void SET_UNIT_LABELS(EngineState &S);
+void SET_UNIT_LABELS(EngineState& S);
 
 // Local date and time as the block prints them.
 struct DateTime {
@@ -17,7 +17,7 @@ DateTime LocalDateTime();
 
 // Writes the "Time and Date of Analysis" block to the report for the current
 // local time, or for the given one.
-void PRINT_DATE_TIME(EngineState &S);
-void PRINT_DATE_TIME(EngineState &S, const DateTime &t);
+void PRINT_DATE_TIME(EngineState& S);
+void PRINT_DATE_TIME(EngineState& S, const DateTime& t);
 
 } // namespace veldo

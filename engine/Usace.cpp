@@ -16,10 +16,14 @@ namespace {
 double deltaFraction(int pileType)
 {
     switch (pileType) {
-    case 2: return 0.9;
-    case 3: return 0.95;
-    case 6: return 0.875;
-    default: return 0.75;
+    case 2:
+        return 0.9;
+    case 3:
+        return 0.95;
+    case 6:
+        return 0.875;
+    default:
+        return 0.75;
     }
 }
 
@@ -39,7 +43,7 @@ struct EndPair {
     double top = 0, bottom = 0;
 };
 
-EndPair sandFriction(EngineState &S, int i)
+EndPair sandFriction(EngineState& S, int i)
 {
     const double delta = deltaFraction(S.PILE_TYPE) * S.SEG_FRICTION_ANGLE[i];
     double k = S.SEG_KO[i];
@@ -51,14 +55,14 @@ EndPair sandFriction(EngineState &S, int i)
 
 // Critical depth under option 1: the first sand or silt segment whose bottom
 // stress exceeds the limit.
-void searchCriticalDepth(EngineState &S, int i)
+void searchCriticalDepth(EngineState& S, int i)
 {
     const double limit = units::ksf(english(S), 3.5);
     if (S.CRITICAL_DEPTH_OPTION == 1 && S.USER_CRITICAL_DEPTH < 1e-5 && S.SIGV_ENDS[2 * i] > limit)
         S.USER_CRITICAL_DEPTH = S.SEG_BOTTOM[i];
 }
 
-void segmentFrictions(EngineState &S)
+void segmentFrictions(EngineState& S)
 {
     const bool en = english(S);
     for (int i = 1; i <= S.SEG_COUNT && i <= MAX_SEGMENTS; ++i) {
@@ -88,7 +92,7 @@ void segmentFrictions(EngineState &S)
 
 } // namespace
 
-void CALC_USACE_CAPACITY(EngineState &S)
+void CALC_USACE_CAPACITY(EngineState& S)
 {
     if (S.CRITICAL_DEPTH_OPTION == 1)
         S.USER_CRITICAL_DEPTH = 0;
@@ -104,8 +108,8 @@ void CALC_USACE_CAPACITY(EngineState &S)
         S.USACE_FRICTION_LIMIT[k] = S.SEG_MAX_UNIT_FRICTION[segmentAtNode(S, k)];
     }
     accumulateSkin(S,
-                   {S.NODE_UNIT_FRICTION, S.USACE_FRICTION_LIMIT, S.SKIN_INCREMENT,
-                    S.USACE_INCREMENT_MAX, S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN},
+                   {S.NODE_UNIT_FRICTION, S.USACE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.USACE_INCREMENT_MAX,
+                    S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN},
                    perimeterAt, N);
     publishNodes(S, 2, S.NODE_UNIT_FRICTION, S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN, N);
     publishPlugPair(S, 2, S.USACE_PLUG_FRICTION);

@@ -14,7 +14,7 @@ using namespace offshore;
 constexpr int kUwaIndex = 8; // current-method index of the common steps
 
 // Effective area ratio of the end section (1 for a closed section).
-double areaRatio(const EngineState &S)
+double areaRatio(const EngineState& S)
 {
     const Units u = unitsOf(S);
     const double eid = endSectionId(S);
@@ -24,7 +24,7 @@ double areaRatio(const EngineState &S)
     return 1.0 - ifr * ratio * ratio;
 }
 
-EndFriction sandFriction(EngineState &S, int i)
+EndFriction sandFriction(EngineState& S, int i)
 {
     const Units u = unitsOf(S);
     const double qc = coneResistance(S, i);
@@ -50,7 +50,7 @@ EndFriction sandFriction(EngineState &S, int i)
 
 } // namespace
 
-void CALC_UWA_CAPACITY(EngineState &S)
+void CALC_UWA_CAPACITY(EngineState& S)
 {
     const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
     for (int i = 1; i <= n; ++i) {

@@ -5,6 +5,6 @@
 
 namespace veldo {
 
-void CALC_UWA_CAPACITY(EngineState &S);
+void CALC_UWA_CAPACITY(EngineState& S);
 
 } // namespace veldo

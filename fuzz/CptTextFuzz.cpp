@@ -18,7 +18,7 @@ using namespace veldo;
 
 constexpr std::array<long double, 5> kUaChoices = {1.0L, 1000.0L, 0.001L, 47.875L, 1e100L};
 
-TCptReadSettings Settings(FuzzedDataProvider &provider)
+TCptReadSettings Settings(FuzzedDataProvider& provider)
 {
     TCptReadSettings s;
     s.dataLines = provider.ConsumeIntegralInRange(2, TDlgInputMotion::MaxDataLines);
@@ -31,7 +31,7 @@ TCptReadSettings Settings(FuzzedDataProvider &provider)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider provider(data, size);
     const TCptReadSettings settings = Settings(provider);
@@ -40,11 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         const std::vector<TFloatPoint> points = ReadCptPointsFromText(text, settings, conversion);
         VELDO_FUZZ_CHECK(static_cast<int>(points.size()) == settings.dataLines, "one point per data line");
-        for (const TFloatPoint &p : points)
+        for (const TFloatPoint& p : points)
             VELDO_FUZZ_CHECK(std::isfinite(p.X) && std::isfinite(p.Y), "a point is finite");
-    } catch (const EInOutError &e) {
+    } catch (const EInOutError& e) {
         VELDO_FUZZ_CHECK(std::string_view(e.what()).starts_with("Error on Line "), "a read error names its line");
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         fuzz::UnexpectedException(e.what());
     }
     return 0;

@@ -20,14 +20,14 @@ constexpr int kRunRequest = 7;
 // Paths of the hand-over file stay inside the work folder.
 std::string LocalPaths(std::string handOver)
 {
-    for (char &c : handOver)
+    for (char& c : handOver)
         if (c == '/' || c == '\\')
             c = '_';
     return handOver;
 }
 
 // Line `index` (0-based) of the hand-over file as a path, empty when there is none.
-std::string HandOverPath(const std::string &handOver, int index)
+std::string HandOverPath(const std::string& handOver, int index)
 {
     std::istringstream in(handOver);
     std::string line;
@@ -43,13 +43,13 @@ std::string HandOverPath(const std::string &handOver, int index)
 // Hand-over lines of the input, output, plot-data and CPT paths.
 enum HandOverLine { kInputLine = 4, kOutputLine = 5, kPlotLine = 6, kCptLine = 7 };
 
-void WriteNamed(const std::string &path, const std::string &content)
+void WriteNamed(const std::string& path, const std::string& content)
 {
     if (!path.empty())
         WriteFile(path, content);
 }
 
-std::set<std::string> Words(const std::string &text)
+std::set<std::string> Words(const std::string& text)
 {
     std::set<std::string> words;
     std::istringstream in(text);
@@ -60,7 +60,7 @@ std::set<std::string> Words(const std::string &text)
 
 // A word of an output file that prints a non-finite number; words the input itself
 // holds (an echoed title) do not count.
-bool WritesNonFinite(const std::string &output, const std::set<std::string> &inputWords)
+bool WritesNonFinite(const std::string& output, const std::set<std::string>& inputWords)
 {
     std::istringstream in(output);
     for (std::string w; in >> w;) {
@@ -74,7 +74,7 @@ bool WritesNonFinite(const std::string &output, const std::set<std::string> &inp
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     EnterWorkFolder(argc, argv);
     // Console prompts read an ended input; the console banner is not wanted.
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<std::string> parts = SplitParts(data, size, 3);
     const std::string handOver = LocalPaths(parts[0]);
@@ -98,8 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::set<std::string> inputWords = Words(handOver);
         inputWords.merge(Words(parts[1]));
         inputWords.merge(Words(parts[2]));
-        VELDO_FUZZ_CHECK(!WritesNonFinite(ReadFile(HandOverPath(handOver, kOutputLine)), inputWords), "the report holds no NaN or Inf");
-        VELDO_FUZZ_CHECK(!WritesNonFinite(ReadFile(HandOverPath(handOver, kPlotLine)), inputWords), "the plot data hold no NaN or Inf");
+        VELDO_FUZZ_CHECK(!WritesNonFinite(ReadFile(HandOverPath(handOver, kOutputLine)), inputWords),
+                         "the report holds no NaN or Inf");
+        VELDO_FUZZ_CHECK(!WritesNonFinite(ReadFile(HandOverPath(handOver, kPlotLine)), inputWords),
+                         "the plot data hold no NaN or Inf");
     }
     return 0;
 }

@@ -19,16 +19,16 @@ constexpr long double kTextRounding = 1e-17L;
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     long double value = 0;
     try {
         value = EvaluateEntry(text);
-    } catch (const EAssignError &e) {
+    } catch (const EAssignError& e) {
         VELDO_FUZZ_CHECK(std::string_view(e.what()).starts_with(kMessageStart), "the evaluator's message");
         return 0;
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         fuzz::UnexpectedException(e.what());
     }
     VELDO_FUZZ_CHECK(std::isfinite(value), "a value is finite");
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     long double again = 0;
     try {
         again = EvaluateEntry(written);
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         fuzz::UnexpectedException(("the written value " + written + " does not evaluate: " + e.what()).c_str());
     }
     const long double tolerance = std::fabs(value) * kTextRounding + std::numeric_limits<long double>::denorm_min();

@@ -17,16 +17,16 @@ namespace veldo::fuzz {
 
 // A property the harness checks beyond "no crash": a failure aborts, so the
 // fuzzer keeps the input as a crash.
-#define VELDO_FUZZ_CHECK(condition, what)                                                           \
-    do {                                                                                            \
-        if (!(condition)) {                                                                         \
-            std::fprintf(stderr, "FUZZ CHECK FAILED at %s:%d: %s\n", __FILE__, __LINE__, (what));   \
-            std::abort();                                                                           \
-        }                                                                                           \
+#define VELDO_FUZZ_CHECK(condition, what)                                                                              \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "FUZZ CHECK FAILED at %s:%d: %s\n", __FILE__, __LINE__, (what));                      \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)
 
 // Reports an exception type that no reader may let out, then aborts.
-[[noreturn]] inline void UnexpectedException(const char *what)
+[[noreturn]] inline void UnexpectedException(const char* what)
 {
     std::fprintf(stderr, "FUZZ CHECK FAILED: unexpected exception: %s\n", what);
     std::abort();
@@ -36,9 +36,9 @@ namespace veldo::fuzz {
 // beyond `count` stay in the last one, missing parts are empty.
 inline constexpr std::string_view kPartSeparator = "@@@@";
 
-inline std::vector<std::string> SplitParts(const std::uint8_t *data, std::size_t size, std::size_t count)
+inline std::vector<std::string> SplitParts(const std::uint8_t* data, std::size_t size, std::size_t count)
 {
-    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::string marker = "\n" + std::string(kPartSeparator) + "\n";
     std::vector<std::string> parts;
     std::size_t start = 0;
@@ -54,13 +54,13 @@ inline std::vector<std::string> SplitParts(const std::uint8_t *data, std::size_t
     return parts;
 }
 
-inline void WriteFile(const std::filesystem::path &path, std::string_view content)
+inline void WriteFile(const std::filesystem::path& path, std::string_view content)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
 
-inline std::string ReadFile(const std::filesystem::path &path)
+inline std::string ReadFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -68,7 +68,7 @@ inline std::string ReadFile(const std::filesystem::path &path)
 
 // A fresh folder under the temporary directory for the files of the inputs, removed
 // when the fuzzing process ends normally.
-inline const std::filesystem::path &WorkFolder()
+inline const std::filesystem::path& WorkFolder()
 {
     static const std::filesystem::path folder = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "veldo_fuzz_XXXXXX").string();
@@ -87,7 +87,7 @@ inline const std::filesystem::path &WorkFolder()
 // hand-over file there). The fuzzer's path arguments (corpus folders, input files,
 // artifact prefix, dictionary) are made absolute first, so they keep naming the
 // same places.
-inline void EnterWorkFolder(int *argc, char ***argv)
+inline void EnterWorkFolder(int* argc, char*** argv)
 {
     static std::vector<std::string> kept;
     kept.reserve(static_cast<std::size_t>(*argc));
@@ -117,7 +117,7 @@ inline void EnterWorkFolder(int *argc, char ***argv)
 inline void EmptyWorkFolder()
 {
     std::error_code ec;
-    for (const auto &entry : std::filesystem::directory_iterator(WorkFolder(), ec))
+    for (const auto& entry : std::filesystem::directory_iterator(WorkFolder(), ec))
         std::filesystem::remove_all(entry.path(), ec);
 }
 

@@ -25,7 +25,7 @@ constexpr int kScreenPpi = 96;
 constexpr int kMaxTicks = kWindowWidth + kWindowHeight;
 constexpr long double kBoundSlack = 1e-15L;
 
-TPlotFileContext Context(FuzzedDataProvider &provider)
+TPlotFileContext Context(FuzzedDataProvider& provider)
 {
     TPlotFileContext c;
     for (std::size_t m = 1; m < c.ticked.size(); ++m)
@@ -44,10 +44,7 @@ TPlotFileContext Context(FuzzedDataProvider &provider)
     return c;
 }
 
-bool Ordered(long double low, long double high)
-{
-    return std::isfinite(low) && std::isfinite(high) && low <= high;
-}
+bool Ordered(long double low, long double high) { return std::isfinite(low) && std::isfinite(high) && low <= high; }
 
 // A value inside a range; the rounded bounds may miss an end value by the rounding of
 // the last digit.
@@ -57,7 +54,7 @@ bool Holds(long double low, long double high, long double value)
     return value >= low - slack && value <= high + slack;
 }
 
-void CheckArea(const TGraphPlot &plot, const TLineList &curves, const TExtents &e, const TPixelRect &rect)
+void CheckArea(const TGraphPlot& plot, const TLineList& curves, const TExtents& e, const TPixelRect& rect)
 {
     VELDO_FUZZ_CHECK(Ordered(e.MinX, e.MaxX) && Ordered(e.MinY, e.MaxY), "a plot range is finite and ordered");
     if (const auto ticks = ComputeTicks(e, rect, ScaledFontHeight(CanvasFontHeight(kScreenPpi), plot.SizeFont))) {
@@ -66,8 +63,8 @@ void CheckArea(const TGraphPlot &plot, const TLineList &curves, const TExtents &
         VELDO_FUZZ_CHECK(ticks->FirstY <= ticks->LastY && ticks->LastY - ticks->FirstY <= kMaxTicks,
                          "the y ticks are drawable");
     }
-    for (const TLine &curve : curves)
-        for (const TFloatPoint &p : curve.Points) {
+    for (const TLine& curve : curves)
+        for (const TFloatPoint& p : curve.Points) {
             if (!std::isfinite(p.X) || !std::isfinite(p.Y))
                 continue;
             if (!Holds(e.MinX, e.MaxX, p.X) || !Holds(e.MinY, e.MaxY, p.Y))
@@ -78,7 +75,7 @@ void CheckArea(const TGraphPlot &plot, const TLineList &curves, const TExtents &
         }
 }
 
-void CheckScaling(const TGraphPlot &plot)
+void CheckScaling(const TGraphPlot& plot)
 {
     const auto extents = PlotExtents(plot);
     if (!extents)
@@ -98,13 +95,13 @@ void CheckScaling(const TGraphPlot &plot)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     fuzz::StartQtOffscreen(argc, argv); // a failed read is shown in a box
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider provider(data, size);
     const TPlotFileContext context = Context(provider);
@@ -114,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         plots.ReadPlotText(text, context, true);
         for (int i = 0; i < ResultPlotCount; ++i)
             CheckScaling(plots.Plot(static_cast<TResultPlot>(i)));
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         fuzz::UnexpectedException(e.what());
     }
     fuzz::RecordedMessages().Clear();

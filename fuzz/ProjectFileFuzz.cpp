@@ -14,13 +14,13 @@
 using namespace veldo;
 using namespace veldo::fuzz;
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     StartQtOffscreen(argc, argv); // a read error is shown in a box
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     EmptyWorkFolder();
     std::string mismatch;
     try {
-        mismatch = test::SaveReopenMismatch(QString::fromStdString(WorkFolder().string()), generation, parts[0],
-                                            parts[1]);
-    } catch (const std::exception &e) {
+        mismatch =
+            test::SaveReopenMismatch(QString::fromStdString(WorkFolder().string()), generation, parts[0], parts[1]);
+    } catch (const std::exception& e) {
         UnexpectedException(e.what());
     }
     if (!mismatch.empty())

@@ -8,13 +8,13 @@
 
 namespace veldo::fuzz {
 
-inline TRecordedMessages &RecordedMessages()
+inline TRecordedMessages& RecordedMessages()
 {
     static TRecordedMessages messages;
     return messages;
 }
 
-inline void StartQtOffscreen(int *argc, char ***argv)
+inline void StartQtOffscreen(int* argc, char*** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(*argc, *argv);

@@ -28,7 +28,7 @@ int ExpectedLineCount(std::string_view text)
     return breaks + ((text.empty() || !text.ends_with('\n')) ? 1 : 0);
 }
 
-void CheckMessage(const EInOutError &e, const TWordReader &in)
+void CheckMessage(const EInOutError& e, const TWordReader& in)
 {
     const std::string message = e.what();
     if (message == kIncomplete)
@@ -38,7 +38,7 @@ void CheckMessage(const EInOutError &e, const TWordReader &in)
     VELDO_FUZZ_CHECK(message.starts_with(position), "a read error names the reader's line and item");
 }
 
-void ReadOnce(TWordReader &in, Read read)
+void ReadOnce(TWordReader& in, Read read)
 {
     switch (read) {
     case Read::Word: {
@@ -68,7 +68,7 @@ void ReadOnce(TWordReader &in, Read read)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider provider(data, size);
     std::vector<Read> reads;
@@ -91,12 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const int lineBefore = in.LineNumber();
             try {
                 ReadOnce(in, read);
-            } catch (const EInOutError &e) {
+            } catch (const EInOutError& e) {
                 CheckMessage(e, in);
             }
             VELDO_FUZZ_CHECK(in.LineNumber() >= lineBefore, "the line number never goes back");
         }
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         fuzz::UnexpectedException(e.what());
     }
     return 0;

@@ -6,6 +6,8 @@ packages=(cmake g++ make qt6-base-dev libqt6svg6-dev libxlsxwriter-dev fonts-lib
           libgtest-dev libbenchmark-dev xvfb unzip poppler-utils)
 # clang 14 with libFuzzer and the sanitizer run-times (scripts/fuzz.sh, scripts/sanitize.sh).
 packages+=(clang libclang-rt-14-dev)
+# clang-format 14 keeps the one code style (scripts/format.sh, checked by CI).
+packages+=(clang-format-14)
 missing=()
 packages+=(locales libc-l10n) # the comma-decimal test runs and the system's German messages
 for p in "${packages[@]}"; do

@@ -35,15 +35,12 @@ struct Options {
     QStringList sources;
 };
 
-void fail(const QString &message)
-{
-    std::fprintf(stderr, "veldo_doc2pdf: %s\n", qPrintable(message));
-}
+void fail(const QString& message) { std::fprintf(stderr, "veldo_doc2pdf: %s\n", qPrintable(message)); }
 
-bool parse(const QStringList &args, Options &o)
+bool parse(const QStringList& args, Options& o)
 {
     for (int i = 1; i < args.size(); ++i) {
-        const QString &a = args[i];
+        const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == QLatin1String("--title") && hasValue)
             o.title = args[++i];
@@ -64,7 +61,7 @@ bool parse(const QStringList &args, Options &o)
     return true;
 }
 
-bool readText(const QString &path, QString &text)
+bool readText(const QString& path, QString& text)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -76,7 +73,7 @@ bool readText(const QString &path, QString &text)
 }
 
 // One chapter as a document of its own.
-bool loadChapter(const QString &path, QTextDocument &chapter)
+bool loadChapter(const QString& path, QTextDocument& chapter)
 {
     QString text;
     if (!readText(path, text))
@@ -88,14 +85,13 @@ bool loadChapter(const QString &path, QTextDocument &chapter)
                                                    QRegularExpression::DotMatchesEverythingOption);
         text.remove(navigation);
         chapter.setHtml(text);
-    }
-    else
+    } else
         chapter.setMarkdown(text, QTextDocument::MarkdownDialectGitHub);
     return true;
 }
 
 // The first level-1 heading of a chapter, for the list of chapters.
-QString chapterTitle(const QTextDocument &chapter)
+QString chapterTitle(const QTextDocument& chapter)
 {
     for (QTextBlock b = chapter.begin(); b.isValid(); b = b.next())
         if (b.blockFormat().headingLevel() == 1)
@@ -110,7 +106,7 @@ constexpr double kMaxImageWidth = 640.0;
 // Images named with a relative path are looked up in the folders of the
 // sources, in the order the sources were given, and added to the book; a picture
 // wider than the text is scaled down to its width.
-void addImages(QTextDocument &book, const QStringList &folders)
+void addImages(QTextDocument& book, const QStringList& folders)
 {
     struct Placed {
         int position;
@@ -123,7 +119,7 @@ void addImages(QTextDocument &book, const QStringList &folders)
             if (!f.isImageFormat())
                 continue;
             const QString name = f.toImageFormat().name();
-            for (const QString &folder : folders) {
+            for (const QString& folder : folders) {
                 const QString path = QDir(folder).filePath(name);
                 if (QFileInfo(name).isRelative() && QFileInfo(path).isFile()) {
                     const QImage image(path);
@@ -138,7 +134,7 @@ void addImages(QTextDocument &book, const QStringList &folders)
                 }
             }
         }
-    for (const Placed &p : scaled) {
+    for (const Placed& p : scaled) {
         QTextCursor cursor(&book);
         cursor.setPosition(p.position);
         cursor.setPosition(p.position + 1, QTextCursor::KeepAnchor);
@@ -146,7 +142,7 @@ void addImages(QTextDocument &book, const QStringList &folders)
     }
 }
 
-void startNewPage(QTextCursor &cursor)
+void startNewPage(QTextCursor& cursor)
 {
     QTextBlockFormat f;
     f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -155,7 +151,7 @@ void startNewPage(QTextCursor &cursor)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -171,10 +167,10 @@ int main(int argc, char **argv)
     book.setDefaultStyleSheet(QStringLiteral("table { border-collapse: collapse; } th, td { padding: 3px; }"));
     QTextCursor cursor(&book);
 
-    QList<QTextDocument *> chapters;
+    QList<QTextDocument*> chapters;
     QStringList titles;
-    for (const QString &source : o.sources) {
-        auto *chapter = new QTextDocument(&book);
+    for (const QString& source : o.sources) {
+        auto* chapter = new QTextDocument(&book);
         if (!loadChapter(source, *chapter))
             return 1;
         chapters << chapter;
@@ -192,13 +188,13 @@ int main(int argc, char **argv)
         front += QStringLiteral("<p align=\"center\"><span style=\"font-size:14pt\">%1</span></p>")
                      .arg(o.subtitle.toHtmlEscaped());
     front += QStringLiteral("<p style=\"margin-top:60px\"><b>Contents</b></p><ol>");
-    for (const QString &t : titles)
+    for (const QString& t : titles)
         if (!t.isEmpty())
             front += QStringLiteral("<li>%1</li>").arg(t.toHtmlEscaped());
     front += QStringLiteral("</ol>");
     cursor.insertHtml(front);
 
-    for (QTextDocument *chapter : chapters) {
+    for (QTextDocument* chapter : chapters) {
         startNewPage(cursor);
         cursor.insertFragment(QTextDocumentFragment(chapter));
     }
@@ -209,8 +205,8 @@ int main(int argc, char **argv)
     QPdfWriter writer(o.output);
     writer.setTitle(o.title);
     writer.setCreator(QStringLiteral("VELDO 2015"));
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                     QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter));
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
+                                     QPageLayout::Millimeter));
     writer.setResolution(300);
     book.print(&writer);
     if (!QFileInfo(o.output).isFile() || QFileInfo(o.output).size() == 0) {

@@ -155,8 +155,8 @@ int main(int argc, char** argv)
     camera.Settle();
 
     // The main window with two input windows open in it.
-    for (const auto& [action, place] : {std::pair{"DataSoilLayers", QRect(120, 150, 860, 430)},
-                                        std::pair{"DataTitle", QRect(10, 10, 310, 220)}}) {
+    for (const auto& [action, place] :
+         {std::pair{"DataSoilLayers", QRect(120, 150, 860, 430)}, std::pair{"DataTitle", QRect(10, 10, 310, 220)}}) {
         form.Action(QString::fromLatin1(action))->trigger();
         camera.Settle();
         if (QMdiSubWindow* child = form.MdiArea()->activeSubWindow()) {

@@ -42,8 +42,7 @@ struct Chart {
 
 QPointF ToPixel(double strength, double factor)
 {
-    return {Plot.left() + strength / MaxStrength * Plot.width(),
-            Plot.bottom() - factor / MaxFactor * Plot.height()};
+    return {Plot.left() + strength / MaxStrength * Plot.width(), Plot.bottom() - factor / MaxFactor * Plot.height()};
 }
 
 void DrawAxes(QPainter& painter)
@@ -106,8 +105,7 @@ void DrawCurves(QPainter& painter, const std::vector<Curve>& curves)
         painter.setPen(QPen(colours[c % colours.size()], 3));
         painter.drawLine(QPointF(x, y), QPointF(x + 30, y));
         const double width = painter.fontMetrics().horizontalAdvance(curves[c].label);
-        painter.drawText(QRectF(x + 38, y - 9, width + 4, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                         curves[c].label);
+        painter.drawText(QRectF(x + 38, y - 9, width + 4, 18), Qt::AlignLeft | Qt::AlignVCenter, curves[c].label);
         x += 38 + width + 40;
     }
 }
@@ -133,16 +131,19 @@ void DrawChart(const Chart& chart, const QString& folder)
 std::vector<Chart> Charts()
 {
     return {
-        {QStringLiteral("ChartA.jpg"), QStringLiteral("Adhesion Factor - Graph A"),
+        {QStringLiteral("ChartA.jpg"),
+         QStringLiteral("Adhesion Factor - Graph A"),
          QStringLiteral("Sands or sandy gravels over stiff to very stiff cohesive soils"),
          {{QStringLiteral("D/b = 10 or less"), {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
           {QStringLiteral("D/b = 20"), {1, 1, 1, 1, 0.95, 0.875, 0.75, 0.75, 0.75, 0.75}},
           {QStringLiteral("D/b = 40 and more"), {1, 1, 0.9, 0.815, 0.68, 0.5, 0.44, 0.4, 0.4, 0.4}}}},
-        {QStringLiteral("ChartB.jpg"), QStringLiteral("Adhesion Factor - Graph B"),
+        {QStringLiteral("ChartB.jpg"),
+         QStringLiteral("Adhesion Factor - Graph B"),
          QStringLiteral("Soft clays or silts over stiff to very stiff cohesive soils"),
          {{QStringLiteral("D/b = 20 and more"), {0.97, 0.84, 0.746, 0.694, 0.675, 0.656, 0.626, 0.599, 0.568, 0.54}},
           {QStringLiteral("D/b = 10 or less"), {0.7, 0.519, 0.398, 0.334, 0.298, 0.272, 0.246, 0.226, 0.206, 0.186}}}},
-        {QStringLiteral("ChartC.jpg"), QStringLiteral("Adhesion Factor - Graph C"),
+        {QStringLiteral("ChartC.jpg"),
+         QStringLiteral("Adhesion Factor - Graph C"),
          QStringLiteral("Stiff to very stiff cohesive soils without overlying strata"),
          {{QStringLiteral("D/b = 40 and more"), {1, 1, 1, 1, 0.9, 0.701, 0.502, 0.388, 0.315, 0.299}},
           {QStringLiteral("D/b = 10 or less"), {1, 0.984, 0.923, 0.829, 0.688, 0.443, 0.303, 0.245, 0.238, 0.238}}}},

@@ -27,10 +27,7 @@ std::string TailFrom(std::string_view text, int pos)
     return start >= text.size() ? std::string() : std::string(text.substr(start));
 }
 
-int PosFrom(std::string_view text, std::string_view sub, int start)
-{
-    return position(TailFrom(text, start), sub);
-}
+int PosFrom(std::string_view text, std::string_view sub, int start) { return position(TailFrom(text, start), sub); }
 
 int PosOr(std::string_view text, std::string_view sub, int fallback)
 {

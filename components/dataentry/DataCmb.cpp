@@ -16,17 +16,11 @@ namespace veldo {
 
 namespace {
 
-QString Display8(long double v)
-{
-    return QString::fromStdString(formatGeneral8(v));
-}
+QString Display8(long double v) { return QString::fromStdString(formatGeneral8(v)); }
 
 // Keys that may be typed (after upper-casing): backspace, "-", ".", the ASCII digits
 // and "E" (digits of other scripts would pass QChar::isDigit but no number reader).
-bool MayBeTyped(QChar c)
-{
-    return c == QChar(8) || c == u'-' || c == u'.' || (c >= u'0' && c <= u'9') || c == u'E';
-}
+bool MayBeTyped(QChar c) { return c == QChar(8) || c == u'-' || c == u'.' || (c >= u'0' && c <= u'9') || c == u'E'; }
 
 } // namespace
 
@@ -147,8 +141,7 @@ void TDataCombo::DoExit()
         accepted_ = true; // the text stays as typed
         return;
     } catch (const EAssignError& e) {
-        message = integerOnly_ ? Msg(TMsg::EntryValidInteger)
-                               : QString::fromStdString(e.what());
+        message = integerOnly_ ? Msg(TMsg::EntryValidInteger) : QString::fromStdString(e.what());
     } catch (const DataCmb::EIntError&) {
         message = Msg(TMsg::EntryInteger);
     } catch (const DataCmb::EMinError&) {
@@ -186,8 +179,8 @@ void TDataCombo::keyPressEvent(QKeyEvent* event)
         event->accept(); // swallowed
         return;
     }
-    QKeyEvent upperEvent(event->type(), event->key(), event->modifiers(), upper,
-                         event->isAutoRepeat(), static_cast<quint16>(event->count()));
+    QKeyEvent upperEvent(event->type(), event->key(), event->modifiers(), upper, event->isAutoRepeat(),
+                         static_cast<quint16>(event->count()));
     QComboBox::keyPressEvent(&upperEvent);
     event->setAccepted(upperEvent.isAccepted());
 }

@@ -22,15 +22,9 @@ namespace {
 constexpr long double kInt32Min = -2147483648.0L;
 constexpr long double kInt32Max = 2147483647.0L;
 
-long double ClampToInt32(long double x)
-{
-    return x < kInt32Min ? kInt32Min : (x > kInt32Max ? kInt32Max : x);
-}
+long double ClampToInt32(long double x) { return x < kInt32Min ? kInt32Min : (x > kInt32Max ? kInt32Max : x); }
 
-bool HasFraction(long double v)
-{
-    return v != std::trunc(v);
-}
+bool HasFraction(long double v) { return v != std::trunc(v); }
 
 // Replaces every occurrence of `token` in `text`, searching left to right.
 void ReplaceAll(QString& text, const QString& token, const QString& word)
@@ -47,15 +41,17 @@ struct TUnitToken {
 
 // Tokens in the order they are looked for; the first that occurs is the one replaced.
 constexpr TUnitToken kForceTokens[] = {
-    {"F6", "slug", "Mg"},       {"F5", "sec", "sec"}, {"F4", "lb-sec2/in", "Mg"},
-    {"F2", "tons", "kN"},       {"F1", "kips", "kN"}, {"F", "lbs", "kN"},
+    {"F6", "slug", "Mg"}, {"F5", "sec", "sec"}, {"F4", "lb-sec2/in", "Mg"},
+    {"F2", "tons", "kN"}, {"F1", "kips", "kN"}, {"F", "lbs", "kN"},
 };
 constexpr TUnitToken kLengthTokens[] = {
-    {"L2", "ft", "m"}, {"L1", "in", "mm"}, {"L3", "rad", "rad"}, {"L", "in", "m"},
+    {"L2", "ft", "m"},
+    {"L1", "in", "mm"},
+    {"L3", "rad", "rad"},
+    {"L", "in", "m"},
 };
 
-template <std::size_t N>
-void ExpandFamily(QString& text, const TUnitToken (&family)[N], TUnitSystem units)
+template <std::size_t N> void ExpandFamily(QString& text, const TUnitToken (&family)[N], TUnitSystem units)
 {
     for (const TUnitToken& t : family) {
         const QString token = QString::fromLatin1(t.token);
@@ -107,10 +103,7 @@ long double NewMinVal(long double x, long double maxVal, bool integerOnly)
     return integerOnly ? ClampToInt32(x) : x;
 }
 
-TUnitSystem ClampUnits(TUnitSystem units)
-{
-    return units < 1 ? 1 : (units > 3 ? 3 : units);
-}
+TUnitSystem ClampUnits(TUnitSystem units) { return units < 1 ? 1 : (units > 3 ? 3 : units); }
 
 QString LabelText(const QString& caption, const QString& unitsString, const QString& unitWords)
 {
@@ -125,10 +118,7 @@ long double DefaultMaxVal()
     return std::ldexp(static_cast<long double>(0xFFFFFFFFFFFFFFB0ULL), 0x7FFE - 0x3FFF - 63);
 }
 
-long double DefaultMinVal()
-{
-    return -DefaultMaxVal();
-}
+long double DefaultMinVal() { return -DefaultMaxVal(); }
 
 QString FormatEntryValue(bool hex, long double value)
 {
@@ -154,15 +144,9 @@ QString FormatEntryValue(bool hex, long double value)
 TDataEdit::TDataEdit(QWidget* owner) : QLineEdit(QStringLiteral("0"), owner) {}
 
 TDataEdit::TDataEdit(QWidget* owner, const TDataEditDesign& design, QLabel* editLabel)
-    : QLineEdit(design.Text, owner),
-      integerOnly_(design.IntegerOnly),
-      caption_(design.Caption),
-      hex_(design.Hex),
-      maxVal_(design.MaxVal),
-      minVal_(design.MinVal),
-      minExclusive_(design.MinExclusive),
-      unitsString_(design.UnitsString),
-      units_(detail::ClampUnits(design.Units))
+    : QLineEdit(design.Text, owner), integerOnly_(design.IntegerOnly), caption_(design.Caption), hex_(design.Hex),
+      maxVal_(design.MaxVal), minVal_(design.MinVal), minExclusive_(design.MinExclusive),
+      unitsString_(design.UnitsString), units_(detail::ClampUnits(design.Units))
 {
     if (editLabel)
         SetEditLabel(editLabel);
@@ -280,8 +264,7 @@ TDataEdit::TJudgement TDataEdit::Judge() const
         j.value = CheckedNumber();
     } catch (const EAssignError& e) {
         j.failure = TFailure::Assign;
-        j.message = integerOnly_ ? Msg(TMsg::EntryValidInteger)
-                                 : QString::fromStdString(e.what());
+        j.message = integerOnly_ ? Msg(TMsg::EntryValidInteger) : QString::fromStdString(e.what());
     } catch (const EIntError&) {
         j.failure = TFailure::Int;
         j.message = Msg(TMsg::EntryInteger);
@@ -295,10 +278,7 @@ TDataEdit::TJudgement TDataEdit::Judge() const
     return j;
 }
 
-QString TDataEdit::EntryProblem() const
-{
-    return Judge().message;
-}
+QString TDataEdit::EntryProblem() const { return Judge().message; }
 
 void TDataEdit::DoExit()
 {
@@ -320,10 +300,7 @@ void TDataEdit::DoExit()
     Refuse(j.message);
 }
 
-void TDataEdit::ReportProblem()
-{
-    Refuse(EntryProblem());
-}
+void TDataEdit::ReportProblem() { Refuse(EntryProblem()); }
 
 void TDataEdit::Refuse(const QString& message)
 {

@@ -133,17 +133,14 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::LayerWithoutProperties, u"Layer %1 has no soil properties"},
     {TMsg::ProjectWouldBeReplaced, u"the project file would be replaced by its CPT file"},
     {TMsg::GrlweapNotWritten, u"Cannot write the GRLWeap data file %1: %2"},
-    {TMsg::RunTaperAngle,
-     u"Taper angle is large since it generates a negative diameter at tip of pile.\r"
-     u"Taper angle should be smaller than %1 degrees.\r"
-     u"Please check input data (Pile Material Window)"},
-    {TMsg::RunModulus,
-     u"Modulus of Elasticity should be greater than zero.\r"
-     u"Please check input data (Pile Material Window)"},
-    {TMsg::RunRemoldedStrength,
-     u"Remolded Shear Strength for layer %1 should be greater than zero \r"
-     u"%2\r"
-     u"Please check input data (Soils/Clay Window)"},
+    {TMsg::RunTaperAngle, u"Taper angle is large since it generates a negative diameter at tip of pile.\r"
+                          u"Taper angle should be smaller than %1 degrees.\r"
+                          u"Please check input data (Pile Material Window)"},
+    {TMsg::RunModulus, u"Modulus of Elasticity should be greater than zero.\r"
+                       u"Please check input data (Pile Material Window)"},
+    {TMsg::RunRemoldedStrength, u"Remolded Shear Strength for layer %1 should be greater than zero \r"
+                                u"%2\r"
+                                u"Please check input data (Soils/Clay Window)"},
     {TMsg::RunEndBearingFactor,
      u"Reduction/Resistance Factor on End Bearing for layer %1 should be greater than zero.\r"
      u"Please check input data (Soils Window)"},
@@ -189,15 +186,11 @@ constexpr bool CatalogueInOrder()
 static_assert(CatalogueInOrder(), "MessageCatalogue must list every TMsg in order");
 
 // The text with its placeholders.
-inline QString MessageText(TMsg id)
-{
-    return QString::fromUtf16(MessageCatalogue[static_cast<std::size_t>(id)].text);
-}
+inline QString MessageText(TMsg id) { return QString::fromUtf16(MessageCatalogue[static_cast<std::size_t>(id)].text); }
 
 // The text with %1, %2 ... replaced by the values, in one pass (a value that holds
 // "%2" stays as it is).
-template <class... TValues>
-QString Msg(TMsg id, const TValues&... values)
+template <class... TValues> QString Msg(TMsg id, const TValues&... values)
 {
     if constexpr (sizeof...(values) == 0)
         return MessageText(id);
@@ -206,8 +199,7 @@ QString Msg(TMsg id, const TValues&... values)
 }
 
 // The same for exceptions whose text is shown as it stands.
-template <class... TValues>
-std::string MsgStd(TMsg id, const TValues&... values)
+template <class... TValues> std::string MsgStd(TMsg id, const TValues&... values)
 {
     return Msg(id, values...).toStdString();
 }

@@ -8,10 +8,7 @@
 namespace veldo {
 namespace {
 
-QWidget* DialogParent()
-{
-    return QApplication::activeWindow();
-}
+QWidget* DialogParent() { return QApplication::activeWindow(); }
 
 class TBoxMessages final : public IMessages {
 public:
@@ -23,10 +20,7 @@ public:
     {
         QMessageBox::warning(DialogParent(), QStringLiteral("Warning"), text);
     }
-    void Error(const QString& text) override
-    {
-        QMessageBox::critical(DialogParent(), QStringLiteral("Error"), text);
-    }
+    void Error(const QString& text) override { QMessageBox::critical(DialogParent(), QStringLiteral("Error"), text); }
     TMessageAnswer Question(const QString& text, TQuestionButtons buttons) override
     {
         QMessageBox::StandardButtons choices = QMessageBox::Yes | QMessageBox::No;
@@ -38,8 +32,7 @@ public:
         case QMessageBox::No:
             return TMessageAnswer::No;
         default:
-            return buttons == TQuestionButtons::YesNoCancel ? TMessageAnswer::Cancel
-                                                             : TMessageAnswer::No;
+            return buttons == TQuestionButtons::YesNoCancel ? TMessageAnswer::Cancel : TMessageAnswer::No;
         }
     }
 };
@@ -84,20 +77,11 @@ bool RunReportingErrors(const std::function<void()>& command)
     return false;
 }
 
-void TRecordedMessages::Information(const QString& text)
-{
-    entries_.push_back({TMessageKind::Information, text});
-}
+void TRecordedMessages::Information(const QString& text) { entries_.push_back({TMessageKind::Information, text}); }
 
-void TRecordedMessages::Warning(const QString& text)
-{
-    entries_.push_back({TMessageKind::Warning, text});
-}
+void TRecordedMessages::Warning(const QString& text) { entries_.push_back({TMessageKind::Warning, text}); }
 
-void TRecordedMessages::Error(const QString& text)
-{
-    entries_.push_back({TMessageKind::Error, text});
-}
+void TRecordedMessages::Error(const QString& text) { entries_.push_back({TMessageKind::Error, text}); }
 
 TMessageAnswer TRecordedMessages::Question(const QString& text, TQuestionButtons)
 {

@@ -22,8 +22,7 @@ public:
     virtual void Warning(const QString& text) = 0;
     virtual void Error(const QString& text) = 0;
     // Modal confirmation; the answer is Yes, No or (with YesNoCancel) Cancel.
-    virtual TMessageAnswer Question(const QString& text,
-                                    TQuestionButtons buttons = TQuestionButtons::YesNoCancel) = 0;
+    virtual TMessageAnswer Question(const QString& text, TQuestionButtons buttons = TQuestionButtons::YesNoCancel) = 0;
 };
 
 // The interface in force: the installed one, else the QMessageBox implementation.

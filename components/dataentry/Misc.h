@@ -22,17 +22,17 @@ public:
 // An ordered list of objects that owns them while OwnsObjects is true (so it is at
 // creation): removing, replacing, clearing or destroying the list then frees the items
 // concerned, the last one first. With OwnsObjects false the list only forgets them.
-template <class T>
-class TObjectList {
+template <class T> class TObjectList {
 public:
     bool OwnsObjects = true;
 
     TObjectList() = default;
-    TObjectList(const TObjectList &) = delete;
-    TObjectList &operator=(const TObjectList &) = delete;
-    TObjectList(TObjectList &&other) noexcept
-        : OwnsObjects(other.OwnsObjects), items_(std::exchange(other.items_, {})) {}
-    TObjectList &operator=(TObjectList &&other) noexcept
+    TObjectList(const TObjectList&) = delete;
+    TObjectList& operator=(const TObjectList&) = delete;
+    TObjectList(TObjectList&& other) noexcept : OwnsObjects(other.OwnsObjects), items_(std::exchange(other.items_, {}))
+    {
+    }
+    TObjectList& operator=(TObjectList&& other) noexcept
     {
         if (this != &other) {
             Clear();
@@ -45,7 +45,7 @@ public:
 
     // Appends; returns the new item's index. A raw object is owned by the list only
     // while OwnsObjects is true.
-    int Add(T *item)
+    int Add(T* item)
     {
         items_.push_back(item);
         return Count() - 1;
@@ -60,7 +60,7 @@ public:
     void Clear()
     {
         while (!items_.empty()) {
-            T *last = items_.back();
+            T* last = items_.back();
             items_.pop_back();
             release(last);
         }
@@ -69,17 +69,17 @@ public:
     void Delete(int index)
     {
         checkIndex(index);
-        T *item = items_[static_cast<std::size_t>(index)];
+        T* item = items_[static_cast<std::size_t>(index)];
         items_.erase(items_.begin() + index);
         release(item);
     }
     int Count() const { return static_cast<int>(items_.size()); }
-    T *Get(int index) const
+    T* Get(int index) const
     {
         checkIndex(index);
         return items_[static_cast<std::size_t>(index)];
     }
-    int IndexOf(const T *item) const
+    int IndexOf(const T* item) const
     {
         for (int i = 0; i < Count(); ++i)
             if (items_[static_cast<std::size_t>(i)] == item)
@@ -87,7 +87,7 @@ public:
         return -1;
     }
     // Inserts at the index (0..Count) without freeing anything.
-    void Insert(int index, T *item)
+    void Insert(int index, T* item)
     {
         if (index < 0 || index > Count())
             throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
@@ -100,10 +100,10 @@ public:
     }
     // Replaces the item at the index, freeing the old one (when owning) unless it is
     // the same object.
-    void Put(int index, T *item)
+    void Put(int index, T* item)
     {
         checkIndex(index);
-        T *old = std::exchange(items_[static_cast<std::size_t>(index)], item);
+        T* old = std::exchange(items_[static_cast<std::size_t>(index)], item);
         if (old != item)
             release(old);
     }
@@ -119,24 +119,23 @@ private:
         if (index < 0 || index >= Count())
             throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
     }
-    void release(T *item) const
+    void release(T* item) const
     {
         if (OwnsObjects)
             delete item;
     }
 
-    std::vector<T *> items_;
+    std::vector<T*> items_;
 };
 
 // Frees every object of a list of owned pointers, the last one first, then the list
 // itself; a list that is already gone is ignored.
-template <class T>
-void FreeListAndItems(std::unique_ptr<std::vector<T *>> &list)
+template <class T> void FreeListAndItems(std::unique_ptr<std::vector<T*>>& list)
 {
     if (!list)
         return;
     while (!list->empty()) {
-        T *last = list->back();
+        T* last = list->back();
         list->pop_back();
         delete last;
     }
@@ -151,8 +150,7 @@ using FormatArg = std::variant<long long, std::string>;
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args);
 
 // Raise E with the message when the condition is False.
-template <class E = EAssertionFailed>
-void Require(bool condition, const std::string &message)
+template <class E = EAssertionFailed> void Require(bool condition, const std::string& message)
 {
     if (!condition)
         throw E(message);
@@ -166,8 +164,7 @@ void RequireFmt(bool condition, std::string_view pattern, std::initializer_list<
 }
 
 // Raise E with the message when the condition is True.
-template <class E = EAssertionFailed>
-void Check(bool condition, const std::string &message)
+template <class E = EAssertionFailed> void Check(bool condition, const std::string& message)
 {
     Require<E>(!condition, message);
 }

@@ -31,10 +31,7 @@ constexpr TMsg kDivisionByZero = TMsg::EvalDivisionByZero;
 constexpr TMsg kNotValid = TMsg::EvalNotValid;
 constexpr TMsg kMissingOperator = TMsg::EvalMissingOperator;
 
-[[noreturn]] void fail(TMsg reason)
-{
-    throw EAssignError(MsgStd(TMsg::EntryNotEvaluated, MessageText(reason)));
-}
+[[noreturn]] void fail(TMsg reason) { throw EAssignError(MsgStd(TMsg::EntryNotEvaluated, MessageText(reason))); }
 
 // Every computed value must stay a finite 80-bit real.
 long double checked(long double value)
@@ -50,9 +47,8 @@ std::string asText(long double value) { return formatGeneral(value, 18); }
 std::string lowerCase(std::string_view text)
 {
     std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
     return out;
 }
 
@@ -86,8 +82,8 @@ void checkBlanks(std::string_view entry)
         std::size_t next = i;
         while (next < entry.size() && isBlank(entry[next]))
             ++next;
-        if (next < entry.size() && endsOperand(entry[i - 1]) && startsOperand(entry[next])
-            && !functionNameEndsAt(entry, i))
+        if (next < entry.size() && endsOperand(entry[i - 1]) && startsOperand(entry[next]) &&
+            !functionNameEndsAt(entry, i))
             fail(kMissingOperator);
     }
 }
@@ -100,43 +96,31 @@ struct Function {
 // Tested in this order; a name matches the operand's leading characters, so the
 // longer names come before the shorter ones they begin with.
 const std::array<Function, 25> kFunctions{{
-    {"arctanh", [](long double x) { return std::atanh(x); }},
-    {"arctan", [](long double x) { return std::atan(x); }},
-    {"cotan", [](long double x) { return 1 / std::tan(x); }},
-    {"tanh", [](long double x) { return std::tanh(x); }},
-    {"tan", [](long double x) { return std::tan(x); }},
-    {"arccosh", [](long double x) { return std::acosh(x); }},
-    {"arccos", [](long double x) { return std::acos(x); }},
-    {"cosh", [](long double x) { return std::cosh(x); }},
-    {"cosec", [](long double x) { return 1 / std::sin(x); }},
-    {"cos", [](long double x) { return std::cos(x); }},
-    {"sec", [](long double x) { return 1 / std::cos(x); }},
-    {"arcsinh", [](long double x) { return std::asinh(x); }},
-    {"arcsin", [](long double x) { return std::asin(x); }},
-    {"sinh", [](long double x) { return std::sinh(x); }},
-    {"sin", [](long double x) { return std::sin(x); }},
-    {"csc", [](long double x) { return 1 / std::sin(x); }},
-    {"abs", [](long double x) { return std::fabs(x); }},
-    {"frac", [](long double x) { return Frac(x); }},
-    {"int", [](long double x) { return std::trunc(x); }},
-    {"ln", [](long double x) { return std::log(x); }},
-    {"round", [](long double x) { return RoundHalfEven(x); }},
-    {"ceil", [](long double x) { return std::ceil(x); }},
-    {"floor", [](long double x) { return std::floor(x); }},
-    {"log", [](long double x) { return std::log10(x); }},
+    {"arctanh", [](long double x) { return std::atanh(x); }},  {"arctan", [](long double x) { return std::atan(x); }},
+    {"cotan", [](long double x) { return 1 / std::tan(x); }},  {"tanh", [](long double x) { return std::tanh(x); }},
+    {"tan", [](long double x) { return std::tan(x); }},        {"arccosh", [](long double x) { return std::acosh(x); }},
+    {"arccos", [](long double x) { return std::acos(x); }},    {"cosh", [](long double x) { return std::cosh(x); }},
+    {"cosec", [](long double x) { return 1 / std::sin(x); }},  {"cos", [](long double x) { return std::cos(x); }},
+    {"sec", [](long double x) { return 1 / std::cos(x); }},    {"arcsinh", [](long double x) { return std::asinh(x); }},
+    {"arcsin", [](long double x) { return std::asin(x); }},    {"sinh", [](long double x) { return std::sinh(x); }},
+    {"sin", [](long double x) { return std::sin(x); }},        {"csc", [](long double x) { return 1 / std::sin(x); }},
+    {"abs", [](long double x) { return std::fabs(x); }},       {"frac", [](long double x) { return Frac(x); }},
+    {"int", [](long double x) { return std::trunc(x); }},      {"ln", [](long double x) { return std::log(x); }},
+    {"round", [](long double x) { return RoundHalfEven(x); }}, {"ceil", [](long double x) { return std::ceil(x); }},
+    {"floor", [](long double x) { return std::floor(x); }},    {"log", [](long double x) { return std::log10(x); }},
     {"sqrt", [](long double x) { return std::sqrt(x); }},
 }};
 
-const Function *leadingFunction(std::string_view lowerOperand)
+const Function* leadingFunction(std::string_view lowerOperand)
 {
-    for (const auto &f : kFunctions)
+    for (const auto& f : kFunctions)
         if (lowerOperand.starts_with(f.name))
             return &f;
     return nullptr;
 }
 
 // Replaces the innermost parenthesised parts, first ")" first, by their values.
-void resolveParentheses(std::string &text)
+void resolveParentheses(std::string& text)
 {
     for (auto close = text.find(')'); close != std::string::npos; close = text.find(')')) {
         const auto open = close == 0 ? std::string::npos : text.rfind('(', close - 1);
@@ -144,8 +128,8 @@ void resolveParentheses(std::string &text)
             fail(kParentheses);
         // "2(3)", "(1)(2)" and "(1)2": a value next to a parenthesised part needs an
         // operator; a function name before "(" takes it as its operand.
-        if ((open > 0 && endsOperand(text[open - 1]) && !functionNameEndsAt(text, open))
-            || (close + 1 < text.size() && startsOperand(text[close + 1])))
+        if ((open > 0 && endsOperand(text[open - 1]) && !functionNameEndsAt(text, open)) ||
+            (close + 1 < text.size() && startsOperand(text[close + 1])))
             fail(kMissingOperator);
         const long double inner = EvaluateEntry(std::string_view(text).substr(open + 1, close - open - 1));
         text.replace(open, close - open + 1, asText(inner));
@@ -156,14 +140,14 @@ void resolveParentheses(std::string &text)
 
 // Tells unary from binary minus signs, so that "2*-3", "sin-1" and "1E-5" keep
 // their signs while "5-3" subtracts.
-void markMinusSigns(std::string &text)
+void markMinusSigns(std::string& text)
 {
     constexpr std::string_view unaryBefore = "%&*+/=E^e|~\x9B";
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '-')
             continue;
-        const bool unary = i == 0 || unaryBefore.find(text[i - 1]) != std::string_view::npos
-                           || functionNameEndsAt(text, i);
+        const bool unary =
+            i == 0 || unaryBefore.find(text[i - 1]) != std::string_view::npos || functionNameEndsAt(text, i);
         text[i] = unary ? kUnaryMinus : kBinaryMinus;
     }
 }
@@ -183,10 +167,7 @@ struct Expression {
     std::vector<char> operators;
 };
 
-long double valueOf(const Operand &operand)
-{
-    return operand.known ? operand.value : ApplyFunction(operand.text);
-}
+long double valueOf(const Operand& operand) { return operand.known ? operand.value : ApplyFunction(operand.text); }
 
 // An intermediate result goes on as its 18-digit text. A non-zero whole number below
 // 10^18 is written with all its digits and reads back unchanged, so it is kept as it is
@@ -199,7 +180,7 @@ Operand intermediate(long double value)
     return {asText(value), false, 0};
 }
 
-Expression split(const std::string &text)
+Expression split(const std::string& text)
 {
     Expression e;
     // At most one operator between every two characters.
@@ -213,7 +194,7 @@ Expression split(const std::string &text)
         start = pos + 1;
     }
     e.operands.push_back({text.substr(start)});
-    if (std::ranges::any_of(e.operands, [](const Operand &o) { return o.text.empty(); }))
+    if (std::ranges::any_of(e.operands, [](const Operand& o) { return o.text.empty(); }))
         fail(kInvalidExpression);
     return e;
 }
@@ -236,28 +217,36 @@ long double remainder64(long double a, long double b)
 long double applyOperator(char op, long double a, long double b)
 {
     switch (op) {
-    case '^': return checked(std::pow(a, b));
-    case '*': return checked(a * b);
+    case '^':
+        return checked(std::pow(a, b));
+    case '*':
+        return checked(a * b);
     case '/':
         if (b == 0)
             fail(kDivisionByZero);
         return checked(a / b);
-    case '%': return remainder64(a, b);
-    case '&': return (a != 0 && b != 0) ? 1 : 0;
-    case '+': return checked(a + b);
-    case kBinaryMinus: return checked(a - b);
-    case '|': return (a != 0 || b != 0) ? 1 : 0;
-    default: return a == b ? 1 : 0; // '='
+    case '%':
+        return remainder64(a, b);
+    case '&':
+        return (a != 0 && b != 0) ? 1 : 0;
+    case '+':
+        return checked(a + b);
+    case kBinaryMinus:
+        return checked(a - b);
+    case '|':
+        return (a != 0 || b != 0) ? 1 : 0;
+    default:
+        return a == b ? 1 : 0; // '='
     }
 }
 
 // Folds every operator of one precedence level, left to right, in one pass over the
 // expression and in place (a long pasted sum takes linear time and no new lists).
-void foldPass(Expression &e, std::string_view level)
+void foldPass(Expression& e, std::string_view level)
 {
     std::size_t kept = 0; // operators kept so far; operands[kept] is the running left operand
     for (std::size_t i = 0; i < e.operators.size(); ++i) {
-        Operand &right = e.operands[i + 1];
+        Operand& right = e.operands[i + 1];
         if (level.find(e.operators[i]) == std::string_view::npos) {
             e.operators[kept] = e.operators[i];
             ++kept;
@@ -277,8 +266,7 @@ long double hexValue(std::string_view digits)
         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
     });
     long long value = 0;
-    if (!allHex
-        || std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ec != std::errc())
+    if (!allHex || std::from_chars(digits.data(), digits.data() + digits.size(), value, 16).ec != std::errc())
         fail(kInvalidHex);
     return static_cast<long double>(value);
 }
@@ -294,7 +282,7 @@ long double decimalValue(std::string number)
     fail(hasDecimalSyntax(number) ? kNotValid : kInvalidCharacters);
 }
 
-void deleteDoubleMinus(std::string &text)
+void deleteDoubleMinus(std::string& text)
 {
     for (auto pos = text.find("--"); pos != std::string::npos; pos = text.find("--"))
         text.erase(pos, 2);
@@ -304,7 +292,7 @@ void deleteDoubleMinus(std::string &text)
 
 bool IsFunctionName(std::string_view lowerWord)
 {
-    return std::ranges::any_of(kFunctions, [&](const Function &f) { return f.name == lowerWord; });
+    return std::ranges::any_of(kFunctions, [&](const Function& f) { return f.name == lowerWord; });
 }
 
 long double Factorial(long double n)
@@ -342,7 +330,7 @@ long double ApplyFunction(std::string_view operand)
     enum class Kind { Negate, Function, Factorial };
     struct Step {
         Kind kind;
-        const Function *function;
+        const Function* function;
     };
     std::vector<Step> steps;
     std::string_view rest = op;
@@ -357,7 +345,7 @@ long double ApplyFunction(std::string_view operand)
         } else if (rest == "e" || rest == "-e") {
             value = rest.front() == '-' ? -std::numbers::e_v<long double> : std::numbers::e_v<long double>;
             break;
-        } else if (const Function *f = leadingFunction(rest)) {
+        } else if (const Function* f = leadingFunction(rest)) {
             steps.push_back({Kind::Function, f});
             rest.remove_prefix(f->name.size());
         } else if (rest.ends_with('!')) {
@@ -370,9 +358,15 @@ long double ApplyFunction(std::string_view operand)
     }
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
         switch (step->kind) {
-        case Kind::Negate: value = -value; break;
-        case Kind::Function: value = checked(step->function->apply(value)); break;
-        case Kind::Factorial: value = Factorial(value); break;
+        case Kind::Negate:
+            value = -value;
+            break;
+        case Kind::Function:
+            value = checked(step->function->apply(value));
+            break;
+        case Kind::Factorial:
+            value = Factorial(value);
+            break;
         }
     }
     return value;

@@ -20,8 +20,8 @@ struct Decimal {
 Decimal toDecimal(long double magnitude, int digits)
 {
     std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude,
-                                   std::chars_format::scientific, digits - 1);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::scientific, digits - 1);
     const std::string_view text(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
     const auto ePos = text.find('e');
     Decimal d;
@@ -29,14 +29,14 @@ Decimal toDecimal(long double magnitude, int digits)
         if (isDigit(c))
             d.digits += c;
     const auto expText = text.substr(ePos + 1);
-    const char *first = expText.data() + (expText.front() == '+' ? 1 : 0);
+    const char* first = expText.data() + (expText.front() == '+' ? 1 : 0);
     std::from_chars(first, expText.data() + expText.size(), d.exponent);
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
     return d;
 }
 
-std::string scientific(const Decimal &d)
+std::string scientific(const Decimal& d)
 {
     std::string out(1, d.digits.front());
     if (d.digits.size() > 1)
@@ -44,7 +44,7 @@ std::string scientific(const Decimal &d)
     return out + 'E' + std::to_string(d.exponent);
 }
 
-std::string fixed(const Decimal &d)
+std::string fixed(const Decimal& d)
 {
     if (d.exponent < 0)
         return "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
@@ -88,10 +88,16 @@ bool hasDecimalSyntax(std::string_view t)
     if (i < t.size() && (t[i] == '+' || t[i] == '-'))
         ++i;
     std::size_t mantissaDigits = 0;
-    while (i < t.size() && isDigit(t[i])) { ++i; ++mantissaDigits; }
+    while (i < t.size() && isDigit(t[i])) {
+        ++i;
+        ++mantissaDigits;
+    }
     if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < t.size() && isDigit(t[i])) { ++i; ++mantissaDigits; }
+        while (i < t.size() && isDigit(t[i])) {
+            ++i;
+            ++mantissaDigits;
+        }
     }
     if (mantissaDigits == 0)
         return false;
@@ -100,7 +106,10 @@ bool hasDecimalSyntax(std::string_view t)
         if (i < t.size() && (t[i] == '+' || t[i] == '-'))
             ++i;
         std::size_t expDigits = 0;
-        while (i < t.size() && isDigit(t[i])) { ++i; ++expDigits; }
+        while (i < t.size() && isDigit(t[i])) {
+            ++i;
+            ++expDigits;
+        }
         if (expDigits == 0)
             return false;
     }

@@ -16,19 +16,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TSafeWriteFaults &faults()
+TSafeWriteFaults& faults()
 {
     static TSafeWriteFaults simulated;
     return simulated;
 }
 
-bool present(const fs::path &p)
+bool present(const fs::path& p)
 {
     struct stat st {};
     return ::lstat(p.c_str(), &st) == 0;
 }
 
-fs::path uniqueBeside(const fs::path &target, const char *tag)
+fs::path uniqueBeside(const fs::path& target, const char* tag)
 {
     static std::atomic<unsigned> counter{0};
     while (true) {
@@ -42,7 +42,7 @@ fs::path uniqueBeside(const fs::path &target, const char *tag)
 // The renames of one call, counted for the simulated fault; 0 or the system's error.
 class TRenames {
 public:
-    int Rename(const fs::path &from, const fs::path &to)
+    int Rename(const fs::path& from, const fs::path& to)
     {
         if (++count_ == faults().failingRename)
             return EIO;
@@ -53,7 +53,7 @@ private:
     int count_ = 0;
 };
 
-int writeAll(int fd, const std::string &bytes)
+int writeAll(int fd, const std::string& bytes)
 {
     if (faults().deviceFull)
         return ENOSPC;
@@ -71,7 +71,7 @@ int writeAll(int fd, const std::string &bytes)
 }
 
 // Writes the temporary; 0 or the system's error (the temporary is then gone).
-int writeTemporary(const fs::path &temporary, const std::string &bytes)
+int writeTemporary(const fs::path& temporary, const std::string& bytes)
 {
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
@@ -85,7 +85,7 @@ int writeTemporary(const fs::path &temporary, const std::string &bytes)
 }
 
 // A replaced file keeps its permissions.
-void copyMode(const fs::path &from, const fs::path &to)
+void copyMode(const fs::path& from, const fs::path& to)
 {
     struct stat st {};
     if (::stat(from.c_str(), &st) == 0)
@@ -102,7 +102,7 @@ struct TSlot {
 };
 
 // Puts every target back as it was; false when an old file stays under its backup name.
-bool restore(std::vector<TSlot> &slots, std::string &note)
+bool restore(std::vector<TSlot>& slots, std::string& note)
 {
     bool ok = true;
     for (auto s = slots.rbegin(); s != slots.rend(); ++s) {
@@ -126,20 +126,17 @@ std::string SystemErrorText(int error)
     return english ? ::strerror_l(error, english) : std::generic_category().message(error);
 }
 
-fs::path TemporaryPathBeside(const fs::path &target)
-{
-    return uniqueBeside(target, "new");
-}
+fs::path TemporaryPathBeside(const fs::path& target) { return uniqueBeside(target, "new"); }
 
-std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs::path, fs::path>> &replacements)
+std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs::path, fs::path>>& replacements)
 {
     std::vector<TSlot> slots;
-    for (const auto &[temporary, target] : replacements)
+    for (const auto& [temporary, target] : replacements)
         slots.push_back({temporary, target, {}, present(target)});
 
     TRenames renames;
     std::optional<TWriteFailure> failure;
-    for (TSlot &s : slots) {
+    for (TSlot& s : slots) {
         if (!s.hadOld)
             continue;
         copyMode(s.target, s.temporary);
@@ -150,7 +147,7 @@ std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs
         }
         s.backedUp = true;
     }
-    for (TSlot &s : slots) {
+    for (TSlot& s : slots) {
         if (failure)
             break;
         if (const int error = renames.Rename(s.temporary, s.target)) {
@@ -162,23 +159,23 @@ std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs
     if (failure) {
         restore(slots, failure->reason);
     } else {
-        for (const TSlot &s : slots)
+        for (const TSlot& s : slots)
             if (s.backedUp)
                 ::unlink(s.backup.c_str());
     }
-    for (const TSlot &s : slots)
+    for (const TSlot& s : slots)
         if (!s.placed)
             ::unlink(s.temporary.c_str());
     return failure;
 }
 
-std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents> &files)
+std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>& files)
 {
     std::vector<std::pair<fs::path, fs::path>> replacements;
-    for (const TFileContents &file : files) {
+    for (const TFileContents& file : files) {
         const fs::path temporary = TemporaryPathBeside(file.path);
         if (const int error = writeTemporary(temporary, file.bytes)) {
-            for (const auto &written : replacements)
+            for (const auto& written : replacements)
                 ::unlink(written.first.c_str());
             return TWriteFailure{file.path, SystemErrorText(error)};
         }
@@ -192,9 +189,6 @@ TScopedSafeWriteFaults::TScopedSafeWriteFaults(TSafeWriteFaults simulated) : pre
     faults() = simulated;
 }
 
-TScopedSafeWriteFaults::~TScopedSafeWriteFaults()
-{
-    faults() = previous_;
-}
+TScopedSafeWriteFaults::~TScopedSafeWriteFaults() { faults() = previous_; }
 
 } // namespace veldo

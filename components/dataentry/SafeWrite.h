@@ -26,20 +26,20 @@ struct TWriteFailure {
 };
 
 // Writes every file of the set or none of them.
-std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents> &files);
+std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>& files);
 
 // The same for contents already written to temporary files (by a library that
 // writes its own file): each (temporary, target) pair replaces its target. The
 // temporaries are gone afterwards, whatever happened.
-std::optional<TWriteFailure> ReplaceFilesTogether(
-    const std::vector<std::pair<std::filesystem::path, std::filesystem::path>> &replacements);
+std::optional<TWriteFailure>
+ReplaceFilesTogether(const std::vector<std::pair<std::filesystem::path, std::filesystem::path>>& replacements);
 
 // The system's text for an error number, in English whatever the user's locale (the
 // program's messages are English; "No space left on device").
 std::string SystemErrorText(int error);
 
 // A path beside `target` that names no file yet, for a temporary of it.
-std::filesystem::path TemporaryPathBeside(const std::filesystem::path &target);
+std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target);
 
 // Faults the helper simulates for tests (a full device, a rename refused by the
 // system), which no file permission can produce for a privileged user.
@@ -53,8 +53,8 @@ class TScopedSafeWriteFaults {
 public:
     explicit TScopedSafeWriteFaults(TSafeWriteFaults faults);
     ~TScopedSafeWriteFaults();
-    TScopedSafeWriteFaults(const TScopedSafeWriteFaults &) = delete;
-    TScopedSafeWriteFaults &operator=(const TScopedSafeWriteFaults &) = delete;
+    TScopedSafeWriteFaults(const TScopedSafeWriteFaults&) = delete;
+    TScopedSafeWriteFaults& operator=(const TScopedSafeWriteFaults&) = delete;
 
 private:
     TSafeWriteFaults previous_;

@@ -32,7 +32,7 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-std::string readWholeFile(const std::filesystem::path &fileName)
+std::string readWholeFile(const std::filesystem::path& fileName)
 {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec))
@@ -50,7 +50,7 @@ std::string readWholeFile(const std::filesystem::path &fileName)
 
 // Lines end with LF or CR LF; a final line break adds no empty line, and an empty
 // file is one empty line.
-std::vector<std::string> splitLines(const std::string &content)
+std::vector<std::string> splitLines(const std::string& content)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -82,12 +82,9 @@ TWordContainer TWordContainer::split(std::string text)
     return line;
 }
 
-TWordReader::TWordReader(const std::filesystem::path &fileName)
-{
-    load(readWholeFile(fileName));
-}
+TWordReader::TWordReader(const std::filesystem::path& fileName) { load(readWholeFile(fileName)); }
 
-TWordReader TWordReader::FromText(const std::string &content)
+TWordReader TWordReader::FromText(const std::string& content)
 {
     TWordReader reader;
     reader.load(content);
@@ -99,26 +96,20 @@ void TWordReader::load(std::string_view content)
     // Spreadsheets and editors may start a UTF-8 text with a byte-order mark.
     if (content.starts_with(kByteOrderMark))
         content.remove_prefix(kByteOrderMark.size());
-    for (auto &line : splitLines(std::string(content)))
+    for (auto& line : splitLines(std::string(content)))
         lines_.push_back(TWordContainer::split(std::move(line)));
 }
 
-bool TWordReader::Eof() const
-{
-    return lineIndex_ >= static_cast<int>(lines_.size());
-}
+bool TWordReader::Eof() const { return lineIndex_ >= static_cast<int>(lines_.size()); }
 
-const TWordContainer &TWordReader::currentLine() const
+const TWordContainer& TWordReader::currentLine() const
 {
     if (Eof())
         throw EInOutError(std::string(kIncomplete));
     return lines_[static_cast<std::size_t>(lineIndex_)];
 }
 
-int TWordReader::WordsOnLine() const
-{
-    return static_cast<int>(currentLine().words.size());
-}
+int TWordReader::WordsOnLine() const { return static_cast<int>(currentLine().words.size()); }
 
 std::string TWordReader::ReadWord()
 {
@@ -126,7 +117,7 @@ std::string TWordReader::ReadWord()
         ++lineIndex_;
         wordIndex_ = 0;
     }
-    const TWordContainer &line = currentLine();
+    const TWordContainer& line = currentLine();
     if (wordIndex_ >= static_cast<int>(line.words.size()))
         throw EInOutError(std::string(kIncomplete));
     return line.words[static_cast<std::size_t>(wordIndex_++)];

@@ -31,9 +31,9 @@ struct TWordContainer {
 class TWordReader {
 public:
     // Reads the whole file; throws EInOutError when it cannot be opened or read.
-    explicit TWordReader(const std::filesystem::path &fileName);
+    explicit TWordReader(const std::filesystem::path& fileName);
     // Reads the given text as the content of a file (same line and word rules).
-    static TWordReader FromText(const std::string &content);
+    static TWordReader FromText(const std::string& content);
 
     // True when the cursor stands past the last line.
     bool Eof() const;
@@ -55,7 +55,7 @@ public:
 private:
     TWordReader() = default;
     void load(std::string_view content);
-    const TWordContainer &currentLine() const;
+    const TWordContainer& currentLine() const;
     [[noreturn]] void failItem(std::string_view reason) const;
 
     std::vector<TWordContainer> lines_;

@@ -13,7 +13,7 @@ namespace {
 
 std::string lastLoaderError()
 {
-    const char *text = dlerror();
+    const char* text = dlerror();
     return text ? std::string(text) : std::string();
 }
 
@@ -22,13 +22,13 @@ std::string lastLoaderError()
 std::vector<std::filesystem::path> loaderSearchFolders()
 {
     std::vector<std::filesystem::path> folders;
-    void *program = dlopen(nullptr, RTLD_NOW);
+    void* program = dlopen(nullptr, RTLD_NOW);
     if (!program)
         return folders;
     Dl_serinfo size{};
     if (dlinfo(program, RTLD_DI_SERINFOSIZE, &size) == 0) {
         std::vector<std::max_align_t> buffer(size.dls_size / sizeof(std::max_align_t) + 1);
-        auto *info = reinterpret_cast<Dl_serinfo *>(buffer.data());
+        auto* info = reinterpret_cast<Dl_serinfo*>(buffer.data());
         *info = size;
         if (dlinfo(program, RTLD_DI_SERINFO, info) == 0)
             for (unsigned i = 0; i < info->dls_cnt; ++i)
@@ -42,26 +42,23 @@ std::vector<std::filesystem::path> loaderSearchFolders()
 // user's language). A name with a folder is tested as it stands, a bare name in each
 // folder the loader searches (folders known to it only through its cache are not
 // searched: a library there that fails to load counts as not located).
-bool libraryFileMissing(const std::string &name)
+bool libraryFileMissing(const std::string& name)
 {
     std::error_code ec;
     if (name.empty())
         return true;
     if (name.find('/') != std::string::npos)
         return !std::filesystem::exists(name, ec);
-    return std::ranges::none_of(loaderSearchFolders(), [&](const std::filesystem::path &folder) {
+    return std::ranges::none_of(loaderSearchFolders(), [&](const std::filesystem::path& folder) {
         return std::filesystem::exists(folder / name, ec);
     });
 }
 
 } // namespace
 
-TDynamicLibrary::~TDynamicLibrary()
-{
-    Close();
-}
+TDynamicLibrary::~TDynamicLibrary() { Close(); }
 
-void TDynamicLibrary::SetLibraryName(const std::string &name)
+void TDynamicLibrary::SetLibraryName(const std::string& name)
 {
     Close();
     libraryName_ = name;
@@ -82,7 +79,7 @@ void TDynamicLibrary::Open()
     throw EInitError(loaderText);
 }
 
-void *TDynamicLibrary::GetProc(const std::string &entryName) const
+void* TDynamicLibrary::GetProc(const std::string& entryName) const
 {
     if (!IsOpen())
         throw EDLLNotOpenError();

@@ -5,15 +5,9 @@
 
 namespace veldo {
 
-bool IsWholeNumber(long double value)
-{
-    return value >= -2147483648.0L && value <= 2147483647.0L && Frac(value) == 0;
-}
+bool IsWholeNumber(long double value) { return value >= -2147483648.0L && value <= 2147483647.0L && Frac(value) == 0; }
 
-long double Frac(long double value)
-{
-    return value - std::trunc(value);
-}
+long double Frac(long double value) { return value - std::trunc(value); }
 
 long double RoundHalfEven(long double value)
 {

@@ -9,21 +9,21 @@
 
 namespace veldo {
 
-TfrmGraphCaption::TfrmGraphCaption(QWidget *owner) : QDialog(owner)
+TfrmGraphCaption::TfrmGraphCaption(QWidget* owner) : QDialog(owner)
 {
     setWindowTitle(QStringLiteral("Graph Caption"));
     Label1 = new QLabel(QStringLiteral("Enter Graph Caption"), this);
     edtCaption = new QLineEdit(this);
-    auto *group = new QGroupBox(QStringLiteral("Caption Location"), this);
+    auto* group = new QGroupBox(QStringLiteral("Caption Location"), this);
     rbTop = new QRadioButton(QStringLiteral("Top"), group);
     rbBottom = new QRadioButton(QStringLiteral("Bottom"), group);
-    auto *groupLayout = new QVBoxLayout(group);
+    auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(rbTop);
     groupLayout->addWidget(rbBottom);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, [this] { done(1); });
-    auto *layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(edtCaption);
     layout->addWidget(group);

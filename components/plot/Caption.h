@@ -13,13 +13,13 @@ namespace veldo {
 class TfrmGraphCaption : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmGraphCaption(QWidget *owner);
+    explicit TfrmGraphCaption(QWidget* owner);
 
-    QLabel *Label1 = nullptr;
-    QLineEdit *edtCaption = nullptr;
-    QRadioButton *rbTop = nullptr;
-    QRadioButton *rbBottom = nullptr;
-    QPushButton *btnOK = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* edtCaption = nullptr;
+    QRadioButton* rbTop = nullptr;
+    QRadioButton* rbBottom = nullptr;
+    QPushButton* btnOK = nullptr;
 };
 
 } // namespace veldo

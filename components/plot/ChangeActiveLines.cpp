@@ -11,7 +11,7 @@ namespace veldo {
 const QString TfrmActiveLines::kYes = QStringLiteral(" yes : ");
 const QString TfrmActiveLines::kNo = QStringLiteral(" no  : ");
 
-TfrmActiveLines::TfrmActiveLines(QWidget *owner, const std::vector<QString> &names, std::vector<QString> &flags)
+TfrmActiveLines::TfrmActiveLines(QWidget* owner, const std::vector<QString>& names, std::vector<QString>& flags)
     : QDialog(owner), names_(names), flags_(flags)
 {
     setWindowTitle(QStringLiteral("Active Curves"));
@@ -40,13 +40,13 @@ TfrmActiveLines::TfrmActiveLines(QWidget *owner, const std::vector<QString> &nam
     resize(300, 320);
 }
 
-void TfrmActiveLines::showEvent(QShowEvent *event)
+void TfrmActiveLines::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TfrmActiveLines::resizeEvent(QResizeEvent *event)
+void TfrmActiveLines::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     Resizes();
@@ -86,7 +86,7 @@ void TfrmActiveLines::Resizes()
 
 void TfrmActiveLines::SetKodeLines(int i)
 {
-    QString &flag = flags_.at(static_cast<std::size_t>(i));
+    QString& flag = flags_.at(static_cast<std::size_t>(i));
     flag = flag == kYes ? kNo : kYes;
 }
 
@@ -107,19 +107,19 @@ void TfrmActiveLines::lbLinesDblClick()
 
 void TfrmActiveLines::ActivateDesactivateButtonClick()
 {
-    const QList<QListWidgetItem *> selected = lbLines->selectedItems();
+    const QList<QListWidgetItem*> selected = lbLines->selectedItems();
     if (selected.size() == 1) {
         lbLinesDblClick();
         return;
     }
-    for (QListWidgetItem *item : selected) {
+    for (QListWidgetItem* item : selected) {
         const int row = lbLines->row(item);
         SetKodeLines(row);
         SetLineNames(row);
     }
 }
 
-void TfrmActiveLines::setAll(const QString &flag)
+void TfrmActiveLines::setAll(const QString& flag)
 {
     for (int i = 0; i < lbLines->count(); ++i) {
         flags_[static_cast<std::size_t>(i)] = flag;
@@ -127,14 +127,8 @@ void TfrmActiveLines::setAll(const QString &flag)
     }
 }
 
-void TfrmActiveLines::ActivateButtonClick()
-{
-    setAll(kYes);
-}
+void TfrmActiveLines::ActivateButtonClick() { setAll(kYes); }
 
-void TfrmActiveLines::DesactivateButtonClick()
-{
-    setAll(kNo);
-}
+void TfrmActiveLines::DesactivateButtonClick() { setAll(kNo); }
 
 } // namespace veldo

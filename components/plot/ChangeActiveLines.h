@@ -18,17 +18,17 @@ public:
     static const QString kNo;  // " no  : "
 
     // `names`: one legend text per curve; `flags`: one flag text per curve, changed in place.
-    TfrmActiveLines(QWidget *owner, const std::vector<QString> &names, std::vector<QString> &flags);
+    TfrmActiveLines(QWidget* owner, const std::vector<QString>& names, std::vector<QString>& flags);
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QListWidget *lbLines = nullptr;
-    QPushButton *btnSelected = nullptr;
-    QPushButton *btnActivateAll = nullptr;
-    QPushButton *btnDeactivateAll = nullptr;
-    QPushButton *btnOK = nullptr;
-    QPushButton *btnCancel = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QListWidget* lbLines = nullptr;
+    QPushButton* btnSelected = nullptr;
+    QPushButton* btnActivateAll = nullptr;
+    QPushButton* btnDeactivateAll = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnCancel = nullptr;
 
     void lbLinesDblClick();
     void ActivateButtonClick();
@@ -40,15 +40,15 @@ public:
     void SetLineNames(int i);
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void FormShow();
     void Resizes();
-    void setAll(const QString &flag);
-    const std::vector<QString> &names_;
-    std::vector<QString> &flags_;
+    void setAll(const QString& flag);
+    const std::vector<QString>& names_;
+    std::vector<QString>& flags_;
 };
 
 } // namespace veldo

@@ -14,7 +14,7 @@
 
 namespace veldo {
 
-TfrmLineNames::TfrmLineNames(QWidget *owner, std::vector<QString> &names) : QDialog(owner), names_(names)
+TfrmLineNames::TfrmLineNames(QWidget* owner, std::vector<QString>& names) : QDialog(owner), names_(names)
 {
     setWindowTitle(QStringLiteral("Legend"));
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -25,7 +25,7 @@ TfrmLineNames::TfrmLineNames(QWidget *owner, std::vector<QString> &names) : QDia
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     // Enter belongs to the edit, not to a default button.
-    for (QPushButton *b : {btnOK, btnCancel}) {
+    for (QPushButton* b : {btnOK, btnCancel}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
@@ -35,7 +35,7 @@ TfrmLineNames::TfrmLineNames(QWidget *owner, std::vector<QString> &names) : QDia
     connect(lbLines, &QListWidget::itemDoubleClicked, this, &TfrmLineNames::lbLinesClick);
     connect(lbLines, &QListWidget::currentRowChanged, this, &TfrmLineNames::lbLinesClick);
     edLine->installEventFilter(this);
-    for (const QString &n : names_)
+    for (const QString& n : names_)
         lbLines->addItem(n);
     if (lbLines->count() > 0)
         lbLines->setCurrentRow(0);
@@ -44,13 +44,13 @@ TfrmLineNames::TfrmLineNames(QWidget *owner, std::vector<QString> &names) : QDia
     resize(260, 260);
 }
 
-void TfrmLineNames::showEvent(QShowEvent *event)
+void TfrmLineNames::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     FormShow();
 }
 
-void TfrmLineNames::resizeEvent(QResizeEvent *event)
+void TfrmLineNames::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     FormResize();
@@ -68,8 +68,8 @@ void TfrmLineNames::FormResize()
 {
     const int w = width() - 20;
     Label1->setGeometry(10, 5, w, Label1->sizeHint().height());
-    const int listHeight = height() - Label1->height() - Label2->sizeHint().height() -
-                           edLine->sizeHint().height() - btnOK->sizeHint().height() - 40;
+    const int listHeight = height() - Label1->height() - Label2->sizeHint().height() - edLine->sizeHint().height() -
+                           btnOK->sizeHint().height() - 40;
     lbLines->setGeometry(10, Label1->geometry().bottom() + 1 + 5, w, std::max(listHeight, 10));
     Label2->setGeometry(10, lbLines->geometry().bottom() + 1 + 5, w, Label2->sizeHint().height());
     edLine->setGeometry(10, Label2->geometry().bottom() + 1 + 5, w, edLine->sizeHint().height());
@@ -122,11 +122,11 @@ void TfrmLineNames::edLineExit()
     }
 }
 
-bool TfrmLineNames::eventFilter(QObject *watched, QEvent *event)
+bool TfrmLineNames::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == edLine) {
         if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
+            const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 edLineKeyPress(key);
                 return true;

@@ -122,27 +122,42 @@ QImage organic(int w, int h, int size)
 QImage makePicture(int number)
 {
     switch (number) {
-    case 1: return sand(80, 80, 160, 2);
-    case 2: return sand(96, 96, 120, 3);
-    case 3: return gravel(30, 42, 3);
-    case 4: return gravel(96, 69, 6);
-    case 5: return silt(30, 42, 8);
-    case 6: return silt(96, 69, 16);
-    case 7: return rock(30, 42, 7);
-    case 8: return rock(96, 69, 12);
-    case 9: return organic(80, 80, 10);
-    case 10: return organic(96, 192, 16);
-    case 11: return clay(80, 80, 8);
-    case 12: return clay(96, 192, 16);
-    case 13: return clay(80, 80, 10);
-    case 14: return clay(96, 96, 16);
-    default: return {};
+    case 1:
+        return sand(80, 80, 160, 2);
+    case 2:
+        return sand(96, 96, 120, 3);
+    case 3:
+        return gravel(30, 42, 3);
+    case 4:
+        return gravel(96, 69, 6);
+    case 5:
+        return silt(30, 42, 8);
+    case 6:
+        return silt(96, 69, 16);
+    case 7:
+        return rock(30, 42, 7);
+    case 8:
+        return rock(96, 69, 12);
+    case 9:
+        return organic(80, 80, 10);
+    case 10:
+        return organic(96, 192, 16);
+    case 11:
+        return clay(80, 80, 8);
+    case 12:
+        return clay(96, 192, 16);
+    case 13:
+        return clay(80, 80, 10);
+    case 14:
+        return clay(96, 96, 16);
+    default:
+        return {};
     }
 }
 
 } // namespace
 
-const QImage &LayerPicture(int number)
+const QImage& LayerPicture(int number)
 {
     static const std::array<QImage, 15> pictures = [] {
         std::array<QImage, 15> all;
@@ -171,19 +186,32 @@ QBrush LayerBrush(int code, bool printed, int pixelsPerInch)
 {
     const int offset = printed ? 1 : 0;
     switch (code) {
-    case 1: return pictureBrush(13 + offset, pixelsPerInch);
-    case 2: return QBrush(Qt::black, Qt::FDiagPattern);
-    case 3: return QBrush(Qt::black, Qt::CrossPattern);
-    case 4: return QBrush(Qt::black, Qt::DiagCrossPattern);
-    case 5: return QBrush(Qt::black, Qt::HorPattern);
-    case 6: return QBrush(Qt::black, Qt::VerPattern);
-    case 7: return pictureBrush(1 + offset, pixelsPerInch);
-    case 8: return pictureBrush(3 + offset, pixelsPerInch);
-    case 9: return pictureBrush(5 + offset, pixelsPerInch);
-    case 10: return pictureBrush(7 + offset, pixelsPerInch);
-    case 11: return pictureBrush(9 + offset, pixelsPerInch);
-    case 12: return pictureBrush(11 + offset, pixelsPerInch);
-    default: return QBrush(Qt::NoBrush);
+    case 1:
+        return pictureBrush(13 + offset, pixelsPerInch);
+    case 2:
+        return QBrush(Qt::black, Qt::FDiagPattern);
+    case 3:
+        return QBrush(Qt::black, Qt::CrossPattern);
+    case 4:
+        return QBrush(Qt::black, Qt::DiagCrossPattern);
+    case 5:
+        return QBrush(Qt::black, Qt::HorPattern);
+    case 6:
+        return QBrush(Qt::black, Qt::VerPattern);
+    case 7:
+        return pictureBrush(1 + offset, pixelsPerInch);
+    case 8:
+        return pictureBrush(3 + offset, pixelsPerInch);
+    case 9:
+        return pictureBrush(5 + offset, pixelsPerInch);
+    case 10:
+        return pictureBrush(7 + offset, pixelsPerInch);
+    case 11:
+        return pictureBrush(9 + offset, pixelsPerInch);
+    case 12:
+        return pictureBrush(11 + offset, pixelsPerInch);
+    default:
+        return QBrush(Qt::NoBrush);
     }
 }
 

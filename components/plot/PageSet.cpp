@@ -31,13 +31,10 @@ constexpr std::array<std::pair<TPageSetupFlags, unsigned>, 9> kFlagWords{{
 }};
 
 // A failure inside a step of the dialog, shown as "Error in <step>" + line + message.
-QString errorIn(const QString &where, const QString &message)
-{
-    return Msg(TMsg::PrinterError, where, message);
-}
+QString errorIn(const QString& where, const QString& message) { return Msg(TMsg::PrinterError, where, message); }
 
 // Checks the printer; failures are shown, then raised as "Error getting Printer".
-void checkPrinter(const QPrinter *printer)
+void checkPrinter(const QPrinter* printer)
 {
     QString problem;
     if (!printer)
@@ -72,7 +69,7 @@ TPageOptions TPageOptions::Without(TPageSetupFlags f) const
     return o;
 }
 
-TPageSetupDialog::TPageSetupDialog(QObject *owner) : QObject(owner)
+TPageSetupDialog::TPageSetupDialog(QObject* owner) : QObject(owner)
 {
     SetOptions({TPageSetupFlags::poDefaultMinMargins, TPageSetupFlags::poHundredthsOfMillimeters});
 }
@@ -80,9 +77,9 @@ TPageSetupDialog::TPageSetupDialog(QObject *owner) : QObject(owner)
 void TPageSetupDialog::SetOptions(TPageOptions options)
 {
     using F = TPageSetupFlags;
-    const std::array<std::pair<F, F>, 2> partners{{{F::poDefaultMinMargins, F::poMinMargins},
-                                                   {F::poHundredthsOfMillimeters, F::poThousandthsOfInches}}};
-    for (const auto &[a, b] : partners) {
+    const std::array<std::pair<F, F>, 2> partners{
+        {{F::poDefaultMinMargins, F::poMinMargins}, {F::poHundredthsOfMillimeters, F::poThousandthsOfInches}}};
+    for (const auto& [a, b] : partners) {
         if (options.Has(a) && !options_.Has(a))
             options = options.Without(b);
         else if (options.Has(b) && !options_.Has(b))
@@ -90,7 +87,7 @@ void TPageSetupDialog::SetOptions(TPageOptions options)
     }
     options_ = options;
     flags_ = 0;
-    for (const auto &[flag, word] : kFlagWords)
+    for (const auto& [flag, word] : kFlagWords)
         if (options_.Has(flag))
             flags_ |= word;
 }
@@ -109,20 +106,20 @@ double TPageSetupDialog::unitsPerMillimetre() const
     return options_.Has(TPageSetupFlags::poThousandthsOfInches) ? 1000.0 / 25.4 : 100.0;
 }
 
-bool TPageSetupDialog::Execute(QWidget *parent)
+bool TPageSetupDialog::Execute(QWidget* parent)
 {
     accepted_ = false;
     try {
         checkPrinter(printer_);
         runDialog(parent);
-    } catch (const std::exception &e) {
+    } catch (const std::exception& e) {
         Messages().Information(errorIn(QStringLiteral("TPageSetupDialog.Execute"), QString::fromStdString(e.what())));
         return false;
     }
     return accepted_;
 }
 
-void TPageSetupDialog::runDialog(QWidget *parent)
+void TPageSetupDialog::runDialog(QWidget* parent)
 {
     const double perMm = unitsPerMillimetre();
     QPageLayout layout = printer_->pageLayout();

@@ -30,7 +30,7 @@ public:
     TPageOptions With(TPageSetupFlags f) const;
     TPageOptions Without(TPageSetupFlags f) const;
     unsigned Bits() const { return bits_; }
-    bool operator==(const TPageOptions &) const = default;
+    bool operator==(const TPageOptions&) const = default;
 
 private:
     unsigned bits_ = 0;
@@ -39,7 +39,7 @@ private:
 class TPageSetupDialog : public QObject {
     Q_OBJECT
 public:
-    explicit TPageSetupDialog(QObject *owner = nullptr);
+    explicit TPageSetupDialog(QObject* owner = nullptr);
 
     TPageOptions Options() const { return options_; }
     // A newly added member of (poDefaultMinMargins, poMinMargins) or of
@@ -72,21 +72,21 @@ public:
     int PaperWidth() const { return paperWidth_; }
 
     // The printer the dialog sets up (not owned); none gives "Printer not Assigned".
-    void SetPrinter(QPrinter *printer) { printer_ = printer; }
+    void SetPrinter(QPrinter* printer) { printer_ = printer; }
     // Runs the dialog; True when the user confirmed it.
-    bool Execute(QWidget *parent = nullptr);
+    bool Execute(QWidget* parent = nullptr);
 
 private:
     // Unit of the margins: thousandths of an inch or hundredths of a millimetre.
     double unitsPerMillimetre() const;
-    void runDialog(QWidget *parent);
+    void runDialog(QWidget* parent);
 
     TPageOptions options_;
     unsigned flags_ = 0;
     int marginLeft_ = 0, marginTop_ = 0, marginRight_ = 0, marginBottom_ = 0;
     int minLeft_ = 0, minTop_ = 0, minRight_ = 0, minBottom_ = 0;
     int paperLength_ = 0, paperWidth_ = 0;
-    QPrinter *printer_ = nullptr;
+    QPrinter* printer_ = nullptr;
     bool accepted_ = false;
 };
 

@@ -24,35 +24,29 @@ QFont plotFont(int weight, int factor, int ppiY)
 }
 
 // Moves the top (or bottom) edge of the plot area with its panels and layer strip.
-void setAreaTop(TPlotGeometry &g, int top)
+void setAreaTop(TPlotGeometry& g, int top)
 {
     g.PlotRect.Top = top;
     g.LayerStripRect.Top = top;
-    for (TPixelRect &r : g.Panels)
+    for (TPixelRect& r : g.Panels)
         r.Top = top;
 }
 
-void setAreaBottom(TPlotGeometry &g, int bottom)
+void setAreaBottom(TPlotGeometry& g, int bottom)
 {
     g.PlotRect.Bottom = bottom;
     g.LayerStripRect.Bottom = bottom;
-    for (TPixelRect &r : g.Panels)
+    for (TPixelRect& r : g.Panels)
         r.Bottom = bottom;
 }
 
-QRect toQRect(const TPixelRect &r)
-{
-    return {r.Left, r.Top, r.Width(), r.Height()};
-}
+QRect toQRect(const TPixelRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
 
 // Outlined rectangle covering left..right-1 and top..bottom-1, border included.
-QRect outlineRect(int left, int top, int right, int bottom)
-{
-    return {left, top, right - left - 1, bottom - top - 1};
-}
+QRect outlineRect(int left, int top, int right, int bottom) { return {left, top, right - left - 1, bottom - top - 1}; }
 
 // Axis title: the caption with its expanded unit template in parentheses.
-QString axisTitle(const QString &caption, const QString &units, int unitSystem)
+QString axisTitle(const QString& caption, const QString& units, int unitSystem)
 {
     if (units.isEmpty())
         return caption;
@@ -62,7 +56,7 @@ QString axisTitle(const QString &caption, const QString &units, int unitSystem)
 // One drawing of the plot with one geometry.
 class TPlotDrawing {
 public:
-    TPlotDrawing(QPainter &painter, const TPlotForm &form, const TPlotGeometry &g)
+    TPlotDrawing(QPainter& painter, const TPlotForm& form, const TPlotGeometry& g)
         : p_(painter), form_(form), plot_(form.Plot()), g_(g)
     {
     }
@@ -101,16 +95,16 @@ public:
 private:
     QFont Font(int weight, int factor) const { return plotFont(weight, factor, g_.PixelsPerInchY); }
 
-    void Select(const QFont &font) { p_.setFont(font); }
+    void Select(const QFont& font) { p_.setFont(font); }
     QFontMetrics Metrics() const { return QFontMetrics(p_.font(), p_.device()); }
-    int TextWidth(const QString &s) const { return Metrics().horizontalAdvance(s); }
+    int TextWidth(const QString& s) const { return Metrics().horizontalAdvance(s); }
     int TextHeight() const { return Metrics().height(); }
 
     // Text with its top-left corner at (x, y).
-    void Text(int x, int y, const QString &s) { p_.drawText(QPoint(x, y + Metrics().ascent()), s); }
+    void Text(int x, int y, const QString& s) { p_.drawText(QPoint(x, y + Metrics().ascent()), s); }
 
     // Text reading upward; (x, y) is the text's top-left corner before turning.
-    void TextUp(int x, int y, const QString &s)
+    void TextUp(int x, int y, const QString& s)
     {
         p_.save();
         p_.translate(x, y);
@@ -142,7 +136,7 @@ private:
     {
         Select(Font(700, plot_.SizeFont));
         GraphTitle();
-        const TPixelRect &pg = g_.PageRect;
+        const TPixelRect& pg = g_.PageRect;
         const int units = plot_.Units();
         const std::array<QString, 3> xs{axisTitle(plot_.XCaption, plot_.XUnits, units),
                                         axisTitle(plot_.XCaption2, plot_.XUnits2, units),
@@ -157,7 +151,7 @@ private:
         else
             y = pg.Bottom - ppiY / 16 - TextHeight() - (TitleAtBottom() ? ppiY / 4 : 0);
         for (std::size_t i = 0; i < 3; ++i) {
-            const TPixelRect &panel = g_.Panels[i];
+            const TPixelRect& panel = g_.Panels[i];
             Text((std::abs(panel.Left + panel.Right) - TextWidth(xs[i])) / 2, y, xs[i]);
             const int x = panel.Left - g_.PixelsPerInchX / 8 - 2 * Sfh();
             const int yy = g_.BitmapOutput ? (g_.PlotRect.Bottom + g_.PlotRect.Top + TextHeight()) / 2
@@ -166,14 +160,14 @@ private:
         }
     }
 
-    const TExtents &AreaExtents(int area) const { return form_.Extents[static_cast<std::size_t>(area)]; }
+    const TExtents& AreaExtents(int area) const { return form_.Extents[static_cast<std::size_t>(area)]; }
 
-    QPoint Pixel(int area, const TPixelRect &rect, long double x, long double y) const
+    QPoint Pixel(int area, const TPixelRect& rect, long double x, long double y) const
     {
         return FloatToPixel(AreaExtents(area), rect, plot_.XOnTop, TFloatPoint{x, y});
     }
 
-    void Axes(int area, const TPixelRect &r)
+    void Axes(int area, const TPixelRect& r)
     {
         const auto ticks = ComputeTicks(AreaExtents(area), r, Sfh());
         if (!ticks)
@@ -184,7 +178,7 @@ private:
         const QFont labelFont = Font(400, plot_.SizeFont);
         const int ppiX = g_.PixelsPerInchX;
         const int ppiY = g_.PixelsPerInchY;
-        const TExtents &e = AreaExtents(area);
+        const TExtents& e = AreaExtents(area);
         p_.setPen(solid);
         if (ticks->LastX != ticks->FirstX) {
             for (int k = ticks->FirstX; k <= ticks->LastX; ++k) {
@@ -228,12 +222,12 @@ private:
     }
 
     // Marker n around each pixel, all in one call.
-    void Markers(const std::vector<QPoint> &at, int n)
+    void Markers(const std::vector<QPoint>& at, int n)
     {
         const std::vector<QPoint> shape = MarkerOutline(QPoint(0, 0), n, g_.PixelsPerInchX, g_.PixelsPerInchY);
         std::vector<QLine> lines;
         lines.reserve(at.size() * (shape.size() - 1));
-        for (const QPoint &c : at)
+        for (const QPoint& c : at)
             for (std::size_t v = 1; v < shape.size(); ++v)
                 lines.emplace_back(c + shape[v - 1], c + shape[v]);
         p_.drawLines(lines.data(), static_cast<int>(lines.size()));
@@ -242,13 +236,13 @@ private:
     void Marker(QPoint at, int n) { Markers({at}, n); }
 
     // Curves of one list in one area; flags and colours come from the main list.
-    void Curves(const TLineList &list, int area, const TPixelRect &rect)
+    void Curves(const TLineList& list, int area, const TPixelRect& rect)
     {
         p_.setClipRect(toQRect(rect));
         if (!list.empty() && list.front().PointCount() > 1) {
             int k = 0;
             for (std::size_t i = 0; i < list.size(); ++i) {
-                const TLine *flags = i < plot_.Curves.size() ? &plot_.Curves[i] : nullptr;
+                const TLine* flags = i < plot_.Curves.size() ? &plot_.Curves[i] : nullptr;
                 if (flags && !flags->Active)
                     continue;
                 if (!flags || flags->Visible)
@@ -261,7 +255,7 @@ private:
         p_.setClipRect(toQRect(g_.PageRect));
     }
 
-    void Curve(const TLine &line, int area, const TPixelRect &rect, int colour, int marker)
+    void Curve(const TLine& line, int area, const TPixelRect& rect, int colour, int marker)
     {
         QPen pen = curvePen_;
         pen.setColor(PlotColor(colour));
@@ -272,7 +266,7 @@ private:
         std::vector<QPoint> marks;
         const int every = MarkerInterval(plot_.Markers, line.PointCount());
         for (int d = 0; d < line.PointCount(); ++d) {
-            const TFloatPoint &pt = line.Points[static_cast<std::size_t>(d)];
+            const TFloatPoint& pt = line.Points[static_cast<std::size_t>(d)];
             if (!std::isfinite(pt.X) || !std::isfinite(pt.Y))
                 continue;
             const QPoint px = Pixel(area, rect, pt.X, pt.Y);
@@ -286,8 +280,8 @@ private:
 
     void DrawLegend()
     {
-        const TLegendBox *box = form_.Legend();
-        const std::vector<int> &curves = form_.LegendCurves();
+        const TLegendBox* box = form_.Legend();
+        const std::vector<int>& curves = form_.LegendCurves();
         std::vector<int> entries;
         for (std::size_t j = 0; j < curves.size() && j < box->Items.size(); ++j)
             if (form_.CurveVisible(curves[j]))
@@ -298,7 +292,7 @@ private:
         const int h = TextHeight();
         const int ppiX = g_.PixelsPerInchX;
         const int ppiY = g_.PixelsPerInchY;
-        const TPixelRect &box_ = g_.LegendRect;
+        const TPixelRect& box_ = g_.LegendRect;
         p_.drawRect(outlineRect(box_.Left, box_.Top, box_.Right, box_.Bottom));
         const int x = box_.Left + ppiX / 16;
         int y = box_.Top + ppiY / 32;
@@ -322,10 +316,10 @@ private:
 
     void DrawLayers()
     {
-        const TPixelRect &s = g_.LayerStripRect;
+        const TPixelRect& s = g_.LayerStripRect;
         p_.setClipRect(toQRect(s));
         if (!plot_.LayerCurves.empty() && plot_.LayerCurves.front().PointCount() > 0) {
-            const TExtents &e = AreaExtents(0);
+            const TExtents& e = AreaExtents(0);
             const auto row = [&](long double depth) { return Pixel(0, g_.PlotRect, e.MinX, depth).y(); };
             int upper = row(plot_.LayerTop);
             const bool wall = plot_.ShowWall && plot_.WallLineCount > 0 &&
@@ -335,8 +329,8 @@ private:
             const int barRight = s.Left + s.Width() * 3 / 5;
             const int bands = LayerBandCount();
             for (int i = 0; i < bands; ++i) {
-                const TLine &line = plot_.LayerCurves[static_cast<std::size_t>(i)];
-                for (const TFloatPoint &pt : line.Points) {
+                const TLine& line = plot_.LayerCurves[static_cast<std::size_t>(i)];
+                for (const TFloatPoint& pt : line.Points) {
                     int lower = std::min(row(pt.Y), g_.PlotRect.Bottom);
                     if (i < bands - 1)
                         lower += 1;
@@ -354,7 +348,7 @@ private:
                 }
             }
             if (wall) {
-                const TLine &w = plot_.LayerCurves[static_cast<std::size_t>(plot_.WallLineCount)];
+                const TLine& w = plot_.LayerCurves[static_cast<std::size_t>(plot_.WallLineCount)];
                 p_.setPen(Qt::NoPen);
                 p_.setBrush(QColor(128, 128, 128));
                 p_.drawRect(QRect(barLeft, s.Top, barRight - barLeft, row(w.Points.front().Y) - s.Top));
@@ -365,7 +359,7 @@ private:
         p_.setClipRect(toQRect(g_.PageRect));
     }
 
-    void BandName(const QString &name, int left, int top, int right, int bottom)
+    void BandName(const QString& name, int left, int top, int right, int bottom)
     {
         Select(Font(400, 10));
         const int w = TextWidth(name);
@@ -383,33 +377,33 @@ private:
         p_.setPen(QPen(Qt::black, thin_, Qt::SolidLine));
         p_.setBrush(Qt::NoBrush);
         if (plot_.ShowThree) {
-            for (const TPixelRect &r : g_.Panels)
+            for (const TPixelRect& r : g_.Panels)
                 p_.drawRect(toQRect(r));
         } else {
             p_.drawRect(toQRect(g_.PlotRect));
         }
     }
 
-    QPainter &p_;
-    const TPlotForm &form_;
-    const TGraphPlot &plot_;
-    const TPlotGeometry &g_;
+    QPainter& p_;
+    const TPlotForm& form_;
+    const TGraphPlot& plot_;
+    const TPlotGeometry& g_;
     QPen curvePen_;
     int thin_ = 1;
 };
 
 } // namespace
 
-void TPlotForm::PaintPlot(QPainter &painter, const TPlotGeometry &geometry) const
+void TPlotForm::PaintPlot(QPainter& painter, const TPlotGeometry& geometry) const
 {
     TPlotDrawing(painter, *this, geometry).Paint();
 }
 
-void TPlotForm::PlaceTexts(const QPaintDevice &device, TPlotGeometry &g) const
+void TPlotForm::PlaceTexts(const QPaintDevice& device, TPlotGeometry& g) const
 {
     const QFontMetrics bold(plotFont(700, plot_.SizeFont, g.PixelsPerInchY), &device);
     const QFontMetrics normal(plotFont(400, plot_.SizeFont, g.PixelsPerInchY), &device);
-    const TPixelRect &pg = g.PageRect;
+    const TPixelRect& pg = g.PageRect;
     const int h = bold.height();
     const int gap = g.Sfh / 8;
     const bool title = !plot_.GraphTitle.isEmpty();
@@ -443,7 +437,7 @@ void TPlotForm::PlaceTexts(const QPaintDevice &device, TPlotGeometry &g) const
     g.YTitleRect = {pg.Left, yBottom - yw, pg.Left + h, yBottom};
 }
 
-QSize TPlotForm::HardCopyLegendSize(const QPaintDevice &device, const TPlotGeometry &g) const
+QSize TPlotForm::HardCopyLegendSize(const QPaintDevice& device, const TPlotGeometry& g) const
 {
     const QFontMetrics metrics(plotFont(400, plot_.SizeFont, g.PixelsPerInchY), &device);
     int widest = 0;

@@ -37,16 +37,13 @@ constexpr int kDesignLegendFontSize = 11;
 constexpr int kDesignLegendWidth = 21;
 constexpr int kMaxInitiallyActive = 20;
 
-QString general5(long double v)
-{
-    return QString::fromStdString(formatGeneral5(v));
-}
+QString general5(long double v) { return QString::fromStdString(formatGeneral5(v)); }
 
 } // namespace
 
 // ---------------------------------------------------------------- legend box
 
-TLegendBox::TLegendBox(TPlotForm &form, QWidget *parent) : QWidget(parent), form_(form)
+TLegendBox::TLegendBox(TPlotForm& form, QWidget* parent) : QWidget(parent), form_(form)
 {
     setAutoFillBackground(false);
     setCursor(Qt::SizeAllCursor);
@@ -55,9 +52,8 @@ TLegendBox::TLegendBox(TPlotForm &form, QWidget *parent) : QWidget(parent), form
 QString TLegendBox::DisplayText(int entry) const
 {
     QString text = Items.at(static_cast<std::size_t>(entry));
-    const std::vector<int> &curves = form_.LegendCurves();
-    if (static_cast<std::size_t>(entry) < curves.size() &&
-        form_.CurveVisible(curves[static_cast<std::size_t>(entry)]))
+    const std::vector<int>& curves = form_.LegendCurves();
+    if (static_cast<std::size_t>(entry) < curves.size() && form_.CurveVisible(curves[static_cast<std::size_t>(entry)]))
         text += QStringLiteral(" *");
     return text;
 }
@@ -66,7 +62,7 @@ int TLegendBox::WidestText() const
 {
     const QFontMetrics metrics(font());
     int widest = 0;
-    for (const QString &item : Items)
+    for (const QString& item : Items)
         widest = std::max(widest, metrics.horizontalAdvance(item + QStringLiteral(" *")));
     return widest;
 }
@@ -78,7 +74,7 @@ void TLegendBox::GrowToFit(int extra)
         resize(wanted, height());
 }
 
-void TLegendBox::paintEvent(QPaintEvent *)
+void TLegendBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -88,7 +84,7 @@ void TLegendBox::paintEvent(QPaintEvent *)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void TLegendBox::LegendDrawItem(QPainter &painter, int entry)
+void TLegendBox::LegendDrawItem(QPainter& painter, int entry)
 {
     const QRect r(1, 1 + entry * ItemHeight, width() - 2, ItemHeight);
     painter.fillRect(r, Qt::white);
@@ -97,7 +93,7 @@ void TLegendBox::LegendDrawItem(QPainter &painter, int entry)
     painter.drawText(r.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, DisplayText(entry));
 }
 
-void TLegendBox::mousePressEvent(QMouseEvent *event)
+void TLegendBox::mousePressEvent(QMouseEvent* event)
 {
     if (!Items.empty())
         SelectedIndex = std::clamp((event->position().toPoint().y() - 1) / std::max(ItemHeight, 1), 0,
@@ -106,7 +102,7 @@ void TLegendBox::mousePressEvent(QMouseEvent *event)
     grab_ = event->position().toPoint();
 }
 
-void TLegendBox::mouseMoveEvent(QMouseEvent *event)
+void TLegendBox::mouseMoveEvent(QMouseEvent* event)
 {
     if (!dragging_ || !parentWidget())
         return;
@@ -117,67 +113,58 @@ void TLegendBox::mouseMoveEvent(QMouseEvent *event)
     form_.LegendMoved();
 }
 
-void TLegendBox::mouseReleaseEvent(QMouseEvent *)
-{
-    dragging_ = false;
-}
+void TLegendBox::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
 
-void TLegendBox::mouseDoubleClickEvent(QMouseEvent *)
+void TLegendBox::mouseDoubleClickEvent(QMouseEvent*)
 {
-    const std::vector<int> &curves = form_.LegendCurves();
+    const std::vector<int>& curves = form_.LegendCurves();
     if (SelectedIndex >= 0 && static_cast<std::size_t>(SelectedIndex) < curves.size())
         form_.ToggleCurve(curves[static_cast<std::size_t>(SelectedIndex)]);
 }
 
 // ---------------------------------------------------------------- paint box
 
-TPlotPaintBox::TPlotPaintBox(TPlotForm &form, QWidget *parent) : QWidget(parent), form_(form)
+TPlotPaintBox::TPlotPaintBox(TPlotForm& form, QWidget* parent) : QWidget(parent), form_(form)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QSize TPlotPaintBox::sizeHint() const
-{
-    return {7 * logicalDpiX(), 9 * logicalDpiY() / 2};
-}
+QSize TPlotPaintBox::sizeHint() const { return {7 * logicalDpiX(), 9 * logicalDpiY() / 2}; }
 
-void TPlotPaintBox::paintEvent(QPaintEvent *)
+void TPlotPaintBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     form_.PaintPlot(painter, form_.ScreenGeometry());
 }
 
-void TPlotPaintBox::resizeEvent(QResizeEvent *event)
+void TPlotPaintBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     form_.FormResize();
 }
 
-void TPlotPaintBox::showEvent(QShowEvent *event)
+void TPlotPaintBox::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     form_.FormResize();
 }
 
-void TPlotPaintBox::mousePressEvent(QMouseEvent *event)
+void TPlotPaintBox::mousePressEvent(QMouseEvent* event)
 {
     form_.PaintBoxMouseDown(event->button(), event->position().toPoint());
 }
 
-void TPlotPaintBox::mouseMoveEvent(QMouseEvent *event)
-{
-    form_.PaintBoxMouseMove(event->position().toPoint());
-}
+void TPlotPaintBox::mouseMoveEvent(QMouseEvent* event) { form_.PaintBoxMouseMove(event->position().toPoint()); }
 
-void TPlotPaintBox::mouseReleaseEvent(QMouseEvent *event)
+void TPlotPaintBox::mouseReleaseEvent(QMouseEvent* event)
 {
     form_.FormMouseUp(event->button(), event->position().toPoint());
 }
 
 // ---------------------------------------------------------------- window
 
-TPlotForm::TPlotForm(TGraphPlot &plot, const TAreaExtents &extents, QWidget *parent)
+TPlotForm::TPlotForm(TGraphPlot& plot, const TAreaExtents& extents, QWidget* parent)
     : QMainWindow(parent), Extents(extents), FullExtents(extents), plot_(plot)
 {
     setWindowTitle(plot_.Caption);
@@ -193,7 +180,7 @@ TPlotForm::TPlotForm(TGraphPlot &plot, const TAreaExtents &extents, QWidget *par
     pageSetup_->SetOptions({TPageSetupFlags::poDefaultMinMargins, TPageSetupFlags::poThousandthsOfInches});
     buildMenu();
 
-    for (TLine &line : plot_.Curves)
+    for (TLine& line : plot_.Curves)
         line.Active = true;
     if (TGraphPlot::LimitActiveCurves)
         for (std::size_t i = kMaxInitiallyActive; i < plot_.Curves.size(); ++i)
@@ -217,23 +204,20 @@ TPlotForm::TPlotForm(TGraphPlot &plot, const TAreaExtents &extents, QWidget *par
 
 TPlotForm::~TPlotForm() = default;
 
-QAction *TPlotForm::MenuItem(const QString &name) const
-{
-    return findChild<QAction *>(name);
-}
+QAction* TPlotForm::MenuItem(const QString& name) const { return findChild<QAction*>(name); }
 
-QAction *TPlotForm::addItem(QMenu *menu, const QString &name, const QString &caption)
+QAction* TPlotForm::addItem(QMenu* menu, const QString& name, const QString& caption)
 {
-    QAction *action = menu->addAction(caption);
+    QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     return action;
 }
 
-void TPlotForm::addValueItems(QMenu *menu, QActionGroup *group, const std::vector<std::pair<QString, int>> &items,
+void TPlotForm::addValueItems(QMenu* menu, QActionGroup* group, const std::vector<std::pair<QString, int>>& items,
                               void (TPlotForm::*handler)(int))
 {
-    for (const auto &[caption, value] : items) {
-        QAction *action = menu->addAction(caption);
+    for (const auto& [caption, value] : items) {
+        QAction* action = menu->addAction(caption);
         action->setData(value);
         if (group) {
             action->setCheckable(true);
@@ -247,17 +231,17 @@ void TPlotForm::buildMenu()
 {
     plotMenu_ = menuBar()->addMenu(QStringLiteral("&Plot"));
     plotMenu_->setObjectName(QStringLiteral("PlotMenu"));
-    auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
     connect(shortcut, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(plotMenu_->menuAction()); });
     connect(plotMenu_, &QMenu::aboutToShow, this, &TPlotForm::PlotMenuClick);
 
     connect(addItem(plotMenu_, QStringLiteral("PlotLegend"), QStringLiteral("Show &Legend")), &QAction::triggered, this,
             &TPlotForm::PlotLegendClick);
-    connect(addItem(plotMenu_, QStringLiteral("PlotSoilLayer"), QStringLiteral("Show &Soil Layer")), &QAction::triggered,
-            this, &TPlotForm::PlotSoilLayerClick);
+    connect(addItem(plotMenu_, QStringLiteral("PlotSoilLayer"), QStringLiteral("Show &Soil Layer")),
+            &QAction::triggered, this, &TPlotForm::PlotSoilLayerClick);
     connect(addItem(plotMenu_, QStringLiteral("ShowWallGeometry"), QStringLiteral("Show &Wall Geometry")),
             &QAction::triggered, this, &TPlotForm::ShowWallGeometryClick);
-    for (const char *name : {"PlotLegend", "PlotSoilLayer", "ShowWallGeometry"})
+    for (const char* name : {"PlotLegend", "PlotSoilLayer", "ShowWallGeometry"})
         MenuItem(QString::fromLatin1(name))->setCheckable(true);
 
     markersMenu_ = plotMenu_->addMenu(QStringLiteral("Show &Markers"));
@@ -265,31 +249,41 @@ void TPlotForm::buildMenu()
     markerGroup_ = new QActionGroup(this);
     markerGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     addValueItems(markersMenu_, markerGroup_,
-                  {{QStringLiteral("&Automatic"), TGraphPlot::kAutomaticMarkers}, {QStringLiteral("&Never"), 0}, {QStringLiteral("Every &Increment"), 1},
-                   {QStringLiteral("Every &2 Increments"), 2}, {QStringLiteral("Every &3 Incrments"), 3},
-                   {QStringLiteral("Every &5 Increments"), 5}, {QStringLiteral("Every &10 Incements"), 10}},
+                  {{QStringLiteral("&Automatic"), TGraphPlot::kAutomaticMarkers},
+                   {QStringLiteral("&Never"), 0},
+                   {QStringLiteral("Every &Increment"), 1},
+                   {QStringLiteral("Every &2 Increments"), 2},
+                   {QStringLiteral("Every &3 Incrments"), 3},
+                   {QStringLiteral("Every &5 Increments"), 5},
+                   {QStringLiteral("Every &10 Incements"), 10}},
                   &TPlotForm::MarkClick);
     connect(markersMenu_, &QMenu::aboutToShow, this, [this] {
-        for (QAction *a : markersMenu_->actions())
+        for (QAction* a : markersMenu_->actions())
             a->setChecked(a->data().toInt() == plot_.Markers);
     });
 
-    QMenu *fontMenu = plotMenu_->addMenu(QStringLiteral("&Font Size"));
+    QMenu* fontMenu = plotMenu_->addMenu(QStringLiteral("&Font Size"));
     fontMenu->menuAction()->setObjectName(QStringLiteral("FontSize"));
     addValueItems(fontMenu, nullptr,
-                  {{QStringLiteral("&Default"), 10}, {QStringLiteral("1.5 * Default"), 15},
-                   {QStringLiteral("2 * Default"), 20}, {QStringLiteral("2.5 * Default"), 25},
-                   {QStringLiteral("3 * Default"), 30}, {QStringLiteral("4 * Default"), 40}},
+                  {{QStringLiteral("&Default"), 10},
+                   {QStringLiteral("1.5 * Default"), 15},
+                   {QStringLiteral("2 * Default"), 20},
+                   {QStringLiteral("2.5 * Default"), 25},
+                   {QStringLiteral("3 * Default"), 30},
+                   {QStringLiteral("4 * Default"), 40}},
                   &TPlotForm::SizeClick);
-    QMenu *widthMenu = plotMenu_->addMenu(QStringLiteral("&Line Width"));
+    QMenu* widthMenu = plotMenu_->addMenu(QStringLiteral("&Line Width"));
     widthMenu->menuAction()->setObjectName(QStringLiteral("LineWidth"));
     addValueItems(widthMenu, nullptr,
-                  {{QStringLiteral("&Default"), 1}, {QStringLiteral("2 * Default"), 2}, {QStringLiteral("4 * Default"), 4},
-                   {QStringLiteral("6 * Default"), 6}, {QStringLiteral("10 * Default"), 10}},
+                  {{QStringLiteral("&Default"), 1},
+                   {QStringLiteral("2 * Default"), 2},
+                   {QStringLiteral("4 * Default"), 4},
+                   {QStringLiteral("6 * Default"), 6},
+                   {QStringLiteral("10 * Default"), 10}},
                   &TPlotForm::WidthClick);
 
-    connect(addItem(plotMenu_, QStringLiteral("PlotCaption"), QStringLiteral("&Graph Title")), &QAction::triggered, this,
-            &TPlotForm::PlotCaptionClick);
+    connect(addItem(plotMenu_, QStringLiteral("PlotCaption"), QStringLiteral("&Graph Title")), &QAction::triggered,
+            this, &TPlotForm::PlotCaptionClick);
     connect(addItem(plotMenu_, QStringLiteral("mLineName"), QStringLiteral("&Edit Legend")), &QAction::triggered, this,
             &TPlotForm::mLineNameClick);
     connect(addItem(plotMenu_, QStringLiteral("ActiveGraphs"), QStringLiteral("&Active Curves")), &QAction::triggered,
@@ -305,7 +299,7 @@ void TPlotForm::buildMenu()
 }
 
 // Legend text of curve i: its name, passed through the owner's rewrite.
-static QString legendText(TGraphPlot &plot, int i)
+static QString legendText(TGraphPlot& plot, int i)
 {
     QString text = plot.Curves[static_cast<std::size_t>(i)].GetName();
     if (plot.onGetCaption)
@@ -316,7 +310,7 @@ static QString legendText(TGraphPlot &plot, int i)
 void TPlotForm::buildLegend()
 {
     std::vector<bool> active;
-    for (const TLine &line : plot_.Curves)
+    for (const TLine& line : plot_.Curves)
         active.push_back(line.Active);
     ApplyActiveFlags(active);
 }
@@ -342,10 +336,7 @@ TLayoutOptions TPlotForm::layoutOptions() const
     return {plot_.XOnTop, !plot_.GraphTitle.isEmpty(), plot_.GraphTitleOnTop, plot_.ShowLayers, plot_.ShowThree};
 }
 
-int TPlotForm::scaledFontHeight(int ppiY) const
-{
-    return ScaledFontHeight(CanvasFontHeight(ppiY), plot_.SizeFont);
-}
+int TPlotForm::scaledFontHeight(int ppiY) const { return ScaledFontHeight(CanvasFontHeight(ppiY), plot_.SizeFont); }
 
 void TPlotForm::FormResize()
 {
@@ -356,7 +347,7 @@ void TPlotForm::FormResize()
     const int sfh = scaledFontHeight(ppiY);
     const bool place = !legendMoved_ && legend_->isVisible();
     screen_ = arrange(
-        *paintBox_, [&](const TLayoutOptions &o) { return ScreenLayout(width, height, ppiX, ppiY, sfh, o); },
+        *paintBox_, [&](const TLayoutOptions& o) { return ScreenLayout(width, height, ppiX, ppiY, sfh, o); },
         legend_->size(), place);
     // Until the user drags it, the legend box follows the layout.
     if (place)
@@ -365,22 +356,22 @@ void TPlotForm::FormResize()
     paintBox_->update();
 }
 
-std::vector<QPoint> TPlotForm::CurvePixels(const TPlotGeometry &g) const
+std::vector<QPoint> TPlotForm::CurvePixels(const TPlotGeometry& g) const
 {
-    const TPixelRect &area = plot_.ShowThree ? g.Panels[0] : g.PlotRect;
+    const TPixelRect& area = plot_.ShowThree ? g.Panels[0] : g.PlotRect;
     std::vector<QPoint> pixels;
-    for (const TLine &line : plot_.Curves) {
+    for (const TLine& line : plot_.Curves) {
         if (!line.Active || !line.Visible)
             continue;
-        for (const TFloatPoint &p : line.Points)
+        for (const TFloatPoint& p : line.Points)
             if (std::isfinite(p.X) && std::isfinite(p.Y))
                 pixels.push_back(FloatToPixel(Extents[0], area, plot_.XOnTop, p));
     }
     return pixels;
 }
 
-TPlotGeometry TPlotForm::arrange(const QPaintDevice &device,
-                                 const std::function<TPlotGeometry(const TLayoutOptions &)> &layout, QSize legend,
+TPlotGeometry TPlotForm::arrange(const QPaintDevice& device,
+                                 const std::function<TPlotGeometry(const TLayoutOptions&)>& layout, QSize legend,
                                  bool placeLegend) const
 {
     TLayoutOptions options = layoutOptions();
@@ -405,8 +396,8 @@ TPlotGeometry TPlotForm::arrange(const QPaintDevice &device,
     return g;
 }
 
-TPlotGeometry TPlotForm::hardCopyGeometry(const QPaintDevice &device,
-                                          const std::function<TPlotGeometry(const TLayoutOptions &)> &layout) const
+TPlotGeometry TPlotForm::hardCopyGeometry(const QPaintDevice& device,
+                                          const std::function<TPlotGeometry(const TLayoutOptions&)>& layout) const
 {
     const bool shown = plot_.ShowLegend && plot_.CurveCount() > 0;
     const QSize size = HardCopyLegendSize(device, layout(layoutOptions()));
@@ -414,7 +405,7 @@ TPlotGeometry TPlotForm::hardCopyGeometry(const QPaintDevice &device,
         return arrange(device, layout, size, shown);
     // Where the user put it on screen, in proportion to the plot area.
     TPlotGeometry g = arrange(device, layout, size, false);
-    const TPixelRect &pr = g.PlotRect;
+    const TPixelRect& pr = g.PlotRect;
     const int windowW = std::max(1, paintBox_->width());
     const int windowH = std::max(1, paintBox_->height());
     const int x = pr.Left + static_cast<int>(static_cast<long long>(pr.Width()) * legend_->x() / windowW);
@@ -448,16 +439,16 @@ void TPlotForm::repaintAll()
 void TPlotForm::PlotMenuClick()
 {
     MenuItem(QStringLiteral("PlotLegend"))->setChecked(plot_.ShowLegend);
-    QAction *layers = MenuItem(QStringLiteral("PlotSoilLayer"));
+    QAction* layers = MenuItem(QStringLiteral("PlotSoilLayer"));
     layers->setChecked(plot_.ShowLayers);
     layers->setVisible(plot_.LayerCurveCount() > 0);
-    QAction *wall = MenuItem(QStringLiteral("ShowWallGeometry"));
+    QAction* wall = MenuItem(QStringLiteral("ShowWallGeometry"));
     wall->setVisible(plot_.WallLineCount > 0);
     wall->setEnabled(plot_.ShowLayers);
     wall->setChecked(plot_.ShowWall);
     MenuItem(QStringLiteral("FontSize"))->setVisible(plot_.ShowFontWidth);
     MenuItem(QStringLiteral("LineWidth"))->setVisible(plot_.ShowFontWidth);
-    for (QAction *a : curveActions_)
+    for (QAction* a : curveActions_)
         a->setChecked(CurveVisible(a->data().toInt()));
 }
 
@@ -513,14 +504,14 @@ void TPlotForm::PlotCaptionClick()
 void TPlotForm::mLineNameClick()
 {
     std::vector<QString> names;
-    for (const TLine &line : plot_.Curves)
+    for (const TLine& line : plot_.Curves)
         names.push_back(line.GetName());
     TfrmLineNames dialog(this, names);
     if (dialog.exec() == 1)
         ApplyLineNames(names);
 }
 
-void TPlotForm::ApplyLineNames(const std::vector<QString> &names)
+void TPlotForm::ApplyLineNames(const std::vector<QString>& names)
 {
     for (std::size_t i = 0; i < names.size() && i < plot_.Curves.size(); ++i)
         plot_.Curves[i].Name = names[i];
@@ -537,7 +528,7 @@ void TPlotForm::ActiveGraphsClick()
 {
     std::vector<QString> names;
     std::vector<QString> flags;
-    for (const TLine &line : plot_.Curves) {
+    for (const TLine& line : plot_.Curves) {
         names.push_back(line.GetName());
         flags.push_back(line.Active ? TfrmActiveLines::kYes : TfrmActiveLines::kNo);
     }
@@ -545,14 +536,14 @@ void TPlotForm::ActiveGraphsClick()
     if (dialog.exec() != 1)
         return;
     std::vector<bool> active;
-    for (const QString &f : flags)
+    for (const QString& f : flags)
         active.push_back(f == TfrmActiveLines::kYes);
     ApplyActiveFlags(active);
     resizeLegendBox();
     repaintAll();
 }
 
-void TPlotForm::ApplyActiveFlags(const std::vector<bool> &active)
+void TPlotForm::ApplyActiveFlags(const std::vector<bool>& active)
 {
     for (std::size_t i = 0; i < active.size() && i < plot_.Curves.size(); ++i)
         plot_.Curves[i].Active = active[i];
@@ -570,7 +561,7 @@ void TPlotForm::ApplyActiveFlags(const std::vector<bool> &active)
             curveActions_[j]->setData(i);
             continue;
         }
-        QAction *action = plotMenu_->addAction(text);
+        QAction* action = plotMenu_->addAction(text);
         action->setCheckable(true);
         action->setChecked(plot_.Curves[static_cast<std::size_t>(i)].Visible);
         action->setData(i);
@@ -594,9 +585,9 @@ void TPlotForm::ToggleCurve(int curveIndex)
 {
     if (curveIndex < 0 || curveIndex >= plot_.CurveCount())
         return;
-    TLine &line = plot_.Curves[static_cast<std::size_t>(curveIndex)];
+    TLine& line = plot_.Curves[static_cast<std::size_t>(curveIndex)];
     line.Visible = !line.Visible;
-    for (QAction *a : curveActions_)
+    for (QAction* a : curveActions_)
         if (a->data().toInt() == curveIndex)
             a->setChecked(line.Visible);
     legend_->GrowToFit(paintBox_->logicalDpiX() / 8);
@@ -605,7 +596,7 @@ void TPlotForm::ToggleCurve(int curveIndex)
 
 // ---------------------------------------------------------------- printing and bitmaps
 
-bool TPlotForm::PrintTo(QPrinter &printer)
+bool TPlotForm::PrintTo(QPrinter& printer)
 {
     printer.setDocName(plot_.Caption);
     printer.setFullPage(false);
@@ -626,22 +617,22 @@ bool TPlotForm::PrintTo(QPrinter &printer)
     pg.Width = printer.width();
     pg.Height = printer.height();
     const int sfh = scaledFontHeight(pg.PixelsPerInchY);
-    PaintPlot(painter, hardCopyGeometry(printer, [&](const TLayoutOptions &o) { return PrintLayout(pg, sfh, o); }));
+    PaintPlot(painter, hardCopyGeometry(printer, [&](const TLayoutOptions& o) { return PrintLayout(pg, sfh, o); }));
     const bool ok = EndPrinting(painter, printer);
     paintBox_->update();
     return ok;
 }
 
-TPlotGeometry TPlotForm::BitmapGeometry(const QImage &bitmap, int ppi) const
+TPlotGeometry TPlotForm::BitmapGeometry(const QImage& bitmap, int ppi) const
 {
     const int sfh = scaledFontHeight(ppi);
     const int width = bitmap.width();
     const int height = bitmap.height();
-    return hardCopyGeometry(
-        bitmap, [&](const TLayoutOptions &o) { return BitmapLayout(width, height, ppi, ppi, sfh, o); });
+    return hardCopyGeometry(bitmap,
+                            [&](const TLayoutOptions& o) { return BitmapLayout(width, height, ppi, ppi, sfh, o); });
 }
 
-bool TPlotForm::WriteBitmap(QImage &bitmap, int ppi, const QString &fileName) const
+bool TPlotForm::WriteBitmap(QImage& bitmap, int ppi, const QString& fileName) const
 {
     const int dotsPerMetre = static_cast<int>(RoundEven(ppi / 0.0254L));
     bitmap.setDotsPerMeterX(dotsPerMetre);
@@ -694,7 +685,7 @@ void TPlotForm::PlotSaveClick()
 
 QPoint TPlotForm::clampPixel(QPoint pixel) const
 {
-    const TPixelRect &r = screen_.PlotRect;
+    const TPixelRect& r = screen_.PlotRect;
     return {std::clamp(pixel.x(), r.Left, std::max(r.Left, r.Right)),
             std::clamp(pixel.y(), r.Top, std::max(r.Top, r.Bottom))};
 }
@@ -704,7 +695,7 @@ TFloatPoint TPlotForm::valueAt(QPoint pixel) const
     return PixelToFloat(Extents[0], screen_.PlotRect, plot_.XOnTop, pixel);
 }
 
-static bool inside(const TPixelRect &r, QPoint p)
+static bool inside(const TPixelRect& r, QPoint p)
 {
     return p.x() >= r.Left && p.x() <= r.Right && p.y() >= r.Top && p.y() <= r.Bottom;
 }
@@ -720,8 +711,8 @@ void TPlotForm::PaintBoxMouseDown(Qt::MouseButton button, QPoint pixel)
         rubberBand_->show();
     } else if (button == Qt::RightButton) {
         const TFloatPoint at = valueAt(pixel);
-        TExtents &e = Extents[0];
-        const TExtents &full = FullExtents[0];
+        TExtents& e = Extents[0];
+        const TExtents& full = FullExtents[0];
         const TRange x = ZoomOutAxis({e.MinX, e.MaxX}, {full.MinX, full.MaxX}, at.X);
         const TRange y = ZoomOutAxis({e.MinY, e.MaxY}, {full.MinY, full.MaxY}, at.Y);
         e = {x.Min, x.Max, y.Min, y.Max};
@@ -742,7 +733,7 @@ void TPlotForm::showReadout(QPoint pixel)
     TFloatPoint v;
     if (plot_.ShowThree) {
         for (std::size_t a = 0; a < 3; ++a) {
-            const TPixelRect &panel = screen_.Panels[a];
+            const TPixelRect& panel = screen_.Panels[a];
             if (pixel.x() >= panel.Left && pixel.x() <= panel.Right)
                 v = PixelToFloat(Extents[a], panel, plot_.XOnTop, pixel);
         }
@@ -762,7 +753,7 @@ void TPlotForm::FormMouseUp(Qt::MouseButton button, QPoint pixel)
         return;
     const TFloatPoint a = valueAt(dragStart_);
     const TFloatPoint b = valueAt(clampPixel(pixel));
-    const TExtents &full = FullExtents[0];
+    const TExtents& full = FullExtents[0];
     const TRange x = ZoomInAxis(a.X, b.X, {full.MinX, full.MaxX});
     const TRange y = ZoomInAxis(a.Y, b.Y, {full.MinY, full.MaxY});
     Extents[0] = {x.Min, x.Max, y.Min, y.Max};

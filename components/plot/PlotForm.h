@@ -29,7 +29,7 @@ class TPlotForm;
 class TLegendBox : public QWidget {
     Q_OBJECT
 public:
-    TLegendBox(TPlotForm &form, QWidget *parent);
+    TLegendBox(TPlotForm& form, QWidget* parent);
 
     std::vector<QString> Items;
     int ItemHeight = 16;
@@ -42,15 +42,15 @@ public:
     int WidestText() const;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void LegendDrawItem(QPainter &painter, int entry);
-    TPlotForm &form_;
+    void LegendDrawItem(QPainter& painter, int entry);
+    TPlotForm& form_;
     bool dragging_ = false;
     QPoint grab_;
 };
@@ -59,65 +59,65 @@ private:
 class TPlotPaintBox : public QWidget {
     Q_OBJECT
 public:
-    TPlotPaintBox(TPlotForm &form, QWidget *parent);
+    TPlotPaintBox(TPlotForm& form, QWidget* parent);
 
     // The plot's size when its window is not maximized (restored or cascaded):
     // 7 by 4.5 inches of the screen.
     QSize sizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    TPlotForm &form_;
+    TPlotForm& form_;
 };
 
 class TPlotForm : public QMainWindow {
     Q_OBJECT
 public:
-    TPlotForm(TGraphPlot &plot, const TAreaExtents &extents, QWidget *parent = nullptr);
+    TPlotForm(TGraphPlot& plot, const TAreaExtents& extents, QWidget* parent = nullptr);
     ~TPlotForm() override;
 
-    TGraphPlot &Plot() const { return plot_; }
+    TGraphPlot& Plot() const { return plot_; }
 
     // Ranges shown (zoom changes area 1's) and the bounds for zooming.
     TAreaExtents Extents;
     TAreaExtents FullExtents;
-    const TPlotGeometry &ScreenGeometry() const { return screen_; }
+    const TPlotGeometry& ScreenGeometry() const { return screen_; }
 
-    TLegendBox *Legend() const { return legend_; }
-    TPlotPaintBox *PaintBox() const { return paintBox_; }
-    QMenu *PlotMenu() const { return plotMenu_; }
+    TLegendBox* Legend() const { return legend_; }
+    TPlotPaintBox* PaintBox() const { return paintBox_; }
+    QMenu* PlotMenu() const { return plotMenu_; }
     // Curve index (in Curves) of each legend entry.
-    const std::vector<int> &LegendCurves() const { return legendCurves_; }
-    QAction *CurveAction(int entry) const { return curveActions_.at(static_cast<std::size_t>(entry)); }
-    QAction *MenuItem(const QString &name) const;
-    TPageSetupDialog &PageSetupDialog() const { return *pageSetup_; }
+    const std::vector<int>& LegendCurves() const { return legendCurves_; }
+    QAction* CurveAction(int entry) const { return curveActions_.at(static_cast<std::size_t>(entry)); }
+    QAction* MenuItem(const QString& name) const;
+    TPageSetupDialog& PageSetupDialog() const { return *pageSetup_; }
 
     // Geometry of the client area (run on creation, resize and layout commands).
     void FormResize();
     // Draws the whole plot on a surface with the given geometry.
-    void PaintPlot(QPainter &painter, const TPlotGeometry &geometry) const;
+    void PaintPlot(QPainter& painter, const TPlotGeometry& geometry) const;
     // Draws one printed page on the printer (the page-setup margins apply).
-    bool PrintTo(QPrinter &printer);
+    bool PrintTo(QPrinter& printer);
     // Geometry of a bitmap of the given size at `ppi` pixels per inch: text keeps its
     // physical size, titles and legend have their room.
-    TPlotGeometry BitmapGeometry(const QImage &bitmap, int ppi) const;
+    TPlotGeometry BitmapGeometry(const QImage& bitmap, int ppi) const;
     // Draws into a bitmap of its own size at `ppi` and writes it as BMP (the file
     // records the resolution).
-    bool WriteBitmap(QImage &bitmap, int ppi, const QString &fileName) const;
+    bool WriteBitmap(QImage& bitmap, int ppi, const QString& fileName) const;
     // Title rectangles on a surface; the plot area gives way so that tick labels
     // clear the x title.
-    void PlaceTexts(const QPaintDevice &device, TPlotGeometry &geometry) const;
+    void PlaceTexts(const QPaintDevice& device, TPlotGeometry& geometry) const;
     // Size of the legend box drawn on a printed page or bitmap.
-    QSize HardCopyLegendSize(const QPaintDevice &device, const TPlotGeometry &geometry) const;
+    QSize HardCopyLegendSize(const QPaintDevice& device, const TPlotGeometry& geometry) const;
     // Pixels of the visible curves' points in the single area (panel 1).
-    std::vector<QPoint> CurvePixels(const TPlotGeometry &geometry) const;
+    std::vector<QPoint> CurvePixels(const TPlotGeometry& geometry) const;
 
     // Commands of the "&Plot" menu.
     void PlotMenuClick();
@@ -134,8 +134,8 @@ public:
     void PlotPageClick();
     void PlotSaveClick();
     // Applies edited legend texts (one per curve) and active flags (one per curve).
-    void ApplyLineNames(const std::vector<QString> &names);
-    void ApplyActiveFlags(const std::vector<bool> &active);
+    void ApplyLineNames(const std::vector<QString>& names);
+    void ApplyActiveFlags(const std::vector<bool>& active);
     // Legend font scaled by factor/10, box resized.
     void SetupLegend(int factor);
     // The user dragged the legend box: layouts keep it where it is from now on.
@@ -152,8 +152,8 @@ public:
 
 private:
     void buildMenu();
-    QAction *addItem(QMenu *menu, const QString &name, const QString &caption);
-    void addValueItems(QMenu *menu, QActionGroup *group, const std::vector<std::pair<QString, int>> &items,
+    QAction* addItem(QMenu* menu, const QString& name, const QString& caption);
+    void addValueItems(QMenu* menu, QActionGroup* group, const std::vector<std::pair<QString, int>>& items,
                        void (TPlotForm::*handler)(int));
     void buildLegend();
     void resizeLegendBox();
@@ -161,31 +161,30 @@ private:
     TLayoutOptions layoutOptions() const;
     // Lays a surface out with its texts and puts a legend of `legend` size in the
     // corner that hides the fewest points, or outside the frame at the right.
-    TPlotGeometry arrange(const QPaintDevice &device,
-                          const std::function<TPlotGeometry(const TLayoutOptions &)> &layout, QSize legend,
-                          bool placeLegend) const;
+    TPlotGeometry arrange(const QPaintDevice& device, const std::function<TPlotGeometry(const TLayoutOptions&)>& layout,
+                          QSize legend, bool placeLegend) const;
     // A hard copy's geometry: the legend by the corner rule, or where the user
     // dragged it on screen.
-    TPlotGeometry hardCopyGeometry(const QPaintDevice &device,
-                                   const std::function<TPlotGeometry(const TLayoutOptions &)> &layout) const;
+    TPlotGeometry hardCopyGeometry(const QPaintDevice& device,
+                                   const std::function<TPlotGeometry(const TLayoutOptions&)>& layout) const;
     int scaledFontHeight(int ppiY) const;
     QPoint clampPixel(QPoint pixel) const;
     TFloatPoint valueAt(QPoint pixel) const;
     void showReadout(QPoint pixel);
     void repaintAll();
 
-    TGraphPlot &plot_;
+    TGraphPlot& plot_;
     TPlotGeometry screen_;
-    TPlotPaintBox *paintBox_ = nullptr;
-    TLegendBox *legend_ = nullptr;
-    QMenu *plotMenu_ = nullptr;
-    QMenu *markersMenu_ = nullptr;
-    QActionGroup *markerGroup_ = nullptr;
-    std::vector<QAction *> curveActions_;
+    TPlotPaintBox* paintBox_ = nullptr;
+    TLegendBox* legend_ = nullptr;
+    QMenu* plotMenu_ = nullptr;
+    QMenu* markersMenu_ = nullptr;
+    QActionGroup* markerGroup_ = nullptr;
+    std::vector<QAction*> curveActions_;
     std::vector<int> legendCurves_;
     std::unique_ptr<QPrinter> printer_;
-    TPageSetupDialog *pageSetup_ = nullptr;
-    QRubberBand *rubberBand_ = nullptr;
+    TPageSetupDialog* pageSetup_ = nullptr;
+    QRubberBand* rubberBand_ = nullptr;
     bool dragging_ = false;
     QPoint dragStart_;
     bool legendMoved_ = false;

@@ -14,10 +14,7 @@ namespace {
 // Pixel values are kept well inside the range a painter handles.
 constexpr long double kPixelLimit = 1 << 24;
 
-int toPixel(long double v)
-{
-    return static_cast<int>(RoundEven(std::clamp(v, -kPixelLimit, kPixelLimit)));
-}
+int toPixel(long double v) { return static_cast<int>(RoundEven(std::clamp(v, -kPixelLimit, kPixelLimit))); }
 
 struct AxisRange {
     long double min = 0;
@@ -90,7 +87,7 @@ std::pair<int, int> tickRange(long double step, long double min, long double max
     return {static_cast<int>(first), static_cast<int>(last)};
 }
 
-TPixelRect plotRectOnScreen(const TPixelRect &page, int ppiX, int ppiY, int sfh, bool xOnTop)
+TPixelRect plotRectOnScreen(const TPixelRect& page, int ppiX, int ppiY, int sfh, bool xOnTop)
 {
     TPixelRect r;
     r.Left = 2 * sfh + ppiX / 8 + sfh / 8;
@@ -106,16 +103,16 @@ TPixelRect plotRectOnScreen(const TPixelRect &page, int ppiX, int ppiY, int sfh,
 }
 
 // Moves the plot's right edge left by `room` and puts the layer strip in the freed space.
-void placeLayerStrip(TPlotGeometry &g, int room)
+void placeLayerStrip(TPlotGeometry& g, int room)
 {
     const int oldRight = g.PlotRect.Right;
     g.PlotRect.Right -= room;
     g.LayerStripRect = {g.PlotRect.Right + g.PixelsPerInchX / 5, g.PlotRect.Top, oldRight, g.PlotRect.Bottom};
 }
 
-void placePanels(TPlotGeometry &g)
+void placePanels(TPlotGeometry& g)
 {
-    const TPixelRect &p = g.PlotRect;
+    const TPixelRect& p = g.PlotRect;
     const int w = (p.Right - p.Left - 4 * g.Sfh - g.PixelsPerInchX / 2) / 3;
     const int gap = 2 * g.Sfh + g.PixelsPerInchX / 4;
     g.Panels[0] = {p.Left, p.Top, p.Left + w, p.Bottom};
@@ -123,7 +120,7 @@ void placePanels(TPlotGeometry &g)
     g.Panels[2] = {g.Panels[1].Right + gap, p.Top, p.Right, p.Bottom};
 }
 
-TPlotGeometry baseGeometry(const TPixelRect &page, int ppiX, int ppiY, int sfh)
+TPlotGeometry baseGeometry(const TPixelRect& page, int ppiX, int ppiY, int sfh)
 {
     TPlotGeometry g;
     g.PageRect = page;
@@ -140,7 +137,7 @@ int marginPixels(int thousandths, int ppi, int offset)
 }
 
 // Replaces every occurrence of the first code of the family that occurs.
-void expandFamily(QString &text, const std::array<const char *, 3> &codes, const std::array<const char *, 3> &words)
+void expandFamily(QString& text, const std::array<const char*, 3>& codes, const std::array<const char*, 3>& words)
 {
     for (std::size_t i = 0; i < codes.size(); ++i) {
         const QString code = QString::fromLatin1(codes[i]);
@@ -153,15 +150,9 @@ void expandFamily(QString &text, const std::array<const char *, 3> &codes, const
 
 } // namespace
 
-long long RoundEven(long double x)
-{
-    return std::llrint(x);
-}
+long long RoundEven(long double x) { return std::llrint(x); }
 
-long double RoundAwayFromZero(long double x)
-{
-    return x > 0 ? std::ceil(x) : std::floor(x);
-}
+long double RoundAwayFromZero(long double x) { return x > 0 ? std::ceil(x) : std::floor(x); }
 
 std::optional<long double> RangeRoundingStep(long double range)
 {
@@ -177,11 +168,11 @@ std::optional<long double> RangeRoundingStep(long double range)
     return step;
 }
 
-std::optional<TExtents> ComputeExtents(const TLineList &curves)
+std::optional<TExtents> ComputeExtents(const TLineList& curves)
 {
     AxisRange x, y;
-    for (const TLine &line : curves) {
-        for (const TFloatPoint &p : line.Points) {
+    for (const TLine& line : curves) {
+        for (const TFloatPoint& p : line.Points) {
             if (!std::isfinite(p.X) || !std::isfinite(p.Y))
                 continue;
             if (p.X < x.min)
@@ -201,10 +192,10 @@ std::optional<TExtents> ComputeExtents(const TLineList &curves)
     return TExtents{rx->min, rx->max, ry->min, ry->max};
 }
 
-std::optional<TAreaExtents> PlotExtents(const TGraphPlot &plot)
+std::optional<TAreaExtents> PlotExtents(const TGraphPlot& plot)
 {
     TAreaExtents result;
-    const std::array<const TLineList *, 3> lists{&plot.Curves, &plot.CurvesPanel2, &plot.CurvesPanel3};
+    const std::array<const TLineList*, 3> lists{&plot.Curves, &plot.CurvesPanel2, &plot.CurvesPanel3};
     for (std::size_t i = 0; i < lists.size(); ++i) {
         const auto e = ComputeExtents(*lists[i]);
         if (!e)
@@ -214,7 +205,7 @@ std::optional<TAreaExtents> PlotExtents(const TGraphPlot &plot)
     return result;
 }
 
-std::optional<TTicks> ComputeTicks(const TExtents &e, const TPixelRect &area, int sfh)
+std::optional<TTicks> ComputeTicks(const TExtents& e, const TPixelRect& area, int sfh)
 {
     if (sfh <= 0)
         return std::nullopt;
@@ -234,14 +225,14 @@ std::optional<TTicks> ComputeTicks(const TExtents &e, const TPixelRect &area, in
     return t;
 }
 
-QPoint FloatToPixel(const TExtents &e, const TPixelRect &a, bool xOnTop, const TFloatPoint &p)
+QPoint FloatToPixel(const TExtents& e, const TPixelRect& a, bool xOnTop, const TFloatPoint& p)
 {
     const int px = toPixel((p.X - e.MinX) / (e.MaxX - e.MinX) * a.Width()) + a.Left;
     const int dy = toPixel((p.Y - e.MinY) / (e.MaxY - e.MinY) * a.Height());
     return {px, xOnTop ? a.Top + dy : a.Bottom - dy};
 }
 
-TFloatPoint PixelToFloat(const TExtents &e, const TPixelRect &a, bool xOnTop, QPoint pixel)
+TFloatPoint PixelToFloat(const TExtents& e, const TPixelRect& a, bool xOnTop, QPoint pixel)
 {
     if (pixel.x() < a.Left || pixel.x() > a.Right || a.Width() == 0 || a.Height() == 0)
         return {};
@@ -253,18 +244,11 @@ TFloatPoint PixelToFloat(const TExtents &e, const TPixelRect &a, bool xOnTop, QP
     return p;
 }
 
-int CanvasFontHeight(int pixelsPerInchY)
-{
-    return 14 * pixelsPerInchY / 96;
-}
+int CanvasFontHeight(int pixelsPerInchY) { return 14 * pixelsPerInchY / 96; }
 
-int ScaledFontHeight(int fontHeight, int factor)
-{
-    return std::abs(fontHeight * factor / 10);
-}
+int ScaledFontHeight(int fontHeight, int factor) { return std::abs(fontHeight * factor / 10); }
 
-TPlotGeometry ScreenLayout(int clientWidth, int clientHeight, int ppiX, int ppiY, int sfh,
-                           const TLayoutOptions &o)
+TPlotGeometry ScreenLayout(int clientWidth, int clientHeight, int ppiX, int ppiY, int sfh, const TLayoutOptions& o)
 {
     TPlotGeometry g = baseGeometry({0, 0, clientWidth, clientHeight}, ppiX, ppiY, sfh);
     g.PlotRect = plotRectOnScreen(g.PageRect, ppiX, ppiY, sfh, o.XOnTop);
@@ -281,7 +265,7 @@ TPlotGeometry ScreenLayout(int clientWidth, int clientHeight, int ppiX, int ppiY
     return g;
 }
 
-TPlotGeometry PrintLayout(const TPrintPage &pg, int sfh, const TLayoutOptions &o)
+TPlotGeometry PrintLayout(const TPrintPage& pg, int sfh, const TLayoutOptions& o)
 {
     const int ml = marginPixels(pg.MarginLeft, pg.PixelsPerInchX, pg.OffsetX);
     const int mr = marginPixels(pg.MarginRight, pg.PixelsPerInchX, pg.OffsetX);
@@ -309,7 +293,7 @@ TPlotGeometry PrintLayout(const TPrintPage &pg, int sfh, const TLayoutOptions &o
     return g;
 }
 
-TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh, const TLayoutOptions &o)
+TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh, const TLayoutOptions& o)
 {
     TPlotGeometry g = ScreenLayout(width, height, ppiX, ppiY, sfh, o);
     g.HardCopy = true;
@@ -317,8 +301,8 @@ TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh, c
     return g;
 }
 
-std::optional<TPixelRect> LegendCorner(const TPixelRect &area, int width, int height,
-                                       const std::vector<QPoint> &points, int inset)
+std::optional<TPixelRect> LegendCorner(const TPixelRect& area, int width, int height, const std::vector<QPoint>& points,
+                                       int inset)
 {
     const int left = area.Left + inset;
     const int right = area.Right - inset - width;
@@ -328,7 +312,7 @@ std::optional<TPixelRect> LegendCorner(const TPixelRect &area, int width, int he
                                         QPoint(left, top)};
     std::optional<TPixelRect> best;
     std::size_t fewest = points.size() + 1;
-    for (const QPoint &c : corners) {
+    for (const QPoint& c : corners) {
         const TPixelRect r{c.x(), c.y(), c.x() + width, c.y() + height};
         const auto covered = static_cast<std::size_t>(std::count_if(points.begin(), points.end(), [&](QPoint p) {
             return p.x() >= r.Left && p.x() <= r.Right && p.y() >= r.Top && p.y() <= r.Bottom;
@@ -344,7 +328,7 @@ std::optional<TPixelRect> LegendCorner(const TPixelRect &area, int width, int he
     return best;
 }
 
-TRange ZoomInAxis(long double a, long double b, const TRange &full)
+TRange ZoomInAxis(long double a, long double b, const TRange& full)
 {
     TRange r{std::min(a, b), std::max(a, b)};
     const long double fullWidth = full.Max - full.Min;
@@ -360,7 +344,7 @@ TRange ZoomInAxis(long double a, long double b, const TRange &full)
     return r;
 }
 
-TRange ZoomOutAxis(const TRange &current, const TRange &full, long double at)
+TRange ZoomOutAxis(const TRange& current, const TRange& full, long double at)
 {
     const long double h = std::min(current.Max - current.Min, (full.Max - full.Min) / 2);
     const long double v = std::clamp(at, full.Min + h, std::max(full.Min + h, full.Max - h));
@@ -403,21 +387,18 @@ namespace {
 
 // Black and the dark colours of the classic table; yellow, silver, aqua, lime and
 // the second grey are left out (they do not read on white, or repeat).
-const std::array<QColor, 11> &plotColors()
+const std::array<QColor, 11>& plotColors()
 {
-    static const std::array<QColor, 11> colors{
-        QColor(0, 0, 0),     QColor(0, 0, 255),   QColor(255, 0, 0),  QColor(0, 128, 0),
-        QColor(128, 0, 128), QColor(128, 0, 0),   QColor(0, 0, 128),  QColor(255, 0, 255),
-        QColor(128, 128, 0), QColor(0, 128, 128), QColor(128, 128, 128)};
+    static const std::array<QColor, 11> colors{QColor(0, 0, 0),     QColor(0, 0, 255),    QColor(255, 0, 0),
+                                               QColor(0, 128, 0),   QColor(128, 0, 128),  QColor(128, 0, 0),
+                                               QColor(0, 0, 128),   QColor(255, 0, 255),  QColor(128, 128, 0),
+                                               QColor(0, 128, 128), QColor(128, 128, 128)};
     return colors;
 }
 
 } // namespace
 
-int PlotColorCount()
-{
-    return static_cast<int>(plotColors().size());
-}
+int PlotColorCount() { return static_cast<int>(plotColors().size()); }
 
 QColor PlotColor(int index)
 {
@@ -462,16 +443,16 @@ QString AxisLabel(long double value)
     return QString::fromStdString(text);
 }
 
-QString ExpandUnitCodes(const QString &unitTemplate, int units)
+QString ExpandUnitCodes(const QString& unitTemplate, int units)
 {
     if (units == 3)
         return unitTemplate;
     const bool si = units == 2;
     QString text = unitTemplate;
-    expandFamily(text, {"F2", "F1", "F"}, si ? std::array<const char *, 3>{"kN", "kN", "kN"}
-                                             : std::array<const char *, 3>{"tons", "kips", "lbs"});
-    expandFamily(text, {"L2", "L1", "L"}, si ? std::array<const char *, 3>{"m", "mm", "m"}
-                                             : std::array<const char *, 3>{"ft", "in", "in"});
+    expandFamily(text, {"F2", "F1", "F"},
+                 si ? std::array<const char*, 3>{"kN", "kN", "kN"} : std::array<const char*, 3>{"tons", "kips", "lbs"});
+    expandFamily(text, {"L2", "L1", "L"},
+                 si ? std::array<const char*, 3>{"m", "mm", "m"} : std::array<const char*, 3>{"ft", "in", "in"});
     return text;
 }
 

@@ -23,7 +23,7 @@ struct TPixelRect {
     int Bottom = 0;
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
-    bool operator==(const TPixelRect &) const = default;
+    bool operator==(const TPixelRect&) const = default;
 };
 
 // Value range of one area.
@@ -52,22 +52,22 @@ long double RoundAwayFromZero(long double x);
 std::optional<long double> RangeRoundingStep(long double range);
 // Range of a curve list, zero included, bounds rounded outward; empty when an
 // axis gives no usable step. Non-finite values are skipped.
-std::optional<TExtents> ComputeExtents(const TLineList &curves);
+std::optional<TExtents> ComputeExtents(const TLineList& curves);
 // The three areas' ranges (main list, panel 2, panel 3); empty when any fails.
-std::optional<TAreaExtents> PlotExtents(const TGraphPlot &plot);
+std::optional<TAreaExtents> PlotExtents(const TGraphPlot& plot);
 // Tick steps of an area; empty when the area is too small for a tick label. Ticks
 // stand at integer multiples of the step; the range's ends count as ticks when they
 // lie on one within rounding.
-std::optional<TTicks> ComputeTicks(const TExtents &extents, const TPixelRect &area, int sfh);
+std::optional<TTicks> ComputeTicks(const TExtents& extents, const TPixelRect& area, int sfh);
 // Every fifth tick is labelled.
 constexpr int kTicksPerLabel = 5;
 // Text of a tick label: plain decimals (4 significant digits) below one million,
 // the general exponent form above.
 QString AxisLabel(long double value);
 
-QPoint FloatToPixel(const TExtents &extents, const TPixelRect &area, bool xOnTop, const TFloatPoint &p);
+QPoint FloatToPixel(const TExtents& extents, const TPixelRect& area, bool xOnTop, const TFloatPoint& p);
 // Inverse of FloatToPixel without rounding; a pixel outside the area's left..right gives (0, 0).
-TFloatPoint PixelToFloat(const TExtents &extents, const TPixelRect &area, bool xOnTop, QPoint pixel);
+TFloatPoint PixelToFloat(const TExtents& extents, const TPixelRect& area, bool xOnTop, QPoint pixel);
 
 // Height of the window font on a surface: 14 pixels at 96 pixels per inch.
 int CanvasFontHeight(int pixelsPerInchY);
@@ -120,19 +120,18 @@ struct TPrintPage {
 };
 
 TPlotGeometry ScreenLayout(int clientWidth, int clientHeight, int ppiX, int ppiY, int sfh,
-                           const TLayoutOptions &options);
-TPlotGeometry PrintLayout(const TPrintPage &page, int sfh, const TLayoutOptions &options);
+                           const TLayoutOptions& options);
+TPlotGeometry PrintLayout(const TPrintPage& page, int sfh, const TLayoutOptions& options);
 // A bitmap is laid out like the screen at the bitmap's own resolution, the graph
 // title included.
-TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh,
-                           const TLayoutOptions &options);
+TPlotGeometry BitmapLayout(int width, int height, int ppiX, int ppiY, int sfh, const TLayoutOptions& options);
 
 // Where a legend box of the given size goes in a plot area: the corner (bottom right,
 // top right, bottom left, top left, first best) that covers the fewest of the curve
 // points; nothing when every corner covers more than 2 % of them (the legend then
 // belongs outside the frame). Inset by `inset` pixels from the frame.
-std::optional<TPixelRect> LegendCorner(const TPixelRect &area, int width, int height,
-                                       const std::vector<QPoint> &points, int inset);
+std::optional<TPixelRect> LegendCorner(const TPixelRect& area, int width, int height, const std::vector<QPoint>& points,
+                                       int inset);
 
 // One axis range.
 struct TRange {
@@ -140,9 +139,9 @@ struct TRange {
     long double Max = 0;
 };
 // Range between two dragged values, at least a twentieth of the full range, inside it.
-TRange ZoomInAxis(long double a, long double b, const TRange &full);
+TRange ZoomInAxis(long double a, long double b, const TRange& full);
 // Range doubled around a value, at most the full range.
-TRange ZoomOutAxis(const TRange &current, const TRange &full, long double at);
+TRange ZoomOutAxis(const TRange& current, const TRange& full, long double at);
 
 // Marker shape 1..10 of marker number n (above 10 wraps: 11 gives 1, 20 gives 10).
 int MarkerShape(int n);
@@ -161,6 +160,6 @@ int MarkerInterval(int markers, int pointCount);
 int MinimumLineWidth(int pixelsPerInch);
 
 // Replaces the longest force code and the longest length code present.
-QString ExpandUnitCodes(const QString &unitTemplate, int units);
+QString ExpandUnitCodes(const QString& unitTemplate, int units);
 
 } // namespace veldo

@@ -23,24 +23,21 @@ void checkIndex(int i, std::size_t size)
 
 } // namespace
 
-TLine::TLine(const TGraphPlot *owner, long double number) : Number(number), owner_(owner) {}
+TLine::TLine(const TGraphPlot* owner, long double number) : Number(number), owner_(owner) {}
 
-TFloatPoint &TLine::Point(int j)
+TFloatPoint& TLine::Point(int j)
 {
     checkIndex(j, Points.size());
     return Points[static_cast<std::size_t>(j)];
 }
 
-const TFloatPoint &TLine::Point(int j) const
+const TFloatPoint& TLine::Point(int j) const
 {
     checkIndex(j, Points.size());
     return Points[static_cast<std::size_t>(j)];
 }
 
-void TLine::SetPointCount(int n)
-{
-    Points.resize(static_cast<std::size_t>(std::max(n, 0)));
-}
+void TLine::SetPointCount(int n) { Points.resize(static_cast<std::size_t>(std::max(n, 0))); }
 
 QString TLine::GetName() const
 {
@@ -50,7 +47,7 @@ QString TLine::GetName() const
     return prefix + QString::fromStdString(formatGeneral18(Number));
 }
 
-TGraphPlot::TGraphPlot(QObject *owner) : QObject(owner) {}
+TGraphPlot::TGraphPlot(QObject* owner) : QObject(owner) {}
 
 TGraphPlot::~TGraphPlot()
 {
@@ -60,18 +57,15 @@ TGraphPlot::~TGraphPlot()
         delete plotWindow_.data();
 }
 
-void TGraphPlot::SetUnits(int v)
-{
-    units_ = std::clamp(v, 1, 3);
-}
+void TGraphPlot::SetUnits(int v) { units_ = std::clamp(v, 1, 3); }
 
-TLine &TGraphPlot::at(TLineList &list, int i)
+TLine& TGraphPlot::at(TLineList& list, int i)
 {
     checkIndex(i, list.size());
     return list[static_cast<std::size_t>(i)];
 }
 
-void TGraphPlot::setCount(TLineList &list, int n)
+void TGraphPlot::setCount(TLineList& list, int n)
 {
     const auto wanted = static_cast<std::size_t>(std::max(n, 0));
     if (list.size() > wanted)
@@ -83,33 +77,24 @@ void TGraphPlot::setCount(TLineList &list, int n)
     }
 }
 
-void TGraphPlot::setPoints(TLineList &list, int n)
+void TGraphPlot::setPoints(TLineList& list, int n)
 {
-    for (TLine &line : list)
+    for (TLine& line : list)
         line.SetPointCount(n);
 }
 
-void TGraphPlot::SetMdiArea(QMdiArea *area)
-{
-    mdiArea_ = area;
-}
+void TGraphPlot::SetMdiArea(QMdiArea* area) { mdiArea_ = area; }
 
-bool TGraphPlot::WindowCreated() const
-{
-    return !plotWindow_.isNull();
-}
+bool TGraphPlot::WindowCreated() const { return !plotWindow_.isNull(); }
 
-TPlotForm *TGraphPlot::PlotWindow() const
-{
-    return plotWindow_.data();
-}
+TPlotForm* TGraphPlot::PlotWindow() const { return plotWindow_.data(); }
 
-QMdiArea *TGraphPlot::targetArea() const
+QMdiArea* TGraphPlot::targetArea() const
 {
     if (mdiArea_)
         return mdiArea_.data();
-    if (const auto *main = qobject_cast<const QMainWindow *>(parent()))
-        return qobject_cast<QMdiArea *>(main->centralWidget());
+    if (const auto* main = qobject_cast<const QMainWindow*>(parent()))
+        return qobject_cast<QMdiArea*>(main->centralWidget());
     return nullptr;
 }
 
@@ -119,8 +104,8 @@ bool TGraphPlot::Execute()
         const auto extents = PlotExtents(*this);
         if (!extents)
             return false;
-        QMdiArea *area = targetArea();
-        auto *form = new TPlotForm(*this, *extents);
+        QMdiArea* area = targetArea();
+        auto* form = new TPlotForm(*this, *extents);
         plotWindow_ = form;
         if (area) {
             subWindow_ = area->addSubWindow(form);
@@ -129,7 +114,7 @@ bool TGraphPlot::Execute()
             form->setAttribute(Qt::WA_DeleteOnClose);
         }
     }
-    QWidget *window = subWindow_ ? static_cast<QWidget *>(subWindow_.data()) : plotWindow_.data();
+    QWidget* window = subWindow_ ? static_cast<QWidget*>(subWindow_.data()) : plotWindow_.data();
     if (window->isMinimized())
         window->showNormal();
     else if (!window->isVisible())

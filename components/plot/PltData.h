@@ -26,7 +26,7 @@ struct TFloatPoint {
 // One curve: its points, its number (legend default), name and flags.
 class TLine {
 public:
-    explicit TLine(const TGraphPlot *owner, long double number);
+    explicit TLine(const TGraphPlot* owner, long double number);
 
     std::vector<TFloatPoint> Points;
     long double Number = 0;
@@ -34,33 +34,33 @@ public:
     bool Visible = true;
     bool Active = true;
 
-    const TGraphPlot *Owner() const { return owner_; }
+    const TGraphPlot* Owner() const { return owner_; }
     int PointCount() const { return static_cast<int>(Points.size()); }
     // Point j; an index outside the list throws std::out_of_range.
-    TFloatPoint &Point(int j);
-    const TFloatPoint &Point(int j) const;
+    TFloatPoint& Point(int j);
+    const TFloatPoint& Point(int j) const;
     // Sets the number of points (negative counts as 0); kept points keep their values.
     void SetPointCount(int n);
     // Legend text: Name, else the plot's CurveName followed by Number.
     QString GetName() const;
 
 private:
-    const TGraphPlot *owner_;
+    const TGraphPlot* owner_;
 };
 
 using TLineList = std::vector<TLine>;
 
 // Lets the owner rewrite the legend text of curve `index` before it enters the legend.
-using TGetCaptionEvent = std::function<void(int index, QString &value)>;
+using TGetCaptionEvent = std::function<void(int index, QString& value)>;
 
 // Holds the data and display settings of one XY plot and opens its window.
 class TGraphPlot : public QObject {
     Q_OBJECT
 public:
-    explicit TGraphPlot(QObject *owner = nullptr);
+    explicit TGraphPlot(QObject* owner = nullptr);
     ~TGraphPlot() override;
-    TGraphPlot(const TGraphPlot &) = delete;
-    TGraphPlot &operator=(const TGraphPlot &) = delete;
+    TGraphPlot(const TGraphPlot&) = delete;
+    TGraphPlot& operator=(const TGraphPlot&) = delete;
 
     // Settings, all kept for the life of the component.
     QString CurveName = QStringLiteral("Curve #");
@@ -96,49 +96,49 @@ public:
 
     // Curves of the single plot area and of panel 1.
     int CurveCount() const { return count(Curves); }
-    TLine &Curve(int i) { return at(Curves, i); }
+    TLine& Curve(int i) { return at(Curves, i); }
     int PointCount() const { return firstCount(Curves); }
-    TFloatPoint &CurvePoint(int i, int j) { return at(Curves, i).Point(j); }
+    TFloatPoint& CurvePoint(int i, int j) { return at(Curves, i).Point(j); }
     void SetCurveCount(int n) { setCount(Curves, n); }
     void SetPointCount(int n) { setPoints(Curves, n); }
 
     // The soil-layer strip (and the wall).
     int LayerCurveCount() const { return count(LayerCurves); }
-    TLine &LayerCurve(int i) { return at(LayerCurves, i); }
+    TLine& LayerCurve(int i) { return at(LayerCurves, i); }
     int LayerPointCount() const { return firstCount(LayerCurves); }
-    TFloatPoint &LayerPoint(int i, int j) { return at(LayerCurves, i).Point(j); }
+    TFloatPoint& LayerPoint(int i, int j) { return at(LayerCurves, i).Point(j); }
     void SetLayerCurveCount(int n) { setCount(LayerCurves, n); }
     void SetLayerPointCount(int n) { setPoints(LayerCurves, n); }
 
     // Panels 2 and 3 of the three-panel layout.
     int Panel2CurveCount() const { return count(CurvesPanel2); }
-    TLine &Panel2Curve(int i) { return at(CurvesPanel2, i); }
+    TLine& Panel2Curve(int i) { return at(CurvesPanel2, i); }
     int Panel2PointCount() const { return firstCount(CurvesPanel2); }
-    TFloatPoint &Panel2Point(int i, int j) { return at(CurvesPanel2, i).Point(j); }
+    TFloatPoint& Panel2Point(int i, int j) { return at(CurvesPanel2, i).Point(j); }
     int Panel3CurveCount() const { return count(CurvesPanel3); }
-    TLine &Panel3Curve(int i) { return at(CurvesPanel3, i); }
+    TLine& Panel3Curve(int i) { return at(CurvesPanel3, i); }
     int Panel3PointCount() const { return firstCount(CurvesPanel3); }
-    TFloatPoint &Panel3Point(int i, int j) { return at(CurvesPanel3, i).Point(j); }
+    TFloatPoint& Panel3Point(int i, int j) { return at(CurvesPanel3, i).Point(j); }
 
     TLineList Curves, LayerCurves, CurvesPanel2, CurvesPanel3;
 
     // Area where the window opens as a child; when none is set, the owner's
     // central MDI area is used if it has one, else the window is top-level.
-    void SetMdiArea(QMdiArea *area);
+    void SetMdiArea(QMdiArea* area);
 
     // Creates the window once and shows it (a minimized window is restored).
     // Returns false when the data give no drawable range (the window then does not open).
     bool Execute();
     bool WindowCreated() const;
-    TPlotForm *PlotWindow() const;
+    TPlotForm* PlotWindow() const;
 
 private:
-    static int count(const TLineList &list) { return static_cast<int>(list.size()); }
-    static TLine &at(TLineList &list, int i);
-    static int firstCount(const TLineList &list) { return list.empty() ? 0 : list.front().PointCount(); }
-    void setCount(TLineList &list, int n);
-    static void setPoints(TLineList &list, int n);
-    QMdiArea *targetArea() const;
+    static int count(const TLineList& list) { return static_cast<int>(list.size()); }
+    static TLine& at(TLineList& list, int i);
+    static int firstCount(const TLineList& list) { return list.empty() ? 0 : list.front().PointCount(); }
+    void setCount(TLineList& list, int n);
+    static void setPoints(TLineList& list, int n);
+    QMdiArea* targetArea() const;
 
     int units_ = 1;
     QPointer<QMdiArea> mdiArea_;

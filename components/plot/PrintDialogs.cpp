@@ -16,25 +16,25 @@ class TQtPrintDialogs final : public IPrintDialogs {
 public:
     QStringList Printers() const override { return QPrinterInfo::availablePrinterNames(); }
 
-    bool Print(QPrinter &printer, QWidget *parent) override
+    bool Print(QPrinter& printer, QWidget* parent) override
     {
         QPrintDialog dialog(&printer, parent);
         return dialog.exec() == QDialog::Accepted;
     }
 
-    bool PageSetup(QPrinter &printer, QWidget *parent) override
+    bool PageSetup(QPrinter& printer, QWidget* parent) override
     {
         QPageSetupDialog dialog(&printer, parent);
         dialog.adjustSize();
         // Centred across the screen, a third of the way down.
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect s = screen->geometry();
             dialog.move((s.width() - dialog.width()) / 2, (s.height() - dialog.height()) / 3);
         }
         return dialog.exec() == QDialog::Accepted;
     }
 
-    QString PdfFileName(QWidget *parent) override
+    QString PdfFileName(QWidget* parent) override
     {
         QFileDialog dialog(parent, QStringLiteral("Print to PDF"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -46,35 +46,35 @@ public:
     }
 };
 
-IPrintDialogs *&Installed()
+IPrintDialogs*& Installed()
 {
-    static IPrintDialogs *installed = nullptr;
+    static IPrintDialogs* installed = nullptr;
     return installed;
 }
 
 } // namespace
 
-IPrintDialogs &PrintDialogs()
+IPrintDialogs& PrintDialogs()
 {
     static TQtPrintDialogs qtDialogs;
-    IPrintDialogs *installed = Installed();
+    IPrintDialogs* installed = Installed();
     return installed ? *installed : qtDialogs;
 }
 
-IPrintDialogs *InstallPrintDialogs(IPrintDialogs *dialogs)
+IPrintDialogs* InstallPrintDialogs(IPrintDialogs* dialogs)
 {
-    IPrintDialogs *previous = Installed();
+    IPrintDialogs* previous = Installed();
     Installed() = dialogs;
     return previous;
 }
 
-void PreparePrinter(QPrinter &printer)
+void PreparePrinter(QPrinter& printer)
 {
     if (PrintDialogs().Printers().isEmpty())
         printer.setOutputFormat(QPrinter::PdfFormat);
 }
 
-bool ChoosePrintTarget(QPrinter &printer, QWidget *parent)
+bool ChoosePrintTarget(QPrinter& printer, QWidget* parent)
 {
     if (!PrintDialogs().Printers().isEmpty())
         return PrintDialogs().Print(printer, parent);

@@ -19,19 +19,19 @@ public:
     // Names of the installed printers (empty when there is none).
     virtual QStringList Printers() const = 0;
     // The print dialog for `printer`; true when the user chose to print.
-    virtual bool Print(QPrinter &printer, QWidget *parent) = 0;
+    virtual bool Print(QPrinter& printer, QWidget* parent) = 0;
     // The page-setup dialog for `printer`; true when the user confirmed it.
-    virtual bool PageSetup(QPrinter &printer, QWidget *parent) = 0;
+    virtual bool PageSetup(QPrinter& printer, QWidget* parent) = 0;
     // The PDF file to print to when there is no printer: "Print to PDF", filter
     // "PDF files (*.pdf)"; empty when cancelled.
-    virtual QString PdfFileName(QWidget *parent) = 0;
+    virtual QString PdfFileName(QWidget* parent) = 0;
 };
 
 // The interface in force: the installed one, else the Qt dialogs.
-IPrintDialogs &PrintDialogs();
+IPrintDialogs& PrintDialogs();
 // Installs a replacement (not owned) and returns the previous one; nullptr restores
 // the Qt dialogs.
-IPrintDialogs *InstallPrintDialogs(IPrintDialogs *dialogs);
+IPrintDialogs* InstallPrintDialogs(IPrintDialogs* dialogs);
 
 // Answers from a script instead of dialogs (tests): the printer list as given, every
 // dialog confirmed unless told otherwise, a fixed PDF file name; counts the dialogs.
@@ -44,22 +44,22 @@ public:
     int PageSetupsShown = 0;
     int PdfDialogsShown = 0;
     // Runs on the printer when the page-setup dialog is confirmed (the user's choice).
-    std::function<void(QPrinter &)> OnPageSetup;
+    std::function<void(QPrinter&)> OnPageSetup;
 
     QStringList Printers() const override { return PrinterNames; }
-    bool Print(QPrinter &, QWidget *) override
+    bool Print(QPrinter&, QWidget*) override
     {
         ++PrintDialogsShown;
         return Confirm;
     }
-    bool PageSetup(QPrinter &printer, QWidget *) override
+    bool PageSetup(QPrinter& printer, QWidget*) override
     {
         ++PageSetupsShown;
         if (Confirm && OnPageSetup)
             OnPageSetup(printer);
         return Confirm;
     }
-    QString PdfFileName(QWidget *) override
+    QString PdfFileName(QWidget*) override
     {
         ++PdfDialogsShown;
         return Confirm ? PdfFile : QString();
@@ -71,21 +71,21 @@ class TScopedPrintDialogs {
 public:
     TScopedPrintDialogs() : previous_(InstallPrintDialogs(&dialogs_)) {}
     ~TScopedPrintDialogs() { InstallPrintDialogs(previous_); }
-    TScopedPrintDialogs(const TScopedPrintDialogs &) = delete;
-    TScopedPrintDialogs &operator=(const TScopedPrintDialogs &) = delete;
-    TScriptedPrintDialogs *operator->() { return &dialogs_; }
+    TScopedPrintDialogs(const TScopedPrintDialogs&) = delete;
+    TScopedPrintDialogs& operator=(const TScopedPrintDialogs&) = delete;
+    TScriptedPrintDialogs* operator->() { return &dialogs_; }
 
 private:
     TScriptedPrintDialogs dialogs_;
-    IPrintDialogs *previous_;
+    IPrintDialogs* previous_;
 };
 
 // Prepares `printer` and asks where to print: with a printer installed, the print
 // dialog; without one, a PDF file (the printer then writes PDF). False when the user
 // cancelled.
-bool ChoosePrintTarget(QPrinter &printer, QWidget *parent);
+bool ChoosePrintTarget(QPrinter& printer, QWidget* parent);
 
 // Makes `printer` usable for page setup: without an installed printer it writes PDF.
-void PreparePrinter(QPrinter &printer);
+void PreparePrinter(QPrinter& printer);
 
 } // namespace veldo

@@ -17,13 +17,10 @@
 namespace veldo {
 namespace {
 
-QString systemReason(int error)
-{
-    return QString::fromStdString(SystemErrorText(error));
-}
+QString systemReason(int error) { return QString::fromStdString(SystemErrorText(error)); }
 
 // Why no file can be written at the path (without changing a file that is there).
-QString fileProblem(const QString &path)
+QString fileProblem(const QString& path)
 {
     const QByteArray name = path.toUtf8();
     const bool existed = ::access(name.constData(), F_OK) == 0;
@@ -36,7 +33,7 @@ QString fileProblem(const QString &path)
     return Msg(TMsg::FileNotCompleted);
 }
 
-void showPrinterFailure(const QPrinter &printer)
+void showPrinterFailure(const QPrinter& printer)
 {
     const QString file = printer.outputFileName();
     if (file.isEmpty())
@@ -47,7 +44,7 @@ void showPrinterFailure(const QPrinter &printer)
 
 } // namespace
 
-bool SaveBitmapFile(const QImage &image, const QString &path)
+bool SaveBitmapFile(const QImage& image, const QString& path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -63,7 +60,7 @@ bool SaveBitmapFile(const QImage &image, const QString &path)
     return false;
 }
 
-bool BeginPrinting(QPainter &painter, QPrinter &printer)
+bool BeginPrinting(QPainter& painter, QPrinter& printer)
 {
     if (painter.begin(&printer))
         return true;
@@ -71,7 +68,7 @@ bool BeginPrinting(QPainter &painter, QPrinter &printer)
     return false;
 }
 
-bool EndPrinting(QPainter &painter, QPrinter &printer)
+bool EndPrinting(QPainter& painter, QPrinter& printer)
 {
     if (painter.end())
         return true;

@@ -13,13 +13,13 @@ namespace veldo {
 
 // Writes the image as a Windows bitmap, all of it or nothing (an earlier file stays).
 // On failure shows "The bitmap could not be written:" + CR + path + CR + reason.
-bool SaveBitmapFile(const QImage &image, const QString &path);
+bool SaveBitmapFile(const QImage& image, const QString& path);
 
 // Begins painting on the printer. When it cannot begin shows, for output to a file,
 // "The file could not be written:" + CR + path + CR + reason, else
 // "The printer could not be opened."
-bool BeginPrinting(QPainter &painter, QPrinter &printer);
+bool BeginPrinting(QPainter& painter, QPrinter& printer);
 // Ends the page; a failure shows the message of BeginPrinting.
-bool EndPrinting(QPainter &painter, QPrinter &printer);
+bool EndPrinting(QPainter& painter, QPrinter& printer);
 
 } // namespace veldo

@@ -22,29 +22,29 @@ constexpr long long kMaxBitmapSide = 32767;
 
 } // namespace
 
-TdlgFormat::TdlgFormat(QWidget *owner, QImage *bitmap) : QDialog(owner), bitmap_(bitmap)
+TdlgFormat::TdlgFormat(QWidget* owner, QImage* bitmap) : QDialog(owner), bitmap_(bitmap)
 {
     setWindowTitle(QStringLiteral("Save Attributes"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    auto *grid = new QGridLayout;
+    auto* grid = new QGridLayout;
     const QString inches = QStringLiteral("in");
     addEntry(deHeight, QStringLiteral("&Height"), inches, QStringLiteral("4"), 2, DefaultMaxVal(), false);
     addEntry(deWidth, QStringLiteral("&Width"), inches, QStringLiteral("6"), 2, DefaultMaxVal(), false);
     addEntry(dePPI, QStringLiteral("&Pixels Per Inch"), QString(), QStringLiteral("72"), 10, 2147483647, true);
     int row = 0;
-    for (TNumberEntry *e : {&deHeight, &deWidth, &dePPI}) {
+    for (TNumberEntry* e : {&deHeight, &deWidth, &dePPI}) {
         grid->addWidget(e->Label, row, 0);
         grid->addWidget(e->Edit, row, 1);
         ++row;
     }
-    auto *colors = new QGroupBox(QStringLiteral("Colors"), this);
-    auto *colorLayout = new QVBoxLayout(colors);
+    auto* colors = new QGroupBox(QStringLiteral("Colors"), this);
+    auto* colorLayout = new QVBoxLayout(colors);
     rbBlackWhite = new QRadioButton(QStringLiteral("Black and White"), colors);
     rb16Colors = new QRadioButton(QStringLiteral("16 Colors"), colors);
     rb256Colors = new QRadioButton(QStringLiteral("256 Colors"), colors);
     rbHighColor = new QRadioButton(QStringLiteral("High Color (16 bit)"), colors);
     rbTrueColor = new QRadioButton(QStringLiteral("True Color (24 bit)"), colors);
-    for (QRadioButton *b : {rbBlackWhite, rb16Colors, rb256Colors, rbHighColor, rbTrueColor})
+    for (QRadioButton* b : {rbBlackWhite, rb16Colors, rb256Colors, rbHighColor, rbTrueColor})
         colorLayout->addWidget(b);
     rb16Colors->setChecked(true);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
@@ -52,17 +52,17 @@ TdlgFormat::TdlgFormat(QWidget *owner, QImage *bitmap) : QDialog(owner), bitmap_
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &TdlgFormat::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
-    auto *buttons = new QHBoxLayout;
+    auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
-    auto *layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(colors);
     layout->addLayout(buttons);
 }
 
-void TdlgFormat::addEntry(TNumberEntry &entry, const QString &caption, const QString &unitsString,
-                          const QString &text, long double min, long double max, bool integerOnly)
+void TdlgFormat::addEntry(TNumberEntry& entry, const QString& caption, const QString& unitsString, const QString& text,
+                          long double min, long double max, bool integerOnly)
 {
     TDataEditDesign design;
     design.Caption = caption;
@@ -85,7 +85,7 @@ void TdlgFormat::btnOKClick()
 {
     // Each entry is validated as if it were left (a refused one keeps the dialog open
     // with its message shown and the focus in it), then read.
-    for (TNumberEntry *e : {&deHeight, &deWidth, &dePPI}) {
+    for (TNumberEntry* e : {&deHeight, &deWidth, &dePPI}) {
         if (!ValidateDataEdit(e->Edit))
             return;
     }

@@ -14,8 +14,8 @@ namespace veldo {
 
 // Numeric entry field of the dialog with its label.
 struct TNumberEntry {
-    QLabel *Label = nullptr;
-    TDataEdit *Edit = nullptr;
+    QLabel* Label = nullptr;
+    TDataEdit* Edit = nullptr;
 };
 
 class TdlgFormat : public QDialog {
@@ -25,18 +25,18 @@ public:
     static constexpr int kNoMemory = 3;
 
     // `bitmap` (not owned) is sized on OK.
-    TdlgFormat(QWidget *owner, QImage *bitmap);
+    TdlgFormat(QWidget* owner, QImage* bitmap);
 
     TNumberEntry deHeight;
     TNumberEntry deWidth;
     TNumberEntry dePPI;
-    QRadioButton *rbBlackWhite = nullptr;
-    QRadioButton *rb16Colors = nullptr;
-    QRadioButton *rb256Colors = nullptr;
-    QRadioButton *rbHighColor = nullptr;
-    QRadioButton *rbTrueColor = nullptr;
-    QPushButton *btnOK = nullptr;
-    QPushButton *btnCancel = nullptr;
+    QRadioButton* rbBlackWhite = nullptr;
+    QRadioButton* rb16Colors = nullptr;
+    QRadioButton* rb256Colors = nullptr;
+    QRadioButton* rbHighColor = nullptr;
+    QRadioButton* rbTrueColor = nullptr;
+    QPushButton* btnOK = nullptr;
+    QPushButton* btnCancel = nullptr;
 
     // Sizes the bitmap to round(ppi x height) by round(ppi x width) pixels and
     // closes with 1; a refused entry keeps the dialog open; a bitmap above 32767
@@ -46,9 +46,9 @@ public:
     int PixelsPerInch() const;
 
 private:
-    void addEntry(TNumberEntry &entry, const QString &caption, const QString &unitsString, const QString &text,
+    void addEntry(TNumberEntry& entry, const QString& caption, const QString& unitsString, const QString& text,
                   long double min, long double max, bool integerOnly);
-    QImage *bitmap_;
+    QImage* bitmap_;
 };
 
 } // namespace veldo

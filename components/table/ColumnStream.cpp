@@ -44,8 +44,7 @@ void AppendJsonValue(const QJsonValue& item, TStreamValues& out)
         out.push_back(v);
     } else if (item.isDouble()) {
         const double d = item.toDouble();
-        if (d != std::floor(d) || d < std::numeric_limits<int>::min()
-            || d > std::numeric_limits<int>::max())
+        if (d != std::floor(d) || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
             throw EReadError(kInvalidJson);
         TStreamValue v = Make(TStreamValue::Kind::Integer);
         v.integer = static_cast<int>(d);
@@ -54,8 +53,7 @@ void AppendJsonValue(const QJsonValue& item, TStreamValues& out)
         out.push_back(Make(TStreamValue::Kind::ListBegin));
         AppendJsonArray(item.toArray(), out);
         out.push_back(Make(TStreamValue::Kind::ListEnd));
-    } else if (item.isObject() && item.toObject().size() == 1
-               && item.toObject().value(kFloatKey).isString()) {
+    } else if (item.isObject() && item.toObject().size() == 1 && item.toObject().value(kFloatKey).isString()) {
         const auto real = parseFloat(item.toObject().value(kFloatKey).toString().toStdString());
         if (!real)
             throw EReadError(kInvalidJson);
@@ -74,11 +72,16 @@ bool operator==(const TStreamValue& a, const TStreamValue& b)
     if (a.kind != b.kind)
         return false;
     switch (a.kind) {
-    case TStreamValue::Kind::Integer: return a.integer == b.integer;
-    case TStreamValue::Kind::Float: return a.real == b.real;
-    case TStreamValue::Kind::String: return a.text == b.text;
-    case TStreamValue::Kind::Boolean: return a.boolean == b.boolean;
-    default: return true;
+    case TStreamValue::Kind::Integer:
+        return a.integer == b.integer;
+    case TStreamValue::Kind::Float:
+        return a.real == b.real;
+    case TStreamValue::Kind::String:
+        return a.text == b.text;
+    case TStreamValue::Kind::Boolean:
+        return a.boolean == b.boolean;
+    default:
+        return true;
     }
 }
 
@@ -110,15 +113,9 @@ void TColumnStreamWriter::WriteBoolean(bool value)
     values_.push_back(v);
 }
 
-void TColumnStreamWriter::WriteListBegin()
-{
-    values_.push_back(Make(TStreamValue::Kind::ListBegin));
-}
+void TColumnStreamWriter::WriteListBegin() { values_.push_back(Make(TStreamValue::Kind::ListBegin)); }
 
-void TColumnStreamWriter::WriteListEnd()
-{
-    values_.push_back(Make(TStreamValue::Kind::ListEnd));
-}
+void TColumnStreamWriter::WriteListEnd() { values_.push_back(Make(TStreamValue::Kind::ListEnd)); }
 
 const TStreamValue& TColumnStreamReader::Take(TStreamValue::Kind kind)
 {
@@ -134,10 +131,7 @@ TStreamValue::Kind TColumnStreamReader::NextValue() const
     return values_[pos_].kind;
 }
 
-int TColumnStreamReader::ReadInteger()
-{
-    return Take(TStreamValue::Kind::Integer).integer;
-}
+int TColumnStreamReader::ReadInteger() { return Take(TStreamValue::Kind::Integer).integer; }
 
 long double TColumnStreamReader::ReadFloat()
 {
@@ -148,30 +142,15 @@ long double TColumnStreamReader::ReadFloat()
     return Take(TStreamValue::Kind::Float).real;
 }
 
-QString TColumnStreamReader::ReadString()
-{
-    return Take(TStreamValue::Kind::String).text;
-}
+QString TColumnStreamReader::ReadString() { return Take(TStreamValue::Kind::String).text; }
 
-bool TColumnStreamReader::ReadBoolean()
-{
-    return Take(TStreamValue::Kind::Boolean).boolean;
-}
+bool TColumnStreamReader::ReadBoolean() { return Take(TStreamValue::Kind::Boolean).boolean; }
 
-void TColumnStreamReader::ReadListBegin()
-{
-    Take(TStreamValue::Kind::ListBegin);
-}
+void TColumnStreamReader::ReadListBegin() { Take(TStreamValue::Kind::ListBegin); }
 
-void TColumnStreamReader::ReadListEnd()
-{
-    Take(TStreamValue::Kind::ListEnd);
-}
+void TColumnStreamReader::ReadListEnd() { Take(TStreamValue::Kind::ListEnd); }
 
-bool TColumnStreamReader::EndOfList() const
-{
-    return NextValue() == TStreamValue::Kind::ListEnd;
-}
+bool TColumnStreamReader::EndOfList() const { return NextValue() == TStreamValue::Kind::ListEnd; }
 
 QJsonArray StreamToJson(const TStreamValues& values)
 {
@@ -182,8 +161,7 @@ QJsonArray StreamToJson(const TStreamValues& values)
             open.back().append(v.integer);
             break;
         case TStreamValue::Kind::Float:
-            open.back().append(QJsonObject{
-                {kFloatKey, QString::fromStdString(formatGeneral18(v.real))}});
+            open.back().append(QJsonObject{{kFloatKey, QString::fromStdString(formatGeneral18(v.real))}});
             break;
         case TStreamValue::Kind::String:
             open.back().append(v.text);

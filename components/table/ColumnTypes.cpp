@@ -25,8 +25,7 @@ const QString kTableColumnMark = QStringLiteral("FLEXCOLUMN2");
 constexpr long double kIntMin = std::numeric_limits<int>::min();
 constexpr long double kIntMax = std::numeric_limits<int>::max();
 
-template <class T>
-void InsertValues(std::vector<T>& values, int index, int count, const T& value)
+template <class T> void InsertValues(std::vector<T>& values, int index, int count, const T& value)
 {
     if (index < 0 || index > static_cast<int>(values.size()))
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -34,28 +33,21 @@ void InsertValues(std::vector<T>& values, int index, int count, const T& value)
         values.insert(values.begin() + index, static_cast<std::size_t>(count), value);
 }
 
-template <class T>
-void EraseValue(std::vector<T>& values, int index)
+template <class T> void EraseValue(std::vector<T>& values, int index)
 {
     if (index < 0 || index >= static_cast<int>(values.size()))
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     values.erase(values.begin() + index);
 }
 
-QString DecimalText(long long value)
-{
-    return QString::fromStdString(std::to_string(value));
-}
+QString DecimalText(long long value) { return QString::fromStdString(std::to_string(value)); }
 
 int AtLeast(int width, double inches, int pixelsPerInch)
 {
     return std::max(width, static_cast<int>(std::lround(inches * pixelsPerInch)));
 }
 
-bool IsWhole32(long double value)
-{
-    return value == std::trunc(value) && value >= kIntMin && value <= kIntMax;
-}
+bool IsWhole32(long double value) { return value == std::trunc(value) && value >= kIntMin && value <= kIntMax; }
 
 } // namespace
 
@@ -99,15 +91,9 @@ std::unique_ptr<TColumn> TEnumColumn::CreateFromReader(TColumnStreamReader& read
     return column;
 }
 
-void TEnumColumn::InsertRows(int index, int count)
-{
-    InsertValues(values_, index, count, 1);
-}
+void TEnumColumn::InsertRows(int index, int count) { InsertValues(values_, index, count, 1); }
 
-void TEnumColumn::DeleteRow(int index)
-{
-    EraseValue(values_, index);
-}
+void TEnumColumn::DeleteRow(int index) { EraseValue(values_, index); }
 
 int TEnumColumn::AsInteger(int row) const
 {
@@ -128,10 +114,7 @@ void TEnumColumn::SetInteger(int row, int value)
     }
 }
 
-QString TEnumColumn::AsText(int row) const
-{
-    return DecimalText(AsInteger(row));
-}
+QString TEnumColumn::AsText(int row) const { return DecimalText(AsInteger(row)); }
 
 void TEnumColumn::SetText(int row, const QString& text)
 {
@@ -193,15 +176,9 @@ std::unique_ptr<TColumn> TIntColumn::CreateFromReader(TColumnStreamReader& reade
     return column;
 }
 
-void TIntColumn::InsertRows(int index, int count)
-{
-    InsertValues(values_, index, count, defaultValue);
-}
+void TIntColumn::InsertRows(int index, int count) { InsertValues(values_, index, count, defaultValue); }
 
-void TIntColumn::DeleteRow(int index)
-{
-    EraseValue(values_, index);
-}
+void TIntColumn::DeleteRow(int index) { EraseValue(values_, index); }
 
 int TIntColumn::AsInteger(int row) const
 {
@@ -218,10 +195,7 @@ void TIntColumn::SetInteger(int row, int value)
     }
 }
 
-QString TIntColumn::AsText(int row) const
-{
-    return DecimalText(AsInteger(row));
-}
+QString TIntColumn::AsText(int row) const { return DecimalText(AsInteger(row)); }
 
 void TIntColumn::SetText(int row, const QString& text)
 {
@@ -272,7 +246,7 @@ std::unique_ptr<TColumn> TFloatColumn::CreateFromReader(TColumnStreamReader& rea
         column->unitTemplate = reader.ReadString();
         column->defaultValue = reader.ReadFloat();
     } else {
-        column->unitTemplate = mark;   // older layout: the template alone, default 0
+        column->unitTemplate = mark; // older layout: the template alone, default 0
     }
     return column;
 }
@@ -301,10 +275,7 @@ void TFloatColumn::InsertRows(int index, int count)
     InsertValues(values_, index, count, initial);
 }
 
-void TFloatColumn::DeleteRow(int index)
-{
-    EraseValue(values_, index);
-}
+void TFloatColumn::DeleteRow(int index) { EraseValue(values_, index); }
 
 QString TFloatColumn::GetHeading(int line) const
 {
@@ -333,24 +304,17 @@ void TFloatColumn::SetFloat(int row, long double value)
     for (int r : RowsReached(row)) {
         Store(r, value);
         // The top of a layer is the bottom of the layer above, and back.
-        if (TFloatColumn* next = topDepth ? NeighbourFloat(1) : nullptr; next && r > 0
-            && r - 1 < next->CellCount())
+        if (TFloatColumn* next = topDepth ? NeighbourFloat(1) : nullptr; next && r > 0 && r - 1 < next->CellCount())
             next->Store(r - 1, value);
-        if (TFloatColumn* previous = NeighbourFloat(-1); previous && previous->topDepth
-            && r + 1 < previous->CellCount())
+        if (TFloatColumn* previous = NeighbourFloat(-1);
+            previous && previous->topDepth && r + 1 < previous->CellCount())
             previous->Store(r + 1, value);
     }
 }
 
-QString TFloatColumn::AsText(int row) const
-{
-    return QString::fromStdString(formatGeneral8(AsFloat(row)));
-}
+QString TFloatColumn::AsText(int row) const { return QString::fromStdString(formatGeneral8(AsFloat(row))); }
 
-void TFloatColumn::SetText(int row, const QString& text)
-{
-    SetFloat(row, EvaluateCellText(text));
-}
+void TFloatColumn::SetText(int row, const QString& text) { SetFloat(row, EvaluateCellText(text)); }
 
 int TFloatColumn::ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const
 {
@@ -389,8 +353,7 @@ std::unique_ptr<TColumn> TTableColumn::CreateFromReader(TColumnStreamReader& rea
 {
     auto column = std::make_unique<TTableColumn>();
     column->ReadBase(reader);
-    if (reader.NextValue() == TStreamValue::Kind::String
-        && reader.ReadString() == kTableColumnMark) {
+    if (reader.NextValue() == TStreamValue::Kind::String && reader.ReadString() == kTableColumnMark) {
         reader.ReadListBegin();
         while (!reader.EndOfList())
             column->tables.AddIdentifier(reader.ReadInteger());
@@ -427,8 +390,7 @@ void TTableColumn::NestedMade(int row) const
         Table()->OnSetRow(*Table(), IndexInTable(), row, object);
 }
 
-template <class F>
-void TTableColumn::ForEachObject(F&& f) const
+template <class F> void TTableColumn::ForEachObject(F&& f) const
 {
     for (std::size_t r = 0; r < nested_.size(); ++r)
         if (QObject* object = nested_[r].object.get())
@@ -513,9 +475,8 @@ void TTableColumn::ResetChanged()
         if (n.table)
             n.table->ResetChanged();
     if (Table() && Table()->OnResetChanged)
-        ForEachObject([&](int row, QObject* object) {
-            Table()->OnResetChanged(*Table(), IndexInTable(), row, object);
-        });
+        ForEachObject(
+            [&](int row, QObject* object) { Table()->OnResetChanged(*Table(), IndexInTable(), row, object); });
 }
 
 int TTableColumn::ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const
@@ -529,9 +490,8 @@ void TTableColumn::SetUnits(int, int toUnits)
         if (n.table)
             n.table->SetUnits(toUnits);
     if (Table() && Table()->OnSetUnits)
-        ForEachObject([&](int row, QObject* object) {
-            Table()->OnSetUnits(*Table(), IndexInTable(), row, object, toUnits);
-        });
+        ForEachObject(
+            [&](int row, QObject* object) { Table()->OnSetUnits(*Table(), IndexInTable(), row, object, toUnits); });
 }
 
 void TTableColumn::WriteData(TColumnStreamWriter& writer) const
@@ -591,15 +551,9 @@ std::unique_ptr<TColumn> TStringColumn::CreateFromReader(TColumnStreamReader& re
     return column;
 }
 
-void TStringColumn::InsertRows(int index, int count)
-{
-    InsertValues(values_, index, count, defaultText);
-}
+void TStringColumn::InsertRows(int index, int count) { InsertValues(values_, index, count, defaultText); }
 
-void TStringColumn::DeleteRow(int index)
-{
-    EraseValue(values_, index);
-}
+void TStringColumn::DeleteRow(int index) { EraseValue(values_, index); }
 
 QString TStringColumn::AsText(int row) const
 {
@@ -618,8 +572,8 @@ void TStringColumn::SetText(int row, const QString& text)
 
 int TStringColumn::ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const
 {
-    return AtLeast(TColumn::ColumnWidth(metrics, pixelsPerInch),
-                   static_cast<double>(minimumWidthInches), pixelsPerInch);
+    return AtLeast(TColumn::ColumnWidth(metrics, pixelsPerInch), static_cast<double>(minimumWidthInches),
+                   pixelsPerInch);
 }
 
 void TStringColumn::WriteData(TColumnStreamWriter& writer) const

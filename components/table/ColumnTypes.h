@@ -13,8 +13,13 @@
 
 namespace veldo {
 
-enum TColumnTypeCode { kEnumColumnCode = 0, kIntColumnCode = 1, kFloatColumnCode = 2,
-                       kTableColumnCode = 3, kStringColumnCode = 4 };
+enum TColumnTypeCode {
+    kEnumColumnCode = 0,
+    kIntColumnCode = 1,
+    kFloatColumnCode = 2,
+    kTableColumnCode = 3,
+    kStringColumnCode = 4
+};
 
 // Registers the five classes with codes 0 to 4 (done on first use of the registry).
 void RegisterStandardColumnTypes();
@@ -146,8 +151,7 @@ private:
     void NestedMade(int row) const;
     void RenumberTitles();
     // Each row holding a supplied object, with its row number.
-    template <class F>
-    void ForEachObject(F&& f) const;
+    template <class F> void ForEachObject(F&& f) const;
 
     std::vector<TNestedRow> nested_;
 };

@@ -81,8 +81,8 @@ TTableDefinition ParseTable(const QJsonObject& object)
 
 const TTableDefinition* TFormDescription::Find(const QString& name) const
 {
-    const auto it = std::find_if(tables.begin(), tables.end(),
-                                 [&name](const TTableDefinition& t) { return t.name == name; });
+    const auto it =
+        std::find_if(tables.begin(), tables.end(), [&name](const TTableDefinition& t) { return t.name == name; });
     return it == tables.end() ? nullptr : &*it;
 }
 
@@ -168,15 +168,13 @@ void ApplyTableDefinition(const TTableDefinition& definition, TGridTable& table)
     table.ReadColumns(reader);
 }
 
-void LoadFormTables(const QString& path,
-                    const std::vector<std::pair<QString, TGridTable*>>& tables)
+void LoadFormTables(const QString& path, const std::vector<std::pair<QString, TGridTable*>>& tables)
 {
     const TFormDescription description = LoadFormDescription(path);
     for (const auto& [name, table] : tables) {
         const TTableDefinition* definition = description.Find(name);
         if (!definition)
-            throw ETableError(("Table " + name + " is not described in form " + description.form)
-                                  .toStdString());
+            throw ETableError(("Table " + name + " is not described in form " + description.form).toStdString());
         ApplyTableDefinition(*definition, *table);
     }
 }

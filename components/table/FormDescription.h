@@ -18,16 +18,16 @@ class TGridTable;
 
 struct TTableDefinition {
     QString name;
-    int identifier = -1;        // -1: the table keeps the Identifier it was given
+    int identifier = -1; // -1: the table keeps the Identifier it was given
     QString caption;
     QString comments;
     QString topLeft;
-    QString helpPicture;        // file or resource path, empty for none
+    QString helpPicture; // file or resource path, empty for none
     int minRows = 1;
     int maxRows = 0;
     int rowGroup = 1;
     bool hardwiredButton = false;
-    TStreamValues columns;      // the "Col" stream
+    TStreamValues columns; // the "Col" stream
 };
 
 struct TFormDescription {
@@ -51,7 +51,6 @@ TTableDefinition DescribeTable(const QString& name, const TGridTable& table);
 void ApplyTableDefinition(const TTableDefinition& definition, TGridTable& table);
 // Applies the described definition to each named table; raises ETableError
 // "Table <name> is not described in form <form>" for a table the form lacks.
-void LoadFormTables(const QString& path,
-                    const std::vector<std::pair<QString, TGridTable*>>& tables);
+void LoadFormTables(const QString& path, const std::vector<std::pair<QString, TGridTable*>>& tables);
 
 } // namespace veldo

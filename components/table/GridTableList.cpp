@@ -21,35 +21,17 @@ void TGridTableList::InsertEntry(int at, TIntWrapper entry)
     entries_.insert(entries_.begin() + at, entry);
 }
 
-void TGridTableList::AddIndex(int position)
-{
-    InsertEntry(Count(), {position, false});
-}
+void TGridTableList::AddIndex(int position) { InsertEntry(Count(), {position, false}); }
 
-void TGridTableList::InsertIndex(int at, int position)
-{
-    InsertEntry(at, {position, false});
-}
+void TGridTableList::InsertIndex(int at, int position) { InsertEntry(at, {position, false}); }
 
-void TGridTableList::AddTable(const TGridTable* table)
-{
-    AddIndex(IndexOfTable(table));
-}
+void TGridTableList::AddTable(const TGridTable* table) { AddIndex(IndexOfTable(table)); }
 
-void TGridTableList::InsertTable(int at, const TGridTable* table)
-{
-    InsertIndex(at, IndexOfTable(table));
-}
+void TGridTableList::InsertTable(int at, const TGridTable* table) { InsertIndex(at, IndexOfTable(table)); }
 
-void TGridTableList::AddIdentifier(int identifier)
-{
-    InsertEntry(Count(), {identifier, true});
-}
+void TGridTableList::AddIdentifier(int identifier) { InsertEntry(Count(), {identifier, true}); }
 
-void TGridTableList::InsertIdentifier(int at, int identifier)
-{
-    InsertEntry(at, {identifier, true});
-}
+void TGridTableList::InsertIdentifier(int at, int identifier) { InsertEntry(at, {identifier, true}); }
 
 void TGridTableList::Delete(int at)
 {
@@ -63,9 +45,6 @@ int TGridTableList::TableIndex(int i) const
     return entry.isIdentifier ? TableIndexOfIdentifier(entry.value) : entry.value;
 }
 
-TGridTable* TGridTableList::Table(int i) const
-{
-    return TableAt(TableIndex(i));
-}
+TGridTable* TGridTableList::Table(int i) const { return TableAt(TableIndex(i)); }
 
 } // namespace veldo

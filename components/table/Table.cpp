@@ -65,19 +65,13 @@ void EnsureStandardColumnTypes()
     }
 }
 
-std::string ErrorText(const std::exception& e)
-{
-    return e.what();
-}
+std::string ErrorText(const std::exception& e) { return e.what(); }
 
 } // namespace
 
 // ---------------------------------------------------------------- TColumn
 
-QString TColumn::GetHeading(int line) const
-{
-    return line >= 0 && line < headings.size() ? headings[line] : QString();
-}
+QString TColumn::GetHeading(int line) const { return line >= 0 && line < headings.size() ? headings[line] : QString(); }
 
 TGridTable* TColumn::AsTable(int) const { throw EInvalidCast(kWrongType); }
 QObject* TColumn::AsObject(int) const { throw EInvalidCast(kWrongType); }
@@ -90,10 +84,7 @@ void TColumn::SetText(int, const QString&) {}
 void TColumn::SetUnits(int, int) {}
 QWidget* TColumn::CreateControl(int, QWidget*) { return nullptr; }
 
-TColumn::~TColumn()
-{
-    FreeControls();
-}
+TColumn::~TColumn() { FreeControls(); }
 
 void TColumn::AllocateControls(QWidget* parent, int count)
 {
@@ -135,7 +126,7 @@ bool TColumn::HasControls() const
 QWidget* TColumn::Control(int row) const
 {
     return row >= 0 && row < static_cast<int>(controls_.size()) ? controls_[static_cast<std::size_t>(row)].data()
-                                                                 : nullptr;
+                                                                : nullptr;
 }
 
 int TColumn::ColumnWidth(const QFontMetrics& metrics, int) const
@@ -186,10 +177,7 @@ std::vector<int> TColumn::RowsReached(int row) const
     return rows;
 }
 
-int TColumn::RowGroup() const
-{
-    return table_ ? table_->RowGroup() : 1;
-}
+int TColumn::RowGroup() const { return table_ ? table_->RowGroup() : 1; }
 
 void TColumn::CellChanged(int row)
 {
@@ -197,10 +185,7 @@ void TColumn::CellChanged(int row)
         table_->ColumnCellChanged(*this, row);
 }
 
-int TColumn::IndexInTable() const
-{
-    return table_ ? table_->IndexOfColumn(this) : -1;
-}
+int TColumn::IndexInTable() const { return table_ ? table_->IndexOfColumn(this) : -1; }
 
 void TColumn::CheckRow(int row) const
 {
@@ -210,9 +195,7 @@ void TColumn::CheckRow(int row) const
 
 // ---------------------------------------------------------------- TGridTable
 
-TGridTable::TGridTable(QObject* parent)
-    : QObject(parent)
-    , owner_(qobject_cast<TGridTable*>(parent))
+TGridTable::TGridTable(QObject* parent) : QObject(parent), owner_(qobject_cast<TGridTable*>(parent))
 {
     identifier_ = NextFreeIdentifier();
     units_ = owner_ ? owner_->Units() : 1;
@@ -220,15 +203,9 @@ TGridTable::TGridTable(QObject* parent)
 }
 
 TGridTable::TGridTable(const TGridTable& model, TGridTable* owner, int titleNumber)
-    : QObject(nullptr)
-    , Comments(model.Comments)
-    , Caption(model.Caption)
-    , TopLeft(model.TopLeft)
-    , owner_(owner)
-    , helpPicture_(model.helpPicture_)
-    , helpPictureSource_(model.helpPictureSource_)
-    , maxRows_(model.maxRows_)
-    , minRows_(model.minRows_)
+    : QObject(nullptr), Comments(model.Comments), Caption(model.Caption), TopLeft(model.TopLeft), owner_(owner),
+      helpPicture_(model.helpPicture_), helpPictureSource_(model.helpPictureSource_), maxRows_(model.maxRows_),
+      minRows_(model.minRows_)
 {
     identifier_ = NextFreeIdentifier();
     units_ = owner_ ? owner_->Units() : 1;
@@ -310,8 +287,7 @@ TColumn& TGridTable::AddColumn(std::unique_ptr<TColumn> column)
 
 int TGridTable::VisibleColumnCount() const
 {
-    return static_cast<int>(std::count_if(columns_.begin(), columns_.end(),
-                                          [](const auto& c) { return c->visible; }));
+    return static_cast<int>(std::count_if(columns_.begin(), columns_.end(), [](const auto& c) { return c->visible; }));
 }
 
 TColumn& TGridTable::VisibleColumn(int index) const
@@ -334,8 +310,7 @@ int TGridTable::HeaderRows() const
 
 bool TGridTable::IsChanged() const
 {
-    return changed_ || std::any_of(columns_.begin(), columns_.end(),
-                                   [](const auto& c) { return c->IsChanged(); });
+    return changed_ || std::any_of(columns_.begin(), columns_.end(), [](const auto& c) { return c->IsChanged(); });
 }
 
 void TGridTable::SetChanged(bool value)
@@ -423,10 +398,7 @@ QString TGridTable::TitleText() const
     return text;
 }
 
-QString TGridTable::WindowTitle() const
-{
-    return Caption + QLatin1Char(' ') + TitleText();
-}
+QString TGridTable::WindowTitle() const { return Caption + QLatin1Char(' ') + TitleText(); }
 
 void TGridTable::ShowEditor()
 {
@@ -484,8 +456,7 @@ void TGridTable::ReadColumns(TColumnStreamReader& reader)
                 throw;
             }
         } catch (const std::exception& e) {
-            throw ETableError("Error occured when creating column " + std::to_string(i) + ": "
-                              + ErrorText(e));
+            throw ETableError("Error occured when creating column " + std::to_string(i) + ": " + ErrorText(e));
         }
         ResizeNestedLists();
     }
@@ -562,10 +533,7 @@ void OpenTableEditor(TGridTable& table)
 
 // ---------------------------------------------------------------- registries
 
-int TableCount()
-{
-    return static_cast<int>(TableList().size());
-}
+int TableCount() { return static_cast<int>(TableList().size()); }
 
 int TableIndexOfIdentifier(int identifier)
 {
@@ -605,16 +573,15 @@ void RegisterColumnType(int code, std::type_index type, TColumnFactory factory)
 void UnregisterColumnType(int code)
 {
     auto& types = ColumnTypes();
-    types.erase(std::remove_if(types.begin(), types.end(),
-                               [code](const TColumnTypeStorage& t) { return t.code == code; }),
-                types.end());
+    types.erase(
+        std::remove_if(types.begin(), types.end(), [code](const TColumnTypeStorage& t) { return t.code == code; }),
+        types.end());
 }
 
 void ShutDownColumnTypes()
 {
     if (StandardColumnTypesRegistered())
-        for (int code : {kEnumColumnCode, kIntColumnCode, kFloatColumnCode, kTableColumnCode,
-                         kStringColumnCode})
+        for (int code : {kEnumColumnCode, kIntColumnCode, kFloatColumnCode, kTableColumnCode, kStringColumnCode})
             UnregisterColumnType(code);
     StandardColumnTypesRegistered() = false;
     const bool empty = ColumnTypes().empty();

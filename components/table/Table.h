@@ -10,8 +10,8 @@
 #include <QStringList>
 
 #include <functional>
-#include <typeindex>
 #include <memory>
+#include <typeindex>
 #include <vector>
 
 class QFontMetrics;

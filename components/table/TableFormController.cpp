@@ -42,14 +42,12 @@ bool IsEnterKey(const QEvent* event)
 // the selection) where it is.
 class TVetoSelectionModel final : public QItemSelectionModel {
 public:
-    TVetoSelectionModel(QAbstractItemModel* model, TTableForm& form)
-        : QItemSelectionModel(model), form_(form) {}
+    TVetoSelectionModel(QAbstractItemModel* model, TTableForm& form) : QItemSelectionModel(model), form_(form) {}
 
     void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
     {
         const QModelIndex from = currentIndex();
-        if (from != index
-            && !form_.AllowMove(from.row(), from.column(), index.row(), index.column())) {
+        if (from != index && !form_.AllowMove(from.row(), from.column(), index.row(), index.column())) {
             refused_ = true;
             return;
         }
@@ -73,8 +71,7 @@ class TCellDelegate final : public QStyledItemDelegate {
 public:
     TCellDelegate(TTableForm& form, QObject* parent) : QStyledItemDelegate(parent), form_(form) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         editor_ = editor;
@@ -118,8 +115,8 @@ public:
         setSelectionModel(new TVetoSelectionModel(model(), form));
         delete old;
         setSelectionMode(QAbstractItemView::SingleSelection);
-        setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked
-                        | QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                        QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
         setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
         setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
         horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -148,15 +145,15 @@ protected:
     // a text that would never be stored.
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override
     {
-        const bool move = hint == QAbstractItemDelegate::EditNextItem
-                          || hint == QAbstractItemDelegate::EditPreviousItem;
+        const bool move =
+            hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem;
         QTableWidget::closeEditor(editor, move ? QAbstractItemDelegate::NoHint : hint);
         if (!move) {
             form_.EditorClosed(hint == QAbstractItemDelegate::RevertModelCache);
             return;
         }
-        const QModelIndex next = moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious,
-                                            Qt::NoModifier);
+        const QModelIndex next =
+            moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
         if (!next.isValid())
             return;
         selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
@@ -179,15 +176,9 @@ private:
     TCellDelegate* delegate_ = nullptr;
 };
 
-void SetTableEditorMdiArea(QMdiArea* area)
-{
-    MdiArea() = area;
-}
+void SetTableEditorMdiArea(QMdiArea* area) { MdiArea() = area; }
 
-QMdiArea* TableEditorMdiArea()
-{
-    return MdiArea();
-}
+QMdiArea* TableEditorMdiArea() { return MdiArea(); }
 
 // ---------------------------------------------------------------- opening
 
@@ -198,18 +189,16 @@ TTableForm* TTableForm::Open(TGridTable& table)
     if (host) {
         form->move(0, 0);
     } else if (QMdiArea* area = MdiArea()) {
-        form->subWindow_ = area->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint
-                                                        | Qt::WindowSystemMenuHint
-                                                        | Qt::WindowMinimizeButtonHint
-                                                        | Qt::WindowCloseButtonHint);
+        form->subWindow_ = area->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
         QObject::connect(form->subWindow_, &QMdiSubWindow::windowStateChanged, form,
                          [form](Qt::WindowStates before, Qt::WindowStates now) {
                              if ((before & Qt::WindowActive) && !(now & Qt::WindowActive))
                                  form->FormDeactivate();
                          });
     } else {
-        form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                             Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     }
     form->Initialise();
     form->ShowWindow();
@@ -217,9 +206,7 @@ TTableForm* TTableForm::Open(TGridTable& table)
     return form;
 }
 
-TTableForm::TTableForm(TGridTable& table, QWidget* parent)
-    : QWidget(parent)
-    , table_(&table)
+TTableForm::TTableForm(TGridTable& table, QWidget* parent) : QWidget(parent), table_(&table)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     grid_ = new TTableGrid(*this, this);
@@ -245,10 +232,7 @@ TTableForm::TTableForm(TGridTable& table, QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-TTableForm::~TTableForm()
-{
-    Detach();
-}
+TTableForm::~TTableForm() { Detach(); }
 
 void TTableForm::Initialise()
 {
@@ -269,15 +253,16 @@ void TTableForm::Initialise()
     shownColumns_ = table_->VisibleColumnCount();
     shownRows_ = std::min(table_->RowCount(), kMaxShownRows);
     table_->AttachEditor(
-        this, [this] { if (!suspendRebuild_) Rebuild(); },
+        this,
+        [this] {
+            if (!suspendRebuild_)
+                Rebuild();
+        },
         [this](int column, int row) { CellChanged(column, row); });
     Rebuild();
 }
 
-QTableWidget* TTableForm::Grid() const
-{
-    return grid_;
-}
+QTableWidget* TTableForm::Grid() const { return grid_; }
 
 QWidget* TTableForm::Container() const
 {
@@ -286,10 +271,7 @@ QWidget* TTableForm::Container() const
     return const_cast<TTableForm*>(this);
 }
 
-int TTableForm::Margin() const
-{
-    return logicalDpiX() / 20;
-}
+int TTableForm::Margin() const { return logicalDpiX() / 20; }
 
 void TTableForm::Retitle()
 {
@@ -396,8 +378,8 @@ TTableForm::TPendingCell TTableForm::PendingCell() const
 {
     TPendingCell pending;
     const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid() || current.row() >= table_->RowCount() || current.column() >= table_->VisibleColumnCount()
-        || current.column() >= grid_->columnCount())
+    if (!current.isValid() || current.row() >= table_->RowCount() || current.column() >= table_->VisibleColumnCount() ||
+        current.column() >= grid_->columnCount())
         return pending;
     const TColumn& column = table_->VisibleColumn(current.column());
     const QTableWidgetItem* item = grid_->item(current.row(), current.column());
@@ -519,8 +501,7 @@ void TTableForm::LayOut()
     const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
     const int height = frame + headerHeight + shownRows_ * rowHeight + (horizontal ? bar : 0);
     grid_->setGeometry(m, m, width, height);
-    topLeft_->setGeometry(grid_->frameWidth(), grid_->frameWidth(),
-                          grid_->verticalHeader()->width(), headerHeight);
+    topLeft_->setGeometry(grid_->frameWidth(), grid_->frameWidth(), grid_->verticalHeader()->width(), headerHeight);
     topLeft_->raise();
 
     int x = m;
@@ -533,16 +514,15 @@ void TTableForm::LayOut()
     const int labelTop = btnAdd_->isVisibleTo(this) ? buttonTop + btnAdd_->height() + m : buttonTop;
     lblComments_->adjustSize();
     lblComments_->move(m, labelTop);
-    const int imageTop =
-        lblComments_->isVisibleTo(this) ? labelTop + lblComments_->height() + m : labelTop;
+    const int imageTop = lblComments_->isVisibleTo(this) ? labelTop + lblComments_->height() + m : labelTop;
     imgHelp_->adjustSize();
     imgHelp_->move(m, imageTop);
     const int imageHeight = imgHelp_->isVisibleTo(this) ? imgHelp_->height() : 0;
 
     const int clientWidth = std::max({grid_->geometry().right() + 1, btnDel_->geometry().right() + 1,
                                       lblComments_->isVisibleTo(this) ? lblComments_->geometry().right() + 1 : 0,
-                                      imgHelp_->isVisibleTo(this) ? imgHelp_->geometry().right() + 1 : 0})
-                            + m;
+                                      imgHelp_->isVisibleTo(this) ? imgHelp_->geometry().right() + 1 : 0}) +
+                            m;
     const int clientHeight = imageTop + (imageHeight > 0 ? m + imageHeight : 0);
     QWidget* window = Container();
     // The frame and title bar of the child window; its current size says nothing
@@ -580,7 +560,7 @@ TSnapInput TTableForm::SnapInput() const
     for (int c = 0; c < grid_->columnCount(); ++c)
         in.columnWidths.push_back(grid_->columnWidth(c));
     in.rowHeight = grid_->verticalHeader()->defaultSectionSize();
-    in.headerRows = 0;   // the heading rows are one header band of the grid, in the chrome
+    in.headerRows = 0; // the heading rows are one header band of the grid, in the chrome
     in.dataRows = grid_->rowCount();
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
     in.verticalBarWidth = bar;
@@ -630,8 +610,7 @@ bool TTableForm::CommitCurrentCell()
         return true;
     grid_->CommitEditor();
     const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid() || current.row() >= table_->RowCount()
-        || current.column() >= table_->VisibleColumnCount())
+    if (!current.isValid() || current.row() >= table_->RowCount() || current.column() >= table_->VisibleColumnCount())
         return true;
     table_->SetChanged(true);
     TColumn& column = table_->VisibleColumn(current.column());
@@ -657,8 +636,7 @@ void TTableForm::EditorClosed(bool reverted)
     if (!table_ || rebuilding_ || inMessage_)
         return;
     const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid() || current.row() >= table_->RowCount()
-        || current.column() >= table_->VisibleColumnCount())
+    if (!current.isValid() || current.row() >= table_->RowCount() || current.column() >= table_->VisibleColumnCount())
         return;
     TColumn& column = table_->VisibleColumn(current.column());
     QTableWidgetItem* item = grid_->item(current.row(), current.column());
@@ -688,8 +666,7 @@ bool TTableForm::AllowMove(int fromRow, int fromColumn, int, int toColumn)
     RunReportingErrors([&] {
         if (fromRow >= 0 && fromColumn >= 0 && !CommitCurrentCell())
             return;
-        if (toColumn >= 0 && toColumn < table_->VisibleColumnCount()
-            && table_->VisibleColumn(toColumn).NeedsControls())
+        if (toColumn >= 0 && toColumn < table_->VisibleColumnCount() && table_->VisibleColumn(toColumn).NeedsControls())
             return;
         RefreshCells();
         allowed = true;
@@ -702,8 +679,7 @@ void TTableForm::GridEnter()
     const QModelIndex current = grid_->currentIndex();
     if (!current.isValid())
         return;
-    const TGridCell next = NextCellOnEnter({current.row(), current.column()}, grid_->rowCount(),
-                                           grid_->columnCount());
+    const TGridCell next = NextCellOnEnter({current.row(), current.column()}, grid_->rowCount(), grid_->columnCount());
     grid_->setCurrentCell(next.row, next.column);
 }
 

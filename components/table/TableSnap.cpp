@@ -27,14 +27,13 @@ Span FitColumns(const TSnapInput& in, int base)
         return span;
     }
     int next = span.first;
-    while (next < n
-           && (span.count == 0 || span.size < in.minimumWidth
-               || span.size + in.columnWidths[static_cast<std::size_t>(next)] <= in.dragged.width)) {
+    while (next < n && (span.count == 0 || span.size < in.minimumWidth ||
+                        span.size + in.columnWidths[static_cast<std::size_t>(next)] <= in.dragged.width)) {
         span.size += in.columnWidths[static_cast<std::size_t>(next++)];
         ++span.count;
     }
-    while (span.first > 0
-           && span.size + in.columnWidths[static_cast<std::size_t>(span.first - 1)] <= in.dragged.width) {
+    while (span.first > 0 &&
+           span.size + in.columnWidths[static_cast<std::size_t>(span.first - 1)] <= in.dragged.width) {
         span.size += in.columnWidths[static_cast<std::size_t>(--span.first)];
         ++span.count;
     }
@@ -50,8 +49,7 @@ Span FitRows(const TSnapInput& in, int base)
         span.count = std::clamp(in.shownRows, std::min(1, in.dataRows), in.dataRows - span.first);
     } else {
         span.count = std::min(1, in.dataRows);
-        while (span.count < in.dataRows
-               && base + (in.headerRows + span.count + 1) * in.rowHeight <= in.dragged.height)
+        while (span.count < in.dataRows && base + (in.headerRows + span.count + 1) * in.rowHeight <= in.dragged.height)
             ++span.count;
         span.first = std::max(0, std::min(span.first, in.dataRows - span.count));
     }

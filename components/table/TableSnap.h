@@ -22,21 +22,21 @@ struct TSnapRect {
 };
 
 struct TSnapInput {
-    int chromeWidth = 0;      // window width without data columns and vertical bar
-    int chromeHeight = 0;     // window height without grid rows and horizontal bar
-    int minimumWidth = 0;     // width the button row needs
-    std::vector<int> columnWidths;   // data columns, grid line included
-    int rowHeight = 0;        // one grid row, grid line included
+    int chromeWidth = 0;           // window width without data columns and vertical bar
+    int chromeHeight = 0;          // window height without grid rows and horizontal bar
+    int minimumWidth = 0;          // width the button row needs
+    std::vector<int> columnWidths; // data columns, grid line included
+    int rowHeight = 0;             // one grid row, grid line included
     int headerRows = 0;
     int dataRows = 0;
     int verticalBarWidth = 0;
     int horizontalBarHeight = 0;
-    int leftColumn = 0;       // first scrolled data column
-    int topRow = 0;           // first scrolled data row
+    int leftColumn = 0; // first scrolled data column
+    int topRow = 0;     // first scrolled data row
     int shownColumns = 0;
     int shownRows = 0;
-    TSnapRect dragged;        // the rectangle the user dragged to
-    TSnapEdges edges;         // which edges moved
+    TSnapRect dragged; // the rectangle the user dragged to
+    TSnapEdges edges;  // which edges moved
 };
 
 struct TSnapResult {

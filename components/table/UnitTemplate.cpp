@@ -30,13 +30,20 @@ constexpr std::array<UnitToken, 10> kTokens{{
 long double ForceFactor(int digit)
 {
     switch (digit) {
-    case 0: return kLbsPerKilonewton;
-    case 1: return kLbsPerKilonewton / 1000; // kips per kN
-    case 2: return kLbsPerKilonewton / 2000; // short tons per kN
-    case 4: return 5.71014715L;             // lb-sec2/in per Mg (1 lb-sec2/in = 175.1268 kg)
-    case 5: return 1.0L;                    // seconds
-    case 6: return 68.5217659L;             // slug per Mg (1 slug = 14.5939 kg)
-    default: return 1.0L;
+    case 0:
+        return kLbsPerKilonewton;
+    case 1:
+        return kLbsPerKilonewton / 1000; // kips per kN
+    case 2:
+        return kLbsPerKilonewton / 2000; // short tons per kN
+    case 4:
+        return 5.71014715L; // lb-sec2/in per Mg (1 lb-sec2/in = 175.1268 kg)
+    case 5:
+        return 1.0L; // seconds
+    case 6:
+        return 68.5217659L; // slug per Mg (1 slug = 14.5939 kg)
+    default:
+        return 1.0L;
     }
 }
 
@@ -44,11 +51,16 @@ long double ForceFactor(int digit)
 long double LengthFactor(int digit)
 {
     switch (digit) {
-    case 0: return 39.3700787402L;          // in per m
-    case 1: return 0.0393700787402L;        // in per mm
-    case 2: return 3.28083989501L;          // ft per m
-    case 3: return 1.0L;                    // radians
-    default: return 1.0L;
+    case 0:
+        return 39.3700787402L; // in per m
+    case 1:
+        return 0.0393700787402L; // in per mm
+    case 2:
+        return 3.28083989501L; // ft per m
+    case 3:
+        return 1.0L; // radians
+    default:
+        return 1.0L;
     }
 }
 
@@ -61,8 +73,7 @@ bool IsDigitIn(QChar c, const char* allowed)
 }
 
 // Factor of one term starting at `pos` (the token letter); advances past the term.
-long double TermFactor(const QString& part, qsizetype& pos, const char* digits,
-                       long double (*factorOf)(int))
+long double TermFactor(const QString& part, qsizetype& pos, const char* digits, long double (*factorOf)(int))
 {
     ++pos;
     int digit = 0;
@@ -106,8 +117,7 @@ QString ExpandUnitTemplate(const QString& unitTemplate, int units)
         return unitTemplate;
     QString text = unitTemplate;
     for (const UnitToken& t : kTokens)
-        text.replace(QLatin1String(t.token),
-                     QLatin1String(units == kEnglishUnits ? t.english : t.si));
+        text.replace(QLatin1String(t.token), QLatin1String(units == kEnglishUnits ? t.english : t.si));
     return text;
 }
 

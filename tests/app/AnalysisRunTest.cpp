@@ -25,19 +25,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const QString Completed = QStringLiteral(
-    "Computations are completed. Please, check output file for results or error messages.");
+const QString Completed =
+    QStringLiteral("Computations are completed. Please, check output file for results or error messages.");
 
-std::string fileText(const fs::path &p)
+std::string fileText(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void writeText(const fs::path &p, const std::string &text)
-{
-    std::ofstream(p, std::ios::binary) << text;
-}
+void writeText(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
 // A project that passes every check: FHWA ticked, steel pipe, one sand layer.
 TValidationData validProject()
@@ -117,7 +114,8 @@ TEST(ValidateInputTest, TaperAngleOfATimberPile)
     d.taperAngle = 0.5L;
     EXPECT_FALSE(ValidateInput(d));
     ASSERT_EQ(messages->Texts().size(), 1u);
-    EXPECT_TRUE(messages->Texts().front().contains("smaller than 0.478 degrees.")) << messages->Texts().front().toStdString();
+    EXPECT_TRUE(messages->Texts().front().contains("smaller than 0.478 degrees."))
+        << messages->Texts().front().toStdString();
     d.taperAngle = 0.47L;
     EXPECT_TRUE(ValidateInput(d));
 }
@@ -131,8 +129,8 @@ TEST(ValidateInputTest, EveryCheckShowsItsMessage)
     d.modulus = 0;
     d.layers = {{1, 0, 0, 0}};
     EXPECT_FALSE(ValidateInput(d));
-    EXPECT_EQ(messages->Texts(), (std::vector<QString>{TaperAngleMessage(0.573L), ModulusMessage(),
-                                                        EndBearingFactorMessage(1)}));
+    EXPECT_EQ(messages->Texts(),
+              (std::vector<QString>{TaperAngleMessage(0.573L), ModulusMessage(), EndBearingFactorMessage(1)}));
     messages->Clear();
     d = validProject();
     d.modulus = -5;
@@ -222,7 +220,7 @@ public:
     }
     fs::path ProjectPath() const override { return projectPath; }
     TValidationData ValidationData() const override { return validation; }
-    bool ReadPlotFile(const fs::path &plotFile, bool showMessages) override
+    bool ReadPlotFile(const fs::path& plotFile, bool showMessages) override
     {
         calls.push_back("read " + plotFile.filename().string() + (showMessages ? " on" : " off"));
         return readResult;
@@ -325,7 +323,7 @@ TEST_F(AnalysisRunTest, LibraryWithoutTheEntryOrNotALibrary)
     fs::create_symlink("/lib/x86_64-linux-gnu/libm.so.6", library);
     if (fs::exists(library))
         run.Run();
-    for (const QString &text : messages_->Texts())
+    for (const QString& text : messages_->Texts())
         EXPECT_EQ(text, "Attempt to initialize DLL failed");
     EXPECT_GE(messages_->Texts().size(), 1u);
     EXPECT_FALSE(TAnalysisRun::EngineLoaded());
@@ -357,7 +355,7 @@ TEST_F(AnalysisRunTest, SecondRunDuringARunIsRefused)
 // The main window's part of a run, on a project read from a file.
 class TProjectHost : public IAnalysisHost {
 public:
-    explicit TProjectHost(const fs::path &projectFile)
+    explicit TProjectHost(const fs::path& projectFile)
     {
         TProjectRead read = TProgramData::CreateFromFile(QString::fromStdString(projectFile.string()), 1);
         EXPECT_TRUE(read.Complete()) << read.error.toStdString();
@@ -370,13 +368,13 @@ public:
         try {
             data.SaveToFile(*tables);
             return TSaveResult::Saved;
-        } catch (const EWriteError &) {
+        } catch (const EWriteError&) {
             return TSaveResult::Failed;
         }
     }
     fs::path ProjectPath() const override { return data.ProjectPath.toStdString(); }
     TValidationData ValidationData() const override { return ValidationDataOf(data, *tables); }
-    bool ReadPlotFile(const fs::path &plotFile, bool showMessages) override
+    bool ReadPlotFile(const fs::path& plotFile, bool showMessages) override
     {
         return ReadProjectPlotFile(plots, data, *tables, plotFile, showMessages);
     }
@@ -393,28 +391,28 @@ public:
 };
 
 // Every number of a plot-data file, in order.
-std::vector<long double> fileNumbers(const fs::path &file)
+std::vector<long double> fileNumbers(const fs::path& file)
 {
     TWordReader reader(file);
     std::vector<long double> numbers;
     while (true) {
         try {
             numbers.push_back(reader.ReadFloat());
-        } catch (const EInOutError &) {
+        } catch (const EInOutError&) {
             break;
         }
     }
     return numbers;
 }
 
-void expectPoint(const TFloatPoint &p, long double x, long double y)
+void expectPoint(const TFloatPoint& p, long double x, long double y)
 {
     EXPECT_EQ(p.X, x);
     EXPECT_EQ(p.Y, y);
 }
 
 // Copies an example project with its CPT file into `folder`.
-fs::path copyExample(const std::string &name, const fs::path &folder)
+fs::path copyExample(const std::string& name, const fs::path& folder)
 {
     const fs::path examples(VELDO_EXAMPLES_DIR);
     fs::copy_file(examples / (name + ".vd7d"), folder / (name + ".vd7d"));
@@ -424,8 +422,7 @@ fs::path copyExample(const std::string &name, const fs::path &folder)
 
 // Runs an example through the real engine library and checks the plots against the
 // plot-data file it wrote: curve counts and names, first and last points.
-void runExample(const std::string &name, const std::vector<QString> &methodNames, int selectedCurve,
-                bool extraTz)
+void runExample(const std::string& name, const std::vector<QString>& methodNames, int selectedCurve, bool extraTz)
 {
     QTemporaryDir dir;
     const fs::path project = copyExample(name, dir.path().toStdString());
@@ -454,7 +451,7 @@ void runExample(const std::string &name, const std::vector<QString> &methodNames
     ASSERT_GE(n.size(), 4u);
     const auto series = static_cast<std::size_t>(n[0]);
     const auto rows = static_cast<std::size_t>(n[1]);
-    TResultPlots &plots = host.plots;
+    TResultPlots& plots = host.plots;
     std::vector<QString> names;
     for (int i = 0; i < plots.pltSkin().CurveCount(); ++i)
         names.push_back(plots.pltSkin().Curve(i).Name);
@@ -573,10 +570,11 @@ TEST(AnalysisRunEngineTest, StaleResultsAreNeverShownAsNew)
     run.Run();
     EXPECT_FALSE(host.results);
     EXPECT_EQ(host.waveEquationCalls, 0);
-    EXPECT_EQ(messages->Texts(),
-              (std::vector<QString>{"The analysis stopped on a check of the input:\r"
-                                    "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE  120.00 FT.\r"
-                                    "IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER     504.00 FT."}));
+    EXPECT_EQ(
+        messages->Texts(),
+        (std::vector<QString>{"The analysis stopped on a check of the input:\r"
+                              "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE  120.00 FT.\r"
+                              "IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER     504.00 FT."}));
     EXPECT_EQ(fileText(paths.plotData), "");
     EXPECT_EQ(fileText(paths.report).find("EARLIER"), std::string::npos);
     EXPECT_FALSE(fs::exists(gwi));
@@ -596,11 +594,10 @@ TEST_F(AnalysisRunTest, PathsTheEngineWouldRefuseStopTheRun)
     host_.projectPath = folder() / "Job.vd7p" / "Job.vd7d";
     run.Run();
     EXPECT_EQ(messages_->Texts(),
-              (std::vector<QString>{
-                  "The analysis cannot start:\r" + QString::fromStdString(longProject.string())
-                      + "\rThe path is longer than 255 bytes.",
-                  "The analysis cannot start:\r" + QString::fromStdString(plotFile().string())
-                      + "\rNot a directory"}));
+              (std::vector<QString>{"The analysis cannot start:\r" + QString::fromStdString(longProject.string()) +
+                                        "\rThe path is longer than 255 bytes.",
+                                    "The analysis cannot start:\r" + QString::fromStdString(plotFile().string()) +
+                                        "\rNot a directory"}));
     EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "save"}));
     EXPECT_EQ(fileText(plotFile()), "old results\n");
 
@@ -611,9 +608,9 @@ TEST_F(AnalysisRunTest, PathsTheEngineWouldRefuseStopTheRun)
     fs::create_directory(folder() / "Job.vd7o");
     writeText(folder() / "Job.vd7o" / "notes.txt", "x");
     run.Run();
-    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{"The analysis cannot start:\r"
-                                                        + QString::fromStdString((folder() / "Job.vd7o").string())
-                                                        + "\rIs a directory"}));
+    EXPECT_EQ(messages_->Texts(),
+              (std::vector<QString>{"The analysis cannot start:\r" +
+                                    QString::fromStdString((folder() / "Job.vd7o").string()) + "\rIs a directory"}));
     EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "results off", "plots closed", "buttons"}));
     EXPECT_FALSE(fs::exists(plotFile()));
 }
@@ -631,7 +628,8 @@ TEST_F(AnalysisRunTest, UnreadableInputShowsTheEnginesErrorLines)
     const QString project = QString::fromStdString(host_.projectPath.string());
     ASSERT_EQ(messages_->Texts().size(), 1u);
     EXPECT_TRUE(messages_->Texts()[0].startsWith("The analysis could not read or write its files:\r"
-                                                 "ERROR READING FILE " + project + "\rLINE 2: THE LINE IS MISSING"))
+                                                 "ERROR READING FILE " +
+                                                 project + "\rLINE 2: THE LINE IS MISSING"))
         << messages_->Texts()[0].toStdString();
     EXPECT_TRUE(messages_->Texts()[0].endsWith("\rCOMPUTATION DOES NOT PROCEED."));
     EXPECT_EQ(host_.calls, (std::vector<std::string>{"save", "results off", "plots closed", "buttons", "close"}));

@@ -29,15 +29,9 @@
 namespace veldo {
 namespace {
 
-QString DataFile(const char* name)
-{
-    return QDir(QStringLiteral(VELDO_TEST_DATA_DIR)).filePath(QLatin1String(name));
-}
+QString DataFile(const char* name) { return QDir(QStringLiteral(VELDO_TEST_DATA_DIR)).filePath(QLatin1String(name)); }
 
-std::filesystem::path DataPath(const char* name)
-{
-    return std::filesystem::path(DataFile(name).toStdString());
-}
+std::filesystem::path DataPath(const char* name) { return std::filesystem::path(DataFile(name).toStdString()); }
 
 std::string ReadError(const std::filesystem::path& file, const TCptReadSettings& settings)
 {
@@ -300,7 +294,7 @@ TEST_F(CptWindowTest, CommitStoresTheNameAndRoundedCountsAndOnlyRealChangesMarkT
     w.FormDeactivate();
     w.CloseClick();
     EXPECT_EQ(messages_->Texts(), (std::vector<QString>{QStringLiteral("Entry must be less than or equal to 50"),
-                                                         QStringLiteral("Entry must be less than or equal to 50")}));
+                                                        QStringLiteral("Entry must be less than or equal to 50")}));
     EXPECT_EQ(Data().Integers[kCptHeaderLinesEntry], 2);
     ASSERT_EQ(FindInputWindow<TDlgInputMotion>(Form()), &w);
     EXPECT_EQ(w.HeaderLinesEdit().text(), "51");
@@ -386,20 +380,18 @@ TEST_F(CptWindowTest, ConvertedViewsLeaveTheSavedConeResistance)
     dialogs_.saveAnswers.push_back(project);
     Form().Action(QStringLiteral("FileSave"))->trigger();
     // English profiles are written in psf.
-    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Pier.cpt"))),
-              " 1 3\r\n"
-              "  1.000000000E+00  4.000000000E+04\r\n"
-              "  2.000000000E+00  8.000000000E+04\r\n"
-              "  3.500000000E+00  1.200000000E+05\r\n");
+    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Pier.cpt"))), " 1 3\r\n"
+                                                                    "  1.000000000E+00  4.000000000E+04\r\n"
+                                                                    "  2.000000000E+00  8.000000000E+04\r\n"
+                                                                    "  3.500000000E+00  1.200000000E+05\r\n");
 
     // To SI: depth x 0.3048, cone resistance x 47.880259 kPa per ksf; the view follows.
     Form().Action(QStringLiteral("OptionsSI"))->trigger();
     Form().Action(QStringLiteral("FileSave"))->trigger();
-    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Pier.cpt"))),
-              " 2 3\r\n"
-              "  3.048000000E-01  1.915210359E+03\r\n"
-              "  6.096000000E-01  3.830420718E+03\r\n"
-              "  1.066800000E+00  5.745631078E+03\r\n");
+    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Pier.cpt"))), " 2 3\r\n"
+                                                                    "  3.048000000E-01  1.915210359E+03\r\n"
+                                                                    "  6.096000000E-01  3.830420718E+03\r\n"
+                                                                    "  1.066800000E+00  5.745631078E+03\r\n");
     EXPECT_EQ(view.XCaption, "Undrained Shear Strength Su, kPa");
     EXPECT_EQ(view.Curve(0).Point(2).X, Points().at(2).X / 15);
     EXPECT_NEAR(static_cast<double>(view.Curve(0).Point(2).X), 383.0420718, 1e-6);
@@ -413,11 +405,10 @@ TEST_F(CptWindowTest, AReadProfileComesBackWhenTheProjectIsOpenedAgain)
     Data().ProjectPath = path;
     ASSERT_TRUE(Form().FileSaveClick());
     // ksf kept, psf written: 40 ksf -> 4.000000000E+04.
-    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Quay.cpt"))),
-              " 1 3\r\n"
-              "  1.000000000E+00  4.000000000E+04\r\n"
-              "  2.000000000E+00  8.000000000E+04\r\n"
-              "  3.500000000E+00  1.200000000E+05\r\n");
+    EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Quay.cpt"))), " 1 3\r\n"
+                                                                    "  1.000000000E+00  4.000000000E+04\r\n"
+                                                                    "  2.000000000E+00  8.000000000E+04\r\n"
+                                                                    "  3.500000000E+00  1.200000000E+05\r\n");
 
     ASSERT_TRUE(Form().OpenFileName(path, 1));
     EXPECT_EQ(Data().CptPointCount(), 3);
@@ -470,8 +461,8 @@ TEST_F(CptWindowTest, AFailedReadKeepsTheProfileAndNamesFileLineAndItem)
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
     EXPECT_EQ(messages_->Entries()[0].text,
-              "There was an error reading the input CPT file.\r" + malformed
-                  + "\rError on Line 3 Item 2\rA floating point number was expected but not found.");
+              "There was an error reading the input CPT file.\r" + malformed +
+                  "\rError on Line 3 Item 2\rA floating point number was expected but not found.");
     // Everything as before the failed read.
     const auto points = Points();
     ASSERT_EQ(points.size(), 3u);

@@ -60,8 +60,7 @@ protected:
     TGridTable& Layer(int row) { return *form_->Tables().LayerTable(row); }
     void Do(const char* action) { Form().Action(QString::fromLatin1(action))->trigger(); }
     QWidget* Active() { return Form().MdiArea()->activeSubWindow()->widget(); }
-    template <class T>
-    T& Child(QWidget* window, const char* name)
+    template <class T> T& Child(QWidget* window, const char* name)
     {
         T* child = window->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
@@ -313,7 +312,6 @@ TEST_F(EnteredValuesTest, LookingThroughEveryWindowIsNoEdit)
             Do(window);
             for (int k = 0; k < 12; ++k)
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-
         }
         Do("DataSoilTable");
         Form().CloseAllChildren();

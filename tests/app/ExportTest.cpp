@@ -35,14 +35,14 @@ namespace {
 using test::TRecordingShell;
 using test::TScriptedFileDialogs;
 
-void WriteBytes(const QString &path, const QByteArray &bytes)
+void WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-QByteArray ReadBytes(const QString &path)
+QByteArray ReadBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -51,7 +51,7 @@ QByteArray ReadBytes(const QString &path)
 // ---- Reading a written workbook ------------------------------------------------------
 
 // One member of the workbook (a zip of XML files); empty when it is not there.
-QByteArray zipEntry(const QString &workbook, const QString &entry)
+QByteArray zipEntry(const QString& workbook, const QString& entry)
 {
     QProcess unzip;
     unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), workbook, entry});
@@ -61,7 +61,7 @@ QByteArray zipEntry(const QString &workbook, const QString &entry)
 }
 
 // Values of the attribute `attribute` of every element `element`, in document order.
-std::vector<QString> attributes(const QByteArray &xml, const QString &element, const QString &attribute)
+std::vector<QString> attributes(const QByteArray& xml, const QString& element, const QString& attribute)
 {
     std::vector<QString> values;
     QXmlStreamReader reader(xml);
@@ -73,7 +73,7 @@ std::vector<QString> attributes(const QByteArray &xml, const QString &element, c
     return values;
 }
 
-std::vector<QString> sharedStrings(const QString &workbook)
+std::vector<QString> sharedStrings(const QString& workbook)
 {
     std::vector<QString> strings;
     QXmlStreamReader reader(zipEntry(workbook, QStringLiteral("xl/sharedStrings.xml")));
@@ -86,7 +86,7 @@ std::vector<QString> sharedStrings(const QString &workbook)
 }
 
 // Cell reference ("B2") -> shown text: strings resolved, numbers as written.
-std::map<QString, QString> sheetCells(const QString &workbook, int sheetNumber)
+std::map<QString, QString> sheetCells(const QString& workbook, int sheetNumber)
 {
     const std::vector<QString> strings = sharedStrings(workbook);
     std::map<QString, QString> cells;
@@ -108,14 +108,14 @@ std::map<QString, QString> sheetCells(const QString &workbook, int sheetNumber)
     return cells;
 }
 
-std::vector<QString> sheetNames(const QString &workbook)
+std::vector<QString> sheetNames(const QString& workbook)
 {
     return attributes(zipEntry(workbook, QStringLiteral("xl/workbook.xml")), QStringLiteral("sheet"),
                       QStringLiteral("name"));
 }
 
 // Hyperlink cell -> target location in a sheet.
-std::map<QString, QString> hyperlinks(const QString &workbook, int sheetNumber)
+std::map<QString, QString> hyperlinks(const QString& workbook, int sheetNumber)
 {
     const QByteArray xml = zipEntry(workbook, QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheetNumber));
     const std::vector<QString> refs = attributes(xml, QStringLiteral("hyperlink"), QStringLiteral("ref"));
@@ -127,7 +127,7 @@ std::map<QString, QString> hyperlinks(const QString &workbook, int sheetNumber)
 }
 
 // Texts of the <c:f> range formulas of a chart.
-std::vector<QString> chartFormulas(const QByteArray &chartXml)
+std::vector<QString> chartFormulas(const QByteArray& chartXml)
 {
     std::vector<QString> formulas;
     QXmlStreamReader reader(chartXml);
@@ -141,7 +141,7 @@ std::vector<QString> chartFormulas(const QByteArray &chartXml)
 
 // ---- Plots made by hand ----------------------------------------------------------------
 
-void setCurve(TGraphPlot &plot, int c, const QString &name, const std::vector<TFloatPoint> &points)
+void setCurve(TGraphPlot& plot, int c, const QString& name, const std::vector<TFloatPoint>& points)
 {
     plot.Curve(c).Name = name;
     plot.Curve(c).Points = points;
@@ -149,9 +149,9 @@ void setCurve(TGraphPlot &plot, int c, const QString &name, const std::vector<TF
 
 // SI capacity profile with two methods and three depths; English t-z curves; one
 // load-settlement curve.
-void fillPlots(TResultPlots &plots)
+void fillPlots(TResultPlots& plots)
 {
-    TGraphPlot &skin = plots.pltSkin();
+    TGraphPlot& skin = plots.pltSkin();
     skin.SetCurveCount(2);
     skin.SetUnits(2);
     // 0.1 + 0.2 is 0.30000000000000001665 in 80 bits: its 15-digit text is "0.3".
@@ -159,12 +159,12 @@ void fillPlots(TResultPlots &plots)
     // 1/3 gives the 15-digit text 0.333333333333333.
     setCurve(skin, 1, QStringLiteral("API"), {{0, 0}, {1.0L / 3.0L, 1.5L}, {-250, 3}});
 
-    TGraphPlot &axial = plots.pltAxial();
+    TGraphPlot& axial = plots.pltAxial();
     axial.SetCurveCount(1);
     axial.SetUnits(2);
     setCurve(axial, 0, QStringLiteral("API"), {{0, 0}, {100, 0.5L}});
 
-    TGraphPlot &tz = plots.pltTZcurves();
+    TGraphPlot& tz = plots.pltTZcurves();
     tz.SetCurveCount(3);
     tz.SetUnits(1);
     for (int c = 0; c < 3; ++c)
@@ -187,7 +187,7 @@ protected:
         fillPlots(plots_);
     }
 
-    QString Path(const QString &name) const { return dir_.filePath(name); }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
     TResultPlots plots_;
@@ -219,14 +219,14 @@ TEST(ExportAxisTitle, UnitsExpandForThePlotsSystem)
 TEST_F(ExportTest, WorkbookHoldsLegendDataAndChartSheets)
 {
     const QString book = Path(QStringLiteral("plots.xlsx"));
-    const TGraphPlot &skin = plots_.pltSkin();
-    const TGraphPlot &axial = plots_.pltAxial();
-    const TGraphPlot &tz = plots_.pltTZcurves();
+    const TGraphPlot& skin = plots_.pltSkin();
+    const TGraphPlot& axial = plots_.pltAxial();
+    const TGraphPlot& tz = plots_.pltTZcurves();
     ASSERT_EQ(WriteExportWorkbook(book, {&skin, &axial, &tz}), QString());
     ASSERT_FALSE(zipEntry(book, QStringLiteral("xl/workbook.xml")).isEmpty()) << "unzip missing?";
 
-    EXPECT_EQ(sheetNames(book), (std::vector<QString>{"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2",
-                                                       "Page_3", "Plot_3"}));
+    EXPECT_EQ(sheetNames(book),
+              (std::vector<QString>{"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2", "Page_3", "Plot_3"}));
 
     // Legend: header texts with their blanks, numbers, one row per plot, links to the pages.
     const std::map<QString, QString> legend = sheetCells(book, 1);
@@ -236,16 +236,25 @@ TEST_F(ExportTest, WorkbookHoldsLegendDataAndChartSheets)
         {"D2", "  Sheet Name  "},
         {"E2", "  Chart Name  "},
         {"F2", "          Status          "},
-        {"B3", "1"}, {"C3", "Accumulated Skin Friction vs Depth"}, {"D3", "Page_1"}, {"E3", "Plot_1"},
+        {"B3", "1"},
+        {"C3", "Accumulated Skin Friction vs Depth"},
+        {"D3", "Page_1"},
+        {"E3", "Plot_1"},
         {"F3", "Complete"},
-        {"B4", "2"}, {"C4", "Axial Load vs Settlement"}, {"D4", "Page_2"}, {"E4", "Plot_2"},
+        {"B4", "2"},
+        {"C4", "Axial Load vs Settlement"},
+        {"D4", "Page_2"},
+        {"E4", "Plot_2"},
         {"F4", "Complete"},
-        {"B5", "3"}, {"C5", "Internally-Generated t-z Curves"}, {"D5", "Page_3"}, {"E5", "Plot_3"},
+        {"B5", "3"},
+        {"C5", "Internally-Generated t-z Curves"},
+        {"D5", "Page_3"},
+        {"E5", "Plot_3"},
         {"F5", "Complete"},
     };
     EXPECT_EQ(legend, expected);
-    EXPECT_EQ(hyperlinks(book, 1), (std::map<QString, QString>{
-                                       {"D3", "Page_1!A1"}, {"D4", "Page_2!A1"}, {"D5", "Page_3!A1"}}));
+    EXPECT_EQ(hyperlinks(book, 1),
+              (std::map<QString, QString>{{"D3", "Page_1!A1"}, {"D4", "Page_2!A1"}, {"D5", "Page_3!A1"}}));
 
     // First data sheet: caption, axis titles in SI, two curves in columns A-B and C-D,
     // the points as their 15-digit texts give them.
@@ -253,13 +262,28 @@ TEST_F(ExportTest, WorkbookHoldsLegendDataAndChartSheets)
     const std::map<QString, QString> data{
         {"G1", "Go to Legend Page"},
         {"A1", "Accumulated Skin Friction vs Depth"},
-        {"A2", "X"}, {"B2", "Accumulated Skin Friction (kN)"},
-        {"A3", "Y"}, {"B3", "Depth (m)"},
-        {"A4", "FHWA"}, {"C4", "API"},
-        {"A5", "X"}, {"B5", "Y"}, {"C5", "X"}, {"D5", "Y"},
-        {"A6", "0"}, {"B6", "0"}, {"C6", "0"}, {"D6", "0"},
-        {"A7", "0.3"}, {"B7", "1.5"}, {"C7", "0.333333333333333"}, {"D7", "1.5"},
-        {"A8", "12.25"}, {"B8", "3"}, {"C8", "-250"}, {"D8", "3"},
+        {"A2", "X"},
+        {"B2", "Accumulated Skin Friction (kN)"},
+        {"A3", "Y"},
+        {"B3", "Depth (m)"},
+        {"A4", "FHWA"},
+        {"C4", "API"},
+        {"A5", "X"},
+        {"B5", "Y"},
+        {"C5", "X"},
+        {"D5", "Y"},
+        {"A6", "0"},
+        {"B6", "0"},
+        {"C6", "0"},
+        {"D6", "0"},
+        {"A7", "0.3"},
+        {"B7", "1.5"},
+        {"C7", "0.333333333333333"},
+        {"D7", "1.5"},
+        {"A8", "12.25"},
+        {"B8", "3"},
+        {"C8", "-250"},
+        {"D8", "3"},
     };
     EXPECT_EQ(page, data);
     EXPECT_EQ(hyperlinks(book, 2), (std::map<QString, QString>{{"G1", "Legend!A1"}}));
@@ -274,8 +298,7 @@ TEST_F(ExportTest, WorkbookHoldsLegendDataAndChartSheets)
     const QByteArray chart1 = zipEntry(book, QStringLiteral("xl/charts/chart1.xml"));
     EXPECT_TRUE(chart1.contains("<c:scatterStyle val=\"lineMarker\"/>"));
     EXPECT_EQ(chartFormulas(chart1), (std::vector<QString>{"Page_1!$A$4", "Page_1!$A$6:$A$8", "Page_1!$B$6:$B$8",
-                                                          "Page_1!$C$4", "Page_1!$C$6:$C$8",
-                                                          "Page_1!$D$6:$D$8"}));
+                                                           "Page_1!$C$4", "Page_1!$C$6:$C$8", "Page_1!$D$6:$D$8"}));
     EXPECT_TRUE(chart1.contains("<c:orientation val=\"maxMin\"/>"));
     EXPECT_TRUE(chart1.contains("Accumulated Skin Friction (kN)"));
     EXPECT_TRUE(chart1.contains("<c:majorGridlines/>"));
@@ -307,7 +330,7 @@ TEST_F(ExportTest, PlotsWithoutCurvesOrWithManyCurves)
 {
     // No curves: the data sheet holds its titles and the chart sheet an empty chart.
     const QString book = Path(QStringLiteral("edge.xlsx"));
-    TGraphPlot &many = plots_.pltTZcurves();
+    TGraphPlot& many = plots_.pltTZcurves();
     many.SetCurveCount(14);
     ASSERT_EQ(WriteExportWorkbook(book, {&plots_.PltExtraTZ(), &many}), QString());
     EXPECT_EQ(sheetNames(book), (std::vector<QString>{"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2"}));
@@ -332,7 +355,7 @@ TEST_F(ExportTest, WindowChoosesOnlyAvailablePlotsAndOpensTheWorkbook)
     dialog.FormActivate(availability({TResultPlot::Skin, TResultPlot::Axial, TResultPlot::TZcurves}));
     dialog.show();
 
-    QListWidget *list = dialog.PlotList();
+    QListWidget* list = dialog.PlotList();
     ASSERT_EQ(list->count(), ResultPlotCount);
     EXPECT_EQ(list->item(0)->text(), "Unit Skin Friction vs Depth");
     EXPECT_EQ(list->item(9)->text(), "Internally-Generated Q-w Curve");
@@ -343,10 +366,10 @@ TEST_F(ExportTest, WindowChoosesOnlyAvailablePlotsAndOpensTheWorkbook)
     }
 
     // Unselect All disables Generate; Select All checks only the enabled entries.
-    QTest::mouseClick(dialog.findChild<QPushButton *>("UnselectAll"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("UnselectAll"), Qt::LeftButton);
     EXPECT_FALSE(dialog.GenerateButton()->isEnabled());
     EXPECT_TRUE(dialog.CheckedPlots().empty());
-    QTest::mouseClick(dialog.findChild<QPushButton *>("SelectAll"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("SelectAll"), Qt::LeftButton);
     EXPECT_EQ(dialog.CheckedPlots().size(), 3u);
     EXPECT_EQ(list->item(0)->checkState(), Qt::Unchecked);
 
@@ -363,7 +386,7 @@ TEST_F(ExportTest, WindowChoosesOnlyAvailablePlotsAndOpensTheWorkbook)
 
     // The window stays open until "Close Window".
     EXPECT_TRUE(dialog.isVisible());
-    QTest::mouseClick(dialog.findChild<QPushButton *>("CloseWindow"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("CloseWindow"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -464,7 +487,7 @@ TEST(ExportFromMainWindow, GraphicsItemExportsTheRunsPlots)
 
     int enabled = 0;
     QTimer::singleShot(0, [&] {
-        auto *dialog = form->findChild<TDlgExport *>();
+        auto* dialog = form->findChild<TDlgExport*>();
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(QApplication::activeModalWidget(), dialog);
         for (int i = 0; i < dialog->PlotList()->count(); ++i)

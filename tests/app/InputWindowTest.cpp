@@ -1,8 +1,8 @@
 // Input window conventions: created once per class, loaded on activation,
 // committed on deactivation and close, an invalid focused entry keeping the window
 // active and open with the entry as typed, edits marking the project modified.
-#include "DataEdit.h"
 #include "InputWindow.h"
+#include "DataEdit.h"
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"

@@ -36,10 +36,8 @@ TEST(RecentFilesTest, OrderingRules)
 
     // Opening the fifth moves it to the top and shifts the first four down.
     recent.Update(QStringLiteral("/p/f5.vd7d"));
-    EXPECT_EQ(recent.Padded(),
-              (QStringList{"/p/f5.vd7d", "/p/f1.vd7d", "/p/f2.vd7d", "/p/f3.vd7d", "/p/f4.vd7d",
-                           "/p/f6.vd7d", "/p/f7.vd7d", "/p/f8.vd7d", "/p/f9.vd7d",
-                           "/p/f10.vd7d"}));
+    EXPECT_EQ(recent.Padded(), (QStringList{"/p/f5.vd7d", "/p/f1.vd7d", "/p/f2.vd7d", "/p/f3.vd7d", "/p/f4.vd7d",
+                                            "/p/f6.vd7d", "/p/f7.vd7d", "/p/f8.vd7d", "/p/f9.vd7d", "/p/f10.vd7d"}));
 
     // A new path pushes everything down and drops the tenth.
     recent.Update(QStringLiteral("/q/new.vd7d"));
@@ -56,8 +54,7 @@ TEST(RecentFilesTest, ShortListGrowsAndMenuTextsCutTheCurrentFolder)
     EXPECT_EQ(recent.Count(), 2); // empty entries do not count
     recent.Update(QStringLiteral("/w/sub/c.vd7d"));
     EXPECT_EQ(recent.Count(), 3);
-    EXPECT_EQ(recent.Padded().mid(0, 4),
-              (QStringList{"/w/sub/c.vd7d", "/w/a.vd7d", "/x/b.vd6d", QString()}));
+    EXPECT_EQ(recent.Padded().mid(0, 4), (QStringList{"/w/sub/c.vd7d", "/w/a.vd7d", "/x/b.vd6d", QString()}));
     EXPECT_EQ(recent.MenuText(0, QStringLiteral("/w")), "1 sub/c.vd7d");
     EXPECT_EQ(recent.MenuText(2, QStringLiteral("/w")), "3 /x/b.vd6d");
     EXPECT_EQ(recent.MenuText(1, QStringLiteral("/w/")), "2 a.vd7d");
@@ -121,10 +118,8 @@ TEST(LauncherTest, EditorFailuresShowTheWordProcessorMessage)
 
     // The real shell: an editor path that does not exist cannot be started.
     messages->Clear();
-    EXPECT_FALSE(LaunchEditor(DesktopShell(), QStringLiteral("/no/such/editor"),
-                              QStringLiteral("/d/x.vd7o")));
-    EXPECT_EQ(messages->Texts(),
-              std::vector<QString>{"An error occurred in running the Word Processor"});
+    EXPECT_FALSE(LaunchEditor(DesktopShell(), QStringLiteral("/no/such/editor"), QStringLiteral("/d/x.vd7o")));
+    EXPECT_EQ(messages->Texts(), std::vector<QString>{"An error occurred in running the Word Processor"});
 }
 
 TEST(LauncherTest, HelpDocumentsOpenFromTheProgramFolderOrNameTheMissingOne)
@@ -143,18 +138,17 @@ TEST(LauncherTest, HelpDocumentsOpenFromTheProgramFolderOrNameTheMissingOne)
     EXPECT_FALSE(OpenHelpDocument(shell, dir.path(), THelpDocument::Contents));
     EXPECT_FALSE(OpenHelpDocument(shell, dir.path(), THelpDocument::TechnicalManual));
     EXPECT_EQ(shell.urls.size(), 1u);
-    EXPECT_EQ(messages->Texts(),
-              (std::vector<QString>{
-                  "The help file was not found:\r" + dir.filePath("VELDO_2015.html"),
-                  "The help file was not found:\r" + dir.filePath("VELDO 2015 Technical Manual.pdf")}));
+    EXPECT_EQ(
+        messages->Texts(),
+        (std::vector<QString>{"The help file was not found:\r" + dir.filePath("VELDO_2015.html"),
+                              "The help file was not found:\r" + dir.filePath("VELDO 2015 Technical Manual.pdf")}));
     EXPECT_TRUE(shell.started.empty()); // nothing is ever executed
 }
 
 TEST(LauncherTest, UpdateCheckAddressHasTheFourFields)
 {
     const QUrl url = UpdateCheckUrl(QStringLiteral("http://updates.local/"), QDate(2026, 3, 4));
-    EXPECT_EQ(url.toString(),
-              "http://updates.local/checkupdates/check/check.php?VELDOO;2015.7.7;05/10/17;03/04/26");
+    EXPECT_EQ(url.toString(), "http://updates.local/checkupdates/check/check.php?VELDOO;2015.7.7;05/10/17;03/04/26");
     EXPECT_EQ(UpdateCheckUrl(QStringLiteral("https://h.example"), QDate(2031, 12, 25)).query(),
               "VELDOO;2015.7.7;05/10/17;12/25/31");
 
@@ -165,8 +159,7 @@ TEST(LauncherTest, UpdateCheckAddressHasTheFourFields)
     EXPECT_EQ(shell.urls[0], url);
     shell.succeed = false;
     EXPECT_FALSE(OpenUpdateCheck(shell, QStringLiteral("http://updates.local"), QDate(2026, 3, 4)));
-    EXPECT_EQ(messages->Texts(),
-              std::vector<QString>{"The page \"" + url.toString() + "\" could not be opened."});
+    EXPECT_EQ(messages->Texts(), std::vector<QString>{"The page \"" + url.toString() + "\" could not be opened."});
 }
 
 } // namespace

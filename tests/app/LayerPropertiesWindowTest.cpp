@@ -2,8 +2,8 @@
 // table with English and SI unit words, the friction-angle / blow-count choice, the
 // enabling rules by method, offshore setting and pile type, the commit of every
 // property on closing, the adhesion list with its chart window and the chart pictures.
-#include "DataEdit.h"
 #include "Charts.h"
+#include "DataEdit.h"
 #include "DlgChart.h"
 #include "Main.h"
 #include "MainTestSupport.h"
@@ -253,8 +253,8 @@ TEST_F(LayerPropertiesWindowTest, SandBlock3FollowsApiUsaceAndLambda)
 TEST_F(LayerPropertiesWindowTest, OffshoreRowsUserRowsAndRemoldedStrength)
 {
     Open(2);
-    EXPECT_TRUE(Field(23).isHidden()); // Qc without offshore methods
-    EXPECT_TRUE(Field(24).isHidden()); // PI
+    EXPECT_TRUE(Field(23).isHidden());   // Qc without offshore methods
+    EXPECT_TRUE(Field(24).isHidden());   // PI
     EXPECT_FALSE(Field(19).isEnabled()); // remolded: timber pile, no offshore
     EXPECT_FALSE(Field(27).isEnabled()); // user unit skin friction without method 5
     Close();
@@ -364,9 +364,8 @@ TEST_F(LayerPropertiesWindowTest, ChartPicturesShowTheFactorsTheMethodComputes)
         TLookup lookup;
         std::vector<double> ratios;
     };
-    const std::vector<TPicture> pictures{{1, LOOKUP_ADHESION_A, {10, 20, 40}},
-                                         {2, LOOKUP_ADHESION_B, {10, 20}},
-                                         {3, LOOKUP_ADHESION_C, {10, 40}}};
+    const std::vector<TPicture> pictures{
+        {1, LOOKUP_ADHESION_A, {10, 20, 40}}, {2, LOOKUP_ADHESION_B, {10, 20}}, {3, LOOKUP_ADHESION_C, {10, 40}}};
     TChartForm chart;
     for (const TPicture& picture : pictures) {
         const QImage image = chart.Chart(picture.item)->pixmap().toImage();

@@ -217,9 +217,8 @@ TEST_F(MainFormTest, SaveOfANamedProjectWritesInPlaceAndOtherExtensionsAskForANa
     form.SetModified(true);
     messages_->Clear();
     EXPECT_FALSE(form.FileSaveClick());
-    EXPECT_EQ(messages_->Texts(),
-              std::vector<QString>{"An error occured during saving\r" + form.Data().ProjectPath
-                                   + "\rNo such file or directory"});
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"An error occured during saving\r" + form.Data().ProjectPath +
+                                                       "\rNo such file or directory"});
     EXPECT_TRUE(form.IsModified());
 }
 
@@ -417,10 +416,14 @@ TEST_F(MainFormTest, MenuAndToolbarEnabling)
         EXPECT_TRUE(form.Action(name)->isEnabled()) << name;
 
     // Hints of the toolbar buttons.
-    const std::vector<QString> hints{"Open File",     "New File",     "Save File",           "Run Data File",
-                                     "View Output",   "View Soil Profile", "Soil layer Data", "Combined Plot",
-                                     "t-z Curves",    "Load vs. Settlement", "Title",       "Computational Method",
-                                     "Pile Material", "Circular Section",  "Non-Circular",  "Total Capacity"};
+    const std::vector<QString> hints{"Open File",       "New File",
+                                     "Save File",       "Run Data File",
+                                     "View Output",     "View Soil Profile",
+                                     "Soil layer Data", "Combined Plot",
+                                     "t-z Curves",      "Load vs. Settlement",
+                                     "Title",           "Computational Method",
+                                     "Pile Material",   "Circular Section",
+                                     "Non-Circular",    "Total Capacity"};
     for (int n = 1; n <= 16; ++n)
         EXPECT_EQ(form.Action(QStringLiteral("SpeedButton%1").arg(n))->toolTip(), hints[n - 1]);
 }
@@ -639,9 +642,9 @@ QByteArray Bytes(const QString& path)
 // Every plot control: the Graphics items with the export, and the plot buttons.
 void ExpectPlotControls(TMainForm& form, bool enabled)
 {
-    for (const char* name : {"GraphUSkin", "GraphSkin", "GraphTotal", "GraphLoad", "GraphCombine", "GraphAxial",
-                             "GraphTZ", "GraphExport", "SpeedButton8", "SpeedButton9", "SpeedButton10",
-                             "SpeedButton16"})
+    for (const char* name :
+         {"GraphUSkin", "GraphSkin", "GraphTotal", "GraphLoad", "GraphCombine", "GraphAxial", "GraphTZ", "GraphExport",
+          "SpeedButton8", "SpeedButton9", "SpeedButton10", "SpeedButton16"})
         EXPECT_EQ(form.Action(QString::fromLatin1(name))->isEnabled(), enabled) << name;
 }
 
@@ -662,9 +665,8 @@ TEST_F(MainFormRunTest, ARefusedRunShowsNoOldResults)
     form.SetModified(true);
     form.Action("CompRun")->trigger();
     ASSERT_EQ(messages_->Texts().size(), 1u);
-    EXPECT_TRUE(messages_->Texts()[0].startsWith(
-        "The analysis stopped on a check of the input:\r"
-        "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE"))
+    EXPECT_TRUE(messages_->Texts()[0].startsWith("The analysis stopped on a check of the input:\r"
+                                                 "COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE"))
         << messages_->Texts()[0].toStdString();
     EXPECT_FALSE(form.ResultsFlag());
     EXPECT_TRUE(form.MdiArea()->subWindowList().isEmpty());

@@ -22,8 +22,7 @@ public:
     std::vector<QString> titles;
     std::vector<QString> saveFileNames;
 
-    std::optional<TOpenChoice> Open(QWidget*, const QString& title, const QString&,
-                                    const QString&) override
+    std::optional<TOpenChoice> Open(QWidget*, const QString& title, const QString&, const QString&) override
     {
         titles.push_back(title);
         return take(openAnswers);
@@ -37,8 +36,7 @@ public:
     }
 
 private:
-    template <class T>
-    static std::optional<T> take(std::deque<std::optional<T>>& answers)
+    template <class T> static std::optional<T> take(std::deque<std::optional<T>>& answers)
     {
         std::optional<T> answer;
         if (!answers.empty()) {
@@ -70,8 +68,7 @@ public:
 
 // A main window's options for a test: settings and program folder in `dir`, the
 // scripted dialogs and the recording shell.
-inline TMainFormOptions TestFormOptions(const QTemporaryDir& dir, TScriptedFileDialogs& dialogs,
-                                        TRecordingShell& shell)
+inline TMainFormOptions TestFormOptions(const QTemporaryDir& dir, TScriptedFileDialogs& dialogs, TRecordingShell& shell)
 {
     TMainFormOptions options;
     options.settingsFile = dir.filePath(QStringLiteral("VELDO.ini"));

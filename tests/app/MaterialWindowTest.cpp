@@ -44,8 +44,7 @@ protected:
         return *window;
     }
 
-    template <class T>
-    T& Child(const QWidget& window, const char* name)
+    template <class T> T& Child(const QWidget& window, const char* name)
     {
         T* child = window.findChild<T*>(QLatin1String(name));
         EXPECT_NE(child, nullptr) << name;
@@ -78,8 +77,7 @@ TEST_F(MaterialWindowTest, SteelPipeAreaInEnglishUnits)
     EXPECT_NEAR(Field(w, "DeAutoSection").GetNumber(), 36.9138L, 1e-12L);
     EXPECT_EQ(Field(w, "DeAutoSection").text(), "36.9138");
     EXPECT_EQ(Field(w, "DeAutoSection").EditLabel()->text(), QString::fromUtf8(" (in\u00b2)"));
-    EXPECT_EQ(Field(w, "deModulus").EditLabel()->text(),
-              QString::fromUtf8("Modulus of &Elasticity, E (lbs/in\u00b2)"));
+    EXPECT_EQ(Field(w, "deModulus").EditLabel()->text(), QString::fromUtf8("Modulus of &Elasticity, E (lbs/in\u00b2)"));
     EXPECT_EQ(Field(w, "deAngle").EditLabel()->text(), "&Angle of taper for a tapered pile  (degrees)");
     EXPECT_EQ(Field(w, "deModulus").GetNumber(), 29000000.0L);
     EXPECT_FALSE(Form().IsModified());
@@ -94,8 +92,7 @@ TEST_F(MaterialWindowTest, SteelPipeAreaInSiUnits)
     // (372100 - 341056) x 3.1416 / 4 / 1000000 = 0.0243819576 m2.
     EXPECT_NEAR(Field(w, "DeAutoSection").GetNumber(), 0.0243819576L, 1e-15L);
     EXPECT_EQ(Field(w, "DeAutoSection").EditLabel()->text(), QString::fromUtf8(" (m\u00b2)"));
-    EXPECT_EQ(Field(w, "deModulus").EditLabel()->text(),
-              QString::fromUtf8("Modulus of &Elasticity, E (kN/m\u00b2)"));
+    EXPECT_EQ(Field(w, "deModulus").EditLabel()->text(), QString::fromUtf8("Modulus of &Elasticity, E (kN/m\u00b2)"));
 }
 
 TEST_F(MaterialWindowTest, TaperAngleOnlyForTaperedPilesWithFhwa)
@@ -244,8 +241,7 @@ TEST_F(MaterialWindowTest, UnitSwitchReloadsTheWindow)
     Steel(24, 23);
     TfrmMaterial& w = Open();
     Form().UnitsClick(kSI);
-    EXPECT_EQ(Field(w, "deModulus").EditLabel()->text(),
-              QString::fromUtf8("Modulus of &Elasticity, E (kN/m\u00b2)"));
+    EXPECT_EQ(Field(w, "deModulus").EditLabel()->text(), QString::fromUtf8("Modulus of &Elasticity, E (kN/m\u00b2)"));
     EXPECT_NEAR(Field(w, "deModulus").GetNumber(), Data().Modulus, 1e-3L);
     // 24 in = 609.6 mm and 23 in = 584.2 mm: (609.6^2 - 584.2^2) x 3.1416 / 4 / 1e6
     // = 30322.52 x 0.7854 / 1e6 = 0.0238153072 m2 (= 36.9138 in2 x 0.00064516).

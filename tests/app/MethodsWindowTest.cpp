@@ -51,8 +51,7 @@ protected:
         return *window;
     }
 
-    template <class T>
-    T& Child(const QWidget& window, const QString& name)
+    template <class T> T& Child(const QWidget& window, const QString& name)
     {
         T* child = window.findChild<T*>(name);
         EXPECT_NE(child, nullptr) << name.toStdString();

@@ -12,7 +12,7 @@ TEST(NumberFormats, General10)
     EXPECT_EQ(FormatGeneral10(1.5L), "1.5");
     EXPECT_EQ(FormatGeneral10(1E-5L), "1E-5");
     EXPECT_EQ(FormatGeneral10(2.5E12L), "2.5E12");
-    EXPECT_EQ(FormatGeneral10(2), "2");           // integers come out without a point
+    EXPECT_EQ(FormatGeneral10(2), "2"); // integers come out without a point
     EXPECT_EQ(FormatGeneral10(-0.045L), "-0.045");
     EXPECT_EQ(FormatGeneral10(1234567890.4L), "1234567890");
     EXPECT_EQ(FormatGeneral10(1.0L / 3), "0.3333333333");

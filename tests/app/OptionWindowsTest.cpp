@@ -46,8 +46,7 @@ protected:
     TMainForm& Form() { return *form_; }
     TProgramData& Data() { return form_->Data(); }
 
-    template <class TWindow>
-    TWindow& Open(const char* item)
+    template <class TWindow> TWindow& Open(const char* item)
     {
         Form().Action(QLatin1String(item))->trigger();
         auto* window = FindInputWindow<TWindow>(Form());
@@ -154,7 +153,7 @@ TEST_F(OptionWindowsTest, ThePrintIntervalIsRoundedAndKeptWithinOneTo500)
         w.FormDeactivate();
         EXPECT_EQ(messages_->Texts(), std::vector<QString>{QLatin1String(c.message)});
         EXPECT_EQ(w.DataEdit2().text(), QLatin1String(c.typed)); // kept as typed
-        EXPECT_EQ(Data().PrintInterval, 3);                     // nothing stored
+        EXPECT_EQ(Data().PrintInterval, 3);                      // nothing stored
         w.CloseClick();
         EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), &w);
     }

@@ -22,10 +22,7 @@ namespace {
 
 const QString ReadError = QStringLiteral("An error occured in running the main program.");
 
-std::filesystem::path dataFile(const char *name)
-{
-    return std::filesystem::path(VELDO_TEST_DATA_DIR) / name;
-}
+std::filesystem::path dataFile(const char* name) { return std::filesystem::path(VELDO_TEST_DATA_DIR) / name; }
 
 // FHWA and API ticked, API selected, compression, t-z print at depths: the project
 // that PlotResults_FhwaApi.vd7p belongs to. Layers: sand to 10, clay to 25, silt to 40.
@@ -39,7 +36,7 @@ TPlotFileContext fhwaApiContext()
     return c;
 }
 
-std::vector<QString> curveNames(TGraphPlot &plot)
+std::vector<QString> curveNames(TGraphPlot& plot)
 {
     std::vector<QString> names;
     for (int i = 0; i < plot.CurveCount(); ++i)
@@ -47,20 +44,20 @@ std::vector<QString> curveNames(TGraphPlot &plot)
     return names;
 }
 
-void expectPoint(const TFloatPoint &p, long double x, long double y)
+void expectPoint(const TFloatPoint& p, long double x, long double y)
 {
     EXPECT_NEAR(static_cast<double>(p.X), static_cast<double>(x), 1e-12);
     EXPECT_NEAR(static_cast<double>(p.Y), static_cast<double>(y), 1e-12);
 }
 
-std::filesystem::path writeText(const QTemporaryDir &dir, const char *name, const std::string &text)
+std::filesystem::path writeText(const QTemporaryDir& dir, const char* name, const std::string& text)
 {
     const std::filesystem::path p = std::filesystem::path(dir.path().toStdString()) / name;
     std::ofstream(p, std::ios::binary) << text;
     return p;
 }
 
-std::string fileText(const std::filesystem::path &p)
+std::string fileText(const std::filesystem::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -87,7 +84,7 @@ TEST(PlotResultsTest, MethodCurvesFollowTheFileOrder)
     for (int m : {9, 4, 1, 5, 6})
         c.ticked[static_cast<std::size_t>(m)] = true;
     std::vector<QString> names;
-    for (const TMethodCurve &curve : MethodCurves(c))
+    for (const TMethodCurve& curve : MethodCurves(c))
         names.push_back(curve.name);
     EXPECT_EQ(names, (std::vector<QString>{"User Spec.", "FHWA", "API", "NGI", "UWA"}));
     // Without the offshore flag methods 6-9 give no curve.
@@ -108,7 +105,7 @@ TEST(PlotResultsTest, ReadsEveryBlockOfAHandWrittenFile)
     EXPECT_EQ(plots.FileUnits(), 1);
 
     // Header " 2 3 1 4": two methods, three points, English, API selected.
-    for (TGraphPlot *p : {&plots.pltSkin(), &plots.pltUSkin(), &plots.pltTip(), &plots.pltTotal()}) {
+    for (TGraphPlot* p : {&plots.pltSkin(), &plots.pltUSkin(), &plots.pltTip(), &plots.pltTotal()}) {
         EXPECT_EQ(curveNames(*p), (std::vector<QString>{"FHWA", "API"}));
         EXPECT_EQ(p->PointCount(), 3);
     }
@@ -159,7 +156,7 @@ TEST(PlotResultsTest, ReadsEveryBlockOfAHandWrittenFile)
     expectPoint(plots.PltExtraTZ().CurvePoint(0, 9), 0.3L, 3.0L);
 
     // The selected method's profile for the wave-equation file.
-    const TSelectedProfile &profile = plots.SelectedProfile();
+    const TSelectedProfile& profile = plots.SelectedProfile();
     EXPECT_EQ(profile.pointCount, 3);
     ASSERT_EQ(profile.depth.size(), 3u);
     EXPECT_DOUBLE_EQ(static_cast<double>(profile.depth[2]), 20.0);
@@ -173,7 +170,7 @@ TEST(PlotResultsTest, LayerBandsGoToTheDepthPlots)
     ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), fhwaApiContext(), false));
     for (TResultPlot which : {TResultPlot::USkin, TResultPlot::Skin, TResultPlot::Tip, TResultPlot::Total,
                               TResultPlot::Load, TResultPlot::Combine}) {
-        TGraphPlot &p = plots.Plot(which);
+        TGraphPlot& p = plots.Plot(which);
         ASSERT_EQ(p.LayerCurveCount(), 3);
         EXPECT_EQ(p.LayerCurve(0).Name, " SAND ");
         EXPECT_EQ(p.LayerCurve(1).Name, " CLAY ");
@@ -246,9 +243,9 @@ TEST(PlotResultsTest, SiFileNamesCurvesInMetres)
 }
 
 // The axis titles as the plot window builds them from caption and unit codes.
-std::pair<QString, QString> axisTitles(TGraphPlot &p)
+std::pair<QString, QString> axisTitles(TGraphPlot& p)
 {
-    const auto title = [&p](const QString &caption, const QString &units) {
+    const auto title = [&p](const QString& caption, const QString& units) {
         return units.isEmpty() ? caption : caption + " (" + ExpandUnitCodes(units, p.Units()) + ")";
     };
     return {title(p.XCaption, p.XUnits), title(p.YCaption, p.YUnits)};
@@ -260,7 +257,7 @@ TEST(PlotResultsTest, AxisTitlesNameTheEnginesUnits)
     // friction ksf / kPa; t-z load transfer psi / kPa and movement in / m;
     // settlements in / m.
     using Titles = std::vector<std::pair<QString, QString>>;
-    const auto titles = [](TResultPlots &plots) {
+    const auto titles = [](TResultPlots& plots) {
         Titles all;
         for (int i = 0; i < ResultPlotCount; ++i)
             all.push_back(axisTitles(plots.Plot(static_cast<TResultPlot>(i))));
@@ -359,7 +356,7 @@ TEST(PlotResultsTest, FilledPlotRendersIntoAnImage)
 {
     TResultPlots plots;
     ASSERT_TRUE(plots.ReadPlotFile(dataFile("PlotResults_FhwaApi.vd7p"), fhwaApiContext(), false));
-    TGraphPlot &combine = plots.pltCombine();
+    TGraphPlot& combine = plots.pltCombine();
     ASSERT_TRUE(combine.Execute());
     ASSERT_NE(combine.PlotWindow(), nullptr);
     combine.PlotWindow()->resize(800, 600);

@@ -8,8 +8,8 @@
 #include "InputWindow.h"
 #include "Main.h"
 #include "MainTestSupport.h"
-#include "MiscMath.h"
 #include "Messages.h"
+#include "MiscMath.h"
 #include "Options.h"
 #include "ProjectTables.h"
 #include "Table.h"
@@ -133,15 +133,13 @@ protected:
         Type(text);
     }
 
-    template <class TWindow>
-    TWindow& Window()
+    template <class TWindow> TWindow& Window()
     {
         TWindow* window = FindInputWindow<TWindow>(Form());
         EXPECT_NE(window, nullptr);
         return *window;
     }
-    template <class TWindow>
-    TDataEdit& Field(const QString& name)
+    template <class TWindow> TDataEdit& Field(const QString& name)
     {
         auto* field = Window<TWindow>().template findChild<TDataEdit*>(name);
         EXPECT_NE(field, nullptr) << name.toStdString();
@@ -239,7 +237,8 @@ protected:
     // For each numeric field of the window opened by `item` of `menu` (and shown by
     // `show`, as a tab page): type a new value, save at once, open the project again
     // and find the value in the field.
-    void CheckEveryField(const QString& menu, const QString& item, const std::function<void()>& show = [] {})
+    void CheckEveryField(
+        const QString& menu, const QString& item, const std::function<void()>& show = [] {})
     {
         const auto open = [&] {
             Choose(menu, item);
@@ -284,7 +283,8 @@ protected:
             int gridColumn = 0;
             for (int c = 0; c < column; ++c)
                 gridColumn += table().Column(c).visible ? 1 : 0;
-            const QString typed = FormatEntryValue(false, EvaluateEntry(table().Column(column).AsText(0).toStdString()) + 2);
+            const QString typed =
+                FormatEntryValue(false, EvaluateEntry(table().Column(column).AsText(0).toStdString()) + 2);
             const QRect cell = grid.visualRect(grid.model()->index(0, gridColumn));
             QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
             for (const QChar c : typed)
@@ -298,8 +298,7 @@ protected:
     }
 
     // A child of the active input window clicked with the mouse.
-    template <class TWidget>
-    void Click(const QString& name)
+    template <class TWidget> void Click(const QString& name)
     {
         auto* widget = Form().MdiArea()->activeSubWindow()->widget()->findChild<TWidget*>(name);
         ASSERT_NE(widget, nullptr) << name.toStdString();
@@ -458,8 +457,8 @@ TEST_F(ProgramInput, NumbersSideBySideAreRefusedNotJoined)
     ClickButton(14);
     TDataEdit& total = Field<TfrmShaftpeneta>(QStringLiteral("DataEdit10"));
     const long double stored = Form().Data().TotalLength;
-    for (const QString& entry : {QStringLiteral("2 3"), QStringLiteral("1 000"), QStringLiteral("2(3+4)"),
-                                 QStringLiteral("(1)(2)")}) {
+    for (const QString& entry :
+         {QStringLiteral("2 3"), QStringLiteral("1 000"), QStringLiteral("2(3+4)"), QStringLiteral("(1)(2)")}) {
         messages_->Clear();
         TypeOver(total, entry);
         ClickButton(3);
@@ -547,7 +546,9 @@ TEST_F(ProgramInput, ALauncherClickedOverAnInvalidEntryGivesOneMessageAndNoWindo
 TEST_F(ProgramInput, EveryFieldOfTheInputWindows)
 {
     const std::pair<const char*, const char*> windows[] = {
-        {"DataMenu", "DataMaterial"}, {"DataMenu", "DataCircular"}, {"DataMenu", "DataSoilLayers"},
+        {"DataMenu", "DataMaterial"},
+        {"DataMenu", "DataCircular"},
+        {"DataMenu", "DataSoilLayers"},
         {"OptionsMenu", "OptionsControl"},
     };
     for (const auto& [menu, item] : windows) {
@@ -620,16 +621,18 @@ TEST_F(ProgramInput, EveryColumnOfTheTables)
         CheckEveryColumn([this, layer]() -> TGridTable& { return *Form().Tables().LayerTable(layer); },
                          [this, layer] { OpenLayerProperties(layer); });
     }
-    CheckEveryColumn([this]() -> TGridTable& { return Form().Tables().TblTZDepth(); }, [this] {
-        Choose(QStringLiteral("OptionsMenu"), QStringLiteral("OptionsPrintTz"));
-        Check(QStringLiteral("ChkPrint"));
-        Click<QPushButton>(QStringLiteral("EditDepths"));
-    });
-    CheckEveryColumn([this]() -> TGridTable& { return Form().Tables().Sectionaldata(); }, [this] {
-        Choose(QStringLiteral("DataMenu"), QStringLiteral("DataMaterial"));
-        Check(QStringLiteral("RadioButton2")); // non-constant cross section
-        Click<QPushButton>(QStringLiteral("SectionButton1"));
-    });
+    CheckEveryColumn([this]() -> TGridTable& { return Form().Tables().TblTZDepth(); },
+                     [this] {
+                         Choose(QStringLiteral("OptionsMenu"), QStringLiteral("OptionsPrintTz"));
+                         Check(QStringLiteral("ChkPrint"));
+                         Click<QPushButton>(QStringLiteral("EditDepths"));
+                     });
+    CheckEveryColumn([this]() -> TGridTable& { return Form().Tables().Sectionaldata(); },
+                     [this] {
+                         Choose(QStringLiteral("DataMenu"), QStringLiteral("DataMaterial"));
+                         Check(QStringLiteral("RadioButton2")); // non-constant cross section
+                         Click<QPushButton>(QStringLiteral("SectionButton1"));
+                     });
 }
 
 } // namespace

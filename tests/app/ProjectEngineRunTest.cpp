@@ -24,7 +24,7 @@ protected:
     void TearDown() override { std::filesystem::current_path(oldDir_); }
 
     // The layered project saved as the program does before a run.
-    TProgramData SaveForRun(TProjectTables &tables)
+    TProgramData SaveForRun(TProjectTables& tables)
     {
         TProgramData data = MakeLayeredProject(tables);
         data.ProjectPath = Path(QStringLiteral("run.vd7d"));
@@ -40,7 +40,7 @@ TEST_F(ProjectEngineTest, EngineReaderTakesTheProgramsFileWithTheSameNumbers)
     TProjectTables tables;
     const TProgramData data = SaveForRun(tables);
     auto state = std::make_unique<EngineState>();
-    EngineState &S = *state;
+    EngineState& S = *state;
     S.INPUT_PATH = data.ProjectPath.toStdString();
     S.CPT_PATH = data.CptPath.toStdString();
     READ_PROJECT_FILE(S);
@@ -96,13 +96,12 @@ TEST_F(ProjectEngineTest, ProgramWrittenFileRunsThroughTheEngine)
 {
     TProjectTables tables;
     const TProgramData data = SaveForRun(tables);
-    const auto file = [&](const char *extension) {
+    const auto file = [&](const char* extension) {
         return ReplaceExtension(data.ProjectPath, QString::fromLatin1(extension)).toStdString();
     };
     // The hand-over file: version, three reserved lines, project, report, plot data, CPT.
-    WriteBytes(Path(QStringLiteral("names.dat")),
-               "2015.7.7\r\n\r\n\r\n0\r\n" + file(".vd7d") + "\r\n" + file(".vd7o") + "\r\n"
-                   + file(".vd7p") + "\r\n" + file(".cpt") + "\r\n");
+    WriteBytes(Path(QStringLiteral("names.dat")), "2015.7.7\r\n\r\n\r\n0\r\n" + file(".vd7d") + "\r\n" + file(".vd7o") +
+                                                      "\r\n" + file(".vd7p") + "\r\n" + file(".cpt") + "\r\n");
     std::filesystem::current_path(dir_.path().toStdString());
     EXPECT_EQ(RunEngine(7), 0);
     const std::string report = ReadBytes(QString::fromStdString(file(".vd7o")));
@@ -157,21 +156,21 @@ TEST_F(ProjectEngineTest, EngineReaderPlacesEveryValueOfTheProgramsFile)
     d.CriticalDepthOption = 2;
     d.UserCriticalDepth = 8.5L;
 
-    TGridTable &D = tables.D();
+    TGridTable& D = tables.D();
     D.SetRowCount(3);
     const int types[3] = {kSand, kClay, kSilt};
     for (int row = 0; row < 3; ++row) {
         D.Cell(kLayerSoilType, row).SetInteger(types[row]);
-        D.Cell(kLayerBottom, row).SetFloat(6 * (row + 1));   // 6, 12, 18
-        D.Cell(kLayerMaxSide, row).SetFloat(101 + row);      // 101, 102, 103
-        D.Cell(kLayerMaxEnd, row).SetFloat(2001 + row);      // 2001, 2002, 2003
+        D.Cell(kLayerBottom, row).SetFloat(6 * (row + 1)); // 6, 12, 18
+        D.Cell(kLayerMaxSide, row).SetFloat(101 + row);    // 101, 102, 103
+        D.Cell(kLayerMaxEnd, row).SetFloat(2001 + row);    // 2001, 2002, 2003
         D.Cell(kLayerSideFactor, row).SetFloat(0.91L + row / 100.0L);
         D.Cell(kLayerEndFactor, row).SetFloat(0.81L + row / 100.0L);
-        TGridTable &p = *tables.LayerTable(row);
+        TGridTable& p = *tables.LayerTable(row);
         // Property c of end j: 10 x (c + 1) + j + row / 10, integers where the column is.
         for (int j = 0; j < 2; ++j)
             for (int c = 0; c < p.ColumnCount(); ++c) {
-                if (dynamic_cast<TIntColumn *>(&p.Column(c)))
+                if (dynamic_cast<TIntColumn*>(&p.Column(c)))
                     p.Cell(c, j).SetInteger(c == kClayAdhesion ? 1 + j : 10 * (c + 1) + j);
                 else
                     p.Cell(c, j).SetFloat(10 * (c + 1) + j + row / 10.0L);
@@ -192,7 +191,7 @@ TEST_F(ProjectEngineTest, EngineReaderPlacesEveryValueOfTheProgramsFile)
     d.SaveToFile(tables);
 
     auto state = std::make_unique<EngineState>();
-    EngineState &S = *state;
+    EngineState& S = *state;
     S.INPUT_PATH = d.ProjectPath.toStdString();
     S.CPT_PATH = d.CptPath.toStdString();
     READ_PROJECT_FILE(S);
@@ -230,7 +229,7 @@ TEST_F(ProjectEngineTest, EngineReaderPlacesEveryValueOfTheProgramsFile)
     for (int row = 0; row < 3; ++row)
         for (int j = 0; j < 2; ++j) {
             SCOPED_TRACE("layer " + std::to_string(row) + " end " + std::to_string(j));
-            const auto &r = S.SOIL[static_cast<std::size_t>(2 * row + 1 + j)];
+            const auto& r = S.SOIL[static_cast<std::size_t>(2 * row + 1 + j)];
             EXPECT_DOUBLE_EQ(r[COL_DEPTH], j == 0 ? 6.0 * row : 6.0 * (row + 1));
             EXPECT_DOUBLE_EQ(r[COL_SOIL_TYPE], types[row]);
             EXPECT_DOUBLE_EQ(r[COL_MAX_UNIT_FRICTION], 101 + row);

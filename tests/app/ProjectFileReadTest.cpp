@@ -32,7 +32,7 @@ std::string ExpectedLayered(int generation)
     return DumpProject(d, tables);
 }
 
-std::string Replace(std::string text, const std::string &from, const std::string &to)
+std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
     const auto at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
@@ -44,7 +44,7 @@ std::string Replace(std::string text, const std::string &from, const std::string
 class ProjectReadTest : public ProjectFileTest {
 protected:
     // The layered project saved in generation 1; its text.
-    std::string SaveLayered(const QString &name)
+    std::string SaveLayered(const QString& name)
     {
         TProjectTables tables;
         TProgramData data = MakeLayeredProject(tables);
@@ -53,10 +53,7 @@ protected:
         return ReadBytes(data.ProjectPath);
     }
 
-    TProjectRead Open(const QString &path)
-    {
-        return TProgramData::CreateFromFile(path, ProjectGeneration(path));
-    }
+    TProjectRead Open(const QString& path) { return TProgramData::CreateFromFile(path, ProjectGeneration(path)); }
 
     TScopedMessageRecorder messages_;
 };
@@ -154,10 +151,10 @@ TEST_F(ProjectReadTest, ReadingNeverTouchesTheOpenProject)
 }
 
 struct MalformedCase {
-    const char *name;
-    const char *from;
-    const char *to;
-    const char *message;
+    const char* name;
+    const char* from;
+    const char* to;
+    const char* message;
     int layersKept;     // rows of D after reading
     int sandBottomKept; // depth at the bottom of layer 1 (0 when not read)
 };
@@ -166,12 +163,12 @@ class MalformedProjectTest : public ProjectReadTest, public ::testing::WithParam
 
 TEST_P(MalformedProjectTest, ShowsTheReadersMessageAndKeepsTheEarlierPart)
 {
-    const MalformedCase &c = GetParam();
+    const MalformedCase& c = GetParam();
     const std::string text = SaveLayered(QStringLiteral("good.vd7d"));
     const QString path = Path(QStringLiteral("bad.vd7d"));
     const std::string cut = "\r\n1\r\n3\r\n10 \r\n"; // the rest after the last layer
-    WriteBytes(path, std::string(c.from) == "<cut>" ? text.substr(0, text.find(cut) - 40)
-                                                    : Replace(text, c.from, c.to));
+    WriteBytes(path,
+               std::string(c.from) == "<cut>" ? text.substr(0, text.find(cut) - 40) : Replace(text, c.from, c.to));
     const TProjectRead read = Open(path);
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
@@ -205,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "Error on Line 23 Item 1\rThe number of t-z depths must be from 0 to 100.", 3, 20},
         MalformedCase{"MoreThan100SectionRows", "3 2\r\n0 50.5", "101 2\r\n0 50.5",
                       "Error on Line 29 Item 1\rThe number of cross-section rows must be from 0 to 100.", 3, 20}),
-    [](const ::testing::TestParamInfo<MalformedCase> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
 
 // Opening, saving, reopening and saving again keep the project and the file's bytes,
 // also after a read that stopped part-way or from a file whose words disagree.
@@ -214,7 +211,7 @@ TEST_F(ProjectReadTest, SaveAndReopenKeepTheProject)
     const std::string layered = SaveLayered(QStringLiteral("layered.vd7d"));
     const std::string cpt = ReadBytes(Path(QStringLiteral("layered.cpt")));
     const struct {
-        const char *name;
+        const char* name;
         std::string project;
     } cases[] = {
         {"as written", layered},
@@ -224,7 +221,7 @@ TEST_F(ProjectReadTest, SaveAndReopenKeepTheProject)
         // A method flag other than 0 or 1 ticks nothing.
         {"method flag 55", Replace(layered, "\r\n1 1 0 1 1 0 1 0 0 \r\n", "\r\n1 55 0 1 1 0 1 0 0 \r\n")},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QTemporaryDir dir;
         EXPECT_EQ(SaveReopenMismatch(dir.path(), 1, c.project, cpt), "");
@@ -248,7 +245,8 @@ TEST_F(ProjectReadTest, BrokenCptFileKeepsThePointsRead)
     SaveLayered(QStringLiteral("cpt.vd7d"));
     WriteBytes(Path(QStringLiteral("cpt.cpt")), " 1 3\r\n  1.0E+00  2.0E+03\r\n  2.0E+00  x\r\n");
     const TProjectRead read = Open(Path(QStringLiteral("cpt.vd7d")));
-    EXPECT_EQ(read.error, QStringLiteral("Error on Line 3 Item 2\rA floating point number was expected but not found."));
+    EXPECT_EQ(read.error,
+              QStringLiteral("Error on Line 3 Item 2\rA floating point number was expected but not found."));
     ASSERT_EQ(read.data.CptPointCount(), 1);
     EXPECT_EQ(read.tables->MotionInput().Curve(0).PointCount(), 1);
     EXPECT_EQ(read.tables->MotionInput().Curve(0).Point(0).X, 2.0L); // 2000 psf = 2 ksf
@@ -274,7 +272,7 @@ namespace {
 // The hand-written example projects read completely and survive a save and reopen.
 TEST_F(ProjectReadTest, ExampleProjectsReadSaveAndReopen)
 {
-    for (const char *name : {"PipeSandClay_English.vd7d", "OffshoreCpt_SI.vd7d"}) {
+    for (const char* name : {"PipeSandClay_English.vd7d", "OffshoreCpt_SI.vd7d"}) {
         SCOPED_TRACE(name);
         const QString example = QString::fromLatin1(VELDO_EXAMPLES_DIR "/") + QString::fromLatin1(name);
         TProjectRead read = Open(example);

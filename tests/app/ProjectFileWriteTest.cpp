@@ -184,7 +184,7 @@ TEST_F(ProjectFileTest, FailedSaveReportsTheErrorNamingTheFile)
     try {
         data.SaveToFile(tables);
         ADD_FAILURE() << "no error reported";
-    } catch (const EWriteError &e) {
+    } catch (const EWriteError& e) {
         EXPECT_NE(std::string(e.what()).find("folder.vd7d"), std::string::npos) << e.what();
     }
     EXPECT_TRUE(tables.IsChanged()); // not saved: still changed
@@ -206,12 +206,12 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheExistingFiles)
     data.SetUnits(kSI, tables); // both files would change
     tables.D().SetChanged(true);
 
-    const auto expectKept = [&](const TSafeWriteFaults &faults, const QString &file, const char *reason) {
+    const auto expectKept = [&](const TSafeWriteFaults& faults, const QString& file, const char* reason) {
         const TScopedSafeWriteFaults simulated(faults);
         try {
             data.SaveToFile(tables);
             ADD_FAILURE() << "no error reported";
-        } catch (const EWriteError &e) {
+        } catch (const EWriteError& e) {
             EXPECT_EQ(QString::fromStdString(e.what()), file + QStringLiteral("\r") + QLatin1String(reason));
         }
         EXPECT_EQ(ReadBytes(data.ProjectPath), project);
@@ -231,7 +231,7 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheExistingFiles)
     try {
         data.SaveToFile(tables);
         ADD_FAILURE() << "no error reported";
-    } catch (const EWriteError &e) {
+    } catch (const EWriteError& e) {
         EXPECT_EQ(QString::fromStdString(e.what()), data.ProjectPath + QStringLiteral("\rNot a directory"));
     }
     EXPECT_EQ(ReadBytes(Path(QStringLiteral("keep.vd7d"))), project);
@@ -246,8 +246,7 @@ TEST(ProjectFileNames, GenerationByExtensionIgnoringCase)
     EXPECT_EQ(ProjectGeneration(QStringLiteral("/a/b.txt")), 3);
     EXPECT_EQ(ReplaceExtension(QStringLiteral("/a/b.c/job.vd7d"), QStringLiteral(".cpt")),
               QStringLiteral("/a/b.c/job.cpt"));
-    EXPECT_EQ(ReplaceExtension(QStringLiteral("/a/b.c/job"), QStringLiteral(".cpt")),
-              QStringLiteral("/a/b.c/job.cpt"));
+    EXPECT_EQ(ReplaceExtension(QStringLiteral("/a/b.c/job"), QStringLiteral(".cpt")), QStringLiteral("/a/b.c/job.cpt"));
 }
 
 } // namespace
@@ -298,7 +297,7 @@ TEST_F(ProjectFileTest, SaveFailingPartWayKeepsTheExistingFile)
     bool thrown = false;
     try {
         data.SaveToFile(tables);
-    } catch (const EWriteError &) {
+    } catch (const EWriteError&) {
         thrown = true;
     }
     setrlimit(RLIMIT_FSIZE, &old);

@@ -9,7 +9,7 @@ namespace veldo::test {
 namespace {
 
 // A sand layer (row 0) with every property set, top and bottom.
-void FillSand(const TGridTable &sand)
+void FillSand(const TGridTable& sand)
 {
     for (int row = 0; row < 2; ++row) {
         sand.Cell(kSandUnitWeight, row).SetFloat(110 + row);
@@ -39,7 +39,7 @@ TEST(ProjectRules, LayerTypeChoicesKeepWhatTheUserEntered)
     tables.ChangeLayerType(0, kSilt);
     EXPECT_EQ(tables.LayerTable(0)->Cell(kSiltFriction, 1).AsFloat(), 31.0L);
     tables.ChangeLayerType(0, kSand);
-    const TGridTable &sand = *tables.LayerTable(0);
+    const TGridTable& sand = *tables.LayerTable(0);
     for (int row = 0; row < 2; ++row) {
         EXPECT_EQ(sand.Cell(kSandUnitWeight, row).AsFloat(), 110.0L + row);
         EXPECT_EQ(sand.Cell(kSandFriction, row).AsFloat(), 30.0L + row);
@@ -69,7 +69,7 @@ TEST(ProjectRules, SiltAndTaperFollowOnlyARealMethodChange)
         data.SetMethodTicked(m, m == kUsaceMethod);
     EXPECT_TRUE(data.SiltAllowed());
     tables.ChangeLayerType(0, kSilt);
-    const TGridTable &silt = *tables.LayerTable(0);
+    const TGridTable& silt = *tables.LayerTable(0);
     silt.Cell(kSiltUnitWeight, 1).SetFloat(105);
     silt.Cell(kSiltFriction, 1).SetFloat(27);
     silt.Cell(kSiltBlowCount, 1).SetInteger(9);
@@ -90,7 +90,7 @@ TEST(ProjectRules, SiltAndTaperFollowOnlyARealMethodChange)
     data.SetMethodTicked(4, true);
     data.MethodsChanged(previous, tables);
     EXPECT_EQ(tables.D().Cell(kLayerSoilType, 0).AsInteger(), kSand);
-    const TGridTable &sand = *tables.LayerTable(0);
+    const TGridTable& sand = *tables.LayerTable(0);
     EXPECT_EQ(sand.Cell(kSandUnitWeight, 1).AsFloat(), 105.0L);
     EXPECT_EQ(sand.Cell(kSandFriction, 1).AsFloat(), 27.0L);
     EXPECT_EQ(sand.Cell(kSandBlowCount, 1).AsInteger(), 9);
@@ -112,7 +112,7 @@ TEST(ProjectRules, CptViewsAreComputedFromTheConeResistanceWhichAUnitSwitchConve
 {
     TProjectTables tables;
     TProgramData data = TProgramData::CreateDefault(tables);
-    TGraphPlot &profile = tables.MotionInput();
+    TGraphPlot& profile = tables.MotionInput();
     profile.SetCurveCount(1);
     profile.Curve(0).Points = {{56.0L, 10.0L}, {120.0L, 20.0L}}; // X ksf, Y ft
     data.Integers[kCptPointCountEntry] = 2;

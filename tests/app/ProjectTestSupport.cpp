@@ -6,42 +6,36 @@
 namespace veldo::test {
 namespace {
 
-std::string Number(long double value, int digits)
-{
-    return formatGeneral(value, digits);
-}
+std::string Number(long double value, int digits) { return formatGeneral(value, digits); }
 
-void DumpTable(std::string &out, const std::string &name, const TGridTable &table, int digits)
+void DumpTable(std::string& out, const std::string& name, const TGridTable& table, int digits)
 {
     out += name + " rows " + std::to_string(table.RowCount()) + "\n";
     for (int r = 0; r < table.RowCount(); ++r)
         for (int c = 0; c < table.ColumnCount(); ++c) {
-            const TColumn &column = table.Column(c);
+            const TColumn& column = table.Column(c);
             const std::string cell = name + "[" + std::to_string(r) + "," + std::to_string(c) + "] ";
-            if (dynamic_cast<const TFloatColumn *>(&column))
+            if (dynamic_cast<const TFloatColumn*>(&column))
                 out += cell + Number(column.AsFloat(r), digits) + "\n";
-            else if (dynamic_cast<const TTableColumn *>(&column)) {
-                if (const TGridTable *nested = column.AsTable(r))
+            else if (dynamic_cast<const TTableColumn*>(&column)) {
+                if (const TGridTable* nested = column.AsTable(r))
                     DumpTable(out, cell, *nested, digits);
             } else
                 out += cell + std::to_string(column.AsInteger(r)) + "\n";
         }
 }
 
-QString InFolder(const QString &folder, const QString &name)
-{
-    return QDir(folder).filePath(name);
-}
+QString InFolder(const QString& folder, const QString& name) { return QDir(folder).filePath(name); }
 
 // The texts of a saved project file and its CPT file.
-std::string SaveAs(TProgramData &data, TProjectTables &tables, const QString &path)
+std::string SaveAs(TProgramData& data, TProjectTables& tables, const QString& path)
 {
     data.ProjectPath = path;
     data.SaveToFile(tables);
     return ReadBytes(path) + "\n--- CPT ---\n" + ReadBytes(ReplaceExtension(path, QStringLiteral(".cpt")));
 }
 
-std::string FirstDifference(const std::string &expected, const std::string &actual)
+std::string FirstDifference(const std::string& expected, const std::string& actual)
 {
     std::istringstream a(expected), b(actual);
     std::string x, y;
@@ -53,12 +47,18 @@ std::string FirstDifference(const std::string &expected, const std::string &actu
 
 } // namespace
 
-std::string DumpProject(const TProgramData &d, const TProjectTables &tables, int digits)
+std::string DumpProject(const TProgramData& d, const TProjectTables& tables, int digits)
 {
     std::string out;
-    const auto text = [&](const char *name, const QString &value) { out += std::string(name) + " " + value.toStdString() + "\n"; };
-    const auto real = [&](const char *name, long double value) { out += std::string(name) + " " + Number(value, digits) + "\n"; };
-    const auto integer = [&](const char *name, long long value) { out += std::string(name) + " " + std::to_string(value) + "\n"; };
+    const auto text = [&](const char* name, const QString& value) {
+        out += std::string(name) + " " + value.toStdString() + "\n";
+    };
+    const auto real = [&](const char* name, long double value) {
+        out += std::string(name) + " " + Number(value, digits) + "\n";
+    };
+    const auto integer = [&](const char* name, long long value) {
+        out += std::string(name) + " " + std::to_string(value) + "\n";
+    };
     text("title", d.Title);
     text("designer", d.Designer);
     text("job", d.JobNumber);
@@ -98,15 +98,15 @@ std::string DumpProject(const TProgramData &d, const TProjectTables &tables, int
     DumpTable(out, "D", tables.D(), digits);
     DumpTable(out, "TZ", tables.TblTZDepth(), digits);
     DumpTable(out, "Sections", tables.Sectionaldata(), digits);
-    const TGraphPlot &plot = tables.MotionInput();
-    for (const TLine &curve : plot.Curves)
-        for (const TFloatPoint &p : curve.Points)
+    const TGraphPlot& plot = tables.MotionInput();
+    for (const TLine& curve : plot.Curves)
+        for (const TFloatPoint& p : curve.Points)
             out += "cpt " + Number(p.Y, digits) + " " + Number(p.X, digits) + "\n";
     return out;
 }
 
-std::string SaveReopenMismatch(const QString &folder, int generation, const std::string &projectText,
-                               const std::string &cptText)
+std::string SaveReopenMismatch(const QString& folder, int generation, const std::string& projectText,
+                               const std::string& cptText)
 {
     static const std::array<QString, 3> extensions = {QStringLiteral(".vd7d"), QStringLiteral(".vd6d"),
                                                       QStringLiteral(".vdd")};
@@ -132,7 +132,7 @@ std::string SaveReopenMismatch(const QString &folder, int generation, const std:
     return {};
 }
 
-TProgramData MakeLayeredProject(TProjectTables &tables)
+TProgramData MakeLayeredProject(TProjectTables& tables)
 {
     TProgramData d = TProgramData::CreateDefault(tables);
     d.Title = QStringLiteral("LAYERED TEST PILE");
@@ -164,7 +164,7 @@ TProgramData MakeLayeredProject(TProjectTables &tables)
     d.CriticalDepthOption = 2;
     d.UserCriticalDepth = 35;
 
-    TGridTable &D = tables.D();
+    TGridTable& D = tables.D();
     D.SetRowCount(3);
     const auto layer = [&](int row, int type, long double bottom, long double side, long double end,
                            long double sideFactor, long double endFactor) {
@@ -176,33 +176,33 @@ TProgramData MakeLayeredProject(TProjectTables &tables)
         D.Cell(kLayerEndFactor, row).SetFloat(endFactor);
         return tables.LayerTable(row);
     };
-    const auto set = [](TGridTable *p, int j, std::initializer_list<long double> values) {
+    const auto set = [](TGridTable* p, int j, std::initializer_list<long double> values) {
         int c = 0;
         for (long double v : values) {
-            if (dynamic_cast<TIntColumn *>(&p->Column(c)))
+            if (dynamic_cast<TIntColumn*>(&p->Column(c)))
                 p->Cell(c, j).SetInteger(static_cast<int>(v));
             else
                 p->Cell(c, j).SetFloat(v);
             ++c;
         }
     };
-    TGridTable *sand = layer(0, kSand, 20, 2000, 80000, 0.9L, 0.8L);
+    TGridTable* sand = layer(0, kSand, 20, 2000, 80000, 0.9L, 0.8L);
     set(sand, 0, {115, 30, 12, 0.8L, 20, 150000, 500, 60000});
     set(sand, 1, {118, 32, 15, 0.85L, 25, 160000, 600, 70000});
-    TGridTable *clay = layer(1, kClay, 45, 0, 0, 1, 0.95L);
+    TGridTable* clay = layer(1, kClay, 45, 0, 0, 1, 0.95L);
     set(clay, 0, {55, 800, 400, 25, 1.5L, 20000, 300, 9000, 2});
     set(clay, 1, {58, 1200, 600, 30, 1.3L, 25000, 350, 9500, 2});
-    TGridTable *silt = layer(2, kSilt, 90, 1500, 40000, 0.7L, 0.75L);
+    TGridTable* silt = layer(2, kSilt, 90, 1500, 40000, 0.7L, 0.75L);
     set(silt, 0, {60, 28, 8, 1.25L, 500});
     set(silt, 1, {62, 29, 10, 1.2L, 650});
 
-    TGridTable &tz = tables.TblTZDepth();
+    TGridTable& tz = tables.TblTZDepth();
     tz.SetRowCount(3);
     tz.Cell(0, 0).SetFloat(10);
     tz.Cell(0, 1).SetFloat(25.5L);
     tz.Cell(0, 2).SetFloat(40);
 
-    TGridTable &sections = tables.Sectionaldata();
+    TGridTable& sections = tables.Sectionaldata();
     sections.SetRowCount(3);
     const long double rows[3][2] = {{0, 50.5L}, {30, 45.25L}, {60, 40}};
     for (int r = 0; r < 3; ++r) {
@@ -210,7 +210,7 @@ TProgramData MakeLayeredProject(TProjectTables &tables)
         sections.Cell(1, r).SetFloat(rows[r][1]);
     }
 
-    TGraphPlot &plot = tables.MotionInput();
+    TGraphPlot& plot = tables.MotionInput();
     plot.SetCurveCount(1);
     plot.Curve(0).Points = {{0, 0}, {40.5L, 5}, {85.125L, 10.25L}};
     d.Integers[kCptPointCountEntry] = 3;

@@ -19,7 +19,7 @@
 
 namespace veldo::test {
 
-inline std::string ReadBytes(const QString &path)
+inline std::string ReadBytes(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -27,7 +27,7 @@ inline std::string ReadBytes(const QString &path)
     return file.readAll().toStdString();
 }
 
-inline void WriteBytes(const QString &path, const std::string &text)
+inline void WriteBytes(const QString& path, const std::string& text)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -35,7 +35,7 @@ inline void WriteBytes(const QString &path, const std::string &text)
 }
 
 // Lines of a CR LF text; every line must end with CR LF.
-inline std::vector<std::string> CrLfLines(const std::string &text)
+inline std::vector<std::string> CrLfLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -52,32 +52,29 @@ inline std::vector<std::string> CrLfLines(const std::string &text)
     return lines;
 }
 
-inline std::string TestDataPath(const std::string &name)
-{
-    return std::string(VELDO_TEST_DATA_DIR) + "/" + name;
-}
+inline std::string TestDataPath(const std::string& name) { return std::string(VELDO_TEST_DATA_DIR) + "/" + name; }
 
 // One project value per line with `digits` significant digits: every scalar, every cell
 // of every table (nested layer tables included) and every CPT point.
-std::string DumpProject(const TProgramData &data, const TProjectTables &tables, int digits = 15);
+std::string DumpProject(const TProgramData& data, const TProjectTables& tables, int digits = 15);
 
 // Reads the project text as a file of the given generation in `folder` (with the CPT
 // text as the CPT file beside it when not empty), saves it, reopens the saved file and
 // saves that again. Empty when the saved file reads back completely, the reopened
 // project equals the saved one to 10 significant digits and the second save writes
 // the same bytes; else what differs. Exceptions go to the caller.
-std::string SaveReopenMismatch(const QString &folder, int generation, const std::string &projectText,
-                               const std::string &cptText);
+std::string SaveReopenMismatch(const QString& folder, int generation, const std::string& projectText,
+                               const std::string& cptText);
 
 // A layered English project: sand, clay and silt layers, t-z depths, a non-constant
 // cross section and three CPT points (the user load transfer method is selected, so
 // the user unit values are kept).
-TProgramData MakeLayeredProject(TProjectTables &tables);
+TProgramData MakeLayeredProject(TProjectTables& tables);
 
 // Fixture: a temporary folder for the files of one test.
 class ProjectFileTest : public ::testing::Test {
 protected:
-    QString Path(const QString &name) const { return dir_.filePath(name); }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
     QTemporaryDir dir_;
 };
 

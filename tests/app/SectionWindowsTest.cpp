@@ -79,8 +79,7 @@ protected:
         d.PlugCondition = 2;
     }
 
-    template <class TWindow>
-    TWindow& Open(const QString& item)
+    template <class TWindow> TWindow& Open(const QString& item)
     {
         form_->DataMenuClick();
         QAction* action = form_->Action(item);
@@ -100,8 +99,7 @@ protected:
         return *field;
     }
     static QString Label(QWidget& window, const char* name) { return Field(window, name).EditLabel()->text(); }
-    template <class T>
-    static T& Child(QWidget& window, const char* name)
+    template <class T> static T& Child(QWidget& window, const char* name)
     {
         auto* child = window.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(child, nullptr) << name;
@@ -140,8 +138,7 @@ TEST_F(SectionWindowsTest, CircularLoadsEveryFieldWithEnglishUnitWords)
     EXPECT_EQ(Label(w, "DataEdit13"), "Zero-&Friction Length from Ground, ZFL (ft)");
     EXPECT_EQ(Label(w, "DataEdit12"), "Inner &Diameter of Lower-End Section, EID (in)");
     EXPECT_EQ(Label(w, "DataEdit11"), "&Lower End Section Length, ESL (ft)");
-    EXPECT_EQ(Child<QLabel>(w, "NoteLabel").text(),
-              "(Note: leave values of end section as zero if none is present)");
+    EXPECT_EQ(Child<QLabel>(w, "NoteLabel").text(), "(Note: leave values of end section as zero if none is present)");
     EXPECT_EQ(Child<QGroupBox>(w, "GroupBox4").title(), "Plugged / Unplugged Conditions ");
     EXPECT_EQ(Child<QRadioButton>(w, "OptIntPlug").text(), "Internal Pile Plug Calculated by Program");
     EXPECT_EQ(Child<QRadioButton>(w, "OptPlug").text(), "Plugged for open-ended pile");
@@ -255,8 +252,7 @@ TEST_F(SectionWindowsTest, NegativeStickupBecomesZeroWithTheMessageWhenLeavingTh
     EXPECT_TRUE(stickup.hasFocus());
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
-    EXPECT_EQ(messages_->Entries()[0].text,
-              "Pile Stickup Length should be a positive number\rIt will be set as 0");
+    EXPECT_EQ(messages_->Entries()[0].text, "Pile Stickup Length should be a positive number\rIt will be set as 0");
 
     // An expression giving a negative length, confirmed with Enter.
     messages_->Clear();
@@ -296,9 +292,8 @@ TEST_F(SectionWindowsTest, CircularPicturesPutTheFocusIntoTheirFields)
     SteelPipe();
     TfrmShaftpeneta& w = OpenCircular();
     const std::pair<const char*, const char*> pairs[] = {
-        {"Image2", "DataEdit8"},  {"Image3", "DataEdit9"},  {"Image7", "DataEdit10"},
-        {"Image8", "DataEdit1"},  {"Image4", "DataEdit13"}, {"Image6", "DataEdit12"},
-        {"Image5", "DataEdit11"}};
+        {"Image2", "DataEdit8"},  {"Image3", "DataEdit9"},  {"Image7", "DataEdit10"}, {"Image8", "DataEdit1"},
+        {"Image4", "DataEdit13"}, {"Image6", "DataEdit12"}, {"Image5", "DataEdit11"}};
     for (const auto& [picture, field] : pairs) {
         QTest::mouseClick(&Child<TPilePicture>(w, picture), Qt::LeftButton);
         EXPECT_TRUE(Field(w, field).hasFocus()) << picture;

@@ -2,12 +2,12 @@
 // headers, Add / Insert / Delete with their enabling and the deletion question, soil
 // type changes that carry the shared properties, the commit on deactivation, the
 // end-bearing factor check of "Close" and the layer button opening the layer window.
+#include "ColumnTypes.h"
 #include "DataEdit.h"
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
 #include "SoilLayers.h"
-#include "ColumnTypes.h"
 #include "Table.h"
 #include "soils.h"
 
@@ -120,12 +120,12 @@ TEST_F(SoilLayersWindowTest, LoadsTheLayerTableWithEnglishHeaders)
     EXPECT_EQ(w.windowTitle(), "Soil Layers");
     EXPECT_EQ(w.RowCount(), 5);
     EXPECT_EQ(w.CurrentRow(), 2);
-    EXPECT_EQ(RowTexts(w, 0), Texts({"  Layer ", " Soil Type ", " Depth at Bottom * ", " Max. Side Friction ** ",
-                                      " Max. End Bearing ** ", " Reduction/Resistance *** ",
-                                      " Reduction/Resistance *** "}));
-    EXPECT_EQ(RowTexts(w, 1), Texts({"        ", "           ", " of each layer (ft) ", "       (lb/ft^2)    ",
-                                      "       (lb/ft^2)    ", " Factors on Side Friction ",
-                                      "  Factors on End Bearing "}));
+    EXPECT_EQ(RowTexts(w, 0),
+              Texts({"  Layer ", " Soil Type ", " Depth at Bottom * ", " Max. Side Friction ** ",
+                     " Max. End Bearing ** ", " Reduction/Resistance *** ", " Reduction/Resistance *** "}));
+    EXPECT_EQ(RowTexts(w, 1),
+              Texts({"        ", "           ", " of each layer (ft) ", "       (lb/ft^2)    ", "       (lb/ft^2)    ",
+                     " Factors on Side Friction ", "  Factors on End Bearing "}));
     EXPECT_EQ(RowTexts(w, 3), Texts({"Layer 2", "2", "20", "2000", "40000", "0.8", "0.7"}));
     EXPECT_EQ(w.LayerButton(1)->text(), "Edit Layer 2");
     EXPECT_EQ(w.LayerCombo(1)->currentText(), "Clay");

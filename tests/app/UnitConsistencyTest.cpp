@@ -52,7 +52,7 @@ struct PlotFile {
 
 class NumberStream {
 public:
-    explicit NumberStream(const std::string &text)
+    explicit NumberStream(const std::string& text)
     {
         std::istringstream in(text);
         for (std::string word; in >> word;)
@@ -62,7 +62,7 @@ public:
     {
         if (pos_ >= words_.size())
             throw std::runtime_error("plot-data file ends early");
-        const std::string &w = words_[pos_++];
+        const std::string& w = words_[pos_++];
         double v = 0;
         const auto r = std::from_chars(w.data(), w.data() + w.size(), v);
         if (r.ec != std::errc() || r.ptr != w.data() + w.size())
@@ -77,11 +77,11 @@ private:
     std::size_t pos_ = 0;
 };
 
-std::vector<TzCurve> ReadTzBlock(NumberStream &in)
+std::vector<TzCurve> ReadTzBlock(NumberStream& in)
 {
     std::vector<TzCurve> curves(static_cast<std::size_t>(in.integer()));
-    for (TzCurve &c : curves) {
-        in.next();                 // curve number
+    for (TzCurve& c : curves) {
+        in.next(); // curve number
         EXPECT_EQ(in.integer(), 10);
         c.depth = in.next();
         for (int j = 0; j < 10; ++j) {
@@ -92,7 +92,7 @@ std::vector<TzCurve> ReadTzBlock(NumberStream &in)
     return curves;
 }
 
-PlotFile ParsePlotFile(const std::string &text)
+PlotFile ParsePlotFile(const std::string& text)
 {
     NumberStream in(text);
     PlotFile f;
@@ -101,21 +101,21 @@ PlotFile ParsePlotFile(const std::string &text)
     f.units = in.integer();
     f.selected = in.integer();
     for (int s = 0; s < f.series; ++s) {
-        auto &block = f.methods.emplace_back(static_cast<std::size_t>(f.rows));
-        for (auto &row : block)
-            for (double &v : row)
+        auto& block = f.methods.emplace_back(static_cast<std::size_t>(f.rows));
+        for (auto& row : block)
+            for (double& v : row)
                 v = in.next();
     }
     f.tz = ReadTzBlock(in);
     for (int step = 0; step < 9; ++step) {
-        auto &curve = f.loadDistribution.emplace_back(static_cast<std::size_t>(f.rows));
-        for (auto &row : curve)
-            for (double &v : row)
+        auto& curve = f.loadDistribution.emplace_back(static_cast<std::size_t>(f.rows));
+        for (auto& row : curve)
+            for (double& v : row)
                 v = in.next();
     }
     f.loadSettlement.resize(9);
-    for (auto &row : f.loadSettlement)
-        for (double &v : row)
+    for (auto& row : f.loadSettlement)
+        for (double& v : row)
             v = in.next();
     if (!in.atEnd())
         f.extraTz = ReadTzBlock(in);
@@ -141,7 +141,7 @@ class Comparer {
 public:
     explicit Comparer(std::string caseName) : case_(std::move(caseName)) {}
 
-    void column(const std::string &what, const std::vector<double> &english, const std::vector<double> &si,
+    void column(const std::string& what, const std::vector<double>& english, const std::vector<double>& si,
                 double factor, double allowance, double relative = kRelative, int digits = 0)
     {
         ASSERT_EQ(english.size(), si.size()) << case_ << " " << what;
@@ -194,24 +194,24 @@ constexpr double kAtmosphericShare = 0.014;
 // Node offsets of a layered profile (see Allowances::layered).
 constexpr double kNodeOffsetShare = 0.07;
 
-std::vector<double> MethodColumn(const PlotFile &f, std::size_t c, const std::vector<int> &methods,
-                                 const std::vector<int> &blockMethods)
+std::vector<double> MethodColumn(const PlotFile& f, std::size_t c, const std::vector<int>& methods,
+                                 const std::vector<int>& blockMethods)
 {
     std::vector<double> out;
     for (std::size_t b = 0; b < f.methods.size(); ++b) {
         const int method = b < blockMethods.size() ? blockMethods[b] : 0;
         if (std::find(methods.begin(), methods.end(), method) == methods.end())
             continue;
-        for (const auto &row : f.methods[b])
+        for (const auto& row : f.methods[b])
             out.push_back(row[c]);
     }
     return out;
 }
 
-std::vector<double> TzColumn(const std::vector<TzCurve> &curves, int what)
+std::vector<double> TzColumn(const std::vector<TzCurve>& curves, int what)
 {
     std::vector<double> out;
-    for (const TzCurve &c : curves) {
+    for (const TzCurve& c : curves) {
         if (what == 0) {
             out.push_back(c.depth);
             continue;
@@ -224,41 +224,40 @@ std::vector<double> TzColumn(const std::vector<TzCurve> &curves, int what)
 
 // The t-z curves of both files whose depths agree (within their 4 printed digits and
 // 0.5 mm).
-std::pair<std::vector<TzCurve>, std::vector<TzCurve>> SameDepthCurves(const std::vector<TzCurve> &en,
-                                                                      const std::vector<TzCurve> &si)
+std::pair<std::vector<TzCurve>, std::vector<TzCurve>> SameDepthCurves(const std::vector<TzCurve>& en,
+                                                                      const std::vector<TzCurve>& si)
 {
     std::pair<std::vector<TzCurve>, std::vector<TzCurve>> out;
     for (std::size_t i = 0; i < en.size() && i < si.size(); ++i)
-        if (std::abs(en[i].depth * kMetrePerFoot - si[i].depth)
-            <= LastDigit(en[i].depth, 4) * kMetrePerFoot + LastDigit(si[i].depth, 4) + 5e-4) {
+        if (std::abs(en[i].depth * kMetrePerFoot - si[i].depth) <=
+            LastDigit(en[i].depth, 4) * kMetrePerFoot + LastDigit(si[i].depth, 4) + 5e-4) {
             out.first.push_back(en[i]);
             out.second.push_back(si[i]);
         }
     return out;
 }
 
-template <std::size_t N>
-std::vector<double> RowColumn(const std::vector<std::array<double, N>> &rows, std::size_t c)
+template <std::size_t N> std::vector<double> RowColumn(const std::vector<std::array<double, N>>& rows, std::size_t c)
 {
     std::vector<double> out;
-    for (const auto &row : rows)
+    for (const auto& row : rows)
         out.push_back(row[c]);
     return out;
 }
 
-std::vector<double> LoadDistributionColumn(const PlotFile &f, std::size_t c)
+std::vector<double> LoadDistributionColumn(const PlotFile& f, std::size_t c)
 {
     std::vector<double> out;
-    for (const auto &curve : f.loadDistribution)
+    for (const auto& curve : f.loadDistribution)
         for (double v : RowColumn(curve, c))
             out.push_back(v);
     return out;
 }
 
-void CompareMethodBlocks(Comparer &cmp, const PlotFile &en, const PlotFile &si, const Allowances &allow)
+void CompareMethodBlocks(Comparer& cmp, const PlotFile& en, const PlotFile& si, const Allowances& allow)
 {
     const std::vector<int> classic{1, 2, 3, 4, 5}, offshore{6, 7, 8, 9}, all{1, 2, 3, 4, 5, 6, 7, 8, 9};
-    const auto &blocks = allow.blockMethods;
+    const auto& blocks = allow.blockMethods;
     // Depth F7.2, forces F8.1 / F9.1, unit side friction F9.3: the allowance is the last
     // printed digit of both files.
     const double force = 0.05 * kKnPerKip + 0.05;
@@ -278,7 +277,7 @@ void CompareMethodBlocks(Comparer &cmp, const PlotFile &en, const PlotFile &si, 
 }
 
 // Every curve of the two plot-data files of one case.
-void CompareFiles(const std::string &name, const PlotFile &en, const PlotFile &si, const Allowances &allow)
+void CompareFiles(const std::string& name, const PlotFile& en, const PlotFile& si, const Allowances& allow)
 {
     ASSERT_EQ(en.units, kEnglish) << name;
     ASSERT_EQ(si.units, kSI) << name;
@@ -301,8 +300,8 @@ void CompareFiles(const std::string &name, const PlotFile &en, const PlotFile &s
     cmp.column("t-z load transfer", TzColumn(enSame, 1), TzColumn(siSame, 1), kKpaPerPsi, 0, tip, 4);
     cmp.column("t-z movement", TzColumn(en.tz, 2), TzColumn(si.tz, 2), kMetrePerInch, 0, Comparer::kRelative, 4);
     // Load distribution (E10.3): depth in ft / m, load in kips / kN, movement in inch / m.
-    cmp.column("load distribution depth", LoadDistributionColumn(en, 0), LoadDistributionColumn(si, 0),
-               kMetrePerFoot, 0, Comparer::kRelative, 3);
+    cmp.column("load distribution depth", LoadDistributionColumn(en, 0), LoadDistributionColumn(si, 0), kMetrePerFoot,
+               0, Comparer::kRelative, 3);
     cmp.column("load distribution load", LoadDistributionColumn(en, 1), LoadDistributionColumn(si, 1), kKnPerKip, 0,
                solver, 3);
     cmp.column("load distribution movement", LoadDistributionColumn(en, 2), LoadDistributionColumn(si, 2),
@@ -325,7 +324,7 @@ void CompareFiles(const std::string &name, const PlotFile &en, const PlotFile &s
 
 // Design methods of the blocks of the plot-data file: the ticked ones in the order
 // 5, 1, 2, 3, 4 and, with the offshore flag 1, 6, 7, 8, 9.
-std::vector<int> BlockMethods(const TProgramData &d)
+std::vector<int> BlockMethods(const TProgramData& d)
 {
     std::vector<int> methods;
     for (int m : {5, 1, 2, 3, 4, 6, 7, 8, 9})
@@ -335,15 +334,15 @@ std::vector<int> BlockMethods(const TProgramData &d)
 }
 
 // Runs the engine on a saved project in its folder and returns the plot-data file.
-std::string RunSaved(const TProgramData &data)
+std::string RunSaved(const TProgramData& data)
 {
-    const auto file = [&](const char *extension) {
+    const auto file = [&](const char* extension) {
         return ReplaceExtension(data.ProjectPath, QString::fromLatin1(extension)).toStdString();
     };
     const std::filesystem::path folder = std::filesystem::path(file(".vd7d")).parent_path();
     WriteBytes(QString::fromStdString((folder / "names.dat").string()),
-               "2015.7.7\r\n\r\n\r\n0\r\n" + file(".vd7d") + "\r\n" + file(".vd7o") + "\r\n" + file(".vd7p")
-                   + "\r\n" + file(".cpt") + "\r\n");
+               "2015.7.7\r\n\r\n\r\n0\r\n" + file(".vd7d") + "\r\n" + file(".vd7o") + "\r\n" + file(".vd7p") + "\r\n" +
+                   file(".cpt") + "\r\n");
     const auto old = std::filesystem::current_path();
     std::filesystem::current_path(folder);
     const int status = RunEngine(7);
@@ -353,22 +352,21 @@ std::string RunSaved(const TProgramData &data)
 }
 
 // The program's reader takes the file (its counts match the project).
-void ExpectProgramReads(const TProgramData &data, const TProjectTables &tables)
+void ExpectProgramReads(const TProgramData& data, const TProjectTables& tables)
 {
     TResultPlots plots;
     TProgramData copy = data;
     EXPECT_TRUE(ReadProjectPlotFile(plots, copy, tables,
-                                    ReplaceExtension(data.ProjectPath, QStringLiteral(".vd7p")).toStdString(),
-                                    false))
+                                    ReplaceExtension(data.ProjectPath, QStringLiteral(".vd7p")).toStdString(), false))
         << data.ProjectPath.toStdString();
 }
 
-using Variation = std::function<void(TProgramData &, TProjectTables &)>;
+using Variation = std::function<void(TProgramData&, TProjectTables&)>;
 
 class UnitConsistencyTest : public ProjectFileTest {
 protected:
     // Opens an example project (a path below the examples folder).
-    static TProjectRead Open(const char *name)
+    static TProjectRead Open(const char* name)
     {
         TProjectRead read = TProgramData::CreateFromFile(QString::fromLatin1(VELDO_EXAMPLES_DIR) + "/" + name, 1);
         EXPECT_TRUE(read.Complete()) << read.error.toStdString();
@@ -376,18 +374,19 @@ protected:
     }
 
     // Saves and runs one unit system of the project; returns its plot-data file.
-    PlotFile SaveAndRun(TProjectRead &project, const std::string &name)
+    PlotFile SaveAndRun(TProjectRead& project, const std::string& name)
     {
         std::string base = name;
-        std::replace_if(base.begin(), base.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-        const char *suffix = project.data.UnitSystem == kEnglish ? "_en.vd7d" : "_si.vd7d";
+        std::replace_if(
+            base.begin(), base.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        const char* suffix = project.data.UnitSystem == kEnglish ? "_en.vd7d" : "_si.vd7d";
         project.data.ProjectPath = Path(QString::fromStdString(base + suffix));
         project.data.SaveToFile(*project.tables);
         const std::string text = RunSaved(project.data);
         ExpectProgramReads(project.data, *project.tables);
         try {
             return ParsePlotFile(text);
-        } catch (const std::exception &e) {
+        } catch (const std::exception& e) {
             ADD_FAILURE() << name << ": " << e.what();
             return {};
         }
@@ -396,7 +395,7 @@ protected:
     // Opens the example, applies the variation, saves and runs it, switches it to the
     // other unit system, saves and runs it again, and compares the two results; returns
     // the English and the SI plot-data files.
-    std::pair<PlotFile, PlotFile> Check(const char *example, const std::string &name, const Variation &vary = {},
+    std::pair<PlotFile, PlotFile> Check(const char* example, const std::string& name, const Variation& vary = {},
                                         bool layered = true)
     {
         SCOPED_TRACE(name);
@@ -418,11 +417,11 @@ protected:
     }
 };
 
-constexpr const char *kPipe = "PipeSandClay_English.vd7d";
-constexpr const char *kOffshore = "OffshoreCpt_SI.vd7d";
-constexpr const char *kLarge = "large/Large40Layers_English.vd7d";
+constexpr const char* kPipe = "PipeSandClay_English.vd7d";
+constexpr const char* kOffshore = "OffshoreCpt_SI.vd7d";
+constexpr const char* kLarge = "large/Large40Layers_English.vd7d";
 
-void TickAll(TProgramData &d)
+void TickAll(TProgramData& d)
 {
     for (int m = 1; m <= 9; ++m)
         d.SetMethodTicked(m, true);
@@ -450,19 +449,19 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
 {
     for (int method = 1; method <= 4; ++method)
         Check(kPipe, "pipe, selected method " + std::to_string(method),
-              [method](TProgramData &d, TProjectTables &) { d.SelectedMethod = method; });
-    Check(kPipe, "pipe in tension", [](TProgramData &d, TProjectTables &) {
+              [method](TProgramData& d, TProjectTables&) { d.SelectedMethod = method; });
+    Check(kPipe, "pipe in tension", [](TProgramData& d, TProjectTables&) {
         d.Loading = 1;
         d.TensionFactor = 0.8L;
     });
-    Check(kPipe, "closed-ended pipe", [](TProgramData &d, TProjectTables &) { d.ClosedEnded = true; });
-    Check(kPipe, "closed-ended pipe in tension, USACE selected", [](TProgramData &d, TProjectTables &) {
+    Check(kPipe, "closed-ended pipe", [](TProgramData& d, TProjectTables&) { d.ClosedEnded = true; });
+    Check(kPipe, "closed-ended pipe in tension, USACE selected", [](TProgramData& d, TProjectTables&) {
         d.ClosedEnded = true;
         d.Loading = 1;
         d.SelectedMethod = 2;
     });
     // A 14 in square precast concrete pile: perimeter 56 in, tip area 196 in2.
-    Check(kPipe, "noncircular concrete pile", [](TProgramData &d, TProjectTables &) {
+    Check(kPipe, "noncircular concrete pile", [](TProgramData& d, TProjectTables&) {
         d.Circular = false;
         d.Perimeter = 56;
         d.TipArea = 196;
@@ -471,7 +470,7 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
         d.Modulus = 4000000;
     });
     // An HP 14 x 73 H-pile: perimeter 83.3 in, steel area 21.4 in2.
-    Check(kPipe, "H-pile, every method ticked", [](TProgramData &d, TProjectTables &) {
+    Check(kPipe, "H-pile, every method ticked", [](TProgramData& d, TProjectTables&) {
         TickAll(d);
         d.Circular = false;
         d.PileType = 6;
@@ -480,17 +479,17 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
         d.ClosedEnded = true;
     });
     Check(kPipe, "pipe, every method ticked, offshore methods on",
-          [](TProgramData &d, TProjectTables &) { TickAll(d); });
-    Check(kPipe, "pipe, zero-friction length, end section, constant area", [](TProgramData &d, TProjectTables &) {
+          [](TProgramData& d, TProjectTables&) { TickAll(d); });
+    Check(kPipe, "pipe, zero-friction length, end section, constant area", [](TProgramData& d, TProjectTables&) {
         d.ZeroFrictionLength = 6;
         d.EndSectionLength = 10;
         d.EndSectionInnerDiameter = 21;
         d.AreaMode = 1;
         d.ConstantArea = 70;
     });
-    Check(kPipe, "pipe, area table", [](TProgramData &d, TProjectTables &tables) {
+    Check(kPipe, "pipe, area table", [](TProgramData& d, TProjectTables& tables) {
         d.AreaMode = 2;
-        TGridTable &sections = tables.Sectionaldata();
+        TGridTable& sections = tables.Sectionaldata();
         sections.SetRowCount(3);
         const double rows[3][2] = {{0, 73.4}, {50, 73.4}, {82, 60}};
         for (int r = 0; r < 3; ++r) {
@@ -499,20 +498,20 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
         }
     });
     Check(kPipe, "pipe, critical depth at the stress limit",
-          [](TProgramData &d, TProjectTables &) { d.CriticalDepthOption = 1; });
-    Check(kPipe, "pipe, critical depth at 40 ft", [](TProgramData &d, TProjectTables &) {
+          [](TProgramData& d, TProjectTables&) { d.CriticalDepthOption = 1; });
+    Check(kPipe, "pipe, critical depth at 40 ft", [](TProgramData& d, TProjectTables&) {
         d.CriticalDepthOption = 2;
         d.UserCriticalDepth = 40;
     });
-    Check(kPipe, "pipe, increment 0.5 ft, print step 3", [](TProgramData &d, TProjectTables &) {
+    Check(kPipe, "pipe, increment 0.5 ft, print step 3", [](TProgramData& d, TProjectTables&) {
         d.IncrementLength = 0.5L;
         d.PrintInterval = 3;
     });
     // Cone resistance in the layer data (psf) instead of a CPT profile.
-    Check(kPipe, "pipe, layer cone resistance, every method ticked", [](TProgramData &d, TProjectTables &tables) {
+    Check(kPipe, "pipe, layer cone resistance, every method ticked", [](TProgramData& d, TProjectTables& tables) {
         TickAll(d);
         for (int row = 0; row < tables.D().RowCount(); ++row) {
-            TGridTable &p = *tables.LayerTable(row);
+            TGridTable& p = *tables.LayerTable(row);
             const bool sand = tables.D().Cell(kLayerSoilType, row).AsInteger() == kSand;
             for (int j = 0; j < 2; ++j)
                 p.Cell(sand ? int{kSandQc} : int{kClayQc}, j)
@@ -520,10 +519,10 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
         }
     });
     // The clay layer from 15 to 45 ft replaced by silt (pcf, degrees, blows, -, psf).
-    Check(kPipe, "pipe with a silt layer, every method ticked", [](TProgramData &d, TProjectTables &tables) {
+    Check(kPipe, "pipe with a silt layer, every method ticked", [](TProgramData& d, TProjectTables& tables) {
         TickAll(d);
         tables.D().Cell(kLayerSoilType, 1).SetInteger(kSilt);
-        TGridTable &silt = *tables.LayerTable(1);
+        TGridTable& silt = *tables.LayerTable(1);
         const double ends[2][5] = {{60, 28, 8, 1.0, 500}, {62, 29, 10, 1.0, 650}};
         for (int j = 0; j < 2; ++j)
             for (int c = 0; c < 5; ++c) {
@@ -533,7 +532,7 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
                     silt.Cell(c, j).SetFloat(ends[j][c]);
             }
     });
-    Check(kPipe, "tapered timber pile", [](TProgramData &d, TProjectTables &) {
+    Check(kPipe, "tapered timber pile", [](TProgramData& d, TProjectTables&) {
         d.PileType = 2;
         d.TaperAngle = 0.4L;
         d.OutsideDiameter = 14;
@@ -545,17 +544,17 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
 
 // The pipe in one layer reaching below its tip: the t-z nodes that the solver uses lie
 // at the same depths in both unit systems, so the load-settlement agrees closely too.
-void OneSandLayer(TProgramData &, TProjectTables &tables)
+void OneSandLayer(TProgramData&, TProjectTables& tables)
 {
     tables.D().SetRowCount(1);
     tables.D().Cell(kLayerBottom, 0).SetFloat(120);
 }
 
-void OneClayLayer(TProgramData &d, TProjectTables &tables)
+void OneClayLayer(TProgramData& d, TProjectTables& tables)
 {
     OneSandLayer(d, tables);
     tables.D().Cell(kLayerSoilType, 0).SetInteger(kClay);
-    TGridTable &clay = *tables.LayerTable(0);
+    TGridTable& clay = *tables.LayerTable(0);
     // Unit weight, su, remolded su, PI, YSR, Qc, user values, adhesion method (psf, pcf).
     const double ends[2][9] = {{55, 800, 400, 25, 1.5, 0, 0, 0, 1}, {60, 2600, 1300, 30, 1.2, 0, 0, 0, 1}};
     for (int j = 0; j < 2; ++j)
@@ -570,73 +569,78 @@ void OneClayLayer(TProgramData &d, TProjectTables &tables)
 TEST_F(UnitConsistencyTest, EnglishPipeInOneLayer)
 {
     for (int method = 1; method <= 4; ++method) {
-        const auto select = [method](TProgramData &d) { d.SelectedMethod = method; };
-        Check(kPipe, "pipe in one sand layer, selected method " + std::to_string(method),
-              [&](TProgramData &d, TProjectTables &t) {
-                  OneSandLayer(d, t);
-                  select(d);
-              },
-              false);
-        Check(kPipe, "pipe in one clay layer, selected method " + std::to_string(method),
-              [&](TProgramData &d, TProjectTables &t) {
-                  OneClayLayer(d, t);
-                  select(d);
-              },
-              false);
+        const auto select = [method](TProgramData& d) { d.SelectedMethod = method; };
+        Check(
+            kPipe, "pipe in one sand layer, selected method " + std::to_string(method),
+            [&](TProgramData& d, TProjectTables& t) {
+                OneSandLayer(d, t);
+                select(d);
+            },
+            false);
+        Check(
+            kPipe, "pipe in one clay layer, selected method " + std::to_string(method),
+            [&](TProgramData& d, TProjectTables& t) {
+                OneClayLayer(d, t);
+                select(d);
+            },
+            false);
     }
-    Check(kPipe, "closed-ended pipe in tension in one clay layer", [](TProgramData &d, TProjectTables &t) {
-        OneClayLayer(d, t);
-        d.ClosedEnded = true;
-        d.Loading = 1;
-        d.TensionFactor = 0.7L;
-    }, false);
+    Check(
+        kPipe, "closed-ended pipe in tension in one clay layer",
+        [](TProgramData& d, TProjectTables& t) {
+            OneClayLayer(d, t);
+            d.ClosedEnded = true;
+            d.Loading = 1;
+            d.TensionFactor = 0.7L;
+        },
+        false);
 }
 
 // The SI offshore pipe with its CPT profile.
 TEST_F(UnitConsistencyTest, SiOffshoreVariations)
 {
-    Check(kOffshore, "offshore, every method ticked", [](TProgramData &d, TProjectTables &) { TickAll(d); });
+    Check(kOffshore, "offshore, every method ticked", [](TProgramData& d, TProjectTables&) { TickAll(d); });
     for (int method : {1, 2, 3, 4, 6, 8, 9})
         Check(kOffshore, "offshore, every method ticked, selected method " + std::to_string(method),
-              [method](TProgramData &d, TProjectTables &) {
+              [method](TProgramData& d, TProjectTables&) {
                   TickAll(d);
                   d.SelectedMethod = method;
               });
     // Depths in m below the ground; 70 m lies below the soil and writes no curve.
-    const auto printed = Check(kOffshore, "offshore, t-z print depths", [](TProgramData &d, TProjectTables &tables) {
+    const auto printed = Check(kOffshore, "offshore, t-z print depths", [](TProgramData& d, TProjectTables& tables) {
         d.PrintTzAtDepths = 1;
-        TGridTable &tz = tables.TblTZDepth();
+        TGridTable& tz = tables.TblTZDepth();
         tz.SetRowCount(4);
         const double depths[4] = {5, 15.5, 33, 70};
         for (int r = 0; r < 4; ++r)
             tz.Cell(0, r).SetFloat(depths[r]);
     });
     EXPECT_EQ(printed.first.extraTz.size(), 3u);
-    Check(kOffshore, "offshore, end section and zero-friction length", [](TProgramData &d, TProjectTables &) {
+    Check(kOffshore, "offshore, end section and zero-friction length", [](TProgramData& d, TProjectTables&) {
         TickAll(d);
         d.EndSectionLength = 3;
         d.EndSectionInnerDiameter = 1400;
         d.ZeroFrictionLength = 2;
     });
-    Check(kOffshore, "offshore, critical depth at the stress limit", [](TProgramData &d, TProjectTables &) {
+    Check(kOffshore, "offshore, critical depth at the stress limit", [](TProgramData& d, TProjectTables&) {
         TickAll(d);
         d.CriticalDepthOption = 1;
     });
-    Check(kOffshore, "offshore, critical depth at 20 m", [](TProgramData &d, TProjectTables &) {
+    Check(kOffshore, "offshore, critical depth at 20 m", [](TProgramData& d, TProjectTables&) {
         TickAll(d);
         d.CriticalDepthOption = 2;
         d.UserCriticalDepth = 20;
     });
-    Check(kOffshore, "offshore in tension, drained clay", [](TProgramData &d, TProjectTables &) {
+    Check(kOffshore, "offshore in tension, drained clay", [](TProgramData& d, TProjectTables&) {
         d.Loading = 1;
         d.TensionFactor = 0.75L;
         d.ClayCondition = 1;
     });
-    Check(kOffshore, "offshore closed-ended, plugged", [](TProgramData &d, TProjectTables &) {
+    Check(kOffshore, "offshore closed-ended, plugged", [](TProgramData& d, TProjectTables&) {
         d.ClosedEnded = true;
         d.PlugCondition = 1;
     });
-    Check(kOffshore, "offshore unplugged, reduced t-z friction", [](TProgramData &d, TProjectTables &) {
+    Check(kOffshore, "offshore unplugged, reduced t-z friction", [](TProgramData& d, TProjectTables&) {
         d.PlugCondition = 2;
         d.TzFactors = 1;
     });
@@ -645,8 +649,8 @@ TEST_F(UnitConsistencyTest, SiOffshoreVariations)
 // The 40-layer project with the user method selected.
 TEST_F(UnitConsistencyTest, LargeProjectUserMethod)
 {
-    Check(kLarge, "40 layers, user method selected", [](TProgramData &d, TProjectTables &) { d.SelectedMethod = 5; });
-    Check(kLarge, "40 layers, user method selected, tension", [](TProgramData &d, TProjectTables &) {
+    Check(kLarge, "40 layers, user method selected", [](TProgramData& d, TProjectTables&) { d.SelectedMethod = 5; });
+    Check(kLarge, "40 layers, user method selected, tension", [](TProgramData& d, TProjectTables&) {
         d.SelectedMethod = 5;
         d.Loading = 1;
         d.TensionFactor = 0.6L;
@@ -660,7 +664,7 @@ TEST_F(UnitConsistencyTest, LargeProjectUserMethod)
 TEST(UnitSideResistance, DepthOnATablePointIsTakenTheSameWhateverItsRounding)
 {
     auto state = std::make_unique<EngineState>();
-    EngineState &S = *state;
+    EngineState& S = *state;
     S.UNIT_SYSTEM = kSI;
     S.OD = 1000;
     S.LS_POINT_COUNT = 4;

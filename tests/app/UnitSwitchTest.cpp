@@ -42,7 +42,7 @@ TEST(UnitSwitch, ToSiConvertsEveryStoredValue)
     EXPECT_EQ(tables.LayerTable(0)->Cell(kSandKo, 0).AsFloat(), 0.8L);
     EXPECT_NEAR(tables.TblTZDepth().Cell(0, 1).AsFloat(), 7.7724L, 1e-6L);
     // CPT points: 40.5 ksf x 47.880 = 1939.1 kPa at 5 ft = 1.524 m.
-    const TFloatPoint &p = tables.MotionInput().Curve(0).Point(1);
+    const TFloatPoint& p = tables.MotionInput().Curve(0).Point(1);
     EXPECT_NEAR(p.X, 1939.14L, 0.05L);
     EXPECT_NEAR(p.Y, 1.524L, 1e-9L);
     EXPECT_EQ(tables.MotionInput().Units(), kSI);
@@ -87,7 +87,7 @@ TEST(UnitSwitch, CptProfileTitlesFollowTheUnits)
 {
     TProjectTables tables;
     TProgramData d = MakeLayeredProject(tables);
-    TGraphPlot &plot = tables.MotionInput();
+    TGraphPlot& plot = tables.MotionInput();
     plot.XCaption = QStringLiteral("Qc, ksf");
     plot.YCaption = QStringLiteral("Depth, ft");
     d.SetUnits(kSI, tables);
@@ -154,7 +154,8 @@ TEST(ProjectTables, LayerTypeChoosesThePropertyLayoutWithUnitTemplates)
     EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 9);
     tables.D().Cell(kLayerSoilType, 0).SetInteger(kSilt);
     EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 7); // 5 shown, the user load transfers hidden
-    EXPECT_EQ(tables.LayerTable(0)->Column(kSiltUndrained).GetHeading(1), QStringLiteral("Shear Strength (lbs/ft^2)  "));
+    EXPECT_EQ(tables.LayerTable(0)->Column(kSiltUndrained).GetHeading(1),
+              QStringLiteral("Shear Strength (lbs/ft^2)  "));
     tables.SetUnits(kSI);
     EXPECT_EQ(tables.LayerTable(0)->Column(kSiltUnitWeight).GetHeading(1), QStringLiteral("Unit Weight (kN/m^3)  "));
     EXPECT_EQ(tables.D().Column(kLayerBottom).GetHeading(0), QStringLiteral("Depth at Bottom (m)  "));

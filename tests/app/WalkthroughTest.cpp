@@ -3,8 +3,8 @@
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
-#include "PlotScale.h"
 #include "PlotResults.h"
+#include "PlotScale.h"
 #include "Table.h"
 #include "TableFormController.h"
 

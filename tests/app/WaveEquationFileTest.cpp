@@ -20,8 +20,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 // Template lines, as the file must carry them.
-const std::string Control =
-    "-100   0   1   0   1   0   0   0   0   3   0   0   0   0   0   0   0   0     0.000";
+const std::string Control = "-100   0   1   0   1   0   0   0   0   3   0   0   0   0   0   0   0   0     0.000";
 const std::string Zero4 = "      0.00      0.00      0.00    0.0000    0.0000    0.0100      0.00";
 const std::string Hammer = "   3600.00    207.00    0.0000    0.5000    3.0000         0";
 const std::string Zero8 = "     0.000     0.000       0.0    0.0000    0.0000     0.000     0.000     0.000";
@@ -35,7 +34,7 @@ struct TPoint {
     long double depth, skin, tip;
 };
 
-void SetProfile(TProgramData &data, const std::vector<TPoint> &points)
+void SetProfile(TProgramData& data, const std::vector<TPoint>& points)
 {
     data.Integers[kResultPointCountEntry] = static_cast<int>(points.size());
     for (std::size_t j = 0; j < points.size(); ++j) {
@@ -73,19 +72,19 @@ TProgramData SiPipe()
 }
 const std::vector<TWaveEquationLayer> SiLayers = {{6.096L, kSand}, {18.288L, kClay}};
 
-Lines FileLines(const TProgramData &data, const std::vector<TWaveEquationLayer> &layers)
+Lines FileLines(const TProgramData& data, const std::vector<TWaveEquationLayer>& layers)
 {
     return CrLfLines(WaveEquationFileText(data, layers));
 }
 
 // Field k (from 0) of the pile line: five values of 8 characters, each after two blanks.
-std::string PileValue(const TProgramData &data, int k)
+std::string PileValue(const TProgramData& data, int k)
 {
     return FileLines(data, EnglishLayers).at(5).substr(static_cast<std::size_t>(10 * k + 2), 8);
 }
 
 // Soil coefficient and soil factor of a segment line.
-std::string SoilOf(const std::string &segmentLine)
+std::string SoilOf(const std::string& segmentLine)
 {
     return segmentLine.substr(43, 7) + " " + segmentLine.substr(61, 7);
 }
@@ -93,10 +92,7 @@ const std::string SandEnglish = "5.00E-2 1.20E+0";
 const std::string ClayEnglish = "2.00E-1 2.00E+0";
 
 // Segment lines of a file (lines 11 to 10 + S).
-Lines Segments(const Lines &file)
-{
-    return Lines(file.begin() + 10, file.end() - 7);
-}
+Lines Segments(const Lines& file) { return Lines(file.begin() + 10, file.end() - 7); }
 
 TEST(WaveEquationFileTest, EnglishPipeLineByLine)
 {
@@ -128,8 +124,8 @@ TEST(WaveEquationFileTest, EnglishPipeLineByLine)
     const Lines lines = FileLines(EnglishPipe(), EnglishLayers);
     EXPECT_EQ(lines, expected);
     // Widths of the template.
-    const std::vector<std::size_t> widths = {55, 82, 20, 70, 60, 80, 80, 80, 40, 40, 84, 84, 84,
-                                             80, 80, 80, 80, 80, 80, 80};
+    const std::vector<std::size_t> widths = {55, 82, 20, 70, 60, 80, 80, 80, 40, 40,
+                                             84, 84, 84, 80, 80, 80, 80, 80, 80, 80};
     ASSERT_EQ(lines.size(), widths.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].size(), widths[i]) << "line " << i + 1;
@@ -199,11 +195,11 @@ TEST(WaveEquationFileTest, NoncircularSectionUsesItsPerimeterAndTheDiameters)
 {
     TProgramData data = EnglishPipe();
     data.Circular = false;
-    data.Perimeter = 48;               // in: 48 / 12 = 4 ft
+    data.Perimeter = 48;                       // in: 48 / 12 = 4 ft
     EXPECT_EQ(PileValue(data, 1), "1.81E+01"); // area still from OD and ID
     EXPECT_EQ(PileValue(data, 4), "4.00E+00");
     data.UnitSystem = kSI;
-    data.Perimeter = 1200;             // mm: 1.2 m
+    data.Perimeter = 1200; // mm: 1.2 m
     EXPECT_EQ(PileValue(data, 4), "1.20E+00");
     EXPECT_EQ(WaveEquationPerimeter(data), 1200);
 }
@@ -211,10 +207,10 @@ TEST(WaveEquationFileTest, NoncircularSectionUsesItsPerimeterAndTheDiameters)
 TEST(WaveEquationFileTest, SoilWalk)
 {
     TProgramData data = EnglishPipe();
-    const auto soils = [&](const std::vector<TPoint> &points, const std::vector<TWaveEquationLayer> &layers) {
+    const auto soils = [&](const std::vector<TPoint>& points, const std::vector<TWaveEquationLayer>& layers) {
         SetProfile(data, points);
         Lines result;
-        for (const std::string &line : Segments(FileLines(data, layers)))
+        for (const std::string& line : Segments(FileLines(data, layers)))
             result.push_back(SoilOf(line));
         return result;
     };
@@ -222,27 +218,24 @@ TEST(WaveEquationFileTest, SoilWalk)
     EXPECT_EQ(soils({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, {{1.5L, kSand}, {10, kClay}}),
               (Lines{SandEnglish, SandEnglish, ClayEnglish}));
     // A point exactly at a layer's bottom stays in that layer; silt counts as clay.
-    EXPECT_EQ(soils({{1.5L, 0, 0}, {2, 0, 0}}, {{1.5L, kSand}, {10, kSilt}}),
-              (Lines{SandEnglish, ClayEnglish}));
+    EXPECT_EQ(soils({{1.5L, 0, 0}, {2, 0, 0}}, {{1.5L, kSand}, {10, kSilt}}), (Lines{SandEnglish, ClayEnglish}));
     // Thin layers: one row per point, so the walk catches up only slowly.
     // Point 5: row 0 (bottom 1) is above it, row 1 clay; point 6: row 2 sand;
     // point 7: row 3 clay; point 8 stays in row 3.
-    EXPECT_EQ(soils({{5, 0, 0}, {6, 0, 0}, {7, 0, 0}, {8, 0, 0}},
-                    {{1, kSand}, {2, kClay}, {3, kSand}, {100, kClay}}),
+    EXPECT_EQ(soils({{5, 0, 0}, {6, 0, 0}, {7, 0, 0}, {8, 0, 0}}, {{1, kSand}, {2, kClay}, {3, kSand}, {100, kClay}}),
               (Lines{ClayEnglish, SandEnglish, ClayEnglish, ClayEnglish}));
     // Points below the last layer keep it.
     EXPECT_EQ(soils({{10, 0, 0}, {20, 0, 0}, {30, 0, 0}}, {{5, kClay}, {8, kSand}}),
               (Lines{SandEnglish, SandEnglish, SandEnglish}));
     // SI coefficients.
     data.UnitSystem = kSI;
-    EXPECT_EQ(soils({{1, 0, 0}, {2, 0, 0}}, {{1, kSand}, {5, kClay}}),
-              (Lines{"1.60E-1 1.20E+0", "6.50E-1 2.00E+0"}));
+    EXPECT_EQ(soils({{1, 0, 0}, {2, 0, 0}}, {{1, kSand}, {5, kClay}}), (Lines{"1.60E-1 1.20E+0", "6.50E-1 2.00E+0"}));
 }
 
 TEST(WaveEquationFileTest, LongProfilesAreThinned)
 {
     // Point i at depth i + 1 so that every segment line names its point.
-    const auto segmentDepths = [](int n, const std::vector<TWaveEquationLayer> &layers) {
+    const auto segmentDepths = [](int n, const std::vector<TWaveEquationLayer>& layers) {
         TProgramData data = EnglishPipe();
         std::vector<TPoint> points;
         for (int i = 0; i < n; ++i)
@@ -250,7 +243,7 @@ TEST(WaveEquationFileTest, LongProfilesAreThinned)
         SetProfile(data, points);
         const Lines file = FileLines(data, layers);
         Lines depths;
-        for (const std::string &line : Segments(file))
+        for (const std::string& line : Segments(file))
             depths.push_back(line.substr(1, 7));
         EXPECT_EQ(file.size(), 17 + depths.size()) << n;
         return depths;
@@ -313,7 +306,7 @@ TEST(WaveEquationFileTest, EmptyAndOversizedProfiles)
 TEST_F(ProjectFileTest, LayersComeFromTheCellTexts)
 {
     TProjectTables tables;
-    TGridTable &D = tables.D();
+    TGridTable& D = tables.D();
     D.SetRowCount(2);
     D.Cell(kLayerSoilType, 0).SetInteger(kSand);
     D.Cell(kLayerBottom, 0).SetFloat(9.999999999L); // text at 8 digits: "10"
@@ -335,7 +328,7 @@ TEST_F(ProjectFileTest, LayersComeFromTheCellTexts)
 TEST_F(ProjectFileTest, WritesBesideTheProjectAndKeepsTheCircularPerimeter)
 {
     TProjectTables tables;
-    TGridTable &D = tables.D();
+    TGridTable& D = tables.D();
     D.SetRowCount(2);
     D.Cell(kLayerSoilType, 0).SetInteger(kSand);
     D.Cell(kLayerBottom, 0).SetFloat(20);
@@ -366,7 +359,7 @@ TEST_F(ProjectFileTest, FailureNamesTheFile)
     try {
         WriteWaveEquationFile(data, tables);
         ADD_FAILURE() << "no error";
-    } catch (const EWriteError &e) {
+    } catch (const EWriteError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Cannot write the GRLWeap data file " + target.toStdString() + ": ", 0),
                   0u)
             << e.what();
@@ -375,7 +368,7 @@ TEST_F(ProjectFileTest, FailureNamesTheFile)
     EXPECT_FALSE(QFile::exists(target));
 }
 
-std::string TitleFieldOf(const QString &title)
+std::string TitleFieldOf(const QString& title)
 {
     return title.left(40).leftJustified(40, QLatin1Char(' ')).toStdString();
 }
@@ -390,7 +383,7 @@ protected:
         QDir::setCurrent(startDir_);
     }
 
-    TMainForm &Start(const QString &example)
+    TMainForm& Start(const QString& example)
     {
         const QString source = QStringLiteral(VELDO_EXAMPLES_DIR "/") + example;
         EXPECT_TRUE(QFile::copy(source + QStringLiteral(".vd7d"), Path(QStringLiteral("pipe.vd7d"))));
@@ -415,7 +408,7 @@ protected:
 
 TEST_F(WaveEquationRunTest, RunWritesTheFile)
 {
-    TMainForm &form = Start(QStringLiteral("PipeSandClay_English"));
+    TMainForm& form = Start(QStringLiteral("PipeSandClay_English"));
     const QString gwi = Path(QStringLiteral("pipe.gwi"));
     EXPECT_FALSE(QFile::exists(gwi));
     form.ComputationMenuClick();
@@ -425,7 +418,7 @@ TEST_F(WaveEquationRunTest, RunWritesTheFile)
     ASSERT_TRUE(form.ResultsFlag());
     EXPECT_EQ(messages_->Texts().size(), 1u); // the completion message only
     const Lines lines = CrLfLines(ReadBytes(gwi));
-    const TProgramData &data = form.Data();
+    const TProgramData& data = form.Data();
     const int n = data.Integers[kResultPointCountEntry];
     ASSERT_GT(n, 1);
     const std::size_t segments = n < 100 ? n : n / (n / 100 + 1) + 1;
@@ -445,8 +438,8 @@ TEST_F(WaveEquationRunTest, RunWritesTheFile)
     messages_->Clear();
     form.CompRunClick();
     EXPECT_FALSE(form.ResultsFlag());
-    EXPECT_EQ(messages_->Texts(),
-              std::vector<QString>{QStringLiteral("The analysis cannot start:\r") + gwi + QStringLiteral("\rIs a directory")});
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{QStringLiteral("The analysis cannot start:\r") + gwi +
+                                                       QStringLiteral("\rIs a directory")});
 }
 
 } // namespace

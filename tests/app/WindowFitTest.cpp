@@ -1,6 +1,7 @@
 // Every window opens within reach on a small and a common screen: its frame inside the
 // window area and its Close button visible there (scrolled to when the content is
 // larger than the window); the main window's first geometry; toolbar pictures.
+#include "WindowFit.h"
 #include "Block.h"
 #include "CPTOptions.h"
 #include "InputWindow.h"
@@ -13,7 +14,6 @@
 #include "TZPrint.h"
 #include "Title.h"
 #include "ToolIcons.h"
-#include "WindowFit.h"
 #include "compmeth.h"
 #include "cpilepro.h"
 #include "nPilePro.h"
@@ -58,8 +58,7 @@ protected:
     {
         const QRect r(frame.mapTo(form_->MdiArea()->viewport(), QPoint(0, 0)), frame.size());
         EXPECT_TRUE(Viewport().contains(r)) << name << ": " << r.x() << "," << r.y() << " " << r.width() << "x"
-                                            << r.height() << " in " << Viewport().width() << "x"
-                                            << Viewport().height();
+                                            << r.height() << " in " << Viewport().width() << "x" << Viewport().height();
     }
 
     // Every visible Close button of the window, scrolled into view as a user would,
@@ -122,7 +121,8 @@ TEST_P(WindowFit, EveryInputWindowsCloseButtonIsWithinReach)
         }
         window.CloseClick();
         QApplication::processEvents();
-        EXPECT_TRUE(messages_->Texts().empty()) << name << ": " << (messages_->Texts().empty() ? std::string() : messages_->Texts().front().toStdString());
+        EXPECT_TRUE(messages_->Texts().empty())
+            << name << ": " << (messages_->Texts().empty() ? std::string() : messages_->Texts().front().toStdString());
     }
 }
 
@@ -161,10 +161,14 @@ TEST(ToolIcons, EveryButtonHasItsOwnPictureAndItsHint)
     QTemporaryDir dir;
     options.settingsFile = dir.filePath(QStringLiteral("VELDO.ini"));
     TMainForm form(std::move(options));
-    const QStringList hints{"Open File",      "New File",      "Save File",         "Run Data File",
-                            "View Output",    "View Soil Profile", "Soil layer Data", "Combined Plot",
-                            "t-z Curves",     "Load vs. Settlement", "Title",         "Computational Method",
-                            "Pile Material",  "Circular Section", "Non-Circular",     "Total Capacity"};
+    const QStringList hints{"Open File",       "New File",
+                            "Save File",       "Run Data File",
+                            "View Output",     "View Soil Profile",
+                            "Soil layer Data", "Combined Plot",
+                            "t-z Curves",      "Load vs. Settlement",
+                            "Title",           "Computational Method",
+                            "Pile Material",   "Circular Section",
+                            "Non-Circular",    "Total Capacity"};
     std::vector<QImage> pictures;
     for (int n = 1; n <= 16; ++n) {
         QAction* button = form.Action(QStringLiteral("SpeedButton%1").arg(n));

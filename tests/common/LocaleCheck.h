@@ -18,8 +18,9 @@ inline void RequireCommaDecimalWhenAsked()
         return;
     const std::string_view point = std::localeconv()->decimal_point;
     if (point != ",") {
-        std::fprintf(stderr, "The comma-decimal run needs a locale with \",\" as decimal point; "
-                             "LC_NUMERIC is \"%s\" with \"%.*s\" (run scripts/setup.sh).\n",
+        std::fprintf(stderr,
+                     "The comma-decimal run needs a locale with \",\" as decimal point; "
+                     "LC_NUMERIC is \"%s\" with \"%.*s\" (run scripts/setup.sh).\n",
                      std::setlocale(LC_NUMERIC, nullptr), static_cast<int>(point.size()), point.data());
         std::exit(2);
     }

@@ -25,16 +25,16 @@ struct ManualChapter {
 };
 
 // The Markdown sources of a folder, in file-name order (the chapter order).
-inline std::vector<ManualChapter> readManualChapters(const std::filesystem::path &folder)
+inline std::vector<ManualChapter> readManualChapters(const std::filesystem::path& folder)
 {
     std::vector<std::filesystem::path> paths;
-    for (const auto &e : std::filesystem::directory_iterator(folder))
+    for (const auto& e : std::filesystem::directory_iterator(folder))
         if (e.path().extension() == ".md")
             paths.push_back(e.path());
     std::sort(paths.begin(), paths.end());
     const std::regex row(R"(^\|\s*`([a-z0-9_.]+)`\s*\|[^|]*\|\s*([-+0-9.eE]+))");
     std::vector<ManualChapter> chapters;
-    for (const auto &path : paths) {
+    for (const auto& path : paths) {
         ManualChapter c{path, {}, {}};
         std::ifstream in(path);
         for (std::string line; std::getline(in, line);) {

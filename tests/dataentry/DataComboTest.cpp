@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QLineEdit>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest/QTest>
 
@@ -24,7 +24,8 @@ TEST(DataCombo, ChosenItemStandsForItsValue)
     QWidget form;
     auto* combo = new TDataCombo(&form);
     combo->addItems({"Loose", "Dense"});
-    combo->Values() << "1.5" << "2";
+    combo->Values() << "1.5"
+                    << "2";
     combo->setCurrentIndex(0);
     EXPECT_EQ(combo->currentText(), "Loose");
     EXPECT_EQ(combo->Number(), 1.5L);

@@ -20,10 +20,7 @@
 namespace veldo {
 namespace {
 
-std::vector<QString> Texts(TScopedMessageRecorder& messages)
-{
-    return messages->Texts();
-}
+std::vector<QString> Texts(TScopedMessageRecorder& messages) { return messages->Texts(); }
 
 TEST(DataEdit, ExitEvaluatesTheEntryAndRewritesIt)
 {
@@ -360,8 +357,8 @@ TEST(DataEdit, ValidateDataEditAcceptsOtherControls)
 TEST(DataEdit, DisplayFormEvaluatesBackToTheStoredNumber)
 {
     TDataEdit field;
-    for (const long double x : {0.1L, -2.5e-12L, 1e-7L, 3.048000000012192L, 123456789012345678.0L,
-                                 1e20L, 6.02e-30L, 36.9138L, 0.0243819576L, 1e300L, -7.0L}) {
+    for (const long double x : {0.1L, -2.5e-12L, 1e-7L, 3.048000000012192L, 123456789012345678.0L, 1e20L, 6.02e-30L,
+                                36.9138L, 0.0243819576L, 1e300L, -7.0L}) {
         field.SetNumber(x);
         EXPECT_EQ(field.Number(), x) << field.text().toStdString();
     }

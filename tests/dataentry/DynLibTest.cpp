@@ -20,23 +20,22 @@ const std::string kUnresolvedLib = kBin + "/loader_unresolved_lib.so";
 
 // True when the library is loaded in this process (asks the system loader
 // without loading it).
-bool isLoaded(const std::string &path)
+bool isLoaded(const std::string& path)
 {
-    void *h = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (!h)
         return false;
     dlclose(h);
     return true;
 }
 
-template <class E>
-E failureOf(TDynamicLibrary &lib)
+template <class E> E failureOf(TDynamicLibrary& lib)
 {
     try {
         lib.Open();
-    } catch (const E &e) {
+    } catch (const E& e) {
         return e;
-    } catch (const EDLLError &e) {
+    } catch (const EDLLError& e) {
         ADD_FAILURE() << "wrong EDLLError kind: " << e.what();
     }
     ADD_FAILURE() << "Open did not fail";
@@ -53,7 +52,7 @@ TEST(DynamicLibrary, BindsTheEngineEntry)
     lib.SetLibraryName(kEngine);
     lib.Open();
     ASSERT_TRUE(lib.IsOpen());
-    void *entry = lib.GetProc("_IVELDO");
+    void* entry = lib.GetProc("_IVELDO");
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(lib.GetProc("IVELDO"), entry); // one routine under two names
     // Any request other than 7 returns 1 at once and does nothing.
@@ -80,7 +79,7 @@ TEST(DynamicLibrary, OpenTwiceLoadsOnceAndCloseFrees)
         EXPECT_FALSE(isLoaded(kTestLib));
         lib.Close(); // closed: nothing happens
     }
-    {   // a new name frees the open library
+    { // a new name frees the open library
         TDynamicLibrary lib;
         lib.SetLibraryName(kTestLib);
         lib.Open();
@@ -89,7 +88,7 @@ TEST(DynamicLibrary, OpenTwiceLoadsOnceAndCloseFrees)
         EXPECT_FALSE(isLoaded(kTestLib));
         EXPECT_EQ(lib.LibraryName(), kEngine);
     }
-    {   // destroying an open object frees the library
+    { // destroying an open object frees the library
         TDynamicLibrary lib;
         lib.SetLibraryName(kTestLib);
         lib.Open();
@@ -100,8 +99,7 @@ TEST(DynamicLibrary, OpenTwiceLoadsOnceAndCloseFrees)
 // Decided without the loader's text, which the comma-decimal run gets in German.
 TEST(DynamicLibrary, MissingLibraryIsNotLocated)
 {
-    for (const std::string &name : {kBin + "/no_such_library.so", std::string("no_such_library.so"),
-                                   std::string()}) {
+    for (const std::string& name : {kBin + "/no_such_library.so", std::string("no_such_library.so"), std::string()}) {
         SCOPED_TRACE(name);
         TDynamicLibrary lib;
         lib.SetLibraryName(name);
@@ -117,11 +115,11 @@ TEST(DynamicLibrary, MissingLibraryIsNotLocated)
 
 TEST(DynamicLibrary, UnloadableFilesFailToInitialize)
 {
-    const auto textFile = std::filesystem::temp_directory_path()
-                          / ("veldo_not_a_library_" + std::to_string(::getpid()) + ".so");
+    const auto textFile =
+        std::filesystem::temp_directory_path() / ("veldo_not_a_library_" + std::to_string(::getpid()) + ".so");
     std::ofstream(textFile) << "not a library\n";
     // The bare name is found through the suite's run path (the build folder).
-    for (const std::string &name : {textFile.string(), kUnresolvedLib, std::string("loader_unresolved_lib.so")}) {
+    for (const std::string& name : {textFile.string(), kUnresolvedLib, std::string("loader_unresolved_lib.so")}) {
         SCOPED_TRACE(name);
         TDynamicLibrary lib;
         lib.SetLibraryName(name);
@@ -143,7 +141,7 @@ TEST(DynamicLibrary, GetProcNeedsAnOpenLibrary)
     try {
         lib.GetProc("_IVELDO");
         FAIL() << "GetProc on a closed library did not fail";
-    } catch (const EDLLNotOpenError &e) {
+    } catch (const EDLLNotOpenError& e) {
         EXPECT_STREQ(e.what(), "Library is not open");
     }
 }

@@ -12,13 +12,13 @@ using namespace veldo;
 namespace {
 
 struct ValueCase {
-    const char *text;
+    const char* text;
     long double expected;
 };
 
 void expectValues(std::initializer_list<ValueCase> cases)
 {
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         long double got = 0;
         ASSERT_NO_THROW(got = EvaluateEntry(c.text));
@@ -26,11 +26,11 @@ void expectValues(std::initializer_list<ValueCase> cases)
     }
 }
 
-std::string messageOf(const char *text)
+std::string messageOf(const char* text)
 {
     try {
         EvaluateEntry(text);
-    } catch (const EAssignError &e) {
+    } catch (const EAssignError& e) {
         return e.what();
     }
     return "(no error)";
@@ -43,26 +43,20 @@ const std::string kPrefix = "Entry could not be evaluated:\r";
 TEST(Evaluator, ArithmeticAndPrecedence)
 {
     expectValues({
-        {"2*3^2", 18},        // 3^2 = 9 first, then 2*9
-        {"2^3^2", 64},        // left to right: (2^3)^2 = 8^2
-        {"2+3*4-6/2", 11},    // 2 + 12 - 3
-        {"10-2-3", 5},        // (10-2)-3
-        {"8/2/2", 2},         // (8/2)/2
-        {"2*(3+4)", 14},
-        {"((1+2)*(3+4))", 21},
-        {" 1 +\t2 * 3 ", 7},  // blanks and tabs are dropped
-        {"7%3", 1},
-        {"-7%3", -1},         // remainder of truncated integers keeps the dividend's sign
-        {"7.9%3.9", 1},       // 7 % 3
-        {"1=1", 1},
-        {"1=2", 0},
-        {"1+1=2", 1},         // = binds weakest
-        {"5&0", 0},
-        {"0&5", 0},
-        {"2&3", 1},
-        {"0|5", 1},
-        {"0|0", 0},
-        {"2^-1", 0.5L},
+        {"2*3^2", 18},     // 3^2 = 9 first, then 2*9
+        {"2^3^2", 64},     // left to right: (2^3)^2 = 8^2
+        {"2+3*4-6/2", 11}, // 2 + 12 - 3
+        {"10-2-3", 5},     // (10-2)-3
+        {"8/2/2", 2},      // (8/2)/2
+        {"2*(3+4)", 14},     {"((1+2)*(3+4))", 21},
+        {" 1 +\t2 * 3 ", 7},               // blanks and tabs are dropped
+        {"7%3", 1},          {"-7%3", -1}, // remainder of truncated integers keeps the dividend's sign
+        {"7.9%3.9", 1},                    // 7 % 3
+        {"1=1", 1},          {"1=2", 0},
+        {"1+1=2", 1}, // = binds weakest
+        {"5&0", 0},          {"0&5", 0},
+        {"2&3", 1},          {"0|5", 1},
+        {"0|0", 0},          {"2^-1", 0.5L},
     });
 }
 
@@ -71,11 +65,11 @@ TEST(Evaluator, MinusSigns)
     expectValues({
         {"-(2+3)", -5},
         {"2*-3", -6},
-        {"3--2", 5},           // binary minus, then unary minus
-        {"-2^2", 4},           // the unary minus belongs to the operand: (-2)^2
-        {"3-(0-1)", 4},        // the value -1 is written back as "3--1"
-        {"abs(-3)", 3},        // "abs-3": a minus after a function name is unary
-        {"1E-5", 1e-5L},       // exponent sign
+        {"3--2", 5},     // binary minus, then unary minus
+        {"-2^2", 4},     // the unary minus belongs to the operand: (-2)^2
+        {"3-(0-1)", 4},  // the value -1 is written back as "3--1"
+        {"abs(-3)", 3},  // "abs-3": a minus after a function name is unary
+        {"1E-5", 1e-5L}, // exponent sign
         {"1E-5*2", 2e-5L},
         {"(1/100000)*2", 2e-5L}, // 1E-5 written back into the text keeps its sign
         {"2.5e3", 2500},
@@ -100,16 +94,16 @@ TEST(Evaluator, ConstantsFunctionsFactorialHex)
         {"SQRT(16)", 4},
         {"lne", std::log(std::numbers::e_v<long double>)},
         {"log(100)", std::log10(100.0L)},
-        {"int(-2.7)", -2},     // towards zero
+        {"int(-2.7)", -2}, // towards zero
         {"frac(2.75)", 0.75L},
-        {"round(2.5)", 2},     // halves to even
+        {"round(2.5)", 2}, // halves to even
         {"round(3.5)", 4},
         {"round(-2.5)", -2},
         {"ceil(2.1)", 3},
         {"floor(-2.1)", -3},
         {"4!", 24},
         {"0!", 1},
-        {"-4!", -24},          // "~4!": negation of 4!
+        {"-4!", -24}, // "~4!": negation of 4!
         {"(2+3)!", 120},
         {"$FF", 255},
         {"$ff", 255},
@@ -133,8 +127,8 @@ TEST(Evaluator, ConstantsFunctionsFactorialHex)
 TEST(Evaluator, ErrorTexts)
 {
     const struct {
-        const char *text;
-        const char *reason;
+        const char* text;
+        const char* reason;
     } cases[] = {
         {"", "entry cannot be blank"},
         {"()", "entry cannot be blank"},
@@ -149,7 +143,9 @@ TEST(Evaluator, ErrorTexts)
         {"1,5", "invalid character(s) in expression"},
         {"2x", "invalid character(s) in expression"},
         {"sin", "invalid character(s) in expression"},
-        {"1\x9B" "2", "invalid character(s) in expression"},
+        {"1\x9B"
+         "2",
+         "invalid character(s) in expression"},
         {"$", "invalid use of $ (hex function)"},
         {"$G1", "invalid use of $ (hex function)"},
         {"$FFFFFFFFFFFFFFFFFF", "invalid use of $ (hex function)"},
@@ -165,7 +161,7 @@ TEST(Evaluator, ErrorTexts)
         {"1E30!", "result is not a valid number"},
         {"1E20%3", "result is not a valid number"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(messageOf(c.text), kPrefix + c.reason);
     }
@@ -175,8 +171,8 @@ TEST(Evaluator, ErrorTexts)
 // are refused instead of being joined into one number.
 TEST(Evaluator, OperandsSideBySideNeedAnOperator)
 {
-    for (const char *text : {"2 3", "1 000", "1\t2", "2(3+4)", "(1)(2)", "(1)2", "2 (3)", "(1) 2", "3!(2)",
-                             "pi (2)", "1E 5", "((2)(3))"}) {
+    for (const char* text : {"2 3", "1 000", "1\t2", "2(3+4)", "(1)(2)", "(1)2", "2 (3)", "(1) 2", "3!(2)", "pi (2)",
+                             "1E 5", "((2)(3))"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(messageOf(text), kPrefix + "missing operator");
     }

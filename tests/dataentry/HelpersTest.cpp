@@ -16,10 +16,10 @@ namespace {
 
 // Records its number in a shared log when it is destroyed.
 struct Tracked {
-    Tracked(int n, std::vector<int> &log) : n(n), log(log) {}
+    Tracked(int n, std::vector<int>& log) : n(n), log(log) {}
     ~Tracked() { log.push_back(n); }
     int n;
-    std::vector<int> &log;
+    std::vector<int>& log;
 };
 
 } // namespace
@@ -88,7 +88,7 @@ TEST(ObjectList, WithoutOwnershipNothingIsFreed)
     }
     EXPECT_TRUE(freed.empty());
 
-    auto plain = std::make_unique<std::vector<Tracked *>>();
+    auto plain = std::make_unique<std::vector<Tracked*>>();
     for (int n = 4; n <= 6; ++n)
         plain->push_back(new Tracked(n, freed));
     FreeListAndItems(plain);
@@ -107,13 +107,13 @@ TEST(RaiseHelpers, RaiseOnTheirCondition)
     try {
         Check<EAssignError>(true, "Value must be an integer.");
         FAIL();
-    } catch (const EAssignError &e) {
+    } catch (const EAssignError& e) {
         EXPECT_STREQ(e.what(), "Value must be an integer.");
     }
     try {
         RequireFmt<EAssignError>(false, "Entry must be between %d and %d.", {0, 100});
         FAIL();
-    } catch (const EAssignError &e) {
+    } catch (const EAssignError& e) {
         EXPECT_STREQ(e.what(), "Entry must be between 0 and 100.");
     }
     EXPECT_NO_THROW(CheckFmt(false, "%d", {1}));
@@ -153,9 +153,9 @@ TEST(RealHelpers, FractionsWholeNumbersAndRounding)
     const struct {
         long double value;
         std::int64_t rounded;
-    } cases[] = {{0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {3.5L, 4}, {-0.5L, 0}, {-1.5L, -2},
+    } cases[] = {{0.5L, 0},   {1.5L, 2},    {2.5L, 2},    {3.5L, 4},   {-0.5L, 0}, {-1.5L, -2},
                  {-2.5L, -2}, {2.4999L, 2}, {2.5001L, 3}, {-2.6L, -3}, {7, 7}};
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<double>(c.value));
         EXPECT_EQ(RoundToInt64(c.value), c.rounded);
     }
@@ -180,8 +180,8 @@ TEST(StringHelpers, PositionsTailsAndReplaceAll)
     EXPECT_EQ(PosOrEnd("abc", "x"), 4);
 
     EXPECT_EQ(ReplaceAll("F1/F1", "F1", "kips"), "kips/kips");
-    EXPECT_EQ(ReplaceAll("F1F1", "F1", "kips"), "kipskips");   // adjacent occurrences
-    EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");         // inserted text not searched
+    EXPECT_EQ(ReplaceAll("F1F1", "F1", "kips"), "kipskips"); // adjacent occurrences
+    EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");       // inserted text not searched
     EXPECT_EQ(ReplaceAll("L2^2", "L2", "ft"), "ft^2");
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }

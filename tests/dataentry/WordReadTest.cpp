@@ -17,14 +17,13 @@ class WordReaderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path()
-               / ("veldo_wordread_" + std::to_string(::getpid()));
+        dir_ = std::filesystem::temp_directory_path() / ("veldo_wordread_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     // Writes the bytes exactly as given and returns the file's path.
-    std::filesystem::path file(const std::string &bytes)
+    std::filesystem::path file(const std::string& bytes)
     {
         const auto path = dir_ / ("f" + std::to_string(++count_) + ".txt");
         std::ofstream(path, std::ios::binary) << bytes;
@@ -35,12 +34,11 @@ protected:
     int count_ = 0;
 };
 
-template <class F>
-std::string errorOf(F &&f)
+template <class F> std::string errorOf(F&& f)
 {
     try {
         f();
-    } catch (const EInOutError &e) {
+    } catch (const EInOutError& e) {
         return e.what();
     }
     return "(no error)";
@@ -62,9 +60,12 @@ TEST_F(WordReaderTest, SplitsWordsAndKeepsTheLineText)
     EXPECT_TRUE(r.Eof());
 
     // Control characters other than the tab stay inside a word.
-    const auto c = TWordContainer::split("\x01" "a\x02" "b c\r");
+    const auto c = TWordContainer::split("\x01"
+                                         "a\x02"
+                                         "b c\r");
     ASSERT_EQ(c.words.size(), 2u);
-    EXPECT_EQ(c.words[0], "a\x02" "b");
+    EXPECT_EQ(c.words[0], "a\x02"
+                          "b");
     EXPECT_EQ(c.words[1], "c");
 }
 
@@ -88,37 +89,40 @@ TEST_F(WordReaderTest, LazyAdvanceAfterTheLastWordOfALine)
 
 TEST_F(WordReaderTest, LineBreaksAndEmptyFiles)
 {
-    {   // CR LF: no CR in the text, no extra line at the end
+    { // CR LF: no CR in the text, no extra line at the end
         TWordReader r(file("1 2\r\n3\r\n"));
         EXPECT_EQ(r.ReadLine(), "1 2");
         EXPECT_EQ(r.ReadLine(), "3");
         EXPECT_TRUE(r.Eof());
     }
-    {   // no final line break
+    { // no final line break
         TWordReader r(file("x\ny"));
         EXPECT_EQ(r.ReadLine(), "x");
         EXPECT_EQ(r.ReadLine(), "y");
         EXPECT_TRUE(r.Eof());
     }
-    {   // an empty file is one empty line
+    { // an empty file is one empty line
         TWordReader r(file(""));
         EXPECT_FALSE(r.Eof());
         EXPECT_EQ(r.WordsOnLine(), 0);
         EXPECT_EQ(r.ReadLine(), "");
         EXPECT_TRUE(r.Eof());
     }
-    {   // an empty line inside the file is kept
+    { // an empty line inside the file is kept
         TWordReader r(file("a\n\nb\n"));
         EXPECT_EQ(r.ReadLine(), "a");
         EXPECT_EQ(r.ReadLine(), "");
         EXPECT_EQ(r.ReadLine(), "b");
         EXPECT_TRUE(r.Eof());
     }
-    {   // a UTF-8 byte-order mark (as spreadsheets write) is not part of the first word
-        TWordReader r(file("\xEF\xBB\xBF" "1.5 2\r\n\xEF\xBB\xBF" "3\r\n"));
+    { // a UTF-8 byte-order mark (as spreadsheets write) is not part of the first word
+        TWordReader r(file("\xEF\xBB\xBF"
+                           "1.5 2\r\n\xEF\xBB\xBF"
+                           "3\r\n"));
         EXPECT_EQ(r.ReadFloat(), 1.5L);
         EXPECT_EQ(r.ReadLine(), "1.5 2");
-        EXPECT_EQ(r.ReadWord(), "\xEF\xBB\xBF" "3"); // only at the start of the file
+        EXPECT_EQ(r.ReadWord(), "\xEF\xBB\xBF"
+                                "3"); // only at the start of the file
     }
 }
 
@@ -127,7 +131,7 @@ TEST_F(WordReaderTest, TextInMemoryReadsLikeTheSameFile)
     const std::string bytes = "\xEF\xBB\xBF 2 3.5\r\nheader line\r\n7 x\r\n"; // with a byte-order mark
     TWordReader fromFile(file(bytes));
     TWordReader fromText = TWordReader::FromText(bytes);
-    for (TWordReader *r : {&fromFile, &fromText}) {
+    for (TWordReader* r : {&fromFile, &fromText}) {
         EXPECT_EQ(r->ReadInteger(), 2);
         EXPECT_EQ(r->ReadFloat(), 3.5L);
         EXPECT_EQ(r->ReadLine(), " 2 3.5");
@@ -153,11 +157,11 @@ TEST_F(WordReaderTest, RunningOutOfWordsIsTheReadersOwnError)
         EXPECT_EQ(errorOf([&] { r.WordsOnLine(); }), kIncomplete);
         EXPECT_EQ(errorOf([&] { r.ReadLine(); }), kIncomplete);
     }
-    {   // an empty file holds no word
+    { // an empty file holds no word
         TWordReader r(file(""));
         EXPECT_EQ(errorOf([&] { r.ReadWord(); }), kIncomplete);
     }
-    {   // a wordless line is not skipped: reading a word there fails, what was read stays
+    { // a wordless line is not skipped: reading a word there fails, what was read stays
         TWordReader r(file("7\n\n8\n"));
         EXPECT_EQ(r.ReadInteger(), 7);
         EXPECT_EQ(errorOf([&] { r.ReadWord(); }), kIncomplete);

@@ -3,11 +3,11 @@
 // window of the program has its page, and the PDF holds every page's title.
 #include <gtest/gtest.h>
 
+#include "../app/MainTestSupport.h"
 #include "HelpPages.h"
 #include "Main.h"
 #include "MessageCatalogue.h"
 #include "Messages.h"
-#include "../app/MainTestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -44,8 +44,9 @@ TEST(HelpTest, EveryLinkResolvesAndEveryPageIsInTheContents)
                 continue; // no page links outside the help
             const QString target = link.section(QLatin1Char('#'), 0, 0);
             const QString anchor = link.section(QLatin1Char('#'), 1);
-            const QString path = target.isEmpty() ? QFileInfo(file).canonicalFilePath()
-                                                  : QFileInfo(QFileInfo(file).dir().filePath(target)).canonicalFilePath();
+            const QString path = target.isEmpty()
+                                     ? QFileInfo(file).canonicalFilePath()
+                                     : QFileInfo(QFileInfo(file).dir().filePath(target)).canonicalFilePath();
             ASSERT_FALSE(path.isEmpty()) << file.toStdString() << ": " << link.toStdString();
             linked.insert(path);
             if (!anchor.isEmpty()) {
@@ -207,8 +208,8 @@ TEST(HelpTest, EveryInputWindowHasItsPage)
         InputWindowCaptions(QStringLiteral(VELDO_EXAMPLES_DIR "/PipeSandClay_English.vd7d")).Collect();
     EXPECT_GE(captions.size(), 12u);
     for (const QString& caption : captions)
-        EXPECT_TRUE(titles.count(WindowPageTitle(caption))) << "no help page for the window \""
-                                                            << caption.toStdString() << "\"";
+        EXPECT_TRUE(titles.count(WindowPageTitle(caption)))
+            << "no help page for the window \"" << caption.toStdString() << "\"";
 }
 
 } // namespace

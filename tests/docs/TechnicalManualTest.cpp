@@ -21,21 +21,20 @@ TEST(TechnicalManualTest, EveryChapterTitleAndCheckValueIsInThePdf)
     ASSERT_FALSE(text.empty()) << "pdftotext gave no text (is poppler-utils installed?)";
 
     std::vector<std::string> titles;
-    for (const ManualChapter &chapter : readManualChapters(VELDO_DOCS_DIR "/technical")) {
+    for (const ManualChapter& chapter : readManualChapters(VELDO_DOCS_DIR "/technical")) {
         EXPECT_FALSE(chapter.title.empty()) << chapter.source << " has no chapter title";
         EXPECT_NE(text.find(chapter.title), std::string::npos) << chapter.title;
         titles.push_back(chapter.title);
-        for (const ManualCheck &c : chapter.checks) {
+        for (const ManualCheck& c : chapter.checks) {
             EXPECT_NE(text.find(c.key), std::string::npos) << c.source << ": " << c.key;
             EXPECT_NE(text.find(c.value), std::string::npos) << c.source << ": " << c.key << " " << c.value;
         }
     }
 
     // One chapter per design method and the load-settlement analysis.
-    for (const char *method : {"FHWA Method", "USACE Method", "Revised Lambda Method", "API RP-2A Method",
-                               "User-Specified Load Transfer Method", "NGI Method", "ICP/MTD Method",
-                               "Fugro Method", "UWA Method", "Load-Settlement Analysis",
-                               "Friction Angle from SPT Blow Count"})
+    for (const char* method : {"FHWA Method", "USACE Method", "Revised Lambda Method", "API RP-2A Method",
+                               "User-Specified Load Transfer Method", "NGI Method", "ICP/MTD Method", "Fugro Method",
+                               "UWA Method", "Load-Settlement Analysis", "Friction Angle from SPT Blow Count"})
         EXPECT_NE(std::find(titles.begin(), titles.end(), method), titles.end()) << method;
 }
 

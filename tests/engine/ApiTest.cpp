@@ -28,8 +28,14 @@ std::unique_ptr<EngineState> clayCase(double tensionFactor = 1.0, int loading = 
 // limit of side friction typed as 9999 psf (stored 9.999 ksf).
 std::unique_ptr<EngineState> sandCase(bool apiDefault)
 {
-    SoilLayer sand{.bottom = 50, .type = 1, .unitWeight = 120, .phi = 32.5, .ko = 1.0, .nq = 40,
-                   .maxFriction = 9.999, .apiDefault = apiDefault};
+    SoilLayer sand{.bottom = 50,
+                   .type = 1,
+                   .unitWeight = 120,
+                   .phi = 32.5,
+                   .ko = 1.0,
+                   .nq = 40,
+                   .maxFriction = 9.999,
+                   .apiDefault = apiDefault};
     return build(Pile{.od = 12, .tl = 40, .deepest = 50}, {sand});
 }
 
@@ -130,10 +136,15 @@ TEST(Api, SandWithoutDefaultLimitUsesTypedValue)
 TEST(Api, SandSiMatchesEnglish)
 {
     // The English sand case in SI: ft -> m, in -> mm, 120 pcf -> 18.8504 kN/m3, 9999 kPa typed.
-    SoilLayer sand{.bottom = 50 * 0.3048, .type = 1, .unitWeight = 0.12 * 47.88 / 0.3048, .phi = 32.5,
-                   .ko = 1.0, .nq = 40, .maxFriction = 9999, .apiDefault = true};
-    auto si = build(Pile{.english = false, .od = 304.8, .tl = 40 * 0.3048, .increment = 0.3048,
-                         .deepest = 50 * 0.3048},
+    SoilLayer sand{.bottom = 50 * 0.3048,
+                   .type = 1,
+                   .unitWeight = 0.12 * 47.88 / 0.3048,
+                   .phi = 32.5,
+                   .ko = 1.0,
+                   .nq = 40,
+                   .maxFriction = 9999,
+                   .apiDefault = true};
+    auto si = build(Pile{.english = false, .od = 304.8, .tl = 40 * 0.3048, .increment = 0.3048, .deepest = 50 * 0.3048},
                     {sand});
     CALC_API_CAPACITY(*si);
     auto en = sandCase(true);

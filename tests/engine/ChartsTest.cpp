@@ -19,8 +19,8 @@ TEST(ChartsTest, NqChartsInterpolateAndHoldEnds)
     EXPECT_NEAR(LOOKUP_NQ_A(0), 1, kTol);
     EXPECT_NEAR(LOOKUP_NQ_A(50), 415.1, kTol);
     EXPECT_NEAR(LOOKUP_NQ_A(36), 56, kTol);
-    EXPECT_NEAR(LOOKUP_NQ_A(33), 36.5, kTol);  // 30 + (56 - 30) * 1/4
-    EXPECT_NEAR(LOOKUP_NQ_A(31), 26.5, kTol);  // (23 + 30) / 2
+    EXPECT_NEAR(LOOKUP_NQ_A(33), 36.5, kTol); // 30 + (56 - 30) * 1/4
+    EXPECT_NEAR(LOOKUP_NQ_A(31), 26.5, kTol); // (23 + 30) / 2
     EXPECT_NEAR(LOOKUP_NQ_A(60), 415.1, kTol);
     EXPECT_NEAR(LOOKUP_NQ_A(-5), 1, kTol);
 
@@ -116,7 +116,7 @@ TEST(ChartsTest, AdhesionCharts)
 {
     // A: curves for D/b 10, 20, 40.
     EXPECT_NEAR(LOOKUP_ADHESION_A(3, 10, 1), 1.0, kTol);
-    EXPECT_NEAR(LOOKUP_ADHESION_A(2, 30, 1), 0.815, kTol);     // (0.95 + 0.68) / 2
+    EXPECT_NEAR(LOOKUP_ADHESION_A(2, 30, 1), 0.815, kTol);      // (0.95 + 0.68) / 2
     EXPECT_NEAR(LOOKUP_ADHESION_A(2.25, 15, 1), 0.95625, kTol); // (1 + (0.95+0.875)/2) / 2
     EXPECT_NEAR(LOOKUP_ADHESION_A(5, 50, 1), 0.4, kTol);
     EXPECT_NEAR(LOOKUP_ADHESION_A(2 * units::kKpaPerKsf, 40, 2), 0.68, kTol); // SI: 95.76 kPa = 2 ksf
@@ -139,10 +139,10 @@ TEST(ChartsTest, FrictionAngleFromBlowCount)
     EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(10, 10), 35, kTol);  // 38 - 10 * (38 - 32) / 20
     EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(3, 10), 31.5, kTol); // 33 - (33 - 30) * 10 / 20
     EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(20, 20), 36, kTol);
-    EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(30, 10), 42, kTol);  // 39 + (45 - 39) * 10 / 20
+    EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(30, 10), 42, kTol); // 39 + (45 - 39) * 10 / 20
     EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(5, 30), 30, kTol);
-    EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(8, 30), 31, kTol);   // 30 + 0.5 * (8 - 6)
-    EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(20, 30), 35, kTol);  // 36 - (36 - 34) * 10 / 20
+    EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(8, 30), 31, kTol);    // 30 + 0.5 * (8 - 6)
+    EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(20, 30), 35, kTol);   // 36 - (36 - 34) * 10 / 20
     EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(70, 30), 43.5, kTol); // 42 + (45 - 42) * 10 / 20
     EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(50, 50), 39, kTol);
     EXPECT_NEAR(LOOKUP_FRICTION_ANGLE(12, 40), 31.4, kTol); // 31 + (32 - 31) * 2 / 5

@@ -20,24 +20,24 @@ inline constexpr double kKnPerKip = units::kKnPerKip;
 inline constexpr double kKpaPerPsi = kKpaPerKsf * 144.0 / 1000.0;
 
 struct Layer {
-    double bottom;     // ft
-    double type;       // 1 sand, 2 clay, 3 silt
-    double phi = 0;    // degrees
-    double su = 0;     // ksf
+    double bottom;  // ft
+    double type;    // 1 sand, 2 clay, 3 silt
+    double phi = 0; // degrees
+    double su = 0;  // ksf
     double ko = 1.0;
     double adhesion = 0;
-    double remolded = 0; // ksf (silt: blow count)
+    double remolded = 0;          // ksf (silt: blow count)
     double maxFriction = 9999999; // ksf, 9999999 = no limit
 };
 
 struct Case {
     bool english = true;
-    double od = 12, id = 0; // in
-    double tl = 20;         // ft
-    double increment = 1;   // ft
-    double gamma = 0.06;    // effective stress gradient, ksf per ft
+    double od = 12, id = 0;   // in
+    double tl = 20;           // ft
+    double increment = 1;     // ft
+    double gamma = 0.06;      // effective stress gradient, ksf per ft
     double criticalDepth = 0; // ft; 0: the limited stress is the true stress
-    double eModulus = 0;    // psi
+    double eModulus = 0;      // psi
     int pileType = 1;
     std::vector<Layer> layers;
 };
@@ -52,10 +52,10 @@ struct Units {
     double kips(double force) const { return english ? force : force / kKnPerKip; }
 };
 
-inline std::unique_ptr<EngineState> build(const Case &c)
+inline std::unique_ptr<EngineState> build(const Case& c)
 {
     auto state = std::make_unique<EngineState>();
-    EngineState &S = *state;
+    EngineState& S = *state;
     const Units u{c.english};
     S.UNIT_SYSTEM = c.english ? 1 : 2;
     S.PRINT_STEP = 1;
@@ -73,7 +73,7 @@ inline std::unique_ptr<EngineState> build(const Case &c)
     // Soil table: two layer-end rows per layer.
     double top = 0;
     int row = 0;
-    for (const Layer &l : c.layers) {
+    for (const Layer& l : c.layers) {
         for (const double d : {top, l.bottom}) {
             ++row;
             S.SOIL[row][COL_DEPTH] = u.depth(d);
@@ -90,9 +90,9 @@ inline std::unique_ptr<EngineState> build(const Case &c)
     for (int i = 1; i <= n; ++i) {
         const double topFt = (i - 1) * c.increment;
         const double midFt = topFt + c.increment / 2;
-        const auto layer = std::find_if(c.layers.begin(), c.layers.end(),
-                                        [&](const Layer &l) { return midFt < l.bottom; });
-        const Layer &l = layer != c.layers.end() ? *layer : c.layers.back();
+        const auto layer =
+            std::find_if(c.layers.begin(), c.layers.end(), [&](const Layer& l) { return midFt < l.bottom; });
+        const Layer& l = layer != c.layers.end() ? *layer : c.layers.back();
         S.SEG_TOP[i] = u.depth(topFt);
         S.SEG_BOTTOM[i] = S.SEG_TOP[i] + S.INCREMENT;
         S.SEG_THICKNESS[i] = S.INCREMENT;

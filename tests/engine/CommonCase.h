@@ -15,13 +15,13 @@
 namespace veldo::commoncase {
 
 struct SoilLayer {
-    double bottom;         // ft or m
-    int type = 1;          // 1 sand, 2 clay, 3 silt
+    double bottom;           // ft or m
+    int type = 1;            // 1 sand, 2 clay, 3 silt
     double unitWeight = 120; // pcf or kN/m3
     double phi = 0, ko = 1, nq = 0;
     double su = 0, remolded = 0;
     double maxFriction = 9999999, maxBearing = 9999999;
-    bool apiDefault = false; // limit of side friction typed as 9999
+    bool apiDefault = false;                  // limit of side friction typed as 9999
     double userFriction = 0, userBearing = 0; // psf (English) or kPa
     double sideFactor = 1, tipFactor = 1;
     double qc = 0;
@@ -36,10 +36,10 @@ struct Pile {
     int pileType = 1;
 };
 
-inline std::unique_ptr<EngineState> build(const Pile &p, const std::vector<SoilLayer> &layers)
+inline std::unique_ptr<EngineState> build(const Pile& p, const std::vector<SoilLayer>& layers)
 {
     auto state = std::make_unique<EngineState>();
-    EngineState &S = *state;
+    EngineState& S = *state;
     S.UNIT_SYSTEM = p.english ? 1 : 2;
     S.PRINT_STEP = 1;
     S.OD = p.od;
@@ -56,10 +56,10 @@ inline std::unique_ptr<EngineState> build(const Pile &p, const std::vector<SoilL
     S.DEEPEST_SOIL_DEPTH = p.deepest;
     int row = 0;
     double top = 0;
-    for (const SoilLayer &l : layers) {
+    for (const SoilLayer& l : layers) {
         for (double depth : {top, l.bottom}) {
             ++row;
-            auto &r = S.SOIL[row];
+            auto& r = S.SOIL[row];
             r[COL_DEPTH] = depth;
             r[COL_SOIL_TYPE] = l.type;
             r[COL_KO] = l.ko;

@@ -256,8 +256,8 @@ TEST(CommonSteps, UsaceCriticalDepthByDensitySameInBothUnitSystems)
     SoilLayer en{.bottom = 45, .type = 1, .unitWeight = 120, .phi = 30};
     SoilLayer si{.bottom = 45 * 0.3048, .type = 1, .unitWeight = 120 * 0.1570874, .phi = 30};
     auto E = build(Pile{.od = 12, .tl = 40, .deepest = 45}, {en});
-    auto M = build(Pile{.english = false, .od = 304.8, .tl = 40 * 0.3048, .increment = 0.3048,
-                        .deepest = 45 * 0.3048}, {si});
+    auto M = build(Pile{.english = false, .od = 304.8, .tl = 40 * 0.3048, .increment = 0.3048, .deepest = 45 * 0.3048},
+                   {si});
     COMMON_STEPS(*E, 2);
     COMMON_STEPS(*M, 2);
     // Segment 13 (top 12 ft) is the first below Dc10: q = sigma'v limited at 10 ft x 23 = 1.2 x 23.

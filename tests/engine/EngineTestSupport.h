@@ -33,21 +33,21 @@ protected:
         std::filesystem::remove_all(dir_, ec);
     }
 
-    std::string path(const std::string &name) const { return (dir_ / name).string(); }
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
 
-    void writeFile(const std::string &name, const std::string &text) const
+    void writeFile(const std::string& name, const std::string& text) const
     {
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
-    std::string readFile(const std::string &name) const
+    std::string readFile(const std::string& name) const
     {
         std::ifstream in(dir_ / name, std::ios::binary);
         std::ostringstream s;
         s << in.rdbuf();
         return s.str();
     }
-    bool exists(const std::string &name) const { return std::filesystem::exists(dir_ / name); }
-    std::vector<std::string> lines(const std::string &name) const
+    bool exists(const std::string& name) const { return std::filesystem::exists(dir_ / name); }
+    std::vector<std::string> lines(const std::string& name) const
     {
         std::vector<std::string> out;
         std::istringstream in(readFile(name));
@@ -57,7 +57,7 @@ protected:
     }
 
     // names.dat for the files job.vd7d, job.vd7o, job.vd7p and job.cpt in the test directory.
-    void writeNames(const std::string &version = "2015.7.7", const std::string &cpt = "job.cpt") const
+    void writeNames(const std::string& version = "2015.7.7", const std::string& cpt = "job.cpt") const
     {
         writeFile("names.dat", version + "\r\nreserved\r\nreserved\r\n0\r\n" + path("job.vd7d") + "\r\n" +
                                    path("job.vd7o") + "\r\n" + path("job.vd7p") + "\r\n" +
@@ -114,8 +114,8 @@ struct ProjectBuilder {
         std::vector<std::string> L = {"TEST PROJECT", "TESTER", "JOB 1"};
         L.push_back(std::to_string(unitSystem) + " " + std::to_string(printStep) + " " +
                     std::to_string(2 * layers.size()) + " " + std::to_string(pileEnd) + " ");
-        L.push_back(num(perimeter) + " " + num(tipArea) + " " + num(od) + " " + num(id) + " " + num(e) + " " +
-                    num(tl) + " " + num(psl));
+        L.push_back(num(perimeter) + " " + num(tipArea) + " " + num(od) + " " + num(id) + " " + num(e) + " " + num(tl) +
+                    " " + num(psl));
         L.push_back(num(esl) + " " + num(eid));
         L.push_back(num(zfl) + " " + num(increment) + " " + std::to_string(pileType) + " " + num(taper) + " " +
                     std::to_string(selected) + " " + std::to_string(offshore) + " " + std::to_string(sideFactorFlag));
@@ -125,7 +125,7 @@ struct ProjectBuilder {
         L.push_back(r8);
         L.push_back(num(deepest < 0 ? layers.back().bottom : deepest) + " " + num(constantArea));
         double top = 0;
-        for (const Layer &l : layers) {
+        for (const Layer& l : layers) {
             for (double depth : {top, l.bottom}) {
                 L.push_back(lineA(l, depth));
                 L.push_back(lineB(l));
@@ -144,30 +144,31 @@ struct ProjectBuilder {
         L.push_back(std::to_string(clayCondition) + " " + std::to_string(plug));
         L.push_back(std::to_string(sections.size()) + " " + std::to_string(areaMode));
         if (sections.size() > 1)
-            for (const auto &[d, a] : sections)
+            for (const auto& [d, a] : sections)
                 L.push_back(num(d) + " " + num(a));
         L.push_back(std::to_string(criticalOption) + " " + num(criticalDepth));
         std::string out;
-        for (const std::string &l : L)
+        for (const std::string& l : L)
             out += l + "\r\n";
         return out;
     }
 
-    static std::string lineA(const Layer &l, double depth)
+    static std::string lineA(const Layer& l, double depth)
     {
         const bool clay = l.type == 2;
-        return num(depth) + " " + std::to_string(l.type) + " " + num(clay ? 0 : l.ko) + " " + num(l.unitWeight) +
-               " " + num(clay ? 0 : l.phi) + " " + num(l.type == 1 ? l.nq : 0) + " ";
+        return num(depth) + " " + std::to_string(l.type) + " " + num(clay ? 0 : l.ko) + " " + num(l.unitWeight) + " " +
+               num(clay ? 0 : l.phi) + " " + num(l.type == 1 ? l.nq : 0) + " ";
     }
-    static std::string lineB(const Layer &l)
+    static std::string lineB(const Layer& l)
     {
         std::vector<double> b;
         if (l.type == 1)
             b = {l.maxFriction, l.maxBearing, 0, l.blowCount, 0, 0, l.qc, l.userFriction, l.userBearing,
-                 l.sideFactor, l.tipFactor, 0};
+                 l.sideFactor,  l.tipFactor,  0};
         else if (l.type == 2)
-            b = {l.maxFriction, l.maxBearing, l.su, l.remolded, l.ysr, l.pi, l.qc, l.userFriction, l.userBearing,
-                 l.sideFactor, l.tipFactor, static_cast<double>(l.adhesion)};
+            b = {l.maxFriction, l.maxBearing, l.su,        l.remolded,
+                 l.ysr,         l.pi,         l.qc,        l.userFriction,
+                 l.userBearing, l.sideFactor, l.tipFactor, static_cast<double>(l.adhesion)};
         else
             b = {l.maxFriction, l.maxBearing, l.su, l.blowCount, 0, 0, 0, 0, 0, l.sideFactor, l.tipFactor, 0};
         std::string s;

@@ -22,9 +22,9 @@ protected:
             dlclose(lib_);
         TempDirTest::TearDown();
     }
-    EntryFn entry(const char *name) const { return reinterpret_cast<EntryFn>(dlsym(lib_, name)); }
+    EntryFn entry(const char* name) const { return reinterpret_cast<EntryFn>(dlsym(lib_, name)); }
 
-    void *lib_ = nullptr;
+    void* lib_ = nullptr;
 };
 
 TEST_F(EntryTest, BothNamesResolveToOneFunctionAndNothingElseIsExported)

@@ -36,7 +36,7 @@ struct Lcg {
 };
 
 // The first segment whose bottom is not more than 1e-6 above z, or the last one.
-int bisectSegment(const EngineState &S, double z)
+int bisectSegment(const EngineState& S, double z)
 {
     const int n = std::max(S.SEG_COUNT, 1);
     const auto first = S.SEG_BOTTOM.begin() + 1;
@@ -135,7 +135,8 @@ TEST(FastPath, ExponentFormNearPowersOfTenAndOverTheWholeRange)
         double ten = 0;
         const std::string text = "1e" + std::to_string(p);
         std::from_chars(text.data(), text.data() + text.size(), ten);
-        for (double x : {ten, std::nextafter(ten, 0.0), std::nextafter(ten, 1e308), 9.5 * ten / 10, 9.9999999 * ten / 10})
+        for (double x :
+             {ten, std::nextafter(ten, 0.0), std::nextafter(ten, 1e308), 9.5 * ten / 10, 9.9999999 * ten / 10})
             for (int d = 1; d <= 15; ++d)
                 check(x, d);
     }
@@ -160,7 +161,7 @@ TEST(FastPath, FileRecordsGatheredInLargePiecesKeepTheirOrder)
         out.line("FIRST");
         expected += "FIRST\n";
         EXPECT_THROW(out.write("I5,F8.2", {1, "NOT A NUMBER"}), std::invalid_argument); // fails after I5
-        for (int i = 0; i < 20000; ++i) { // about 400 KB: several pieces
+        for (int i = 0; i < 20000; ++i) {                                               // about 400 KB: several pieces
             out.write("2X,I6,F10.3,/,1X,A", {i, i * 0.5, "ROW"});
             out.line();
             const std::string number = std::to_string(i);
@@ -203,8 +204,8 @@ TEST(FastPath, CptLookupFromEstimateAgreesWithBisection)
             const auto first = S->CPT_DEPTH.begin() + 1;
             const auto k = static_cast<std::size_t>(
                 std::partition_point(first, first + n, [z](double d) { return z > d; }) - first);
-            const auto &D = S->CPT_DEPTH;
-            const auto &Q = S->CPT_QC;
+            const auto& D = S->CPT_DEPTH;
+            const auto& Q = S->CPT_QC;
             if (k == 0)
                 return Q[1];
             if (k == static_cast<std::size_t>(n))

@@ -24,7 +24,7 @@ Case sandCase(bool english, double phi = 30.0)
     return c;
 }
 
-std::unique_ptr<EngineState> run(const Case &c)
+std::unique_ptr<EngineState> run(const Case& c)
 {
     auto S = classiccase::build(c);
     CALC_FHWA_CAPACITY(*S);
@@ -134,7 +134,7 @@ TEST(Fhwa, TaperOnlyForTaperedTypesAndNeverNegative)
     }
 }
 
-double frictionOfSegment(const EngineState &S, int i) { return S.FHWA_SEG_END_FRICTION[2 * i]; }
+double frictionOfSegment(const EngineState& S, int i) { return S.FHWA_SEG_END_FRICTION[2 * i]; }
 
 // Uniform clay su 1.0 ksf from the head to 30 ft, 20 ft embedded, OD 12 in:
 // D/b = 20 / 1 for every segment. Segment 1 has nothing above and uses chart C

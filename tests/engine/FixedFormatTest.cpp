@@ -64,7 +64,7 @@ TEST(FixedFormat, WholeFormats)
 
 TEST(FixedFormat, IgnoresProcessLocale)
 {
-    const char *old = std::setlocale(LC_NUMERIC, nullptr);
+    const char* old = std::setlocale(LC_NUMERIC, nullptr);
     std::string saved = old ? old : "C";
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8")) {
         EXPECT_EQ(fmtF(1.5, 5, 2), " 1.50");
@@ -78,17 +78,17 @@ TEST(FixedFormat, EdgeCasesOfTheReportColumns)
     // Mantissa rounding carries into the exponent: 0.995E+06 -> 0.10E+07.
     EXPECT_EQ(fmtE(995000.0, 8, 2), "0.10E+07");
     EXPECT_EQ(fmtE(-0.0, 9, 2), " 0.00E+00");
-    EXPECT_EQ(fmtE(9999999, 9, 2), " 0.10E+08");      // the no-limit value in E9.2
+    EXPECT_EQ(fmtE(9999999, 9, 2), " 0.10E+08"); // the no-limit value in E9.2
     EXPECT_EQ(fmtE(1.234e-7, 10, 3), " 0.123E-06");
-    EXPECT_EQ(fmtE(-2.5e12, 8, 2), "-.25E+13");         // the optional leading zero goes first
+    EXPECT_EQ(fmtE(-2.5e12, 8, 2), "-.25E+13"); // the optional leading zero goes first
     EXPECT_EQ(fmtE(-2.5e12, 7, 2), "*******");
     EXPECT_EQ(fmtE(-2.5e12, 7, 2, Overflow::Widen), "-.25E+13");
-    EXPECT_EQ(fmtF(2.0, 4, 0), "  2.");                // Fw.0 keeps the point
+    EXPECT_EQ(fmtF(2.0, 4, 0), "  2."); // Fw.0 keeps the point
     EXPECT_EQ(fmtF(-0.4, 4, 0), "  0.");
-    EXPECT_EQ(fmtF(-99.996, 7, 2), "-100.00");         // rounding adds a digit
+    EXPECT_EQ(fmtF(-99.996, 7, 2), "-100.00"); // rounding adds a digit
     EXPECT_EQ(fmtF(-999.999, 7, 2), "*******");
     EXPECT_EQ(fmtF(1e300, 10, 2), "**********");
-    EXPECT_EQ(fmtI(0, 2, 2), "00");                    // I2.2 of the clock values
+    EXPECT_EQ(fmtI(0, 2, 2), "00"); // I2.2 of the clock values
     EXPECT_EQ(fmtI(9, 2, 2), "09");
     EXPECT_EQ(fmtI(2026, 4), "2026");
     EXPECT_EQ(fmtI(-5, 4, 2), " -05");
@@ -102,7 +102,10 @@ TEST(FixedFormat, FixedPointAgreesWithCorrectRoundingEverywhere)
     // Short fields take an integer path; it must round exactly like the library's
     // correctly rounded conversion, exact halves (to even) included.
     std::uint64_t seed = 12345;
-    auto next = [&seed] { seed = seed * 6364136223846793005ULL + 1442695040888963407ULL; return seed >> 11; };
+    auto next = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return seed >> 11;
+    };
     for (int n = 0; n < 20000; ++n) {
         const double magnitude = std::ldexp(static_cast<double>(next()), -static_cast<int>(next() % 90));
         const double v = (n % 2 ? -1 : 1) * magnitude;
@@ -129,7 +132,10 @@ TEST(FixedFormat, ExponentAgreesWithCorrectRoundingEverywhere)
     // The exponent form takes an exact integer path; it must give the digits and
     // exponent of the library's correctly rounded scientific conversion.
     std::uint64_t seed = 987654321;
-    auto next = [&seed] { seed = seed * 6364136223846793005ULL + 1442695040888963407ULL; return seed >> 11; };
+    auto next = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return seed >> 11;
+    };
     for (int n = 0; n < 20000; ++n) {
         const int shift = static_cast<int>(next() % 200) - 100;
         const double special[] = {9999999.0, 0.125, 9.995, 0.000999949, 1e-30, 3e30, 2.5, 1.5e-3};

@@ -30,7 +30,7 @@ TEST(FugroMethod, SandFrictionAtHOverR20ByHand)
 {
     auto c = makeCase(false);
     CALC_FUGRO_CAPACITY(c.S());
-    const auto &S = c.S();
+    const auto& S = c.S();
     EXPECT_NEAR(S.SEG_END_FRICTION[22], 54.23, 0.005);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[22], handCompression(110.0, 10000.0, 500.0)), kRel);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[21], handCompression(100.0, 10000.0, 500.0)), kRel);
@@ -59,7 +59,7 @@ TEST(FugroMethod, CompressionNearTheTip)
 {
     auto c = makeCase(false);
     CALC_FUGRO_CAPACITY(c.S());
-    const auto &S = c.S();
+    const auto& S = c.S();
     // Segment 19: h = 2000 mm, h/R = 4 exactly takes the reduced branch, whose
     // factor h / (4 R*) is 1 there: both branches agree.
     const double atFour = 0.08 * 10000.0 * std::pow(1.9, 0.05) * std::pow(4.0, -0.9);
@@ -77,7 +77,7 @@ TEST(FugroMethod, TensionHoldsHOverRAtFour)
     auto c = makeCase(false);
     c.S().LOADING = 1;
     CALC_FUGRO_CAPACITY(c.S());
-    const auto &S = c.S();
+    const auto& S = c.S();
     // Segment 11: 0.045 qc sn^0.15 20^-0.85.
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[22], 0.045 * 10000.0 * std::pow(1.1, 0.15) * std::pow(20.0, -0.85)), kRel);
     // Segment 20 (h/R = 2): 0.045 qc sn^0.15 4^-0.85.

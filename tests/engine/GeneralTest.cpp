@@ -16,10 +16,16 @@ namespace {
 // 2000 psf, 20000 psf, side factor 0.5, end-bearing factor 0.8.
 std::unique_ptr<EngineState> userCase(int loading = 0, double tensionFactor = 1.0)
 {
-    SoilLayer a{.bottom = 10, .type = 2, .unitWeight = 100, .su = 1.0, .userFriction = 1000,
-                .userBearing = 10000};
-    SoilLayer b{.bottom = 30, .type = 1, .unitWeight = 100, .phi = 30, .nq = 20, .userFriction = 2000,
-                .userBearing = 20000, .sideFactor = 0.5, .tipFactor = 0.8};
+    SoilLayer a{.bottom = 10, .type = 2, .unitWeight = 100, .su = 1.0, .userFriction = 1000, .userBearing = 10000};
+    SoilLayer b{.bottom = 30,
+                .type = 1,
+                .unitWeight = 100,
+                .phi = 30,
+                .nq = 20,
+                .userFriction = 2000,
+                .userBearing = 20000,
+                .sideFactor = 0.5,
+                .tipFactor = 0.8};
     auto S = build(Pile{.od = 12, .tl = 20}, {a, b});
     S->LOADING = loading;
     S->TENSION_FACTOR = tensionFactor;
@@ -28,8 +34,8 @@ std::unique_ptr<EngineState> userCase(int loading = 0, double tensionFactor = 1.
     return S;
 }
 
-constexpr double kP = 3.14159;     // perimeter of a 1-ft pile
-constexpr double kA = 0.785398;    // its tip area
+constexpr double kP = 3.14159;  // perimeter of a 1-ft pile
+constexpr double kA = 0.785398; // its tip area
 
 } // namespace
 
@@ -80,8 +86,7 @@ TEST(General, TensionReducesSideFrictionOnlyAndShowsSelfWeight)
 
 TEST(General, NoncircularTipAreaBelowThresholdUsesCircle)
 {
-    SoilLayer a{.bottom = 30, .type = 2, .unitWeight = 100, .su = 1.0, .userFriction = 1000,
-                .userBearing = 10000};
+    SoilLayer a{.bottom = 30, .type = 2, .unitWeight = 100, .su = 1.0, .userFriction = 1000, .userBearing = 10000};
     auto S = build(Pile{.od = 12, .tl = 20}, {a});
     S->TIP_AREA = 0.0001;
     CALC_GENERAL_CAPACITY(*S);

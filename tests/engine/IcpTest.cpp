@@ -34,7 +34,7 @@ TEST(IcpMethod, SandFrictionAtTenToElevenMetresByHand)
 {
     auto c = makeCase(false);
     CALC_ICP_CAPACITY(c.S());
-    const auto &S = c.S();
+    const auto& S = c.S();
     EXPECT_NEAR(S.SEG_END_FRICTION[22], 57.90, 0.005);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[22], handSand(110.0, 110.0, 20.0)), kRel);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[21], handSand(100.0, 110.0, 20.0)), kRel);
@@ -62,7 +62,7 @@ TEST(IcpMethod, EnglishUnitsGiveTheSameFrictionAndCapacity)
 TEST(IcpMethod, NodesAndAccumulation)
 {
     auto c = makeCase(false);
-    auto &S = c.S();
+    auto& S = c.S();
     S.ZFL = 2.0;
     CALC_ICP_CAPACITY(S);
     // Node 10 (10 m) is the bottom of segment 10, node 11 the bottom of segment 11.
@@ -87,7 +87,7 @@ TEST(IcpMethod, NodesAndAccumulation)
 TEST(IcpMethod, SideFactorAndTzOption)
 {
     auto c = makeCase(false);
-    auto &S = c.S();
+    auto& S = c.S();
     for (int i = 1; i <= S.SEG_COUNT; ++i)
         S.SEG_SIDE_FACTOR[i] = 0.5;
     CALC_ICP_CAPACITY(S);
@@ -105,7 +105,7 @@ TEST(IcpMethod, SideFactorAndTzOption)
 TEST(IcpMethod, UserLimitBoundsButApiDefaultDoesNot)
 {
     auto c = makeCase(false);
-    auto &S = c.S();
+    auto& S = c.S();
     S.LAYER_END_COUNT = 2;
     S.SOIL[1][COL_DEPTH] = 0.0;
     S.SOIL[2][COL_DEPTH] = 30.0;
@@ -121,7 +121,7 @@ TEST(IcpMethod, UserLimitBoundsButApiDefaultDoesNot)
     // The same limit entered for the API default (9999, replaced by API RP-2A
     // before this method runs) leaves these methods without a limit.
     auto d = makeCase(false);
-    auto &D = d.S();
+    auto& D = d.S();
     D.LAYER_END_COUNT = 2;
     D.SOIL[1][COL_DEPTH] = 0.0;
     D.SOIL[2][COL_DEPTH] = 30.0;
@@ -186,7 +186,7 @@ TEST(IcpMethod, ConeResistanceFromBlowCountAndZero)
 TEST(IcpMethod, CptProfileFillsMissingConeResistance)
 {
     auto c = makeCase(false, 1.0, 0.0);
-    auto &S = c.S();
+    auto& S = c.S();
     S.CPT_COUNT = 2;
     S.CPT_DEPTH[1] = 0.0;
     S.CPT_QC[1] = 0.0;
@@ -214,7 +214,7 @@ TEST(IcpMethod, ClayFrictionByHand)
         EXPECT_LT(relDiff(c.kpa(c.S().SEG_END_FRICTION[21]), 0.8 * 100.0 * kc * t), 1e-5);
         // Segments 18 to 22 (h/R = 6, 4, 2, 0, -2) are each warned once and use h/R = 8.
         ASSERT_EQ(lines.size(), 5u);
-        for (const auto &line : lines)
+        for (const auto& line : lines)
             EXPECT_EQ(line, " WARNING - h/R SHOULD BE GREATER THAN 8.");
         const double kc8 = (2.0 - 0.625 * std::log10(2.0)) * std::pow(2.0, 0.42) * std::pow(8.0, -0.2);
         EXPECT_LT(relDiff(c.kpa(c.S().SEG_END_FRICTION[36]), 0.8 * 180.0 * kc8 * t), 1e-5);
@@ -307,10 +307,10 @@ class OffshoreRun : public test::TempDirTest {
 protected:
     std::unique_ptr<EngineState> run(bool english)
     {
-        const double ft = english ? 1.0 : kMPerFt;       // depth unit per ft
-        const double in = english ? 1.0 : kMmPerIn;      // diameter unit per in
+        const double ft = english ? 1.0 : kMPerFt;        // depth unit per ft
+        const double in = english ? 1.0 : kMmPerIn;       // diameter unit per in
         const double ksf = english ? 1000.0 : kKpaPerKsf; // file stress unit per ksf
-        const double pcf = english ? 1.0 : 0.157087;     // file unit weight per pcf
+        const double pcf = english ? 1.0 : 0.157087;      // file unit weight per pcf
         test::ProjectBuilder p;
         p.unitSystem = english ? 1 : 2;
         p.pileEnd = 0;
@@ -382,7 +382,8 @@ TEST_F(OffshoreRun, EnglishAndSiProjectFilesGiveTheSameSideFriction)
         for (int k = 1; k <= 30; ++k) {
             EXPECT_LT(relDiff(en->METHOD_SKIN[index][k] * kKnPerKip, si->METHOD_SKIN[index][k]), 1e-5)
                 << index << " " << k;
-            EXPECT_LT(relDiff(en->METHOD_UNIT_FRICTION[index][k] * kKpaPerKsf, si->METHOD_UNIT_FRICTION[index][k]), 1e-5)
+            EXPECT_LT(relDiff(en->METHOD_UNIT_FRICTION[index][k] * kKpaPerKsf, si->METHOD_UNIT_FRICTION[index][k]),
+                      1e-5)
                 << index << " " << k;
             EXPECT_LT(relDiff(en->METHOD_TZ_SKIN[index][k] * kKnPerKip, si->METHOD_TZ_SKIN[index][k]), 1e-5)
                 << index << " " << k;

@@ -1,6 +1,6 @@
 // Reading of the project file and the CPT file into the engine's input storage.
-#include "EngineTestSupport.h"
 #include "InputRead.h"
+#include "EngineTestSupport.h"
 
 #include <clocale>
 #include <memory>
@@ -8,7 +8,7 @@
 namespace veldo::test {
 namespace {
 
-std::unique_ptr<EngineState> readProject(const ProjectBuilder &p)
+std::unique_ptr<EngineState> readProject(const ProjectBuilder& p)
 {
     auto S = std::make_unique<EngineState>();
     READ_PROJECT_TEXT(*S, p.text(), "test.vd7d");
@@ -44,7 +44,7 @@ TEST(InputRead, PileRecordsAndTheirSubstitutions)
     p.criticalDepth = 17.5;
     p.tzDepths = {10, 20.5};
     const auto state = readProject(p);
-    const EngineState &S = *state;
+    const EngineState& S = *state;
     EXPECT_EQ(S.TITLE, "TEST PROJECT" + std::string(60, ' '));
     EXPECT_EQ(S.TITLE.size(), 72u);
     EXPECT_EQ(S.UNIT_SYSTEM, 1);
@@ -92,7 +92,7 @@ TEST(InputRead, NoncircularSectionBecomesACircleOfTheSamePerimeter)
     p.esl = 40;
     p.eid = 5;
     const auto state = readProject(p);
-    const EngineState &S = *state;
+    const EngineState& S = *state;
     EXPECT_DOUBLE_EQ(S.OD, 48 / 3.1416);
     EXPECT_DOUBLE_EQ(S.ID, 0);
     EXPECT_DOUBLE_EQ(S.TIP_AREA, 2.0);
@@ -133,9 +133,9 @@ TEST(InputRead, EnglishSoilRowsConvertOnlyWhatIsInPsf)
     silt.maxFriction = 9999; // asks API RP-2A for its default limit
     p.layers = {sand, clay, silt};
     const auto state = readProject(p);
-    const EngineState &S = *state;
+    const EngineState& S = *state;
     ASSERT_EQ(S.LAYER_END_COUNT, 6);
-    const auto &r1 = S.SOIL[1];
+    const auto& r1 = S.SOIL[1];
     EXPECT_DOUBLE_EQ(r1[COL_MAX_UNIT_FRICTION], 2.0);
     EXPECT_DOUBLE_EQ(r1[COL_MAX_UNIT_BEARING], 9999999);
     EXPECT_EQ(S.NO_LIMIT_FRICTION[1], 0);
@@ -147,7 +147,7 @@ TEST(InputRead, EnglishSoilRowsConvertOnlyWhatIsInPsf)
     EXPECT_DOUBLE_EQ(r1[COL_USER_UNIT_BEARING], 30000);
     EXPECT_DOUBLE_EQ(r1[COL_SIDE_FACTOR], 1);
 
-    const auto &r3 = S.SOIL[3];
+    const auto& r3 = S.SOIL[3];
     EXPECT_DOUBLE_EQ(r3[COL_DEPTH], 10);
     EXPECT_DOUBLE_EQ(r3[COL_SOIL_TYPE], 2);
     EXPECT_DOUBLE_EQ(r3[COL_UNDRAINED_STRENGTH], 1.2);
@@ -164,7 +164,7 @@ TEST(InputRead, EnglishSoilRowsConvertOnlyWhatIsInPsf)
     EXPECT_DOUBLE_EQ(S.LOW_WEIGHT_DEPTH, 10);
 
     // Silt: the blow count moves to column 11 like sand and is not divided.
-    const auto &r5 = S.SOIL[5];
+    const auto& r5 = S.SOIL[5];
     EXPECT_DOUBLE_EQ(r5[COL_BLOW_COUNT], 9);
     EXPECT_DOUBLE_EQ(r5[COL_REMOLDED_STRENGTH], 0);
     EXPECT_DOUBLE_EQ(r5[COL_UNDRAINED_STRENGTH], 0.4);
@@ -191,7 +191,7 @@ TEST(InputRead, SiSoilRowsStayAsRead)
     clay.userFriction = 45;
     p.layers = {clay};
     const auto state = readProject(p);
-    const EngineState &S = *state;
+    const EngineState& S = *state;
     EXPECT_DOUBLE_EQ(S.TIP_AREA, 0);
     EXPECT_DOUBLE_EQ(S.SOIL[2][COL_UNDRAINED_STRENGTH], 60);
     EXPECT_DOUBLE_EQ(S.SOIL[2][COL_REMOLDED_STRENGTH], 20);
@@ -209,7 +209,7 @@ TEST(InputRead, LinesMayEndInLfAndNumbersTakeExponentsAndSigns)
     std::erase(text, '\r');
     text.replace(text.find("0 0 12 0"), 8, "0 0 +1.2E1 0");
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     READ_PROJECT_TEXT(S, text, "lf.vd7d");
     EXPECT_DOUBLE_EQ(S.OD, 12);
     EXPECT_EQ(S.TITLE.substr(0, 13), "TEST PROJECT ");
@@ -234,7 +234,7 @@ TEST(InputRead, TitleLinesKeepSeventyTwoCharacters)
     std::string text = p.text();
     text.replace(0, 12, std::string(80, 'T'));
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     READ_PROJECT_TEXT(S, text, "long.vd7d");
     EXPECT_EQ(S.TITLE, std::string(72, 'T'));
 }
@@ -242,7 +242,7 @@ TEST(InputRead, TitleLinesKeepSeventyTwoCharacters)
 TEST(CptRead, PointsInTheProjectUnitsAndTheEmptyProfile)
 {
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     READ_CPT_TEXT(S, " 1 3\r\n  0.00E+00  1.50E+04\r\n  5.00E-01  2.25E+04\r\n  1.00E+00  3.00E+04\r\n", "a.cpt");
     ASSERT_EQ(S.CPT_COUNT, 3);
     EXPECT_DOUBLE_EQ(S.CPT_DEPTH[2], 0.5);
@@ -252,7 +252,7 @@ TEST(CptRead, PointsInTheProjectUnitsAndTheEmptyProfile)
     try {
         READ_CPT_TEXT(S, " 2 2\r\n  1.00E+00  2.00E+03\r\n", "short.cpt");
         FAIL() << "no failure";
-    } catch (const RunStop &stop) {
+    } catch (const RunStop& stop) {
         EXPECT_EQ(stop.status(), 2);
         ASSERT_EQ(stop.lines().size(), 5u);
         EXPECT_EQ(stop.lines()[2], "          ERROR READING FILE short.cpt");
@@ -268,7 +268,7 @@ namespace {
 
 TEST(InputRead, DecimalPointWhateverTheProcessLocale)
 {
-    const char *old = std::setlocale(LC_ALL, nullptr);
+    const char* old = std::setlocale(LC_ALL, nullptr);
     const std::string saved = old ? old : "C";
     const bool commaLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") || std::setlocale(LC_ALL, "fr_FR.UTF-8");
     ProjectBuilder p;

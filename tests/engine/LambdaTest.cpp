@@ -30,7 +30,7 @@ Case clayCase(bool english, double su = 1.0)
     return c;
 }
 
-std::unique_ptr<EngineState> run(const Case &c)
+std::unique_ptr<EngineState> run(const Case& c)
 {
     auto S = classiccase::build(c);
     CALC_LAMBDA2_CAPACITY(*S);
@@ -74,8 +74,7 @@ TEST(Lambda, ClayEnglishAndSiAgree)
     const auto en = run(clayCase(true));
     const auto si = run(clayCase(false));
     for (int k : {5, 20, 40})
-        EXPECT_NEAR(Units{false}.kips(si->LAMBDA_SKIN_CUMULATIVE[k]) / en->LAMBDA_SKIN_CUMULATIVE[k], 1.0, 0.005)
-            << k;
+        EXPECT_NEAR(Units{false}.kips(si->LAMBDA_SKIN_CUMULATIVE[k]) / en->LAMBDA_SKIN_CUMULATIVE[k], 1.0, 0.005) << k;
 }
 
 // Very soft clay su 0.005 ksf: s / sigma'mean < 0.4 from node 1 on, so the
@@ -111,8 +110,7 @@ TEST(Lambda, TensionScalesTheSums)
     CALC_LAMBDA2_CAPACITY(*S);
     EXPECT_NEAR(S->LAMBDA_SKIN_CUMULATIVE[20], 0.5 * handQ(20, 1.0, 0.5), 1e-9);
     EXPECT_NEAR(S->LAMBDA_SKIN_CUMULATIVE[40], 0.5 * handQ(40, 1.0, 1.0), 1e-9);
-    EXPECT_NEAR(S->LAMBDA_UNIT_FRICTION[20],
-                0.5 * (handQ(20, 1.0, 0.5) - handQ(19, 1.0, 0.475)) / (kPi * 2), 1e-9);
+    EXPECT_NEAR(S->LAMBDA_UNIT_FRICTION[20], 0.5 * (handQ(20, 1.0, 0.5) - handQ(19, 1.0, 0.475)) / (kPi * 2), 1e-9);
 }
 
 // Zero-friction length 10 ft: segments 1..10 carry no strength, so at 20 ft the

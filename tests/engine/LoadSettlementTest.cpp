@@ -163,10 +163,10 @@ TEST(LoadSettlement, LayeredUsaceAgainstIndependentSolution)
     ASSERT_EQ(S->TZNODE_COUNT, 9);
     expectRel(S->TZNODE_FSIDE[5], 0.7 * 1000 / 18 / 12 / kPi);
     expectRel(S->TIP_Q[2], 9644.22241);
-    const double head[10] = {0, 12056.736, 19089.0858, 49637.0323, 64935.3175, 112919.753,
-                             137176.301, 211660.114, 247332.941, 247568.932};
-    const double move[10] = {0, 0.00541303549, 0.00925083014, 0.026111799, 0.0372956716, 0.0978875559,
-                             0.159439648, 0.59551368, 1.11316009, 2.11324361};
+    const double head[10] = {0,          12056.736,  19089.0858, 49637.0323, 64935.3175,
+                             112919.753, 137176.301, 211660.114, 247332.941, 247568.932};
+    const double move[10] = {0,           0.00541303549, 0.00925083014, 0.026111799, 0.0372956716, 0.0978875559,
+                             0.159439648, 0.59551368,    1.11316009,    2.11324361};
     for (int s = 1; s <= 9; ++s) {
         SCOPED_TRACE(s);
         expectRel(S->STEP_HEAD_LOAD[s], head[s]);
@@ -180,8 +180,7 @@ TEST(LoadSettlement, NodesOfLayersAndStickUp)
     // stick-up 2 ft = 24 in. English nodes below the head (inch):
     // stick-up 0, 12, 23.9; sand 24, (0 + 119.5 + 1.1) / 2 + 24 = 84.3, 143.5;
     // silt 144.6, (120.6 + 359.5 + 1.1) / 2 + 24 = 264.6, 383.5.
-    auto S = pile(true, 24, 0, 29e6, 25, 2,
-                  {{0, 1, 30}, {10, 1, 34}, {10, 2}, {10.05, 2}, {10.05, 3}, {30, 3}});
+    auto S = pile(true, 24, 0, 29e6, 25, 2, {{0, 1, 30}, {10, 1, 34}, {10, 2}, {10.05, 2}, {10.05, 3}, {30, 3}});
     linearInput(*S, 6, 2, 50);
     SOLVE_LOAD_SETTLEMENT(*S, 0);
     ASSERT_EQ(S->TZNODE_COUNT, 9);
@@ -212,7 +211,7 @@ class LoadSettlementFiles : public test::TempDirTest {
 protected:
     std::vector<std::string> report, plot;
 
-    void run(EngineState &S)
+    void run(EngineState& S)
     {
         ASSERT_TRUE(S.report.open(path("job.vd7o")));
         ASSERT_TRUE(S.plot.open(path("job.vd7p")));
@@ -225,7 +224,7 @@ protected:
     }
     static std::vector<std::string> trimmed(std::vector<std::string> v)
     {
-        for (std::string &l : v)
+        for (std::string& l : v)
             l.erase(l.find_last_not_of(' ') + 1);
         return v;
     }
@@ -267,16 +266,22 @@ TEST_F(LoadSettlementFiles, ReportSectionAndPlotBlocks)
     const size_t tip = head.size() - 2 + 11 * curves;
     ASSERT_EQ(report.size(), tip + 6 + 10 + 10 + 9);
     EXPECT_EQ(report[tip - 11], "            3         10      0.5996E+02");
-    const std::vector<std::string> tipHead = {"", "", "", "        TIP   LOAD        TIP MOVEMENT",
-                                              "            KIP               IN.", ""};
+    const std::vector<std::string> tipHead = {
+        "", "", "", "        TIP   LOAD        TIP MOVEMENT", "            KIP               IN.", ""};
     for (size_t i = 0; i < tipHead.size(); ++i)
         EXPECT_EQ(report[tip + i], tipHead[i]);
     EXPECT_EQ(report[tip + 7], "        0.6250E+01         0.1200E-01");
     const size_t ls = tip + 16;
-    const std::vector<std::string> lsHead = {
-        "", "", "", "                      LOAD VERSUS SETTLEMENT CURVE", "                      ****************************",
-        "", "", "", "        TOP  LOAD     TOP MOVEMENT       TIP  LOAD      TIP MOVEMENT",
-        "           KIP             IN.              KIP            IN."};
+    const std::vector<std::string> lsHead = {"",
+                                             "",
+                                             "",
+                                             "                      LOAD VERSUS SETTLEMENT CURVE",
+                                             "                      ****************************",
+                                             "",
+                                             "",
+                                             "",
+                                             "        TOP  LOAD     TOP MOVEMENT       TIP  LOAD      TIP MOVEMENT",
+                                             "           KIP             IN.              KIP            IN."};
     for (size_t i = 0; i < lsHead.size(); ++i)
         EXPECT_EQ(report[ls + i], lsHead[i]);
     // Last row: tip load at 2.0 in between (1.752, 90000) and (2.4, 100000): 93827 lb.
@@ -287,7 +292,7 @@ TEST_F(LoadSettlementFiles, ReportSectionAndPlotBlocks)
     ASSERT_EQ(plot.size(), 1u + 11 * curves + 9 * 11 + 9);
     EXPECT_EQ(plot[0], " 3");
     EXPECT_EQ(plot[1], "            1         10      0.0000E+00");
-    const std::string &firstLoad = plot[1 + 11 * curves];
+    const std::string& firstLoad = plot[1 + 11 * curves];
     // Centre of the lowest segment: 624 in - 624 / 11 / 2 = 595.6 in = 49.64 ft.
     EXPECT_EQ(firstLoad.substr(0, 13), "    0.496E+02");
     EXPECT_EQ(firstLoad.size(), 39u);
@@ -309,7 +314,7 @@ TEST_F(LoadSettlementFiles, SiLabelsTensionNoteAndIterationCap)
     for (int s = 1; s <= 9; ++s)
         EXPECT_EQ(last[static_cast<size_t>(s)], "        ITERATION LIMIT REACHED AT LOAD STEP " + std::to_string(s));
     bool kn = false;
-    for (const std::string &l : report)
+    for (const std::string& l : report)
         kn = kn || l == "           KN.             M.               KN.            M.";
     EXPECT_TRUE(kn);
 }

@@ -39,7 +39,7 @@ std::unique_ptr<EngineState> tableCase(int loading)
 
 class CapacityTable : public test::TempDirTest {
 protected:
-    std::vector<std::string> printTable(EngineState &S, int method)
+    std::vector<std::string> printTable(EngineState& S, int method)
     {
         S.report.open(path("r.txt"));
         S.plot.open(path("p.txt"));
@@ -177,7 +177,7 @@ namespace {
 class ExampleRun : public test::TempDirTest {
 protected:
     // Runs an example project; returns the state after the run.
-    std::unique_ptr<EngineState> runExample(const std::string &name)
+    std::unique_ptr<EngineState> runExample(const std::string& name)
     {
         const std::string base = std::string(VELDO_EXAMPLES_DIR) + "/" + name;
         writeFile("names.dat", "2015.7.7\r\n\r\n\r\n0\r\n" + base + ".vd7d\r\n" + path("job.vd7o") + "\r\n" +
@@ -188,14 +188,14 @@ protected:
         return S;
     }
 
-    void checkOrder(const EngineState &S)
+    void checkOrder(const EngineState& S)
     {
         EXPECT_EQ(S.STATUS, 0);
         const std::string report = readFile("job.vd7o");
         auto last = report.find("* COMPUTATION RESULT *");
         ASSERT_NE(report.find("* INPUT INFORMATION *"), std::string::npos);
         EXPECT_LT(report.find("* INPUT INFORMATION *"), last);
-        static const std::pair<int, const char *> kTitles[] = {
+        static const std::pair<int, const char*> kTitles[] = {
             {5, "* GENERAL METHOD *"},
             {1, "*  FED. HWY. METHOD  *"},
             {2, "* ARMY CORPS METHOD  *"},
@@ -207,7 +207,7 @@ protected:
             {9, "*  UNIV. OF WESTERN AUSTRALIA (UWA) METHOD  *"},
         };
         int tables = 0;
-        for (const auto &[method, title] : kTitles) {
+        for (const auto& [method, title] : kTitles) {
             const auto at = report.find(title);
             if (!methodWritesOutput(S, method)) {
                 EXPECT_EQ(at, std::string::npos) << title;
@@ -253,15 +253,15 @@ class ProjectRun : public test::TempDirTest {
 protected:
     std::array<std::vector<double>, 10> printedBearing;
 
-    std::unique_ptr<EngineState> run(const test::ProjectBuilder &p)
+    std::unique_ptr<EngineState> run(const test::ProjectBuilder& p)
     {
         writeFile("job.vd7d", p.text());
         writeFile("job.cpt", " 1 0\r\n");
         writeNames();
         auto state = std::make_unique<EngineState>();
-        EngineState &S = *state;
+        EngineState& S = *state;
         S.RESULTS_FINAL = [this, &S](int method) {
-            const auto &column = S.METHOD_END_BEARING[static_cast<size_t>(methodIndexOf(method))];
+            const auto& column = S.METHOD_END_BEARING[static_cast<size_t>(methodIndexOf(method))];
             printedBearing[static_cast<size_t>(method)].assign(column.begin(), column.end());
         };
         std::istringstream noConsole;
@@ -272,7 +272,7 @@ protected:
 
     // The END BEARING field (F8.1 after depth and skin friction) of the row at the
     // depth text in the table of a method.
-    std::string printedBearingField(const std::string &title, const std::string &depth)
+    std::string printedBearingField(const std::string& title, const std::string& depth)
     {
         const std::string report = readFile("job.vd7o");
         const size_t table = report.find(title);

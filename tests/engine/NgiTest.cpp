@@ -32,7 +32,7 @@ TEST(NgiMethod, SandFrictionAtHalfTheLengthByHand)
 {
     auto c = makeCase(false);
     CALC_NGI_CAPACITY(c.S());
-    const auto &S = c.S();
+    const auto& S = c.S();
     EXPECT_NEAR(S.SEG_END_FRICTION[22], 65.73, 0.005);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[22], handSand(110.0, 0.5, kClosedCompression)), kRel);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[21], handSand(100.0, 0.5, kClosedCompression)), kRel);
@@ -104,7 +104,7 @@ TEST(NgiMethod, WeightlessTopLayerKeepsTheDensity)
     // density is kept; nothing divides by zero.
     for (bool english : {false, true}) {
         auto c = makeCase(english);
-        auto &S = c.S();
+        auto& S = c.S();
         for (int j = 1; j <= 44; ++j)
             S.SIGV_ENDS[j] = c.stress(std::max(0.0, 10.0 * ((j / 2) - 2)));
         CALC_NGI_CAPACITY(S);

@@ -39,7 +39,7 @@ struct OffshoreCase {
     double kpa(double value) const { return english ? value * kKpaPerKsf : value; }
     double kn(double value) const { return english ? value * kKnPerKip : value; }
 
-    EngineState &S() { return *state; }
+    EngineState& S() { return *state; }
 };
 
 // Sand (type 1) or clay (type 2) everywhere; cone resistance qc (kPa) in the
@@ -48,7 +48,7 @@ inline OffshoreCase makeCase(bool english, double soilType = 1.0, double qcKpa =
 {
     OffshoreCase c;
     c.english = english;
-    EngineState &S = c.S();
+    EngineState& S = c.S();
     S.UNIT_SYSTEM = english ? 1 : 2;
     S.OD = c.diameter(1000.0);
     S.ID = c.diameter(950.0);
@@ -76,9 +76,9 @@ inline OffshoreCase makeCase(bool english, double soilType = 1.0, double qcKpa =
 }
 
 // Sets the clay values of every segment (strengths in kPa).
-inline void setClay(OffshoreCase &c, double su, double sur, double ysr, double pi)
+inline void setClay(OffshoreCase& c, double su, double sur, double ysr, double pi)
 {
-    EngineState &S = c.S();
+    EngineState& S = c.S();
     for (int i = 1; i <= S.SEG_COUNT; ++i) {
         S.SEG_UNDRAINED_STRENGTH[i] = c.stress(su);
         S.SEG_REMOLDED_STRENGTH[i] = c.stress(sur);
@@ -89,11 +89,10 @@ inline void setClay(OffshoreCase &c, double su, double sur, double ysr, double p
 
 // Runs a routine with the report going to a temporary file and returns the
 // report's lines.
-template <typename Routine>
-std::vector<std::string> runWithReport(EngineState &S, Routine routine)
+template <typename Routine> std::vector<std::string> runWithReport(EngineState& S, Routine routine)
 {
-    const auto path = std::filesystem::temp_directory_path()
-                      / ("veldo_offshore_report_" + std::to_string(reinterpret_cast<std::uintptr_t>(&S)) + ".txt");
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("veldo_offshore_report_" + std::to_string(reinterpret_cast<std::uintptr_t>(&S)) + ".txt");
     S.report.open(path.string());
     routine(S);
     S.report.close();

@@ -11,7 +11,7 @@ using namespace veldo;
 
 namespace {
 
-std::vector<double> numbersOf(const std::string &line)
+std::vector<double> numbersOf(const std::string& line)
 {
     std::vector<double> out;
     std::istringstream in(line);
@@ -48,7 +48,7 @@ protected:
         return p;
     }
 
-    int run(const test::ProjectBuilder &p)
+    int run(const test::ProjectBuilder& p)
     {
         writeFile("job.vd7d", p.text());
         writeNames("2015.7.7", "");
@@ -59,7 +59,7 @@ protected:
     }
 
     // The rows of a report table below the line holding its title.
-    std::vector<std::vector<double>> tableRows(const std::string &title, size_t count)
+    std::vector<std::vector<double>> tableRows(const std::string& title, size_t count)
     {
         const auto r = lines("job.vd7o");
         std::vector<std::vector<double>> rows;

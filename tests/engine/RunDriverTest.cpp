@@ -18,7 +18,7 @@ const std::string kRule5 = std::string(5, ' ') + std::string(73, '=');
 class RunDriverTest : public TempDirTest {
 protected:
     // Runs the engine on the project with names.dat pointing at job.* files.
-    int run(const ProjectBuilder &p, const std::string &version = "2015.7.7")
+    int run(const ProjectBuilder& p, const std::string& version = "2015.7.7")
     {
         writeFile("job.vd7d", p.text());
         writeFile("job.cpt", " 1 0\r\n");
@@ -33,7 +33,7 @@ protected:
             out += l[i] + "\n";
         return out;
     }
-    bool reportHas(const std::string &text) { return readFile("job.vd7o").find(text) != std::string::npos; }
+    bool reportHas(const std::string& text) { return readFile("job.vd7o").find(text) != std::string::npos; }
 };
 
 TEST_F(RunDriverTest, BannerAndFileHeaderAreExact)
@@ -79,7 +79,7 @@ TEST(DateBlock, DateAndTimeLineWithLeadingZeros)
     const std::string file = (std::filesystem::temp_directory_path() / "veldo_date_block.txt").string();
     {
         auto SPtr = std::make_unique<EngineState>();
-        EngineState &S = *SPtr;
+        EngineState& S = *SPtr;
         ASSERT_TRUE(S.report.open(file));
         PRINT_DATE_TIME(S, DateTime{2017, 3, 5, 9, 7, 3});
         PRINT_DATE_TIME(S, DateTime{2026, 12, 31, 23, 59, 58});
@@ -99,7 +99,7 @@ TEST(DateBlock, DateAndTimeLineWithLeadingZeros)
 TEST(UnitLabels, EnglishAndEveryOtherFlagSi)
 {
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     S.UNIT_SYSTEM = 1;
     SET_UNIT_LABELS(S);
     EXPECT_EQ(S.LEN_LABEL + S.DIAM_LABEL + S.FORCE_LABEL + S.STRESS_LABEL + S.UNIT_WEIGHT_LABEL + S.AREA_LABEL,
@@ -122,9 +122,10 @@ TEST_F(RunDriverTest, SoilDepthCheckRequiresTotalLengthPlusTwoDiameters)
     testing::internal::CaptureStdout();
     EXPECT_EQ(run(p), 1);
     const std::string console = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(lastLines(4), "\n\n"
-                            "          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   50.00 FT.\n"
-                            "          IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER      52.00 FT.\n");
+    EXPECT_EQ(lastLines(4),
+              "\n\n"
+              "          COMPUTATION DOES NOT PROCEED BECAUSE THE DEEPEST SOIL PROFILE   50.00 FT.\n"
+              "          IS LESS THAN PILE EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER      52.00 FT.\n");
     EXPECT_FALSE(reportHas("INPUT INFORMATION"));
     EXPECT_NE(console.find("\n\n\n          COMPUTATION DOES NOT PROCEED BECAUSE NO SOIL INFORMATION\n"
                            "          WAS PROVIDED AT THE DEPTH      52.00 FT.\n"
@@ -219,7 +220,7 @@ TEST_F(RunDriverTest, ReadFailuresOfEveryKind)
          "LINE 7, ITEM 7: AN INTEGER WAS EXPECTED BUT THE LINE HOLDS ONLY 6 VALUE(S)."},
         {"0 0\r\n", "", "LINE 20: THE LINE IS MISSING (END OF FILE)."}, // record 17 (line 20) cut off
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         std::string text = ProjectBuilder{}.text();
         const auto pos = c.from == "0 0\r\n" ? text.rfind(c.from) : text.find(c.from);
         ASSERT_NE(pos, std::string::npos) << c.from;
@@ -263,7 +264,7 @@ TEST_F(RunDriverTest, EmptyCptPathMeansNoPoints)
     writeFile("job.vd7d", ProjectBuilder{}.text());
     writeNames("2015.7.7", "");
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     std::istringstream noInput;
     ProjectBuilder p;
     p.layers[0].bottom = 60;
@@ -280,7 +281,7 @@ TEST_F(RunDriverTest, MissingPathLinesArePromptedOnTheConsole)
     writeFile("job.vd7d", p.text());
     writeFile("names.dat", "2015.7.7\nr\nr\n0\n"); // lines 5 to 8 missing
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     std::istringstream answers(path("job.vd7d") + "\n" + path("job.vd7o") + "\r\n" + path("job.vd7p") + "\n");
     testing::internal::CaptureStdout();
     AXIAL_CAPACITY_MAIN(S, answers);
@@ -294,10 +295,10 @@ TEST_F(RunDriverTest, MissingPathLinesArePromptedOnTheConsole)
         << console;
 
     // A failure at line 8 asks for all three again; the CPT path keeps its (empty) value.
-    writeFile("names.dat", "2015.7.7\nr\nr\n0\n" + path("x.vd7d") + "\n" + path("x.vd7o") + "\n" +
-                               path("x.vd7p") + "\n");
+    writeFile("names.dat",
+              "2015.7.7\nr\nr\n0\n" + path("x.vd7d") + "\n" + path("x.vd7o") + "\n" + path("x.vd7p") + "\n");
     auto TPtr = std::make_unique<EngineState>();
-    EngineState &T = *TPtr;
+    EngineState& T = *TPtr;
     std::istringstream again(path("job.vd7d") + "\n" + path("job2.vd7o") + "\n" + path("job2.vd7p") + "\n");
     testing::internal::CaptureStdout();
     AXIAL_CAPACITY_MAIN(T, again);
@@ -308,7 +309,7 @@ TEST_F(RunDriverTest, MissingPathLinesArePromptedOnTheConsole)
 
     // End of the console input: status 2 instead of waiting.
     auto UPtr = std::make_unique<EngineState>();
-    EngineState &U = *UPtr;
+    EngineState& U = *UPtr;
     std::istringstream ended(path("job.vd7d") + "\n");
     testing::internal::CaptureStdout();
     AXIAL_CAPACITY_MAIN(U, ended);
@@ -319,68 +320,77 @@ TEST_F(RunDriverTest, MissingPathLinesArePromptedOnTheConsole)
 TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
 {
     struct Case {
-        std::function<void(ProjectBuilder &)> change;
+        std::function<void(ProjectBuilder&)> change;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {[](ProjectBuilder &p) { p.layers.assign(41, Layer{}); for (size_t i = 0; i < 41; ++i) p.layers[i].bottom = 2.0 * (i + 1); },
+        {[](ProjectBuilder& p) {
+             p.layers.assign(41, Layer{});
+             for (size_t i = 0; i < 41; ++i)
+                 p.layers[i].bottom = 2.0 * (i + 1);
+         },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE NUMBER OF LAYER-END RECORDS = 82\n"
          "          IS NOT AN EVEN NUMBER FROM 2 TO 80 (TWO RECORDS PER SOIL LAYER, AT MOST 40 LAYERS)\n"},
-        {[](ProjectBuilder &p) { p.unitSystem = 3; },
+        {[](ProjectBuilder& p) { p.unitSystem = 3; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE UNIT SYSTEM = 3\n"
          "          IS OUTSIDE THE ALLOWED RANGE 1 TO 2\n"},
-        {[](ProjectBuilder &p) { p.pileType = 8; },
-         "          COMPUTATION DOES NOT PROCEED BECAUSE THE PILE TYPE = 8\n"
-         "          IS OUTSIDE THE ALLOWED RANGE 1 TO 7\n"},
-        {[](ProjectBuilder &p) { p.selected = 0; },
+        {[](ProjectBuilder& p) { p.pileType = 8; }, "          COMPUTATION DOES NOT PROCEED BECAUSE THE PILE TYPE = 8\n"
+                                                    "          IS OUTSIDE THE ALLOWED RANGE 1 TO 7\n"},
+        {[](ProjectBuilder& p) { p.selected = 0; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE SELECTED LOAD-TRANSFER METHOD = 0\n"
          "          IS OUTSIDE THE ALLOWED RANGE 1 TO 9\n"},
-        {[](ProjectBuilder &p) { p.layers[0].type = 4; },
+        {[](ProjectBuilder& p) { p.layers[0].type = 4; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE SOIL TYPE OF LAYER-END RECORD 1 = 4\n"
          "          IS NOT 1 (SAND), 2 (CLAY) OR 3 (SILT)\n"},
-        {[](ProjectBuilder &p) { p.increment = 0; },
+        {[](ProjectBuilder& p) { p.increment = 0; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE INCREMENT OF PILE LENGTH = 0\n"
          "          IS NOT GREATER THAN 0\n"},
-        {[](ProjectBuilder &p) { p.od = -1; },
+        {[](ProjectBuilder& p) { p.od = -1; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE OUTSIDE DIAMETER = -1\n"
          "          IS NOT GREATER THAN 0\n"},
-        {[](ProjectBuilder &p) { p.e = 0; },
+        {[](ProjectBuilder& p) { p.e = 0; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE MODULUS OF ELASTICITY = 0\n"
          "          IS NOT GREATER THAN 0\n"},
         // An inside diameter typed larger than the outside one (a negative wall area):
         // the results would be NaN.
-        {[](ProjectBuilder &p) { p.id = 16; },
+        {[](ProjectBuilder& p) { p.id = 16; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER = 16\n"
          "          IS NOT LESS THAN THE OUTSIDE DIAMETER\n"},
-        {[](ProjectBuilder &p) { p.id = -100; },
+        {[](ProjectBuilder& p) { p.id = -100; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER = -100\n"
          "          IS LESS THAN 0\n"},
-        {[](ProjectBuilder &p) { p.id = 11; p.esl = 5; p.eid = 12; },
+        {[](ProjectBuilder& p) {
+             p.id = 11;
+             p.esl = 5;
+             p.eid = 12;
+         },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE INSIDE DIAMETER OF THE END SECTION = 12\n"
          "          IS NOT LESS THAN THE OUTSIDE DIAMETER\n"},
         // Soil values that no soil has (typed without their decimal point or sign
         // slips): the results would be NaN.
-        {[](ProjectBuilder &p) { p.layers[0].phi = 341; },
+        {[](ProjectBuilder& p) { p.layers[0].phi = 341; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE FRICTION ANGLE OF LAYER-END RECORD 1 = 341\n"
          "          IS OUTSIDE THE ALLOWED RANGE 0 TO 90\n"},
-        {[](ProjectBuilder &p) { p.layers[0].ko = -0.5; },
+        {[](ProjectBuilder& p) { p.layers[0].ko = -0.5; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE COEFFICIENT OF LATERAL EARTH PRESSURE"
          " OF LAYER-END RECORD 1 = -0.5\n"
          "          IS LESS THAN 0\n"},
-        {[](ProjectBuilder &p) { p.layers[0].unitWeight = -110; },
+        {[](ProjectBuilder& p) { p.layers[0].unitWeight = -110; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE UNIT WEIGHT OF LAYER-END RECORD 1 = -110\n"
          "          IS LESS THAN 0\n"},
-        {[](ProjectBuilder &p) { p.selected = 7; },
+        {[](ProjectBuilder& p) { p.selected = 7; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE SELECTED LOAD-TRANSFER METHOD = 7\n"
          "          IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED\n"},
-        {[](ProjectBuilder &p) { p.tzDepths.assign(101, 5.0); },
+        {[](ProjectBuilder& p) { p.tzDepths.assign(101, 5.0); },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE NUMBER OF USER T-Z DEPTHS = 101\n"
          "          IS OUTSIDE THE ALLOWED RANGE 0 TO 100\n"},
-        {[](ProjectBuilder &p) { p.sections.assign(101, {0.0, 1.0}); },
+        {[](ProjectBuilder& p) {
+             p.sections.assign(101, {0.0, 1.0});
+         },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE NUMBER OF CROSS-SECTION ROWS = 101\n"
          "          IS OUTSIDE THE ALLOWED RANGE 0 TO 100\n"},
     };
-    for (const Case &c : cases) {
+    for (const Case& c : cases) {
         ProjectBuilder p;
         p.layers[0].bottom = 60;
         c.change(p);
@@ -395,7 +405,7 @@ TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
 TEST_F(RunDriverTest, OptionCodesOutsideTheirRangeAreRefusedAtBothEnds)
 {
     struct Code {
-        const char *name;
+        const char* name;
         int ProjectBuilder::*field;
         int lo, hi;
     };
@@ -407,7 +417,7 @@ TEST_F(RunDriverTest, OptionCodesOutsideTheirRangeAreRefusedAtBothEnds)
         {"CLAY CONDITION", &ProjectBuilder::clayCondition, 0, 1},
         {"T-Z FACTOR OPTION", &ProjectBuilder::sideFactorFlag, 0, 1},
     };
-    for (const Code &code : codes) {
+    for (const Code& code : codes) {
         for (const int value : {code.lo - 1, code.hi + 1}) {
             ProjectBuilder p;
             p.layers[0].bottom = 60;
@@ -457,7 +467,7 @@ TEST_F(RunDriverTest, ExamplesRunToTheEnd)
         writeFile("names.dat", "2015.7.7\r\n\r\n\r\n0\r\n" + base + ".vd7d\r\n" + path("job.vd7o") + "\r\n" +
                                    path("job.vd7p") + "\r\n" + base + ".cpt\r\n");
         auto SPtr = std::make_unique<EngineState>();
-        EngineState &S = *SPtr;
+        EngineState& S = *SPtr;
         std::istringstream none;
         AXIAL_CAPACITY_MAIN(S, none);
         EXPECT_EQ(S.STATUS, 0) << name << "\n" << lastLines(5);
@@ -473,8 +483,8 @@ TEST_F(RunDriverTest, OverlongPathsAreRefusedBeforeAnyFileIsWritten)
     p.layers[0].bottom = 60;
     writeFile("job.vd7d", p.text());
     const std::string longReport = path("job" + std::string(240, 'o') + ".vd7o"); // > 255 characters
-    writeFile("names.dat", "2015.7.7\n\n\n0\n" + path("job.vd7d") + "\n" + longReport + "\n" + path("job.vd7p") +
-                               "\n\n");
+    writeFile("names.dat",
+              "2015.7.7\n\n\n0\n" + path("job.vd7d") + "\n" + longReport + "\n" + path("job.vd7p") + "\n\n");
     auto SPtr = std::make_unique<EngineState>();
     std::istringstream noInput;
     testing::internal::CaptureStdout();
@@ -486,7 +496,7 @@ TEST_F(RunDriverTest, OverlongPathsAreRefusedBeforeAnyFileIsWritten)
               std::string::npos)
         << console;
     std::vector<std::string> files;
-    for (const auto &entry : std::filesystem::directory_iterator(dir_))
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
         files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
     EXPECT_EQ(files, (std::vector<std::string>{"job.vd7d", "names.dat"}));
@@ -510,9 +520,9 @@ TEST_F(RunDriverTest, OverlongPathsAreRefusedBeforeAnyFileIsWritten)
 // blank lines, the last thing in the file (the program shows that block).
 TEST_F(RunDriverTest, EveryStopEndsTheReportWithOneFinalBlock)
 {
-    const auto expectFinalBlock = [this](const std::string &first, const std::string &what) {
+    const auto expectFinalBlock = [this](const std::string& first, const std::string& what) {
         const auto l = lines("job.vd7o");
-        const auto blank = [](const std::string &line) { return line.find_first_not_of(' ') == std::string::npos; };
+        const auto blank = [](const std::string& line) { return line.find_first_not_of(' ') == std::string::npos; };
         ASSERT_FALSE(l.empty()) << what;
         std::size_t begin = l.size();
         while (begin > 0 && !blank(l[begin - 1]))
@@ -548,8 +558,8 @@ TEST_F(RunDriverTest, EveryStopEndsTheReportWithOneFinalBlock)
 
     // A plot-data file whose writes fail (a full device) after the whole computation.
     writeFile("job.cpt", " 1 0\r\n");
-    writeFile("names.dat", "2015.7.7\n\n\n0\n" + path("job.vd7d") + "\n" + path("job.vd7o") +
-                               "\n/dev/full\n" + path("job.cpt") + "\n");
+    writeFile("names.dat", "2015.7.7\n\n\n0\n" + path("job.vd7d") + "\n" + path("job.vd7o") + "\n/dev/full\n" +
+                               path("job.cpt") + "\n");
     testing::internal::CaptureStdout();
     EXPECT_EQ(RunEngine(7), 2);
     testing::internal::GetCapturedStdout();

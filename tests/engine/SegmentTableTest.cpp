@@ -8,14 +8,14 @@ namespace veldo::test {
 namespace {
 
 // Soil table with the given layer-end depths (types and values set by the test).
-void setDepths(EngineState &S, const std::vector<double> &depths)
+void setDepths(EngineState& S, const std::vector<double>& depths)
 {
     S.LAYER_END_COUNT = static_cast<int>(depths.size());
     for (size_t i = 0; i < depths.size(); ++i)
         S.SOIL[i + 1][COL_DEPTH] = depths[i];
 }
 
-std::vector<double> depths(const EngineState &S)
+std::vector<double> depths(const EngineState& S)
 {
     std::vector<double> d;
     for (int i = 1; i <= S.LAYER_END_COUNT; ++i)
@@ -26,7 +26,7 @@ std::vector<double> depths(const EngineState &S)
 TEST(Snapping, ThinLayersCollapseOrGrowToOneIncrement)
 {
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     S.INCREMENT = 1.0;
     // A 0.4 layer below 5 vanishes; the next top follows it up to 5.
     setDepths(S, {0, 5, 5, 5.4, 5.4, 10});
@@ -49,7 +49,7 @@ TEST(Snapping, ThinLayersCollapseOrGrowToOneIncrement)
 TEST(SegmentCount, FiveHundredIsTheLimit)
 {
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     setDepths(S, {0, 100});
     S.DEEPEST_SOIL_DEPTH = 100;
     S.INCREMENT = 0.2; // 500 segments
@@ -61,7 +61,7 @@ TEST(SegmentCount, FiveHundredIsTheLimit)
     EXPECT_EQ(S.STATUS, 1);
     // 10 / 0.1 lies a hair below 100 in binary: the 1e-6 allowance still gives 100.
     auto TPtr = std::make_unique<EngineState>();
-    EngineState &T = *TPtr;
+    EngineState& T = *TPtr;
     setDepths(T, {0, 10});
     T.DEEPEST_SOIL_DEPTH = 10;
     T.INCREMENT = 0.1;
@@ -74,7 +74,7 @@ TEST(SegmentCount, FiveHundredIsTheLimit)
 std::unique_ptr<EngineState> twoLayers(int units)
 {
     auto state = std::make_unique<EngineState>();
-    EngineState &S = *state;
+    EngineState& S = *state;
     S.UNIT_SYSTEM = units;
     S.INCREMENT = 1.0;
     S.TENSION_FACTOR = 0.7;
@@ -97,7 +97,7 @@ std::unique_ptr<EngineState> twoLayers(int units)
 TEST(SegmentTable, MidDepthInterpolationAndRowSearch)
 {
     auto state = twoLayers(1);
-    EngineState &S = *state;
+    EngineState& S = *state;
     ASSERT_TRUE(SEGMENT_COUNT_CHECK(S));
     BUILD_SEGMENT_TABLE(S);
     ASSERT_EQ(S.SEG_COUNT, 20);
@@ -127,7 +127,7 @@ TEST(SegmentTable, MidDepthInterpolationAndRowSearch)
 TEST(SegmentTable, SiUserValuesStayAsInterpolatedAndRebuildIsIdentical)
 {
     auto state = twoLayers(2);
-    EngineState &S = *state;
+    EngineState& S = *state;
     ASSERT_TRUE(SEGMENT_COUNT_CHECK(S));
     BUILD_SEGMENT_TABLE(S);
     EXPECT_DOUBLE_EQ(S.SEG_USER_UNIT_FRICTION[11], 550);
@@ -141,7 +141,7 @@ TEST(SegmentTable, SiUserValuesStayAsInterpolatedAndRebuildIsIdentical)
 TEST(SegmentTable, CollapsedLayerIsSkippedAndTheLastLayerIsHeldBelowTheTable)
 {
     auto SPtr = std::make_unique<EngineState>();
-    EngineState &S = *SPtr;
+    EngineState& S = *SPtr;
     S.UNIT_SYSTEM = 2;
     S.INCREMENT = 1.0;
     // Sand 0-5, clay 5-5.4 (collapses), silt 5.4-10; record 9 goes to 12.

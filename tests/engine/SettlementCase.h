@@ -23,10 +23,10 @@ struct SoilEnd {
 // Builds the state of a pile: English when english (OD, ID in inch, E in psi,
 // lengths in ft), else SI (mm, kPa, m). Method 4 (API RP-2A) selected.
 inline std::unique_ptr<EngineState> pile(bool english, double od, double id, double e, double tl, double psl,
-                                         const std::vector<SoilEnd> &ends)
+                                         const std::vector<SoilEnd>& ends)
 {
     auto state = std::make_unique<EngineState>();
-    EngineState &S = *state;
+    EngineState& S = *state;
     S.UNIT_SYSTEM = english ? 1 : 2;
     S.OD = od;
     S.ID = id;
@@ -46,7 +46,7 @@ inline std::unique_ptr<EngineState> pile(bool english, double od, double id, dou
 // Load-settlement input of `rows` equally spaced points from 0 to TL: skin
 // friction rising linearly with the depth (slope kips/ft or kN/m), the same
 // tip value (kips or kN) at every point.
-inline void linearInput(EngineState &S, int rows, double skinSlope, double tip)
+inline void linearInput(EngineState& S, int rows, double skinSlope, double tip)
 {
     S.LS_POINT_COUNT = rows;
     for (int r = 1; r <= rows; ++r) {

@@ -16,7 +16,7 @@
 namespace veldo {
 namespace {
 
-std::vector<std::string> linesOf(const std::filesystem::path &path)
+std::vector<std::string> linesOf(const std::filesystem::path& path)
 {
     std::ifstream in(path);
     std::vector<std::string> lines;
@@ -25,7 +25,7 @@ std::vector<std::string> linesOf(const std::filesystem::path &path)
     return lines;
 }
 
-std::vector<std::string> printTable(EngineState &S)
+std::vector<std::string> printTable(EngineState& S)
 {
     const auto path = std::filesystem::temp_directory_path() / "veldo_side_by_side_test.txt";
     S.report.open(path.string());
@@ -98,7 +98,7 @@ TEST(SideBySide, NothingWhenNoneOfTheThreeIsTicked)
 // rows at the same depth.
 class SideBySideRun : public test::TempDirTest {
 protected:
-    static double numberAt(const std::string &line, size_t first, size_t width)
+    static double numberAt(const std::string& line, size_t first, size_t width)
     {
         const std::string text = line.substr(first, width);
         const size_t start = text.find_first_not_of(' ');
@@ -106,7 +106,7 @@ protected:
         std::from_chars(text.data() + start, text.data() + text.size(), value);
         return value;
     }
-    static size_t find(const std::vector<std::string> &lines, const std::string &text, size_t from = 0)
+    static size_t find(const std::vector<std::string>& lines, const std::string& text, size_t from = 0)
     {
         for (size_t i = from; i < lines.size(); ++i)
             if (lines[i].find(text) != std::string::npos)
@@ -114,7 +114,7 @@ protected:
         return lines.size();
     }
     // Ultimate capacities (columns 51..59) of the table rows after a title.
-    static std::vector<double> ultimates(const std::vector<std::string> &lines, size_t title, size_t count)
+    static std::vector<double> ultimates(const std::vector<std::string>& lines, size_t title, size_t count)
     {
         std::vector<double> out;
         for (size_t i = title + 6; out.size() < count && i < lines.size(); ++i)
@@ -128,7 +128,8 @@ TEST_F(SideBySideRun, FollowsTheThreeTablesWithTheirCapacities)
     test::ProjectBuilder project;
     project.tl = 30;
     project.printStep = 5;
-    project.layers = {test::Layer{.type = 1, .bottom = 15}, test::Layer{.type = 2, .bottom = 60, .unitWeight = 110, .su = 1200, .remolded = 600}};
+    project.layers = {test::Layer{.type = 1, .bottom = 15},
+                      test::Layer{.type = 2, .bottom = 60, .unitWeight = 110, .su = 1200, .remolded = 600}};
     writeFile("job.vd7d", project.text());
     writeFile("job.cpt", "1 0\r\n");
     writeNames();
@@ -152,7 +153,7 @@ TEST_F(SideBySideRun, FollowsTheThreeTablesWithTheirCapacities)
     const std::vector<std::vector<double>> tables = {ultimates(report, fhwa, 7), ultimates(report, usace, 7),
                                                      ultimates(report, lambda, 7)};
     for (size_t r = 0; r < 7; ++r) {
-        const std::string &row = report[side + 6 + r];
+        const std::string& row = report[side + 6 + r];
         EXPECT_DOUBLE_EQ(numberAt(row, 11, 7), 5.0 * static_cast<double>(r)) << row;
         EXPECT_DOUBLE_EQ(numberAt(row, 23, 9), tables[0][r]) << row;
         EXPECT_DOUBLE_EQ(numberAt(row, 37, 9), tables[1][r]) << row;

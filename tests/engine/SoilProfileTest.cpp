@@ -40,7 +40,7 @@ std::unique_ptr<EngineState> uniformProfile(int units, int n, double increment, 
 }
 
 // Limited stress at the bottom of segment i.
-double limited(const EngineState &S, int i) { return S.SIGV_LIMITED[2 * i + 1]; }
+double limited(const EngineState& S, int i) { return S.SIGV_LIMITED[2 * i + 1]; }
 
 // English uniform sand: 120 pcf, phi 30, OD 12 in, 1 ft segments, 40 ft.
 // Bottom stress of segment i = 0.12 i ksf.
@@ -146,7 +146,7 @@ TEST(SoilProfileTest, DensityRuleBands)
 
 TEST(SoilProfileTest, CriticalDepthZeroLeavesStressUnlimited)
 {
-    auto expectUnlimited = [](const EngineState &S) {
+    auto expectUnlimited = [](const EngineState& S) {
         for (int i = 1; i <= S.SEG_COUNT; ++i)
             EXPECT_NEAR(limited(S, i), S.SIGV_ENDS[2 * i], kTol) << "segment " << i;
     };
@@ -234,7 +234,7 @@ TEST(SoilProfileTest, FullSegmentCountFitsTheStressArrays)
     auto S = uniformProfile(1, MAX_SEGMENTS, 0.2, 12.0, {1, 100, 30});
     PREPARE_SOIL_PROFILE(*S);
     EXPECT_NEAR(S->SIGV_ENDS[2 * MAX_SEGMENTS + 1], 10.0, 1e-9); // 100 ft x 0.1 ksf/ft
-    EXPECT_NEAR(limited(*S, MAX_SEGMENTS), 1.0, 1e-9);         // 10 ft critical depth
+    EXPECT_NEAR(limited(*S, MAX_SEGMENTS), 1.0, 1e-9);           // 10 ft critical depth
 }
 
 TEST(SoilProfileTest, RepeatedCallGivesTheSameProfile)

@@ -40,15 +40,15 @@ std::vector<StopMessage> readStopMessages()
 }
 
 // Text written to the project file instead of the builder's.
-using Edit = std::function<void(std::string &)>;
+using Edit = std::function<void(std::string&)>;
 
 struct StopCase {
-    std::function<void(ProjectBuilder &)> change;
+    std::function<void(ProjectBuilder&)> change;
     Edit edit;
     std::string cpt = " 1 0\r\n"; // the CPT file
 };
 
-void replaceOnce(std::string &text, const std::string &from, const std::string &to)
+void replaceOnce(std::string& text, const std::string& from, const std::string& to)
 {
     const auto at = text.find(from);
     ASSERT_NE(at, std::string::npos) << from;
@@ -63,41 +63,45 @@ ProjectBuilder passingProject()
     return p;
 }
 
-const std::map<std::string, StopCase> &stopCases()
+const std::map<std::string, StopCase>& stopCases()
 {
     static const std::map<std::string, StopCase> cases = {
-        {"soil-depth", {[](ProjectBuilder &p) { p.layers[0].bottom = 50; }, {}}},
-        {"segments", {[](ProjectBuilder &p) { p.increment = 0.1; }, {}}},
-        {"unit-system", {[](ProjectBuilder &p) { p.unitSystem = 3; }, {}}},
-        {"layer-ends", {{}, [](std::string &t) { replaceOnce(t, "1 1 2 1 \r\n", "1 1 3 1 \r\n"); }}},
-        {"outside-diameter", {[](ProjectBuilder &p) { p.od = 0; }, {}}},
-        {"modulus", {[](ProjectBuilder &p) { p.e = 0; }, {}}},
-        {"inside-diameter-negative", {[](ProjectBuilder &p) { p.id = -1; }, {}}},
-        {"inside-diameter-too-large", {[](ProjectBuilder &p) { p.id = 12; }, {}}},
+        {"soil-depth", {[](ProjectBuilder& p) { p.layers[0].bottom = 50; }, {}}},
+        {"segments", {[](ProjectBuilder& p) { p.increment = 0.1; }, {}}},
+        {"unit-system", {[](ProjectBuilder& p) { p.unitSystem = 3; }, {}}},
+        {"layer-ends", {{}, [](std::string& t) { replaceOnce(t, "1 1 2 1 \r\n", "1 1 3 1 \r\n"); }}},
+        {"outside-diameter", {[](ProjectBuilder& p) { p.od = 0; }, {}}},
+        {"modulus", {[](ProjectBuilder& p) { p.e = 0; }, {}}},
+        {"inside-diameter-negative", {[](ProjectBuilder& p) { p.id = -1; }, {}}},
+        {"inside-diameter-too-large", {[](ProjectBuilder& p) { p.id = 12; }, {}}},
         {"end-section-diameter",
-         {[](ProjectBuilder &p) {
+         {[](ProjectBuilder& p) {
               p.esl = 5;
               p.eid = 13;
           },
           {}}},
-        {"increment", {[](ProjectBuilder &p) { p.increment = 0; }, {}}},
-        {"pile-type", {[](ProjectBuilder &p) { p.pileType = 8; }, {}}},
-        {"selected-method", {[](ProjectBuilder &p) { p.selected = 10; }, {}}},
-        {"offshore-method", {[](ProjectBuilder &p) { p.selected = 6; }, {}}},
-        {"soil-type", {[](ProjectBuilder &p) { p.layers[0].type = 4; }, {}}},
-        {"ko", {[](ProjectBuilder &p) { p.layers[0].ko = -1; }, {}}},
-        {"unit-weight", {[](ProjectBuilder &p) { p.layers[0].unitWeight = -1; }, {}}},
-        {"friction-angle", {[](ProjectBuilder &p) { p.layers[0].phi = 95; }, {}}},
-        {"tz-depths", {{}, [](std::string &t) { replaceOnce(t, "\r\n0\r\n0 1\r\n", "\r\n1\r\n101\r\n0 1\r\n"); }}},
-        {"read-error", {{}, [](std::string &t) { replaceOnce(t, " 12 0 ", " 12,5 0 "); }}},
+        {"increment", {[](ProjectBuilder& p) { p.increment = 0; }, {}}},
+        {"pile-type", {[](ProjectBuilder& p) { p.pileType = 8; }, {}}},
+        {"selected-method", {[](ProjectBuilder& p) { p.selected = 10; }, {}}},
+        {"offshore-method", {[](ProjectBuilder& p) { p.selected = 6; }, {}}},
+        {"soil-type", {[](ProjectBuilder& p) { p.layers[0].type = 4; }, {}}},
+        {"ko", {[](ProjectBuilder& p) { p.layers[0].ko = -1; }, {}}},
+        {"unit-weight", {[](ProjectBuilder& p) { p.layers[0].unitWeight = -1; }, {}}},
+        {"friction-angle", {[](ProjectBuilder& p) { p.layers[0].phi = 95; }, {}}},
+        {"tz-depths", {{}, [](std::string& t) { replaceOnce(t, "\r\n0\r\n0 1\r\n", "\r\n1\r\n101\r\n0 1\r\n"); }}},
+        {"read-error", {{}, [](std::string& t) { replaceOnce(t, " 12 0 ", " 12,5 0 "); }}},
         {"open-error", {{}, {}}},
-        {"tz-factor-option", {[](ProjectBuilder &p) { p.sideFactorFlag = 2; }, {}}},
-        {"loading-flag", {[](ProjectBuilder &p) { p.loading = 2; }, {}}},
-        {"clay-condition", {[](ProjectBuilder &p) { p.clayCondition = 2; }, {}}},
-        {"plug-condition", {[](ProjectBuilder &p) { p.plug = 3; }, {}}},
-        {"section-rows", {[](ProjectBuilder &p) { p.sections.assign(101, {0, 0}); }, {}}},
-        {"area-mode", {[](ProjectBuilder &p) { p.areaMode = 3; }, {}}},
-        {"critical-depth-option", {[](ProjectBuilder &p) { p.criticalOption = 3; }, {}}},
+        {"tz-factor-option", {[](ProjectBuilder& p) { p.sideFactorFlag = 2; }, {}}},
+        {"loading-flag", {[](ProjectBuilder& p) { p.loading = 2; }, {}}},
+        {"clay-condition", {[](ProjectBuilder& p) { p.clayCondition = 2; }, {}}},
+        {"plug-condition", {[](ProjectBuilder& p) { p.plug = 3; }, {}}},
+        {"section-rows",
+         {[](ProjectBuilder& p) {
+              p.sections.assign(101, {0, 0});
+          },
+          {}}},
+        {"area-mode", {[](ProjectBuilder& p) { p.areaMode = 3; }, {}}},
+        {"critical-depth-option", {[](ProjectBuilder& p) { p.criticalOption = 3; }, {}}},
         {"cpt-points", {{}, {}, " 1 1001\r\n"}},
     };
     return cases;
@@ -109,7 +113,7 @@ TEST_F(StopMessagesTest, TheEngineWritesEveryListedMessage)
 {
     const std::vector<StopMessage> messages = readStopMessages();
     ASSERT_GE(messages.size(), 20u);
-    for (const StopMessage &m : messages) {
+    for (const StopMessage& m : messages) {
         SCOPED_TRACE(m.name);
         const auto found = stopCases().find(m.name);
         ASSERT_NE(found, stopCases().end()) << "no case for " << m.name;
@@ -132,9 +136,10 @@ TEST_F(StopMessagesTest, TheEngineWritesEveryListedMessage)
         const std::string report = readFile("job.vd7o");
         // The parts follow each other in the report.
         std::size_t from = 0;
-        for (const std::string &part : m.fixedParts) {
+        for (const std::string& part : m.fixedParts) {
             const auto at = report.find(part, from);
-            EXPECT_NE(at, std::string::npos) << part << "\n" << report.substr(report.size() > 600 ? report.size() - 600 : 0);
+            EXPECT_NE(at, std::string::npos) << part << "\n"
+                                             << report.substr(report.size() > 600 ? report.size() - 600 : 0);
             if (at != std::string::npos)
                 from = at + part.size();
         }

@@ -21,7 +21,7 @@ std::unique_ptr<EngineState> oneNode(bool english, double od, int method, double
     return S;
 }
 
-void expectCurve(const EngineState &S, int k, const std::vector<std::pair<double, double>> &zt)
+void expectCurve(const EngineState& S, int k, const std::vector<std::pair<double, double>>& zt)
 {
     ASSERT_EQ(zt.size(), 10u);
     for (int j = 1; j <= 10; ++j) {
@@ -36,8 +36,17 @@ TEST(TzCurves, ApiClayCurveEnglishAndSi)
     // fs = 10 psi, OD = 24 in: z = ratio x 24 in, t = ratio x 10 psi.
     auto S = oneNode(true, 24, 4, 10);
     BUILD_CLAY_TZ_CURVE(*S, 1);
-    expectCurve(*S, 1, {{0, 0}, {0.0384, 3}, {0.0744, 5}, {0.1368, 7.5}, {0.192, 9}, {0.24, 10},
-                        {0.48, 9}, {0.72, 9}, {1.2, 9}, {4.8, 9}});
+    expectCurve(*S, 1,
+                {{0, 0},
+                 {0.0384, 3},
+                 {0.0744, 5},
+                 {0.1368, 7.5},
+                 {0.192, 9},
+                 {0.24, 10},
+                 {0.48, 9},
+                 {0.72, 9},
+                 {1.2, 9},
+                 {4.8, 9}});
     // SI: OD 609.6 mm, fs 68.948 kPa: movements in m (0.0016 x 0.6096 m ...).
     auto si = oneNode(false, 609.6, 4, 68.948);
     BUILD_CLAY_TZ_CURVE(*si, 1);
@@ -52,8 +61,9 @@ TEST(TzCurves, ApiSandCurveAndZeroResistance)
     // Movements fixed in inch, t rises linearly to fs at 0.1 in.
     auto S = oneNode(true, 24, 4, 10);
     BUILD_SAND_TZ_CURVE(*S, 1);
-    expectCurve(*S, 1, {{0, 0}, {0.01, 1}, {0.02, 2}, {0.04, 4}, {0.06, 6}, {0.08, 8},
-                        {0.09, 9}, {0.1, 10}, {0.5, 10}, {2.0, 10}});
+    expectCurve(
+        *S, 1,
+        {{0, 0}, {0.01, 1}, {0.02, 2}, {0.04, 4}, {0.06, 6}, {0.08, 8}, {0.09, 9}, {0.1, 10}, {0.5, 10}, {2.0, 10}});
     // SI: the movements times 0.0254 m per inch.
     auto si = oneNode(false, 609.6, 4, 68.948);
     BUILD_SAND_TZ_CURVE(*si, 1);
@@ -84,10 +94,10 @@ TEST(TzCurves, UsaceSandHyperbola)
     EXPECT_NEAR(S->TZCURVE_T[1][2], 0.567681, 1e-5);
 
     // Subgrade factor ranges; a boundary angle takes the lower range.
-    const std::pair<double, double> phiK[] = {{28, 6000},        {31, 6000 + 3 * 1333.3}, {32, 10000},
-                                              {34, 10000 + 2 * 1333.3}, {35, 14000},      {38, 14000 + 3 * 1333.3},
-                                              {38.5, 18000},     {20, 6000}};
-    for (const auto &[phi, k] : phiK) {
+    const std::pair<double, double> phiK[] = {
+        {28, 6000},  {31, 6000 + 3 * 1333.3},  {32, 10000},   {34, 10000 + 2 * 1333.3},
+        {35, 14000}, {38, 14000 + 3 * 1333.3}, {38.5, 18000}, {20, 6000}};
+    for (const auto& [phi, k] : phiK) {
         SCOPED_TRACE(phi);
         auto N = oneNode(true, 24, 2, 10, phi);
         BUILD_SAND_TZ_CURVE(*N, 1);
@@ -108,8 +118,17 @@ TEST(TzCurves, UsaceClayCurvePeaksAtEightHundredthsInch)
 {
     auto S = oneNode(true, 24, 2, 10);
     BUILD_CLAY_TZ_CURVE(*S, 1);
-    expectCurve(*S, 1, {{0, 0}, {0.01, 1.8}, {0.02, 3.8}, {0.04, 7.9}, {0.06, 9.7}, {0.08, 10},
-                        {0.12, 9.7}, {0.16, 9.3}, {0.5, 9.3}, {10.0, 9.3}});
+    expectCurve(*S, 1,
+                {{0, 0},
+                 {0.01, 1.8},
+                 {0.02, 3.8},
+                 {0.04, 7.9},
+                 {0.06, 9.7},
+                 {0.08, 10},
+                 {0.12, 9.7},
+                 {0.16, 9.3},
+                 {0.5, 9.3},
+                 {10.0, 9.3}});
 }
 
 TEST(TzCurves, ApiTipCurve)
@@ -144,7 +163,7 @@ TEST(TzCurves, UsaceSandTipCappedWithTipLayerAngle)
     // Powers by the angle at the tip: up to 31 (31 included) 0.5, up to 38 0.333, above 0.25.
     const std::pair<double, double> anglePower[] = {
         {31, 0.5}, {35, static_cast<double>(0.333f)}, {38, static_cast<double>(0.333f)}, {39, 0.25}};
-    for (const auto &[phi, power] : anglePower) {
+    for (const auto& [phi, power] : anglePower) {
         SCOPED_TRACE(phi);
         S->SOIL[1][COL_FRICTION_ANGLE] = S->SOIL[2][COL_FRICTION_ANGLE] = phi;
         BUILD_TIP_CURVE(*S);
@@ -160,10 +179,10 @@ TEST(TzCurves, UsaceClayTip)
     S->TIP_CAPACITY = 1000;
     BUILD_TIP_CURVE(*S);
     const double k = 0.5 * 1000 / std::sqrt(0.24);
-    expectRel(S->TIP_Q[5], k * std::sqrt(0.05));  // 0.05 in: 228.2
-    expectRel(S->TIP_Q[8], k * std::sqrt(0.5));   // 0.5 in: 721.7
-    expectRel(S->TIP_Q[9], 1000.0);               // 1.0 in: k = 1020.6 > Qtip, capped
-    expectRel(S->TIP_Q[7], k * std::sqrt(0.2));   // 456.4
+    expectRel(S->TIP_Q[5], k * std::sqrt(0.05)); // 0.05 in: 228.2
+    expectRel(S->TIP_Q[8], k * std::sqrt(0.5));  // 0.5 in: 721.7
+    expectRel(S->TIP_Q[9], 1000.0);              // 1.0 in: k = 1020.6 > Qtip, capped
+    expectRel(S->TIP_Q[7], k * std::sqrt(0.2));  // 456.4
     EXPECT_EQ(tipSoilType(*S), 2);
 }
 

@@ -22,7 +22,7 @@ using settlementcase::linearInput;
 using settlementcase::pile;
 
 // Sand 0-30 ft (phi 30 to 36), clay 30-60 ft; stick-up 2 ft; 11 points of skin 2 kips/ft.
-std::unique_ptr<EngineState> twoLayers(const std::vector<double> &depths)
+std::unique_ptr<EngineState> twoLayers(const std::vector<double>& depths)
 {
     auto S = pile(true, 24, 0, 29e6, 50, 2, {{0, 1, 30}, {30, 1, 36}, {30, 2}, {60, 2}});
     linearInput(*S, 11, 2, 100);
@@ -73,7 +73,7 @@ TEST(TzVerification, SameCurveAsTheSolverBuilds)
 class TzVerificationFiles : public test::TempDirTest {
 protected:
     std::vector<std::string> report, plot;
-    void run(EngineState &S)
+    void run(EngineState& S)
     {
         ASSERT_TRUE(S.report.open(path("job.vd7o")));
         ASSERT_TRUE(S.plot.open(path("job.vd7p")));
@@ -82,7 +82,7 @@ protected:
         S.plot.close();
         report = lines("job.vd7o");
         plot = lines("job.vd7p");
-        for (std::string &l : report)
+        for (std::string& l : report)
             l.erase(l.find_last_not_of(' ') + 1);
     }
 };
@@ -140,7 +140,7 @@ TEST_F(TzVerificationFiles, SiUnitsLine)
 // ---- Whole runs read as the program's reader reads the plot-data file.
 
 // Numbers of a plot-data file in reading order.
-std::vector<double> numbers(const std::string &text)
+std::vector<double> numbers(const std::string& text)
 {
     std::vector<double> out;
     std::istringstream in(text);
@@ -161,7 +161,7 @@ struct ReadResult {
 
 // Follows the reader: header, method blocks, t-z block, load distribution,
 // load-settlement, and the extra t-z block when the project asks for it.
-ReadResult readLikeProgram(const std::vector<double> &v, bool extra)
+ReadResult readLikeProgram(const std::vector<double>& v, bool extra)
 {
     ReadResult r;
     size_t p = 0;
@@ -188,7 +188,7 @@ ReadResult readLikeProgram(const std::vector<double> &v, bool extra)
 
 class WholeRun : public test::TempDirTest {
 protected:
-    int run(const test::ProjectBuilder &b)
+    int run(const test::ProjectBuilder& b)
     {
         writeNames("2015.7.7", "");
         writeFile("job.vd7d", b.text());
@@ -272,7 +272,7 @@ TEST_F(WholeRun, ZeroFrictionLengthBelowTipGivesTipPlusShortening)
     ASSERT_EQ(r.used, v.size());
     const double ea = (24.0 * 24 - 22.0 * 22) * static_cast<double>(3.1416f) * 0.25 * 29e6;
     for (int s = 0; s < 9; ++s) {
-        const double *row = &v[v.size() - 36 + static_cast<size_t>(4 * s)];
+        const double* row = &v[v.size() - 36 + static_cast<size_t>(4 * s)];
         SCOPED_TRACE(s);
         EXPECT_NEAR(row[0], row[2], 1e-3 * std::fabs(row[2]) + 1e-12); // head load = tip load (kips)
         // Four printed digits (0.dddd): each value is off by up to 5e-4 of itself.

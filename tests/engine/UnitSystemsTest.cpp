@@ -23,12 +23,12 @@ namespace {
 using test::Layer;
 using test::ProjectBuilder;
 
-constexpr double kFt = units::kMetrePerFoot;                    // m per ft
-constexpr double kIn = 25.4;                                    // mm per in
-constexpr double kPsf = units::kKpaPerKsf / 1000.0;             // kPa per psf
-constexpr double kPsi = units::kKpaPerKsf * 144.0 / 1000.0;     // kPa per psi
-constexpr double kSquareInch = 0.0254 * 0.0254;                 // m2 per in2
-constexpr double kPcf = units::kKnM3PerPcf;                     // kN/m3 per pcf
+constexpr double kFt = units::kMetrePerFoot;                // m per ft
+constexpr double kIn = 25.4;                                // mm per in
+constexpr double kPsf = units::kKpaPerKsf / 1000.0;         // kPa per psf
+constexpr double kPsi = units::kKpaPerKsf * 144.0 / 1000.0; // kPa per psi
+constexpr double kSquareInch = 0.0254 * 0.0254;             // m2 per in2
+constexpr double kPcf = units::kKnM3PerPcf;                 // kN/m3 per pcf
 
 struct CptPoint {
     double depth, qc; // ft or m, psf or kPa
@@ -43,10 +43,10 @@ struct Project {
 // its default limit and 0 means no limit: both are codes, not stresses.
 double stressToSi(double psf) { return psf == 9999.0 ? psf : psf * kPsf; }
 
-Project toSi(const Project &en)
+Project toSi(const Project& en)
 {
     Project si = en;
-    ProjectBuilder &p = si.p;
+    ProjectBuilder& p = si.p;
     p.unitSystem = 2;
     p.perimeter *= kIn;
     p.tipArea *= kSquareInch;
@@ -54,23 +54,22 @@ Project toSi(const Project &en)
     p.id *= kIn;
     p.eid *= kIn;
     p.e *= kPsi;
-    for (double *ft : {&p.tl, &p.psl, &p.esl, &p.zfl, &p.increment, &p.deepest, &p.criticalDepth})
+    for (double* ft : {&p.tl, &p.psl, &p.esl, &p.zfl, &p.increment, &p.deepest, &p.criticalDepth})
         *ft *= kFt;
     p.constantArea *= kSquareInch;
-    for (auto &[distance, area] : p.sections) {
+    for (auto& [distance, area] : p.sections) {
         distance *= kFt;
         area *= kSquareInch;
     }
-    for (double &d : p.tzDepths)
+    for (double& d : p.tzDepths)
         d *= kFt;
-    for (Layer &l : p.layers) {
+    for (Layer& l : p.layers) {
         l.bottom *= kFt;
         l.unitWeight *= kPcf;
-        for (double *psf : {&l.su, &l.remolded, &l.qc, &l.maxFriction, &l.maxBearing, &l.userFriction,
-                            &l.userBearing})
+        for (double* psf : {&l.su, &l.remolded, &l.qc, &l.maxFriction, &l.maxBearing, &l.userFriction, &l.userBearing})
             *psf = stressToSi(*psf);
     }
-    for (CptPoint &c : si.cpt) {
+    for (CptPoint& c : si.cpt) {
         c.depth *= kFt;
         c.qc *= kPsf;
     }
@@ -86,7 +85,7 @@ public:
     Project next(int caseNumber)
     {
         Project out;
-        ProjectBuilder &p = out.p;
+        ProjectBuilder& p = out.p;
         p.pileType = 1 + caseNumber % 7;
         p.selected = 1 + (caseNumber / 7) % 9;
         p.loading = (caseNumber / 63) % 2;
@@ -128,7 +127,7 @@ private:
         return values.begin()[i];
     }
 
-    void pileSection(ProjectBuilder &p)
+    void pileSection(ProjectBuilder& p)
     {
         p.pileEnd = 1;
         p.id = 0;
@@ -187,7 +186,7 @@ private:
         return l;
     }
 
-    void soil(ProjectBuilder &p)
+    void soil(ProjectBuilder& p)
     {
         const int count = 1 + static_cast<int>(uniform(0, 3.999));
         const double required = p.tl + 2 * (p.perimeter > 0 ? p.perimeter / 3.1416 : p.od) / 12.0;
@@ -218,16 +217,17 @@ struct Results {
 
 class UnitSystems : public test::TempDirTest {
 protected:
-    Results run(const Project &project)
+    Results run(const Project& project)
     {
         writeFile("job.vd7d", project.p.text());
-        std::string cpt = " " + std::to_string(project.p.unitSystem) + " " + std::to_string(project.cpt.size()) + "\r\n";
-        for (const CptPoint &c : project.cpt)
+        std::string cpt =
+            " " + std::to_string(project.p.unitSystem) + " " + std::to_string(project.cpt.size()) + "\r\n";
+        for (const CptPoint& c : project.cpt)
             cpt += ProjectBuilder::num(c.depth) + " " + ProjectBuilder::num(c.qc) + "\r\n";
         writeFile("job.cpt", cpt);
         writeNames();
         auto state = std::make_unique<EngineState>();
-        EngineState &S = *state;
+        EngineState& S = *state;
         Results r;
         S.RESULTS_FINAL = [&S, &r](int method) {
             const auto m = static_cast<size_t>(method);
@@ -261,7 +261,7 @@ protected:
 
 // Values of one column agree to 1e-4 relative where they reach 2 % of the
 // column's largest magnitude, and to 1e-4 of that magnitude below.
-std::string compareColumn(const std::string &name, const std::vector<double> &en, const std::vector<double> &si,
+std::string compareColumn(const std::string& name, const std::vector<double>& en, const std::vector<double>& si,
                           double factor)
 {
     if (en.size() != si.size())
@@ -296,9 +296,9 @@ std::string compareColumn(const std::string &name, const std::vector<double> &en
 struct PublishedTables {
     bool apiFriction = false, sandBearing = false;
 
-    explicit PublishedTables(const ProjectBuilder &p)
+    explicit PublishedTables(const ProjectBuilder& p)
     {
-        for (const Layer &l : p.layers) {
+        for (const Layer& l : p.layers) {
             if (l.type != 1)
                 continue;
             apiFriction = apiFriction || l.maxFriction == 9999.0;
@@ -310,13 +310,13 @@ struct PublishedTables {
     bool loadSettlement(int selected) const { return skin(selected) || bearing(selected); }
 };
 
-std::string describe(const ProjectBuilder &p, int caseNumber)
+std::string describe(const ProjectBuilder& p, int caseNumber)
 {
     std::ostringstream s;
     s << "case " << caseNumber << ": pile type " << p.pileType << ", end " << p.pileEnd << ", OD " << p.od << " ID "
-      << p.id << ", TL " << p.tl << " PSL " << p.psl << ", increment " << p.increment << ", selected "
-      << p.selected << ", loading " << p.loading << ", plug " << p.plug << ", critical option " << p.criticalOption
-      << ", t-z option " << p.sideFactorFlag << ", " << p.layers.size() << " layers\n";
+      << p.id << ", TL " << p.tl << " PSL " << p.psl << ", increment " << p.increment << ", selected " << p.selected
+      << ", loading " << p.loading << ", plug " << p.plug << ", critical option " << p.criticalOption << ", t-z option "
+      << p.sideFactorFlag << ", " << p.layers.size() << " layers\n";
     return s.str();
 }
 

@@ -16,7 +16,7 @@ using classiccase::Units;
 
 constexpr double kPi = 3.14159;
 
-std::unique_ptr<EngineState> run(const Case &c)
+std::unique_ptr<EngineState> run(const Case& c)
 {
     auto S = classiccase::build(c);
     CALC_USACE_CAPACITY(*S);
@@ -96,10 +96,10 @@ TEST(Usace, ClayAlphaBands)
         bool english;
         double su; // ksf
         double alpha;
-    } cases[] = {{true, 0.4, 1.0}, {true, 1.0, 0.75}, {true, 2.0, 0.5},
-                 {false, 20 / units::kKpaPerKsf, 1.0}, {false, 1.0, 0.75}, {false, 71.0 / units::kKpaPerKsf,
-                 1 - 0.5 * (71.0 / units::kKpaPerKsf - 0.5)}};
-    for (const auto &k : cases) {
+    } cases[] = {{true, 0.4, 1.0},   {true, 1.0, 0.75},
+                 {true, 2.0, 0.5},   {false, 20 / units::kKpaPerKsf, 1.0},
+                 {false, 1.0, 0.75}, {false, 71.0 / units::kKpaPerKsf, 1 - 0.5 * (71.0 / units::kKpaPerKsf - 0.5)}};
+    for (const auto& k : cases) {
         Case c;
         c.english = k.english;
         c.layers = {Layer{30, 2, 0, k.su, 1.0, 0, 0.3}};

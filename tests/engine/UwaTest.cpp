@@ -33,7 +33,7 @@ TEST(UwaMethod, SandFrictionByHand)
 {
     auto c = makeCase(false);
     CALC_UWA_CAPACITY(c.S());
-    const auto &S = c.S();
+    const auto& S = c.S();
     EXPECT_NEAR(S.SEG_END_FRICTION[22], 57.57, 0.005);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[22], handSand(110.0, 10.0)), kRel);
     EXPECT_LT(relDiff(S.SEG_END_FRICTION[21], handSand(100.0, 10.0)), kRel);

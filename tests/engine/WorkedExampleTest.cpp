@@ -10,8 +10,8 @@
 
 #include "CommonSteps.h"
 #include "EngineTestSupport.h"
-#include "ManualChecks.h"
 #include "Main.h"
+#include "ManualChecks.h"
 
 namespace veldo::test {
 namespace {
@@ -20,8 +20,8 @@ namespace {
 std::map<std::string, double> manualChecks()
 {
     std::map<std::string, double> checks;
-    for (const ManualChapter &chapter : readManualChapters(VELDO_DOCS_DIR "/technical"))
-        for (const ManualCheck &c : chapter.checks) {
+    for (const ManualChapter& chapter : readManualChapters(VELDO_DOCS_DIR "/technical"))
+        for (const ManualCheck& c : chapter.checks) {
             double v = 0;
             const auto r = std::from_chars(c.value.data(), c.value.data() + c.value.size(), v);
             EXPECT_EQ(r.ec, std::errc()) << c.source << ": " << c.key;
@@ -33,13 +33,13 @@ std::map<std::string, double> manualChecks()
 // Keys of the checks, by method: unit friction, skin friction, end bearing and
 // total at the tip node.
 struct MethodKeys {
-    const char *prefix;
+    const char* prefix;
     int designMethod;
 };
 
 class WorkedExampleTest : public TempDirTest {
 protected:
-    std::unique_ptr<EngineState> run(const ProjectBuilder &p)
+    std::unique_ptr<EngineState> run(const ProjectBuilder& p)
     {
         writeFile("job.vd7d", p.text());
         writeFile("job.cpt", " 1 0\r\n");
@@ -51,7 +51,7 @@ protected:
     }
 
     // The manual's value of a key, with a failure when the manual lacks it.
-    double expected(const std::string &key)
+    double expected(const std::string& key)
     {
         const auto it = checks_.find(key);
         if (it == checks_.end()) {
@@ -62,13 +62,13 @@ protected:
     }
 
     // The manual prints six significant figures.
-    void check(const std::string &key, double actual)
+    void check(const std::string& key, double actual)
     {
         const double want = expected(key);
         EXPECT_NEAR(actual, want, 2e-5 * std::max(std::fabs(want), 1e-9)) << key;
     }
 
-    void checkMethod(const EngineState &S, const MethodKeys &m)
+    void checkMethod(const EngineState& S, const MethodKeys& m)
     {
         const auto col = static_cast<size_t>(methodIndexOf(m.designMethod));
         const auto tip = static_cast<size_t>(lastNode(S));
@@ -116,7 +116,7 @@ ProjectBuilder sandCase(bool si)
 TEST_F(WorkedExampleTest, ClassicMethodsAndUserMethodInEnglishUnits)
 {
     const auto S = run(sandCase(false));
-    for (const MethodKeys &m : {MethodKeys{"fhwa", 1}, MethodKeys{"usace", 2}, MethodKeys{"lambda", 3},
+    for (const MethodKeys& m : {MethodKeys{"fhwa", 1}, MethodKeys{"usace", 2}, MethodKeys{"lambda", 3},
                                 MethodKeys{"api", 4}, MethodKeys{"user", 5}})
         checkMethod(*S, m);
     // Intermediate values of the hand calculations.
@@ -128,7 +128,7 @@ TEST_F(WorkedExampleTest, ClassicMethodsAndUserMethodInEnglishUnits)
 TEST_F(WorkedExampleTest, OffshoreMethodsInSiUnits)
 {
     const auto S = run(sandCase(true));
-    for (const MethodKeys &m :
+    for (const MethodKeys& m :
          {MethodKeys{"ngi", 6}, MethodKeys{"icp", 7}, MethodKeys{"fugro", 8}, MethodKeys{"uwa", 9}})
         checkMethod(*S, m);
     check("icp.f5", S->METHOD_UNIT_FRICTION[6][1]);
@@ -153,10 +153,10 @@ TEST_F(WorkedExampleTest, LoadSettlementOfTheApiMethod)
 // Every check of the manual belongs to one of the examples above.
 TEST_F(WorkedExampleTest, EveryCheckOfTheManualIsRun)
 {
-    for (const auto &[key, value] : checks_) {
+    for (const auto& [key, value] : checks_) {
         const std::string prefix = key.substr(0, key.find('.'));
-        static const std::vector<std::string> known = {"fhwa", "usace", "lambda", "api", "user", "ngi",
-                                                       "icp", "fugro", "uwa", "ls"};
+        static const std::vector<std::string> known = {"fhwa", "usace", "lambda", "api", "user",
+                                                       "ngi",  "icp",   "fugro",  "uwa", "ls"};
         EXPECT_NE(std::find(known.begin(), known.end(), prefix), known.end()) << key;
     }
     EXPECT_GE(checks_.size(), 50u);

@@ -7,7 +7,7 @@
 
 namespace veldo {
 
-inline void FillLargestPlot(TGraphPlot &plot)
+inline void FillLargestPlot(TGraphPlot& plot)
 {
     plot.Caption = "Load Distribution";
     plot.XCaption = "Axial Load";

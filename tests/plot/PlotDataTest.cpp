@@ -1,6 +1,6 @@
 // The plot component's curve lists, names, unit system and unit-code expansion.
-#include "PltData.h"
 #include "PlotScale.h"
+#include "PltData.h"
 
 #include <gtest/gtest.h>
 

@@ -27,16 +27,15 @@ using namespace veldo;
 namespace {
 
 // Runs `action` on the modal dialog of type D as soon as it is shown.
-template <typename D>
-void whenShown(std::function<void(D &)> action)
+template <typename D> void whenShown(std::function<void(D&)> action)
 {
     QTimer::singleShot(0, [action] {
-        if (auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget()))
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
             action(*dialog);
     });
 }
 
-void fill(TGraphPlot &plot, int curves)
+void fill(TGraphPlot& plot, int curves)
 {
     plot.SetCurveCount(curves);
     plot.SetPointCount(2);
@@ -96,15 +95,15 @@ TEST(LegendDialog, WindowAppliesNamesOnlyOnOk)
     TGraphPlot plot;
     fill(plot, 2);
     ASSERT_TRUE(plot.Execute());
-    TPlotForm *form = plot.PlotWindow();
-    whenShown<TfrmLineNames>([](TfrmLineNames &d) {
+    TPlotForm* form = plot.PlotWindow();
+    whenShown<TfrmLineNames>([](TfrmLineNames& d) {
         d.edLine->setText("Renamed");
         d.edLineKeyPress(Qt::Key_Return);
         d.btnCancel->click();
     });
     form->mLineNameClick();
     EXPECT_TRUE(plot.Curve(0).Name.isEmpty());
-    whenShown<TfrmLineNames>([](TfrmLineNames &d) {
+    whenShown<TfrmLineNames>([](TfrmLineNames& d) {
         d.edLine->setText("Renamed");
         d.edLineKeyPress(Qt::Key_Return);
         d.btnOK->click();
@@ -148,14 +147,14 @@ TEST(ActiveCurvesDialog, WindowRebuildsLegendOnOkAndIgnoresCancel)
     TGraphPlot plot;
     fill(plot, 25);
     ASSERT_TRUE(plot.Execute());
-    TPlotForm *form = plot.PlotWindow();
-    whenShown<TfrmActiveLines>([](TfrmActiveLines &d) {
+    TPlotForm* form = plot.PlotWindow();
+    whenShown<TfrmActiveLines>([](TfrmActiveLines& d) {
         d.ActivateButtonClick();
         d.btnCancel->click();
     });
     form->ActiveGraphsClick();
     EXPECT_EQ(form->LegendCurves().size(), 20u);
-    whenShown<TfrmActiveLines>([](TfrmActiveLines &d) {
+    whenShown<TfrmActiveLines>([](TfrmActiveLines& d) {
         d.ActivateButtonClick();
         d.btnOK->click();
     });
@@ -236,8 +235,8 @@ TEST(GraphCaptionDialog, WindowTakesTitleAndPlaceWhateverClosesIt)
     TGraphPlot plot;
     fill(plot, 1);
     ASSERT_TRUE(plot.Execute());
-    TPlotForm *form = plot.PlotWindow();
-    whenShown<TfrmGraphCaption>([](TfrmGraphCaption &d) {
+    TPlotForm* form = plot.PlotWindow();
+    whenShown<TfrmGraphCaption>([](TfrmGraphCaption& d) {
         EXPECT_EQ(d.windowTitle(), "Graph Caption");
         EXPECT_TRUE(d.rbBottom->isChecked());
         d.edtCaption->setText("Pile 7");
@@ -303,10 +302,10 @@ TEST(PageSetupDialog, OkReadsMarginsAndPaperAndCancelKeepsThem)
                      &TPageSetupDialog::SetMarginRight, &TPageSetupDialog::SetMarginBottom})
         (dialog.*set)(1000);
     dialog.SetPrinter(&printer);
-    whenShown<QPageSetupDialog>([](QPageSetupDialog &d) { d.reject(); });
+    whenShown<QPageSetupDialog>([](QPageSetupDialog& d) { d.reject(); });
     EXPECT_FALSE(dialog.Execute());
     EXPECT_EQ(dialog.PaperLength(), 0);
-    whenShown<QPageSetupDialog>([](QPageSetupDialog &d) { d.accept(); });
+    whenShown<QPageSetupDialog>([](QPageSetupDialog& d) { d.accept(); });
     EXPECT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.MarginLeft(), 1000);
     EXPECT_EQ(dialog.MarginBottom(), 1000);

@@ -26,18 +26,17 @@ using namespace veldo;
 
 namespace {
 
-bool overlap(const TPixelRect &a, const TPixelRect &b)
+bool overlap(const TPixelRect& a, const TPixelRect& b)
 {
     return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
-bool inside(const TPixelRect &r, int width, int height)
+bool inside(const TPixelRect& r, int width, int height)
 {
-    return r.Left >= 0 && r.Top >= 0 && r.Right <= width && r.Bottom <= height && r.Width() > 0 &&
-           r.Height() > 0;
+    return r.Left >= 0 && r.Top >= 0 && r.Right <= width && r.Bottom <= height && r.Width() > 0 && r.Height() > 0;
 }
 
-void closeWindow(TGraphPlot &plot)
+void closeWindow(TGraphPlot& plot)
 {
     if (plot.PlotWindow())
         plot.PlotWindow()->close();
@@ -50,7 +49,7 @@ TEST(AxisLabels, BothEndsOfTheRangeCarryALabelAtEveryPlotSize)
 {
     struct Case {
         long double max;
-        const char *end;
+        const char* end;
     };
     for (const Case c : {Case{60, "60"}, Case{0.06L, "0.06"}, Case{0.3L, "0.3"}, Case{2.4L, "2.4"}}) {
         const TExtents e{0, c.max, -c.max, c.max};
@@ -114,13 +113,13 @@ protected:
     TScopedMessageRecorder messages;
     TScopedPrintDialogs printing;
     TGraphPlot plot;
-    TPlotForm *form = nullptr;
+    TPlotForm* form = nullptr;
 };
 
 TEST_F(ReadablePlot, LegendLeavesTheCurvesAndAfterADragStaysPut)
 {
     // The curves fan out from the top left: the bottom right corner is free.
-    const TPixelRect &r = form->ScreenGeometry().PlotRect;
+    const TPixelRect& r = form->ScreenGeometry().PlotRect;
     const QRect box = form->Legend()->geometry();
     EXPECT_GT(box.left(), (r.Left + r.Right) / 2);
     EXPECT_GT(box.top(), (r.Top + r.Bottom) / 2);
@@ -131,7 +130,7 @@ TEST_F(ReadablePlot, LegendLeavesTheCurvesAndAfterADragStaysPut)
         for (int j = 0; j <= 500; ++j)
             plot.CurvePoint(i, j) = {900.0L * ((j * 7 + i * 50) % 501) / 500, 80.0L * j / 500};
     form->FormResize();
-    const TPixelRect &wide = form->ScreenGeometry().PlotRect;
+    const TPixelRect& wide = form->ScreenGeometry().PlotRect;
     EXPECT_GT(form->Legend()->x(), wide.Right);
     EXPECT_LE(form->Legend()->geometry().right(), form->PaintBox()->width());
 
@@ -162,7 +161,7 @@ TEST_F(ReadablePlot, BitmapsAtAnyResolutionHaveRoomForTitlesAndLegend)
                 EXPECT_FALSE(overlap(texts[i], texts[j])) << ppi << " rects " << i << ", " << j;
         }
         // Titles stay outside the plot area; the legend inside or right of it.
-        for (const TPixelRect &t : {g.XTitleRect, g.YTitleRect, g.GraphTitleRect})
+        for (const TPixelRect& t : {g.XTitleRect, g.YTitleRect, g.GraphTitleRect})
             EXPECT_FALSE(overlap(t, g.PlotRect)) << ppi;
         // Text keeps its physical size: the scaled font height follows the resolution.
         EXPECT_EQ(g.Sfh, 14 * ppi / 96);
@@ -188,11 +187,11 @@ TEST_F(ReadablePlot, PrintWritesAPdfWhenNoPrinterIsInstalled)
 {
     QTemporaryDir dir;
     printing->PdfFile = dir.filePath("plot.pdf");
-    printing->OnPageSetup = [](QPrinter &printer) {
+    printing->OnPageSetup = [](QPrinter& printer) {
         printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
     };
-    QAction *print = form->MenuItem("PlotPrint");
-    QAction *page = form->MenuItem("PlotPage");
+    QAction* print = form->MenuItem("PlotPrint");
+    QAction* page = form->MenuItem("PlotPage");
     ASSERT_TRUE(print->isEnabled());
     ASSERT_TRUE(page->isEnabled());
 

@@ -16,10 +16,7 @@ TLineList curveWith(std::initializer_list<TFloatPoint> points)
     return TLineList{line};
 }
 
-void expectNear(long double actual, double expected)
-{
-    EXPECT_NEAR(static_cast<double>(actual), expected, 1e-12);
-}
+void expectNear(long double actual, double expected) { EXPECT_NEAR(static_cast<double>(actual), expected, 1e-12); }
 
 } // namespace
 

@@ -15,7 +15,7 @@ using namespace veldo;
 
 namespace {
 
-void fillTwoCurves(TGraphPlot &plot)
+void fillTwoCurves(TGraphPlot& plot)
 {
     plot.Caption = "Sizes";
     plot.SetCurveCount(2);
@@ -27,9 +27,9 @@ void fillTwoCurves(TGraphPlot &plot)
 
 // The plot window asks for a readable size (the size the MDI area gives it when it
 // is cascaded or shown normal for the first time) and its paint box has it.
-void expectReadableSize(const TPlotForm &form)
+void expectReadableSize(const TPlotForm& form)
 {
-    const TPlotPaintBox &box = *form.PaintBox();
+    const TPlotPaintBox& box = *form.PaintBox();
     const int minWidth = 7 * box.logicalDpiX() * 9 / 10;
     const int minHeight = 9 * box.logicalDpiY() / 2 * 9 / 10;
     EXPECT_GE(form.sizeHint().width(), minWidth);
@@ -43,7 +43,7 @@ void expectReadableSize(const TPlotForm &form)
 TEST(PlotWindowNormalSize, RestoredAndCascadedWindowsShowTheWholePlot)
 {
     QMainWindow main;
-    auto *area = new QMdiArea(&main);
+    auto* area = new QMdiArea(&main);
     main.setCentralWidget(area);
     main.resize(1400, 1000);
     main.show();
@@ -56,7 +56,7 @@ TEST(PlotWindowNormalSize, RestoredAndCascadedWindowsShowTheWholePlot)
     // Restore: the window opened maximized and goes back to its normal size.
     ASSERT_TRUE(first.Execute());
     ASSERT_EQ(area->subWindowList().size(), 1);
-    QMdiSubWindow *child = area->subWindowList().front();
+    QMdiSubWindow* child = area->subWindowList().front();
     ASSERT_TRUE(child->isMaximized());
     child->showNormal();
     QCoreApplication::processEvents();

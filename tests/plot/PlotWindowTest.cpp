@@ -12,10 +12,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QImage>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -23,8 +21,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ namespace {
 
 // Three horizontal curves over X 0..8, Y 0..10 (x axis at the bottom):
 // curve 0 at Y 9 from X 3 on, curve 1 at Y 3 (blue), curve 2 at Y 7 (red).
-void fillPlot(TGraphPlot &plot)
+void fillPlot(TGraphPlot& plot)
 {
     plot.Caption = "Test";
     plot.XOnTop = false;
@@ -56,7 +56,7 @@ void fillPlot(TGraphPlot &plot)
     plot.CurvePoint(0, 0).Y = 10; // curve 0 starts at the top
 }
 
-void closeWindow(TGraphPlot &plot)
+void closeWindow(TGraphPlot& plot)
 {
     if (plot.PlotWindow())
         plot.PlotWindow()->close();
@@ -64,7 +64,7 @@ void closeWindow(TGraphPlot &plot)
 }
 
 // Draws the plot into a bitmap with the bitmap layout.
-QImage render(const TPlotForm &form, int width, int height, TPlotGeometry &g)
+QImage render(const TPlotForm& form, int width, int height, TPlotGeometry& g)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::green);
@@ -74,10 +74,7 @@ QImage render(const TPlotForm &form, int width, int height, TPlotGeometry &g)
     return image;
 }
 
-QColor at(const QImage &image, QPoint p)
-{
-    return image.pixelColor(p);
-}
+QColor at(const QImage& image, QPoint p) { return image.pixelColor(p); }
 
 } // namespace
 
@@ -102,7 +99,7 @@ protected:
 
     TScopedMessageRecorder messages;
     TGraphPlot plot;
-    TPlotForm *form = nullptr;
+    TPlotForm* form = nullptr;
 };
 
 TEST_F(PlotWindow, OpensOnceAndClosingFreesIt)
@@ -136,7 +133,7 @@ TEST(PlotWindowOpen, NoWindowWithoutAUsableRange)
 TEST(PlotWindowOpen, OpensAsChildOfTheOwnersMdiArea)
 {
     QMainWindow main;
-    auto *area = new QMdiArea(&main);
+    auto* area = new QMdiArea(&main);
     main.setCentralWidget(area);
     {
         TGraphPlot plot(&main);
@@ -162,7 +159,7 @@ TEST_F(PlotWindow, CurvesAreDrawnInTheirColoursAtMappedPoints)
     EXPECT_EQ(at(image, map(2.5L, 3)), QColor(0, 0, 255));
     EXPECT_EQ(at(image, map(4.5L, 7)), QColor(255, 0, 0));
     EXPECT_EQ(at(image, map(7.5L, 7)), QColor(255, 0, 0)); // last segment drawn
-    EXPECT_EQ(at(image, map(4.5L, 9)), QColor(Qt::white));  // hidden curve
+    EXPECT_EQ(at(image, map(4.5L, 9)), QColor(Qt::white)); // hidden curve
     // Markers: curve 1 (number 2) a square with corners at +-2 (radius 3 at 96 ppi);
     // curve 2 (number 3) a triangle with its apex 3 pixels above the point.
     const QPoint p1 = map(3, 3);
@@ -171,9 +168,9 @@ TEST_F(PlotWindow, CurvesAreDrawnInTheirColoursAtMappedPoints)
     const QPoint p2 = map(5, 7);
     EXPECT_EQ(at(image, p2 + QPoint(0, -3)), QColor(255, 0, 0));
     // Frame corners of the plot area, white page outside the drawing.
-    const TPixelRect &r = g.PlotRect;
-    for (QPoint corner : {QPoint(r.Left, r.Top), QPoint(r.Right, r.Top), QPoint(r.Left, r.Bottom),
-                          QPoint(r.Right, r.Bottom)})
+    const TPixelRect& r = g.PlotRect;
+    for (QPoint corner :
+         {QPoint(r.Left, r.Top), QPoint(r.Right, r.Top), QPoint(r.Left, r.Bottom), QPoint(r.Right, r.Bottom)})
         EXPECT_EQ(at(image, corner), QColor(Qt::black));
     EXPECT_EQ(at(image, QPoint(599, 0)), QColor(Qt::white));
 }
@@ -233,7 +230,7 @@ TEST_F(PlotWindow, LayerStripIsFilledWithTheBandPatterns)
     plot.ShowLayers = true;
     TPlotGeometry g;
     const QImage image = render(*form, 600, 400, g);
-    const TPixelRect &s = g.LayerStripRect;
+    const TPixelRect& s = g.LayerStripRect;
     // Band borders: the strip's left edge is black from the top to the bottom of the layers.
     EXPECT_EQ(at(image, QPoint(s.Left, (s.Top + s.Bottom) / 2)), QColor(Qt::black));
     // Inside each band some pattern pixels are black, some white.
@@ -262,7 +259,7 @@ TEST_F(PlotWindow, ThreePanelsDrawEveryListToItsLastPoint)
 {
     plot.ShowThree = true;
     // Panel 2: two curves; the last segment of each must be drawn.
-    TGraphPlot &p = plot;
+    TGraphPlot& p = plot;
     p.CurvesPanel2 = p.Curves;
     closeWindow(plot);
     ASSERT_TRUE(plot.Execute());
@@ -273,7 +270,7 @@ TEST_F(PlotWindow, ThreePanelsDrawEveryListToItsLastPoint)
     EXPECT_EQ(at(image, last), QColor(255, 0, 0));
     const QPoint lastBlue = FloatToPixel(form->Extents[1], g.Panels[1], false, {6, 3});
     EXPECT_EQ(at(image, lastBlue), QColor(0, 0, 255));
-    for (const TPixelRect &r : g.Panels)
+    for (const TPixelRect& r : g.Panels)
         EXPECT_EQ(at(image, QPoint(r.Left, r.Bottom)), QColor(Qt::black));
 }
 
@@ -284,7 +281,7 @@ TEST_F(PlotWindow, DragZoomsToAtLeastATwentiethAndRightClickZoomsOut)
     form->PaintBoxMouseDown(Qt::LeftButton, a);
     form->PaintBoxMouseMove(a + QPoint(1, 1));
     form->FormMouseUp(Qt::LeftButton, a + QPoint(1, 1));
-    const TExtents &e = form->Extents[0];
+    const TExtents& e = form->Extents[0];
     EXPECT_NEAR(static_cast<double>(e.MaxX - e.MinX), 8.0 / 20, 1e-9);
     EXPECT_NEAR(static_cast<double>(e.MaxY - e.MinY), 10.0 / 20, 1e-9);
     EXPECT_GE(e.MinX, full.MinX);
@@ -313,7 +310,7 @@ TEST_F(PlotWindow, ClickWithoutDragAndDragInThreePanelsChangeNothing)
 
 TEST_F(PlotWindow, CaptionShowsTheValuesUnderThePointer)
 {
-    const TPixelRect &r = form->ScreenGeometry().PlotRect;
+    const TPixelRect& r = form->ScreenGeometry().PlotRect;
     form->PaintBoxMouseMove(QPoint(r.Right, r.Top)); // x axis at the bottom: (8, 10)
     EXPECT_EQ(form->windowTitle(), "Test X: 8 Y: 10");
     form->PaintBoxMouseMove(QPoint(r.Left - 30, r.Bottom + 30)); // clamped to (0, 0)
@@ -322,7 +319,7 @@ TEST_F(PlotWindow, CaptionShowsTheValuesUnderThePointer)
 
 TEST_F(PlotWindow, LegendListsActiveCurvesAndMarksVisibleOnes)
 {
-    TLegendBox *legend = form->Legend();
+    TLegendBox* legend = form->Legend();
     EXPECT_TRUE(legend->isVisible());
     ASSERT_EQ(legend->Items.size(), 3u);
     EXPECT_EQ(legend->Items[1], "Curve #2");
@@ -330,7 +327,7 @@ TEST_F(PlotWindow, LegendListsActiveCurvesAndMarksVisibleOnes)
     EXPECT_EQ(legend->height(), 3 * 16 + 3); // item height 3 x 11 / 2
     // Until it is moved, the box sits in the bottom right corner of the plot area
     // (no curve point lies there), a 32nd of an inch inside the frame.
-    const TPixelRect &r = form->ScreenGeometry().PlotRect;
+    const TPixelRect& r = form->ScreenGeometry().PlotRect;
     EXPECT_EQ(legend->geometry().right() + 1, r.Right - 96 / 32);
     EXPECT_EQ(legend->geometry().bottom() + 1, r.Bottom - 96 / 32);
     form->ToggleCurve(1);
@@ -345,7 +342,7 @@ TEST_F(PlotWindow, LegendListsActiveCurvesAndMarksVisibleOnes)
 TEST_F(PlotWindow, OwnerRewritesLegendTexts)
 {
     closeWindow(plot);
-    plot.onGetCaption = [](int index, QString &value) { value = QString("#%1 %2").arg(index).arg(value); };
+    plot.onGetCaption = [](int index, QString& value) { value = QString("#%1 %2").arg(index).arg(value); };
     ASSERT_TRUE(plot.Execute());
     form = plot.PlotWindow();
     EXPECT_EQ(form->Legend()->Items[2], "#2 Curve #3");
@@ -361,7 +358,7 @@ TEST(PlotWindowOpen, OnlyTwentyCurvesStartActive)
         plot.CurvePoint(i, 1) = {1, static_cast<long double>(i)};
     plot.Curve(22).Active = true;
     ASSERT_TRUE(plot.Execute());
-    TPlotForm *form = plot.PlotWindow();
+    TPlotForm* form = plot.PlotWindow();
     EXPECT_EQ(form->LegendCurves().size(), 20u);
     EXPECT_FALSE(plot.Curve(20).Active);
     EXPECT_FALSE(plot.Curve(24).Active);
@@ -400,13 +397,13 @@ TEST_F(PlotWindow, MenuFollowsThePlotSettings)
     EXPECT_EQ(form->PageSetupDialog().MarginLeft(), 1000);
     EXPECT_EQ(form->PageSetupDialog().MarginBottom(), 1000);
 
-    QMenu *markers = form->MenuItem("PlotMarkers")->menu();
+    QMenu* markers = form->MenuItem("PlotMarkers")->menu();
     ASSERT_NE(markers, nullptr);
     QStringList captions;
-    for (QAction *a : markers->actions())
+    for (QAction* a : markers->actions())
         captions << a->text();
-    EXPECT_EQ(captions, QStringList({"&Automatic", "&Never", "Every &Increment", "Every &2 Increments", "Every &3 Incrments",
-                                     "Every &5 Increments", "Every &10 Incements"}));
+    EXPECT_EQ(captions, QStringList({"&Automatic", "&Never", "Every &Increment", "Every &2 Increments",
+                                     "Every &3 Incrments", "Every &5 Increments", "Every &10 Incements"}));
     EXPECT_EQ(plot.Markers, TGraphPlot::kAutomaticMarkers);
     markers->actions()[5]->trigger();
     EXPECT_EQ(plot.Markers, 5);
@@ -513,10 +510,10 @@ TEST_F(PlotWindow, SaveCommandAsksForFileAndSizeThenWritesTheBitmap)
     QTemporaryDir dir;
     const QString file = dir.filePath("saved.bmp");
     QTimer::singleShot(0, [file] {
-        auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(files, nullptr);
         QTimer::singleShot(0, [] {
-            auto *size = qobject_cast<TdlgFormat *>(QApplication::activeModalWidget());
+            auto* size = qobject_cast<TdlgFormat*>(QApplication::activeModalWidget());
             ASSERT_NE(size, nullptr);
             size->deHeight.Edit->setText("3");
             size->btnOK->click();
@@ -535,10 +532,10 @@ TEST_F(PlotWindow, SaveCommandReportsABitmapTooBig)
     QTemporaryDir dir;
     const QString file = dir.filePath("big.bmp");
     QTimer::singleShot(0, [file] {
-        auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(files, nullptr);
         QTimer::singleShot(0, [] {
-            auto *size = qobject_cast<TdlgFormat *>(QApplication::activeModalWidget());
+            auto* size = qobject_cast<TdlgFormat*>(QApplication::activeModalWidget());
             ASSERT_NE(size, nullptr);
             size->dePPI.Edit->setText("9000");
             size->btnOK->click();
@@ -553,7 +550,7 @@ TEST_F(PlotWindow, SaveCommandReportsABitmapTooBig)
 
 TEST_F(PlotWindow, LegendBoxIsDraggedInsideTheWindowAndDoubleClickTogglesACurve)
 {
-    TLegendBox *legend = form->Legend();
+    TLegendBox* legend = form->Legend();
     const QPoint grab(5, 5 + 16); // second entry
     QTest::mousePress(legend, Qt::LeftButton, Qt::NoModifier, grab);
     QMouseEvent move(QEvent::MouseMove, QPointF(grab - QPoint(5000, 5000)), legend->mapToGlobal(QPointF(grab)),

@@ -28,9 +28,8 @@ TEST(ColumnStream, DepthTableStreamIsOneFloatColumn)
     TTestForm form;
     TColumnStreamWriter writer;
     form.depths.WriteColumns(writer);
-    EXPECT_EQ(CompactJson(writer.Values()),
-              QByteArray(R"([1,2,["Depth below the ground","surface"],true,false,false,)"
-                         R"("FLOATCOLUMN2","L2",{"Float":"0"}])"));
+    EXPECT_EQ(CompactJson(writer.Values()), QByteArray(R"([1,2,["Depth below the ground","surface"],true,false,false,)"
+                                                       R"("FLOATCOLUMN2","L2",{"Float":"0"}])"));
 }
 
 TEST(ColumnStream, TablesRoundTripThroughTheirStreams)
@@ -116,8 +115,7 @@ TEST(ColumnStream, OlderLayoutsAreAccepted)
     TGridTable model;
     model.SetIdentifier(77);
     column.WriteData(writer);
-    EXPECT_EQ(CompactJson(writer.Values()),
-              QByteArray(R"([["Data"],true,false,"FLEXCOLUMN2",[77,77,77]])"));
+    EXPECT_EQ(CompactJson(writer.Values()), QByteArray(R"([["Data"],true,false,"FLEXCOLUMN2",[77,77,77]])"));
 
     // As first column there is no selector: the Identifier is used once.
     TGridTable alone;
@@ -133,8 +131,7 @@ TEST(ColumnStream, MissingTablesAreWrittenAsMinusOne)
     // The list was resized to the two items; the second entry holds no table.
     TColumnStreamWriter writer;
     nested.Column(1).WriteData(writer);
-    EXPECT_EQ(CompactJson(writer.Values()),
-              QByteArray(R"([["Data"],true,false,"FLEXCOLUMN2",[-1,-1]])"));
+    EXPECT_EQ(CompactJson(writer.Values()), QByteArray(R"([["Data"],true,false,"FLEXCOLUMN2",[-1,-1]])"));
 }
 
 TEST(ColumnStream, ErrorTexts)
@@ -175,8 +172,7 @@ TEST(ColumnStream, MalformedDescriptionsAreRefused)
         }
         return QString();
     };
-    EXPECT_EQ(message(R"({"Form": "F"})"),
-              QStringLiteral("Form description is not valid: no Tables array"));
+    EXPECT_EQ(message(R"({"Form": "F"})"), QStringLiteral("Form description is not valid: no Tables array"));
     EXPECT_EQ(message(R"({"Tables": [{"Name": "t", "Col": [1, 2.5]}]})"),
               QStringLiteral("Form description is not valid: t: Invalid column stream value"));
     EXPECT_EQ(message(R"({"Tables": [{"Name": "t"}]})"),

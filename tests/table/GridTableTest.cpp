@@ -40,9 +40,9 @@ TEST(GridTable, IdentifiersStayUnique)
     TGridTable b;
     EXPECT_NE(a.Identifier(), b.Identifier());
     const int aOld = a.Identifier();
-    a.SetIdentifier(b.Identifier());   // the holder takes the setter's previous value
+    a.SetIdentifier(b.Identifier()); // the holder takes the setter's previous value
     EXPECT_EQ(b.Identifier(), aOld);
-    a.SetIdentifier(-4);               // ignored
+    a.SetIdentifier(-4); // ignored
     EXPECT_NE(a.Identifier(), -4);
     // The counter skips values that tables already hold.
     TGridTable c;
@@ -61,7 +61,7 @@ TEST(GridTable, RowCountAndMinRows)
     auto ints = std::make_unique<TIntColumn>();
     ints->defaultValue = 4;
     table.AddColumn(std::move(ints));
-    table.SetRowCount(3);   // exactly 3 cells per column even with row groups of 2
+    table.SetRowCount(3); // exactly 3 cells per column even with row groups of 2
     EXPECT_EQ(table.RowCount(), 3);
     EXPECT_EQ(table.Column(0).CellCount(), 3);
     EXPECT_EQ(table.Column(1).CellCount(), 3);
@@ -89,15 +89,15 @@ TEST(GridTable, RowGroups)
     table.AddColumn(FloatColumn(QString()));
     table.SetRowCount(4);
     for (int r = 0; r < 4; ++r)
-        table.Cell(0, r).SetFloat(r + 1);          // 1 2 | 3 4
-    table.AppendRowGroup();                          // 1 2 | 3 4 | 0 0
+        table.Cell(0, r).SetFloat(r + 1); // 1 2 | 3 4
+    table.AppendRowGroup();               // 1 2 | 3 4 | 0 0
     EXPECT_EQ(table.RowCount(), 6);
-    table.InsertRowGroup(3);                         // before the group of row 3 (rows 2, 3)
-    ASSERT_EQ(table.RowCount(), 8);                  // 1 2 | 0 0 | 3 4 | 0 0
+    table.InsertRowGroup(3);        // before the group of row 3 (rows 2, 3)
+    ASSERT_EQ(table.RowCount(), 8); // 1 2 | 0 0 | 3 4 | 0 0
     EXPECT_EQ(table.Cell(0, 2).AsFloat(), 0.0L);
     EXPECT_EQ(table.Cell(0, 4).AsFloat(), 3.0L);
-    table.DeleteRowGroup(1);                         // removes rows 0 and 1
-    ASSERT_EQ(table.RowCount(), 6);                  // 0 0 | 3 4 | 0 0
+    table.DeleteRowGroup(1);        // removes rows 0 and 1
+    ASSERT_EQ(table.RowCount(), 6); // 0 0 | 3 4 | 0 0
     EXPECT_EQ(table.Cell(0, 2).AsFloat(), 3.0L);
     EXPECT_EQ(table.Cell(0, 3).AsFloat(), 4.0L);
     // A row outside the table deletes nothing: the list's index error.
@@ -127,7 +127,7 @@ TEST(GridTable, TypedAccessAndMessages)
     table.AddColumn(std::make_unique<TStringColumn>());
     table.SetRowCount(1);
 
-    EXPECT_EQ(table.Cell(0, 0).AsInteger(), 1);   // new enum rows start at 1
+    EXPECT_EQ(table.Cell(0, 0).AsInteger(), 1); // new enum rows start at 1
     try {
         table.Cell(0, 0).AsFloat();
         ADD_FAILURE();
@@ -150,8 +150,7 @@ TEST(GridTable, TypedAccessAndMessages)
     EXPECT_EQ(table.Cell(1, 0).AsInteger(), 101);
 
     EXPECT_EQ(SetTextError(table.Column(2), 0, ""), QStringLiteral("Entry cannot be blank."));
-    EXPECT_TRUE(SetTextError(table.Column(2), 0, "2*x")
-                    .startsWith(QStringLiteral("Entry could not be evaluated:\r")));
+    EXPECT_TRUE(SetTextError(table.Column(2), 0, "2*x").startsWith(QStringLiteral("Entry could not be evaluated:\r")));
     EXPECT_EQ(SetTextError(table.Column(2), 0, "2*(3+4)"), QString());
     EXPECT_EQ(table.Cell(2, 0).AsFloat(), 14.0L);
     table.Cell(3, 0).SetText(QStringLiteral("free text"));
@@ -176,7 +175,7 @@ TEST(GridTable, GroupWideValuesFillTheirRowGroup)
     column->groupWide = true;
     table.AddColumn(std::move(column));
     table.SetRowCount(4);
-    table.Cell(0, 3).SetFloat(9);   // row 3 is in the group of rows 2 and 3
+    table.Cell(0, 3).SetFloat(9); // row 3 is in the group of rows 2 and 3
     EXPECT_EQ(table.Cell(0, 1).AsFloat(), 0.0L);
     EXPECT_EQ(table.Cell(0, 2).AsFloat(), 9.0L);
     EXPECT_EQ(table.Cell(0, 3).AsFloat(), 9.0L);
@@ -190,12 +189,12 @@ TEST(GridTable, TopDepthColumnFollowsTheBottomOfTheRowAbove)
     table.AddColumn(std::move(top));
     table.AddColumn(FloatColumn(QStringLiteral("L2")));
     table.SetRowCount(2);
-    table.Cell(1, 0).SetFloat(10);         // bottom of row 0 is the top of row 1
+    table.Cell(1, 0).SetFloat(10); // bottom of row 0 is the top of row 1
     EXPECT_EQ(table.Cell(0, 1).AsFloat(), 10.0L);
-    table.Cell(0, 1).SetFloat(12);         // top of row 1 is the bottom of row 0
+    table.Cell(0, 1).SetFloat(12); // top of row 1 is the bottom of row 0
     EXPECT_EQ(table.Cell(1, 0).AsFloat(), 12.0L);
     table.Cell(1, 1).SetFloat(20);
-    table.SetRowCount(3);                  // a new row starts at the bottom of the row above
+    table.SetRowCount(3); // a new row starts at the bottom of the row above
     EXPECT_EQ(table.Cell(0, 2).AsFloat(), 20.0L);
 }
 
@@ -281,7 +280,7 @@ TEST(GridTable, NestedTablesFollowTheSelector)
     EXPECT_EQ(first->WindowTitle(), QStringLiteral("Gravel Properties  1"));
     EXPECT_EQ(first->OwnerTable(), &form.strata);
 
-    form.strata.Cell(0, 1).SetInteger(2);   // row 2 becomes peat
+    form.strata.Cell(0, 1).SetInteger(2); // row 2 becomes peat
     TGridTable* second = form.strata.Cell(2, 1).AsTable();
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(second->Caption, QStringLiteral("Peat Properties"));
@@ -339,13 +338,13 @@ TEST(GridTable, ForwardingEventsServeTheRowsWithoutANestedTable)
     owner.AddColumn(std::move(selector));
     auto& nested = dynamic_cast<TTableColumn&>(owner.AddColumn(std::make_unique<TTableColumn>()));
     nested.tables.Delete(0);
-    nested.tables.InsertIdentifier(0, model.Identifier());   // entries: model, none
+    nested.tables.InsertIdentifier(0, model.Identifier()); // entries: model, none
 
     std::vector<std::string> log;
     auto entry = [&](const char* event, TGridTable& table, int column, int row, QObject* object) {
         EXPECT_EQ(&table, &owner);
-        log.push_back(std::string(event) + " " + std::to_string(column) + " " + std::to_string(row)
-                      + (object ? " " + object->objectName().toStdString() : std::string()));
+        log.push_back(std::string(event) + " " + std::to_string(column) + " " + std::to_string(row) +
+                      (object ? " " + object->objectName().toStdString() : std::string()));
     };
     int made = 0;
     bool changed = true;
@@ -457,10 +456,10 @@ TEST(GridTableList, EntriesAreResolvedAtEveryLookup)
     list.AddIdentifier(a.Identifier());
     EXPECT_EQ(list.Table(1), &a);
     const int aId = a.Identifier();
-    b.SetIdentifier(aId);                 // swap: the entry now finds b
+    b.SetIdentifier(aId); // swap: the entry now finds b
     EXPECT_EQ(list.Table(1), &b);
 
-    list.AddTable(&b);                    // a position entry
+    list.AddTable(&b); // a position entry
     const int position = IndexOfTable(&b);
     EXPECT_EQ(list.TableIndex(2), position);
     EXPECT_EQ(list.Table(2), TableAt(position));
@@ -469,7 +468,7 @@ TEST(GridTableList, EntriesAreResolvedAtEveryLookup)
     EXPECT_EQ(list.Table(0), &b);
     list.Delete(0);
     EXPECT_EQ(list.Table(0), nullptr);
-    list.AddIndex(TableCount() + 5);      // outside the table list
+    list.AddIndex(TableCount() + 5); // outside the table list
     EXPECT_EQ(list.Table(3), nullptr);
     EXPECT_THROW(list.Delete(9), EListError);
 }
@@ -491,9 +490,8 @@ TEST(GridTableList, ShutDownRequiresEveryOtherColumnClassUnregistered)
 {
     EXPECT_NO_THROW(ShutDownColumnTypes());
     EXPECT_NE(ColumnTypeFactory(kFloatColumnCode), nullptr);
-    RegisterColumnType(7, typeid(TGridTable), [](TColumnStreamReader&, TGridTable&) {
-        return std::unique_ptr<TColumn>();
-    });
+    RegisterColumnType(7, typeid(TGridTable),
+                       [](TColumnStreamReader&, TGridTable&) { return std::unique_ptr<TColumn>(); });
     try {
         ShutDownColumnTypes();
         FAIL() << "no error";

@@ -3,8 +3,8 @@
 // cell, leaving the grid, Enter navigation, in-place controls and opening as an MDI child.
 #include "ColumnTypes.h"
 #include "Messages.h"
-#include "TableFormController.h"
 #include "TableErrors.h"
+#include "TableFormController.h"
 #include "TableTestSupport.h"
 #include "UnitTemplate.h"
 
@@ -16,8 +16,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -84,12 +84,12 @@ TEST_F(TableForm, RowButtonsFollowMinAndMaxRows)
     EXPECT_TRUE(form.BtnAdd()->isVisibleTo(&form));
     EXPECT_TRUE(form.BtnAdd()->isEnabled());
     EXPECT_TRUE(form.BtnIns()->isEnabled());
-    EXPECT_FALSE(form.BtnDel()->isEnabled());   // row count = MinRows
+    EXPECT_FALSE(form.BtnDel()->isEnabled()); // row count = MinRows
     QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
     QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
     EXPECT_EQ(table.RowCount(), 3);
     EXPECT_TRUE(table.IsChanged());
-    EXPECT_FALSE(form.BtnAdd()->isEnabled());   // row count = MaxRows
+    EXPECT_FALSE(form.BtnAdd()->isEnabled()); // row count = MaxRows
     EXPECT_FALSE(form.BtnIns()->isEnabled());
     EXPECT_TRUE(form.BtnDel()->isEnabled());
     form.Grid()->setCurrentCell(1, 0);
@@ -127,9 +127,9 @@ TEST_F(TableForm, RowGroupsNumberAndMoveTogether)
     table.Cell(0, 2).SetFloat(5);
     table.Cell(0, 3).SetFloat(6);
     table.Cell(0, 4).SetFloat(7);
-    EXPECT_EQ(grid.item(3, 0)->text(), QStringLiteral("6"));   // cells follow the table
+    EXPECT_EQ(grid.item(3, 0)->text(), QStringLiteral("6")); // cells follow the table
     grid.setCurrentCell(3, 0);
-    QTest::mouseClick(form.BtnDel(), Qt::LeftButton);   // removes rows 2 and 3
+    QTest::mouseClick(form.BtnDel(), Qt::LeftButton); // removes rows 2 and 3
     ASSERT_EQ(table.RowCount(), 4);
     EXPECT_EQ(table.Cell(0, 2).AsFloat(), 7.0L);
     EXPECT_EQ(grid.item(2, 0)->text(), QStringLiteral("7"));
@@ -262,8 +262,7 @@ TEST_F(TableForm, RowCommandsNeedACurrentRow)
     form.Grid()->setCurrentItem(nullptr);
     form.BtnInsClick();
     form.BtnDelClick();
-    EXPECT_EQ(messages->Texts(),
-              (std::vector<QString>{"Grid.Row not in valid range", "Grid.Row not in valid range"}));
+    EXPECT_EQ(messages->Texts(), (std::vector<QString>{"Grid.Row not in valid range", "Grid.Row not in valid range"}));
     EXPECT_EQ(table.RowCount(), 2);
 }
 
@@ -275,8 +274,7 @@ TEST_F(TableForm, SelectorListAndNestedTableButtons)
     QTableWidget& grid = *form.Grid();
     EXPECT_EQ(form.TopLeftLabel()->text(), QStringLiteral("Stratum"));
     EXPECT_EQ(form.HeaderRows(), 2);
-    EXPECT_EQ(grid.horizontalHeaderItem(1)->text(),
-              QStringLiteral("Depth at Bottom  (ft)  \nof each Stratum (ft)  "));
+    EXPECT_EQ(grid.horizontalHeaderItem(1)->text(), QStringLiteral("Depth at Bottom  (ft)  \nof each Stratum (ft)  "));
     auto* combo = qobject_cast<QComboBox*>(grid.cellWidget(1, 0));
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->count(), 2);
@@ -298,8 +296,7 @@ TEST_F(TableForm, SelectorListAndNestedTableButtons)
 
     // A unit switch rebuilds the headings.
     tables.strata.SetUnits(kSIUnits);
-    EXPECT_EQ(grid.horizontalHeaderItem(1)->text(),
-              QStringLiteral("Depth at Bottom  (m)  \nof each Stratum (m)  "));
+    EXPECT_EQ(grid.horizontalHeaderItem(1)->text(), QStringLiteral("Depth at Bottom  (m)  \nof each Stratum (m)  "));
 
     // Moving into a column edited by in-place controls is refused.
     grid.setCurrentCell(0, 1);

@@ -1,7 +1,7 @@
 // Snapping the editor window to whole columns and rows, and Enter navigation: every
 // expected size below is worked out by hand from the candidate rules.
-#include "TableErrors.h"
 #include "TableSnap.h"
+#include "TableErrors.h"
 
 #include <gtest/gtest.h>
 

@@ -49,9 +49,6 @@ inline void ReadInto(TGridTable& table, const char* json)
     table.ReadColumns(reader);
 }
 
-inline QString Text(const std::exception& e)
-{
-    return QString::fromStdString(e.what());
-}
+inline QString Text(const std::exception& e) { return QString::fromStdString(e.what()); }
 
 } // namespace veldo::test
