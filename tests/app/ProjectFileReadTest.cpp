@@ -159,6 +159,9 @@ struct MalformedCase {
     int sandBottomKept; // depth at the bottom of layer 1 (0 when not read)
 };
 
+// CTest lists each case by its name rather than by its bytes.
+void PrintTo(const MalformedCase& c, std::ostream* out) { *out << c.name; }
+
 class MalformedProjectTest : public ProjectReadTest, public ::testing::WithParamInterface<MalformedCase> {};
 
 TEST_P(MalformedProjectTest, ShowsTheReadersMessageAndKeepsTheEarlierPart)

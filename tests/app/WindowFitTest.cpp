@@ -38,14 +38,20 @@
 namespace veldo {
 namespace {
 
-class WindowFit : public ::testing::TestWithParam<QSize> {
+// A main-window size; CTest lists each case by it ("1024x700").
+struct Screen {
+    int width, height;
+};
+void PrintTo(const Screen& screen, std::ostream* out) { *out << screen.width << 'x' << screen.height; }
+
+class WindowFit : public ::testing::TestWithParam<Screen> {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
         TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
         form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(GetParam());
+        form_->resize(GetParam().width, GetParam().height);
         form_->show();
         QApplication::processEvents();
     }
@@ -146,7 +152,10 @@ TEST_P(WindowFit, ElevationViewAndTableEditorOpenReadableAndInside)
     ExpectFrameInside(*editor, "Soil table editor");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WindowFit, ::testing::Values(QSize(1024, 700), QSize(1280, 900)));
+INSTANTIATE_TEST_SUITE_P(Screens, WindowFit, ::testing::Values(Screen{1024, 700}, Screen{1280, 900}),
+                         [](const ::testing::TestParamInfo<Screen>& info) {
+                             return ::testing::PrintToString(info.param);
+                         });
 
 TEST(MainWindowPlacement, NinetyPercentOfTheScreenCentred)
 {
