@@ -1,6 +1,8 @@
 // The program's MDI frame window: the open project with its tables and result
 // plots, the file commands, the recent-file list, dropped files, the settings,
 // the menus and toolbar, the analysis run and the launchers.
+// Defined by role in Main.cpp (construction, settings, the project, saving),
+// MainMenus.cpp, MainCommands.cpp and MainWindows.cpp (the children and their commit).
 #pragma once
 
 #include "AnalysisRun.h"

@@ -1,0 +1,149 @@
+// The main window's children: the commit of the active child before a command,
+// the soil tables' columns and editor, the result plots and the Window commands.
+#include "Main.h"
+
+#include "Table.h"
+#include "TableFormController.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace veldo {
+namespace {
+
+constexpr QChar CR = QLatin1Char('\r');
+
+const QString ClayComment =
+    QStringLiteral("Remolded Shear Strength is only used for open-ended pipe piles to compute\r"
+                   "the resistance in skin friction along the inner surface of the pipe as the\r"
+                   "soil plug enters the pipe.  A reduced strength may account for the fact\r"
+                   "that the internal plug may be highly disturbed as it enters the pile.");
+const QString OffshoreClayNote = QStringLiteral("PI and YSR are required only for Offshore-Pile Design Methods.");
+
+void SetColumnVisible(TGridTable& table, int column, bool visible)
+{
+    if (column < table.ColumnCount())
+        table.Column(column).visible = visible;
+}
+
+// Offshore columns and the user-specified method's columns of a sand or clay table.
+void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumns, bool offshore, bool userMethod)
+{
+    for (int column : offshoreColumns)
+        SetColumnVisible(table, column, offshore);
+    SetColumnVisible(table, 6, userMethod);
+    SetColumnVisible(table, 7, userMethod);
+}
+
+} // namespace
+
+// ---- The active child ------------------------------------------------------------
+
+void TMainForm::CloseAllChildren()
+{
+    mdi_->closeAllSubWindows();
+    for (QMdiSubWindow* child : mdi_->subWindowList())
+        delete child; // a child that refused to close goes with its project
+}
+
+bool TMainForm::DeactivateActiveChild()
+{
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    if (!active)
+        return true;
+    if (auto* input = dynamic_cast<IInputWindow*>(active->widget()))
+        return input->FormDeactivate();
+    if (auto* editor = qobject_cast<TTableForm*>(active->widget()))
+        return editor->CommitCurrentCell();
+    return true;
+}
+
+void TMainForm::RunCommand(const std::function<void()>& command)
+{
+    if (DeactivateActiveChild())
+        command();
+}
+
+void TMainForm::ConnectCommand(QAction* action, std::function<void()> command)
+{
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { RunCommand(command); });
+}
+
+void TMainForm::CommitActiveChildQuietly()
+{
+    // Table cells decide no menu state: a table editor commits with the command.
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    auto* input = active ? dynamic_cast<IInputWindow*>(active->widget()) : nullptr;
+    if (input && input->EntriesAcceptable())
+        input->FormDeactivate();
+}
+
+// ---- Soil tables -----------------------------------------------------------------
+
+void TMainForm::VisibleOffshoreColumns()
+{
+    const bool offshore = data_.OffshoreMethods == 1;
+    const bool userMethod = data_.SelectedMethod == 5;
+    ShowMethodColumns(tables_->tblDataSand(), {5}, offshore, userMethod);
+    ShowMethodColumns(tables_->tblDataClay(), {3, 4, 5}, offshore, userMethod);
+    for (int row = 0; row < tables_->D().RowCount(); ++row) {
+        TGridTable* layer = tables_->LayerTable(row);
+        if (!layer)
+            continue;
+        const int type = tables_->D().Cell(kLayerSoilType, row).AsInteger();
+        if (type == kSand)
+            ShowMethodColumns(*layer, {5}, offshore, userMethod);
+        else if (type == kClay)
+            ShowMethodColumns(*layer, {3, 4, 5}, offshore, userMethod);
+    }
+    tables_->tblDataClay().Comments = offshore ? OffshoreClayNote + CR + ClayComment : ClayComment;
+}
+
+void TMainForm::SoilLayerTableClick()
+{
+    if (!DeactivateActiveChild())
+        return;
+    const bool userMethod = data_.SelectedMethod == 5;
+    for (int row = 0; row < tables_->D().RowCount(); ++row) {
+        if (TGridTable* layer = tables_->LayerTable(row)) {
+            SetColumnVisible(*layer, 6, userMethod);
+            SetColumnVisible(*layer, 7, userMethod);
+        }
+    }
+    tables_->D().ShowEditor();
+}
+
+// ---- Result plots ----------------------------------------------------------------
+
+void TMainForm::ShowResultPlot(TResultPlot which)
+{
+    if (!DeactivateActiveChild())
+        return;
+    if (!ResultsAvailable()) {
+        // The plot-data file is gone: what the plots hold is no longer a result.
+        CheckSpeedButtons();
+        return;
+    }
+    plots_->Plot(which).Execute();
+}
+
+// ---- Window menu ----------------------------------------------------------------
+
+void TMainForm::CascadeClick() { mdi_->cascadeSubWindows(); }
+
+void TMainForm::ArrangeIconsClick()
+{
+    // Minimized children in a row along the bottom of the area.
+    int x = 0;
+    for (QMdiSubWindow* child : mdi_->subWindowList()) {
+        if (!child->isMinimized())
+            continue;
+        const QSize size = child->size();
+        if (x > 0 && x + size.width() > mdi_->viewport()->width())
+            x = 0;
+        child->move(x, mdi_->viewport()->height() - size.height());
+        x += size.width();
+    }
+}
+
+} // namespace veldo
