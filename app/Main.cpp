@@ -241,7 +241,7 @@ bool TMainForm::QuerySaveChanges()
     case TMessageAnswer::No:
         return true;
     case TMessageAnswer::Yes:
-        return FileSaveClick();
+        return SaveFile();
     default:
         return false;
     }

@@ -86,7 +86,8 @@ public:
     QString CaptionFileName() const { return CaptionFileName(data_.ProjectPath); }
 
     // Asks "Do you want to save any changes?" when modified. False on Cancel, on
-    // Yes when the save is cancelled or fails; true otherwise.
+    // Yes when the save is cancelled or fails; true otherwise. The command that asks
+    // has committed the active child.
     bool QuerySaveChanges();
     // Reads a project into a new object; on success it replaces the open one.
     // A file that cannot be opened at all leaves the open project as it was.
@@ -112,6 +113,8 @@ public:
     void CheckSpeedButtons() override;
 
     // ---- Commands (menus and toolbar) -----------------------------------------
+    // Each commits the active child first and does nothing when it refuses; a menu
+    // item or toolbar button runs the same command after RunCommand's one commit.
     void FileNewClick();
     void FileOpenClick();
     bool FileSaveClick();
@@ -193,6 +196,22 @@ private:
     bool CompanionExists(const QString& extension) const;
     QString Companion(const QString& extension) const;
     void EditCompanion(const QString& extension);
+
+    // The commands of the menus and toolbar, run once the active child has committed.
+    bool SaveFile();
+    bool SaveFileAs();
+    void NewFile();
+    void OpenFile();
+    void OpenRecentFile(int index);
+    void ChangeUnits(int code);
+    void ChangePileShape(bool circular);
+    void ShowSoilLayerTable();
+    void RunAnalysis();
+    void EditInputText();
+    void EditRunNotes();
+    void EditOutputText();
+    void EditWaveEquationFile();
+    void ShowPlot(TResultPlot which);
 
     void BuildMenus();
     void BuildFileMenu();

@@ -13,31 +13,38 @@
 namespace veldo {
 
 // ---- File commands ---------------------------------------------------------------
+//
+// Each ...Click commits the active child and, unless it refuses, runs its command;
+// the menus and toolbar run the command itself after the one commit of RunCommand.
 
-bool TMainForm::FileSaveClick()
+namespace {
+
+// True when saved; a failed save says which file and why.
+bool SavedOrSaid(TSaveResult result, const QString& detail)
 {
-    if (!DeactivateActiveChild())
-        return false;
-    const TSaveResult result = SaveForRun();
     if (result == TSaveResult::Failed)
-        Messages().Information(SavingErrorMessage(saveError_));
+        Messages().Information(SavingErrorMessage(detail));
     return result == TSaveResult::Saved;
 }
 
-bool TMainForm::FileSaveAsClick()
-{
-    if (!DeactivateActiveChild())
-        return false;
-    const TSaveResult result = SaveAs();
-    if (result == TSaveResult::Failed)
-        Messages().Information(SavingErrorMessage(saveError_));
-    return result == TSaveResult::Saved;
-}
+} // namespace
+
+bool TMainForm::FileSaveClick() { return DeactivateActiveChild() && SaveFile(); }
+
+bool TMainForm::SaveFile() { return SavedOrSaid(SaveForRun(), saveError_); }
+
+bool TMainForm::FileSaveAsClick() { return DeactivateActiveChild() && SaveFileAs(); }
+
+bool TMainForm::SaveFileAs() { return SavedOrSaid(SaveAs(), saveError_); }
 
 void TMainForm::FileNewClick()
 {
-    if (!DeactivateActiveChild())
-        return;
+    if (DeactivateActiveChild())
+        NewFile();
+}
+
+void TMainForm::NewFile()
+{
     if (!QuerySaveChanges())
         return;
     NewDefaultProject();
@@ -46,8 +53,12 @@ void TMainForm::FileNewClick()
 
 void TMainForm::FileOpenClick()
 {
-    if (!DeactivateActiveChild())
-        return;
+    if (DeactivateActiveChild())
+        OpenFile();
+}
+
+void TMainForm::OpenFile()
+{
     if (!QuerySaveChanges())
         return;
     const auto choice = dialogs_.Open(this, QStringLiteral("Open"), OpenFilter, DefaultExtension);
@@ -68,8 +79,12 @@ void TMainForm::OpenByExtension(const QString& path)
 
 void TMainForm::RecentFileClick(int index)
 {
-    if (!DeactivateActiveChild())
-        return;
+    if (DeactivateActiveChild())
+        OpenRecentFile(index);
+}
+
+void TMainForm::OpenRecentFile(int index)
+{
     if (index < 0 || index >= recent_.Count() || !QuerySaveChanges())
         return;
     // Whatever Open put on the list opens again, read as Open read it.
@@ -93,8 +108,12 @@ void TMainForm::FileDropped(const QString& path)
 
 void TMainForm::UnitsClick(int code)
 {
-    if (!DeactivateActiveChild())
-        return;
+    if (DeactivateActiveChild())
+        ChangeUnits(code);
+}
+
+void TMainForm::ChangeUnits(int code)
+{
     if (code == data_.UnitSystem)
         return;
     data_.SetUnits(code, *tables_);
@@ -104,8 +123,12 @@ void TMainForm::UnitsClick(int code)
 
 void TMainForm::PileShapeClick(bool circular)
 {
-    if (!DeactivateActiveChild())
-        return;
+    if (DeactivateActiveChild())
+        ChangePileShape(circular);
+}
+
+void TMainForm::ChangePileShape(bool circular)
+{
     if (data_.Circular != circular)
         SetModified(true);
     data_.Circular = circular;
@@ -116,32 +139,53 @@ void TMainForm::PileShapeClick(bool circular)
 
 void TMainForm::CompRunClick()
 {
-    if (!DeactivateActiveChild())
-        return;
+    if (DeactivateActiveChild())
+        RunAnalysis();
+}
+
+void TMainForm::RunAnalysis()
+{
     TAnalysisRun run(*this);
     run.SetProgramFolder(std::filesystem::path(programDir_.toStdString()));
     run.Run();
 }
 
-void TMainForm::EditCompanion(const QString& extension)
-{
-    if (!DeactivateActiveChild())
-        return;
-    LaunchEditor(shell_, editorPath_, QFileInfo(Companion(extension)).absoluteFilePath());
-}
-
 void TMainForm::EditInputTextClick()
 {
-    if (!DeactivateActiveChild())
-        return;
-    LaunchEditor(shell_, editorPath_, QFileInfo(data_.ProjectPath).absoluteFilePath());
+    if (DeactivateActiveChild())
+        EditInputText();
 }
 
-void TMainForm::EditRunNotesClick() { EditCompanion(QStringLiteral(".vd7r")); }
+void TMainForm::EditInputText() { LaunchEditor(shell_, editorPath_, QFileInfo(data_.ProjectPath).absoluteFilePath()); }
 
-void TMainForm::EditOutputTextClick() { EditCompanion(QStringLiteral(".vd7o")); }
+void TMainForm::EditRunNotesClick()
+{
+    if (DeactivateActiveChild())
+        EditRunNotes();
+}
 
-void TMainForm::EditWaveEquationFileClick() { EditCompanion(QStringLiteral(".gwi")); }
+void TMainForm::EditOutputTextClick()
+{
+    if (DeactivateActiveChild())
+        EditOutputText();
+}
+
+void TMainForm::EditWaveEquationFileClick()
+{
+    if (DeactivateActiveChild())
+        EditWaveEquationFile();
+}
+
+void TMainForm::EditRunNotes() { EditCompanion(QStringLiteral(".vd7r")); }
+
+void TMainForm::EditOutputText() { EditCompanion(QStringLiteral(".vd7o")); }
+
+void TMainForm::EditWaveEquationFile() { EditCompanion(QStringLiteral(".gwi")); }
+
+void TMainForm::EditCompanion(const QString& extension)
+{
+    LaunchEditor(shell_, editorPath_, QFileInfo(Companion(extension)).absoluteFilePath());
+}
 
 // ---- Help -------------------------------------------------------------------------
 

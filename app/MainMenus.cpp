@@ -6,6 +6,7 @@
 #include "Block.h"
 #include "CPTOptions.h"
 #include "ExportDlg.h"
+#include "InputCodes.h"
 #include "Options.h"
 #include "PileSide.h"
 #include "SoilLayers.h"
@@ -101,8 +102,8 @@ void TMainForm::OptionsMenuClick()
 
 void TMainForm::UnitsMenuClick()
 {
-    Action(QStringLiteral("OptionsEnglish"))->setChecked(data_.UnitSystem == kEnglish);
-    Action(QStringLiteral("OptionsSI"))->setChecked(data_.UnitSystem == kSI);
+    Action(QStringLiteral("OptionsEnglish"))->setChecked(data_.UnitSystem == UnitSystem::English);
+    Action(QStringLiteral("OptionsSI"))->setChecked(data_.UnitSystem == UnitSystem::SI);
 }
 
 void TMainForm::PileShapeMenuClick() { UpdatePileShapeControls(); }
@@ -125,7 +126,7 @@ void TMainForm::EnableGraphicsItems(bool available)
     Action(QStringLiteral("GraphExport"))->setEnabled(available);
     if (data_.PrintTzAtDepths == 0)
         graphItems_[static_cast<std::size_t>(TResultPlot::ExtraTZ)]->setEnabled(false);
-    if (data_.Loading != 0) {
+    if (data_.Loading != Loading::Compression) {
         graphItems_[static_cast<std::size_t>(TResultPlot::Tip)]->setEnabled(false);
         graphItems_[static_cast<std::size_t>(TResultPlot::Qw)]->setEnabled(false);
     }
@@ -184,21 +185,21 @@ void TMainForm::BuildMenus()
 void TMainForm::BuildFileMenu()
 {
     QMenu* file = AddMenu(QStringLiteral("FileMenu"), QStringLiteral("&File"), &TMainForm::FileMenuClick);
-    AddItem(file, QStringLiteral("FileNew"), QStringLiteral("&New"), &TMainForm::FileNewClick);
-    AddItem(file, QStringLiteral("FileOpen"), QStringLiteral("&Open..."), &TMainForm::FileOpenClick);
+    AddItem(file, QStringLiteral("FileNew"), QStringLiteral("&New"), &TMainForm::NewFile);
+    AddItem(file, QStringLiteral("FileOpen"), QStringLiteral("&Open..."), &TMainForm::OpenFile);
     QAction* save = file->addAction(QStringLiteral("&Save"));
     save->setObjectName(QStringLiteral("FileSave"));
-    ConnectCommand(save, [this] { FileSaveClick(); });
+    ConnectCommand(save, [this] { SaveFile(); });
     QAction* saveAs = file->addAction(QStringLiteral("Save &As..."));
     saveAs->setObjectName(QStringLiteral("FileSaveAs"));
-    ConnectCommand(saveAs, [this] { FileSaveAsClick(); });
+    ConnectCommand(saveAs, [this] { SaveFileAs(); });
     recentSeparator_ = file->addSeparator();
     recentSeparator_->setVisible(false);
     for (int i = 0; i < TRecentFiles::Capacity; ++i) {
         QAction* item = file->addAction(QString());
         item->setObjectName(QStringLiteral("FileRecent%1").arg(i + 1));
         item->setVisible(false);
-        ConnectCommand(item, [this, i] { RecentFileClick(i); });
+        ConnectCommand(item, [this, i] { OpenRecentFile(i); });
         recentItems_.push_back(item);
     }
     file->addSeparator();
@@ -215,7 +216,7 @@ void TMainForm::BuildDataMenu()
                                    QStringLiteral("&Circular-Section Pile"));
     AddWindowItem<TfrmNCsection>(*this, data, QStringLiteral("DataNoncircular"),
                                  QStringLiteral("&Noncircular-Section Pile"));
-    AddItem(data, QStringLiteral("DataSoilTable"), QStringLiteral("Soil &Layers"), &TMainForm::SoilLayerTableClick);
+    AddItem(data, QStringLiteral("DataSoilTable"), QStringLiteral("Soil &Layers"), &TMainForm::ShowSoilLayerTable);
     AddWindowItem<TDlgSoilLayers>(*this, data, QStringLiteral("DataSoilLayers"), QStringLiteral("Soi&l Layers"));
     AddWindowItem<TDlgInputMotion>(*this, data, QStringLiteral("DataCpt"),
                                    QStringLiteral("CPT Data File (optional for cone-based method)"));
@@ -228,15 +229,18 @@ void TMainForm::BuildOptionsMenu()
     units->setObjectName(QStringLiteral("UnitsMenu"));
     connect(units, &QMenu::aboutToShow, this, &TMainForm::UnitsMenuClick);
     auto* unitGroup = new QActionGroup(this);
-    const std::array<std::pair<const char*, const char*>, 2> unitItems{
-        {{"OptionsEnglish", "&English Units (kips, ft, in)"}, {"OptionsSI", "&S.I. Units (kN, m, mm)"}}};
-    for (int code = 1; code <= 2; ++code) {
-        const auto& [name, caption] = unitItems[static_cast<std::size_t>(code - 1)];
-        QAction* item = units->addAction(QString::fromLatin1(caption));
-        item->setObjectName(QString::fromLatin1(name));
+    struct TUnitItem {
+        int code;
+        const char* name;
+        const char* caption;
+    };
+    for (const TUnitItem& unit : {TUnitItem{UnitSystem::English, "OptionsEnglish", "&English Units (kips, ft, in)"},
+                                  TUnitItem{UnitSystem::SI, "OptionsSI", "&S.I. Units (kN, m, mm)"}}) {
+        QAction* item = units->addAction(QString::fromLatin1(unit.caption));
+        item->setObjectName(QString::fromLatin1(unit.name));
         item->setCheckable(true);
         unitGroup->addAction(item);
-        ConnectCommand(item, [this, code] { UnitsClick(code); });
+        ConnectCommand(item, [this, code = unit.code] { ChangeUnits(code); });
     }
 
     QMenu* shape = options->addMenu(QStringLiteral("Pile &Shape"));
@@ -248,7 +252,7 @@ void TMainForm::BuildOptionsMenu()
         item->setObjectName(circular ? QStringLiteral("OptionsCircular") : QStringLiteral("OptionsNonCircular"));
         item->setCheckable(true);
         shapeGroup->addAction(item);
-        ConnectCommand(item, [this, circular] { PileShapeClick(circular); });
+        ConnectCommand(item, [this, circular] { ChangePileShape(circular); });
     }
 
     AddWindowItem<TDlgBlock>(*this, options, QStringLiteral("OptionsCriticalDepth"),
@@ -263,16 +267,15 @@ void TMainForm::BuildComputationMenu()
 {
     QMenu* comp =
         AddMenu(QStringLiteral("ComputationMenu"), QStringLiteral("&Computation"), &TMainForm::ComputationMenuClick);
-    AddItem(comp, QStringLiteral("CompRun"), QStringLiteral("&Run Analysis"), &TMainForm::CompRunClick);
-    AddItem(comp, QStringLiteral("CompEditInput"), QStringLiteral("Edit &Input Text"), &TMainForm::EditInputTextClick);
+    AddItem(comp, QStringLiteral("CompRun"), QStringLiteral("&Run Analysis"), &TMainForm::RunAnalysis);
+    AddItem(comp, QStringLiteral("CompEditInput"), QStringLiteral("Edit &Input Text"), &TMainForm::EditInputText);
     AddItem(comp, QStringLiteral("CompEditNotes"), QStringLiteral("Edit &Processor-Run Notes"),
-            &TMainForm::EditRunNotesClick);
-    AddItem(comp, QStringLiteral("CompEditOutput"), QStringLiteral("Edit &Output Text"),
-            &TMainForm::EditOutputTextClick);
+            &TMainForm::EditRunNotes);
+    AddItem(comp, QStringLiteral("CompEditOutput"), QStringLiteral("Edit &Output Text"), &TMainForm::EditOutputText);
     AddWindowItem<TDlgSideView>(*this, comp, QStringLiteral("CompViewSoil"),
                                 QStringLiteral("&View Soil Layer Coordinates"));
     AddItem(comp, QStringLiteral("CompEditGrlweap"), QStringLiteral("Edit GRLWeap Data File"),
-            &TMainForm::EditWaveEquationFileClick);
+            &TMainForm::EditWaveEquationFile);
 }
 
 void TMainForm::BuildGraphicsMenu()
@@ -298,7 +301,7 @@ void TMainForm::BuildGraphicsMenu()
         item->setObjectName(QString::fromLatin1(name));
         item->setEnabled(false);
         const auto which = static_cast<TResultPlot>(i);
-        ConnectCommand(item, [this, which] { ShowResultPlot(which); });
+        ConnectCommand(item, [this, which] { ShowPlot(which); });
         graphItems_[static_cast<std::size_t>(i)] = item;
     }
     graphics->addSeparator();
@@ -378,21 +381,20 @@ void TMainForm::BuildToolBar()
     QToolBar* bar = addToolBar(QStringLiteral("Tools"));
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
-    AddButton(1, QStringLiteral("Open"), QStringLiteral("Open File"), &TMainForm::FileOpenClick);
-    AddButton(2, QStringLiteral("New"), QStringLiteral("New File"), &TMainForm::FileNewClick);
-    AddButton(3, QStringLiteral("Save"), QStringLiteral("Save File"), [this] { FileSaveClick(); });
-    AddButton(4, QStringLiteral("Run"), QStringLiteral("Run Data File"), &TMainForm::CompRunClick);
-    AddButton(5, QStringLiteral("Output"), QStringLiteral("View Output"), &TMainForm::EditOutputTextClick);
+    AddButton(1, QStringLiteral("Open"), QStringLiteral("Open File"), &TMainForm::OpenFile);
+    AddButton(2, QStringLiteral("New"), QStringLiteral("New File"), &TMainForm::NewFile);
+    AddButton(3, QStringLiteral("Save"), QStringLiteral("Save File"), [this] { SaveFile(); });
+    AddButton(4, QStringLiteral("Run"), QStringLiteral("Run Data File"), &TMainForm::RunAnalysis);
+    AddButton(5, QStringLiteral("Output"), QStringLiteral("View Output"), &TMainForm::EditOutputText);
     AddButton(6, QStringLiteral("Profile"), QStringLiteral("View Soil Profile"),
               [this] { ShowInputWindow<TDlgSideView>(*this); });
     AddButton(7, QStringLiteral("Soil"), QStringLiteral("Soil layer Data"),
               [this] { ShowInputWindow<TDlgSoilLayers>(*this); });
     AddButton(8, QStringLiteral("Combined"), QStringLiteral("Combined Plot"),
-              [this] { ShowResultPlot(TResultPlot::Combine); });
-    AddButton(9, QStringLiteral("t-z"), QStringLiteral("t-z Curves"),
-              [this] { ShowResultPlot(TResultPlot::TZcurves); });
+              [this] { ShowPlot(TResultPlot::Combine); });
+    AddButton(9, QStringLiteral("t-z"), QStringLiteral("t-z Curves"), [this] { ShowPlot(TResultPlot::TZcurves); });
     AddButton(10, QStringLiteral("Q-s"), QStringLiteral("Load vs. Settlement"),
-              [this] { ShowResultPlot(TResultPlot::Axial); });
+              [this] { ShowPlot(TResultPlot::Axial); });
     AddButton(11, QStringLiteral("Title"), QStringLiteral("Title"), [this] { ShowInputWindow<TdlgTitle>(*this); });
     AddButton(12, QStringLiteral("Method"), QStringLiteral("Computational Method"),
               [this] { ShowInputWindow<TfrmWaterDepth>(*this); });
@@ -402,8 +404,7 @@ void TMainForm::BuildToolBar()
               [this] { ShowInputWindow<TfrmShaftpeneta>(*this); });
     AddButton(15, QStringLiteral("Non-Circ."), QStringLiteral("Non-Circular"),
               [this] { ShowInputWindow<TfrmNCsection>(*this); });
-    AddButton(16, QStringLiteral("Total"), QStringLiteral("Total Capacity"),
-              [this] { ShowResultPlot(TResultPlot::Total); });
+    AddButton(16, QStringLiteral("Total"), QStringLiteral("Total Capacity"), [this] { ShowPlot(TResultPlot::Total); });
 }
 
 } // namespace veldo

@@ -2,6 +2,7 @@
 // the soil tables' columns and editor, the result plots and the Window commands.
 #include "Main.h"
 
+#include "InputCodes.h"
 #include "Table.h"
 #include "TableFormController.h"
 
@@ -20,10 +21,22 @@ const QString ClayComment =
                    "that the internal plug may be highly disturbed as it enters the pile.");
 const QString OffshoreClayNote = QStringLiteral("PI and YSR are required only for Offshore-Pile Design Methods.");
 
+// The columns only the offshore methods use.
+const std::vector<int> SandOffshoreColumns{kSandQc};
+const std::vector<int> ClayOffshoreColumns{kClayPI, kClayYsr, kClayQc};
+static_assert(int{kSandUserSkin} == int{kClayUserSkin} && int{kSandUserBearing} == int{kClayUserBearing});
+
 void SetColumnVisible(TGridTable& table, int column, bool visible)
 {
     if (column < table.ColumnCount())
         table.Column(column).visible = visible;
+}
+
+// The user-specified method's columns (the same in a sand and a clay table).
+void ShowUserMethodColumns(TGridTable& table, bool userMethod)
+{
+    SetColumnVisible(table, kSandUserSkin, userMethod);
+    SetColumnVisible(table, kSandUserBearing, userMethod);
 }
 
 // Offshore columns and the user-specified method's columns of a sand or clay table.
@@ -31,8 +44,7 @@ void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumn
 {
     for (int column : offshoreColumns)
         SetColumnVisible(table, column, offshore);
-    SetColumnVisible(table, 6, userMethod);
-    SetColumnVisible(table, 7, userMethod);
+    ShowUserMethodColumns(table, userMethod);
 }
 
 } // namespace
@@ -83,32 +95,34 @@ void TMainForm::CommitActiveChildQuietly()
 void TMainForm::VisibleOffshoreColumns()
 {
     const bool offshore = data_.OffshoreMethods == 1;
-    const bool userMethod = data_.SelectedMethod == 5;
-    ShowMethodColumns(tables_->tblDataSand(), {5}, offshore, userMethod);
-    ShowMethodColumns(tables_->tblDataClay(), {3, 4, 5}, offshore, userMethod);
+    const bool userMethod = data_.SelectedMethod == Method::General;
+    ShowMethodColumns(tables_->tblDataSand(), SandOffshoreColumns, offshore, userMethod);
+    ShowMethodColumns(tables_->tblDataClay(), ClayOffshoreColumns, offshore, userMethod);
     for (int row = 0; row < tables_->D().RowCount(); ++row) {
         TGridTable* layer = tables_->LayerTable(row);
         if (!layer)
             continue;
         const int type = tables_->D().Cell(kLayerSoilType, row).AsInteger();
-        if (type == kSand)
-            ShowMethodColumns(*layer, {5}, offshore, userMethod);
-        else if (type == kClay)
-            ShowMethodColumns(*layer, {3, 4, 5}, offshore, userMethod);
+        if (type == SoilType::Sand)
+            ShowMethodColumns(*layer, SandOffshoreColumns, offshore, userMethod);
+        else if (type == SoilType::Clay)
+            ShowMethodColumns(*layer, ClayOffshoreColumns, offshore, userMethod);
     }
     tables_->tblDataClay().Comments = offshore ? OffshoreClayNote + CR + ClayComment : ClayComment;
 }
 
 void TMainForm::SoilLayerTableClick()
 {
-    if (!DeactivateActiveChild())
-        return;
-    const bool userMethod = data_.SelectedMethod == 5;
+    if (DeactivateActiveChild())
+        ShowSoilLayerTable();
+}
+
+void TMainForm::ShowSoilLayerTable()
+{
+    const bool userMethod = data_.SelectedMethod == Method::General;
     for (int row = 0; row < tables_->D().RowCount(); ++row) {
-        if (TGridTable* layer = tables_->LayerTable(row)) {
-            SetColumnVisible(*layer, 6, userMethod);
-            SetColumnVisible(*layer, 7, userMethod);
-        }
+        if (TGridTable* layer = tables_->LayerTable(row))
+            ShowUserMethodColumns(*layer, userMethod);
     }
     tables_->D().ShowEditor();
 }
@@ -117,8 +131,12 @@ void TMainForm::SoilLayerTableClick()
 
 void TMainForm::ShowResultPlot(TResultPlot which)
 {
-    if (!DeactivateActiveChild())
-        return;
+    if (DeactivateActiveChild())
+        ShowPlot(which);
+}
+
+void TMainForm::ShowPlot(TResultPlot which)
+{
     if (!ResultsAvailable()) {
         // The plot-data file is gone: what the plots hold is no longer a result.
         CheckSpeedButtons();
