@@ -4,13 +4,12 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "EngineRules.h"
 
 namespace veldo {
 namespace {
 
-constexpr int kIndex = 4; // current-method index of API RP-2A
-
-bool isSand(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 <= 1e-6; }
+bool isSand(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - SoilType::Sand <= 1e-6; }
 
 // Unit side friction at both ends of every segment, and the plug pair.
 void segmentEndFriction(EngineState& S)
@@ -35,46 +34,16 @@ void segmentEndFriction(EngineState& S)
     }
 }
 
-// For every segment: was its limit of unit side friction typed as 9999 in the
-// soil rows around it (the request for the API default limit)? The rows are
-// found as the segment table finds them.
-std::array<bool, MAX_SEGMENTS + 2> defaultLimitRequested(const EngineState& S)
-{
-    std::array<bool, MAX_SEGMENTS + 2> requested{};
-    const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
-    if (rows < 2)
-        return requested;
-    int f = 1;
-    for (int j = 1; j <= std::min(S.SEG_COUNT, MAX_SEGMENTS); ++j) {
-        const double top = S.SEG_TOP[j];
-        while (f + 1 < rows && S.SOIL[f + 1][COL_DEPTH] - top <= 1e-6)
-            ++f;
-        requested[j] = S.API_DEFAULT_LIMIT[f] == 1 && S.API_DEFAULT_LIMIT[f + 1] == 1;
-    }
-    return requested;
-}
-
 } // namespace
 
 double apiSandFrictionLimit(double phi, int unitSystem)
 {
-    struct Band {
-        double upTo, base, slope;
-    };
-    // Values at the band's lower bound and slope per degree; each band includes its upper bound.
-    static constexpr Band kEnglish[] = {
-        {20, 1.0, 0}, {25, 1.0, 0.4 / 5}, {30, 1.4, 0.3 / 5}, {35, 1.7, 0.3 / 5}, {40, 2.0, 0.4 / 5}};
-    static constexpr Band kSi[] = {
-        {20, 47.8, 0}, {25, 47.8, 19.2 / 5}, {30, 67.0, 14.3 / 5}, {35, 81.3, 14.4 / 5}, {40, 95.7, 19.1 / 5}};
-    const bool english = unitSystem == 1;
-    const Band* bands = english ? kEnglish : kSi;
-    double from = 20;
-    for (int b = 0; b < 5; ++b) {
-        if (phi <= bands[b].upTo)
-            return bands[b].base + (b == 0 ? 0.0 : (phi - from) * bands[b].slope);
-        from = bands[b].upTo;
-    }
-    return english ? 2.4 : 114.8;
+    static constexpr std::array<PhiBand, 5> kEnglish{
+        {{20, 1.0, 0}, {25, 1.0, 0.4 / 5}, {30, 1.4, 0.3 / 5}, {35, 1.7, 0.3 / 5}, {40, 2.0, 0.4 / 5}}};
+    static constexpr std::array<PhiBand, 5> kSi{
+        {{20, 47.8, 0}, {25, 47.8, 19.2 / 5}, {30, 67.0, 14.3 / 5}, {35, 81.3, 14.4 / 5}, {40, 95.7, 19.1 / 5}}};
+    const bool englishUnits = unitSystem == UnitSystem::English;
+    return phiBandValue(englishUnits ? kEnglish : kSi, phi, englishUnits ? 2.4 : 114.8);
 }
 
 void CALC_API_CAPACITY(EngineState& S)
@@ -83,21 +52,21 @@ void CALC_API_CAPACITY(EngineState& S)
         return;
     const int n = lastNode(S);
     const double dz = S.INCREMENT;
-    const double perimeter = 3.14159 * S.OD / (S.UNIT_SYSTEM == 1 ? 12.0 : 1000.0);
+    const double perimeter = 3.14159 * S.OD / (english(S) ? 12.0 : 1000.0);
     segmentEndFriction(S);
-    const auto requested = defaultLimitRequested(S);
+    const auto requested = apiDefaultLimitSegments(S);
 
     // Unit side friction and its limit at the nodes.
     for (int k = 0; k <= n; ++k) {
         const double z = k * dz;
         S.NODE_DEPTH[k] = z;
-        double f = z - S.ZFL <= -1e-6 ? 0.0 : pairAt(S, S.SEG_END_FRICTION, z);
-        if (S.LOADING == 1)
+        double f = z - S.ZFL <= -kDepthTol ? 0.0 : pairAt(S, S.SEG_END_FRICTION, z);
+        if (S.LOADING == Loading::Tension)
             f *= S.TENSION_FACTOR;
         S.NODE_UNIT_FRICTION[k] = f;
         const int seg = segmentAtNode(S, k);
         double limit = S.SEG_MAX_UNIT_FRICTION[seg];
-        if (requested[seg] && S.SEG_SOIL_TYPE[seg] == 1.0)
+        if (requested[seg] && S.SEG_SOIL_TYPE[seg] == SoilType::Sand)
             limit = apiSandFrictionLimit(S.SEG_FRICTION_ANGLE[seg], S.UNIT_SYSTEM);
         S.NODE_FRICTION_LIMIT[k] = limit;
         S.NODE_UNIT_FRICTION_LIMITED[k] = std::min(f, limit);
@@ -117,11 +86,11 @@ void CALC_API_CAPACITY(EngineState& S)
         sum += dq;
         factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
         S.SKIN_FACTORED[k] = factored;
-        S.TZ_SKIN_CUMULATIVE[k] = S.SIDE_FACTOR_FLAG == 1 ? factored : sum;
+        S.TZ_SKIN_CUMULATIVE[k] = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? factored : sum;
         S.SKIN_CUMULATIVE[k] = factored; // the table shows the factored sum
     }
 
-    const auto col = static_cast<size_t>(kIndex);
+    const auto col = static_cast<size_t>(MethodIndex::ApiRp2a);
     for (int k = 0; k <= n; ++k) {
         S.METHOD_SKIN[col][k] = S.SKIN_CUMULATIVE[k];
         S.METHOD_UNIT_FRICTION[col][k] = S.NODE_UNIT_FRICTION_LIMITED[k];

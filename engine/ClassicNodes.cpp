@@ -7,13 +7,14 @@
 
 namespace veldo::classic {
 
-double headDiameter(const EngineState& S) { return english(S) ? S.OD / 12.0 : S.OD / 1000.0; }
+double headDiameter(const EngineState& S) { return englishOrBelow(S) ? S.OD / 12.0 : S.OD / 1000.0; }
 
 double perimeter(const EngineState& S) { return PI5 * headDiameter(S); }
 
-bool hasTaper(int pileType) { return pileType == 2 || pileType == 4 || pileType == 5 || pileType == 7; }
-
-double effectiveTaper(const EngineState& S) { return hasTaper(S.PILE_TYPE) && S.TAPER_ANGLE > 0 ? S.TAPER_ANGLE : 0.0; }
+double effectiveTaper(const EngineState& S)
+{
+    return PileType::IsTapered(S.PILE_TYPE) && S.TAPER_ANGLE > 0 ? S.TAPER_ANGLE : 0.0;
+}
 
 double taperedDiameter(const EngineState& S, double depth, double taper)
 {
@@ -37,15 +38,15 @@ double insideSegment(const EngineState& S, const PairArray& ends, int i, double 
 
 double nodeFriction(const EngineState& S, const PairArray& ends, double z)
 {
-    if (z - S.ZFL <= -1e-6)
+    if (z - S.ZFL <= -kDepthTol)
         return 0.0;
     const int n = std::clamp(S.SEG_COUNT, 1, MAX_SEGMENTS);
     double bottom = thickness(S, 1);
-    if (z - bottom <= 1e-6)
+    if (z - bottom <= kDepthTol)
         return insideSegment(S, ends, 1, z);
     for (int i = 2; i <= n; ++i) {
         bottom += thickness(S, i);
-        if (z - bottom <= 1e-6)
+        if (z - bottom <= kDepthTol)
             return insideSegment(S, ends, i, z - (bottom - thickness(S, i)));
     }
     return ends[2 * n]; // below the last segment: its bottom value
@@ -59,7 +60,7 @@ void accumulateSkin(EngineState& S, const SkinColumns& c, const NodeArray& perim
     c.tzSkin[0] = 0.0;
     double factored = 0.0;
     for (int k = 1; k <= N; ++k) {
-        if (S.LOADING == 1)
+        if (S.LOADING == Loading::Tension)
             c.unitFriction[k] *= S.TENSION_FACTOR;
         const double p = perimeterAt[k];
         double dq = (c.unitFriction[k - 1] + c.unitFriction[k]) * 0.5 * p * dz;
@@ -73,7 +74,7 @@ void accumulateSkin(EngineState& S, const SkinColumns& c, const NodeArray& perim
         c.cumulative[k] = c.cumulative[k - 1] + dq;
         factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
         S.SKIN_FACTORED[k] = factored;
-        c.tzSkin[k] = S.SIDE_FACTOR_FLAG == 1 ? factored : c.cumulative[k];
+        c.tzSkin[k] = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? factored : c.cumulative[k];
     }
     for (int k = 1; k <= N; ++k)
         c.cumulative[k] = S.SKIN_FACTORED[k];
@@ -89,6 +90,12 @@ void publishNodes(EngineState& S, int index, const NodeArray& unitFriction, cons
     }
 }
 
-void publishPlugPair(EngineState& S, int index, const PairArray& pair) { S.METHOD_PLUG_FRICTION[index] = pair; }
+void accumulateAndPublish(EngineState& S, int index, const SkinColumns& c, const NodeArray& perimeterAt,
+                          const PairArray& plugPair, int N)
+{
+    accumulateSkin(S, c, perimeterAt, N);
+    publishNodes(S, index, c.unitFriction, c.cumulative, c.tzSkin, N);
+    S.METHOD_PLUG_FRICTION[index] = plugPair;
+}
 
 } // namespace veldo::classic

@@ -5,22 +5,21 @@
 #include <limits>
 
 #include "Charts.h"
+#include "EngineRules.h"
 #include "UnitConversions.h"
 
 namespace veldo {
 namespace {
 
-constexpr double kDepthTol = 1e-6;
 constexpr double kNoLimit = 9999999.0;
 constexpr double kCircle = 0.7853975; // pi / 4
 
-bool english(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
 // Diameter unit (in or mm) per depth unit (ft or m).
 double diameterPerDepth(const EngineState& S) { return english(S) ? 12.0 : 1000.0; }
 // Square diameter units per area unit (in2 per ft2 or mm2 per m2).
 double areaDivisor(const EngineState& S) { return english(S) ? 144.0 : 1000000.0; }
 double atmospheric(const EngineState& S) { return english(S) ? units::kAtmosphericKsf : units::kAtmosphericKpa; }
-bool isClay(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 > 1e-6; }
+bool isClay(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - SoilType::Sand > 1e-6; }
 bool hasLimit(double limit) { return limit < kNoLimit - 0.5; }
 int segCount(const EngineState& S) { return std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS); }
 
@@ -28,7 +27,7 @@ int segCount(const EngineState& S) { return std::clamp(S.SEG_COUNT, 0, MAX_SEGME
 // pile has none.
 double endInsideDiameter(const EngineState& S, int index)
 {
-    if (index >= 5 && index <= 8 && S.PILE_END_FLAG == 1)
+    if (MethodIndex::IsOffshore(index) && S.PILE_END_FLAG == PileEnd::Closed)
         return 0.0;
     return S.EID;
 }
@@ -59,22 +58,14 @@ double apiAlpha(double psi)
 // Limit of the unit end bearing of Revised Lambda and API RP-2A sand from phi.
 double sandBearingLimit(double phi, bool englishUnits)
 {
-    struct Band {
-        double upTo, base, slope;
-    };
-    // Slope per degree; each band includes its upper bound.
-    static constexpr Band kEnglish[] = {
-        {20, 40, 0}, {25, 40, 20.0 / 5}, {30, 60, 40.0 / 5}, {35, 100, 100.0 / 5}, {40, 200, 50.0 / 5}};
-    static constexpr Band kSi[] = {
-        {20, 1900, 0}, {25, 1900, 1000.0 / 5}, {30, 2900, 1900.0 / 5}, {35, 4800, 4800.0 / 5}, {40, 9600, 2400.0 / 5}};
-    const Band* bands = englishUnits ? kEnglish : kSi;
-    double from = 20;
-    for (int b = 0; b < 5; ++b) {
-        if (phi <= bands[b].upTo)
-            return bands[b].base + (b == 0 ? 0.0 : (phi - from) * bands[b].slope);
-        from = bands[b].upTo;
-    }
-    return englishUnits ? 250.0 : 12000.0;
+    static constexpr std::array<PhiBand, 5> kEnglish{
+        {{20, 40, 0}, {25, 40, 20.0 / 5}, {30, 60, 40.0 / 5}, {35, 100, 100.0 / 5}, {40, 200, 50.0 / 5}}};
+    static constexpr std::array<PhiBand, 5> kSi{{{20, 1900, 0},
+                                                 {25, 1900, 1000.0 / 5},
+                                                 {30, 2900, 1900.0 / 5},
+                                                 {35, 4800, 4800.0 / 5},
+                                                 {40, 9600, 2400.0 / 5}}};
+    return phiBandValue(englishUnits ? kEnglish : kSi, phi, englishUnits ? 250.0 : 12000.0);
 }
 
 struct EndPair {
@@ -85,15 +76,15 @@ EndPair clayBearing(EngineState& S, int index, int i)
 {
     const double q9 = 9.0 * S.SEG_UNDRAINED_STRENGTH[i];
     EndPair q{q9, q9};
-    if (index >= 6 && index <= 8) {
+    if (index >= MethodIndex::IcpMtd && index <= MethodIndex::Uwa) {
         const double qc = coneResistance(S, i, (i - 1) * S.INCREMENT);
-        const bool drained = S.CLAY_CONDITION == 1;
+        const bool drained = S.CLAY_CONDITION == ClayCondition::Drained;
         double v = q9;
-        if (endInsideDiameter(S, index) < 1e-6 || S.PLUG_CONDITION == 1) {
+        if (endInsideDiameter(S, index) < 1e-6 || S.PLUG_CONDITION == PlugCondition::Plugged) {
             v = (drained ? 1.3 : 0.8) * qc;
-            if (S.PLUG_CONDITION == 1)
+            if (S.PLUG_CONDITION == PlugCondition::Plugged)
                 v = (drained ? 0.65 : 0.4) * qc;
-        } else if (S.PLUG_CONDITION == 2) {
+        } else if (S.PLUG_CONDITION == PlugCondition::Unplugged) {
             v = (drained ? 1.6 : 1.0) * qc;
         }
         q = {v, v};
@@ -111,7 +102,7 @@ struct UsaceDepths {
 
 UsaceDepths usaceDepths(const EngineState& S)
 {
-    if (S.CRITICAL_DEPTH_OPTION > 0) {
+    if (S.CRITICAL_DEPTH_OPTION > CriticalDepthOption::ByDensity) {
         // A user (or found) depth of 0 means no critical depth at all, as for the
         // limited stress: no segment lies below it (not every segment from the head).
         if (S.USER_CRITICAL_DEPTH < 1e-10) {
@@ -180,7 +171,7 @@ double icpBearing(const EngineState& S, double qc, double eid)
     double q = (0.5 - 0.25 * std::log10(r)) * qc;
     if (d > 900)
         q = std::max(q, 0.15 * qc);
-    return S.PLUG_CONDITION == 2 ? qc : q;
+    return S.PLUG_CONDITION == PlugCondition::Unplugged ? qc : q;
 }
 
 double fugroBearing(const EngineState& S, double qc, double eid)
@@ -198,7 +189,7 @@ double uwaBearing(const EngineState& S, double qc, double eid)
     const double ratio = S.OD > 0 ? eid / S.OD : 0.0;
     const double ar = 1.0 - ffr * ratio * ratio;
     const double q = (0.15 + 0.45 * ar) * qc;
-    const double floor = (eid < 1e-4 || S.PLUG_CONDITION == 1) ? 0.3 : 0.15;
+    const double floor = (eid < 1e-4 || S.PLUG_CONDITION == PlugCondition::Plugged) ? 0.3 : 0.15;
     return std::max(q, floor * qc);
 }
 
@@ -209,38 +200,38 @@ EndPair sandBearing(EngineState& S, int index, int i, const UsaceDepths& dc, dou
     const double sb = S.SIGV_ENDS[2 * i];
     const double qmax = S.SEG_MAX_UNIT_BEARING[i];
     switch (index) {
-    case 1: {
+    case MethodIndex::Fhwa: {
         const double ratio = S.OD > 0 ? S.TL / (S.OD / diameterPerDepth(S)) : 0.0;
         const double nq = LOOKUP_NQ_B(phi) * LOOKUP_ALPHA_CHART(phi, ratio);
         double limit = units::ksf(english(S), LOOKUP_NQ_C(phi) * 2.0);
         limit = std::min(limit, qmax);
         return {std::min(st * nq, limit), std::min(sb * nq, limit)};
     }
-    case 2:
+    case MethodIndex::Usace:
         return usaceSandBearing(S, i, dc, sigmaC);
-    case 3:
-    case 4: {
+    case MethodIndex::RevisedLambda:
+    case MethodIndex::ApiRp2a: {
         const double nq = S.SEG_NQ[i];
         const double limit = hasLimit(qmax) ? qmax : sandBearingLimit(phi, english(S));
         return {std::min(st * nq, limit), std::min(sb * nq, limit)};
     }
-    case 9:
+    case MethodIndex::General:
         return previous; // the user method has no sand rule
     default:
         break;
     }
-    // Offshore rules, indexes 5..8.
+    // Offshore rules.
     const double eid = endInsideDiameter(S, index);
     const double qc = coneResistance(S, i, (i - 1) * S.INCREMENT);
     EndPair q{};
     switch (index) {
-    case 5:
+    case MethodIndex::Ngi:
         q = {ngiBearing(S, qc, st, eid), ngiBearing(S, qc, sb, eid)};
         break;
-    case 6:
+    case MethodIndex::IcpMtd:
         q.top = q.bottom = icpBearing(S, qc, eid);
         break;
-    case 7:
+    case MethodIndex::Fugro:
         q.top = q.bottom = fugroBearing(S, qc, eid);
         break;
     default:
@@ -258,8 +249,7 @@ double fullTipArea(const EngineState& S)
     if (S.TIP_AREA > 1e-4)
         return S.TIP_AREA;
     double d = S.OD / diameterPerDepth(S);
-    const bool tapered = S.PILE_TYPE == 2 || S.PILE_TYPE == 4 || S.PILE_TYPE == 5 || S.PILE_TYPE == 7;
-    if (tapered && S.TAPER_ANGLE > 0)
+    if (PileType::IsTapered(S.PILE_TYPE) && S.TAPER_ANGLE > 0)
         d = std::max(d - std::tan(S.TAPER_ANGLE * 0.01745) * (S.PSL + S.TL) * 2.0, 0.0);
     return kCircle * d * d;
 }
@@ -304,10 +294,10 @@ SelfWeight selfWeightValues(const EngineState& S)
     const bool e = english(S);
     // Pile material in kcf: timber, concrete, steel; in SI the same weights in kN/m3.
     switch (S.PILE_TYPE) {
-    case 2:
+    case PileType::Timber:
         w.gamma = 0.05;
         break;
-    case 3:
+    case PileType::PrecastConcrete:
         w.gamma = 0.15;
         break;
     default:
@@ -344,10 +334,41 @@ int lastNode(const EngineState& S)
 
 int segmentAtNode(const EngineState& S, int k) { return std::clamp(k + 1, 1, std::max(segCount(S), 1)); }
 
+double phiBandValue(const std::array<PhiBand, 5>& bands, double phi, double beyond)
+{
+    double from = 20;
+    for (size_t b = 0; b < bands.size(); ++b) {
+        if (phi <= bands[b].upTo)
+            return bands[b].base + (b == 0 ? 0.0 : (phi - from) * bands[b].slope);
+        from = bands[b].upTo;
+    }
+    return beyond;
+}
+
+std::array<bool, MAX_SEGMENTS + 2> apiDefaultLimitSegments(const EngineState& S)
+{
+    std::array<bool, MAX_SEGMENTS + 2> flags{};
+    const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
+    if (rows < 2)
+        return flags;
+    int f = 1;
+    for (int i = 1; i <= segCount(S); ++i) {
+        while (f + 1 < rows && S.SOIL[f + 1][COL_DEPTH] - S.SEG_TOP[i] <= kDepthTol)
+            ++f;
+        flags[i] = S.API_DEFAULT_LIMIT[f] == 1 && S.API_DEFAULT_LIMIT[f + 1] == 1;
+    }
+    return flags;
+}
+
 int methodIndexOf(int designMethod)
 {
-    static constexpr int kIndex[] = {0, 1, 2, 3, 4, 9, 5, 6, 7, 8};
-    return designMethod >= 1 && designMethod <= 9 ? kIndex[designMethod] : 0;
+    // By design method number.
+    static constexpr std::array<int, Method::Count + 1> kIndex{
+        MethodIndex::None,    MethodIndex::Fhwa, MethodIndex::Usace,  MethodIndex::RevisedLambda, MethodIndex::ApiRp2a,
+        MethodIndex::General, MethodIndex::Ngi,  MethodIndex::IcpMtd, MethodIndex::Fugro,         MethodIndex::Uwa};
+    if (designMethod < Method::First || designMethod > Method::Last)
+        return MethodIndex::None;
+    return kIndex[static_cast<size_t>(designMethod)];
 }
 
 // The first segment whose bottom is not above z (within the depth tolerance),
@@ -399,7 +420,7 @@ void CALC_ANNULUS_TIP(EngineState& S)
 {
     const int index = S.CURRENT_METHOD;
     const double eid = endInsideDiameter(S, index);
-    const bool cone = index >= 5 && index <= 8 && eid > 1e-4;
+    const bool cone = MethodIndex::IsOffshore(index) && eid > 1e-4;
     const double annulus = kCircle * (S.OD * S.OD - eid * eid) / areaDivisor(S);
     for (int j = 1; j <= 2 * segCount(S); ++j) {
         double q = S.UNIT_BEARING_ENDS[j];
@@ -414,8 +435,9 @@ void CALC_ANNULUS_TIP(EngineState& S)
 void CALC_PLUG_FRICTION(EngineState& S)
 {
     const int index = S.CURRENT_METHOD;
-    const bool methodPair = index != 3 && index != 9;
-    const PairArray& pair = S.METHOD_PLUG_FRICTION[static_cast<size_t>(std::clamp(index, 0, 9))];
+    const bool methodPair = index != MethodIndex::RevisedLambda && index != MethodIndex::General;
+    const PairArray& pair =
+        S.METHOD_PLUG_FRICTION[static_cast<size_t>(std::clamp(index, MethodIndex::None, MethodIndex::Last))];
     const double perimeterIn = 3.14159 * S.EID / diameterPerDepth(S);
     S.PLUG_FRICTION_CUMULATIVE[0] = 0.0;
     for (int i = 1; i <= segCount(S); ++i) {
@@ -447,7 +469,7 @@ void SUM_ANNULUS_AND_PLUG(EngineState& S)
 {
     const int ends = 2 * segCount(S);
     // Unplugged: no inner friction at all (the whole running sum, its last entry included).
-    if (S.PLUG_CONDITION == 2)
+    if (S.PLUG_CONDITION == PlugCondition::Unplugged)
         std::fill(S.PLUG_FRICTION_CUMULATIVE.begin(), S.PLUG_FRICTION_CUMULATIVE.begin() + ends + 1, 0.0);
     for (int j = 1; j <= ends; ++j)
         S.PLUG_TIP_ENDS[j] = S.ANNULUS_TIP_ENDS[j] + S.PLUG_FRICTION_CUMULATIVE[j - 1];
@@ -467,7 +489,7 @@ void CALC_PLUG_TIP_AT_NODES(EngineState& S)
 
 void CALC_TIP_AND_SELF_WEIGHT(EngineState& S)
 {
-    const int index = std::clamp(S.CURRENT_METHOD, 1, 9);
+    const int index = std::clamp(S.CURRENT_METHOD, MethodIndex::First, MethodIndex::Last);
     const int n = segCount(S);
     const double af = fullTipArea(S);
     TipIntegrals integrals;
@@ -475,7 +497,7 @@ void CALC_TIP_AND_SELF_WEIGHT(EngineState& S)
         S.SEG_THICKNESS[i] = S.SEG_BOTTOM[i] - S.SEG_TOP[i];
         double ft = af * S.UNIT_BEARING_ENDS[2 * i - 1];
         double fb = af * S.UNIT_BEARING_ENDS[2 * i];
-        if (index == 6) {
+        if (index == MethodIndex::IcpMtd) {
             ft = std::max(ft, S.ANNULUS_TIP_ENDS[2 * i - 1]);
             fb = std::max(fb, S.ANNULUS_TIP_ENDS[2 * i]);
         }
@@ -490,10 +512,11 @@ void CALC_TIP_AND_SELF_WEIGHT(EngineState& S)
     if (S.LOW_WEIGHT_DEPTH < units::feet(english(S), 1.0))
         S.LOW_WEIGHT_DEPTH = units::feet(english(S), 0.1);
     const SelfWeight w = selfWeightValues(S);
-    const bool tension = S.LOADING == 1;
-    const bool closed = S.ID < 1e-10 || S.PILE_END_FLAG == 1;
-    const bool shellType =
-        (S.PILE_TYPE == 1 && S.PILE_END_FLAG == 1) || S.PILE_TYPE == 4 || S.PILE_TYPE == 5 || S.PILE_TYPE == 7;
+    const bool tension = S.LOADING == Loading::Tension;
+    const bool closed = S.ID < 1e-10 || S.PILE_END_FLAG == PileEnd::Closed;
+    const bool shellType = (S.PILE_TYPE == PileType::SteelPipe && S.PILE_END_FLAG == PileEnd::Closed) ||
+                           S.PILE_TYPE == PileType::RaymondStepTaper || S.PILE_TYPE == PileType::RaymondUniformTaper ||
+                           S.PILE_TYPE == PileType::TaperedMonotube;
     const double window = S.OD / diameterPerDepth(S); // untapered diameter
     auto& flag = S.PLUG_FLAG[static_cast<size_t>(index)];
 
@@ -514,24 +537,25 @@ void CALC_TIP_AND_SELF_WEIGHT(EngineState& S)
         double weight = weightAt(w, d);
 
         double result = 0.0;
-        int f = 1;
+        int f = PlugControl::FullSection;
         if (closed) {
             if (tension && d > w.zw && S.CONSTANT_AREA > 1e-5 && shellType)
                 weight = w.as * w.gamma * d - w.ad * w.gammaW * (d - w.zw);
             if (tension)
                 S.TIP_AVERAGED[k] = weight;
             result = S.TIP_AVERAGED[k];
-        } else if (S.PLUG_TIP_NODE[k] - S.TIP_AVERAGED[k] <= 1e-6 || S.PLUG_CONDITION == 2) {
+        } else if (S.PLUG_TIP_NODE[k] - S.TIP_AVERAGED[k] <= 1e-6 || S.PLUG_CONDITION == PlugCondition::Unplugged) {
             if (tension)
                 S.PLUG_TIP_NODE[k] = S.TIP_AVERAGED[k] = weight;
             result = S.PLUG_TIP_NODE[k];
-            f = S.EID < 1e-4 ? (S.ESL > 1e-4 ? 1 : 2) : 2;
-            if (S.PLUG_CONDITION == 1) {
+            f = S.EID < 1e-4 ? (S.ESL > 1e-4 ? PlugControl::FullSection : PlugControl::AnnulusAndPlug)
+                             : PlugControl::AnnulusAndPlug;
+            if (S.PLUG_CONDITION == PlugCondition::Plugged) {
                 // Plugged by the user's choice: the full section carries the tip.
                 result = S.TIP_AVERAGED[k];
-                f = 1;
-            } else if (S.PLUG_CONDITION == 2) {
-                f = 2;
+                f = PlugControl::FullSection;
+            } else if (S.PLUG_CONDITION == PlugCondition::Unplugged) {
+                f = PlugControl::AnnulusAndPlug;
             }
         } else {
             if (tension)
@@ -540,9 +564,9 @@ void CALC_TIP_AND_SELF_WEIGHT(EngineState& S)
         }
         S.TIP_RESULT[k] = result;
         flag[static_cast<size_t>(k)] = f;
-        if (index == 1)
+        if (index == MethodIndex::Fhwa)
             S.FHWA_END_BEARING[k] = result;
-        else if (index == 2)
+        else if (index == MethodIndex::Usace)
             S.USACE_END_BEARING[k] = result;
     }
 }
@@ -552,15 +576,15 @@ namespace {
 // The per-method columns of the current index: tip, third column and total.
 void methodTotals(EngineState& S, int index)
 {
-    const bool tension = S.LOADING == 1;
+    const bool tension = S.LOADING == Loading::Tension;
     const auto col = static_cast<size_t>(index);
     for (int k = 0; k <= lastNode(S); ++k) {
         const auto kk = static_cast<size_t>(k);
-        if (index == 9) {
+        if (index == MethodIndex::General) {
             // The user gives the end bearing; the plug never controls it.
             if (!tension)
                 S.TIP_RESULT[k] = S.GENERAL_TIP_RESISTANCE[k];
-            S.PLUG_FLAG[col][kk] = 1;
+            S.PLUG_FLAG[col][kk] = PlugControl::FullSection;
         }
         const double tip = S.TIP_RESULT[k];
         S.METHOD_TIP[col][kk] = tip;
@@ -573,7 +597,7 @@ void methodTotals(EngineState& S, int index)
 
 void COMMON_STEPS(EngineState& S, int methodIndex)
 {
-    S.CURRENT_METHOD = std::clamp(methodIndex, 1, 9);
+    S.CURRENT_METHOD = std::clamp(methodIndex, MethodIndex::First, MethodIndex::Last);
     CALC_UNIT_END_BEARING(S);
     CALC_ANNULUS_TIP(S);
     CALC_PLUG_FRICTION(S);

@@ -29,6 +29,8 @@
 // METHOD_END_BEARING when SIDE_FACTOR_FLAG is 1.
 #pragma once
 
+#include <array>
+
 #include "EngineState.h"
 
 namespace veldo {
@@ -43,8 +45,21 @@ int segmentHolding(const EngineState& S, double z);
 // A per-segment pair (entry 2i-1 top, 2i bottom of segment i) interpolated
 // linearly over the segment that holds depth z.
 double pairAt(const EngineState& S, const PairArray& pair, double z);
-// Current-method index (1..9) of a design method number (1..9); 0 outside.
+// Current-method index of a design method number; MethodIndex::None outside 1..9.
 int methodIndexOf(int designMethod);
+
+// Per segment: true when the layer's maximum unit side friction was entered as
+// 9999 at both layer ends, the request for API RP-2A's default limit. The soil
+// rows that bracket a segment are found as the segment table finds them.
+std::array<bool, MAX_SEGMENTS + 2> apiDefaultLimitSegments(const EngineState& S);
+
+// A limit that rises with the friction angle in five bands up to 20, 25, 30, 35
+// and 40 degrees: each band's value at its lower bound and slope per degree (the
+// first band is flat); each band includes its upper bound; `beyond` above 40.
+struct PhiBand {
+    double upTo, base, slope;
+};
+double phiBandValue(const std::array<PhiBand, 5>& bands, double phi, double beyond);
 
 // The six steps, in order, for the current-method index S.CURRENT_METHOD.
 void CALC_UNIT_END_BEARING(EngineState& S);

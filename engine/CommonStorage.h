@@ -15,6 +15,31 @@
 
 namespace veldo {
 
+// Current-method index: a method's column in the per-method result arrays (the
+// order the methods were added to the engine, not the design method number).
+namespace MethodIndex {
+inline constexpr int None = 0; // no method (a column no method fills)
+inline constexpr int Fhwa = 1;
+inline constexpr int Usace = 2;
+inline constexpr int RevisedLambda = 3;
+inline constexpr int ApiRp2a = 4;
+inline constexpr int Ngi = 5;
+inline constexpr int IcpMtd = 6;
+inline constexpr int Fugro = 7;
+inline constexpr int Uwa = 8;
+inline constexpr int General = 9; // the user's unit skin friction and end bearing
+inline constexpr int First = Fhwa;
+inline constexpr int Last = General;
+// NGI, ICP/MTD, Fugro and UWA: the CPT-based offshore rules.
+constexpr bool IsOffshore(int index) { return index >= Ngi && index <= Uwa; }
+} // namespace MethodIndex
+
+// What carries the tip at a node (PLUG_FLAG).
+namespace PlugControl {
+inline constexpr int FullSection = 1;
+inline constexpr int AnnulusAndPlug = 2; // annulus and plug friction; the table marks it "*"
+} // namespace PlugControl
+
 inline constexpr int MAX_NODES = MAX_SEGMENTS + 1;          // nodes 0..500
 inline constexpr int METHOD_COLUMNS = 10;                   // index 1..9 (0 unused)
 using NodeArray = std::array<double, MAX_NODES + 1>;        // 0..501 (one spare)
@@ -50,7 +75,7 @@ struct CommonStorage {
     NodeArray PLUG_TIP_NODE{}; // annulus force + inner friction along the end section
     NodeArray TIP_AVERAGED{};  // full-section tip averaged over +-1.5 OD, limited (tension: W)
     NodeArray TIP_RESULT{};    // end bearing of node k (tension: self weight), unfactored
-    // 1 full section controls, 2 annulus and plug friction control ("*").
+    // PlugControl of node k: what carries the tip.
     std::array<std::array<int, MAX_NODES + 1>, METHOD_COLUMNS> PLUG_FLAG{};
 
     // Saved critical stresses of the USACE end-bearing rule (kept for the run).

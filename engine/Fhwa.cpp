@@ -17,24 +17,25 @@ constexpr int CASE_FROM_ABOVE = 10;
 constexpr int CASE_NO_OVERLYING = 3;
 
 double squareArea(double d, double pi, double divisor) { return pi * d * d / 4.0 / divisor; }
+double ringArea(const EngineState& S, double divisor) { return 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / divisor; }
 
 // Displaced soil area per unit length of segment i (ft2 per ft in both systems).
 double displacementVolume(const EngineState& S, int i, double taper)
 {
-    const bool en = english(S);
+    const bool en = englishOrBelow(S);
     const double toDepthArea = en ? 144.0 : 1000.0 * 1000.0;
-    double v = S.TIP_AREA < 1e-6 ? 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / toDepthArea : S.TIP_AREA;
-    const int plugFlag = i <= MAX_NODES ? S.PLUG_FLAG[1][i] : 0;
-    if (plugFlag == 1)
+    double v = S.TIP_AREA < 1e-6 ? ringArea(S, toDepthArea) : S.TIP_AREA;
+    const int plugFlag = i <= MAX_NODES ? S.PLUG_FLAG[MethodIndex::Fhwa][i] : 0;
+    if (plugFlag == PlugControl::FullSection)
         v = squareArea(S.OD, 3.14159, toDepthArea);
-    else if (plugFlag == 2)
-        v = 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / toDepthArea;
+    else if (plugFlag == PlugControl::AnnulusAndPlug)
+        v = ringArea(S, toDepthArea);
     if (S.ESL > 0.001 && S.EID < 1e-5) {
         v = squareArea(S.OD, 3.1416, toDepthArea);
         if (taper > 0)
             v = squareArea(taperedDiameter(S, S.SEG_BOTTOM[i], taper), 3.14159, 1.0);
     }
-    if (S.PILE_TYPE == 6 && S.TIP_AREA > 1e-6)
+    if (S.PILE_TYPE == PileType::HPile && S.TIP_AREA > 1e-6)
         v = S.TIP_AREA;
     return en ? v : v / units::kSquareMetrePerSquareFoot;
 }
@@ -74,11 +75,11 @@ void sandSegment(EngineState& S, int i, double taper)
 }
 
 // Layer-end row j whose pair (j, j+1) holds the segment bottom (depths within
-// 1e-6); 0 when none.
+// the depth tolerance); 0 when none.
 int clayLayerRow(const EngineState& S, double segmentBottom)
 {
     for (int j = 1; j < S.LAYER_END_COUNT && j < MAX_SOIL_ROWS; ++j)
-        if (segmentBottom - S.SOIL[j][COL_DEPTH] > 1e-6 && segmentBottom - S.SOIL[j + 1][COL_DEPTH] <= 1e-6)
+        if (segmentBottom - S.SOIL[j][COL_DEPTH] > kDepthTol && segmentBottom - S.SOIL[j + 1][COL_DEPTH] <= kDepthTol)
             return j;
     return 0;
 }
@@ -129,9 +130,9 @@ int adhesionCase(EngineState& S, int i)
     const int n = S.SEG_COUNT;
     if (S.FHWA_CASE == CASE_FROM_ABOVE && n >= 3 && i > 1) {
         double c = S.SEG_UNDRAINED_STRENGTH[i - 1];
-        if (!english(S))
+        if (!englishOrBelow(S))
             c /= units::kKpaPerKsf;
-        if (S.SEG_SOIL_TYPE[i - 1] - 1.0 < 1e-10)
+        if (S.SEG_SOIL_TYPE[i - 1] - SoilType::Sand < 1e-10)
             S.FHWA_CASE = 1;
         else
             S.FHWA_CASE = c < 0.8 ? 2 : 3;
@@ -178,7 +179,7 @@ void segmentFrictions(EngineState& S, double taper)
     for (int i = 1; i <= S.SEG_COUNT && i <= MAX_SEGMENTS; ++i) {
         if (S.FHWA_CASE <= 0)
             S.FHWA_CASE = CASE_FROM_ABOVE;
-        if (S.SEG_SOIL_TYPE[i] - 1.0 <= 0) {
+        if (S.SEG_SOIL_TYPE[i] - SoilType::Sand <= 0) {
             walk.enter(S, 0);
             sandSegment(S, i, taper);
         } else {
@@ -191,7 +192,7 @@ void segmentFrictions(EngineState& S, double taper)
 
 void CALC_FHWA_CAPACITY(EngineState& S)
 {
-    S.CURRENT_METHOD = 1;
+    S.CURRENT_METHOD = MethodIndex::Fhwa;
     const int N = lastNode(S);
     const double taper = effectiveTaper(S);
     segmentFrictions(S, taper);
@@ -204,12 +205,10 @@ void CALC_FHWA_CAPACITY(EngineState& S)
         S.FHWA_FRICTION_LIMIT[k] = S.SEG_MAX_UNIT_FRICTION[segmentAtNode(S, k)];
         perimeterAt[k] = taper > 0 ? PI5 * taperedDiameter(S, z, taper) : perimeter(S);
     }
-    accumulateSkin(S,
-                   {S.FHWA_NODE_UNIT_FRICTION, S.FHWA_FRICTION_LIMIT, S.FHWA_SKIN_INCREMENT, S.FHWA_INCREMENT_MAX,
-                    S.FHWA_SKIN_CUMULATIVE, S.FHWA_TZ_SKIN},
-                   perimeterAt, N);
-    publishNodes(S, 1, S.FHWA_NODE_UNIT_FRICTION, S.FHWA_SKIN_CUMULATIVE, S.FHWA_TZ_SKIN, N);
-    publishPlugPair(S, 1, S.FHWA_PLUG_FRICTION);
+    accumulateAndPublish(S, MethodIndex::Fhwa,
+                         {S.FHWA_NODE_UNIT_FRICTION, S.FHWA_FRICTION_LIMIT, S.FHWA_SKIN_INCREMENT, S.FHWA_INCREMENT_MAX,
+                          S.FHWA_SKIN_CUMULATIVE, S.FHWA_TZ_SKIN},
+                         perimeterAt, S.FHWA_PLUG_FRICTION, N);
 }
 
 } // namespace veldo

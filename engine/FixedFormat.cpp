@@ -213,9 +213,10 @@ bool scaledRound(std::uint64_t m, int q, int k, u128& out)
     return true;
 }
 
-// Fixed-point digits of a non-negative double, rounded half to even exactly like
-// std::to_chars, by exact integer arithmetic. Returns nullptr when the value is
-// out of this path's range (the caller then uses to_chars).
+// Fast path of Fw.d: the fixed-point digits of a non-negative double, by exact
+// integer arithmetic, the same text std::to_chars gives (rounded half to even).
+// Returns nullptr when the value is out of this path's range (the caller then
+// uses to_chars).
 char* fastFixed(char* out, double a, int d)
 {
     static constexpr double kLimit[] = {1e17, 1e16, 1e15, 1e14, 1e13, 1e12, 1e11, 1e10, 1e9};
@@ -254,7 +255,7 @@ void appendF(RecordSink& out, double v, int w, int d, Overflow ov)
     // buf[0] is kept for the sign.
     char buf[400];
     char* digits = buf + 1;
-    char* end = fastFixed(digits, std::fabs(v), d);
+    char* end = fastFixed(digits, std::fabs(v), d); // the digits to_chars writes below, faster
     if (!end) {
         const auto r = std::to_chars(digits, buf + sizeof buf - 1, std::fabs(v), std::chars_format::fixed, d);
         if (r.ec != std::errc()) {
@@ -290,9 +291,10 @@ int decimalExponentLowerBound(std::uint64_t m, int q)
     return e;
 }
 
-// The d significant digits of a > 0, correctly rounded half to even, and the
-// exponent of the 0.ddd form, by exact integer arithmetic. False when the value
-// lies outside this path's range (the caller then uses to_chars).
+// Fast path of Ew.d: the d significant digits of a > 0 and the exponent of the
+// 0.ddd form, by exact integer arithmetic, the same digits std::to_chars gives
+// (correctly rounded half to even). False when the value lies outside this
+// path's range (the caller then uses to_chars).
 bool fastScientific(double a, int d, char* mantissa, int& digits, int& exponent)
 {
     if (d > 15 || !(a > 0) || !std::isfinite(a))
@@ -339,8 +341,9 @@ void appendE(RecordSink& out, double v, int w, int d, Overflow ov)
     char mantissa[48];
     int digits = 0;
     int exponent = 0;
-    if (v != 0 && fastScientific(std::fabs(v), d, mantissa, digits, exponent)) {
-        // digits and exponent filled by the integer path
+    const bool fast = v != 0 && fastScientific(std::fabs(v), d, mantissa, digits, exponent);
+    if (fast) {
+        // The integer path gave the digits and the exponent to_chars would give.
     } else if (v != 0) {
         char buf[96];
         const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, d - 1);
@@ -403,32 +406,26 @@ void appendI(RecordSink& out, long long v, int w, int m, Overflow ov)
 
 std::string blanks(int n) { return std::string(static_cast<size_t>(std::max(n, 0)), ' '); }
 
-std::string fmtF(long double v, int w, int d, Overflow ov)
+namespace {
+
+// The text one field descriptor writes for a value.
+template <typename Value> using Appender = void (*)(RecordSink&, Value, int, int, Overflow);
+template <typename Value> std::string field(Appender<Value> append, Value v, int w, int d, Overflow ov)
 {
     std::string out;
     RecordSink sink(out);
-    appendF(sink, static_cast<double>(v), w, d, ov);
+    append(sink, v, w, d, ov);
     sink.flush();
     return out;
 }
 
-std::string fmtE(long double v, int w, int d, Overflow ov)
-{
-    std::string out;
-    RecordSink sink(out);
-    appendE(sink, static_cast<double>(v), w, d, ov);
-    sink.flush();
-    return out;
-}
+} // namespace
 
-std::string fmtI(long long v, int w, int m, Overflow ov)
-{
-    std::string out;
-    RecordSink sink(out);
-    appendI(sink, v, w, m, ov);
-    sink.flush();
-    return out;
-}
+std::string fmtF(long double v, int w, int d, Overflow ov) { return field(appendF, static_cast<double>(v), w, d, ov); }
+
+std::string fmtE(long double v, int w, int d, Overflow ov) { return field(appendE, static_cast<double>(v), w, d, ov); }
+
+std::string fmtI(long long v, int w, int m, Overflow ov) { return field(appendI, v, w, m, ov); }
 
 std::string fmtA(std::string_view s, int w)
 {

@@ -11,8 +11,6 @@ namespace {
 
 using namespace offshore;
 
-constexpr int kFugroIndex = 7; // current-method index of the common steps
-
 EndFriction sandFriction(EngineState& S, int i)
 {
     const Units u = unitsOf(S);
@@ -22,7 +20,7 @@ EndFriction sandFriction(EngineState& S, int i)
     const double hOverR = h / rStar;
     auto atStress = [&](double sigma) {
         const double sn = sigma / u.pa;
-        if (S.LOADING == 1)
+        if (S.LOADING == Loading::Tension)
             return sp(0.045f) * qc * std::pow(sn, sp(0.15f)) * std::pow(std::max(hOverR, 4.0), -sp(0.85f));
         double f = sp(0.08f) * qc * std::pow(sn, sp(0.05f)) * std::pow(hOverR, -sp(0.90f));
         if (hOverR <= 4.0)
@@ -38,12 +36,7 @@ EndFriction sandFriction(EngineState& S, int i)
 
 void CALC_FUGRO_CAPACITY(EngineState& S)
 {
-    const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
-    for (int i = 1; i <= n; ++i) {
-        const EndFriction f = isSandSegment(S, i) ? sandFriction(S, i) : icpClayFriction(S, i);
-        storeEndFriction(S, i, f, S.FUGRO_SEG_FRICTION_COPY);
-    }
-    accumulateSideFriction(S, kFugroIndex, S.FUGRO_SEG_FRICTION_COPY, S.FUGRO_TZ_SKIN);
+    runWithIcpClay(S, MethodIndex::Fugro, sandFriction, S.FUGRO_SEG_FRICTION_COPY, S.FUGRO_TZ_SKIN);
 }
 
 } // namespace veldo

@@ -4,11 +4,9 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "EngineRules.h"
 
 namespace veldo {
-namespace {
-constexpr int kIndex = 9; // current-method index of the user method
-}
 
 bool hasUserLoadTransfer(const EngineState& S)
 {
@@ -22,12 +20,12 @@ void CALC_GENERAL_CAPACITY(EngineState& S)
 {
     const int n = lastNode(S);
     const double dz = S.INCREMENT;
-    const double d = S.OD / (S.UNIT_SYSTEM == 1 ? 12.0 : 1000.0);
+    const double d = S.OD / (english(S) ? 12.0 : 1000.0);
     const double perimeter = 3.14159 * d;
     const double area = S.TIP_AREA > 1e-4 ? S.TIP_AREA : 0.785398 * d * d;
     // Tension reduces the side friction only, in both unit systems.
-    const double tension = S.LOADING == 1 ? S.TENSION_FACTOR : 1.0;
-    const auto col = static_cast<size_t>(kIndex);
+    const double tension = S.LOADING == Loading::Tension ? S.TENSION_FACTOR : 1.0;
+    const auto col = static_cast<size_t>(MethodIndex::General);
 
     S.NODE_DEPTH[0] = 0.0;
     S.GENERAL_SKIN_CUMULATIVE[0] = 0.0;
@@ -44,7 +42,8 @@ void CALC_GENERAL_CAPACITY(EngineState& S)
         unfactored += dq;
         S.GENERAL_SKIN_CUMULATIVE[k] = S.GENERAL_SKIN_CUMULATIVE[k - 1] + dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
         S.METHOD_UNIT_FRICTION[col][k] = S.SEG_USER_UNIT_FRICTION[ending];
-        S.METHOD_TZ_SKIN[col][k] = S.SIDE_FACTOR_FLAG == 1 ? S.GENERAL_SKIN_CUMULATIVE[k] : unfactored;
+        S.METHOD_TZ_SKIN[col][k] =
+            S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? S.GENERAL_SKIN_CUMULATIVE[k] : unfactored;
     }
     for (int k = 0; k <= n; ++k)
         S.METHOD_SKIN[col][k] = S.GENERAL_SKIN_CUMULATIVE[k];

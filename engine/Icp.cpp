@@ -11,7 +11,6 @@ namespace {
 
 using namespace offshore;
 
-constexpr int kIcpIndex = 6;       // current-method index of the common steps
 constexpr double kEtaPeak = 514.0; // peak of the shear-modulus fit; beyond it the fit turns over
 
 // Radial stress change by dilation (ksf or kPa) from the bottom stress of the
@@ -41,7 +40,7 @@ EndFriction sandFriction(EngineState& S, int i)
     const double bottom = radialStress(S.SIGV_ENDS[2 * i]);
     const double drd = dilationStress(S, qc, S.SIGV_ENDS[2 * i]);
     const double t = sandFrictionTan(S.SEG_FRICTION_ANGLE[i]);
-    if (S.LOADING != 1)
+    if (S.LOADING != Loading::Tension)
         return {(top + drd) * t, (bottom + drd) * t};
     const double openEnd = endSectionId(S) > sp(1e-5f) ? sp(0.9f) : 1.0;
     return {(sp(0.8f) * top + drd) * t * openEnd, (sp(0.8f) * bottom + drd) * t * openEnd};
@@ -51,12 +50,7 @@ EndFriction sandFriction(EngineState& S, int i)
 
 void CALC_ICP_CAPACITY(EngineState& S)
 {
-    const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
-    for (int i = 1; i <= n; ++i) {
-        const EndFriction f = isSandSegment(S, i) ? sandFriction(S, i) : icpClayFriction(S, i);
-        storeEndFriction(S, i, f, S.ICP_SEG_FRICTION_COPY);
-    }
-    accumulateSideFriction(S, kIcpIndex, S.ICP_SEG_FRICTION_COPY, S.ICP_TZ_SKIN);
+    runWithIcpClay(S, MethodIndex::IcpMtd, sandFriction, S.ICP_SEG_FRICTION_COPY, S.ICP_TZ_SKIN);
 }
 
 } // namespace veldo

@@ -6,11 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "EngineRules.h"
+
 namespace veldo {
 
 namespace {
 
-constexpr double kDepthTol = 1e-6;
 constexpr double kAbsent = 1e-10;
 
 constexpr std::array<std::string_view, 10> kMethodLines{
@@ -25,8 +26,6 @@ constexpr std::array<std::string_view, 10> kMethodLines{
     "- FUGRO (Offshore Driven Piles in Sand)",
     "- UWA (University of Western Australia)",
 };
-
-bool english(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
 
 // Labels of the section, as SET_UNIT_LABELS chose them for the run.
 struct Labels {
@@ -63,7 +62,16 @@ std::string valueLine(std::string_view text, double value, std::string_view labe
 bool noncircular(const EngineState& S) { return S.PERIMETER > kAbsent; }
 
 // Pile types printed with their diameters (all but H-piles and noncircular concrete).
-bool circularSection(const EngineState& S) { return S.PILE_TYPE != 6 && !(S.PILE_TYPE == 3 && noncircular(S)); }
+bool circularSection(const EngineState& S)
+{
+    return S.PILE_TYPE != PileType::HPile && !(S.PILE_TYPE == PileType::PrecastConcrete && noncircular(S));
+}
+
+// Pile types with an inside diameter.
+bool hollowSection(const EngineState& S)
+{
+    return S.PILE_TYPE == PileType::SteelPipe || S.PILE_TYPE == PileType::PrecastConcrete;
+}
 
 // Tip area as the user entered it (the reader keeps English tip areas in ft2).
 double tipAreaAsEntered(const EngineState& S) { return english(S) ? S.TIP_AREA * 144 : S.TIP_AREA; }
@@ -94,26 +102,24 @@ void writeLoadTransferMethod(EngineState& S)
     emptyLines(S, 2);
     out(S, "METHOD FOR UNIT LOAD TRANSFERS : ");
     emptyLines(S, 1);
-    if (S.SELECTED_METHOD >= 1 && S.SELECTED_METHOD <= 9)
-        out(S, kMethodLines[static_cast<std::size_t>(S.SELECTED_METHOD)]);
-    out(S, S.SIDE_FACTOR_FLAG == 1 ? "  Reduced Unit Side Friction and Unit Side Resistance are used."
-                                   : "  Unfactored Unit Side Friction and Unit Side Resistance are used.");
+    out(S, kMethodLines[static_cast<std::size_t>(S.SELECTED_METHOD)]);
+    out(S, S.SIDE_FACTOR_FLAG == TzFactorOption::Factored
+               ? "  Reduced Unit Side Friction and Unit Side Resistance are used."
+               : "  Unfactored Unit Side Friction and Unit Side Resistance are used.");
 }
 
 void writeCriticalDepthMethod(EngineState& S, const Labels& L)
 {
     out(S, "  # Critical Depth Method for Sand:");
     switch (S.CRITICAL_DEPTH_OPTION) {
-    case 0:
+    case CriticalDepthOption::ByDensity:
         out(S, "    10 to 20 Pile Diameter based on the Density");
         break;
-    case 1:
+    case CriticalDepthOption::AtStressLimit:
         out(S, "    At Effective Stress Reaching 3,500 psf (167.6 kPa)");
         break;
-    case 2:
+    case CriticalDepthOption::UserDepth:
         out(S, valueLine("    At User-Specified Critical Depth =", S.USER_CRITICAL_DEPTH, L.length));
-        break;
-    default:
         break;
     }
 }
@@ -123,15 +129,15 @@ void writeCapacityMethods(EngineState& S, const Labels& L)
     emptyLines(S, 3);
     out(S, "COMPUTATION METHOD(S) FOR PILE CAPACITY : ");
     emptyLines(S, 1);
-    for (std::size_t m = 1; m <= 9; ++m) {
-        if (S.MethodTicked[m] != 1)
+    for (int m = Method::First; m <= Method::Last; ++m) {
+        if (S.MethodTicked[static_cast<std::size_t>(m)] != Flag::On)
             continue;
-        out(S, kMethodLines[m]);
-        if (m == 2)
+        out(S, kMethodLines[static_cast<std::size_t>(m)]);
+        if (m == Method::Usace)
             writeCriticalDepthMethod(S, L);
-        if (m == 7)
-            out(S,
-                S.CLAY_CONDITION == 1 ? "  # Use Drained Condition for Clay" : "  # Use Undrained Condition for Clay");
+        if (m == Method::IcpMtd)
+            out(S, S.CLAY_CONDITION == ClayCondition::Drained ? "  # Use Drained Condition for Clay"
+                                                              : "  # Use Undrained Condition for Clay");
     }
 }
 
@@ -139,13 +145,16 @@ void writeLoading(EngineState& S)
 {
     emptyLines(S, 2);
     out(S, "TYPE OF LOADING : ");
-    const bool tension = S.LOADING == 1;
+    const bool tension = S.LOADING == Loading::Tension;
     out(S, tension ? "- TENSION  " : "- COMPRESSION  ");
-    if (tension && S.MethodTicked[4] == 1)
+    if (tension && S.MethodTicked[Method::ApiRp2a] == Flag::On)
         out(S, "  REDUCTION FACTOR FOR TENSION LOADING =" + fmtF(S.TENSION_FACTOR, 10, 2));
 }
 
-void writeEndCondition(EngineState& S) { out(S, S.PILE_END_FLAG == 1 ? "- Close-Ended Pile" : "- Open-Ended Pile"); }
+void writeEndCondition(EngineState& S)
+{
+    out(S, S.PILE_END_FLAG == PileEnd::Closed ? "- Close-Ended Pile" : "- Open-Ended Pile");
+}
 
 void writePileType(EngineState& S)
 {
@@ -153,14 +162,14 @@ void writePileType(EngineState& S)
     out(S, "PILE TYPE : ");
     emptyLines(S, 1);
     switch (S.PILE_TYPE) {
-    case 1:
+    case PileType::SteelPipe:
         out(S, "Steel pipe pile or non-tapered portion of monotube pile");
         writeEndCondition(S);
         break;
-    case 2:
+    case PileType::Timber:
         out(S, "Timber pile");
         break;
-    case 3:
+    case PileType::PrecastConcrete:
         if (noncircular(S)) {
             out(S, "Precast concrete pile (Square/Rectangular/Orthogonal)");
         } else {
@@ -168,23 +177,20 @@ void writePileType(EngineState& S)
             writeEndCondition(S);
         }
         break;
-    case 4:
+    case PileType::RaymondStepTaper:
         out(S, "Raymond step-taper pile");
         break;
-    case 5:
+    case PileType::RaymondUniformTaper:
         out(S, "Raymond Uniform taper pile");
         break;
-    case 6:
+    case PileType::HPile:
         out(S, "H-Pile/Steel Pile");
         break;
-    case 7:
+    case PileType::TaperedMonotube:
         out(S, "Tapered portion of Monotube pile");
         break;
-    default:
-        break;
     }
-    const bool tapered = S.PILE_TYPE == 2 || S.PILE_TYPE == 4 || S.PILE_TYPE == 5 || S.PILE_TYPE == 7;
-    if (S.MethodTicked[4] == 1 && tapered && S.TAPER_ANGLE > 0)
+    if (S.MethodTicked[Method::ApiRp2a] == Flag::On && PileType::IsTapered(S.PILE_TYPE) && S.TAPER_ANGLE > 0)
         out(S, "Angle of taper for a tapered pile  (degrees) =" + fmtF(S.TAPER_ANGLE, 10, 2));
 }
 
@@ -193,8 +199,7 @@ double sectionArea(const EngineState& S)
 {
     if (!circularSection(S))
         return tipAreaAsEntered(S);
-    const bool hollow = S.PILE_TYPE == 1 || S.PILE_TYPE == 3;
-    const double area = (S.OD * S.OD - (hollow ? S.ID * S.ID : 0.0)) * 3.1416 / 4;
+    const double area = (S.OD * S.OD - (hollowSection(S) ? S.ID * S.ID : 0.0)) * 3.1416 / 4;
     return english(S) ? area : area / 1000 / 1000;
 }
 
@@ -205,7 +210,7 @@ void writeStiffness(EngineState& S, const Labels& L)
     emptyLines(S, 1);
     out(S, "- MODULUS OF ELASTICITY     =" + fmtE(S.E_MODULUS, 10, 3) + (english(S) ? " PSI" : " KPA"));
     switch (S.AREA_MODE) {
-    case 2: {
+    case AreaMode::Table: {
         out(S, "- CROSS SECTION AREA ALONG DEPTH");
         out(S, " DEPTH," + L.length + blanks(10) + " AREA," + L.area);
         const int rows = std::clamp(S.SECTION_COUNT, 0, MAX_SECTION_ROWS);
@@ -213,10 +218,10 @@ void writeStiffness(EngineState& S, const Labels& L)
             out(S, fmtF(S.SECTION_DIST[r], 10, 2) + blanks(10) + fmtF(S.SECTION_AREA[r], 10, 2));
         break;
     }
-    case 1:
+    case AreaMode::Constant:
         out(S, valueLine("- CROSS SECTION AREA        =", S.CONSTANT_AREA, L.area));
         break;
-    default:
+    case AreaMode::FromSection:
         out(S, valueLine("- CROSS SECTION AREA        =", sectionArea(S), L.area));
         break;
     }
@@ -246,16 +251,14 @@ void writeEndSectionAndPlug(EngineState& S, const Labels& L)
     emptyLines(S, 2);
     out(S, "PLUGGED/UNPLUGGED CONDITIONS : ");
     switch (S.PLUG_CONDITION) {
-    case 0:
+    case PlugCondition::Computed:
         out(S, "Internal Pile Plug Calculated by Program");
         break;
-    case 1:
+    case PlugCondition::Plugged:
         out(S, "Plugged for open-ended pile");
         break;
-    case 2:
+    case PlugCondition::Unplugged:
         out(S, "Unplugged for open-ended pile");
-        break;
-    default:
         break;
     }
 }
@@ -265,13 +268,13 @@ void writeCircularSection(EngineState& S, const Labels& L)
     emptyLines(S, 2);
     out(S, "CIRCULAR PILE PROPERTIES : ");
     emptyLines(S, 1);
-    const bool hollow = S.PILE_TYPE == 1 || S.PILE_TYPE == 3;
     out(S, valueLine("- OUTSIDE DIAMETER, OD      =", S.OD, L.small));
-    if (hollow)
+    if (hollowSection(S))
         out(S, valueLine("- INTERNAL DIAMETER, ID     =", S.ID, L.small));
     writeLengths(S, L);
     writeIncrement(S, L);
-    if (S.PILE_TYPE == 1 || (S.PILE_TYPE == 3 && S.PILE_END_FLAG == 0))
+    if (S.PILE_TYPE == PileType::SteelPipe ||
+        (S.PILE_TYPE == PileType::PrecastConcrete && S.PILE_END_FLAG == PileEnd::Open))
         writeEndSectionAndPlug(S, L);
 }
 
@@ -288,15 +291,14 @@ void writeNoncircularSection(EngineState& S, const Labels& L)
 
 std::string_view soilWord(double type)
 {
+    // The reader admits only the three soil type codes.
     switch (static_cast<int>(std::lround(type))) {
-    case 1:
+    case SoilType::Sand:
         return "SAND";
-    case 2:
+    case SoilType::Clay:
         return "CLAY";
-    case 3:
-        return "SILT";
     default:
-        return "    ";
+        return "SILT";
     }
 }
 
@@ -402,7 +404,7 @@ void INPUT_ECHO(EngineState& S)
     writeSoilTable(S, L);
     writeLimitsTable(S, L);
     writeFactorTable(S, L);
-    if (S.OFFSHORE_FLAG == 1)
+    if (S.OFFSHORE_FLAG == Flag::On)
         writeOffshoreTable(S, L);
 }
 

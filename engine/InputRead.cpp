@@ -1,5 +1,6 @@
 #include "InputRead.h"
 
+#include "EngineRules.h"
 #include "RecordReader.h"
 #include "UnitConversions.h"
 
@@ -18,7 +19,6 @@ RunStop::RunStop(int status, std::vector<std::string> lines)
 namespace {
 
 constexpr double kAbsent = 1.0e-10;
-constexpr double kDepthTol = 1.0e-6;
 constexpr double kNoLimit = 9999999.0;
 const std::string kIndent(10, ' ');
 
@@ -46,8 +46,6 @@ void requireRange(std::string_view what, int value, int lo, int hi)
                "IS OUTSIDE THE ALLOWED RANGE " + std::to_string(lo) + " TO " + std::to_string(hi));
 }
 
-bool isEnglish(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
-
 void readPileRecords(EngineState& S, RecordReader& in)
 {
     in.record(); // record 4
@@ -55,7 +53,7 @@ void readPileRecords(EngineState& S, RecordReader& in)
     S.PRINT_STEP = in.integer();
     S.LAYER_END_COUNT = in.integer();
     S.PILE_END_FLAG = in.integer();
-    requireRange("UNIT SYSTEM", S.UNIT_SYSTEM, 1, 2);
+    requireRange("UNIT SYSTEM", S.UNIT_SYSTEM, UnitSystem::English, UnitSystem::SI);
     // The tables divide the point count by the print step: below 1 it is taken as 1.
     S.PRINT_STEP = std::max(S.PRINT_STEP, 1);
     if (S.LAYER_END_COUNT < 2 || S.LAYER_END_COUNT > MAX_SOIL_ROWS || S.LAYER_END_COUNT % 2 != 0)
@@ -70,7 +68,7 @@ void readPileRecords(EngineState& S, RecordReader& in)
     S.E_MODULUS = in.real();
     S.TL = in.real();
     S.PSL = in.real();
-    if (isEnglish(S))
+    if (english(S))
         S.TIP_AREA /= 144.0; // in2 to ft2
     if (S.PERIMETER > kAbsent) {
         // A noncircular section is treated as a circle of the same perimeter.
@@ -111,17 +109,17 @@ void readPileRecords(EngineState& S, RecordReader& in)
     S.SIDE_FACTOR_FLAG = in.integer();
     if (!(S.INCREMENT > 0.0))
         refuse("INCREMENT OF PILE LENGTH", numberText(S.INCREMENT), "IS NOT GREATER THAN 0");
-    requireRange("PILE TYPE", S.PILE_TYPE, 1, 7);
-    requireRange("SELECTED LOAD-TRANSFER METHOD", S.SELECTED_METHOD, 1, 9);
+    requireRange("PILE TYPE", S.PILE_TYPE, PileType::First, PileType::Last);
+    requireRange("SELECTED LOAD-TRANSFER METHOD", S.SELECTED_METHOD, Method::First, Method::Last);
     // The offshore methods run only with the offshore flag: without it the selected
     // method would hand an empty curve to the load-settlement analysis.
-    if (S.SELECTED_METHOD >= 6 && S.OFFSHORE_FLAG != 1)
+    if (Method::IsOffshore(S.SELECTED_METHOD) && S.OFFSHORE_FLAG != Flag::On)
         refuse("SELECTED LOAD-TRANSFER METHOD", std::to_string(S.SELECTED_METHOD),
                "IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED");
-    requireRange("T-Z FACTOR OPTION", S.SIDE_FACTOR_FLAG, 0, 1);
+    requireRange("T-Z FACTOR OPTION", S.SIDE_FACTOR_FLAG, TzFactorOption::Unfactored, TzFactorOption::Factored);
 
     in.record(); // record 8
-    for (int m = 1; m <= 9; ++m)
+    for (int m = Method::First; m <= Method::Last; ++m)
         S.MethodTicked[m] = in.integer();
 
     in.record(); // record 9
@@ -136,7 +134,7 @@ void finishSoilRow(EngineState& S, int row)
     S.NO_LIMIT_FRICTION[row] = 0;
     S.NO_LIMIT_BEARING[row] = 0;
     const double type = r[COL_SOIL_TYPE];
-    if (type != 1.0 && type != 2.0 && type != 3.0)
+    if (type != SoilType::Sand && type != SoilType::Clay && type != SoilType::Silt)
         refuse("SOIL TYPE OF LAYER-END RECORD " + std::to_string(row), numberText(type),
                "IS NOT 1 (SAND), 2 (CLAY) OR 3 (SILT)");
     // Values no soil can have: the stresses and capacities computed from them would
@@ -150,19 +148,19 @@ void finishSoilRow(EngineState& S, int row)
         refuse("FRICTION ANGLE" + record, numberText(r[COL_FRICTION_ANGLE]), "IS OUTSIDE THE ALLOWED RANGE 0 TO 90");
     // Sand and silt: the blow count goes to column 11, column 10 keeps only the
     // remolded strength of clay.
-    if (type == 1.0 || type == 3.0) {
+    if (type == SoilType::Sand || type == SoilType::Silt) {
         r[COL_BLOW_COUNT] = r[COL_REMOLDED_STRENGTH];
         r[COL_REMOLDED_STRENGTH] = 0.0;
     }
     S.SOIL_PI_READ[row] = r[COL_PI];
     S.SOIL_QC_READ[row] = r[COL_QC];
     // Lighter than 75 pcf (11.78 kN/m3): submerged soil.
-    const double lowWeight = isEnglish(S) ? 75.0 : 75.0 * units::kKnM3PerPcf;
+    const double lowWeight = english(S) ? 75.0 : 75.0 * units::kKnM3PerPcf;
     if (S.LOW_WEIGHT_DEPTH == 99999.0 && r[COL_UNIT_WEIGHT] < lowWeight)
         S.LOW_WEIGHT_DEPTH = r[COL_DEPTH];
     // A limit typed as 9999 asks API RP-2A for its default limit (seen before any division).
     S.API_DEFAULT_LIMIT[row] = std::fabs(r[COL_MAX_UNIT_FRICTION] - 9999.0) < 1.0e-6 ? 1 : 0;
-    if (isEnglish(S)) {
+    if (english(S)) {
         // psf to ksf; the plasticity index, the layer Qc and the user unit values
         // stay as read in their own columns.
         for (int c : {COL_MAX_UNIT_FRICTION, COL_MAX_UNIT_BEARING, COL_UNDRAINED_STRENGTH, COL_REMOLDED_STRENGTH})
@@ -196,7 +194,7 @@ void readOptionRecords(EngineState& S, RecordReader& in)
 {
     in.record(); // record 11
     S.TZ_FLAG = in.integer();
-    if (S.TZ_FLAG == 1) {
+    if (S.TZ_FLAG == Flag::On) {
         in.record(); // record 12
         S.TZ_DEPTH_COUNT = in.integer();
         requireRange("NUMBER OF USER T-Z DEPTHS", S.TZ_DEPTH_COUNT, 0, MAX_TZ_DEPTHS);
@@ -209,19 +207,19 @@ void readOptionRecords(EngineState& S, RecordReader& in)
     in.record(); // record 13
     S.LOADING = in.integer();
     S.TENSION_FACTOR = in.real();
-    requireRange("LOADING FLAG", S.LOADING, 0, 1);
+    requireRange("LOADING FLAG", S.LOADING, Loading::Compression, Loading::Tension);
 
     in.record(); // record 14
     S.CLAY_CONDITION = in.integer();
     S.PLUG_CONDITION = in.integer();
-    requireRange("CLAY CONDITION", S.CLAY_CONDITION, 0, 1);
-    requireRange("PLUG CONDITION", S.PLUG_CONDITION, 0, 2);
+    requireRange("CLAY CONDITION", S.CLAY_CONDITION, ClayCondition::Undrained, ClayCondition::Drained);
+    requireRange("PLUG CONDITION", S.PLUG_CONDITION, PlugCondition::Computed, PlugCondition::Unplugged);
 
     in.record(); // record 15
     S.SECTION_COUNT = in.integer();
     S.AREA_MODE = in.integer();
     requireRange("NUMBER OF CROSS-SECTION ROWS", S.SECTION_COUNT, 0, MAX_SECTION_ROWS);
-    requireRange("CROSS-SECTION AREA MODE", S.AREA_MODE, 0, 2);
+    requireRange("CROSS-SECTION AREA MODE", S.AREA_MODE, AreaMode::FromSection, AreaMode::Table);
     for (int i = 1; i <= S.SECTION_COUNT; ++i) {
         in.record(); // record 16
         S.SECTION_DIST[i] = in.real();
@@ -231,7 +229,8 @@ void readOptionRecords(EngineState& S, RecordReader& in)
     in.record(); // record 17
     S.CRITICAL_DEPTH_OPTION = in.integer();
     S.USER_CRITICAL_DEPTH = in.real();
-    requireRange("CRITICAL-DEPTH OPTION", S.CRITICAL_DEPTH_OPTION, 0, 2);
+    requireRange("CRITICAL-DEPTH OPTION", S.CRITICAL_DEPTH_OPTION, CriticalDepthOption::ByDensity,
+                 CriticalDepthOption::UserDepth);
 }
 
 } // namespace
@@ -280,7 +279,7 @@ void READ_CPT_FILE(EngineState& S)
     READ_CPT_TEXT(S, text, path);
 }
 
-double REQUIRED_SOIL_DEPTH(const EngineState& S) { return S.TL + 2.0 * S.OD / (isEnglish(S) ? 12.0 : 1000.0); }
+double REQUIRED_SOIL_DEPTH(const EngineState& S) { return S.TL + 2.0 * S.OD / (english(S) ? 12.0 : 1000.0); }
 
 bool SOIL_DEPTH_CHECK(EngineState& S)
 {
@@ -396,7 +395,7 @@ void BUILD_SEGMENT_TABLE(EngineState& S)
         // limit of a stress: no other rule is limited by it, in either unit system.
         if (S.API_DEFAULT_LIMIT[f] == 1 && S.API_DEFAULT_LIMIT[f + 1] == 1)
             seg.SEG_MAX_UNIT_FRICTION[j] = kNoLimit;
-        if (isEnglish(S)) {
+        if (english(S)) {
             // psf to ksf (the tension rule is the user method's own).
             seg.SEG_USER_UNIT_FRICTION[j] /= 1000.0;
             seg.SEG_USER_UNIT_BEARING[j] /= 1000.0;

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "InputCodes.h"
+
 namespace veldo {
 
 inline constexpr int MAX_SOIL_ROWS = 80; // layer-end rows (40 layers)
@@ -43,23 +45,23 @@ struct InputStorage {
     std::string TITLE, DESIGNER, JOB_NUMBER;
 
     // Record 4.
-    int UNIT_SYSTEM = 1; // 1 English, 2 SI
-    int PRINT_STEP = 1;  // the capacity tables print every N-th point
+    int UNIT_SYSTEM = UnitSystem::English;
+    int PRINT_STEP = 1; // the capacity tables print every N-th point
     int LAYER_END_COUNT = 0;
-    int PILE_END_FLAG = 0; // 0 open-ended, 1 closed-ended
+    int PILE_END_FLAG = PileEnd::Open;
     // Record 5.
     double PERIMETER = 0, TIP_AREA = 0, OD = 0, ID = 0, E_MODULUS = 0, TL = 0, PSL = 0;
     // Record 6: enhanced (lower) end section.
     double ESL = 0, EID = 0;
     // Record 7.
     double ZFL = 0, INCREMENT = 0;
-    int PILE_TYPE = 1;
+    int PILE_TYPE = PileType::SteelPipe;
     double TAPER_ANGLE = 0;
-    int SELECTED_METHOD = 4;
-    int OFFSHORE_FLAG = 0;
-    int SIDE_FACTOR_FLAG = 0;
-    // Record 8: index = design method number 1..9.
-    std::array<int, 10> MethodTicked{};
+    int SELECTED_METHOD = Method::ApiRp2a;
+    int OFFSHORE_FLAG = Flag::Off;
+    int SIDE_FACTOR_FLAG = TzFactorOption::Unfactored;
+    // Record 8: Flag::On for a ticked method, by design method number (entry 0 unused).
+    std::array<int, Method::Count + 1> MethodTicked{};
     // Record 9.
     double DEEPEST_SOIL_DEPTH = 0, CONSTANT_AREA = 0;
 
@@ -76,22 +78,22 @@ struct InputStorage {
     double LOW_WEIGHT_DEPTH = 99999;                        // first depth whose effective unit weight is low
 
     // Records 11/12: user t-z print depths.
-    int TZ_FLAG = 0;
+    int TZ_FLAG = Flag::Off;
     int TZ_DEPTH_COUNT = 0;
     std::array<double, MAX_TZ_DEPTHS + 1> TZ_DEPTHS{};
     // Record 13.
-    int LOADING = 0; // 0 compression, 1 tension
+    int LOADING = Loading::Compression;
     double TENSION_FACTOR = 1.0;
     // Record 14.
-    int CLAY_CONDITION = 0; // ICP/MTD: 1 drained, 0 undrained
-    int PLUG_CONDITION = 0; // 0 computed, 1 plugged, 2 unplugged
+    int CLAY_CONDITION = ClayCondition::Undrained;
+    int PLUG_CONDITION = PlugCondition::Computed;
     // Records 15/16: cross-section table.
     int SECTION_COUNT = 0;
-    int AREA_MODE = 0; // 0 from the section, 1 constant, 2 table
+    int AREA_MODE = AreaMode::FromSection;
     std::array<double, MAX_SECTION_ROWS + 1> SECTION_DIST{};
     std::array<double, MAX_SECTION_ROWS + 1> SECTION_AREA{};
     // Record 17.
-    int CRITICAL_DEPTH_OPTION = 0; // 0 by density, 1 stress limit, 2 user depth
+    int CRITICAL_DEPTH_OPTION = CriticalDepthOption::ByDensity;
     double USER_CRITICAL_DEPTH = 0;
 
     // CPT file: depth and Qc in the project's units as written (English: ft, psf).

@@ -24,18 +24,19 @@ void segmentColumns(EngineState& S)
     for (int i = 1; i <= n; ++i) {
         if (S.SEG_KO[i] == 0)
             S.SEG_KO[i] = 1.0;
-        S.LAMBDA_SEG_STRENGTH[i] = S.SEG_SOIL_TYPE[i] - 1.0 <= 0 ? meanEndStress(S, i) * S.SEG_KO[i] *
-                                                                       std::tan(S.SEG_FRICTION_ANGLE[i] / DEG_PER_RAD)
-                                                                 : S.SEG_UNDRAINED_STRENGTH[i];
+        S.LAMBDA_SEG_STRENGTH[i] =
+            S.SEG_SOIL_TYPE[i] - SoilType::Sand <= 0
+                ? meanEndStress(S, i) * S.SEG_KO[i] * std::tan(S.SEG_FRICTION_ANGLE[i] / DEG_PER_RAD)
+                : S.SEG_UNDRAINED_STRENGTH[i];
     }
     double bottom = 0;
     for (int i = 1; i <= n; ++i) {
         bottom += thickness(S, i);
-        if (S.ZFL - bottom > 1e-6) {
+        if (S.ZFL - bottom > kDepthTol) {
             S.LAMBDA_SEG_STRENGTH[i] = 0;
             continue;
         }
-        if (std::abs(S.ZFL - bottom) <= 1e-6)
+        if (std::abs(S.ZFL - bottom) <= kDepthTol)
             S.LAMBDA_SEG_STRENGTH[i] = 0;
         break;
     }
@@ -48,7 +49,7 @@ void segmentColumns(EngineState& S)
 // Stiffness term E x A (A the section area in in2 or mm2) with its unit factor.
 double stiffness(const EngineState& S)
 {
-    const bool en = english(S);
+    const bool en = englishOrBelow(S);
     double area = PI5 * (S.OD * S.OD - S.EID * S.EID) / 4.0;
     // The noncircular tip area is stored in ft2 or m2: back to in2 or mm2.
     if (S.TIP_AREA > 1e-4)
@@ -66,7 +67,7 @@ void nodeAverages(EngineState& S, int k, double z)
         const double top = S.SIGV_ENDS[2 * i - 1];
         return h > 1e-10 ? top + (S.SIGV_ENDS[2 * i] - top) / h * t : top;
     };
-    if (z - h1 <= 1e-6) {
+    if (z - h1 <= kDepthTol) {
         const double sz = stressIn(1, z);
         S.LAMBDA_NODE_STRESS[k] = sz;
         S.LAMBDA_NODE_STRENGTH[k] = S.LAMBDA_MEAN_STRENGTH[k] = S.LAMBDA_SEG_STRENGTH[1];
@@ -79,7 +80,7 @@ void nodeAverages(EngineState& S, int k, double z)
     int i = 2;
     for (; i <= n; ++i) {
         bottom += thickness(S, i);
-        if (z - bottom <= 1e-6 || i == n)
+        if (z - bottom <= kDepthTol || i == n)
             break;
         stressSum += S.LAMBDA_SEG_STRESS_AREA[i];
         strengthSum += S.LAMBDA_SEG_STRENGTH_AREA[i];
@@ -109,7 +110,7 @@ double lambdaCapacity(EngineState& S, int k, double z, double p, double stiffnes
     nodeAverages(S, k, z);
     const double meanStrength = S.LAMBDA_MEAN_STRENGTH[k];
     const double meanStress = S.LAMBDA_MEAN_STRESS[k];
-    const double scale = english(S) ? 1000.0 : 1.0e6;
+    const double scale = englishOrBelow(S) ? 1000.0 : 1.0e6;
     const double c = PI5 * S.OD;
     double pi2 = 0;
     if (z > 0) {
@@ -174,7 +175,7 @@ void CALC_LAMBDA2_CAPACITY(EngineState& S)
     untensionedSums(S, N, p);
 
     NodeArray& q = S.LAMBDA_SKIN_CUMULATIVE;
-    if (S.LOADING == 1) {
+    if (S.LOADING == Loading::Tension) {
         for (int k = 0; k <= N; ++k)
             q[k] *= S.TENSION_FACTOR;
         for (int k = 0; k <= N; ++k)
@@ -187,10 +188,10 @@ void CALC_LAMBDA2_CAPACITY(EngineState& S)
         S.SKIN_FACTORED[k] = factored;
     }
     for (int k = 0; k <= N; ++k) {
-        S.LAMBDA_TZ_SKIN[k] = S.SIDE_FACTOR_FLAG == 1 ? S.SKIN_FACTORED[k] : q[k];
+        S.LAMBDA_TZ_SKIN[k] = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? S.SKIN_FACTORED[k] : q[k];
         q[k] = S.SKIN_FACTORED[k];
     }
-    publishNodes(S, 3, S.LAMBDA_UNIT_FRICTION, S.LAMBDA_SKIN_CUMULATIVE, S.LAMBDA_TZ_SKIN, N);
+    publishNodes(S, MethodIndex::RevisedLambda, S.LAMBDA_UNIT_FRICTION, S.LAMBDA_SKIN_CUMULATIVE, S.LAMBDA_TZ_SKIN, N);
 }
 
 } // namespace veldo

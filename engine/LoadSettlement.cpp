@@ -20,8 +20,8 @@ constexpr double kTolerance = 1.0e-4; // inch
 constexpr float kStepMovements[LOAD_STEP_COUNT + 1] = {0,     0.0001f, 0.001f, 0.005f, 0.01f,
                                                        0.05f, 0.1f,    0.5f,   1.0f,   2.0f};
 
-double lengthFactor(const EngineState& S) { return tzEnglish(S) ? 12.0 : 1.0; }  // ft or m to inch or m
-double forceFactor(const EngineState& S) { return tzEnglish(S) ? 1000.0 : 1.0; } // kips or kN to lb or kN
+double lengthFactor(const EngineState& S) { return english(S) ? 12.0 : 1.0; }  // ft or m to inch or m
+double forceFactor(const EngineState& S) { return english(S) ? 1000.0 : 1.0; } // kips or kN to lb or kN
 int pointCount(const EngineState& S) { return std::clamp(S.LS_POINT_COUNT, 0, MAX_LS_SEGMENTS); }
 
 // Layer pairs of at least 0.11 thickness, each giving three nodes.
@@ -56,9 +56,9 @@ void buildNodes(EngineState& S)
     int c = 0;
     if (stickUp) {
         c = 1;
-        setNode(S, 1, -psl, 2, 0);
-        setNode(S, 2, psl * 0.5 - psl, 2, 0);
-        setNode(S, 3, -kStickUpOffset * inchToRunLength(S), 2, 0);
+        setNode(S, 1, -psl, TzCurveKind::Clay, 0);
+        setNode(S, 2, psl * 0.5 - psl, TzCurveKind::Clay, 0);
+        setNode(S, 3, -kStickUpOffset * inchToRunLength(S), TzCurveKind::Clay, 0);
     }
     const double endOffset = kEndOffset * inchToRunLength(S);
     const double midOffset = kMidOffset * inchToRunLength(S);
@@ -69,7 +69,7 @@ void buildNodes(EngineState& S)
         if (!(bottom[COL_DEPTH] - top[COL_DEPTH] >= minTzLayerThickness(S)))
             continue;
         ++c;
-        const int kind = top[COL_SOIL_TYPE] == 1.0 && bottom[COL_SOIL_TYPE] == 1.0 ? 1 : 2;
+        const int kind = tzCurveKind(top[COL_SOIL_TYPE], bottom[COL_SOIL_TYPE]);
         const double a = lf * top[COL_DEPTH];
         const double e = lf * bottom[COL_DEPTH] - endOffset;
         const double b = (a + e + midOffset) * 0.5;
@@ -109,7 +109,7 @@ void buildStiffness(EngineState& S)
 {
     const double lf = lengthFactor(S);
     const int rows = std::clamp(S.SECTION_COUNT, 0, MAX_SECTION_ROWS);
-    if (S.AREA_MODE == 2 && rows > 0) {
+    if (S.AREA_MODE == AreaMode::Table && rows > 0) {
         S.AE_COUNT = rows;
         for (int i = 1; i <= rows; ++i) {
             S.AE_DEPTH[static_cast<size_t>(i)] = S.SECTION_DIST[static_cast<size_t>(i)] * lf;
@@ -118,10 +118,10 @@ void buildStiffness(EngineState& S)
         return;
     }
     const double od = tzDiameter(S);
-    const double id = tzEnglish(S) ? S.ID : S.ID / 1000.0;
+    const double id = english(S) ? S.ID : S.ID / 1000.0;
     double area = (od * od - id * id) * kTzPi * 0.25;
     if (S.TIP_AREA > 1.0e-5)
-        area = S.TIP_AREA * (tzEnglish(S) ? 144.0 : 1.0);
+        area = S.TIP_AREA * (english(S) ? 144.0 : 1.0);
     if (S.CONSTANT_AREA > 1.0e-5)
         area = S.CONSTANT_AREA;
     S.AE_COUNT = 2;
@@ -202,9 +202,9 @@ void buildSegments(EngineState& S, int nP, double pileLength)
 
 void writeTipTable(EngineState& S)
 {
-    const bool english = tzEnglish(S);
+    const bool en = english(S);
     S.report.write("/,/,/,8X,'TIP   LOAD',8X,'TIP MOVEMENT',/,12X,A3,15X,A3,/",
-                   {english ? "KIP" : "KN.", english ? "IN." : "M. "});
+                   {en ? "KIP" : "KN.", en ? "IN." : "M. "});
     for (int j = 1; j <= TZ_CURVE_POINTS; ++j)
         S.report.write("E18.4,E19.4", {S.TIP_Q[j] / forceFactor(S), S.TIP_W[j]});
 }
@@ -263,7 +263,7 @@ void writeNotes(EngineState& S)
     S.report.write("/,/,12X,'NOTES:',/,12X,'- AN ASTERISK IS PLACED IN THE END-BEARING COLUMN',/,"
                    "12X,'  IF THE TIP RESISTANCE IS CONTROLLED BY THE FRICTION',/,"
                    "12X,'  OF SOIL PLUG INSIDE AN OPEN-ENDED PIPE PILE.',/");
-    if (S.LOADING == 1)
+    if (S.LOADING == Loading::Tension)
         S.report.write("/,12X,'- A NEGATIVE SELF-WEIGHT VALUE IS DUE TO THE',/,12X,'  BOUYANCY EFFECT.',/");
     S.report.write("/,/,16X,'*************************************************',/,"
                    "16X,'* COMPUTE LOAD-DISTRIBUTION AND LOAD-SETTLEMENT *',/,"
@@ -273,12 +273,12 @@ void writeNotes(EngineState& S)
 
 void writeLoadSettlementTable(EngineState& S)
 {
-    const bool english = tzEnglish(S);
+    const bool en = english(S);
     const double ff = forceFactor(S);
     S.report.write("/,/,/,22X,'LOAD VERSUS SETTLEMENT CURVE',/,22X,'****************************'");
     S.report.write("/,/,/,8X,'TOP  LOAD     TOP MOVEMENT       TIP  LOAD ',5X,'TIP MOVEMENT'");
-    const char* force = english ? "KIP" : "KN.";
-    const char* length = english ? "IN." : "M. ";
+    const char* force = en ? "KIP" : "KN.";
+    const char* length = en ? "IN." : "M. ";
     S.report.write("11X,A3,13X,A3,14X,A3,12X,A3", {force, length, force, length});
     for (int s = 1; s <= S.STEP_COUNT; ++s) {
         const auto i = static_cast<size_t>(s);
@@ -326,7 +326,7 @@ void LOAD_SETTLEMENT_ANALYSIS(EngineState& S)
     writeLoadSettlementTable(S);
     // Asked for t-z depths but given none: the extra block is a lone zero count,
     // so the reader that expects the block stays aligned.
-    if (S.TZ_FLAG == 1 && S.TZ_DEPTH_COUNT <= 0)
+    if (S.TZ_FLAG == Flag::On && S.TZ_DEPTH_COUNT <= 0)
         writePlotCount(S, 0);
 }
 

@@ -23,21 +23,6 @@
 namespace veldo {
 namespace {
 
-// Design methods whose computation exists, by design method number 1..9.
-// A method's line flips to true when its routine lands.
-constexpr std::array<bool, 10> kImplemented = {
-    false,
-    true, // 1 FHWA
-    true, // 2 USACE
-    true, // 3 Revised Lambda
-    true, // 4 API RP-2A
-    true, // 5 user-specified load transfer
-    true, // 6 NGI
-    true, // 7 ICP/MTD
-    true, // 8 Fugro
-    true, // 9 UWA
-};
-
 // Boxed title of a method's capacity table.
 struct TableTitle {
     int indent;
@@ -73,7 +58,7 @@ void writeTableHeading(EngineState& S, int designMethod)
     S.report.line(indent + title.text);
     S.report.line(indent + stars);
     S.report.line();
-    if (S.LOADING == 1) {
+    if (S.LOADING == Loading::Tension) {
         S.report.write("10X,'   PILE       TOTAL SKIN       SELF      ULTIMATE'");
         S.report.write("10X,'PENETRATION   FRICTION        WEIGHT     CAPACITY'");
     } else {
@@ -87,7 +72,7 @@ void writeTableRow(EngineState& S, int index, int k)
 {
     const auto col = static_cast<size_t>(index);
     const auto node = static_cast<size_t>(k);
-    const bool plugControls = S.PLUG_FLAG[col][node] == 2;
+    const bool plugControls = S.PLUG_FLAG[col][node] == PlugControl::AnnulusAndPlug;
     S.report.write(
         plugControls ? "11X,F7.2,6X,F8.1,6X,F8.1,'*   ',F9.1" : "11X,F7.2,6X,F8.1,6X,F8.1,4X,F9.1",
         {k * S.INCREMENT, S.METHOD_SKIN[col][node], S.METHOD_END_BEARING[col][node], S.METHOD_ULTIMATE[col][node]});
@@ -119,15 +104,15 @@ void runGeneralMethod(EngineState& S)
 {
     // Ticked, it always runs (zeros where the user gave nothing), so that its
     // block is always written; unticked, only when the user gave values.
-    const bool wanted = S.MethodTicked[5] == 1 || hasUserLoadTransfer(S);
+    const bool wanted = S.MethodTicked[Method::General] == Flag::On || hasUserLoadTransfer(S);
     if (S.GENERAL_ONCE != 0 || !wanted)
         return;
     S.GENERAL_ONCE = 1;
     CALC_GENERAL_CAPACITY(S);
-    COMMON_STEPS(S, methodIndexOf(5));
-    resultsFinal(S, 5);
-    if (S.PASS == 1 && methodWritesOutput(S, 5))
-        PRINT_CAPACITY_TABLE(S, 5);
+    COMMON_STEPS(S, MethodIndex::General);
+    resultsFinal(S, Method::General);
+    if (S.PASS == 1 && methodWritesOutput(S, Method::General))
+        PRINT_CAPACITY_TABLE(S, Method::General);
 }
 
 void passOne(EngineState& S)
@@ -135,12 +120,12 @@ void passOne(EngineState& S)
     WRITE_PLOT_HEADER(S, plotSeriesCount(S));
     runGeneralMethod(S);
     CALC_FHWA_CAPACITY(S);
-    COMMON_STEPS(S, 1);
+    COMMON_STEPS(S, MethodIndex::Fhwa);
     CALC_USACE_CAPACITY(S);
-    COMMON_STEPS(S, 2);
+    COMMON_STEPS(S, MethodIndex::Usace);
     CALC_LAMBDA2_CAPACITY(S);
-    COMMON_STEPS(S, 3);
-    for (int method : {1, 2, 3}) {
+    COMMON_STEPS(S, MethodIndex::RevisedLambda);
+    for (int method : {Method::Fhwa, Method::Usace, Method::RevisedLambda}) {
         resultsFinal(S, method);
         if (methodWritesOutput(S, method))
             PRINT_CAPACITY_TABLE(S, method);
@@ -151,15 +136,15 @@ void passOne(EngineState& S)
 void passTwo(EngineState& S)
 {
     runGeneralMethod(S);
-    runMethod(S, 4, CALC_API_CAPACITY);
-    if (S.OFFSHORE_FLAG == 1) {
-        runMethod(S, 6, CALC_NGI_CAPACITY);
-        runMethod(S, 7, CALC_ICP_CAPACITY);
-        runMethod(S, 8, CALC_FUGRO_CAPACITY);
-        runMethod(S, 9, CALC_UWA_CAPACITY);
+    runMethod(S, Method::ApiRp2a, CALC_API_CAPACITY);
+    if (S.OFFSHORE_FLAG == Flag::On) {
+        runMethod(S, Method::Ngi, CALC_NGI_CAPACITY);
+        runMethod(S, Method::IcpMtd, CALC_ICP_CAPACITY);
+        runMethod(S, Method::Fugro, CALC_FUGRO_CAPACITY);
+        runMethod(S, Method::Uwa, CALC_UWA_CAPACITY);
     }
     // A selected user method that never ran hands over its empty columns.
-    if (S.LS_METHOD_INDEX == 0)
+    if (S.LS_METHOD_INDEX == MethodIndex::None)
         COPY_LOAD_SETTLEMENT_INPUT(S);
     LOAD_SETTLEMENT_ANALYSIS(S);
     if (S.TZ_DEPTH_COUNT > 0)
@@ -168,22 +153,18 @@ void passTwo(EngineState& S)
 
 } // namespace
 
-bool methodImplemented(int designMethod)
-{
-    return designMethod >= 1 && designMethod <= 9 && kImplemented[static_cast<size_t>(designMethod)];
-}
-
 bool methodWritesOutput(const EngineState& S, int designMethod)
 {
-    if (!methodImplemented(designMethod) || S.MethodTicked[static_cast<size_t>(designMethod)] != 1)
+    if (designMethod < Method::First || designMethod > Method::Last ||
+        S.MethodTicked[static_cast<size_t>(designMethod)] != Flag::On)
         return false;
-    return designMethod <= 5 || S.OFFSHORE_FLAG == 1;
+    return !Method::IsOffshore(designMethod) || S.OFFSHORE_FLAG == Flag::On;
 }
 
 int plotSeriesCount(const EngineState& S)
 {
     int count = 0;
-    for (int method = 1; method <= 9; ++method)
+    for (int method = Method::First; method <= Method::Last; ++method)
         if (methodWritesOutput(S, method))
             ++count;
     return count;
@@ -192,7 +173,7 @@ int plotSeriesCount(const EngineState& S)
 void PRINT_CAPACITY_TABLE(EngineState& S, int designMethod)
 {
     const int index = methodIndexOf(designMethod);
-    if (index == 0)
+    if (index == MethodIndex::None)
         return;
     writeTableHeading(S, designMethod);
     for (int k : printedNodes(S)) {
@@ -206,13 +187,13 @@ void COPY_LOAD_SETTLEMENT_INPUT(EngineState& S)
     const int index = methodIndexOf(S.SELECTED_METHOD);
     S.LS_METHOD_INDEX = index;
     S.LS_POINT_COUNT = 0;
-    if (index == 0)
+    if (index == MethodIndex::None)
         return;
     const auto col = static_cast<size_t>(index);
     // With option 1 the tip is the printed END BEARING column (the factored end
     // bearing; in tension the self weight, a weight that no resistance factor
     // touches); with option 0 the unfactored tip.
-    const auto& tips = S.SIDE_FACTOR_FLAG == 1 ? S.METHOD_END_BEARING[col] : S.METHOD_TIP[col];
+    const auto& tips = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? S.METHOD_END_BEARING[col] : S.METHOD_TIP[col];
     int r = 0;
     for (int k : printedNodes(S)) {
         ++r;
@@ -230,7 +211,7 @@ void COMPUTATION_LOOP(EngineState& S)
     for (S.PASS = 1; S.PASS <= 2; ++S.PASS) {
         BUILD_SEGMENT_TABLE(S);
         PREPARE_SOIL_PROFILE(S);
-        for (int index : {1, 2, 3})
+        for (int index : {MethodIndex::Fhwa, MethodIndex::Usace, MethodIndex::RevisedLambda})
             COMMON_STEPS(S, index);
         if (S.PASS == 1)
             passOne(S);

@@ -7,12 +7,8 @@
 
 namespace veldo {
 
-// True when the design method (1..9) has its computation in this engine; a
-// method without one writes no table and no plot-data block.
-bool methodImplemented(int designMethod);
-
 // True when the run writes a table and a plot-data block for the design method:
-// ticked, implemented, and for 6..9 the offshore-methods flag is 1.
+// ticked, and for an offshore method the offshore-methods flag is on.
 bool methodWritesOutput(const EngineState& S, int designMethod);
 
 // Number of method blocks the plot-data file will hold.

@@ -11,7 +11,6 @@ namespace {
 
 using namespace offshore;
 
-constexpr int kNgiIndex = 5;                 // current-method index of the common steps
 constexpr double kLowestDr = sp(0.200001f);  // lower bound of the relative density
 constexpr double kLowestPi = sp(12.000001f); // lower bound of the plasticity index in use
 constexpr double kAbsent = 1e-10;
@@ -36,8 +35,9 @@ EndFriction sandFriction(EngineState& S, int i)
     const double qc = coneResistance(S, i);
     const double zOverL = S.TL > 0.0 ? S.SEG_TOP[i] / S.TL : 0.0;
     const double tipFactor = endSectionId(S) <= sp(1e-5f) ? sp(1.6f) : 1.0;
-    const double loadFactor = S.LOADING == 1 ? 1.0 : sp(1.3f);
-    const double materialFactor = (S.PILE_TYPE == 2 || S.PILE_TYPE == 3) ? sp(1.2f) : 1.0;
+    const double loadFactor = S.LOADING == Loading::Tension ? 1.0 : sp(1.3f);
+    const bool timberOrConcrete = S.PILE_TYPE == PileType::Timber || S.PILE_TYPE == PileType::PrecastConcrete;
+    const double materialFactor = timberOrConcrete ? sp(1.2f) : 1.0;
     const double common = zOverL * u.pa * tipFactor * loadFactor * materialFactor;
     auto atStress = [&](double sigma) {
         const double dr = relativeDensity(S, qc, sigma, u.pa);
@@ -101,7 +101,7 @@ void CALC_NGI_CAPACITY(EngineState& S)
         S.NGI_PLUG_FRICTION[2 * i - 1] = plug.top;
         S.NGI_PLUG_FRICTION[2 * i] = plug.bottom;
     }
-    accumulateSideFriction(S, kNgiIndex, S.NGI_PLUG_FRICTION, S.NGI_TZ_SKIN);
+    accumulateSideFriction(S, MethodIndex::Ngi, S.NGI_PLUG_FRICTION, S.NGI_TZ_SKIN);
 }
 
 } // namespace veldo

@@ -5,13 +5,13 @@
 
 #include "Charts.h"
 #include "CommonSteps.h"
+#include "EngineRules.h"
 #include "UnitConversions.h"
 
 namespace veldo::offshore {
 
 namespace {
 
-constexpr double kDepthTol = 1e-6;
 constexpr double kAbsent = 1e-10;
 constexpr double kDegPerRad = sp(57.2958f);
 constexpr double kPi = sp(3.14159f);
@@ -28,25 +28,6 @@ double frictionAtDepth(const EngineState& S, double z)
     return pairAt(S, S.SEG_END_FRICTION, z);
 }
 
-// Per segment: true when the layer's maximum unit side friction was entered as
-// 9999 at both layer ends, the request for API RP-2A's default limit. The soil
-// rows that bracket a segment are found as the segment table finds them.
-std::array<bool, MAX_SEGMENTS + 2> apiDefaultSegments(const EngineState& S)
-{
-    std::array<bool, MAX_SEGMENTS + 2> flags{};
-    const int rows = std::clamp(S.LAYER_END_COUNT, 0, MAX_SOIL_ROWS);
-    if (rows < 2)
-        return flags;
-    const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
-    int f = 1;
-    for (int i = 1; i <= n; ++i) {
-        while (f + 1 < rows && S.SOIL[f + 1][COL_DEPTH] - S.SEG_TOP[i] <= kDepthTol)
-            ++f;
-        flags[i] = S.API_DEFAULT_LIMIT[f] == 1 && S.API_DEFAULT_LIMIT[f + 1] == 1;
-    }
-    return flags;
-}
-
 // Limit of the unit side friction of segment i for these methods.
 double segmentLimit(const EngineState& S, int i, const std::array<bool, MAX_SEGMENTS + 2>& apiDefault)
 {
@@ -60,14 +41,14 @@ double segmentLimit(const EngineState& S, int i, const std::array<bool, MAX_SEGM
 
 Units unitsOf(const EngineState& S)
 {
-    if (S.UNIT_SYSTEM == 1)
+    if (english(S))
         return {true, units::kAtmosphericKsf, 12.0};
     return {false, units::kAtmosphericKpa, 1000.0};
 }
 
-double endSectionId(const EngineState& S) { return S.PILE_END_FLAG == 1 ? 0.0 : S.EID; }
+double endSectionId(const EngineState& S) { return S.PILE_END_FLAG == PileEnd::Closed ? 0.0 : S.EID; }
 
-bool isSandSegment(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - 1.0 <= sp(1e-6f); }
+bool isSandSegment(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] - SoilType::Sand <= sp(1e-6f); }
 
 double coneResistance(EngineState& S, int i)
 {
@@ -130,7 +111,7 @@ void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& pl
     const int last = lastNode(S);
     const double delta = S.INCREMENT;
     const double p = perimeter(S);
-    const auto apiDefault = apiDefaultSegments(S);
+    const auto apiDefault = apiDefaultLimitSegments(S);
 
     for (int k = 0; k <= last; ++k) {
         const double z = k * delta;
@@ -149,7 +130,7 @@ void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& pl
     for (int k = 1; k <= last; ++k) {
         double dq = (S.NODE_UNIT_FRICTION[k - 1] + S.NODE_UNIT_FRICTION[k]) * 0.5 * p * delta;
         const double dqMax = (S.NODE_FRICTION_LIMIT[k - 1] + S.NODE_FRICTION_LIMIT[k]) * 0.5 * p * delta;
-        if (dq - dqMax > kDepthTol)
+        if (dq - dqMax > 1e-6)
             dq = dqMax;
         S.SKIN_INCREMENT[k] = dq;
         S.SKIN_INCREMENT_MAX[k] = dqMax;
@@ -158,7 +139,7 @@ void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& pl
         S.SKIN_CUMULATIVE[k] = sum;
         S.SKIN_FACTORED[k] = factored;
         // Factored for the load-settlement only with option 1.
-        tzSkin[k] = S.SIDE_FACTOR_FLAG == 1 ? factored : sum;
+        tzSkin[k] = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? factored : sum;
     }
     for (int k = 1; k <= last; ++k)
         S.SKIN_CUMULATIVE[k] = S.SKIN_FACTORED[k];

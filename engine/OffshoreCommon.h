@@ -4,6 +4,8 @@
 // the segment end frictions into the node arrays and the method's result columns.
 #pragma once
 
+#include <algorithm>
+
 #include "EngineState.h"
 
 namespace veldo::offshore {
@@ -60,5 +62,19 @@ void storeEndFriction(EngineState& S, int i, EndFriction f, PairArray& copy);
 // METHOD_TZ_SKIN and METHOD_PLUG_FRICTION (from plugPair) of that index; tzSkin
 // receives the load-settlement hand-over as well.
 void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& plugPair, NodeArray& tzSkin);
+
+// A method whose clay and silt follow the ICP/MTD clay rule: the end frictions of
+// every segment (sand by the method's own rule), kept also in the method's copy,
+// then the node and accumulation frame of its index.
+template <typename SandRule>
+void runWithIcpClay(EngineState& S, int methodIndex, SandRule sandFriction, PairArray& copy, NodeArray& tzSkin)
+{
+    const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
+    for (int i = 1; i <= n; ++i) {
+        const EndFriction f = isSandSegment(S, i) ? sandFriction(S, i) : icpClayFriction(S, i);
+        storeEndFriction(S, i, f, copy);
+    }
+    accumulateSideFriction(S, methodIndex, copy, tzSkin);
+}
 
 } // namespace veldo::offshore

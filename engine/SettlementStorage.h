@@ -31,12 +31,18 @@ struct SolverSegment {
     double weight = 0;
 };
 
+// Which t-z curve a node follows.
+namespace TzCurveKind {
+inline constexpr int Sand = 1;
+inline constexpr int Clay = 2; // clay, silt, a layer of mixed records and the stick-up
+} // namespace TzCurveKind
+
 struct SettlementStorage {
     // ---- t-z nodes 1..TZNODE_COUNT.
     int TZNODE_COUNT = 0;
     std::vector<double> TZNODE_DEPTH;  // below the pile head
     std::vector<double> TZNODE_GROUND; // below the ground surface (negative in the stick-up)
-    std::vector<int> TZNODE_KIND;      // 1 sand curve, 2 clay curve
+    std::vector<int> TZNODE_KIND;      // TzCurveKind of the node
     std::vector<double> TZNODE_FSIDE;  // ultimate unit side resistance
     std::vector<double> TZNODE_PHI;    // friction angle, degrees
 

@@ -28,12 +28,14 @@ void writeHeading(EngineState& S)
 
 void PRINT_SIDE_BY_SIDE(EngineState& S)
 {
-    if (S.MethodTicked[1] != 1 && S.MethodTicked[2] != 1 && S.MethodTicked[3] != 1)
+    if (S.MethodTicked[Method::Fhwa] != Flag::On && S.MethodTicked[Method::Usace] != Flag::On &&
+        S.MethodTicked[Method::RevisedLambda] != Flag::On)
         return;
     writeHeading(S);
     for (const int k : printedNodes(S))
         S.report.write("11X,F7.2,5X,F9.1,5X,F9.1,5X,F9.1",
-                       {k * S.INCREMENT, S.METHOD_ULTIMATE[1][k], S.METHOD_ULTIMATE[2][k], S.METHOD_ULTIMATE[3][k]});
+                       {k * S.INCREMENT, S.METHOD_ULTIMATE[MethodIndex::Fhwa][k],
+                        S.METHOD_ULTIMATE[MethodIndex::Usace][k], S.METHOD_ULTIMATE[MethodIndex::RevisedLambda][k]});
 }
 
 } // namespace veldo

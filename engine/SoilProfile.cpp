@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Charts.h"
+#include "EngineRules.h"
 #include "UnitConversions.h"
 
 namespace veldo {
@@ -10,14 +11,15 @@ namespace veldo {
 namespace {
 
 constexpr double kAbsent = 1e-10;       // a real below this counts as not given
-constexpr double kDepthTol = 1e-6;      // tolerance of depth comparisons
 constexpr double kStressLimitKsf = 3.5; // 167.581 kPa
 constexpr double kKpaPerPsi = units::kKpaPerKsf * 144.0 / 1000.0;
 
-bool english(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
-
-bool isSand(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] < 1.5; }
-bool isClay(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] >= 1.5 && S.SEG_SOIL_TYPE[i] < 2.5; }
+// Soil type codes rounded to the nearest: halfway between two codes.
+bool isSand(const EngineState& S, int i) { return S.SEG_SOIL_TYPE[i] < SoilType::Sand + 0.5; }
+bool isClay(const EngineState& S, int i)
+{
+    return S.SEG_SOIL_TYPE[i] >= SoilType::Clay - 0.5 && S.SEG_SOIL_TYPE[i] < SoilType::Clay + 0.5;
+}
 
 // Stress added by a soil slice of the given thickness (pcf x ft -> ksf in English units).
 double sliceStress(const EngineState& S, double thickness, int i)
@@ -83,7 +85,7 @@ void accumulateStress(EngineState& S, int n)
     for (int i = 2; i <= n; ++i) {
         S.SIGV_ENDS[2 * i] = S.SIGV_ENDS[2 * i - 1] + sliceStress(S, S.SEG_BOTTOM[i] - S.SEG_TOP[i], i);
         fillIns(S, i);
-        if (S.CRITICAL_DEPTH_OPTION == 1 && S.USER_CRITICAL_DEPTH < 0.00001 &&
+        if (S.CRITICAL_DEPTH_OPTION == CriticalDepthOption::AtStressLimit && S.USER_CRITICAL_DEPTH < 0.00001 &&
             exceedsStressLimit(S, S.SIGV_ENDS[2 * i]))
             S.USER_CRITICAL_DEPTH = S.SEG_BOTTOM[i];
         if (isSand(S, i))
@@ -106,12 +108,12 @@ double stressAtCriticalDepth(const EngineState& S, int n)
 // Stress limited at the critical depth; a critical depth of 0 means no limit.
 void limitStress(EngineState& S, int n)
 {
-    const bool knownUnits = S.UNIT_SYSTEM == 1 || S.UNIT_SYSTEM == 2;
+    const bool knownUnits = S.UNIT_SYSTEM == UnitSystem::English || S.UNIT_SYSTEM == UnitSystem::SI;
     for (int i = 2; i <= n; ++i) {
         S.SIGV_LIMITED[2 * i + 1] = S.SIGV_ENDS[2 * i];
         if (isSand(S, i))
             S.CRITICAL_DEPTH = densityCriticalDepth(S, i);
-        if (S.CRITICAL_DEPTH_OPTION > 0)
+        if (S.CRITICAL_DEPTH_OPTION > CriticalDepthOption::ByDensity)
             S.CRITICAL_DEPTH = S.USER_CRITICAL_DEPTH;
         if (knownUnits && S.CRITICAL_DEPTH >= kAbsent && S.SEG_BOTTOM[i] >= S.CRITICAL_DEPTH - kDepthTol)
             S.SIGV_LIMITED[2 * i + 1] = stressAtCriticalDepth(S, n);
@@ -126,7 +128,7 @@ void PREPARE_SOIL_PROFILE(EngineState& S)
     S.CRITICAL_DEPTH = 0;
     S.SIGV_ENDS.fill(0);
     S.SIGV_LIMITED.fill(0);
-    if (S.CRITICAL_DEPTH_OPTION == 1)
+    if (S.CRITICAL_DEPTH_OPTION == CriticalDepthOption::AtStressLimit)
         S.USER_CRITICAL_DEPTH = 0;
     const int n = std::min(S.SEG_COUNT, MAX_SEGMENTS);
     if (n < 1)

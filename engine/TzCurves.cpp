@@ -26,9 +26,8 @@ constexpr Ratios kTipNormW = {0, 0, 0.0005f, 0.001f, 0.002f, 0.013f, 0.042f, 0.0
 constexpr Ratios kTipNormQ = {0, 0, 0.0625f, 0.125f, 0.25f, 0.5f, 0.75f, 0.9f, 1.0f, 1.0f, 1.0f};
 
 constexpr double kPsfPerKpa = 1000.0 / units::kKpaPerKsf;
-constexpr double kDepthTol = 1.0e-6;
 
-bool usace(const EngineState& S) { return S.SELECTED_METHOD == 2; }
+bool usace(const EngineState& S) { return S.SELECTED_METHOD == Method::Usace; }
 
 // Subgrade factor of the USACE sand curve; a boundary angle takes the lower range.
 double subgradeFactor(double phi)
@@ -65,9 +64,9 @@ void scaledCurve(EngineState& S, int k, const Ratios& zInch, const Ratios& tRati
 // USACE sand: hyperbola t = z / (z / tmax + 1 / K) in psf and inch.
 void usaceSandCurve(EngineState& S, int k)
 {
-    const bool english = tzEnglish(S);
+    const bool en = english(S);
     const auto node = static_cast<size_t>(k);
-    const double psfPerUnit = english ? 144.0 : kPsfPerKpa;
+    const double psfPerUnit = en ? 144.0 : kPsfPerKpa;
     const double tmax = S.TZNODE_FSIDE[node] * psfPerUnit;
     const double factor = subgradeFactor(S.TZNODE_PHI[node]);
     const double toRun = inchToRunLength(S);
@@ -90,13 +89,11 @@ int soilRows(const EngineState& S) { return std::clamp(S.LAYER_END_COUNT, 0, MAX
 
 } // namespace
 
-bool tzEnglish(const EngineState& S) { return S.UNIT_SYSTEM == 1; }
+double tzDiameter(const EngineState& S) { return english(S) ? S.OD : S.OD / 1000.0; }
 
-double tzDiameter(const EngineState& S) { return tzEnglish(S) ? S.OD : S.OD / 1000.0; }
+double inchToRunLength(const EngineState& S) { return english(S) ? 1.0 : 1.0 / kInchPerMetre; }
 
-double inchToRunLength(const EngineState& S) { return tzEnglish(S) ? 1.0 : 1.0 / kInchPerMetre; }
-
-double minTzLayerThickness(const EngineState& S) { return units::feet(tzEnglish(S), 0.11); }
+double minTzLayerThickness(const EngineState& S) { return units::feet(english(S), 0.11); }
 
 double UNIT_SIDE_RESISTANCE(const EngineState& S, double x)
 {
@@ -104,8 +101,8 @@ double UNIT_SIDE_RESISTANCE(const EngineState& S, double x)
     const double diameter = tzDiameter(S);
     if (n < 2 || diameter <= 0)
         return 0.0;
-    const bool english = tzEnglish(S);
-    if (english)
+    const bool en = english(S);
+    if (en)
         x /= 12.0;
     // A depth on a table point (within the depth tolerance) takes the interval below it,
     // whatever rounding the unit system's depths carry.
@@ -125,7 +122,7 @@ double UNIT_SIDE_RESISTANCE(const EngineState& S, double x)
     else
         slope = quotient(i, i + 1);
     // kips per ft to psi with the diameter in inch; kN per m to kPa with it in m.
-    return english ? slope * 1000.0 / diameter / 12.0 / kTzPi : slope / diameter / kTzPi;
+    return en ? slope * 1000.0 / diameter / 12.0 / kTzPi : slope / diameter / kTzPi;
 }
 
 void BUILD_SAND_TZ_CURVE(EngineState& S, int k)
@@ -153,7 +150,7 @@ void BUILD_CLAY_TZ_CURVE(EngineState& S, int k)
 
 void BUILD_TZ_CURVE(EngineState& S, int k)
 {
-    if (S.TZNODE_KIND[static_cast<size_t>(k)] == 1)
+    if (S.TZNODE_KIND[static_cast<size_t>(k)] == TzCurveKind::Sand)
         BUILD_SAND_TZ_CURVE(S, k);
     else
         BUILD_CLAY_TZ_CURVE(S, k);
@@ -183,7 +180,7 @@ LayerPoint layerPointAt(const EngineState& S, double depth)
         const double share = std::clamp((depth - top) / (bottom - top), 0.0, 1.0);
         LayerPoint p;
         p.found = true;
-        p.kind = soilType(S, k) == 1.0 && soilType(S, k + 1) == 1.0 ? 1 : 2;
+        p.kind = tzCurveKind(soilType(S, k), soilType(S, k + 1));
         p.phi = soilPhi(S, k) + share * (soilPhi(S, k + 1) - soilPhi(S, k));
         return p;
     }
@@ -215,7 +212,7 @@ void BUILD_TIP_CURVE(EngineState& S)
     const double toRun = inchToRunLength(S);
     for (int j = 2; j <= TZ_CURVE_POINTS; ++j)
         S.TIP_W[j] = kTipW[j] * toRun;
-    if (tipSoilType(S) == 2) {
+    if (tipSoilType(S) == SoilType::Clay) {
         const double r = std::sqrt(2.0 * static_cast<double>(0.005f) * diameter);
         const double slope = r > 0 ? 0.5 * qtip / r : 0.0;
         for (int j = 2; j <= TZ_CURVE_POINTS; ++j)
@@ -249,10 +246,10 @@ double readCurve(const CurvePoints& xs, const CurvePoints& ys, double x)
 
 void writeTzTableHeading(EngineState& S)
 {
-    const bool english = tzEnglish(S);
+    const bool en = english(S);
     S.report.write("8X,'T-Z CURVE   NO. OF   DEPTH TO CURVE   LOAD ','TRANSFER   PILE MOVEMENT'");
     S.report.write("11X,'NO.',6X,'POINTS',8X,A3,14X,A3,13X,A3,/",
-                   {S.LEN_LABEL, english ? "PSI" : "KPA", english ? "IN." : "M. "});
+                   {S.LEN_LABEL, en ? "PSI" : "KPA", en ? "IN." : "M. "});
 }
 
 void writeTzCurve(EngineState& S, int number, double depth, int k, bool toPlot)

@@ -4,7 +4,7 @@
 // shared by the load-settlement section and the t-z verification.
 #pragma once
 
-#include "EngineState.h"
+#include "EngineRules.h"
 
 namespace veldo {
 
@@ -14,7 +14,6 @@ inline constexpr double kTzPi = 3.1416f;
 // Inches per metre, in every conversion of movements.
 inline constexpr double kInchPerMetre = 1.0 / 0.0254;
 
-bool tzEnglish(const EngineState& S);
 // The pile diameter in the length unit of the load-transfer computations:
 // inch (English) or m (SI).
 double tzDiameter(const EngineState& S);
@@ -33,7 +32,13 @@ double UNIT_SIDE_RESISTANCE(const EngineState& S, double x);
 // Curve k from node k's side resistance (and friction angle for USACE sand).
 void BUILD_SAND_TZ_CURVE(EngineState& S, int k);
 void BUILD_CLAY_TZ_CURVE(EngineState& S, int k);
-// Builds curve k by node k's kind (1 sand, otherwise clay).
+// Curve kind of a layer from the soil types of its two layer-end records: the
+// sand curve only when both are sand.
+inline int tzCurveKind(double topSoilType, double bottomSoilType)
+{
+    return topSoilType == SoilType::Sand && bottomSoilType == SoilType::Sand ? TzCurveKind::Sand : TzCurveKind::Clay;
+}
+// Builds curve k by node k's kind (the sand curve, otherwise clay).
 void BUILD_TZ_CURVE(EngineState& S, int k);
 
 // Sizes the node and curve stores for nodes 1..count (all values 0).
@@ -43,8 +48,8 @@ void RESIZE_TZ_STORE(EngineState& S, int count);
 // (k, k+1) at least 0.11 thick whose bottom is at or below the depth.
 struct LayerPoint {
     bool found = false;
-    int kind = 2;   // 1 when both records are sand, else 2 (clay curve)
-    double phi = 0; // friction angle interpolated in depth between the two records
+    int kind = TzCurveKind::Clay; // tzCurveKind of the two records
+    double phi = 0;               // friction angle interpolated in depth between the two records
 };
 LayerPoint layerPointAt(const EngineState& S, double depth);
 

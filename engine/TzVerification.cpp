@@ -8,8 +8,6 @@
 namespace veldo {
 namespace {
 
-constexpr double kDepthTol = 1.0e-6;
-
 // A user depth (ft or m below the ground) inside the soil profile.
 bool inSoilRange(const EngineState& S, double depth)
 {
@@ -34,7 +32,7 @@ void PRINT_TZ_CURVES(EngineState& S, int printSwitch)
     SET_UNIT_LABELS(S);
     const int m = std::clamp(S.TZ_DEPTH_COUNT, 0, MAX_TZ_DEPTHS);
     RESIZE_TZ_STORE(S, m);
-    const double lengthFactor = tzEnglish(S) ? 12.0 : 1.0;
+    const double lengthFactor = english(S) ? 12.0 : 1.0;
     std::vector<bool> inRange(static_cast<size_t>(m + 1), false);
     int count = 0;
     for (int i = 1; i <= m; ++i) {

@@ -4,17 +4,19 @@
 #include <ctime>
 #include <string>
 
+#include "EngineRules.h"
+
 namespace veldo {
 
 void SET_UNIT_LABELS(EngineState& S)
 {
-    const bool english = S.UNIT_SYSTEM == 1;
-    S.LEN_LABEL = english ? "FT." : "M. ";
-    S.DIAM_LABEL = english ? "IN." : "MM.";
-    S.FORCE_LABEL = english ? "KIP" : "KN.";
-    S.STRESS_LABEL = english ? "KSF" : "KPA";
-    S.UNIT_WEIGHT_LABEL = english ? "LB/CF" : "KN/CM";
-    S.AREA_LABEL = english ? "IN2" : "M2 ";
+    const bool en = english(S);
+    S.LEN_LABEL = en ? "FT." : "M. ";
+    S.DIAM_LABEL = en ? "IN." : "MM.";
+    S.FORCE_LABEL = en ? "KIP" : "KN.";
+    S.STRESS_LABEL = en ? "KSF" : "KPA";
+    S.UNIT_WEIGHT_LABEL = en ? "LB/CF" : "KN/CM";
+    S.AREA_LABEL = en ? "IN2" : "M2 ";
 }
 
 DateTime LocalDateTime()

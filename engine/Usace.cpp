@@ -16,11 +16,11 @@ namespace {
 double deltaFraction(int pileType)
 {
     switch (pileType) {
-    case 2:
+    case PileType::Timber:
         return 0.9;
-    case 3:
+    case PileType::PrecastConcrete:
         return 0.95;
-    case 6:
+    case PileType::HPile:
         return 0.875;
     default:
         return 0.75;
@@ -47,8 +47,8 @@ EndPair sandFriction(EngineState& S, int i)
 {
     const double delta = deltaFraction(S.PILE_TYPE) * S.SEG_FRICTION_ANGLE[i];
     double k = S.SEG_KO[i];
-    if (S.MethodTicked[4] == 1 || k == 0)
-        k = S.LOADING == 1 ? 0.6 : 1.25;
+    if (S.MethodTicked[Method::ApiRp2a] == Flag::On || k == 0)
+        k = S.LOADING == Loading::Tension ? 0.6 : 1.25;
     const double t = std::tan(delta / DEG_PER_RAD);
     return {k * S.SIGV_LIMITED[2 * i - 1] * t, k * S.SIGV_LIMITED[2 * i + 1] * t};
 }
@@ -57,18 +57,19 @@ EndPair sandFriction(EngineState& S, int i)
 // stress exceeds the limit.
 void searchCriticalDepth(EngineState& S, int i)
 {
-    const double limit = units::ksf(english(S), 3.5);
-    if (S.CRITICAL_DEPTH_OPTION == 1 && S.USER_CRITICAL_DEPTH < 1e-5 && S.SIGV_ENDS[2 * i] > limit)
+    const double limit = units::ksf(englishOrBelow(S), 3.5);
+    if (S.CRITICAL_DEPTH_OPTION == CriticalDepthOption::AtStressLimit && S.USER_CRITICAL_DEPTH < 1e-5 &&
+        S.SIGV_ENDS[2 * i] > limit)
         S.USER_CRITICAL_DEPTH = S.SEG_BOTTOM[i];
 }
 
 void segmentFrictions(EngineState& S)
 {
-    const bool en = english(S);
+    const bool en = englishOrBelow(S);
     for (int i = 1; i <= S.SEG_COUNT && i <= MAX_SEGMENTS; ++i) {
         const double type = S.SEG_SOIL_TYPE[i];
         const bool silt = isSilt(type);
-        const bool sand = silt || type - 1.0 <= (en ? 0.0 : 1e-6);
+        const bool sand = silt || type - SoilType::Sand <= (en ? 0.0 : 1e-6);
         EndPair f;
         if (sand) {
             f = sandFriction(S, i);
@@ -94,7 +95,7 @@ void segmentFrictions(EngineState& S)
 
 void CALC_USACE_CAPACITY(EngineState& S)
 {
-    if (S.CRITICAL_DEPTH_OPTION == 1)
+    if (S.CRITICAL_DEPTH_OPTION == CriticalDepthOption::AtStressLimit)
         S.USER_CRITICAL_DEPTH = 0;
     const int N = lastNode(S);
     segmentFrictions(S);
@@ -107,12 +108,10 @@ void CALC_USACE_CAPACITY(EngineState& S)
         S.NODE_UNIT_FRICTION[k] = nodeFriction(S, S.SEG_END_FRICTION, z);
         S.USACE_FRICTION_LIMIT[k] = S.SEG_MAX_UNIT_FRICTION[segmentAtNode(S, k)];
     }
-    accumulateSkin(S,
-                   {S.NODE_UNIT_FRICTION, S.USACE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.USACE_INCREMENT_MAX,
-                    S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN},
-                   perimeterAt, N);
-    publishNodes(S, 2, S.NODE_UNIT_FRICTION, S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN, N);
-    publishPlugPair(S, 2, S.USACE_PLUG_FRICTION);
+    accumulateAndPublish(S, MethodIndex::Usace,
+                         {S.NODE_UNIT_FRICTION, S.USACE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.USACE_INCREMENT_MAX,
+                          S.SKIN_CUMULATIVE, S.USACE_TZ_SKIN},
+                         perimeterAt, S.USACE_PLUG_FRICTION, N);
 }
 
 } // namespace veldo

@@ -11,8 +11,6 @@ namespace {
 
 using namespace offshore;
 
-constexpr int kUwaIndex = 8; // current-method index of the common steps
-
 // Effective area ratio of the end section (1 for a closed section).
 double areaRatio(const EngineState& S)
 {
@@ -39,7 +37,7 @@ EndFriction sandFriction(EngineState& S, int i)
         // Shear modulus; none without cone resistance (the fit is 0/0 there).
         const double g = qc > 0.0 ? 185.0 * qc / std::pow(qn / std::sqrt(sn), 0.75) : 0.0;
         double x = radial + 4.0 * g * dr / S.OD;
-        if (S.LOADING == 1)
+        if (S.LOADING == Loading::Tension)
             x *= 0.75;
         return x * t;
     };
@@ -52,12 +50,7 @@ EndFriction sandFriction(EngineState& S, int i)
 
 void CALC_UWA_CAPACITY(EngineState& S)
 {
-    const int n = std::clamp(S.SEG_COUNT, 0, MAX_SEGMENTS);
-    for (int i = 1; i <= n; ++i) {
-        const EndFriction f = isSandSegment(S, i) ? sandFriction(S, i) : icpClayFriction(S, i);
-        storeEndFriction(S, i, f, S.UWA_SEG_FRICTION_COPY);
-    }
-    accumulateSideFriction(S, kUwaIndex, S.UWA_SEG_FRICTION_COPY, S.UWA_TZ_SKIN);
+    runWithIcpClay(S, MethodIndex::Uwa, sandFriction, S.UWA_SEG_FRICTION_COPY, S.UWA_TZ_SKIN);
 }
 
 } // namespace veldo

@@ -92,4 +92,16 @@ inline constexpr int Undrained = 0;
 inline constexpr int Drained = 1;
 } // namespace ClayCondition
 
+// T-z factor option: which side friction and tip reach the load-settlement analysis.
+namespace TzFactorOption {
+inline constexpr int Unfactored = 0;
+inline constexpr int Factored = 1; // reduced by the layers' side and tip factors
+} // namespace TzFactorOption
+
+// Yes/no flags of a project: a method ticked, the offshore methods, the user t-z depths.
+namespace Flag {
+inline constexpr int Off = 0;
+inline constexpr int On = 1;
+} // namespace Flag
+
 } // namespace veldo
