@@ -162,7 +162,10 @@ constexpr std::array<std::array<double, 10>, 2> kAdhesionC{{
     {1, 1, 1, 1, 0.9, 0.701, 0.502, 0.388, 0.315, 0.299},
 }};
 
-double strengthKsf(double strength, int unitSystem) { return unitSystem == 1 ? strength : strength / kKpaPerKsf; }
+double strengthKsf(double strength, int unitSystem)
+{
+    return unitSystem == UnitSystem::English ? strength : strength / kKpaPerKsf;
+}
 
 } // namespace
 
@@ -217,7 +220,7 @@ double LOOKUP_KDELTA_CORRECTION(double deltaRatio, double phi)
 
 double LOOKUP_DELTA_RATIO(double displacementVolume, int pileType)
 {
-    const int type = std::clamp(pileType, 1, 7);
+    const int type = std::clamp(pileType, PileType::First, PileType::Last);
     return curveValue(kDeltaRatioX, kDeltaRatio[static_cast<std::size_t>(type - 1)], displacementVolume);
 }
 

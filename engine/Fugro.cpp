@@ -27,9 +27,7 @@ EndFriction sandFriction(EngineState& S, int i)
             f *= h / (4.0 * rStar);
         return f;
     };
-    const double bottom = atStress(S.SIGV_ENDS[2 * i]);
-    const double top = atStress(S.SIGV_ENDS[2 * i - 1]);
-    return {top, bottom};
+    return atSegmentEnds(S, i, atStress);
 }
 
 } // namespace

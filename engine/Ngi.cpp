@@ -43,9 +43,7 @@ EndFriction sandFriction(EngineState& S, int i)
         const double dr = relativeDensity(S, qc, sigma, u.pa);
         return common * densityFactor(dr) * std::pow(sigma / u.pa, 0.25);
     };
-    const double bottom = atStress(S.SIGV_ENDS[2 * i]);
-    const double top = atStress(S.SIGV_ENDS[2 * i - 1]);
-    return {top, bottom};
+    return atSegmentEnds(S, i, atStress);
 }
 
 // Clay and silt: one unit friction for the whole segment; the plug pair holds

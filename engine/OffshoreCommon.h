@@ -48,6 +48,15 @@ struct EndFriction {
     double bottom = 0;
 };
 
+// A sand rule's unit side friction at the bottom stress of segment i, then at
+// its top stress (in this order: a rule may keep state from one to the next).
+template <typename AtStress> EndFriction atSegmentEnds(const EngineState& S, int i, AtStress atStress)
+{
+    const double bottom = atStress(S.SIGV_ENDS[2 * i]);
+    const double top = atStress(S.SIGV_ENDS[2 * i - 1]);
+    return {top, bottom};
+}
+
 // The ICP/MTD clay and silt rule for segment i (also used by Fugro and UWA):
 // writes the plasticity-index error and the h/R warning to the report.
 EndFriction icpClayFriction(EngineState& S, int i);

@@ -41,9 +41,7 @@ EndFriction sandFriction(EngineState& S, int i)
             x *= 0.75;
         return x * t;
     };
-    const double bottom = atStress(S.SIGV_ENDS[2 * i]);
-    const double top = atStress(S.SIGV_ENDS[2 * i - 1]);
-    return {top, bottom};
+    return atSegmentEnds(S, i, atStress);
 }
 
 } // namespace
