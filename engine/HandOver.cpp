@@ -29,8 +29,9 @@ std::optional<std::string> readLine(std::istream& in)
 std::string pathOf(const std::string& line, const std::string& source, const std::string& where)
 {
     if (TrimRight(line).size() > kPathWidth)
-        throw RunStop(2, FailureMessage("ERROR READING " + source, where + "THE PATH IS LONGER THAN " +
-                                                                       std::to_string(kPathWidth) + " CHARACTERS."));
+        throw RunStop(RunStatus::Failed,
+                      FailureMessage("ERROR READING " + source,
+                                     where + "THE PATH IS LONGER THAN " + std::to_string(kPathWidth) + " CHARACTERS."));
     return FixedText(line, kPathWidth);
 }
 
@@ -47,7 +48,7 @@ void promptForPaths(EngineState& S, std::istream& consoleIn)
         S.console.write("7X,A,/,' ENTER >'", {text});
         const auto answer = readLine(consoleIn);
         if (!answer)
-            throw RunStop(2, FailureMessage("NO FILE NAME WAS ENTERED:", "THE CONSOLE INPUT ENDED."));
+            throw RunStop(RunStatus::Failed, FailureMessage("NO FILE NAME WAS ENTERED:", "THE CONSOLE INPUT ENDED."));
         *path = pathOf(*answer, "THE CONSOLE INPUT", "");
     }
 }
@@ -69,13 +70,15 @@ void READ_HAND_OVER(EngineState& S, std::istream& consoleIn)
 {
     std::ifstream file("names.dat", std::ios::binary);
     if (!file)
-        throw RunStop(2, FailureMessage("ERROR OPENING FILE names.dat", "THE FILE DOES NOT EXIST OR CANNOT BE READ."));
+        throw RunStop(RunStatus::Failed,
+                      FailureMessage("ERROR OPENING FILE names.dat", "THE FILE DOES NOT EXIST OR CANNOT BE READ."));
     std::string head;
     for (int i = 0; i < 4; ++i) {
         const auto line = readLine(file);
         if (!line)
-            throw RunStop(2, FailureMessage("ERROR READING FILE names.dat",
-                                            "LINE " + std::to_string(i + 1) + ": THE LINE IS MISSING (END OF FILE)."));
+            throw RunStop(RunStatus::Failed,
+                          FailureMessage("ERROR READING FILE names.dat",
+                                         "LINE " + std::to_string(i + 1) + ": THE LINE IS MISSING (END OF FILE)."));
         head += *line + "\n";
     }
     RecordReader in(head, "names.dat");

@@ -29,12 +29,12 @@ std::string numberText(double v)
     return std::string(buf, r.ptr);
 }
 
-// A value of the project outside what the engine can hold: status 1 with a message
+// A value of the project outside what the engine can hold: stopped, with a message
 // in the style of the soil-depth check.
 [[noreturn]] void refuse(std::string_view what, std::string_view value, std::string_view why)
 {
     throw RunStop(
-        1,
+        RunStatus::Stopped,
         {"", "", kIndent + "COMPUTATION DOES NOT PROCEED BECAUSE THE " + std::string(what) + " = " + std::string(value),
          kIndent + std::string(why)});
 }
@@ -301,7 +301,7 @@ bool SOIL_DEPTH_CHECK(EngineState& S)
                        {S.DEEPEST_SOIL_DEPTH, S.LEN_LABEL});
         S.report.write("10X,'IS LESS THAN PILE ','EMBEDDED LENGTH PLUS TWO TIMES THE PILE DIAMETER ',F10.2,1X,A3",
                        {required, S.LEN_LABEL});
-        S.STATUS = 1;
+        S.STATUS = RunStatus::Stopped;
         return false;
     }
     return true;
@@ -336,7 +336,7 @@ bool SEGMENT_COUNT_CHECK(EngineState& S)
             out->write("1X,'DEFAULT VALUE 500. YOU MIGHT WANT TO CHANGE THE LENGTH OF '");
             out->write("1X,'SEGMENT OR CONSULT BRISLO, INC. FOR CHANGING THE DEFAULT VALUE'");
         }
-        S.STATUS = 1;
+        S.STATUS = RunStatus::Stopped;
         return false;
     }
     S.SEG_COUNT = static_cast<int>(n);

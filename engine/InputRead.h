@@ -11,8 +11,8 @@
 
 namespace veldo {
 
-// Stops the run. Status 1: an input check refused the input; status 2: an input
-// or output failure. The lines are the message the driver writes to the report
+// Stops the run with a RunStatus: Stopped when an input check refused the input,
+// Failed on an input or output failure. The lines are the message the driver writes to the report
 // (and the console); each is written as it stands.
 class RunStop : public std::runtime_error {
 public:
@@ -26,8 +26,8 @@ private:
 };
 
 // Reads the project file at S.INPUT_PATH (trailing blanks trimmed) into the input
-// storage; throws RunStop (2 for a missing file or a malformed value, 1 for a value
-// beyond the engine's capacities).
+// storage; throws RunStop (Failed for a missing file or a malformed value, Stopped
+// for a value beyond the engine's capacities).
 void READ_PROJECT_FILE(EngineState& S);
 // The same on the file's text; fileName is used in the messages.
 void READ_PROJECT_TEXT(EngineState& S, std::string_view text, std::string_view fileName);

@@ -15,15 +15,16 @@ namespace veldo {
 
 int RunEngine(int request)
 {
-    if (request != 7)
-        return 1;
+    constexpr int kRunRequest = 7; // the one request the entry serves: run the analysis
+    if (request != kRunRequest)
+        return RunStatus::Stopped;
     try {
         auto S = std::make_unique<EngineState>();
-        S->STATUS = 0;
+        S->STATUS = RunStatus::Completed;
         AXIAL_CAPACITY_MAIN(*S);
         return S->STATUS;
     } catch (...) {
-        return 2;
+        return RunStatus::Failed;
     }
 }
 
@@ -84,12 +85,14 @@ bool prepareRun(EngineState& S, std::istream& consoleIn)
     WRITE_BANNER(S, S.console);
     const std::string reportPath = TrimmedPath(S.OUTPUT_PATH);
     if (!S.report.open(reportPath))
-        throw RunStop(2, FailureMessage("ERROR CREATING FILE " + reportPath, "THE REPORT CANNOT BE WRITTEN."));
+        throw RunStop(RunStatus::Failed,
+                      FailureMessage("ERROR CREATING FILE " + reportPath, "THE REPORT CANNOT BE WRITTEN."));
     WRITE_BANNER(S, S.report);
     WRITE_FILE_HEADER(S);
     PRINT_DATE_TIME(S);
     if (!plotOpen)
-        throw RunStop(2, FailureMessage("ERROR CREATING FILE " + plotPath, "THE PLOT-DATA FILE CANNOT BE WRITTEN."));
+        throw RunStop(RunStatus::Failed,
+                      FailureMessage("ERROR CREATING FILE " + plotPath, "THE PLOT-DATA FILE CANNOT BE WRITTEN."));
 
     const std::string inputPath = TrimmedPath(S.INPUT_PATH);
     const std::string projectText = ReadWholeFile(inputPath);
@@ -132,22 +135,22 @@ void AXIAL_CAPACITY_MAIN(EngineState& S, std::istream& consoleIn)
         S.STATUS = stop.status();
     } catch (const std::exception& e) {
         writeMessage(S, FailureMessage("INTERNAL ERROR:", e.what()));
-        S.STATUS = 2;
+        S.STATUS = RunStatus::Failed;
     }
     // Common exit. The plot-data file closes first: a failure to write it is a stop
     // like any other, and its reason ends the report.
     S.plot.close();
-    if (S.STATUS == 0 && !S.plot.good()) {
+    if (S.STATUS == RunStatus::Completed && !S.plot.good()) {
         const std::string indent(10, ' ');
         writeMessage(S, {"", "", indent + "ERROR WRITING FILE " + TrimmedPath(S.PLOT_PATH),
                          indent + "THE PLOT-DATA FILE IS INCOMPLETE."});
-        S.STATUS = 2;
+        S.STATUS = RunStatus::Failed;
     }
     S.report.close();
     S.console.close();
-    if (S.STATUS == 0 && !S.report.good())
-        S.STATUS = 2;
-    if (S.STATUS == 2) {
+    if (S.STATUS == RunStatus::Completed && !S.report.good())
+        S.STATUS = RunStatus::Failed;
+    if (S.STATUS == RunStatus::Failed) {
         // A failed run leaves an empty plot-data file.
         const std::string plotPath = TrimmedPath(S.PLOT_PATH);
         if (!plotPath.empty() && S.plot.open(plotPath))

@@ -125,18 +125,19 @@ void RecordReader::fail(const std::string& what) const
     std::string where = "LINE " + std::to_string(next_);
     if (item_ > 0)
         where += ", ITEM " + std::to_string(item_);
-    throw RunStop(2, FailureMessage("ERROR READING FILE " + fileName_, where + ": " + what));
+    throw RunStop(RunStatus::Failed, FailureMessage("ERROR READING FILE " + fileName_, where + ": " + what));
 }
 
 std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        throw RunStop(2, FailureMessage("ERROR OPENING FILE " + path, "THE FILE DOES NOT EXIST OR CANNOT BE READ."));
+        throw RunStop(RunStatus::Failed,
+                      FailureMessage("ERROR OPENING FILE " + path, "THE FILE DOES NOT EXIST OR CANNOT BE READ."));
     std::ostringstream buf;
     buf << in.rdbuf();
     if (in.bad())
-        throw RunStop(2, FailureMessage("ERROR READING FILE " + path, "THE FILE CANNOT BE READ."));
+        throw RunStop(RunStatus::Failed, FailureMessage("ERROR READING FILE " + path, "THE FILE CANNOT BE READ."));
     return buf.str();
 }
 

@@ -9,8 +9,15 @@
 
 namespace veldo {
 
+// Status of a run, the entry's return value.
+namespace RunStatus {
+inline constexpr int Completed = 0;
+inline constexpr int Stopped = 1; // an input check stopped the run (or the request is unknown)
+inline constexpr int Failed = 2;  // a file could not be read or written, or an internal error
+} // namespace RunStatus
+
 struct RunStorage {
-    int STATUS = 0;      // 0 run to the end, 1 input check stopped it, 2 input/output failure
+    int STATUS = RunStatus::Completed;
     std::string VERSION; // hand-over line 1, 12 characters
     std::string RESERVED1, RESERVED2;
     int RESERVED_INT = 0;
