@@ -1,5 +1,4 @@
 #include "DataCmb.h"
-#include "MessageCatalogue.h"
 
 #include "Messages.h"
 #include "MiscMath.h"
@@ -7,8 +6,6 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 
 #include <cmath>
 
@@ -24,51 +21,11 @@ bool MayBeTyped(QChar c) { return c == QChar(8) || c == u'-' || c == u'.' || (c 
 
 } // namespace
 
-TDataCombo::TDataCombo(QWidget* owner) : QComboBox(owner)
+TDataCombo::TDataCombo(QWidget* owner) : QComboBox(owner), TNumericEntry(this)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setEditText(QStringLiteral("0"));
-}
-
-void TDataCombo::SetIntegerOnly(bool value)
-{
-    integerOnly_ = value;
-    if (value) {
-        SetMaxVal(maxVal_);
-        SetMinVal(minVal_);
-    }
-}
-
-void TDataCombo::SetCaption(const QString& value)
-{
-    caption_ = value;
-    UpdateLabel();
-}
-
-void TDataCombo::SetEditLabel(QLabel* label)
-{
-    label_ = label;
-    if (label)
-        label->setBuddy(this);
-    UpdateLabel();
-}
-
-void TDataCombo::SetMaxVal(long double x)
-{
-    x = detail::NewMaxVal(x, minVal_, integerOnly_);
-    const bool lower = Number() > x;
-    maxVal_ = x;
-    if (lower)
-        SetNumber(x);
-}
-
-void TDataCombo::SetMinVal(long double x)
-{
-    x = detail::NewMinVal(x, maxVal_, integerOnly_);
-    minVal_ = x;
-    if (x > Number())
-        SetNumber(x);
 }
 
 long double TDataCombo::Number()
@@ -90,80 +47,38 @@ void TDataCombo::SetNumber(long double x)
     setEditText(integerOnly_ ? QString::fromStdString(formatGeneral18(std::nearbyint(x))) : Display8(x));
 }
 
-void TDataCombo::SetUnitsString(const QString& value)
-{
-    unitsString_ = value;
-    UpdateLabel();
-}
-
-void TDataCombo::SetUnits(TUnitSystem value)
-{
-    units_ = detail::ClampUnits(value);
-    UpdateLabel();
-}
+QString TDataCombo::BoundText(long double bound) const { return Display8(bound); }
 
 QString TDataCombo::ExpandUnits() const
 {
     QString text = unitsString_;
-    if (units_ == 3)
+    if (units_ == kRawUnits)
         return text;
-    text.replace(QLatin1Char('F'), units_ == 1 ? QStringLiteral("lbs") : QStringLiteral("kN"));
-    text.replace(QLatin1Char('L'), units_ == 1 ? QStringLiteral("in") : QStringLiteral("m"));
+    text.replace(QLatin1Char('F'), UnitWord("F", units_));
+    text.replace(QLatin1Char('L'), UnitWord("L", units_));
     return text;
-}
-
-void TDataCombo::UpdateLabel()
-{
-    if (!label_)
-        return;
-    label_->setEnabled(isEnabled());
-    label_->setText(detail::LabelText(caption_, unitsString_, ExpandUnits()));
-}
-
-long double TDataCombo::CheckedNumber()
-{
-    const long double v = Number();
-    if (integerOnly_ && v != std::trunc(v))
-        throw DataCmb::EIntError();
-    if (v < minVal_)
-        throw DataCmb::EMinError();
-    if (!(v <= maxVal_))
-        throw DataCmb::EMaxError();
-    return v;
 }
 
 void TDataCombo::DoExit()
 {
     accepted_ = false;
-    QString message;
+    TJudgement j;
     try {
-        CheckedNumber();
-        accepted_ = true; // the text stays as typed
-        return;
+        j = JudgeNumber(Number(), false);
     } catch (const EAssignError& e) {
-        message = integerOnly_ ? Msg(TMsg::EntryValidInteger) : QString::fromStdString(e.what());
-    } catch (const DataCmb::EIntError&) {
-        message = Msg(TMsg::EntryInteger);
-    } catch (const DataCmb::EMinError&) {
-        SetNumber(minVal_);
-        message = Msg(TMsg::EntryAtLeast, Display8(minVal_));
-    } catch (const DataCmb::EMaxError&) {
-        SetNumber(maxVal_);
-        message = Msg(TMsg::EntryAtMost, Display8(maxVal_));
+        j = JudgeInvalid(e.what());
     }
-    bool& reporting = detail::ReportingRefusal();
-    const bool outer = !reporting;
-    reporting = true;
-    Messages().Information(message);
-    setFocus(Qt::OtherFocusReason); // visible or not
-    if (outer)
-        reporting = false;
+    if (j.failure != TFailure::None) {
+        RefuseJudged(j, false);
+        return;
+    }
+    accepted_ = true; // the text stays as typed
 }
 
 void TDataCombo::focusOutEvent(QFocusEvent* event)
 {
     QComboBox::focusOutEvent(event);
-    if (!detail::ReportingRefusal() && detail::FocusStaysInForm(this))
+    if (LeavingValidates())
         RunReportingErrors([this] { DoExit(); });
 }
 
@@ -192,13 +107,6 @@ void TDataCombo::changeEvent(QEvent* event)
         UpdateLabel();
 }
 
-bool ValidateDataCombo(QWidget* control)
-{
-    auto* combo = qobject_cast<TDataCombo*>(control);
-    if (!combo)
-        return true;
-    combo->DoExit();
-    return combo->Accepted();
-}
+bool ValidateDataCombo(QWidget* control) { return ValidateEntry(qobject_cast<TDataCombo*>(control)); }
 
 } // namespace veldo

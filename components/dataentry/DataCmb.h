@@ -4,55 +4,19 @@
 // the text as typed when it is accepted.
 #pragma once
 
-#include "DataEdit.h"
+#include "NumericEntry.h"
 
 #include <QComboBox>
-#include <QLabel>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
-#include <exception>
-
 namespace veldo {
 
-// The combo box's own failure classes, mirroring those of the entry field; raised
-// without a message and caught inside the exit validation.
-namespace DataCmb {
-class EIntError : public std::exception {
-public:
-    const char* what() const noexcept override { return "EIntError"; }
-};
-class EMinError : public std::exception {
-public:
-    const char* what() const noexcept override { return "EMinError"; }
-};
-class EMaxError : public std::exception {
-public:
-    const char* what() const noexcept override { return "EMaxError"; }
-};
-} // namespace DataCmb
-
-class TDataCombo : public QComboBox {
+class TDataCombo : public QComboBox, public TNumericEntry {
     Q_OBJECT
 public:
-    // Editable, empty text, IntegerOnly false, the extreme bounds, Units 1.
+    // Editable, text "0", IntegerOnly false, the extreme bounds, English units.
     explicit TDataCombo(QWidget* owner = nullptr);
-
-    bool IntegerOnly() const { return integerOnly_; }
-    void SetIntegerOnly(bool value);
-
-    const QString& Caption() const { return caption_; }
-    void SetCaption(const QString& value);
-
-    QLabel* EditLabel() const { return label_; }
-    void SetEditLabel(QLabel* label);
-
-    long double MaxVal() const { return maxVal_; }
-    void SetMaxVal(long double x);
-
-    long double MinVal() const { return minVal_; }
-    void SetMinVal(long double x);
 
     // When the text equals one of the items, it is first replaced by that item's
     // Values entry; then it is evaluated. Throws EAssignError for an invalid entry.
@@ -60,46 +24,31 @@ public:
     long double GetNumber() { return Number(); }
     // Clamps x into MinVal..MaxVal and shows it: rounded to an integer with
     // IntegerOnly, else with 8 significant digits.
-    void SetNumber(long double x);
-
-    const QString& UnitsString() const { return unitsString_; }
-    void SetUnitsString(const QString& value);
-
-    TUnitSystem Units() const { return units_; }
-    void SetUnits(TUnitSystem value);
+    void SetNumber(long double x) override;
 
     // The number text of each item, by index.
     QStringList& Values() { return values_; }
     const QStringList& Values() const { return values_; }
 
     // The unit template with every "F" and "L" replaced by unit words.
-    QString ExpandUnits() const;
-
-    bool Accepted() const { return accepted_; }
+    QString ExpandUnits() const override;
 
     // Exit validation: evaluates and checks the entry; an accepted entry keeps its
     // text; a refused one gives one information box and the focus back.
-    void DoExit();
+    void DoExit() override;
 
 protected:
+    long double CurrentNumber() override { return Number(); }
+    QString BoundText(long double bound) const override;
+    // Gives the focus back, visible or not.
+    void Refocus() override { setFocus(Qt::OtherFocusReason); }
+
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void UpdateLabel();
-    long double CheckedNumber();
-    QString BoundText(long double bound) const;
-
-    bool integerOnly_ = false;
-    QString caption_;
-    QPointer<QLabel> label_;
-    long double maxVal_ = DefaultMaxVal();
-    long double minVal_ = DefaultMinVal();
-    QString unitsString_;
-    TUnitSystem units_ = 1;
     QStringList values_;
-    bool accepted_ = false;
 };
 
 // Runs the combo box's exit validation and returns its accepted flag; a control that

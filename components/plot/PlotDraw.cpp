@@ -46,7 +46,7 @@ QRect toQRect(const TPixelRect& r) { return {r.Left, r.Top, r.Width(), r.Height(
 QRect outlineRect(int left, int top, int right, int bottom) { return {left, top, right - left - 1, bottom - top - 1}; }
 
 // Axis title: the caption with its expanded unit template in parentheses.
-QString axisTitle(const QString& caption, const QString& units, int unitSystem)
+QString axisTitle(const QString& caption, const QString& units, TUnitSystem unitSystem)
 {
     if (units.isEmpty())
         return caption;
@@ -137,7 +137,7 @@ private:
         Select(Font(700, plot_.SizeFont));
         GraphTitle();
         const TPixelRect& pg = g_.PageRect;
-        const int units = plot_.Units();
+        const TUnitSystem units = plot_.Units();
         const std::array<QString, 3> xs{axisTitle(plot_.XCaption, plot_.XUnits, units),
                                         axisTitle(plot_.XCaption2, plot_.XUnits2, units),
                                         axisTitle(plot_.XCaption3, plot_.XUnits3, units)};

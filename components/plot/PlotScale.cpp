@@ -1,6 +1,7 @@
 #include "PlotScale.h"
 
 #include "NumText.h"
+#include "UnitWords.h"
 
 #include <algorithm>
 #include <charconv>
@@ -134,18 +135,6 @@ int marginPixels(int thousandths, int ppi, int offset)
 {
     const long long px = RoundEven(static_cast<long double>(thousandths) * ppi / 1000);
     return static_cast<int>(std::max<long long>(px, offset));
-}
-
-// Replaces every occurrence of the first code of the family that occurs.
-void expandFamily(QString& text, const std::array<const char*, 3>& codes, const std::array<const char*, 3>& words)
-{
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        const QString code = QString::fromLatin1(codes[i]);
-        if (text.contains(code)) {
-            text.replace(code, QString::fromLatin1(words[i]));
-            return;
-        }
-    }
 }
 
 } // namespace
@@ -443,16 +432,13 @@ QString AxisLabel(long double value)
     return QString::fromStdString(text);
 }
 
-QString ExpandUnitCodes(const QString& unitTemplate, int units)
+QString ExpandUnitCodes(const QString& unitTemplate, TUnitSystem units)
 {
-    if (units == 3)
+    if (units == kRawUnits)
         return unitTemplate;
-    const bool si = units == 2;
     QString text = unitTemplate;
-    expandFamily(text, {"F2", "F1", "F"},
-                 si ? std::array<const char*, 3>{"kN", "kN", "kN"} : std::array<const char*, 3>{"tons", "kips", "lbs"});
-    expandFamily(text, {"L2", "L1", "L"},
-                 si ? std::array<const char*, 3>{"m", "mm", "m"} : std::array<const char*, 3>{"ft", "in", "in"});
+    ReplaceFirstUnitToken(text, {"F2", "F1", "F"}, units);
+    ReplaceFirstUnitToken(text, {"L2", "L1", "L"}, units);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "PltData.h"
+#include "UnitWords.h"
 
 #include <QColor>
 #include <QPoint>
@@ -159,7 +160,8 @@ int MarkerInterval(int markers, int pointCount);
 // Narrowest line drawn on a surface: 0.25 mm, at least one pixel.
 int MinimumLineWidth(int pixelsPerInch);
 
-// Replaces the longest force code and the longest length code present.
-QString ExpandUnitCodes(const QString& unitTemplate, int units);
+// Replaces the first force code of F2, F1, F that is present and the first length code
+// of L2, L1, L (every occurrence of each); kRawUnits returns the template unchanged.
+QString ExpandUnitCodes(const QString& unitTemplate, TUnitSystem units);
 
 } // namespace veldo

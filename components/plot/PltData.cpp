@@ -57,7 +57,7 @@ TGraphPlot::~TGraphPlot()
         delete plotWindow_.data();
 }
 
-void TGraphPlot::SetUnits(int v) { units_ = std::clamp(v, 1, 3); }
+void TGraphPlot::SetUnits(TUnitSystem v) { units_ = std::clamp(v, UnitSystem::English, kRawUnits); }
 
 TLine& TGraphPlot::at(TLineList& list, int i)
 {

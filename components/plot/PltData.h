@@ -2,6 +2,8 @@
 // settings, and the window that shows them.
 #pragma once
 
+#include "UnitWords.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -90,9 +92,9 @@ public:
     // Curves after the 20th start inactive when the window is created.
     static constexpr bool LimitActiveCurves = true;
 
-    int Units() const { return units_; }
-    // Clamps to 1..3.
-    void SetUnits(int v);
+    TUnitSystem Units() const { return units_; }
+    // Clamps to UnitSystem::English..kRawUnits.
+    void SetUnits(TUnitSystem v);
 
     // Curves of the single plot area and of panel 1.
     int CurveCount() const { return count(Curves); }
@@ -140,7 +142,7 @@ private:
     static void setPoints(TLineList& list, int n);
     QMdiArea* targetArea() const;
 
-    int units_ = 1;
+    TUnitSystem units_ = UnitSystem::English;
     QPointer<QMdiArea> mdiArea_;
     QPointer<TPlotForm> plotWindow_;
     QPointer<QMdiSubWindow> subWindow_;

@@ -282,7 +282,7 @@ QString TFloatColumn::GetHeading(int line) const
     const QString heading = TColumn::GetHeading(line);
     if (unitTemplate.isEmpty())
         return heading;
-    const int units = Table() ? Table()->Units() : kEnglishUnits;
+    const TUnitSystem units = Table() ? Table()->Units() : UnitSystem::English;
     return QStringLiteral("%1 (%2)  ").arg(heading, ExpandUnitTemplate(unitTemplate, units));
 }
 
@@ -321,7 +321,7 @@ int TFloatColumn::ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) co
     return AtLeast(TColumn::ColumnWidth(metrics, pixelsPerInch), 0.5, pixelsPerInch);
 }
 
-void TFloatColumn::SetUnits(int fromUnits, int toUnits)
+void TFloatColumn::SetUnits(TUnitSystem fromUnits, TUnitSystem toUnits)
 {
     const long double factor = UnitSwitchMultiplier(unitTemplate, fromUnits, toUnits);
     for (int r = 0; r < CellCount(); ++r)
@@ -484,7 +484,7 @@ int TTableColumn::ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) co
     return AtLeast(TColumn::ColumnWidth(metrics, pixelsPerInch), 2.0, pixelsPerInch);
 }
 
-void TTableColumn::SetUnits(int, int toUnits)
+void TTableColumn::SetUnits(TUnitSystem, TUnitSystem toUnits)
 {
     for (const TNestedRow& n : nested_)
         if (n.table)

@@ -96,7 +96,7 @@ public:
     QString AsText(int row) const override;
     void SetText(int row, const QString& text) override;
     int ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const override;
-    void SetUnits(int fromUnits, int toUnits) override;
+    void SetUnits(TUnitSystem fromUnits, TUnitSystem toUnits) override;
     void WriteData(TColumnStreamWriter& writer) const override;
     std::unique_ptr<TColumn> Clone() const override;
 
@@ -129,7 +129,7 @@ public:
     void Hide() override;
     void ResetChanged() override;
     int ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const override;
-    void SetUnits(int fromUnits, int toUnits) override;
+    void SetUnits(TUnitSystem fromUnits, TUnitSystem toUnits) override;
     void WriteData(TColumnStreamWriter& writer) const override;
     bool NeedsControls() const override { return true; }
     QWidget* CreateControl(int row, QWidget* parent) override;

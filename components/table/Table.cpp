@@ -81,7 +81,7 @@ int TColumn::AsInteger(int) const { throw EInvalidCast(kWrongType); }
 void TColumn::SetInteger(int, int) { throw EInvalidCast(kWrongType); }
 QString TColumn::AsText(int) const { return {}; }
 void TColumn::SetText(int, const QString&) {}
-void TColumn::SetUnits(int, int) {}
+void TColumn::SetUnits(TUnitSystem, TUnitSystem) {}
 QWidget* TColumn::CreateControl(int, QWidget*) { return nullptr; }
 
 TColumn::~TColumn() { FreeControls(); }
@@ -198,7 +198,7 @@ void TColumn::CheckRow(int row) const
 TGridTable::TGridTable(QObject* parent) : QObject(parent), owner_(qobject_cast<TGridTable*>(parent))
 {
     identifier_ = NextFreeIdentifier();
-    units_ = owner_ ? owner_->Units() : 1;
+    units_ = owner_ ? owner_->Units() : UnitSystem::English;
     TableList().push_back(this);
 }
 
@@ -208,7 +208,7 @@ TGridTable::TGridTable(const TGridTable& model, TGridTable* owner, int titleNumb
       minRows_(model.minRows_)
 {
     identifier_ = NextFreeIdentifier();
-    units_ = owner_ ? owner_->Units() : 1;
+    units_ = owner_ ? owner_->Units() : UnitSystem::English;
     TableList().push_back(this);
     for (const auto& column : model.columns_) {
         columns_.push_back(column->Clone());
@@ -370,13 +370,13 @@ void TGridTable::DeleteRowGroup(int row)
     RowsChanged();
 }
 
-void TGridTable::SetUnits(int units)
+void TGridTable::SetUnits(TUnitSystem units)
 {
-    if (units < kEnglishUnits || units > kRawUnits)
+    if (units < UnitSystem::English || units > kRawUnits)
         throw ERangeError("Range check error");
     if (units == units_)
         return;
-    const int from = units_;
+    const TUnitSystem from = units_;
     units_ = units;
     for (const auto& column : columns_)
         column->SetUnits(from, units);

@@ -3,6 +3,8 @@
 // Identifiers, and the registry of column classes used by the column stream.
 #pragma once
 
+#include "UnitWords.h"
+
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -62,7 +64,7 @@ public:
     virtual void ResetChanged() {}
     // Width in pixels: at least the widest heading line plus two blanks.
     virtual int ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const;
-    virtual void SetUnits(int fromUnits, int toUnits);
+    virtual void SetUnits(TUnitSystem fromUnits, TUnitSystem toUnits);
     // Base part: heading list, visible, group-wide; classes append their own data.
     virtual void WriteData(TColumnStreamWriter& writer) const;
     virtual bool NeedsControls() const { return false; }
@@ -167,7 +169,7 @@ public:
     // The row holds the object that OnInitRow supplied.
     std::function<void(TGridTable&, int column, int row, QObject* object)> OnSetRow;
     // SetUnits: the row's object switches to the unit system `units`.
-    std::function<void(TGridTable&, int column, int row, QObject* object, int units)> OnSetUnits;
+    std::function<void(TGridTable&, int column, int row, QObject* object, TUnitSystem units)> OnSetUnits;
 
     // Columns and cells.
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
@@ -192,9 +194,10 @@ public:
     // Raises EListError for a row outside the table.
     void DeleteRowGroup(int row);
 
-    int Units() const { return units_; }
-    // Raises ERangeError "Range check error" for a unit system outside 1 to 3.
-    void SetUnits(int units);
+    TUnitSystem Units() const { return units_; }
+    // Raises ERangeError "Range check error" for a unit system outside
+    // UnitSystem::English to kRawUnits.
+    void SetUnits(TUnitSystem units);
 
     int TitleNumber() const { return titleNumber_; }
     void SetTitleNumber(int number);
@@ -240,7 +243,7 @@ private:
     int minRows_ = 1;
     int rowGroup_ = 1;
     int rowCount_ = 0;
-    int units_ = 1;
+    TUnitSystem units_ = UnitSystem::English;
     int titleNumber_ = 0;
     bool changed_ = false;
 };

@@ -1,30 +1,9 @@
 #include "UnitTemplate.h"
 
-#include <array>
 #include <cmath>
 
 namespace veldo {
 namespace {
-
-struct UnitToken {
-    const char* token;
-    const char* english;
-    const char* si;
-};
-
-// Replacement order matters: longer tokens first so "F1" is not read as "F".
-constexpr std::array<UnitToken, 10> kTokens{{
-    {"F2", "tons", "kN"},
-    {"F1", "kips", "kN"},
-    {"F4", "lb-sec2/in", "Mg"},
-    {"F5", "sec", "sec"},
-    {"F6", "slug", "Mg"},
-    {"F", "lbs", "kN"},
-    {"L3", "rad", "rad"},
-    {"L2", "ft", "m"},
-    {"L1", "in", "mm"},
-    {"L", "in", "m"},
-}};
 
 // English units per SI unit for each force token digit (bare "F" counts as "F0").
 long double ForceFactor(int digit)
@@ -111,14 +90,11 @@ long double PartFactor(const QString& part)
 
 } // namespace
 
-QString ExpandUnitTemplate(const QString& unitTemplate, int units)
+QString ExpandUnitTemplate(const QString& unitTemplate, TUnitSystem units)
 {
-    if (units != kEnglishUnits && units != kSIUnits)
+    if (units != UnitSystem::English && units != UnitSystem::SI)
         return unitTemplate;
-    QString text = unitTemplate;
-    for (const UnitToken& t : kTokens)
-        text.replace(QLatin1String(t.token), QLatin1String(units == kEnglishUnits ? t.english : t.si));
-    return text;
+    return ReplaceEveryUnitToken(unitTemplate, units);
 }
 
 long double UnitTemplateFactor(const QString& unitTemplate)
@@ -129,11 +105,11 @@ long double UnitTemplateFactor(const QString& unitTemplate)
     return PartFactor(unitTemplate.left(slash)) / PartFactor(unitTemplate.mid(slash + 1));
 }
 
-long double UnitSwitchMultiplier(const QString& unitTemplate, int fromUnits, int toUnits)
+long double UnitSwitchMultiplier(const QString& unitTemplate, TUnitSystem fromUnits, TUnitSystem toUnits)
 {
-    if (fromUnits == kEnglishUnits && toUnits == kSIUnits)
+    if (fromUnits == UnitSystem::English && toUnits == UnitSystem::SI)
         return 1.0L / UnitTemplateFactor(unitTemplate);
-    if (fromUnits == kSIUnits && toUnits == kEnglishUnits)
+    if (fromUnits == UnitSystem::SI && toUnits == UnitSystem::English)
         return UnitTemplateFactor(unitTemplate);
     return 1.0L;
 }

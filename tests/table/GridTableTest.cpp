@@ -200,10 +200,10 @@ TEST(GridTable, TopDepthColumnFollowsTheBottomOfTheRowAbove)
 
 TEST(GridTable, UnitTemplatesExpandAndConvert)
 {
-    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F1/L2^2"), kEnglishUnits), QStringLiteral("kips/ft^2"));
-    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F1/L2^2"), kSIUnits), QStringLiteral("kN/m^2"));
-    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F/L2^3"), kEnglishUnits), QStringLiteral("lbs/ft^3"));
-    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F4 L1 L3 F6"), kSIUnits), QStringLiteral("Mg mm rad Mg"));
+    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F1/L2^2"), UnitSystem::English), QStringLiteral("kips/ft^2"));
+    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F1/L2^2"), UnitSystem::SI), QStringLiteral("kN/m^2"));
+    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F/L2^3"), UnitSystem::English), QStringLiteral("lbs/ft^3"));
+    EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F4 L1 L3 F6"), UnitSystem::SI), QStringLiteral("Mg mm rad Mg"));
     EXPECT_EQ(ExpandUnitTemplate(QStringLiteral("F1/L2^2"), kRawUnits), QStringLiteral("F1/L2^2"));
 
     // 1 ksf in kPa: 1 / (0.2248089431 kips/kN / 3.28083989501^2 ft^2/m^2) = 47.880259
@@ -232,7 +232,7 @@ TEST(GridTable, UnitSwitchEnglishToSIAndBackRestoresTheNumbers)
     for (int c = 0; c < table.ColumnCount(); ++c)
         for (int r = 0; r < 2; ++r)
             table.Cell(c, r).SetFloat(123.456L * (c + 1) + r * 0.001L);
-    table.SetUnits(kSIUnits);
+    table.SetUnits(UnitSystem::SI);
     EXPECT_NEAR(static_cast<double>(table.Cell(0, 0).AsFloat()), 123.456 * 0.3048, 1e-9);
     // A unit system outside 1 to 3 is refused and changes nothing.
     for (int units : {0, 4, -1}) {
@@ -243,9 +243,9 @@ TEST(GridTable, UnitSwitchEnglishToSIAndBackRestoresTheNumbers)
             EXPECT_STREQ(e.what(), "Range check error");
         }
     }
-    EXPECT_EQ(table.Units(), kSIUnits);
+    EXPECT_EQ(table.Units(), UnitSystem::SI);
     EXPECT_NEAR(static_cast<double>(table.Cell(0, 0).AsFloat()), 123.456 * 0.3048, 1e-9);
-    table.SetUnits(kEnglishUnits);
+    table.SetUnits(UnitSystem::English);
     for (int c = 0; c < table.ColumnCount(); ++c)
         for (int r = 0; r < 2; ++r) {
             const long double expected = 123.456L * (c + 1) + r * 0.001L;
@@ -260,7 +260,7 @@ TEST(GridTable, FloatHeadingsShowTheirUnits)
     auto& depth = form.strata.Column(1);
     EXPECT_EQ(depth.GetHeading(0), QStringLiteral("Depth at Bottom  (ft)  "));
     EXPECT_EQ(depth.GetHeading(1), QStringLiteral("of each Stratum (ft)  "));
-    form.strata.SetUnits(kSIUnits);
+    form.strata.SetUnits(UnitSystem::SI);
     EXPECT_EQ(depth.GetHeading(1), QStringLiteral("of each Stratum (m)  "));
     EXPECT_EQ(form.gravel.Column(1).GetHeading(0), QStringLiteral("Friction Angle"));
     EXPECT_EQ(form.strata.HeaderRows(), 2);
@@ -320,8 +320,8 @@ TEST(GridTable, NestedTablesFollowUnitsAndChangedFlags)
     EXPECT_FALSE(nested->IsChanged());
 
     // 120 pcf in kN/m3: 120 x 0.15708746 = 18.850495
-    form.strata.SetUnits(kSIUnits);
-    EXPECT_EQ(nested->Units(), kSIUnits);
+    form.strata.SetUnits(UnitSystem::SI);
+    EXPECT_EQ(nested->Units(), UnitSystem::SI);
     EXPECT_NEAR(static_cast<double>(nested->Cell(0, 0).AsFloat()), 18.850495, 1e-5);
 }
 
@@ -386,9 +386,9 @@ TEST(GridTable, ForwardingEventsServeTheRowsWithoutANestedTable)
     EXPECT_EQ(events(), Log{"GetChanged 1 1 object1"});
     owner.ResetChanged();
     EXPECT_EQ(events(), Log{"ResetChanged 1 1 object1"});
-    owner.SetUnits(kSIUnits);
+    owner.SetUnits(UnitSystem::SI);
     EXPECT_EQ(events(), Log{"SetUnits 1 1 object1 to 2"});
-    EXPECT_EQ(nested.AsTable(0)->Units(), kSIUnits);
+    EXPECT_EQ(nested.AsTable(0)->Units(), UnitSystem::SI);
     owner.Hide();
     EXPECT_EQ(events(), Log{"Hide 1 1 object1"});
 

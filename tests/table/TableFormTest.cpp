@@ -295,7 +295,7 @@ TEST_F(TableForm, SelectorListAndNestedTableButtons)
     EXPECT_FALSE(nested->Editor()->BtnAdd()->isVisibleTo(nested->Editor()));
 
     // A unit switch rebuilds the headings.
-    tables.strata.SetUnits(kSIUnits);
+    tables.strata.SetUnits(UnitSystem::SI);
     EXPECT_EQ(grid.horizontalHeaderItem(1)->text(), QStringLiteral("Depth at Bottom  (m)  \nof each Stratum (m)  "));
 
     // Moving into a column edited by in-place controls is refused.
