@@ -78,6 +78,31 @@ void RegisterStandardColumnTypes()
     RegisterColumnType(kStringColumnCode, typeid(TStringColumn), &TStringColumn::CreateFromReader);
 }
 
+// ---------------------------------------------------------------- TIntegerCells
+
+void TIntegerCells::InsertRows(int index, int count) { InsertValues(values_, index, count, NewCellValue()); }
+
+void TIntegerCells::DeleteRow(int index) { EraseValue(values_, index); }
+
+int TIntegerCells::AsInteger(int row) const
+{
+    CheckRow(row);
+    return values_[static_cast<std::size_t>(row)];
+}
+
+void TIntegerCells::SetInteger(int row, int value)
+{
+    CheckRow(row);
+    for (int r : RowsReached(row)) {
+        if (onlyNewValues_ && values_[static_cast<std::size_t>(r)] == value)
+            continue;
+        values_[static_cast<std::size_t>(r)] = value;
+        CellChanged(r);
+    }
+}
+
+QString TIntegerCells::AsText(int row) const { return DecimalText(AsInteger(row)); }
+
 // ---------------------------------------------------------------- TEnumColumn
 
 std::unique_ptr<TColumn> TEnumColumn::CreateFromReader(TColumnStreamReader& reader, TGridTable&)
@@ -90,31 +115,6 @@ std::unique_ptr<TColumn> TEnumColumn::CreateFromReader(TColumnStreamReader& read
     reader.ReadListEnd();
     return column;
 }
-
-void TEnumColumn::InsertRows(int index, int count) { InsertValues(values_, index, count, 1); }
-
-void TEnumColumn::DeleteRow(int index) { EraseValue(values_, index); }
-
-int TEnumColumn::AsInteger(int row) const
-{
-    CheckRow(row);
-    return values_[static_cast<std::size_t>(row)];
-}
-
-void TEnumColumn::SetInteger(int row, int value)
-{
-    CheckRow(row);
-    // Setting the value a row already has changes nothing: a selector's nested
-    // table is made again only for a new choice.
-    for (int r : RowsReached(row)) {
-        if (values_[static_cast<std::size_t>(r)] == value)
-            continue;
-        values_[static_cast<std::size_t>(r)] = value;
-        CellChanged(r);
-    }
-}
-
-QString TEnumColumn::AsText(int row) const { return DecimalText(AsInteger(row)); }
 
 void TEnumColumn::SetText(int row, const QString& text)
 {
@@ -175,27 +175,6 @@ std::unique_ptr<TColumn> TIntColumn::CreateFromReader(TColumnStreamReader& reade
     column->maximum = reader.ReadInteger();
     return column;
 }
-
-void TIntColumn::InsertRows(int index, int count) { InsertValues(values_, index, count, defaultValue); }
-
-void TIntColumn::DeleteRow(int index) { EraseValue(values_, index); }
-
-int TIntColumn::AsInteger(int row) const
-{
-    CheckRow(row);
-    return values_[static_cast<std::size_t>(row)];
-}
-
-void TIntColumn::SetInteger(int row, int value)
-{
-    CheckRow(row);
-    for (int r : RowsReached(row)) {
-        values_[static_cast<std::size_t>(r)] = value;
-        CellChanged(r);
-    }
-}
-
-QString TIntColumn::AsText(int row) const { return DecimalText(AsInteger(row)); }
 
 void TIntColumn::SetText(int row, const QString& text)
 {

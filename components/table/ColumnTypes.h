@@ -28,19 +28,38 @@ void RegisterStandardColumnTypes();
 // evaluator's messages unchanged, else the text + " is not a valid number.".
 long double EvaluateCellText(const QString& text);
 
-// A choice per row, stored as its 1-based item number; edited with a drop-down list.
-class TEnumColumn final : public TColumn {
+// The cells of the enumeration and integer columns: a whole number per row.
+class TIntegerCells : public TColumn {
 public:
-    QStringList items;
-
-    static std::unique_ptr<TColumn> CreateFromReader(TColumnStreamReader& reader, TGridTable& table);
-
     int CellCount() const override { return static_cast<int>(values_.size()); }
+    // New rows hold NewCellValue.
     void InsertRows(int index, int count) override;
     void DeleteRow(int index) override;
     int AsInteger(int row) const override;
     void SetInteger(int row, int value) override;
     QString AsText(int row) const override;
+
+protected:
+    // With `onlyNewValues`, setting the value a row already has changes nothing (the
+    // row is not reported changed).
+    explicit TIntegerCells(bool onlyNewValues) : onlyNewValues_(onlyNewValues) {}
+    virtual int NewCellValue() const = 0;
+
+private:
+    bool onlyNewValues_;
+    std::vector<int> values_;
+};
+
+// A choice per row, stored as its 1-based item number; edited with a drop-down list.
+// Setting the choice a row already has changes nothing: a selector's nested table is
+// made again only for a new choice.
+class TEnumColumn final : public TIntegerCells {
+public:
+    QStringList items;
+
+    TEnumColumn() : TIntegerCells(true) {}
+    static std::unique_ptr<TColumn> CreateFromReader(TColumnStreamReader& reader, TGridTable& table);
+
     // "Value must be an integer." unless a whole number in the 32-bit range.
     void SetText(int row, const QString& text) override;
     int ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const override;
@@ -49,32 +68,28 @@ public:
     QWidget* CreateControl(int row, QWidget* parent) override;
     std::unique_ptr<TColumn> Clone() const override;
 
-private:
-    std::vector<int> values_;
+protected:
+    // The first item.
+    int NewCellValue() const override { return 1; }
 };
 
 // A whole number per row within [minimum, maximum] (checked while the editor is open).
-class TIntColumn final : public TColumn {
+class TIntColumn final : public TIntegerCells {
 public:
     int defaultValue = 0;
     int minimum = 0;
     int maximum = 0;
 
+    TIntColumn() : TIntegerCells(false) {}
     static std::unique_ptr<TColumn> CreateFromReader(TColumnStreamReader& reader, TGridTable& table);
 
-    int CellCount() const override { return static_cast<int>(values_.size()); }
-    void InsertRows(int index, int count) override;
-    void DeleteRow(int index) override;
-    int AsInteger(int row) const override;
-    void SetInteger(int row, int value) override;
-    QString AsText(int row) const override;
     void SetText(int row, const QString& text) override;
     int ColumnWidth(const QFontMetrics& metrics, int pixelsPerInch) const override;
     void WriteData(TColumnStreamWriter& writer) const override;
     std::unique_ptr<TColumn> Clone() const override;
 
-private:
-    std::vector<int> values_;
+protected:
+    int NewCellValue() const override { return defaultValue; }
 };
 
 // An 80-bit real per row with a unit template; shown with 8 significant digits, kept
