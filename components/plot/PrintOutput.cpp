@@ -1,6 +1,7 @@
 #include "PrintOutput.h"
 #include "MessageCatalogue.h"
 
+#include "FilePaths.h"
 #include "Messages.h"
 #include "SafeWrite.h"
 
@@ -22,14 +23,14 @@ QString systemReason(int error) { return QString::fromStdString(SystemErrorText(
 // Why no file can be written at the path (without changing a file that is there).
 QString fileProblem(const QString& path)
 {
-    const QByteArray name = path.toUtf8();
-    const bool existed = ::access(name.constData(), F_OK) == 0;
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    const std::filesystem::path name = FileSystemPath(path);
+    const bool existed = ::access(name.c_str(), F_OK) == 0;
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return systemReason(errno);
     ::close(fd);
     if (!existed)
-        ::unlink(name.constData());
+        ::unlink(name.c_str());
     return Msg(TMsg::FileNotCompleted);
 }
 
@@ -51,7 +52,7 @@ bool SaveBitmapFile(const QImage& image, const QString& path)
     QString reason;
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "BMP")) {
         reason = Msg(TMsg::PictureNotEncoded);
-    } else if (const auto failure = WriteFilesTogether({{path.toStdString(), bytes.toStdString()}})) {
+    } else if (const auto failure = WriteFilesTogether({{FileSystemPath(path), bytes.toStdString()}})) {
         reason = QString::fromStdString(failure->reason);
     } else {
         return true;
