@@ -22,7 +22,7 @@ TfrmGraphCaption::TfrmGraphCaption(QWidget* owner) : QDialog(owner)
     groupLayout->addWidget(rbBottom);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, [this] { done(1); });
+    connect(btnOK, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(edtCaption);

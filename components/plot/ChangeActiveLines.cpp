@@ -30,7 +30,7 @@ TfrmActiveLines::TfrmActiveLines(QWidget* owner, const std::vector<QString>& nam
     connect(btnSelected, &QPushButton::clicked, this, &TfrmActiveLines::ActivateDesactivateButtonClick);
     connect(btnActivateAll, &QPushButton::clicked, this, &TfrmActiveLines::ActivateButtonClick);
     connect(btnDeactivateAll, &QPushButton::clicked, this, &TfrmActiveLines::DesactivateButtonClick);
-    connect(btnOK, &QPushButton::clicked, this, [this] { done(1); });
+    connect(btnOK, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
     for (std::size_t i = 0; i < names_.size(); ++i)
         lbLines->addItem(flags_[i] + QStringLiteral("   ") + names_[i]);

@@ -29,7 +29,7 @@ TfrmLineNames::TfrmLineNames(QWidget* owner, std::vector<QString>& names) : QDia
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    connect(btnOK, &QPushButton::clicked, this, [this] { done(1); });
+    connect(btnOK, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
     connect(lbLines, &QListWidget::itemClicked, this, &TfrmLineNames::lbLinesClick);
     connect(lbLines, &QListWidget::itemDoubleClicked, this, &TfrmLineNames::lbLinesClick);
@@ -143,7 +143,7 @@ void TfrmLineNames::done(int result)
     // A name typed and confirmed at once (OK by its access key, the edit keeping the
     // focus) counts as entered.
     const int row = lbLines->currentRow();
-    if (result == 1 && row >= 0 && !edLine->text().isEmpty())
+    if (result == QDialog::Accepted && row >= 0 && !edLine->text().isEmpty())
         lbLines->item(row)->setText(edLine->text());
     for (int i = 0; i < lbLines->count() && static_cast<std::size_t>(i) < names_.size(); ++i)
         names_[static_cast<std::size_t>(i)] = lbLines->item(i)->text();

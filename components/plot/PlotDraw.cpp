@@ -23,21 +23,14 @@ QFont plotFont(int weight, int factor, int ppiY)
     return f;
 }
 
-// Moves the top (or bottom) edge of the plot area with its panels and layer strip.
-void setAreaTop(TPlotGeometry& g, int top)
+// Moves one edge (&TPixelRect::Top or &TPixelRect::Bottom) of the plot area with its
+// panels and layer strip.
+void setAreaEdge(TPlotGeometry& g, int TPixelRect::*edge, int value)
 {
-    g.PlotRect.Top = top;
-    g.LayerStripRect.Top = top;
+    g.PlotRect.*edge = value;
+    g.LayerStripRect.*edge = value;
     for (TPixelRect& r : g.Panels)
-        r.Top = top;
-}
-
-void setAreaBottom(TPlotGeometry& g, int bottom)
-{
-    g.PlotRect.Bottom = bottom;
-    g.LayerStripRect.Bottom = bottom;
-    for (TPixelRect& r : g.Panels)
-        r.Bottom = bottom;
+        r.*edge = value;
 }
 
 QRect toQRect(const TPixelRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
@@ -425,11 +418,13 @@ void TPlotForm::PlaceTexts(const QPaintDevice& device, TPlotGeometry& g) const
         const int y = title && plot_.GraphTitleOnTop ? g.GraphTitleRect.Bottom + gap : pg.Top;
         g.XTitleRect = {xLeft, y, xLeft + xw, y + h};
         // The x tick labels stand between the title and the plot area.
-        setAreaTop(g, std::max(g.PlotRect.Top, g.XTitleRect.Bottom + labels + g.PixelsPerInchY / 32 + gap));
+        setAreaEdge(g, &TPixelRect::Top,
+                    std::max(g.PlotRect.Top, g.XTitleRect.Bottom + labels + g.PixelsPerInchY / 32 + gap));
     } else {
         const int bottom = title && !plot_.GraphTitleOnTop ? g.GraphTitleRect.Top - gap : pg.Bottom;
         g.XTitleRect = {xLeft, bottom - h, xLeft + xw, bottom};
-        setAreaBottom(g, std::min(g.PlotRect.Bottom, g.XTitleRect.Top - labels - g.PixelsPerInchY / 16 - gap));
+        setAreaEdge(g, &TPixelRect::Bottom,
+                    std::min(g.PlotRect.Bottom, g.XTitleRect.Top - labels - g.PixelsPerInchY / 16 - gap));
     }
     const QString yTitle = axisTitle(plot_.YCaption, plot_.YUnits, plot_.Units());
     const int yw = bold.horizontalAdvance(yTitle);

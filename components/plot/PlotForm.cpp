@@ -507,7 +507,7 @@ void TPlotForm::mLineNameClick()
     for (const TLine& line : plot_.Curves)
         names.push_back(line.GetName());
     TfrmLineNames dialog(this, names);
-    if (dialog.exec() == 1)
+    if (dialog.exec() == QDialog::Accepted)
         ApplyLineNames(names);
 }
 
@@ -533,7 +533,7 @@ void TPlotForm::ActiveGraphsClick()
         flags.push_back(line.Active ? TfrmActiveLines::kYes : TfrmActiveLines::kNo);
     }
     TfrmActiveLines dialog(this, names, flags);
-    if (dialog.exec() != 1)
+    if (dialog.exec() != QDialog::Accepted)
         return;
     std::vector<bool> active;
     for (const QString& f : flags)
@@ -674,7 +674,7 @@ void TPlotForm::PlotSaveClick()
     QImage bitmap;
     TdlgFormat format(this, &bitmap);
     const int result = format.exec();
-    if (result == 1)
+    if (result == QDialog::Accepted)
         WriteBitmap(bitmap, format.PixelsPerInch(), files.selectedFiles().front());
     else if (result == TdlgFormat::kNoMemory)
         Messages().Information(Msg(TMsg::NotEnoughMemory));

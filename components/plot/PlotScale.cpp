@@ -353,9 +353,9 @@ std::vector<QPoint> MarkerOutline(QPoint centre, int n, int ppiX, int ppiY)
     constexpr long double pi = std::numbers::pi_v<long double>;
     const int shape = MarkerShape(n);
     std::vector<long double> angles;
-    if (shape == 1) {
+    if (shape == kTriangleMarker) {
         angles = {pi, pi + 2 * pi / 3, pi + 4 * pi / 3};
-    } else if (shape == 2) {
+    } else if (shape == kSquareMarker) {
         for (int k = 0; k < 4; ++k)
             angles.push_back(pi / 4 + k * pi / 2);
     } else {

@@ -144,6 +144,10 @@ TRange ZoomInAxis(long double a, long double b, const TRange& full);
 // Range doubled around a value, at most the full range.
 TRange ZoomOutAxis(const TRange& current, const TRange& full, long double at);
 
+// Marker shapes: a triangle, a square, else a regular polygon of as many corners as
+// the shape number (3 to 10).
+constexpr int kTriangleMarker = 1;
+constexpr int kSquareMarker = 2;
 // Marker shape 1..10 of marker number n (above 10 wraps: 11 gives 1, 20 gives 10).
 int MarkerShape(int n);
 // Closed outline of marker n around a pixel (first vertex repeated at the end).

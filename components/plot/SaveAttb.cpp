@@ -109,7 +109,7 @@ void TdlgFormat::btnOKClick()
         return;
     }
     *bitmap_ = std::move(image);
-    done(1);
+    done(QDialog::Accepted);
 }
 
 } // namespace veldo

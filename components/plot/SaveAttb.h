@@ -39,8 +39,8 @@ public:
     QPushButton* btnCancel = nullptr;
 
     // Sizes the bitmap to round(ppi x height) by round(ppi x width) pixels and
-    // closes with 1; a refused entry keeps the dialog open; a bitmap above 32767
-    // pixels or one that cannot be allocated closes with 3.
+    // closes accepted; a refused entry keeps the dialog open; a bitmap above 32767
+    // pixels or one that cannot be allocated closes with kNoMemory.
     void btnOKClick();
     // The resolution chosen (the entry's number rounded; 72 until edited).
     int PixelsPerInch() const;

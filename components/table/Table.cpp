@@ -271,7 +271,7 @@ int TGridTable::IndexOfColumn(const TColumn* column) const
     return -1;
 }
 
-TColumn& TGridTable::AddColumn(std::unique_ptr<TColumn> column)
+TColumn& TGridTable::AppendWired(std::unique_ptr<TColumn> column)
 {
     columns_.push_back(std::move(column));
     try {
@@ -280,6 +280,12 @@ TColumn& TGridTable::AddColumn(std::unique_ptr<TColumn> column)
         columns_.pop_back();
         throw;
     }
+    return *columns_.back();
+}
+
+TColumn& TGridTable::AddColumn(std::unique_ptr<TColumn> column)
+{
+    AppendWired(std::move(column));
     ResizeNestedLists();
     RowsChanged();
     return *columns_.back();
@@ -447,14 +453,7 @@ void TGridTable::ReadColumns(TColumnStreamReader& reader)
             const TColumnFactory* factory = ColumnTypeFactory(reader.ReadInteger());
             if (!factory)
                 throw ETableError("Error Column Class not defined");
-            std::unique_ptr<TColumn> column = (*factory)(reader, *this);
-            columns_.push_back(std::move(column));
-            try {
-                WireColumn(*columns_.back());
-            } catch (...) {
-                columns_.pop_back();
-                throw;
-            }
+            AppendWired((*factory)(reader, *this));
         } catch (const std::exception& e) {
             throw ETableError("Error occured when creating column " + std::to_string(i) + ": " + ErrorText(e));
         }

@@ -228,6 +228,8 @@ public:
 
 private:
     void WireColumn(TColumn& column);
+    // Appends a column and wires it; a column that cannot be wired is not kept.
+    TColumn& AppendWired(std::unique_ptr<TColumn> column);
     void ResizeNestedLists();
     void RowsChanged();
 

@@ -14,10 +14,17 @@ struct Span {
     int size = 0;
 };
 
-// Columns of a candidate with a horizontal bar, starting at `base` width.
-Span FitColumns(const TSnapInput& in, int base)
+// Columns of a candidate, starting at `base` width: all of them without a horizontal
+// bar, else those that fit.
+Span FitColumns(const TSnapInput& in, bool bar, int base)
 {
     const int n = static_cast<int>(in.columnWidths.size());
+    if (!bar) {
+        Span all{0, n, base};
+        for (int w : in.columnWidths)
+            all.size += w;
+        return all;
+    }
     const bool keep = (in.edges.top || in.edges.bottom) && !(in.edges.left || in.edges.right);
     Span span{std::clamp(in.leftColumn, 0, n - 1), 0, base};
     if (keep) {
@@ -40,9 +47,12 @@ Span FitColumns(const TSnapInput& in, int base)
     return span;
 }
 
-// Rows of a candidate with a vertical bar, starting at `base` height.
-Span FitRows(const TSnapInput& in, int base)
+// Rows of a candidate, starting at `base` height: all of them without a vertical bar,
+// else those that fit.
+Span FitRows(const TSnapInput& in, bool bar, int base)
 {
+    if (!bar)
+        return {0, in.dataRows, base + (in.headerRows + in.dataRows) * in.rowHeight};
     const bool keep = (in.edges.left || in.edges.right) && !(in.edges.top || in.edges.bottom);
     Span span{std::clamp(in.topRow, 0, std::max(in.dataRows - 1, 0)), 0, base};
     if (keep) {
@@ -71,32 +81,17 @@ std::int64_t Excess(const TSnapResult& c, const TSnapRect& r)
 
 TSnapResult Candidate(const TSnapInput& in, bool horizontal, bool vertical)
 {
+    const Span cols = FitColumns(in, horizontal, in.chromeWidth + (vertical ? in.verticalBarWidth : 0));
+    const Span rows = FitRows(in, vertical, in.chromeHeight + (horizontal ? in.horizontalBarHeight : 0));
     TSnapResult c;
     c.horizontalBar = horizontal;
     c.verticalBar = vertical;
-    const int baseWidth = in.chromeWidth + (vertical ? in.verticalBarWidth : 0);
-    const int baseHeight = in.chromeHeight + (horizontal ? in.horizontalBarHeight : 0);
-    if (horizontal) {
-        const Span cols = FitColumns(in, baseWidth);
-        c.leftColumn = cols.first;
-        c.shownColumns = cols.count;
-        c.rect.width = cols.size;
-    } else {
-        c.shownColumns = static_cast<int>(in.columnWidths.size());
-        c.rect.width = baseWidth;
-        for (int w : in.columnWidths)
-            c.rect.width += w;
-    }
-    c.rect.width = std::max(c.rect.width, in.minimumWidth);
-    if (vertical) {
-        const Span rows = FitRows(in, baseHeight);
-        c.topRow = rows.first;
-        c.shownRows = rows.count;
-        c.rect.height = rows.size;
-    } else {
-        c.shownRows = in.dataRows;
-        c.rect.height = baseHeight + (in.headerRows + in.dataRows) * in.rowHeight;
-    }
+    c.leftColumn = cols.first;
+    c.shownColumns = cols.count;
+    c.rect.width = std::max(cols.size, in.minimumWidth);
+    c.topRow = rows.first;
+    c.shownRows = rows.count;
+    c.rect.height = rows.size;
     return c;
 }
 
