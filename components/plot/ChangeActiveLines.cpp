@@ -1,5 +1,7 @@
 #include "ChangeActiveLines.h"
 
+#include "DialogResults.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,7 +33,7 @@ TfrmActiveLines::TfrmActiveLines(QWidget* owner, const std::vector<QString>& nam
     connect(btnActivateAll, &QPushButton::clicked, this, &TfrmActiveLines::ActivateButtonClick);
     connect(btnDeactivateAll, &QPushButton::clicked, this, &TfrmActiveLines::DesactivateButtonClick);
     connect(btnOK, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { done(kDialogCancelled); });
     for (std::size_t i = 0; i < names_.size(); ++i)
         lbLines->addItem(flags_[i] + QStringLiteral("   ") + names_[i]);
     if (lbLines->count() > 0)

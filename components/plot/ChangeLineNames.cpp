@@ -1,6 +1,7 @@
 #include "ChangeLineNames.h"
 #include "MessageCatalogue.h"
 
+#include "DialogResults.h"
 #include "Messages.h"
 #include "PlotScale.h"
 
@@ -30,7 +31,7 @@ TfrmLineNames::TfrmLineNames(QWidget* owner, std::vector<QString>& names) : QDia
         b->setDefault(false);
     }
     connect(btnOK, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { done(kDialogCancelled); });
     connect(lbLines, &QListWidget::itemClicked, this, &TfrmLineNames::lbLinesClick);
     connect(lbLines, &QListWidget::itemDoubleClicked, this, &TfrmLineNames::lbLinesClick);
     connect(lbLines, &QListWidget::currentRowChanged, this, &TfrmLineNames::lbLinesClick);

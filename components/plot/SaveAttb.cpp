@@ -1,6 +1,7 @@
 #include "SaveAttb.h"
 
 #include "DataEdit.h"
+#include "DialogResults.h"
 #include "PlotScale.h"
 
 #include <QGridLayout>
@@ -51,7 +52,7 @@ TdlgFormat::TdlgFormat(QWidget* owner, QImage* bitmap) : QDialog(owner), bitmap_
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &TdlgFormat::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { done(kDialogCancelled); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
