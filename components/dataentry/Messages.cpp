@@ -1,5 +1,7 @@
 #include "Messages.h"
 
+#include "Installable.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -43,26 +45,15 @@ TBoxMessages& BoxMessages()
     return boxes;
 }
 
-IMessages*& Installed()
-{
-    static IMessages* installed = nullptr;
-    return installed;
-}
-
 } // namespace
 
 IMessages& Messages()
 {
-    IMessages* installed = Installed();
+    IMessages* installed = InstalledService<IMessages>();
     return installed ? *installed : BoxMessages();
 }
 
-IMessages* InstallMessages(IMessages* messages)
-{
-    IMessages* previous = Installed();
-    Installed() = messages;
-    return previous;
-}
+IMessages* InstallMessages(IMessages* messages) { return InstallService(messages); }
 
 bool RunReportingErrors(const std::function<void()>& command)
 {

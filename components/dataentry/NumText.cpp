@@ -85,19 +85,19 @@ long long orderOfMagnitude(std::string_view t)
 bool hasDecimalSyntax(std::string_view t)
 {
     std::size_t i = 0;
+    // Moves i past a run of digits and tells how many there were.
+    const auto skipDigits = [&t, &i] {
+        const std::size_t start = i;
+        while (i < t.size() && isDigit(t[i]))
+            ++i;
+        return i - start;
+    };
     if (i < t.size() && (t[i] == '+' || t[i] == '-'))
         ++i;
-    std::size_t mantissaDigits = 0;
-    while (i < t.size() && isDigit(t[i])) {
-        ++i;
-        ++mantissaDigits;
-    }
+    std::size_t mantissaDigits = skipDigits();
     if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < t.size() && isDigit(t[i])) {
-            ++i;
-            ++mantissaDigits;
-        }
+        mantissaDigits += skipDigits();
     }
     if (mantissaDigits == 0)
         return false;
@@ -105,12 +105,7 @@ bool hasDecimalSyntax(std::string_view t)
         ++i;
         if (i < t.size() && (t[i] == '+' || t[i] == '-'))
             ++i;
-        std::size_t expDigits = 0;
-        while (i < t.size() && isDigit(t[i])) {
-            ++i;
-            ++expDigits;
-        }
-        if (expDigits == 0)
+        if (skipDigits() == 0)
             return false;
     }
     return i == t.size();

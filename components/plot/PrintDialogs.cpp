@@ -1,5 +1,7 @@
 #include "PrintDialogs.h"
 
+#include "Installable.h"
+
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QPageSetupDialog>
@@ -46,27 +48,16 @@ public:
     }
 };
 
-IPrintDialogs*& Installed()
-{
-    static IPrintDialogs* installed = nullptr;
-    return installed;
-}
-
 } // namespace
 
 IPrintDialogs& PrintDialogs()
 {
     static TQtPrintDialogs qtDialogs;
-    IPrintDialogs* installed = Installed();
+    IPrintDialogs* installed = InstalledService<IPrintDialogs>();
     return installed ? *installed : qtDialogs;
 }
 
-IPrintDialogs* InstallPrintDialogs(IPrintDialogs* dialogs)
-{
-    IPrintDialogs* previous = Installed();
-    Installed() = dialogs;
-    return previous;
-}
+IPrintDialogs* InstallPrintDialogs(IPrintDialogs* dialogs) { return InstallService(dialogs); }
 
 void PreparePrinter(QPrinter& printer)
 {
