@@ -9,6 +9,8 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace veldo {
 namespace {
@@ -17,15 +19,22 @@ const QString kForm = QStringLiteral("Form");
 const QString kTables = QStringLiteral("Tables");
 const QString kName = QStringLiteral("Name");
 const QString kIdentifier = QStringLiteral("Identifier");
-const QString kCaption = QStringLiteral("Caption");
-const QString kComments = QStringLiteral("Comments");
-const QString kTopLeft = QStringLiteral("TopLeft");
-const QString kHelpPicture = QStringLiteral("HelpPicture");
-const QString kMinRows = QStringLiteral("MinRows");
-const QString kMaxRows = QStringLiteral("MaxRows");
-const QString kRowGroup = QStringLiteral("RowGroup");
 const QString kHardwired = QStringLiteral("HardwiredButton");
 const QString kColumns = QStringLiteral("Col");
+
+// The texts and the whole numbers of a definition under their keys, in the order they
+// are read; a missing key leaves the definition's default.
+const std::array<std::pair<QString, QString TTableDefinition::*>, 4> kTextFields{{
+    {QStringLiteral("Caption"), &TTableDefinition::caption},
+    {QStringLiteral("Comments"), &TTableDefinition::comments},
+    {QStringLiteral("TopLeft"), &TTableDefinition::topLeft},
+    {QStringLiteral("HelpPicture"), &TTableDefinition::helpPicture},
+}};
+const std::array<std::pair<QString, int TTableDefinition::*>, 3> kIntegerFields{{
+    {QStringLiteral("MinRows"), &TTableDefinition::minRows},
+    {QStringLiteral("MaxRows"), &TTableDefinition::maxRows},
+    {QStringLiteral("RowGroup"), &TTableDefinition::rowGroup},
+}};
 
 [[noreturn]] void Invalid(const QString& reason)
 {
@@ -58,14 +67,11 @@ TTableDefinition ParseTable(const QJsonObject& object)
     t.name = TextOf(object, kName);
     if (t.name.isEmpty())
         Invalid(QStringLiteral("a table has no Name"));
-    t.identifier = IntegerOf(object, kIdentifier, -1);
-    t.caption = TextOf(object, kCaption);
-    t.comments = TextOf(object, kComments);
-    t.topLeft = TextOf(object, kTopLeft);
-    t.helpPicture = TextOf(object, kHelpPicture);
-    t.minRows = IntegerOf(object, kMinRows, 1);
-    t.maxRows = IntegerOf(object, kMaxRows, 0);
-    t.rowGroup = IntegerOf(object, kRowGroup, 1);
+    t.identifier = IntegerOf(object, kIdentifier, t.identifier);
+    for (const auto& [key, field] : kTextFields)
+        t.*field = TextOf(object, key);
+    for (const auto& [key, field] : kIntegerFields)
+        t.*field = IntegerOf(object, key, t.*field);
     t.hardwiredButton = object.value(kHardwired).toBool(false);
     if (!object.value(kColumns).isArray())
         Invalid(t.name + " has no Col array");
@@ -119,13 +125,10 @@ QByteArray WriteFormDescription(const TFormDescription& description)
         QJsonObject object{{kName, t.name}};
         if (t.identifier >= 0)
             object.insert(kIdentifier, t.identifier);
-        object.insert(kCaption, t.caption);
-        object.insert(kComments, t.comments);
-        object.insert(kTopLeft, t.topLeft);
-        object.insert(kHelpPicture, t.helpPicture);
-        object.insert(kMinRows, t.minRows);
-        object.insert(kMaxRows, t.maxRows);
-        object.insert(kRowGroup, t.rowGroup);
+        for (const auto& [key, field] : kTextFields)
+            object.insert(key, t.*field);
+        for (const auto& [key, field] : kIntegerFields)
+            object.insert(key, t.*field);
         object.insert(kHardwired, t.hardwiredButton);
         object.insert(kColumns, StreamToJson(t.columns));
         tables.append(object);
