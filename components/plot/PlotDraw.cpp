@@ -38,14 +38,6 @@ QRect toQRect(const TPixelRect& r) { return {r.Left, r.Top, r.Width(), r.Height(
 // Outlined rectangle covering left..right-1 and top..bottom-1, border included.
 QRect outlineRect(int left, int top, int right, int bottom) { return {left, top, right - left - 1, bottom - top - 1}; }
 
-// Axis title: the caption with its expanded unit template in parentheses.
-QString axisTitle(const QString& caption, const QString& units, TUnitSystem unitSystem)
-{
-    if (units.isEmpty())
-        return caption;
-    return caption + QStringLiteral(" (") + ExpandUnitCodes(units, unitSystem) + QStringLiteral(")");
-}
-
 // One drawing of the plot with one geometry.
 class TPlotDrawing {
 public:
@@ -120,9 +112,9 @@ private:
     void SingleTitles()
     {
         Select(Font(700, plot_.SizeFont));
-        Text(g_.XTitleRect.Left, g_.XTitleRect.Top, axisTitle(plot_.XCaption, plot_.XUnits, plot_.Units()));
+        Text(g_.XTitleRect.Left, g_.XTitleRect.Top, AxisTitle(plot_.XCaption, plot_.XUnits, plot_.Units()));
         GraphTitle();
-        TextUp(g_.YTitleRect.Left, g_.YTitleRect.Bottom, axisTitle(plot_.YCaption, plot_.YUnits, plot_.Units()));
+        TextUp(g_.YTitleRect.Left, g_.YTitleRect.Bottom, AxisTitle(plot_.YCaption, plot_.YUnits, plot_.Units()));
     }
 
     void ThreeTitles()
@@ -131,12 +123,12 @@ private:
         GraphTitle();
         const TPixelRect& pg = g_.PageRect;
         const TUnitSystem units = plot_.Units();
-        const std::array<QString, 3> xs{axisTitle(plot_.XCaption, plot_.XUnits, units),
-                                        axisTitle(plot_.XCaption2, plot_.XUnits2, units),
-                                        axisTitle(plot_.XCaption3, plot_.XUnits3, units)};
-        const std::array<QString, 3> ys{axisTitle(plot_.YCaption, plot_.YUnits, units),
-                                        axisTitle(plot_.YCaption2, plot_.YUnits2, units),
-                                        axisTitle(plot_.YCaption3, plot_.YUnits3, units)};
+        const std::array<QString, 3> xs{AxisTitle(plot_.XCaption, plot_.XUnits, units),
+                                        AxisTitle(plot_.XCaption2, plot_.XUnits2, units),
+                                        AxisTitle(plot_.XCaption3, plot_.XUnits3, units)};
+        const std::array<QString, 3> ys{AxisTitle(plot_.YCaption, plot_.YUnits, units),
+                                        AxisTitle(plot_.YCaption2, plot_.YUnits2, units),
+                                        AxisTitle(plot_.YCaption3, plot_.YUnits3, units)};
         const int ppiY = g_.PixelsPerInchY;
         int y = 0;
         if (plot_.XOnTop)
@@ -410,7 +402,7 @@ void TPlotForm::PlaceTexts(const QPaintDevice& device, TPlotGeometry& g) const
     if (plot_.ShowThree)
         return;
 
-    const QString xTitle = axisTitle(plot_.XCaption, plot_.XUnits, plot_.Units());
+    const QString xTitle = AxisTitle(plot_.XCaption, plot_.XUnits, plot_.Units());
     const int xw = bold.horizontalAdvance(xTitle);
     const int xLeft = (std::abs(pg.Right + pg.Left) - xw) / 2;
     const int labels = normal.height();
@@ -426,7 +418,7 @@ void TPlotForm::PlaceTexts(const QPaintDevice& device, TPlotGeometry& g) const
         setAreaEdge(g, &TPixelRect::Bottom,
                     std::min(g.PlotRect.Bottom, g.XTitleRect.Top - labels - g.PixelsPerInchY / 16 - gap));
     }
-    const QString yTitle = axisTitle(plot_.YCaption, plot_.YUnits, plot_.Units());
+    const QString yTitle = AxisTitle(plot_.YCaption, plot_.YUnits, plot_.Units());
     const int yw = bold.horizontalAdvance(yTitle);
     const int yBottom = (pg.Bottom + pg.Top + yw) / 2;
     g.YTitleRect = {pg.Left, yBottom - yw, pg.Left + h, yBottom};

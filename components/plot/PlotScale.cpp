@@ -442,4 +442,11 @@ QString ExpandUnitCodes(const QString& unitTemplate, TUnitSystem units)
     return text;
 }
 
+QString AxisTitle(const QString& caption, const QString& unitTemplate, TUnitSystem units)
+{
+    if (unitTemplate.isEmpty())
+        return caption;
+    return caption + QStringLiteral(" (") + ExpandUnitCodes(unitTemplate, units) + QStringLiteral(")");
+}
+
 } // namespace veldo

@@ -167,5 +167,8 @@ int MinimumLineWidth(int pixelsPerInch);
 // Replaces the first force code of F2, F1, F that is present and the first length code
 // of L2, L1, L (every occurrence of each); kRawUnits returns the template unchanged.
 QString ExpandUnitCodes(const QString& unitTemplate, TUnitSystem units);
+// An axis title: the caption, followed by the expanded unit codes in parentheses when
+// there are any.
+QString AxisTitle(const QString& caption, const QString& unitTemplate, TUnitSystem units);
 
 } // namespace veldo

@@ -140,3 +140,10 @@ TEST(UnitCodes, TextsWithoutCodesAndUnitsThreeStayAsTyped)
     // Any capital F or L counts as a code.
     EXPECT_EQ(ExpandUnitCodes("Friction", 1), "lbsriction");
 }
+
+TEST(UnitCodes, AxisTitlesCarryTheUnitWordsOnlyWhenThereAreUnits)
+{
+    EXPECT_EQ(AxisTitle("Depth", "L2", UnitSystem::English), "Depth (ft)");
+    EXPECT_EQ(AxisTitle("Unit Skin Friction", "F1/L2^2", UnitSystem::SI), "Unit Skin Friction (kN/m^2)");
+    EXPECT_EQ(AxisTitle("SPT N", "", UnitSystem::SI), "SPT N");
+}
