@@ -23,7 +23,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A value outside the range of its type (a unit system other than 1 to 3).
+// A value outside the range of its type (a unit system other than English, SI or raw).
 class ERangeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
