@@ -38,11 +38,10 @@ QString fixed3(long double value)
 
 bool taperAngleOk(const TValidationData& d)
 {
-    const bool taperedType = d.pileType == 2 || d.pileType == 4 || d.pileType == 5 || d.pileType == 7;
-    if (!d.ticked[1] || !taperedType || !(d.taperAngle > 0))
+    if (!d.ticked[Method::Fhwa] || !PileType::IsTapered(d.pileType) || !(d.taperAngle > 0))
         return true;
     // The engine tapers from the pile head: over the stick-up and the total length.
-    const long double length = (d.stickup + d.totalLength) * (d.units == 1 ? 12.0L : 1000.0L);
+    const long double length = (d.stickup + d.totalLength) * (d.units == UnitSystem::English ? 12.0L : 1000.0L);
     const long double tip = d.outsideDiameter - std::tan(d.taperAngle * DegreesToRadians) * 2 * length;
     if (!(tip < 0))
         return true;
@@ -62,7 +61,7 @@ bool modulusOk(const TValidationData& d)
 // The first of ICP/MTD, Fugro and UWA that is ticked, 0 when none is.
 int remoldedStrengthMethod(const TValidationData& d)
 {
-    for (int method : {7, 8, 9})
+    for (int method : {Method::IcpMtd, Method::Fugro, Method::Uwa})
         if (d.ticked[static_cast<std::size_t>(method)])
             return method;
     return 0;
@@ -74,7 +73,7 @@ bool layersOk(const TValidationData& d)
     for (std::size_t i = 0; i < d.layers.size(); ++i) {
         const TValidationLayer& layer = d.layers[i];
         const int n = static_cast<int>(i) + 1;
-        if (layer.soilType == 2 && layer.remoldedTop == 0 && layer.remoldedBottom == 0 && method != 0) {
+        if (layer.soilType == SoilType::Clay && layer.remoldedTop == 0 && layer.remoldedBottom == 0 && method != 0) {
             Messages().Warning(RemoldedStrengthMessage(n, method));
             return false;
         }
@@ -177,9 +176,9 @@ QString ModulusMessage() { return Msg(TMsg::RunModulus); }
 
 QString RemoldedStrengthMessage(int layer, int method)
 {
-    const QString methodText = Msg(method == 7   ? TMsg::MethodIcpMtd
-                                   : method == 8 ? TMsg::MethodFugro
-                                                 : TMsg::MethodUwa);
+    const QString methodText = Msg(method == Method::IcpMtd  ? TMsg::MethodIcpMtd
+                                   : method == Method::Fugro ? TMsg::MethodFugro
+                                                             : TMsg::MethodUwa);
     return Msg(TMsg::RunRemoldedStrength, QString::number(layer), methodText);
 }
 

@@ -4,6 +4,7 @@
 // IAnalysisHost and shows every message through Messages().
 #pragma once
 
+#include "InputCodes.h"
 #include "MessageCatalogue.h"
 
 #include <QString>
@@ -20,7 +21,7 @@ namespace veldo {
 
 // One row of the soil-layer table `D` as the checks need it.
 struct TValidationLayer {
-    int soilType = 1;                 // 1 sand, 2 clay, 3 silt
+    int soilType = SoilType::Sand;
     long double remoldedTop = 0;      // clay sub-table column 2, top row
     long double remoldedBottom = 0;   // clay sub-table column 2, bottom row
     long double endBearingFactor = 1; // `D` column 6
@@ -28,9 +29,9 @@ struct TValidationLayer {
 
 // The project values that the checks read.
 struct TValidationData {
-    int units = 1;                 // 1 English, 2 SI
-    std::array<bool, 10> ticked{}; // capacity method ticked, indexed by method number 1..9
-    int pileType = 1;
+    int units = UnitSystem::English;
+    std::array<bool, Method::Last + 1> ticked{}; // capacity method ticked, indexed by method number
+    int pileType = PileType::SteelPipe;
     long double taperAngle = 0;      // degrees
     long double stickup = 0;         // ft / m: the engine tapers over stick-up + total length
     long double totalLength = 0;     // ft / m

@@ -11,12 +11,6 @@
 
 namespace veldo {
 
-namespace {
-
-constexpr int kUserDepthOption = 2;
-
-} // namespace
-
 TDlgBlock::TDlgBlock(TMainForm& main) : TInputWindow(main, QStringLiteral("Critical Depths Used by US Army Method"))
 {
     setObjectName(QStringLiteral("DlgBlock"));
@@ -63,7 +57,7 @@ int TDlgBlock::CheckedOption() const
 
 void TDlgBlock::ShowDepth()
 {
-    const bool user = CheckedOption() == kUserDepthOption;
+    const bool user = CheckedOption() == CriticalDepthOption::UserDepth;
     depth_->setVisible(user);
     depthLabel_->setVisible(user);
 }

@@ -11,7 +11,6 @@ constexpr long double kKpaPerKsf = 47.875L;
 constexpr long double kConePerBlow = 280.0L;
 // Cone factor of the undrained shear strength.
 constexpr long double kConeFactorSu = 15.0L;
-constexpr int kSiUnits = 2;
 
 // One empty curve with the texts of the plot of `conversion`.
 void StartCptPlot(TGraphPlot& plot, TCptConversion conversion, int units)
@@ -32,7 +31,7 @@ long double CptProfileValue(long double qc, TCptConversion conversion, const TCp
     const long double stress = settings.ua * qc;
     switch (conversion) {
     case TCptConversion::Spt:
-        return settings.units == kSiUnits ? stress / kConePerBlow : stress * kKpaPerKsf / kConePerBlow;
+        return settings.units == UnitSystem::SI ? stress / kConePerBlow : stress * kKpaPerKsf / kConePerBlow;
     case TCptConversion::Su:
         return stress / kConeFactorSu;
     case TCptConversion::Qc:
@@ -43,7 +42,7 @@ long double CptProfileValue(long double qc, TCptConversion conversion, const TCp
 
 TCptPlotTexts CptPlotTexts(TCptConversion conversion, int units)
 {
-    const bool si = units == kSiUnits;
+    const bool si = units == UnitSystem::SI;
     TCptPlotTexts texts;
     texts.yCaption = si ? QStringLiteral("Depth, m") : QStringLiteral("Depth, ft");
     switch (conversion) {

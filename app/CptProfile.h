@@ -2,6 +2,7 @@
 // blow counts and undrained shear strength are views computed from it.
 #pragma once
 
+#include "InputCodes.h"
 #include "PltData.h"
 
 #include <QString>
@@ -23,7 +24,7 @@ struct TCptReadSettings {
     int headerLines = 0;
     int valuesPerLine = 2;
     long double ua = 1.0L;
-    int units = 1; // 1 English, 2 SI
+    int units = UnitSystem::English;
 };
 
 // The profile value of a cone resistance qc read from the file:

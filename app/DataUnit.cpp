@@ -20,7 +20,7 @@ constexpr TUnitFactors kToSI{1 / kLbsPerKilonewton, 0.0254000000001016L, 25.4000
 // Cone resistance of the CPT points: ksf (English) and kPa (SI).
 long double ConeFactor(const TUnitFactors& f, int toCode)
 {
-    return toCode == kSI ? 1000.0L * f.F / (f.D * f.D) : f.F / (1000.0L * f.D * f.D);
+    return toCode == UnitSystem::SI ? 1000.0L * f.F / (f.D * f.D) : f.F / (1000.0L * f.D * f.D);
 }
 
 // Axis titles of the CPT profile, English and SI: they follow the converted points.
@@ -34,7 +34,7 @@ void RelabelCptAxis(QString& caption, int toCode)
 {
     for (const auto& pair : kCptCaptions)
         if (caption == QLatin1String(pair[0]) || caption == QLatin1String(pair[1]))
-            caption = QLatin1String(pair[toCode == kSI ? 1 : 0]);
+            caption = QLatin1String(pair[toCode == UnitSystem::SI ? 1 : 0]);
 }
 
 void ConvertCptPoints(TGraphPlot& plot, const TUnitFactors& f, int toCode)
@@ -54,41 +54,35 @@ void ConvertCptPoints(TGraphPlot& plot, const TUnitFactors& f, int toCode)
 std::array<int, kIntegerTableSize> TProgramData::DefaultIntegers()
 {
     std::array<int, kIntegerTableSize> integers{};
-    integers[4] = 1; // API RP-2A is the one capacity method of a new project
+    integers[Method::ApiRp2a] = 1; // the one capacity method of a new project
     return integers;
 }
 
 bool TProgramData::MethodTicked(int method) const
 {
-    return method >= 1 && method <= 9 && Integers[static_cast<std::size_t>(method)] == 1;
+    return method >= Method::First && method <= Method::Last && Integers[static_cast<std::size_t>(method)] == 1;
 }
 
 void TProgramData::SetMethodTicked(int method, bool ticked)
 {
-    if (method >= 1 && method <= 9)
+    if (method >= Method::First && method <= Method::Last)
         Integers[static_cast<std::size_t>(method)] = ticked ? 1 : 0;
 }
 
 bool TProgramData::SiltAllowed() const
 {
     int ticked = 0;
-    for (int method = 1; method <= 9; ++method)
+    for (int method = Method::First; method <= Method::Last; ++method)
         ticked += MethodTicked(method) ? 1 : 0;
-    return MethodTicked(kUsaceMethod) && ticked == 1;
+    return MethodTicked(Method::Usace) && ticked == 1;
 }
 
-bool TProgramData::TaperedPileType(int pileType)
-{
-    return pileType == kTimberPile || pileType == kRaymondStepTaperPile || pileType == kRaymondUniformTaperPile ||
-           pileType == kTaperedMonotubePile;
-}
-
-bool TProgramData::TaperApplies() const { return TaperedPileType(PileType) && MethodTicked(kFhwaMethod); }
+bool TProgramData::TaperApplies() const { return PileType::IsTapered(PileType) && MethodTicked(Method::Fhwa); }
 
 void TProgramData::MethodsChanged(const TProgramData& previous, const TProjectTables& tables)
 {
     bool changed = false;
-    for (int method = 1; method <= 9; ++method)
+    for (int method = Method::First; method <= Method::Last; ++method)
         changed = changed || MethodTicked(method) != previous.MethodTicked(method);
     if (!changed)
         return;
@@ -111,12 +105,12 @@ TProgramData TProgramData::CreateDefault(TProjectTables& tables)
 
 void TProgramData::SetUnits(int code, TProjectTables& tables)
 {
-    code = std::clamp(code, kEnglish, kSI);
+    code = std::clamp(code, UnitSystem::English, UnitSystem::SI);
     if (code == UnitSystem)
         return;
     UnitSystem = code;
     tables.SetUnits(code);
-    const TUnitFactors& f = code == kEnglish ? kToEnglish : kToSI;
+    const TUnitFactors& f = code == UnitSystem::English ? kToEnglish : kToSI;
     for (long double* v : {&Perimeter, &OutsideDiameter, &InsideDiameter, &EndSectionInnerDiameter})
         *v *= f.C;
     for (long double* v : {&TipArea, &ConstantArea})

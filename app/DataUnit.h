@@ -3,6 +3,7 @@
 // 2 (".vd6d") and 3 (".vdd"). The tabular input lives in TProjectTables.
 #pragma once
 
+#include "InputCodes.h"
 #include "ProjectTables.h"
 
 #include <QString>
@@ -25,19 +26,6 @@ public:
 
 struct TProjectRead;
 
-// Unit system codes of a project.
-constexpr int kEnglish = 1;
-constexpr int kSI = 2;
-
-// Design method numbers used by the project's rules.
-constexpr int kFhwaMethod = 1;
-constexpr int kUsaceMethod = 2;
-// Pile types whose section tapers.
-constexpr int kTimberPile = 2;
-constexpr int kRaymondStepTaperPile = 4;
-constexpr int kRaymondUniformTaperPile = 5;
-constexpr int kTaperedMonotubePile = 7;
-
 // Entries of the integer table.
 constexpr int kIntegerTableSize = 289;
 constexpr int kResultPointCountEntry = 11;
@@ -58,10 +46,10 @@ constexpr int kMaxTzDepths = 100;
 constexpr int kMaxSectionRows = 100;
 constexpr int kMaxCptPoints = 1000;
 
-// Pile types whose section narrows with the taper angle (the engine tapers only these).
-constexpr bool TaperedPileType(int pileType)
+// A section with an inside diameter: a steel pipe, or a circular precast concrete pile.
+constexpr bool HollowSection(int pileType, bool circular)
 {
-    return pileType == 2 || pileType == 4 || pileType == 5 || pileType == 7;
+    return pileType == PileType::SteelPipe || (pileType == PileType::PrecastConcrete && circular);
 }
 
 class TProgramData {
@@ -75,7 +63,7 @@ public:
     // Entry 274 of the integer table: the CPT data file name.
     QString CptDataFileName;
 
-    int UnitSystem = kEnglish;
+    int UnitSystem = UnitSystem::English;
     int PrintInterval = 1;
     long double Perimeter = 0;
     long double ConstantArea = 0;
@@ -91,19 +79,19 @@ public:
     long double IncrementLength = 1.0L;
     long double DeepestDepth = 0;
     long double TaperAngle = 0;
-    int SelectedMethod = 4;
+    int SelectedMethod = Method::ApiRp2a;
     int PrintTzAtDepths = 0;
-    int PileType = 1;
-    int Loading = 0;
-    int ClayCondition = 0;
-    int PlugCondition = 0;
-    int AreaMode = 0;
+    int PileType = PileType::SteelPipe;
+    int Loading = Loading::Compression;
+    int ClayCondition = ClayCondition::Undrained;
+    int PlugCondition = PlugCondition::Computed;
+    int AreaMode = AreaMode::FromSection;
     long double TensionFactor = 1.0L;
     bool Circular = true;
     bool ClosedEnded = false;
     int OffshoreMethods = 1;
-    int TzFactors = 0;
-    int CriticalDepthOption = 0;
+    int TzFactors = TzFactorOption::Unfactored;
+    int CriticalDepthOption = CriticalDepthOption::ByDensity;
     long double UserCriticalDepth = 0;
     std::array<long double, kResultTableSize> Results{};
     std::array<int, kIntegerTableSize> Integers = DefaultIntegers();
@@ -112,12 +100,13 @@ public:
     bool MethodTicked(int method) const;
     void SetMethodTicked(int method, bool ticked);
     int CptPointCount() const { return Integers[kCptPointCountEntry]; }
+    // NGI, ICP/MTD, Fugro and UWA may be chosen.
+    bool OffshoreMethodsOn() const { return OffshoreMethods == 1; }
     // Silt layers are allowed only while USACE is the one capacity method ticked.
     bool SiltAllowed() const;
     // The taper angle counts only for a tapered pile (timber, Raymond step-taper or
     // uniform taper, tapered monotube) with the FHWA capacity method ticked.
     bool TaperApplies() const;
-    static bool TaperedPileType(int pileType);
 
     // After the capacity methods changed from `previous` (entries 1-9 of the integer
     // table): silt layers become sand when silt is no longer allowed, and an angle

@@ -100,7 +100,7 @@ long double PileWidth(const TProgramData& data)
     long double width = data.OutsideDiameter;
     if (width < 1e-4L)
         width = data.Perimeter / 4; // noncircular section
-    return width / (data.UnitSystem == kSI ? 1000.0L : 12.0L);
+    return width / (data.UnitSystem == UnitSystem::SI ? 1000.0L : 12.0L);
 }
 
 TOutlineQuad PileOutline(const TProgramData& data)
@@ -111,7 +111,7 @@ TOutlineQuad PileOutline(const TProgramData& data)
     // length from the head, and only pile types with a taper narrow.
     const long double top = -data.StickupLength;
     const long double bottom = data.TotalLength;
-    const long double taper = TaperedPileType(data.PileType) && data.TaperAngle > 0 ? data.TaperAngle : 0;
+    const long double taper = PileType::IsTapered(data.PileType) && data.TaperAngle > 0 ? data.TaperAngle : 0;
     // Like the engine's tip diameter, never below zero.
     const long double inward =
         std::min(half, std::tan(taper * kDegreesToRadians) * (data.StickupLength + data.TotalLength));
@@ -208,13 +208,13 @@ QString LayerLabel(const TSoilBand& band)
 {
     QString word;
     switch (band.soilType) {
-    case kSand:
+    case SoilType::Sand:
         word = QStringLiteral("Sand");
         break;
-    case kClay:
+    case SoilType::Clay:
         word = QStringLiteral("Clay");
         break;
-    case kSilt:
+    case SoilType::Silt:
         word = QStringLiteral("Silt");
         break;
     default:

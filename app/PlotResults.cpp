@@ -50,7 +50,9 @@ constexpr std::array<TPlotLayout, ResultPlotCount> Layouts{{
 }};
 
 // Design methods in the order of the file's blocks.
-constexpr std::array<int, 9> BlockOrder{5, 1, 2, 3, 4, 6, 7, 8, 9};
+constexpr std::array<int, Method::Count> BlockOrder{Method::General,       Method::Fhwa,    Method::Usace,
+                                                    Method::RevisedLambda, Method::ApiRp2a, Method::Ngi,
+                                                    Method::IcpMtd,        Method::Fugro,   Method::Uwa};
 
 int readCount(TWordReader& reader)
 {
@@ -68,7 +70,7 @@ void readTzBlock(TWordReader& reader, TGraphPlot& plot, int units)
     const int count = readCount(reader);
     plot.SetCurveCount(count);
     plot.SetPointCount(PointsPerCurve);
-    const QString unit = units == 1 ? QStringLiteral(" ft") : QStringLiteral(" m");
+    const QString unit = units == UnitSystem::English ? QStringLiteral(" ft") : QStringLiteral(" m");
     for (int i = 0; i < count; ++i) {
         reader.ReadInteger();
         reader.ReadInteger();
@@ -104,23 +106,23 @@ std::vector<TLayerBand> bandsInFileUnits(std::vector<TLayerBand> layers, int pro
 QString MethodCurveName(int method)
 {
     switch (method) {
-    case 1:
+    case Method::Fhwa:
         return QStringLiteral("FHWA");
-    case 2:
+    case Method::Usace:
         return QStringLiteral("USACE");
-    case 3:
+    case Method::RevisedLambda:
         return QStringLiteral("Lambda");
-    case 4:
+    case Method::ApiRp2a:
         return QStringLiteral("API");
-    case 5:
+    case Method::General:
         return QStringLiteral("User Spec.");
-    case 6:
+    case Method::Ngi:
         return QStringLiteral("NGI");
-    case 7:
+    case Method::IcpMtd:
         return QStringLiteral("MTD");
-    case 8:
+    case Method::Fugro:
         return QStringLiteral("FUGRO");
-    case 9:
+    case Method::Uwa:
         return QStringLiteral("UWA");
     default:
         return {};
@@ -131,7 +133,7 @@ std::vector<TMethodCurve> MethodCurves(const TPlotFileContext& context)
 {
     std::vector<TMethodCurve> curves;
     for (int method : BlockOrder) {
-        if (method >= 6 && context.offshoreMethods != 1)
+        if (Method::IsOffshore(method) && context.offshoreMethods != 1)
             continue;
         if (context.ticked[static_cast<std::size_t>(method)])
             curves.push_back({method, MethodCurveName(method)});
@@ -262,7 +264,7 @@ private:
              {TResultPlot::Skin, TResultPlot::USkin, TResultPlot::Tip, TResultPlot::Total, TResultPlot::Axial,
               TResultPlot::Qw, TResultPlot::Load, TResultPlot::Combine, TResultPlot::TZcurves})
             p_.Plot(which).SetUnits(units);
-        const QString unit = units == 1 ? QStringLiteral("in.") : QStringLiteral("m");
+        const QString unit = units == UnitSystem::English ? QStringLiteral("in.") : QStringLiteral("m");
         p_.PltQw().YCaption = QStringLiteral("Settlement, ") + unit;
         p_.pltAxial().YCaption = (tension() ? QStringLiteral("Uplift, ") : QStringLiteral("Settlement, ")) + unit;
     }
@@ -325,7 +327,7 @@ private:
     void readLoadDistribution(int points, int units)
     {
         TGraphPlot& load = p_.pltLoad();
-        const QString unit = units == 1 ? QStringLiteral(" in") : QStringLiteral(" m");
+        const QString unit = units == UnitSystem::English ? QStringLiteral(" in") : QStringLiteral(" m");
         for (int i = 0; i < load.CurveCount(); ++i) {
             long double movement = 0;
             for (int j = 0; j < points; ++j) {
@@ -404,10 +406,10 @@ void TResultPlots::AddLayersGraphPlot(TGraphPlot& plot, const std::vector<TLayer
         // Bands are kept between reads: a silt layer must not keep the pattern of
         // the sand or clay layer it was before.
         point.X = 0;
-        if (layers[i].soilType == 1) {
+        if (layers[i].soilType == SoilType::Sand) {
             band.Name = QStringLiteral(" SAND ");
             point.X = 7.0;
-        } else if (layers[i].soilType == 2) {
+        } else if (layers[i].soilType == SoilType::Clay) {
             band.Name = QStringLiteral(" CLAY ");
             point.X = 1.0;
         }

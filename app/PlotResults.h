@@ -4,6 +4,7 @@
 // Q-w curve and the t-z curves.
 #pragma once
 
+#include "InputCodes.h"
 #include "PltData.h"
 
 #include <QObject>
@@ -22,19 +23,19 @@ class TWordReader;
 
 // One row of the soil-layer table `D` as the layer bands need it.
 struct TLayerBand {
-    int soilType = 1;            // 1 sand, 2 clay, 3 silt
+    int soilType = SoilType::Sand;
     long double bottomDepth = 0; // depth at the bottom of the layer
 };
 
 // What the reader takes from the project besides the file itself.
 struct TPlotFileContext {
-    std::array<bool, 10> ticked{}; // capacity method ticked, indexed by method number 1..9
-    int offshoreMethods = 1;       // 1: methods 6..9 take part
-    int loading = 0;               // 0 compression, 1 tension
-    int printTzAtDepths = 0;       // 1: the file ends with the extra t-z block
-    int units = 0;                 // the project's unit system, that of the layer depths
-    long double stickup = 0;       // pile stick-up length: the load distribution's depths
-                                   // start at the pile head, the layers' at the ground
+    std::array<bool, Method::Last + 1> ticked{}; // capacity method ticked, indexed by method number
+    int offshoreMethods = 1;                     // 1: the offshore methods take part
+    int loading = Loading::Compression;
+    int printTzAtDepths = 0; // 1: the file ends with the extra t-z block
+    int units = 0;           // the project's unit system, that of the layer depths
+    long double stickup = 0; // pile stick-up length: the load distribution's depths
+                             // start at the pile head, the layers' at the ground
     std::vector<TLayerBand> layers;
 };
 

@@ -85,7 +85,7 @@ private:
         if (layerEnds < 0 || layerEnds > 2 * kMaxLayers || layerEnds % 2 != 0)
             Refuse(in_,
                    "The number of layer ends must be an even number from 0 to " + std::to_string(2 * kMaxLayers) + ".");
-        data_.ClosedEnded = in_.WordsOnLine() >= 4 && in_.ReadInteger() == 1;
+        data_.ClosedEnded = in_.WordsOnLine() >= 4 && in_.ReadInteger() == PileEnd::Closed;
         d_.SetRowCount(layerEnds / 2);
 
         data_.Perimeter = in_.ReadFloat();
@@ -114,14 +114,15 @@ private:
     {
         if (HasFactors()) {
             // Only 1 ticks a method, in the program as in the engine.
-            for (int m = 1; m <= 9; ++m)
+            for (int m = Method::First; m <= Method::Last; ++m)
                 data_.SetMethodTicked(m, in_.ReadInteger() == 1);
             return;
         }
         // The oldest layout holds no method flags and no CPT data: the four CPT
         // methods stay unticked.
-        for (int m = 1; m <= 9; ++m)
-            data_.SetMethodTicked(m, m <= 4 || (m == 5 && data_.SelectedMethod == 5));
+        for (int m = Method::First; m <= Method::Last; ++m)
+            data_.SetMethodTicked(m, m <= Method::ApiRp2a ||
+                                         (m == Method::General && data_.SelectedMethod == Method::General));
     }
 
     // Soil type word of a line A; a change of type gives the layer a fresh property
@@ -129,7 +130,7 @@ private:
     void ReadSoilType(int row)
     {
         const int type = in_.ReadInteger();
-        if (type < kSand || type > kSilt)
+        if (type < SoilType::Sand || type > SoilType::Silt)
             Refuse(in_, "The soil type must be 1 (Sand), 2 (Clay) or 3 (Silt).");
         if (d_.Cell(kLayerSoilType, row).AsInteger() != type)
             d_.Cell(kLayerSoilType, row).SetInteger(type);
@@ -149,10 +150,10 @@ private:
             }
             TGridTable& p = *tables_.LayerTable(row);
             switch (d_.Cell(kLayerSoilType, row).AsInteger()) {
-            case kClay:
+            case SoilType::Clay:
                 ReadClayEnd(row, p, end);
                 break;
-            case kSilt:
+            case SoilType::Silt:
                 ReadSiltEnd(row, p, end);
                 break;
             default:
@@ -269,7 +270,9 @@ private:
         TGridTable& sections = tables_.Sectionaldata();
         sections.SetRowCount(ReadCount(in_, kMaxSectionRows, "cross-section rows"));
         if (in_.WordsOnLine() < 2)
-            data_.AreaMode = sections.RowCount() >= 2 ? 2 : (data_.ConstantArea != 0 ? 1 : 0);
+            data_.AreaMode = sections.RowCount() >= 2
+                                 ? AreaMode::Table
+                                 : (data_.ConstantArea != 0 ? AreaMode::Constant : AreaMode::FromSection);
         else
             data_.AreaMode = in_.ReadInteger();
         if (sections.RowCount() > 1)
@@ -289,7 +292,7 @@ private:
 // Titles of the CPT profile plot, as the CPT data window gives them.
 void LabelCptProfile(TGraphPlot& plot, int units)
 {
-    const bool english = units == kEnglish;
+    const bool english = units == UnitSystem::English;
     plot.Caption = QStringLiteral("CPT Profile");
     plot.XCaption = english ? QStringLiteral("Qc, ksf") : QStringLiteral("Qc, kPa");
     plot.YCaption = english ? QStringLiteral("Depth, ft") : QStringLiteral("Depth, m");
@@ -311,7 +314,7 @@ void ReadCptFile(TProgramData& data, TProjectTables& tables)
     TGraphPlot& plot = tables.MotionInput();
     LabelCptProfile(plot, data.UnitSystem);
     // English profiles are written in psf and kept in ksf.
-    const long double cone = data.UnitSystem == kEnglish ? 1000.0L : 1.0L;
+    const long double cone = data.UnitSystem == UnitSystem::English ? 1000.0L : 1.0L;
     TLine& curve = plot.Curve(0);
     for (int j = 0; j < count; ++j) {
         TFloatPoint point;

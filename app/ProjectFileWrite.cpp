@@ -78,9 +78,9 @@ void WriteLayerEnd(TRecordText& out, const TGridTable& d, int row, int end)
         throw EWriteError(MsgStd(TMsg::LayerWithoutProperties, QString::number(row + 1)));
     const int j = end;
     out << LayerEndDepth(d, row, end) << Int(type);
-    if (type == kClay)
+    if (type == SoilType::Clay)
         out << kZero << Float(*p, kClayUnitWeight, j) << kZero << kZero;
-    else if (type == kSilt)
+    else if (type == SoilType::Silt)
         out << Float(*p, kSiltKo, j) << Float(*p, kSiltUnitWeight, j) << Float(*p, kSiltFriction, j) << kZero;
     else
         out << Float(*p, kSandKo, j) << Float(*p, kSandUnitWeight, j) << Float(*p, kSandFriction, j)
@@ -88,15 +88,15 @@ void WriteLayerEnd(TRecordText& out, const TGridTable& d, int row, int end)
     out.EndLine();
 
     out << Float(d, kLayerMaxSide, row) << Float(d, kLayerMaxEnd, row);
-    if (type == kSilt) {
+    if (type == SoilType::Silt) {
         out << Float(*p, kSiltUndrained, j) << Integer(*p, kSiltBlowCount, j) << kZero << kZero << kZero << kZero
             << kZero;
     } else {
         // The user load transfers are written whatever the method: the engine uses
         // them only with the user-specified method, and the user keeps them.
-        const int skin = type == kClay ? int{kClayUserSkin} : int{kSandUserSkin};
-        const int bearing = type == kClay ? int{kClayUserBearing} : int{kSandUserBearing};
-        if (type == kClay)
+        const int skin = type == SoilType::Clay ? int{kClayUserSkin} : int{kSandUserSkin};
+        const int bearing = type == SoilType::Clay ? int{kClayUserBearing} : int{kSandUserBearing};
+        if (type == SoilType::Clay)
             out << Float(*p, kClayUndrained, j) << Float(*p, kClayRemolded, j) << Float(*p, kClayYsr, j)
                 << Float(*p, kClayPI, j) << Float(*p, kClayQc, j);
         else
@@ -104,7 +104,7 @@ void WriteLayerEnd(TRecordText& out, const TGridTable& d, int row, int end)
         out << Float(*p, skin, j) << Float(*p, bearing, j);
     }
     out << Float(d, kLayerSideFactor, row) << Float(d, kLayerEndFactor, row)
-        << (type == kClay ? Integer(*p, kClayAdhesion, j) : std::string("0"));
+        << (type == SoilType::Clay ? Integer(*p, kClayAdhesion, j) : std::string("0"));
     out.EndLine();
 }
 
@@ -113,7 +113,8 @@ void WritePileRecords(TRecordText& out, const TProgramData& data, const TGridTab
     out.Last(OneLine(data.Title).toStdString());
     out.Last(OneLine(data.Designer).toStdString());
     out.Last(OneLine(data.JobNumber).toStdString());
-    out << Int(data.UnitSystem) << Int(data.PrintInterval) << Int(2 * d.RowCount()) << (data.ClosedEnded ? "1" : "0");
+    out << Int(data.UnitSystem) << Int(data.PrintInterval) << Int(2 * d.RowCount())
+        << Int(data.ClosedEnded ? PileEnd::Closed : PileEnd::Open);
     out.EndLine();
     out << (data.Circular ? std::string("0") : Num(data.Perimeter)) << Num(data.TipArea) << Num(data.OutsideDiameter)
         << Num(data.InsideDiameter) << Num(data.Modulus) << Num(data.TotalLength);
@@ -123,7 +124,7 @@ void WritePileRecords(TRecordText& out, const TProgramData& data, const TGridTab
     out << Num(data.ZeroFrictionLength) << Num(data.IncrementLength) << Int(data.PileType) << Num(data.TaperAngle)
         << Int(data.SelectedMethod) << Int(data.OffshoreMethods);
     out.Last(Int(data.TzFactors));
-    for (int m = 1; m <= 9; ++m)
+    for (int m = Method::First; m <= Method::Last; ++m)
         out << Int(data.MethodTicked(m) ? 1 : 0);
     out.EndLine();
     out << Num(data.DeepestDepth);
@@ -162,7 +163,7 @@ void WriteOptionRecords(TRecordText& out, const TProgramData& data, const TProje
 std::string CptFileText(const TProgramData& data, const TGraphPlot& plot)
 {
     // English profiles are kept in ksf and written in psf, as the engine reads them.
-    const long double cone = data.UnitSystem == kEnglish ? 1000.0L : 1.0L;
+    const long double cone = data.UnitSystem == UnitSystem::English ? 1000.0L : 1.0L;
     const int available = plot.Curves.empty() ? 0 : plot.Curves.front().PointCount();
     const int count = std::max(0, std::min(data.CptPointCount(), available));
     TRecordText out;

@@ -99,17 +99,20 @@ void SetPropertyValue(const TGridTable& table, int column, int row, long double 
 // Property pairs (old type's column, new type's column) kept by a change of type.
 std::vector<std::pair<int, int>> CarriedProperties(int oldType, int newType)
 {
-    const auto userSkin = [](int type) { return type == kSilt ? int{kSiltUserSkin} : int{kSandUserSkin}; };
-    const auto userBearing = [](int type) { return type == kSilt ? int{kSiltUserBearing} : int{kSandUserBearing}; };
+    const auto userSkin = [](int type) { return type == SoilType::Silt ? int{kSiltUserSkin} : int{kSandUserSkin}; };
+    const auto userBearing = [](int type) {
+        return type == SoilType::Silt ? int{kSiltUserBearing} : int{kSandUserBearing};
+    };
     static_assert(int{kSandUserSkin} == int{kClayUserSkin} && int{kSandUserBearing} == int{kClayUserBearing});
     std::vector<std::pair<int, int>> carried{
         {0, 0}, {userSkin(oldType), userSkin(newType)}, {userBearing(oldType), userBearing(newType)}};
-    const bool sandSilt = (oldType == kSand && newType == kSilt) || (oldType == kSilt && newType == kSand);
+    const bool sandSilt = (oldType == SoilType::Sand && newType == SoilType::Silt) ||
+                          (oldType == SoilType::Silt && newType == SoilType::Sand);
     if (sandSilt)
         carried.insert(carried.end(), {{1, 1}, {2, 2}, {3, 3}});
-    if (oldType == kSilt && newType == kClay)
+    if (oldType == SoilType::Silt && newType == SoilType::Clay)
         carried.emplace_back(kSiltUndrained, kClayUndrained);
-    if (oldType == kClay && newType == kSilt)
+    if (oldType == SoilType::Clay && newType == SoilType::Silt)
         carried.emplace_back(kClayUndrained, kSiltUndrained);
     return carried;
 }
@@ -275,13 +278,13 @@ void TProjectTables::ChangeLayerType(int row, int newType) const
 void TProjectTables::ConvertSiltToSand() const
 {
     for (int row = 0; row < d_->RowCount(); ++row)
-        if (d_->Cell(kLayerSoilType, row).AsInteger() == kSilt)
-            ChangeLayerType(row, kSand);
+        if (d_->Cell(kLayerSoilType, row).AsInteger() == SoilType::Silt)
+            ChangeLayerType(row, SoilType::Sand);
 }
 
 void ChooseFrictionOrBlowCounts(const TGridTable& layer, int soilType, bool byFriction)
 {
-    if (soilType != kSand && soilType != kSilt)
+    if (soilType != SoilType::Sand && soilType != SoilType::Silt)
         return;
     static_assert(int{kSandFriction} == int{kSiltFriction} && int{kSandBlowCount} == int{kSiltBlowCount});
     for (int row = 0; row < std::min(2, layer.RowCount()); ++row) {

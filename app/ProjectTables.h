@@ -5,6 +5,7 @@
 #pragma once
 
 #include "CptProfile.h"
+#include "InputCodes.h"
 
 #include <QString>
 
@@ -18,7 +19,7 @@ class TGridTable;
 
 // Columns of the soil-layer table D.
 enum TLayerColumn {
-    kLayerSoilType = 0,   // 1 sand, 2 clay, 3 silt (the row selector)
+    kLayerSoilType = 0,   // the SoilType code (the row selector)
     kLayerBottom = 1,     // depth at the bottom of the layer
     kLayerProperties = 2, // the layer's property table (2 rows: top, bottom)
     kLayerMaxSide = 3,    // maximum unit side friction (0 = no limit)
@@ -30,9 +31,6 @@ enum TLayerColumn {
 // A maximum unit side friction (column kLayerMaxSide) of exactly this number asks
 // API RP-2A for its default limits; it keeps its number through a unit switch.
 constexpr long double kApiDefaultLimitCode = 9999;
-
-// Soil type codes of column kLayerSoilType.
-enum TSoilType { kSand = 1, kClay = 2, kSilt = 3 };
 
 // Columns of the per-layer property tables (c0 ... c8).
 enum TSandColumn {

@@ -11,10 +11,10 @@ namespace veldo {
 
 namespace {
 
-std::array<bool, 10> tickedMethods(const TProgramData& data)
+std::array<bool, Method::Last + 1> tickedMethods(const TProgramData& data)
 {
-    std::array<bool, 10> ticked{};
-    for (int m = 1; m <= 9; ++m)
+    std::array<bool, Method::Last + 1> ticked{};
+    for (int m = Method::First; m <= Method::Last; ++m)
         ticked[static_cast<std::size_t>(m)] = data.MethodTicked(m);
     return ticked;
 }
@@ -26,7 +26,7 @@ TValidationLayer validationLayer(const TProjectTables& tables, int row)
     layer.soilType = d.Cell(kLayerSoilType, row).AsInteger();
     layer.endBearingFactor = d.Cell(kLayerEndFactor, row).AsFloat();
     const TGridTable* properties = tables.LayerTable(row);
-    if (layer.soilType == kClay && properties && properties->RowCount() >= 2) {
+    if (layer.soilType == SoilType::Clay && properties && properties->RowCount() >= 2) {
         layer.remoldedTop = properties->Cell(kClayRemolded, 0).AsFloat();
         layer.remoldedBottom = properties->Cell(kClayRemolded, 1).AsFloat();
     }

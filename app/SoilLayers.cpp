@@ -138,7 +138,7 @@ int TDlgSoilLayers::RowCount() const { return grid_->rowCount() + FixedRows; }
 
 void TDlgSoilLayers::SetHeaders()
 {
-    const bool english = Data().UnitSystem == kEnglish;
+    const bool english = Data().UnitSystem == UnitSystem::English;
     const QString stress = english ? QStringLiteral("       (lb/ft^2)    ") : QStringLiteral("       (kN/m^2)    ");
     headerUnits_ = {QStringLiteral("        "),
                     QStringLiteral("           "),
@@ -264,7 +264,7 @@ void TDlgSoilLayers::PlaceCombo(int layer)
     }
     const int type = D().Cell(kLayerSoilType, layer).AsInteger();
     QStringList items{QStringLiteral("Sand"), QStringLiteral("Clay")};
-    if (siltAllowed_ || type == kSilt)
+    if (siltAllowed_ || type == SoilType::Silt)
         items << QStringLiteral("Silt");
     const bool wasPlacing = std::exchange(placing_, true);
     if (combo->count() != items.size()) {
@@ -272,7 +272,7 @@ void TDlgSoilLayers::PlaceCombo(int layer)
         combo->addItems(items);
         combo->setMaxVisibleItems(static_cast<int>(items.size()));
     }
-    combo->setCurrentIndex(type == 0 ? 0 : type - 1);
+    combo->setCurrentIndex(type == 0 ? 0 : type - SoilType::Sand); // Sand, Clay, Silt
     placing_ = wasPlacing;
 }
 
@@ -347,7 +347,7 @@ void TDlgSoilLayers::ComboChange(int tag)
     const QComboBox* combo = LayerCombo(tag);
     if (!combo || combo->currentIndex() < 0 || tag >= D().RowCount())
         return;
-    MainForm().Tables().ChangeLayerType(tag, combo->currentIndex() + 1);
+    MainForm().Tables().ChangeLayerType(tag, SoilType::Sand + combo->currentIndex());
     currentRow_ = tag + FixedRows;
     PlaceCombo(tag); // a layer that left silt loses "Silt" unless silt is allowed
 }
@@ -357,7 +357,7 @@ void TDlgSoilLayers::ComboChange(int tag)
 void TDlgSoilLayers::InitSoilLayerValues(int layer)
 {
     TGridTable& d = D();
-    MainForm().Tables().ChangeLayerType(layer, kSand);
+    MainForm().Tables().ChangeLayerType(layer, SoilType::Sand);
     d.Cell(kLayerBottom, layer).SetFloat(0);
     d.Cell(kLayerMaxSide, layer).SetFloat(0);
     d.Cell(kLayerMaxEnd, layer).SetFloat(0);

@@ -41,7 +41,7 @@ struct TSoilValues {
 
 TSoilValues SoilValues(int soilType, bool english)
 {
-    if (soilType == kSand)
+    if (soilType == SoilType::Sand)
         return {english ? 0.05L : 0.16L, 1.2L};
     return {english ? 0.2L : 0.65L, 2.0L};
 }
@@ -120,9 +120,9 @@ std::string TitleField(const QString& title)
 long double PileUnitWeight(int pileType, bool english)
 {
     switch (pileType) {
-    case 3: // precast concrete
+    case PileType::PrecastConcrete:
         return english ? 150.0L : 23.56L;
-    case 2: // timber
+    case PileType::Timber:
         return english ? 50.0L : 7.9L;
     default:
         return english ? 492.0L : 77.28L;
@@ -172,7 +172,7 @@ long double WaveEquationPerimeter(const TProgramData& data)
 
 std::string WaveEquationFileText(const TProgramData& data, const std::vector<TWaveEquationLayer>& layers)
 {
-    const bool english = data.UnitSystem == kEnglish;
+    const bool english = data.UnitSystem == UnitSystem::English;
     const std::vector<TProfilePoint> points = Profile(data);
     const long double lastDepth = points.empty() ? 0 : points.back().depth;
 

@@ -4,6 +4,8 @@
 // as the plot-data reader kept it in the project's result table.
 #pragma once
 
+#include "InputCodes.h"
+
 #include <QString>
 
 #include <string>
@@ -16,8 +18,8 @@ class TProjectTables;
 
 // One row of the soil-layer table as the file needs it.
 struct TWaveEquationLayer {
-    long double bottom = 0; // depth at the bottom of the layer
-    int soilType = 1;       // 1 sand, anything else is treated as clay
+    long double bottom = 0;        // depth at the bottom of the layer
+    int soilType = SoilType::Sand; // anything but sand is treated as clay
 };
 
 // The rows of D: the bottom depth read from the cell's text, the soil type as an integer.

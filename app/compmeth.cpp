@@ -20,18 +20,13 @@
 namespace veldo {
 namespace {
 
-constexpr int Usace = 2;
-constexpr int Api = 4;
-constexpr int Icp = 7;
-constexpr int FirstOffshore = 6;
-
 struct TMethodTexts {
     const char* radioName;
     const char* radioCaption;
     const char* boxCaption;
 };
 
-const std::array<TMethodTexts, TfrmWaterDepth::MethodCount> Methods{{
+const std::array<TMethodTexts, Method::Count> Methods{{
     {"OptFHWA", "&FHWA (Federal Highway Administration) (*)", "&FHWA (Federal Highway Administration) "},
     {"OptUSCOE", "USACE (U.S. Army &Corps of Engineers) (*)", "USACE (U.S. Army &Corps of Engineers) "},
     {"OptLamda", "Revised &Lambda (*)", "Revised Lambda "},
@@ -83,7 +78,7 @@ TfrmWaterDepth::TfrmWaterDepth(TMainForm& main) : TInputWindow(main, QStringLite
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
 
-    for (int method = 1; method <= MethodCount; ++method) {
+    for (int method = Method::First; method <= Method::Last; ++method) {
         connect(&Radio(method), &QRadioButton::clicked, this, [this, method] { MethodRadioClick(method); });
         connect(&Box(method), &QCheckBox::clicked, this, &TfrmWaterDepth::ShowWindows);
     }
@@ -103,7 +98,7 @@ QWidget* TfrmWaterDepth::BuildLoadSettlementTab()
     auto* methodLayout = new QVBoxLayout(methods);
     AddLabel(methodLayout, QStringLiteral("(and shape of Load-Transfer Curves)"));
     auto* group = new QButtonGroup(this);
-    for (int method = 1; method <= MethodCount; ++method) {
+    for (int method = Method::First; method <= Method::Last; ++method) {
         const TMethodTexts& texts = Methods[static_cast<std::size_t>(method - 1)];
         QRadioButton* radio = AddRadio(methodLayout, texts.radioName, QString::fromLatin1(texts.radioCaption));
         group->addButton(radio, method);
@@ -155,7 +150,7 @@ QWidget* TfrmWaterDepth::BuildCapacityMethods()
     auto* box = Named(new QGroupBox(QStringLiteral("Computation Methods for Pile Capacity")), "GroupBox2");
     auto* layout = new QVBoxLayout(box);
     AddLabel(layout, QStringLiteral("Select one or more method(s)"));
-    for (int method = 1; method <= MethodCount; ++method) {
+    for (int method = Method::First; method <= Method::Last; ++method) {
         auto* row = new QHBoxLayout;
         auto* check = new QCheckBox(QString::fromLatin1(Methods[static_cast<std::size_t>(method - 1)].boxCaption));
         check->setObjectName(QStringLiteral("CheckBox%1").arg(method));
@@ -222,11 +217,11 @@ QWidget* TfrmWaterDepth::BuildLoading()
     return box;
 }
 
-bool TfrmWaterDepth::Offshore() const { return Data().OffshoreMethods == 1; }
+bool TfrmWaterDepth::Offshore() const { return Data().OffshoreMethodsOn(); }
 
 int TfrmWaterDepth::CheckedMethod() const
 {
-    for (int method = 1; method <= MethodCount; ++method) {
+    for (int method = Method::First; method <= Method::Last; ++method) {
         if (Radio(method).isChecked())
             return method;
     }
@@ -238,19 +233,20 @@ void TfrmWaterDepth::LoadFromProject()
     if (QWidget* frame = SubWindow())
         frame->move(frame->x(), 0);
     const TProgramData& data = Data();
-    if (data.SelectedMethod >= 1 && data.SelectedMethod <= MethodCount)
+    if (data.SelectedMethod >= Method::First && data.SelectedMethod <= Method::Last)
         Radio(data.SelectedMethod).setChecked(true);
-    for (int method = 1; method <= MethodCount; ++method) {
+    for (int method = Method::First; method <= Method::Last; ++method) {
         Box(method).setChecked(data.MethodTicked(method));
-        const bool available = method < FirstOffshore || Offshore();
+        const bool available = !Method::IsOffshore(method) || Offshore();
         Radio(method).setEnabled(available);
         Box(method).setEnabled(available);
     }
-    (data.Loading == 1 ? optTension_ : optCompression_)->setChecked(true);
+    (data.Loading == Loading::Tension ? optTension_ : optCompression_)->setChecked(true);
     LoadField(*reduction_, data.TensionFactor);
-    (data.ClayCondition == 1 ? optDrain_ : optUndrain_)->setChecked(true);
-    (data.TzFactors == 1 ? optLow_ : optHigh_)->setChecked(true);
-    const int option = std::clamp(data.CriticalDepthOption, 0, 2);
+    (data.ClayCondition == ClayCondition::Drained ? optDrain_ : optUndrain_)->setChecked(true);
+    (data.TzFactors == TzFactorOption::Factored ? optLow_ : optHigh_)->setChecked(true);
+    const int option =
+        std::clamp(data.CriticalDepthOption, CriticalDepthOption::ByDensity, CriticalDepthOption::UserDepth);
     criticalRadios_[static_cast<std::size_t>(option)]->setChecked(true);
     LoadField(*criticalDepth_, data.UserCriticalDepth);
     ShowWindows();
@@ -259,22 +255,22 @@ void TfrmWaterDepth::LoadFromProject()
 void TfrmWaterDepth::ShowWindows()
 {
     const int checked = CheckedMethod();
-    for (int method = 1; method <= MethodCount; ++method)
+    for (int method = Method::First; method <= Method::Last; ++method)
         lsLabels_[static_cast<std::size_t>(method - 1)]->setVisible(method == checked);
     if (checked > 0)
         Box(checked).setChecked(true);
 
-    const bool usace = Box(Usace).isChecked();
+    const bool usace = Box(Method::Usace).isChecked();
     for (QRadioButton* radio : criticalRadios_)
         radio->setEnabled(usace);
     criticalNote_->setEnabled(usace);
-    criticalDepth_->SetEnabled(usace && criticalRadios_[2]->isChecked());
+    criticalDepth_->SetEnabled(usace && criticalRadios_[CriticalDepthOption::UserDepth]->isChecked());
 
-    const bool icp = Box(Icp).isChecked() && Box(Icp).isEnabled();
+    const bool icp = Box(Method::IcpMtd).isChecked() && Box(Method::IcpMtd).isEnabled();
     optDrain_->setEnabled(icp);
     optUndrain_->setEnabled(icp);
 
-    const bool tensionFactor = optTension_->isChecked() && Box(Api).isChecked();
+    const bool tensionFactor = optTension_->isChecked() && Box(Method::ApiRp2a).isChecked();
     reduction_->SetEnabled(tensionFactor);
     reductionNote_->setEnabled(tensionFactor);
     Modified();
@@ -289,9 +285,9 @@ void TfrmWaterDepth::MethodRadioClick(int method)
 
 void TfrmWaterDepth::SetAllBoxes(bool ticked)
 {
-    const int last = Offshore() ? MethodCount : FirstOffshore - 1;
-    for (int method = 1; method <= last; ++method)
-        Box(method).setChecked(ticked);
+    for (int method = Method::First; method <= Method::Last; ++method)
+        if (!Method::IsOffshore(method) || Offshore())
+            Box(method).setChecked(ticked);
 }
 
 void TfrmWaterDepth::Button1Click()
@@ -325,7 +321,7 @@ void TfrmWaterDepth::StoreMethods()
     TProgramData& data = Data();
     if (const int checked = CheckedMethod())
         data.SelectedMethod = checked;
-    for (int method = 1; method <= MethodCount; ++method)
+    for (int method = Method::First; method <= Method::Last; ++method)
         data.SetMethodTicked(method, Box(method).isChecked());
 }
 
@@ -333,15 +329,15 @@ void TfrmWaterDepth::StoreOptions()
 {
     TProgramData& data = Data();
     if (optTension_->isChecked()) {
-        data.Loading = 1;
+        data.Loading = Loading::Tension;
         data.TensionFactor = reduction_->GetNumber();
     } else {
-        data.Loading = 0;
+        data.Loading = Loading::Compression;
         data.TensionFactor = 1.0L;
     }
-    data.ClayCondition = optUndrain_->isChecked() ? 0 : 1;
-    data.TzFactors = optHigh_->isChecked() ? 0 : 1;
-    for (int option = 0; option < 3; ++option) {
+    data.ClayCondition = optUndrain_->isChecked() ? ClayCondition::Undrained : ClayCondition::Drained;
+    data.TzFactors = optHigh_->isChecked() ? TzFactorOption::Unfactored : TzFactorOption::Factored;
+    for (int option = CriticalDepthOption::ByDensity; option <= CriticalDepthOption::UserDepth; ++option) {
         if (criticalRadios_[static_cast<std::size_t>(option)]->isChecked())
             data.CriticalDepthOption = option;
     }

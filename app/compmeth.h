@@ -18,8 +18,6 @@ class TDataEdit;
 class TfrmWaterDepth final : public TInputWindow {
     Q_OBJECT
 public:
-    static constexpr int MethodCount = 9;
-
     explicit TfrmWaterDepth(TMainForm& main);
 
     // Enabling rules; also ticks the box of the checked method and marks the project
@@ -54,9 +52,9 @@ private:
     // The user unit columns of the layer tables follow the selected method.
     void UpdateUserColumns();
 
-    std::array<QRadioButton*, MethodCount> radios_{};
-    std::array<QCheckBox*, MethodCount> boxes_{};
-    std::array<QLabel*, MethodCount> lsLabels_{};
+    std::array<QRadioButton*, Method::Count> radios_{};
+    std::array<QCheckBox*, Method::Count> boxes_{};
+    std::array<QLabel*, Method::Count> lsLabels_{};
     QRadioButton* optHigh_ = nullptr;
     QRadioButton* optLow_ = nullptr;
     std::array<QRadioButton*, 3> criticalRadios_{};

@@ -307,10 +307,10 @@ void TfrmShaftpeneta::LoadFromProject()
     LoadField(*DataEdit11, d.EndSectionLength);
     ApplyEnabling();
     switch (d.PlugCondition) {
-    case 1:
+    case PlugCondition::Plugged:
         OptPlug->setChecked(true);
         break;
-    case 2:
+    case PlugCondition::Unplugged:
         OptUnplug->setChecked(true);
         break;
     default:
@@ -322,7 +322,7 @@ void TfrmShaftpeneta::LoadFromProject()
 void TfrmShaftpeneta::ApplyEnabling()
 {
     const TProgramData& d = Data();
-    const bool inner = d.PileType == 1 || (d.PileType == 3 && d.Circular);
+    const bool inner = HollowSection(d.PileType, d.Circular);
     const bool endSection = inner && !d.ClosedEnded;
     DataEdit9->SetEnabled(inner);
     Image3->setEnabled(inner);
@@ -339,10 +339,10 @@ void TfrmShaftpeneta::ApplyEnabling()
 int TfrmShaftpeneta::CheckedPlugCondition() const
 {
     if (OptPlug->isChecked())
-        return 1;
+        return PlugCondition::Plugged;
     if (OptUnplug->isChecked())
-        return 2;
-    return 0;
+        return PlugCondition::Unplugged;
+    return PlugCondition::Computed;
 }
 
 void TfrmShaftpeneta::CommitToProject()

@@ -20,16 +20,6 @@
 namespace veldo {
 namespace {
 
-// Pile type codes.
-constexpr int SteelPipe = 1;
-constexpr int Timber = 2;
-constexpr int Precast = 3;
-constexpr int RaymondStep = 4;
-constexpr int RaymondUniform = 5;
-constexpr int HPile = 6;
-constexpr int Monotube = 7;
-
-constexpr int FhwaMethod = 1;
 constexpr long double Pi = 3.1416L;
 constexpr long double SquareMmPerSquareM = 1000.0L * 1000.0L;
 
@@ -94,12 +84,12 @@ QWidget* TfrmMaterial::BuildPileTypes()
         pileTypes_->addButton(AddRadio(layout, name, caption), code);
     };
     type(QStringLiteral("OptSteel"), QStringLiteral("&Steel pipe piles and non-tapered portion of monotube piles"),
-         SteelPipe);
+         PileType::SteelPipe);
     openEnded_ = AddRadio(layout, QStringLiteral("OpenEnded"), QStringLiteral("Open-Ended Pile"), Indent);
     closeEnded_ = AddRadio(layout, QStringLiteral("CloseEnded"), QStringLiteral("Close-Ended Pile"), Indent);
     Exclusive(this, {openEnded_, closeEnded_});
-    type(QStringLiteral("OptHpile"), QStringLiteral("&H-Piles/Steel Piles"), HPile);
-    type(QStringLiteral("OptConcrete"), QStringLiteral("&Precast concrete piles"), Precast);
+    type(QStringLiteral("OptHpile"), QStringLiteral("&H-Piles/Steel Piles"), PileType::HPile);
+    type(QStringLiteral("OptConcrete"), QStringLiteral("&Precast concrete piles"), PileType::PrecastConcrete);
     optDrain_ = AddRadio(layout, QStringLiteral("OptDrain"), QStringLiteral("Circular/Tubular"), Indent);
     openEndedPrecast_ =
         AddRadio(layout, QStringLiteral("OpenEndedPrecast"), QStringLiteral("Open-Ended Pile"), 2 * Indent);
@@ -109,10 +99,11 @@ QWidget* TfrmMaterial::BuildPileTypes()
         AddRadio(layout, QStringLiteral("OptUndrain"), QStringLiteral("Square/Rectangular/Orthogonal"), Indent);
     Exclusive(this, {optDrain_, optUndrain_});
     Exclusive(this, {openEndedPrecast_, closeEndedPrecast_});
-    type(QStringLiteral("OptMonotube"), QStringLiteral("Tapered portion of &Monotube piles"), Monotube);
-    type(QStringLiteral("OptRaymond"), QStringLiteral("&Raymond step-taper piles"), RaymondStep);
-    type(QStringLiteral("OptUniform"), QStringLiteral("&Raymond &Uniform taper piles"), RaymondUniform);
-    type(QStringLiteral("OptTimber"), QStringLiteral("&Timber piles"), Timber);
+    type(QStringLiteral("OptMonotube"), QStringLiteral("Tapered portion of &Monotube piles"),
+         PileType::TaperedMonotube);
+    type(QStringLiteral("OptRaymond"), QStringLiteral("&Raymond step-taper piles"), PileType::RaymondStepTaper);
+    type(QStringLiteral("OptUniform"), QStringLiteral("&Raymond &Uniform taper piles"), PileType::RaymondUniformTaper);
+    type(QStringLiteral("OptTimber"), QStringLiteral("&Timber piles"), PileType::Timber);
 
     auto* taper = new QGridLayout;
     auto* angleLabel = new QLabel;
@@ -186,19 +177,19 @@ QWidget* TfrmMaterial::BuildAreaMode()
 
 int TfrmMaterial::CheckedPileType() const { return std::max(pileTypes_->checkedId(), 0); }
 
-bool TfrmMaterial::Tapered() const { return TProgramData::TaperedPileType(CheckedPileType()); }
+bool TfrmMaterial::Tapered() const { return PileType::IsTapered(CheckedPileType()); }
 
 long double TfrmMaterial::SectionArea() const
 {
     const TProgramData& data = Data();
     const int type = CheckedPileType();
-    if (type == HPile || (type == Precast && optUndrain_->isChecked()))
+    if (type == PileType::HPile || (type == PileType::PrecastConcrete && optUndrain_->isChecked()))
         return data.TipArea;
     const long double od = data.OutsideDiameter;
     const long double id = data.InsideDiameter;
-    const bool hollow = type == SteelPipe || (type == Precast && optDrain_->isChecked());
+    const bool hollow = HollowSection(type, optDrain_->isChecked());
     long double area = (hollow ? od * od - id * id : od * od) * Pi / 4;
-    if (data.UnitSystem != kEnglish)
+    if (data.UnitSystem != UnitSystem::English)
         area /= SquareMmPerSquareM; // mm2 to m2
     return area;
 }
@@ -218,7 +209,8 @@ void TfrmMaterial::LoadFromProject()
     (data.ClosedEnded ? closeEnded_ : openEnded_)->setChecked(true);
     (data.Circular ? optDrain_ : optUndrain_)->setChecked(true);
     (data.ClosedEnded ? closeEndedPrecast_ : openEndedPrecast_)->setChecked(true);
-    areaModes_[static_cast<std::size_t>(std::clamp(data.AreaMode, 0, 2))]->setChecked(true);
+    areaModes_[static_cast<std::size_t>(std::clamp(data.AreaMode, AreaMode::FromSection, AreaMode::Table))]->setChecked(
+        true);
 
     ShowWindows();
     if (!angle_->isEnabled())
@@ -229,22 +221,22 @@ void TfrmMaterial::LoadFromProject()
 
 void TfrmMaterial::ShowWindows()
 {
-    const bool taperUsed = Tapered() && Data().MethodTicked(FhwaMethod);
+    const bool taperUsed = Tapered() && Data().MethodTicked(Method::Fhwa);
     angle_->SetEnabled(taperUsed);
     angleNote_->setEnabled(taperUsed);
 
     const int type = CheckedPileType();
-    openEnded_->setEnabled(type == SteelPipe);
-    closeEnded_->setEnabled(type == SteelPipe);
-    optDrain_->setEnabled(type == Precast);
-    optUndrain_->setEnabled(type == Precast);
+    openEnded_->setEnabled(type == PileType::SteelPipe);
+    closeEnded_->setEnabled(type == PileType::SteelPipe);
+    optDrain_->setEnabled(type == PileType::PrecastConcrete);
+    optUndrain_->setEnabled(type == PileType::PrecastConcrete);
     const bool precastCircular = optDrain_->isEnabled() && optDrain_->isChecked();
     openEndedPrecast_->setEnabled(precastCircular);
     closeEndedPrecast_->setEnabled(precastCircular);
 
-    section_->SetEnabled(areaModes_[1]->isChecked());
-    sectionButton_->setEnabled(areaModes_[2]->isChecked());
-    sectionNote_->setEnabled(areaModes_[2]->isChecked());
+    section_->SetEnabled(areaModes_[AreaMode::Constant]->isChecked());
+    sectionButton_->setEnabled(areaModes_[AreaMode::Table]->isChecked());
+    sectionNote_->setEnabled(areaModes_[AreaMode::Table]->isChecked());
 
     autoSection_->SetNumber(SectionArea());
     Modified();
@@ -273,15 +265,15 @@ void TfrmMaterial::CommitToProject()
     if (const int type = CheckedPileType())
         data.PileType = type;
     switch (data.PileType) {
-    case SteelPipe:
+    case PileType::SteelPipe:
         data.Circular = true;
         data.ClosedEnded = closeEnded_->isChecked();
         break;
-    case Precast:
+    case PileType::PrecastConcrete:
         data.Circular = optDrain_->isChecked();
         data.ClosedEnded = closeEndedPrecast_->isChecked();
         break;
-    case HPile:
+    case PileType::HPile:
         data.Circular = false;
         break;
     default:
@@ -291,7 +283,7 @@ void TfrmMaterial::CommitToProject()
     // A taper field disabled for the chosen pile type or methods stores 0.
     data.TaperAngle = data.TaperApplies() ? angle_->GetNumber() : 0;
     data.Modulus = modulus_->GetNumber();
-    for (int mode = 0; mode < 3; ++mode) {
+    for (int mode = AreaMode::FromSection; mode <= AreaMode::Table; ++mode) {
         if (areaModes_[static_cast<std::size_t>(mode)]->isChecked())
             data.AreaMode = mode;
     }

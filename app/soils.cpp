@@ -60,19 +60,19 @@ constexpr std::array<TPropertyFields, 5> SiltFields{
 std::vector<TPropertyFields> FieldsOfType(int soilType)
 {
     switch (soilType) {
-    case kSand:
+    case SoilType::Sand:
         return {SandFields.begin(), SandFields.end()};
-    case kClay:
+    case SoilType::Clay:
         return {ClayFields.begin(), ClayFields.end()};
-    case kSilt:
+    case SoilType::Silt:
         return {SiltFields.begin(), SiltFields.end()};
     default:
         return {};
     }
 }
 
-// Type 1 is the first page, 2 the second, any other the third.
-int PageOfType(int soilType) { return soilType == kSand ? 0 : soilType == kClay ? 1 : 2; }
+// Sand is the first page, clay the second, any other type the third.
+int PageOfType(int soilType) { return soilType == SoilType::Sand ? 0 : soilType == SoilType::Clay ? 1 : 2; }
 
 int RoundToInt(long double value)
 {
@@ -349,7 +349,7 @@ void TDlgSoils::LoadFields(const TGridTable& table)
             Field(number)->SetNumber(p.integer ? cell.AsInteger() : cell.AsFloat());
         }
     }
-    if (soilType_ == kClay && AdhesionProperty < table.ColumnCount())
+    if (soilType_ == SoilType::Clay && AdhesionProperty < table.ColumnCount())
         adhesion_->setCurrentIndex(table.Cell(AdhesionProperty, BottomRow).AsInteger());
     // A blow count given at either end means the layer was entered by blow counts.
     const auto radioByBlowCounts = [](TDataEdit* top, TDataEdit* bottom, QRadioButton* friction, QRadioButton* spt) {
@@ -357,22 +357,26 @@ void TDlgSoils::LoadFields(const TGridTable& table)
         spt->setChecked(blowCounts);
         friction->setChecked(!blowCounts);
     };
-    if (soilType_ == kSand)
+    if (soilType_ == SoilType::Sand)
         radioByBlowCounts(Field(5), Field(6), radios_[1], radios_[2]);
-    else if (soilType_ == kSilt)
+    else if (soilType_ == SoilType::Silt)
         radioByBlowCounts(Field(36), Field(38), radios_[3], radios_[4]);
     loadedByFriction_ = ByFriction();
     loadedAdhesion_ = adhesion_->currentIndex();
 }
 
-bool TDlgSoils::ByFriction() const { return soilType_ == kSilt ? radios_[3]->isChecked() : radios_[1]->isChecked(); }
+bool TDlgSoils::ByFriction() const
+{
+    return soilType_ == SoilType::Silt ? radios_[3]->isChecked() : radios_[1]->isChecked();
+}
 
 void TDlgSoils::ApplyRules()
 {
     const TProgramData& data = main_.Data();
-    const bool offshore = data.OffshoreMethods == 1;
-    const bool cptMethod = data.MethodTicked(6) || data.MethodTicked(7) || data.MethodTicked(8) || data.MethodTicked(9);
-    const bool userMethod = data.MethodTicked(5);
+    const bool offshore = data.OffshoreMethodsOn();
+    const bool cptMethod = data.MethodTicked(Method::Ngi) || data.MethodTicked(Method::IcpMtd) ||
+                           data.MethodTicked(Method::Fugro) || data.MethodTicked(Method::Uwa);
+    const bool userMethod = data.MethodTicked(Method::General);
 
     SandRadioClick();
     SiltRadioClick();
@@ -383,10 +387,10 @@ void TDlgSoils::ApplyRules()
     ApplySandBlock3();
     SetEnabled(sandUser_, userMethod);
     SetEnabled(clayUser_, userMethod);
-    SetEnabled(clayRemolded_, data.PileType == 1 || offshore);
+    SetEnabled(clayRemolded_, data.PileType == PileType::SteelPipe || offshore);
     SetVisible(clayIcp_, offshore);
-    SetEnabled(clayIcp_, data.MethodTicked(7));
-    SetVisible(clayAdhesion_, data.MethodTicked(1));
+    SetEnabled(clayIcp_, data.MethodTicked(Method::IcpMtd));
+    SetVisible(clayAdhesion_, data.MethodTicked(Method::Fhwa));
     ComboBox1Change();
 }
 
@@ -403,16 +407,16 @@ void TDlgSoils::ApplySandBlock3()
     };
     texts("3. Data for API Computation Method", "(Ko also used for Lambda Method)",
           "(API recommends Ko=1 for full displacement", "piles and Ko=0.8 for open ended pipe piles)");
-    const bool api = data.MethodTicked(4);
+    const bool api = data.MethodTicked(Method::ApiRp2a);
     SetEnabled(sandKo_, api);
     SetEnabled(sandNq_, api);
     if (api)
         return;
-    if (data.MethodTicked(2)) {
+    if (data.MethodTicked(Method::Usace)) {
         texts("3. Data for USACE Computation Method", "(Ko also used for Lambda Method)",
               "(USACE recommends Ko=1.25 for compression", "and Ko=0.5 to 0.7 for tension)");
         SetEnabled(sandKo_, true);
-    } else if (data.MethodTicked(3)) {
+    } else if (data.MethodTicked(Method::RevisedLambda)) {
         texts("3. Data for Revised Lambda Computation Method", "(Not used in other methods)",
               "(API recommends Ko=1 for full displacement", "piles and Ko=0.8 for open ended pipe piles)");
         SetEnabled(sandKo_, true);
@@ -483,7 +487,7 @@ void TDlgSoils::StoreFields(TGridTable& table) const
                 cell.SetFloat(value);
         }
     }
-    if (soilType_ == kClay && AdhesionProperty < table.ColumnCount()) {
+    if (soilType_ == SoilType::Clay && AdhesionProperty < table.ColumnCount()) {
         // A stored method outside the list (no item chosen), or one left as loaded,
         // is left as it is.
         if (adhesion_->currentIndex() >= 0 && adhesion_->currentIndex() != loadedAdhesion_)

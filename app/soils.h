@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DlgChart.h"
+#include "InputCodes.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -91,7 +92,7 @@ private:
 
     TMainForm& main_;
     int layer_ = 1;
-    int soilType_ = 1;
+    int soilType_ = SoilType::Sand;
     QTabWidget* pages_ = nullptr;
     std::array<TDataEdit*, 44> fields_{};
     std::array<QRadioButton*, 5> radios_{};

@@ -44,7 +44,7 @@ std::string ReadError(const std::filesystem::path& file, const TCptReadSettings&
 }
 
 TCptReadSettings Settings(int dataLines, int headerLines, int valuesPerLine, long double ua = 1.0L,
-                          int units = kEnglish)
+                          int units = UnitSystem::English)
 {
     TCptReadSettings s;
     s.dataLines = dataLines;
@@ -91,8 +91,8 @@ TEST(CptFileRead, AByteOrderMarkIsNotPartOfTheFirstValue)
 TEST(CptFileRead, ConversionsOfTheConeResistance)
 {
     const TCptReadSettings english = Settings(2, 0, 2);
-    const TCptReadSettings si = Settings(2, 0, 2, 1.0L, kSI);
-    const TCptReadSettings mpa = Settings(2, 0, 2, 1000.0L, kSI);
+    const TCptReadSettings si = Settings(2, 0, 2, 1.0L, UnitSystem::SI);
+    const TCptReadSettings mpa = Settings(2, 0, 2, 1000.0L, UnitSystem::SI);
     // Qc: Ua x qc; 2.5 MPa x 1000 = 2500 kPa.
     EXPECT_EQ(CptProfileValue(40.0L, TCptConversion::Qc, english), 40.0L);
     EXPECT_EQ(CptProfileValue(2.5L, TCptConversion::Qc, mpa), 2500.0L);
@@ -108,25 +108,25 @@ TEST(CptFileRead, ConversionsOfTheConeResistance)
 
 TEST(CptFileRead, PlotTextsInEnglishAndSI)
 {
-    const TCptPlotTexts qc = CptPlotTexts(TCptConversion::Qc, kEnglish);
+    const TCptPlotTexts qc = CptPlotTexts(TCptConversion::Qc, UnitSystem::English);
     EXPECT_EQ(qc.caption, "CPT Profile");
     EXPECT_EQ(qc.xCaption, "Qc, ksf");
     EXPECT_EQ(qc.yCaption, "Depth, ft");
     EXPECT_EQ(qc.curveName, "CPT Data");
-    EXPECT_EQ(CptPlotTexts(TCptConversion::Qc, kSI).xCaption, "Qc, kPa");
-    EXPECT_EQ(CptPlotTexts(TCptConversion::Qc, kSI).yCaption, "Depth, m");
+    EXPECT_EQ(CptPlotTexts(TCptConversion::Qc, UnitSystem::SI).xCaption, "Qc, kPa");
+    EXPECT_EQ(CptPlotTexts(TCptConversion::Qc, UnitSystem::SI).yCaption, "Depth, m");
 
-    for (int units : {kEnglish, kSI}) {
+    for (int units : {UnitSystem::English, UnitSystem::SI}) {
         const TCptPlotTexts spt = CptPlotTexts(TCptConversion::Spt, units);
         EXPECT_EQ(spt.caption, "Converted SPT from CPT Data");
         EXPECT_EQ(spt.xCaption, "SPT, N");
         EXPECT_EQ(spt.curveName, "Converted SPT");
     }
-    const TCptPlotTexts su = CptPlotTexts(TCptConversion::Su, kEnglish);
+    const TCptPlotTexts su = CptPlotTexts(TCptConversion::Su, UnitSystem::English);
     EXPECT_EQ(su.caption, "Converted Undrained Shear Strength Su from CPT Data");
     EXPECT_EQ(su.xCaption, "Undrained Shear Strength Su, k/ft^2");
     EXPECT_EQ(su.curveName, "Converted Su");
-    EXPECT_EQ(CptPlotTexts(TCptConversion::Su, kSI).xCaption, "Undrained Shear Strength Su, kPa");
+    EXPECT_EQ(CptPlotTexts(TCptConversion::Su, UnitSystem::SI).xCaption, "Undrained Shear Strength Su, kPa");
 }
 
 TEST(CptFileRead, ErrorsNameTheLineAndTheItem)
@@ -422,7 +422,7 @@ TEST_F(CptWindowTest, AReadProfileComesBackWhenTheProjectIsOpenedAgain)
 
 TEST_F(CptWindowTest, SIUndrainedStrengthFromMegapascalData)
 {
-    Form().UnitsClick(kSI);
+    Form().UnitsClick(UnitSystem::SI);
     // cpt_mpa.txt: 1 header line, then 0.5 m 2.5 MPa and 1.0 m 5.0 MPa; Ua = 1000.
     TDlgInputMotion& w = OpenFor(DataFile("cpt_mpa.txt"), 2, 1, 2, QStringLiteral("1000"));
     w.SuButton().click();

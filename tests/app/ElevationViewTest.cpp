@@ -53,7 +53,7 @@ void SetLayers(TGridTable& d, const std::vector<Layer>& layers)
 // 20 ft over clay to 60 ft.
 void ReferencePile(TProgramData& data)
 {
-    data.UnitSystem = kEnglish;
+    data.UnitSystem = UnitSystem::English;
     data.Circular = true;
     data.OutsideDiameter = 24;
     data.StickupLength = 5;
@@ -61,7 +61,7 @@ void ReferencePile(TProgramData& data)
     data.TaperAngle = 0;
 }
 
-const std::vector<Layer> kReferenceLayers{{kSand, 20}, {kClay, 60}};
+const std::vector<Layer> kReferenceLayers{{SoilType::Sand, 20}, {SoilType::Clay, 60}};
 
 void ExpectRect(const TWorldRect& r, long double xmin, long double xmax, long double ymin, long double ymax)
 {
@@ -92,7 +92,7 @@ TEST_F(ElevationLayout, PileWidthFromDiameterOrQuarterPerimeterInWorldUnits)
 {
     ReferencePile(data_);
     EXPECT_DOUBLE_EQ(static_cast<double>(PileWidth(data_)), 2.0); // 24 in / 12
-    data_.UnitSystem = kSI;
+    data_.UnitSystem = UnitSystem::SI;
     data_.OutsideDiameter = 600;
     EXPECT_DOUBLE_EQ(static_cast<double>(PileWidth(data_)), 0.6); // 600 mm / 1000
 
@@ -101,7 +101,7 @@ TEST_F(ElevationLayout, PileWidthFromDiameterOrQuarterPerimeterInWorldUnits)
     data_.OutsideDiameter = 0;
     data_.Perimeter = 2000;
     EXPECT_DOUBLE_EQ(static_cast<double>(PileWidth(data_)), 0.5);
-    data_.UnitSystem = kEnglish;
+    data_.UnitSystem = UnitSystem::English;
     data_.Perimeter = 48;
     EXPECT_DOUBLE_EQ(static_cast<double>(PileWidth(data_)), 1.0);
     // A diameter just under 1e-4 still counts as absent.
@@ -126,10 +126,10 @@ TEST_F(ElevationLayout, OutlineAndWorldRectangleOfTheReferencePile)
     ASSERT_EQ(scene.layers.size(), 2u);
     EXPECT_EQ(scene.layers[1].top, 20);
     EXPECT_EQ(scene.layers[1].bottom, 60);
-    EXPECT_EQ(scene.layers[1].soilType, kClay);
+    EXPECT_EQ(scene.layers[1].soilType, SoilType::Clay);
 
     // A pile reaching below the last layer: the tip sets the bottom, 50 * 1.05.
-    SetLayers(tables_.D(), {{kSand, 30}});
+    SetLayers(tables_.D(), {{SoilType::Sand, 30}});
     ExpectRect(BuildElevation(data_, tables_.D(), TWorldRect{}).world, -1.05L, 1.05L, -5.25L, 52.5L);
 }
 
@@ -142,9 +142,9 @@ TEST_F(ElevationLayout, TipAndTaperMatchTheEnginesGeometryWithStickup)
     data_.StickupLength = 10;
     data_.TotalLength = 80;
     data_.TaperAngle = 0.4L;
-    SetLayers(tables_.D(), {{kSand, 70}, {kClay, 100}});
+    SetLayers(tables_.D(), {{SoilType::Sand, 70}, {SoilType::Clay, 100}});
     auto engine = std::make_unique<EngineState>();
-    engine->UNIT_SYSTEM = kEnglish;
+    engine->UNIT_SYSTEM = UnitSystem::English;
     engine->OD = 18;
     engine->PSL = 10;
     engine->TL = 80;
@@ -232,9 +232,9 @@ TEST(ElevationFit, DegenerateViewsGiveNothing)
 
 TEST(ElevationTexts, LayerLabelsAndDepthCaption)
 {
-    EXPECT_EQ(LayerLabel({0, 20, kSand}), "depth= 0 - 20; Sand");
-    EXPECT_EQ(LayerLabel({20, 60.5L, kClay}), "depth= 20 - 60.5; Clay");
-    EXPECT_EQ(LayerLabel({60.5L, 70.25L, kSilt}), "depth= 60.5 - 70.25; Silt");
+    EXPECT_EQ(LayerLabel({0, 20, SoilType::Sand}), "depth= 0 - 20; Sand");
+    EXPECT_EQ(LayerLabel({20, 60.5L, SoilType::Clay}), "depth= 20 - 60.5; Clay");
+    EXPECT_EQ(LayerLabel({60.5L, 70.25L, SoilType::Silt}), "depth= 60.5 - 70.25; Silt");
     EXPECT_EQ(LayerLabel({0, 1, 4}), "");
     EXPECT_EQ(DepthCaption(20.0025L), "  Depth: 20.0");
     EXPECT_EQ(DepthCaption(-3.26L), "  Depth: -3.3");
@@ -294,12 +294,12 @@ TEST_F(ElevationLayout, EnglishAndSiOfTheSamePileDrawTheSamePixels)
     const QImage english = Render(BuildElevation(data_, tables_.D(), TWorldRect{}), 600, 300);
     // The same pile in metres: 609.6 mm, 1.524 m stickup, 15.24 m long, layers to 6.096 and 18.288 m.
     TProgramData si = data_;
-    si.UnitSystem = kSI;
+    si.UnitSystem = UnitSystem::SI;
     si.OutsideDiameter = 609.6L;
     si.StickupLength = 1.524L;
     si.TotalLength = 15.24L;
     TProjectTables siTables;
-    SetLayers(siTables.D(), {{kSand, 6.096L}, {kClay, 18.288L}});
+    SetLayers(siTables.D(), {{SoilType::Sand, 6.096L}, {SoilType::Clay, 18.288L}});
     const QImage metric = Render(BuildElevation(si, siTables.D(), TWorldRect{}), 600, 300);
     for (const int row : {23, 111, 287})
         EXPECT_EQ(metric.pixelColor(560, row), QColor(Qt::black)) << row;

@@ -233,9 +233,9 @@ TEST_F(EnteredValuesTest, SavingKeepsUserValuesAndADisabledTaperStoresZero)
     Do("DataSoilLayers");
     auto& layers = *FindInputWindow<TDlgSoilLayers>(Form());
     Choose(*layers.LayerCombo(0), Qt::Key_End); // Silt
-    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), kSilt);
+    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Silt);
     Choose(*layers.LayerCombo(0), Qt::Key_Home); // Sand again
-    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), kSand);
+    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Sand);
     layers.CloseClick();
     std::vector<QString> lines = SavedLines();
     EXPECT_EQ(lines.at(10), "0 0 0.0 0 0.0 0.0 0 1500 60000 1 1 0");
@@ -267,14 +267,14 @@ TEST_F(EnteredValuesTest, SiltIsConvertedOnlyWhenTheMethodsChange)
 {
     OpenExample("PipeSandClay_English");
     // Silt written with FHWA and USACE ticked, as another program may have.
-    D().Cell(kLayerSoilType, 0).SetInteger(kSilt);
-    D().Cell(kLayerSoilType, 2).SetInteger(kSilt);
+    D().Cell(kLayerSoilType, 0).SetInteger(SoilType::Silt);
+    D().Cell(kLayerSoilType, 2).SetInteger(SoilType::Silt);
     for (int m = 1; m <= 9; ++m)
         Data().SetMethodTicked(m, m == Usace || m == Fhwa);
     Data().SelectedMethod = Usace;
     ASSERT_TRUE(Form().FileSaveClick());
     OpenFile(Data().ProjectPath);
-    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), kSilt);
+    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Silt);
 
     Do("DataSoilLayers");
     TDlgSoilLayers* soil = FindInputWindow<TDlgSoilLayers>(Form());
@@ -283,16 +283,16 @@ TEST_F(EnteredValuesTest, SiltIsConvertedOnlyWhenTheMethodsChange)
     EXPECT_EQ(first.currentText(), "Silt");
     EXPECT_EQ(soil->LayerCombo(1)->count(), 2);
     Choose(first, Qt::Key_Home);
-    EXPECT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), kSand);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Sand);
     EXPECT_EQ(first.count(), 2);
 
     // Looking at the methods changes nothing; a new method converts the other silt.
     Do("DataMethods");
     Form().CloseAllChildren();
-    EXPECT_EQ(D().Cell(kLayerSoilType, 2).AsInteger(), kSilt);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Silt);
     ClickCapacityBox(4);
     Form().CloseAllChildren();
-    EXPECT_EQ(D().Cell(kLayerSoilType, 2).AsInteger(), kSand);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Sand);
 }
 
 // Every input window opened, tabbed through and closed leaves the project as it

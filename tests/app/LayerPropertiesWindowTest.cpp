@@ -111,7 +111,7 @@ TEST_F(LayerPropertiesWindowTest, UnitWordsFollowTheProjectUnits)
     english.Button1Click();
     QApplication::processEvents();
 
-    Data().UnitSystem = kSI;
+    Data().UnitSystem = UnitSystem::SI;
     Open(2);
     EXPECT_EQ(Field(17).EditLabel()->text(), "1. Effective Unit Weight (kN/m^3)");
     EXPECT_EQ(Field(19).EditLabel()->text(), "3. Remolded Shear Strength (kN/m^2)");

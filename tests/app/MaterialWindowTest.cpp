@@ -85,7 +85,7 @@ TEST_F(MaterialWindowTest, SteelPipeAreaInEnglishUnits)
 
 TEST_F(MaterialWindowTest, SteelPipeAreaInSiUnits)
 {
-    Data().UnitSystem = kSI;
+    Data().UnitSystem = UnitSystem::SI;
     Data().Modulus = 200000000;
     Steel(610, 584);
     TfrmMaterial& w = Open();
@@ -240,7 +240,7 @@ TEST_F(MaterialWindowTest, UnitSwitchReloadsTheWindow)
 {
     Steel(24, 23);
     TfrmMaterial& w = Open();
-    Form().UnitsClick(kSI);
+    Form().UnitsClick(UnitSystem::SI);
     EXPECT_EQ(Field(w, "deModulus").EditLabel()->text(), QString::fromUtf8("Modulus of &Elasticity, E (kN/m\u00b2)"));
     EXPECT_NEAR(Field(w, "deModulus").GetNumber(), Data().Modulus, 1e-3L);
     // 24 in = 609.6 mm and 23 in = 584.2 mm: (609.6^2 - 584.2^2) x 3.1416 / 4 / 1e6

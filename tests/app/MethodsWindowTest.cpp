@@ -260,13 +260,13 @@ TEST_F(MethodsWindowTest, SiltLayersNeedUsaceAsTheOnlyCapacityMethod)
     Click(Child<QPushButton>(w, QStringLiteral("Button3")));
     EXPECT_EQ(Ticks(w), "010000000");
     w.FormDeactivate();
-    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), kSilt);
+    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Silt);
 
     // FHWA as well: the silt layer becomes sand with its unit weight, friction angle,
     // blow count and Ko (top 60, 28, 8, 1.25; bottom 62, 29, 10, 1.2).
     Click(Box(w, 1));
     w.FormDeactivate();
-    ASSERT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), kSand);
+    ASSERT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Sand);
     const TGridTable& sand = *tables.LayerTable(2);
     EXPECT_EQ(sand.ColumnCount(), 8);
     EXPECT_EQ(sand.Cell(kSandUnitWeight, 0).AsFloat(), 60.0L);
@@ -278,8 +278,8 @@ TEST_F(MethodsWindowTest, SiltLayersNeedUsaceAsTheOnlyCapacityMethod)
     EXPECT_EQ(sand.Cell(kSandBlowCount, 1).AsInteger(), 10);
     EXPECT_EQ(sand.Cell(kSandKo, 1).AsFloat(), 1.2L);
     // The other layers and the layer's own row are untouched.
-    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 0).AsInteger(), kSand);
-    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 1).AsInteger(), kClay);
+    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Sand);
+    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 1).AsInteger(), SoilType::Clay);
     EXPECT_EQ(tables.D().Cell(kLayerBottom, 2).AsFloat(), 90.0L);
 }
 
@@ -344,7 +344,7 @@ TEST_F(MethodsWindowTest, UnitWordsFollowTheUnitSystem)
     Data().UserCriticalDepth = 10;
     TfrmWaterDepth& w = Open();
     EXPECT_EQ(Field(w, "DataEdit1").EditLabel()->text(), " (ft)");
-    Form().UnitsClick(kSI); // reloads the open window
+    Form().UnitsClick(UnitSystem::SI); // reloads the open window
     EXPECT_EQ(Field(w, "DataEdit1").EditLabel()->text(), " (m)");
     // The field shows the project's converted depth.
     EXPECT_NEAR(Field(w, "DataEdit1").GetNumber(), Data().UserCriticalDepth, 1e-12L);

@@ -102,7 +102,7 @@ TEST_F(OptionWindowsTest, ControlOptionsLoadTheProjectWithEnglishAndSIUnitWords)
     w.CloseClick();
 
     // SI: 0.5 ft x 0.3048000000012192 m/ft = 0.1524000000006096 m.
-    Form().UnitsClick(kSI);
+    Form().UnitsClick(UnitSystem::SI);
     TDlgOptions& si = OpenOptions();
     EXPECT_EQ(si.IncrementLabel().text(), "Length of each computation &increment  (m)");
     EXPECT_NEAR(static_cast<double>(si.DataEdit3().Number()), 0.1524000000006096, 1e-15);
@@ -112,12 +112,12 @@ TEST_F(OptionWindowsTest, OpenWindowsFollowAUnitChange)
 {
     TDlgOptions& options = OpenOptions();
     TDlgBlock& block = OpenBlock();
-    Form().UnitsClick(kSI);
+    Form().UnitsClick(UnitSystem::SI);
     // 1 ft x 0.3048000000012192 m/ft.
     EXPECT_EQ(options.IncrementLabel().text(), "Length of each computation &increment  (m)");
     EXPECT_NEAR(static_cast<double>(options.DataEdit3().Number()), 0.3048000000012192, 1e-15);
     EXPECT_EQ(block.DepthLabel().text(), " (m)");
-    Form().UnitsClick(kEnglish);
+    Form().UnitsClick(UnitSystem::English);
     EXPECT_EQ(options.IncrementLabel().text(), "Length of each computation &increment  (ft)");
     EXPECT_NEAR(static_cast<double>(options.DataEdit3().Number()), 1.0, 1e-12);
     EXPECT_EQ(block.DepthLabel().text(), " (ft)");
@@ -250,7 +250,7 @@ TEST_F(OptionWindowsTest, TheUserDepthIsShownOnlyForTheUserOption)
 
 TEST_F(OptionWindowsTest, CriticalDepthWindowLoadsTheUserOptionInSIUnits)
 {
-    Form().UnitsClick(kSI);
+    Form().UnitsClick(UnitSystem::SI);
     Data().CriticalDepthOption = 2;
     Data().UserCriticalDepth = 9; // kept as it stands on a unit change
     TDlgBlock& w = OpenBlock();

@@ -355,10 +355,10 @@ TEST_F(ProgramInput, ACellTypedInAndSavedAtOnceIsSaved)
     ClickCell(grid, 1, bottom);
     Type(QStringLiteral("40"));
     Choose(QStringLiteral("OptionsMenu"), QStringLiteral("OptionsSI"), QStringLiteral("UnitsMenu"));
-    EXPECT_EQ(Form().Data().UnitSystem, kSI);
+    EXPECT_EQ(Form().Data().UnitSystem, UnitSystem::SI);
     Choose(QStringLiteral("FileMenu"), QStringLiteral("FileSave"));
     const TProjectRead saved = Saved();
-    EXPECT_EQ(saved.data.UnitSystem, kSI);
+    EXPECT_EQ(saved.data.UnitSystem, UnitSystem::SI);
     EXPECT_NEAR(static_cast<double>(saved.tables->D().Cell(kLayerBottom, 1).AsFloat()), 12.192, 1e-9);
     EXPECT_TRUE(messages_->Texts().empty());
 }

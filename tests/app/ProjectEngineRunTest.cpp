@@ -122,7 +122,7 @@ TEST_F(ProjectEngineTest, EngineReaderPlacesEveryValueOfTheProgramsFile)
 {
     TProjectTables tables;
     TProgramData d = TProgramData::CreateDefault(tables);
-    d.SetUnits(kSI, tables);
+    d.SetUnits(UnitSystem::SI, tables);
     d.Title = QStringLiteral("EVERY VALUE");
     d.Designer = QStringLiteral("Designer D");
     d.JobNumber = QStringLiteral("Job 7");
@@ -158,7 +158,7 @@ TEST_F(ProjectEngineTest, EngineReaderPlacesEveryValueOfTheProgramsFile)
 
     TGridTable& D = tables.D();
     D.SetRowCount(3);
-    const int types[3] = {kSand, kClay, kSilt};
+    const int types[3] = {SoilType::Sand, SoilType::Clay, SoilType::Silt};
     for (int row = 0; row < 3; ++row) {
         D.Cell(kLayerSoilType, row).SetInteger(types[row]);
         D.Cell(kLayerBottom, row).SetFloat(6 * (row + 1)); // 6, 12, 18
@@ -238,7 +238,7 @@ TEST_F(ProjectEngineTest, EngineReaderPlacesEveryValueOfTheProgramsFile)
             EXPECT_DOUBLE_EQ(r[COL_TIP_FACTOR], 0.81 + row / 100.0);
             // Property columns: unit weight 0, then by type.
             EXPECT_DOUBLE_EQ(r[COL_UNIT_WEIGHT], v(0, j, row));
-            if (types[row] == kSand) {
+            if (types[row] == SoilType::Sand) {
                 EXPECT_DOUBLE_EQ(r[COL_FRICTION_ANGLE], v(kSandFriction, j, row));
                 EXPECT_DOUBLE_EQ(r[COL_BLOW_COUNT], 10 * (kSandBlowCount + 1) + j);
                 EXPECT_DOUBLE_EQ(r[COL_KO], v(kSandKo, j, row));
@@ -250,7 +250,7 @@ TEST_F(ProjectEngineTest, EngineReaderPlacesEveryValueOfTheProgramsFile)
                 EXPECT_DOUBLE_EQ(r[COL_REMOLDED_STRENGTH], 0);
                 EXPECT_DOUBLE_EQ(r[COL_PI], 0);
                 EXPECT_DOUBLE_EQ(r[COL_ADHESION], 0);
-            } else if (types[row] == kClay) {
+            } else if (types[row] == SoilType::Clay) {
                 EXPECT_DOUBLE_EQ(r[COL_UNDRAINED_STRENGTH], v(kClayUndrained, j, row));
                 EXPECT_DOUBLE_EQ(r[COL_REMOLDED_STRENGTH], v(kClayRemolded, j, row));
                 EXPECT_DOUBLE_EQ(r[COL_BLOW_COUNT], v(kClayYsr, j, row)); // the yield stress ratio

@@ -107,13 +107,13 @@ TEST_F(ProjectReadTest, SiProjectRoundTrip)
 {
     TProjectTables tables;
     TProgramData data = MakeLayeredProject(tables);
-    data.SetUnits(kSI, tables);
+    data.SetUnits(UnitSystem::SI, tables);
     data.ProjectPath = Path(QStringLiteral("si.vd7d"));
     data.SaveToFile(tables);
     const TProjectRead read = Open(data.ProjectPath);
     EXPECT_TRUE(read.Complete());
-    EXPECT_EQ(read.data.UnitSystem, kSI);
-    EXPECT_EQ(read.tables->D().Units(), kSI);
+    EXPECT_EQ(read.data.UnitSystem, UnitSystem::SI);
+    EXPECT_EQ(read.tables->D().Units(), UnitSystem::SI);
     EXPECT_EQ(DumpProject(read.data, *read.tables, 10), DumpProject(data, tables, 10));
 }
 

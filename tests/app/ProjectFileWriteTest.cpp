@@ -109,7 +109,7 @@ TEST_F(ProjectFileTest, SiCptValuesAreWrittenAsKept)
 {
     TProjectTables tables;
     TProgramData data = TProgramData::CreateDefault(tables);
-    data.SetUnits(kSI, tables);
+    data.SetUnits(UnitSystem::SI, tables);
     tables.MotionInput().SetCurveCount(1);
     tables.MotionInput().Curve(0).Points = {{1939.5L, 2.5L}, {2000, 3}};
     data.Integers[kCptPointCountEntry] = 5; // more than the plot holds: only the points written
@@ -203,7 +203,7 @@ TEST_F(ProjectFileTest, FailedSaveKeepsTheExistingFiles)
     const QString cpt = Path(QStringLiteral("keep.cpt"));
     const std::string project = ReadBytes(data.ProjectPath);
     const std::string profile = ReadBytes(cpt);
-    data.SetUnits(kSI, tables); // both files would change
+    data.SetUnits(UnitSystem::SI, tables); // both files would change
     tables.D().SetChanged(true);
 
     const auto expectKept = [&](const TSafeWriteFaults& faults, const QString& file, const char* reason) {

@@ -31,14 +31,14 @@ TEST(ProjectRules, LayerTypeChoicesKeepWhatTheUserEntered)
     const TProjectState entered = ProjectState(data, tables);
 
     // The current type set again changes nothing: the property table is not made anew.
-    tables.D().Cell(kLayerSoilType, 0).SetInteger(kSand);
-    tables.ChangeLayerType(0, kSand);
+    tables.D().Cell(kLayerSoilType, 0).SetInteger(SoilType::Sand);
+    tables.ChangeLayerType(0, SoilType::Sand);
     EXPECT_EQ(ProjectState(data, tables), entered);
 
     // Sand to silt and back keeps the shared values and the user load transfers.
-    tables.ChangeLayerType(0, kSilt);
+    tables.ChangeLayerType(0, SoilType::Silt);
     EXPECT_EQ(tables.LayerTable(0)->Cell(kSiltFriction, 1).AsFloat(), 31.0L);
-    tables.ChangeLayerType(0, kSand);
+    tables.ChangeLayerType(0, SoilType::Sand);
     const TGridTable& sand = *tables.LayerTable(0);
     for (int row = 0; row < 2; ++row) {
         EXPECT_EQ(sand.Cell(kSandUnitWeight, row).AsFloat(), 110.0L + row);
@@ -51,11 +51,11 @@ TEST(ProjectRules, LayerTypeChoicesKeepWhatTheUserEntered)
     }
 
     // The either-or choice zeroes the pair not chosen; clay is left alone.
-    ChooseFrictionOrBlowCounts(sand, kSand, true);
+    ChooseFrictionOrBlowCounts(sand, SoilType::Sand, true);
     EXPECT_EQ(sand.Cell(kSandBlowCount, 0).AsInteger(), 0);
     EXPECT_EQ(sand.Cell(kSandFriction, 0).AsFloat(), 30.0L);
     sand.Cell(kSandBlowCount, 1).SetInteger(14);
-    ChooseFrictionOrBlowCounts(sand, kSand, false);
+    ChooseFrictionOrBlowCounts(sand, SoilType::Sand, false);
     EXPECT_EQ(sand.Cell(kSandFriction, 0).AsFloat(), 0.0L);
     EXPECT_EQ(sand.Cell(kSandFriction, 1).AsFloat(), 0.0L);
     EXPECT_EQ(sand.Cell(kSandBlowCount, 1).AsInteger(), 14);
@@ -66,30 +66,30 @@ TEST(ProjectRules, SiltAndTaperFollowOnlyARealMethodChange)
     TProjectTables tables;
     TProgramData data = TProgramData::CreateDefault(tables);
     for (int m = 1; m <= 9; ++m)
-        data.SetMethodTicked(m, m == kUsaceMethod);
+        data.SetMethodTicked(m, m == Method::Usace);
     EXPECT_TRUE(data.SiltAllowed());
-    tables.ChangeLayerType(0, kSilt);
+    tables.ChangeLayerType(0, SoilType::Silt);
     const TGridTable& silt = *tables.LayerTable(0);
     silt.Cell(kSiltUnitWeight, 1).SetFloat(105);
     silt.Cell(kSiltFriction, 1).SetFloat(27);
     silt.Cell(kSiltBlowCount, 1).SetInteger(9);
     silt.Cell(kSiltKo, 1).SetFloat(1.25L);
-    data.PileType = kTimberPile;
+    data.PileType = PileType::Timber;
     data.TaperAngle = 0.4L;
 
     // A file may hold silt with methods that do not allow it: nothing converts it
     // until the methods change.
-    data.SetMethodTicked(kFhwaMethod, true);
+    data.SetMethodTicked(Method::Fhwa, true);
     EXPECT_FALSE(data.SiltAllowed());
     const TProgramData opened = data;
     data.MethodsChanged(opened, tables);
-    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 0).AsInteger(), kSilt);
+    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Silt);
     EXPECT_EQ(data.TaperAngle, 0.4L);
 
     TProgramData previous = data;
     data.SetMethodTicked(4, true);
     data.MethodsChanged(previous, tables);
-    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 0).AsInteger(), kSand);
+    EXPECT_EQ(tables.D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Sand);
     const TGridTable& sand = *tables.LayerTable(0);
     EXPECT_EQ(sand.Cell(kSandUnitWeight, 1).AsFloat(), 105.0L);
     EXPECT_EQ(sand.Cell(kSandFriction, 1).AsFloat(), 27.0L);
@@ -98,10 +98,10 @@ TEST(ProjectRules, SiltAndTaperFollowOnlyARealMethodChange)
     EXPECT_EQ(data.TaperAngle, 0.4L); // FHWA still ticked, timber tapers
 
     previous = data;
-    data.SetMethodTicked(kFhwaMethod, false);
+    data.SetMethodTicked(Method::Fhwa, false);
     data.MethodsChanged(previous, tables);
     EXPECT_EQ(data.TaperAngle, 0.0L);
-    data.SetMethodTicked(kFhwaMethod, true);
+    data.SetMethodTicked(Method::Fhwa, true);
     for (int type = 1; type <= 7; ++type) {
         data.PileType = type;
         EXPECT_EQ(data.TaperApplies(), type == 2 || type == 4 || type == 5 || type == 7) << type;
@@ -126,7 +126,7 @@ TEST(ProjectRules, CptViewsAreComputedFromTheConeResistanceWhichAUnitSwitchConve
     EXPECT_EQ(tables.CptView().Curve(0).Point(0).X, 56.0L * 47.875L / 280.0L);
     EXPECT_EQ(tables.CptView().Curve(0).Point(0).Y, 10.0L);
 
-    data.SetUnits(kSI, tables);
+    data.SetUnits(UnitSystem::SI, tables);
     // ksf to kPa: 1000 lbf of 4.4482216 N over 0.3048^2 m^2 = 47.880259 kPa per ksf.
     const long double kpa = 56.0L / 224.8089431L * 1000.0L / (0.3048000000012192L * 0.3048000000012192L);
     EXPECT_NEAR(static_cast<double>(profile.Curve(0).Point(0).X), static_cast<double>(kpa), 1e-9);

@@ -186,13 +186,13 @@ TProgramData MakeLayeredProject(TProjectTables& tables)
             ++c;
         }
     };
-    TGridTable* sand = layer(0, kSand, 20, 2000, 80000, 0.9L, 0.8L);
+    TGridTable* sand = layer(0, SoilType::Sand, 20, 2000, 80000, 0.9L, 0.8L);
     set(sand, 0, {115, 30, 12, 0.8L, 20, 150000, 500, 60000});
     set(sand, 1, {118, 32, 15, 0.85L, 25, 160000, 600, 70000});
-    TGridTable* clay = layer(1, kClay, 45, 0, 0, 1, 0.95L);
+    TGridTable* clay = layer(1, SoilType::Clay, 45, 0, 0, 1, 0.95L);
     set(clay, 0, {55, 800, 400, 25, 1.5L, 20000, 300, 9000, 2});
     set(clay, 1, {58, 1200, 600, 30, 1.3L, 25000, 350, 9500, 2});
-    TGridTable* silt = layer(2, kSilt, 90, 1500, 40000, 0.7L, 0.75L);
+    TGridTable* silt = layer(2, SoilType::Silt, 90, 1500, 40000, 0.7L, 0.75L);
     set(silt, 0, {60, 28, 8, 1.25L, 500});
     set(silt, 1, {62, 29, 10, 1.2L, 650});
 

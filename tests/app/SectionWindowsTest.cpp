@@ -150,7 +150,7 @@ TEST_F(SectionWindowsTest, CircularLoadsEveryFieldWithEnglishUnitWords)
 
 TEST_F(SectionWindowsTest, CircularShowsMillimetresAndMetresInSI)
 {
-    form_->UnitsClick(kSI);
+    form_->UnitsClick(UnitSystem::SI);
     TfrmShaftpeneta& w = OpenCircular();
     EXPECT_EQ(Label(w, "DataEdit8"), "&Outer Diameter, OD (mm)");
     EXPECT_EQ(Label(w, "DataEdit12"), "Inner &Diameter of Lower-End Section, EID (mm)");
@@ -360,7 +360,7 @@ TEST_F(SectionWindowsTest, NoncircularLoadsAndCommitsSectionAndLengths)
 TEST_F(SectionWindowsTest, NoncircularSIPerimeterIsStoredInMillimetresAndFollowsTheUnitSwitch)
 {
     Data().Circular = false;
-    form_->UnitsClick(kSI);
+    form_->UnitsClick(UnitSystem::SI);
     TfrmNCsection& w = OpenNoncircular();
     EXPECT_EQ(Label(w, "DataEdit3"), "&Perimeter for Noncircular Section  (mm)");
     EXPECT_EQ(Label(w, "DataEdit4"), QString::fromUtf8("Tip &Area for Noncircular Section  (m\u00b2)"));
@@ -372,7 +372,7 @@ TEST_F(SectionWindowsTest, NoncircularSIPerimeterIsStoredInMillimetresAndFollows
     EXPECT_EQ(Data().Perimeter, 1270);
 
     // Back to English: 1270 mm x 0.03937007874 = 50 in; 15 m x 3.280839895 = 49.2126 ft.
-    form_->UnitsClick(kEnglish);
+    form_->UnitsClick(UnitSystem::English);
     EXPECT_NEAR(static_cast<double>(Field(w, "DataEdit3").Number()), 50.0, 1e-8);
     EXPECT_NEAR(static_cast<double>(Field(w, "DataEdit5").Number()), 49.21259843, 1e-7);
     EXPECT_EQ(Label(w, "DataEdit3"), "&Perimeter for Noncircular Section  (in)");
@@ -383,7 +383,7 @@ TEST_F(SectionWindowsTest, CircularReloadsConvertedValuesOnTheUnitSwitch)
 {
     SteelPipe();
     TfrmShaftpeneta& w = OpenCircular();
-    form_->UnitsClick(kSI);
+    form_->UnitsClick(UnitSystem::SI);
     // 24 in x 25.4 = 609.6 mm; 60 ft x 0.3048 = 18.288 m.
     EXPECT_NEAR(static_cast<double>(Field(w, "DataEdit8").Number()), 609.6, 1e-6);
     EXPECT_NEAR(static_cast<double>(Field(w, "DataEdit10").Number()), 18.288, 1e-8);

@@ -76,7 +76,9 @@ protected:
     // 2), sand to 30.
     void ThreeLayers()
     {
-        SetLayers({{kSand, 10, 0, 0, 1, 0.9L}, {kClay, 20, 2000, 40000, 0.8L, 0.7L}, {kSand, 30, 0, 0, 1, 1}});
+        SetLayers({{SoilType::Sand, 10, 0, 0, 1, 0.9L},
+                   {SoilType::Clay, 20, 2000, 40000, 0.8L, 0.7L},
+                   {SoilType::Sand, 30, 0, 0, 1, 1}});
         Layer(1).Cell(kClayUndrained, 0).SetFloat(1500);
         Layer(1).Cell(kClayUndrained, 1).SetFloat(1800);
         Layer(1).Cell(kClayAdhesion, 0).SetInteger(2);
@@ -153,7 +155,7 @@ TEST_F(SoilLayersWindowTest, LoadsTheLayerTableWithEnglishHeaders)
 
 TEST_F(SoilLayersWindowTest, SiHeadersNameMetresAndKilonewtons)
 {
-    Data().UnitSystem = kSI;
+    Data().UnitSystem = UnitSystem::SI;
     TDlgSoilLayers& w = Open();
     EXPECT_EQ(w.Cells(2, 1), " of each layer (m) ");
     EXPECT_EQ(w.Cells(3, 1), "       (kN/m^2)    ");
@@ -190,7 +192,7 @@ TEST_F(SoilLayersWindowTest, EmptyProjectShowsHeadersOnlyAndAddMakesASandLayer)
     EXPECT_EQ(RowTexts(w, 2), Texts({"Layer 1", "1", "0", "0", "0", "1", "1"}));
     EXPECT_EQ(w.CurrentRow(), 2);
     ASSERT_EQ(D().RowCount(), 1);
-    EXPECT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), kSand);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Sand);
     EXPECT_EQ(D().Cell(kLayerBottom, 0).AsFloat(), 0.0L);
     EXPECT_EQ(D().Cell(kLayerSideFactor, 0).AsFloat(), 1.0L);
     EXPECT_EQ(D().Cell(kLayerEndFactor, 0).AsFloat(), 1.0L);
@@ -237,9 +239,9 @@ TEST_F(SoilLayersWindowTest, InsertMovesTheLayersBelowWithTheirProperties)
     EXPECT_EQ(w.LayerCombo(2)->currentText(), "Clay");
     EXPECT_EQ(w.LayerEdit(2, 0)->Number(), 20.0L);
     // The new layer is a default sand layer; the clay layer moved down whole.
-    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), kSand);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), SoilType::Sand);
     EXPECT_EQ(D().Cell(kLayerEndFactor, 1).AsFloat(), 1.0L);
-    EXPECT_EQ(D().Cell(kLayerSoilType, 2).AsInteger(), kClay);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Clay);
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 20.0L);
     EXPECT_EQ(Layer(2).Cell(kClayUndrained, 1).AsFloat(), 1800.0L);
     EXPECT_EQ(Layer(2).Cell(kClayAdhesion, 0).AsInteger(), 2);
@@ -304,7 +306,7 @@ TEST_F(SoilLayersWindowTest, TypeChangesCarryTheSharedProperties)
 {
     Data().SetMethodTicked(4, false);
     Data().SetMethodTicked(2, true);
-    SetLayers({{kSand, 10, 0, 0, 1, 1}, {kClay, 20, 0, 0, 1, 1}});
+    SetLayers({{SoilType::Sand, 10, 0, 0, 1, 1}, {SoilType::Clay, 20, 0, 0, 1, 1}});
     TGridTable& sand = Layer(0);
     for (int end = 0; end < 2; ++end) {
         sand.Cell(kSandUnitWeight, end).SetFloat(120 + end);
@@ -324,11 +326,11 @@ TEST_F(SoilLayersWindowTest, TypeChangesCarryTheSharedProperties)
     w.LayerCombo(0)->setCurrentIndex(2);
     EXPECT_EQ(w.Cells(1, 2), "3");
     EXPECT_EQ(w.CurrentRow(), 2);
-    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), kSilt);
+    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Silt);
     EXPECT_EQ(Layer(0).Cell(kSiltBlowCount, 1).AsInteger(), 13);
     EXPECT_EQ(Layer(0).Cell(kSiltUndrained, 0).AsFloat(), 0.0L);
     w.LayerCombo(0)->setCurrentIndex(0);
-    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), kSand);
+    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Sand);
     for (int end = 0; end < 2; ++end) {
         EXPECT_EQ(Layer(0).Cell(kSandUnitWeight, end).AsFloat(), 120.0L + end);
         EXPECT_EQ(Layer(0).Cell(kSandFriction, end).AsFloat(), 32.0L + end);
@@ -437,7 +439,7 @@ TEST_F(SoilLayersWindowTest, LayerButtonOpensTheLayerWindowModally)
 // window's next commit keeps it sand.
 TEST_F(SoilLayersWindowTest, SiltTurnedIntoSandByTheMethodsWindowStaysSand)
 {
-    SetLayers({{kSand, 10, 0, 0, 1, 1}, {kSilt, 20, 0, 0, 1, 1}});
+    SetLayers({{SoilType::Sand, 10, 0, 0, 1, 1}, {SoilType::Silt, 20, 0, 0, 1, 1}});
     Layer(1).Cell(kSiltFriction, 0).SetFloat(28);
     Data().SetMethodTicked(2, true);
     Data().SetMethodTicked(4, false);
@@ -452,7 +454,7 @@ TEST_F(SoilLayersWindowTest, SiltTurnedIntoSandByTheMethodsWindowStaysSand)
     EXPECT_FALSE(w.SiltAllowed());
     EXPECT_EQ(w.Cells(1, 3), "1");
     Form().DeactivateActiveChild();
-    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), kSand);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), SoilType::Sand);
     EXPECT_EQ(Layer(1).Cell(kSandFriction, 0).AsFloat(), 28.0L);
 }
 
@@ -473,7 +475,7 @@ TEST_F(SoilLayersWindowTest, TheMouseWheelDoesNotChangeASoilTypeItPassesOver)
     }
     EXPECT_EQ(clay->currentIndex(), 1);
     EXPECT_EQ(w.Cells(1, 3), "2");
-    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), kClay);
+    EXPECT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), SoilType::Clay);
     EXPECT_EQ(Layer(1).Cell(kClayUndrained, 1).AsFloat(), 1800.0L);
 }
 

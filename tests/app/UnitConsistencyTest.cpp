@@ -279,8 +279,8 @@ void CompareMethodBlocks(Comparer& cmp, const PlotFile& en, const PlotFile& si, 
 // Every curve of the two plot-data files of one case.
 void CompareFiles(const std::string& name, const PlotFile& en, const PlotFile& si, const Allowances& allow)
 {
-    ASSERT_EQ(en.units, kEnglish) << name;
-    ASSERT_EQ(si.units, kSI) << name;
+    ASSERT_EQ(en.units, UnitSystem::English) << name;
+    ASSERT_EQ(si.units, UnitSystem::SI) << name;
     ASSERT_EQ(en.series, si.series) << name;
     ASSERT_EQ(static_cast<std::size_t>(en.series), allow.blockMethods.size()) << name;
     ASSERT_EQ(en.rows, si.rows) << name;
@@ -379,7 +379,7 @@ protected:
         std::string base = name;
         std::replace_if(
             base.begin(), base.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-        const char* suffix = project.data.UnitSystem == kEnglish ? "_en.vd7d" : "_si.vd7d";
+        const char* suffix = project.data.UnitSystem == UnitSystem::English ? "_en.vd7d" : "_si.vd7d";
         project.data.ProjectPath = Path(QString::fromStdString(base + suffix));
         project.data.SaveToFile(*project.tables);
         const std::string text = RunSaved(project.data);
@@ -409,9 +409,9 @@ protected:
         const int first = project.data.UnitSystem;
         const Allowances allow{BlockMethods(project.data), project.data.SelectedMethod, layered};
         const PlotFile a = SaveAndRun(project, name);
-        project.data.SetUnits(first == kEnglish ? kSI : kEnglish, *project.tables);
+        project.data.SetUnits(first == UnitSystem::English ? UnitSystem::SI : UnitSystem::English, *project.tables);
         const PlotFile b = SaveAndRun(project, name);
-        const auto files = first == kEnglish ? std::pair{a, b} : std::pair{b, a};
+        const auto files = first == UnitSystem::English ? std::pair{a, b} : std::pair{b, a};
         CompareFiles(name, files.first, files.second, allow);
         return files;
     }
@@ -512,7 +512,7 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
         TickAll(d);
         for (int row = 0; row < tables.D().RowCount(); ++row) {
             TGridTable& p = *tables.LayerTable(row);
-            const bool sand = tables.D().Cell(kLayerSoilType, row).AsInteger() == kSand;
+            const bool sand = tables.D().Cell(kLayerSoilType, row).AsInteger() == SoilType::Sand;
             for (int j = 0; j < 2; ++j)
                 p.Cell(sand ? int{kSandQc} : int{kClayQc}, j)
                     .SetFloat(sand ? 180000 + 20000 * (row + j) : 25000 + 5000 * (row + j));
@@ -521,7 +521,7 @@ TEST_F(UnitConsistencyTest, EnglishPipeVariations)
     // The clay layer from 15 to 45 ft replaced by silt (pcf, degrees, blows, -, psf).
     Check(kPipe, "pipe with a silt layer, every method ticked", [](TProgramData& d, TProjectTables& tables) {
         TickAll(d);
-        tables.D().Cell(kLayerSoilType, 1).SetInteger(kSilt);
+        tables.D().Cell(kLayerSoilType, 1).SetInteger(SoilType::Silt);
         TGridTable& silt = *tables.LayerTable(1);
         const double ends[2][5] = {{60, 28, 8, 1.0, 500}, {62, 29, 10, 1.0, 650}};
         for (int j = 0; j < 2; ++j)
@@ -553,7 +553,7 @@ void OneSandLayer(TProgramData&, TProjectTables& tables)
 void OneClayLayer(TProgramData& d, TProjectTables& tables)
 {
     OneSandLayer(d, tables);
-    tables.D().Cell(kLayerSoilType, 0).SetInteger(kClay);
+    tables.D().Cell(kLayerSoilType, 0).SetInteger(SoilType::Clay);
     TGridTable& clay = *tables.LayerTable(0);
     // Unit weight, su, remolded su, PI, YSR, Qc, user values, adhesion method (psf, pcf).
     const double ends[2][9] = {{55, 800, 400, 25, 1.5, 0, 0, 0, 1}, {60, 2600, 1300, 30, 1.2, 0, 0, 0, 1}};
@@ -665,7 +665,7 @@ TEST(UnitSideResistance, DepthOnATablePointIsTakenTheSameWhateverItsRounding)
 {
     auto state = std::make_unique<EngineState>();
     EngineState& S = *state;
-    S.UNIT_SYSTEM = kSI;
+    S.UNIT_SYSTEM = UnitSystem::SI;
     S.OD = 1000;
     S.LS_POINT_COUNT = 4;
     const double skin[4] = {0, 10, 30, 60};
@@ -688,11 +688,11 @@ TEST(UnitSwitch, ApiDefaultLimitCodeKeepsItsNumber)
     TProgramData d = MakeLayeredProject(tables);
     tables.D().Cell(kLayerMaxSide, 0).SetFloat(9999);
     tables.D().Cell(kLayerMaxSide, 2).SetFloat(1500);
-    d.SetUnits(kSI, tables);
+    d.SetUnits(UnitSystem::SI, tables);
     EXPECT_EQ(tables.D().Cell(kLayerMaxSide, 0).AsFloat(), 9999.0L);
     // 1500 psf x 0.04788026 = 71.82 kPa.
     EXPECT_NEAR(tables.D().Cell(kLayerMaxSide, 2).AsFloat(), 71.8204L, 1e-3L);
-    d.SetUnits(kEnglish, tables);
+    d.SetUnits(UnitSystem::English, tables);
     EXPECT_EQ(tables.D().Cell(kLayerMaxSide, 0).AsFloat(), 9999.0L);
     EXPECT_NEAR(tables.D().Cell(kLayerMaxSide, 2).AsFloat(), 1500.0L, 1e-9L);
 }

@@ -11,8 +11,8 @@ TEST(UnitSwitch, ToSiConvertsEveryStoredValue)
     d.Perimeter = 60;
     d.TipArea = 100;
     d.DeepestDepth = 90;
-    d.SetUnits(kSI, tables);
-    EXPECT_EQ(d.UnitSystem, kSI);
+    d.SetUnits(UnitSystem::SI, tables);
+    EXPECT_EQ(d.UnitSystem, UnitSystem::SI);
     // Diameters in -> mm: 18 x 25.4 = 457.2; perimeter 60 x 25.4 = 1524.
     EXPECT_NEAR(d.OutsideDiameter, 457.2L, 1e-8L);
     EXPECT_NEAR(d.InsideDiameter, 438.15L, 1e-8L);
@@ -45,7 +45,7 @@ TEST(UnitSwitch, ToSiConvertsEveryStoredValue)
     const TFloatPoint& p = tables.MotionInput().Curve(0).Point(1);
     EXPECT_NEAR(p.X, 1939.14L, 0.05L);
     EXPECT_NEAR(p.Y, 1.524L, 1e-9L);
-    EXPECT_EQ(tables.MotionInput().Units(), kSI);
+    EXPECT_EQ(tables.MotionInput().Units(), UnitSystem::SI);
 }
 
 // A force per area switches by the same pounds per kilonewton in a project field and in
@@ -61,11 +61,11 @@ TEST(UnitSwitch, FieldsAndTableColumnsShareOneForceFactor)
     column.AddColumn(std::move(stress));
     column.SetRowCount(1);
     column.Cell(0, 0).SetFloat(29E6L);
-    d.SetUnits(kSI, tables);
-    column.SetUnits(kSI);
+    d.SetUnits(UnitSystem::SI, tables);
+    column.SetUnits(UnitSystem::SI);
     EXPECT_NEAR(d.Modulus / column.Cell(0, 0).AsFloat(), 1.0L, 1e-10L);
-    d.SetUnits(kEnglish, tables);
-    column.SetUnits(kEnglish);
+    d.SetUnits(UnitSystem::English, tables);
+    column.SetUnits(UnitSystem::English);
     EXPECT_NEAR(d.Modulus / column.Cell(0, 0).AsFloat(), 1.0L, 1e-10L);
 }
 
@@ -76,9 +76,9 @@ TEST(UnitSwitch, SwitchAndBackRestoresEveryNumber)
     d.Perimeter = 60;
     d.TipArea = 100;
     const std::string before = DumpProject(d, tables, 9);
-    d.SetUnits(kSI, tables);
+    d.SetUnits(UnitSystem::SI, tables);
     EXPECT_NE(DumpProject(d, tables, 9), before);
-    d.SetUnits(kEnglish, tables);
+    d.SetUnits(UnitSystem::English, tables);
     EXPECT_EQ(DumpProject(d, tables, 9), before);
 }
 
@@ -90,14 +90,14 @@ TEST(UnitSwitch, CptProfileTitlesFollowTheUnits)
     TGraphPlot& plot = tables.MotionInput();
     plot.XCaption = QStringLiteral("Qc, ksf");
     plot.YCaption = QStringLiteral("Depth, ft");
-    d.SetUnits(kSI, tables);
+    d.SetUnits(UnitSystem::SI, tables);
     EXPECT_EQ(plot.XCaption, QStringLiteral("Qc, kPa"));
     EXPECT_EQ(plot.YCaption, QStringLiteral("Depth, m"));
-    d.SetUnits(kEnglish, tables);
+    d.SetUnits(UnitSystem::English, tables);
     EXPECT_EQ(plot.XCaption, QStringLiteral("Qc, ksf"));
     EXPECT_EQ(plot.YCaption, QStringLiteral("Depth, ft"));
     plot.XCaption = QStringLiteral("Undrained Shear Strength Su, k/ft^2");
-    d.SetUnits(kSI, tables);
+    d.SetUnits(UnitSystem::SI, tables);
     EXPECT_EQ(plot.XCaption, QStringLiteral("Undrained Shear Strength Su, kPa"));
 }
 
@@ -106,12 +106,12 @@ TEST(UnitSwitch, NothingHappensWithoutAChangeAndCodesAreClamped)
     TProjectTables tables;
     TProgramData d = TProgramData::CreateDefault(tables);
     EXPECT_EQ(d.IncrementLength, 1.0L); // a new project keeps its increment of 1.0
-    d.SetUnits(kEnglish, tables);
+    d.SetUnits(UnitSystem::English, tables);
     d.SetUnits(0, tables); // below 1: English
     EXPECT_EQ(d.IncrementLength, 1.0L);
     d.SetUnits(7, tables); // above 2: SI
-    EXPECT_EQ(d.UnitSystem, kSI);
-    d.SetUnits(kSI, tables);
+    EXPECT_EQ(d.UnitSystem, UnitSystem::SI);
+    d.SetUnits(UnitSystem::SI, tables);
     EXPECT_NEAR(d.IncrementLength, 0.3048L, 1e-11L);
 }
 
@@ -120,10 +120,10 @@ TEST(ProjectDefaults, NewProject)
     TProjectTables tables;
     tables.D().SetRowCount(5);
     tables.TblTZDepth().SetRowCount(7);
-    tables.SetUnits(kSI);
+    tables.SetUnits(UnitSystem::SI);
     const TProgramData d = TProgramData::CreateDefault(tables);
-    EXPECT_EQ(d.UnitSystem, kEnglish);
-    EXPECT_EQ(tables.D().Units(), kEnglish);
+    EXPECT_EQ(d.UnitSystem, UnitSystem::English);
+    EXPECT_EQ(tables.D().Units(), UnitSystem::English);
     EXPECT_EQ(d.SelectedMethod, 4);
     for (int m = 1; m <= 9; ++m)
         EXPECT_EQ(d.MethodTicked(m), m == 4) << m;
@@ -150,19 +150,19 @@ TEST(ProjectDefaults, NewProject)
 TEST(ProjectTables, LayerTypeChoosesThePropertyLayoutWithUnitTemplates)
 {
     TProjectTables tables;
-    tables.D().Cell(kLayerSoilType, 0).SetInteger(kClay);
+    tables.D().Cell(kLayerSoilType, 0).SetInteger(SoilType::Clay);
     EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 9);
-    tables.D().Cell(kLayerSoilType, 0).SetInteger(kSilt);
+    tables.D().Cell(kLayerSoilType, 0).SetInteger(SoilType::Silt);
     EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 7); // 5 shown, the user load transfers hidden
     EXPECT_EQ(tables.LayerTable(0)->Column(kSiltUndrained).GetHeading(1),
               QStringLiteral("Shear Strength (lbs/ft^2)  "));
-    tables.SetUnits(kSI);
+    tables.SetUnits(UnitSystem::SI);
     EXPECT_EQ(tables.LayerTable(0)->Column(kSiltUnitWeight).GetHeading(1), QStringLiteral("Unit Weight (kN/m^3)  "));
     EXPECT_EQ(tables.D().Column(kLayerBottom).GetHeading(0), QStringLiteral("Depth at Bottom (m)  "));
     // Two sets of tables live side by side, each with its own property layouts.
     TProjectTables other;
     EXPECT_EQ(other.LayerTable(0)->ColumnCount(), 8);
-    tables.D().Cell(kLayerSoilType, 0).SetInteger(kClay);
+    tables.D().Cell(kLayerSoilType, 0).SetInteger(SoilType::Clay);
     EXPECT_EQ(tables.LayerTable(0)->ColumnCount(), 9);
 }
 

@@ -56,21 +56,21 @@ TProgramData EnglishPipe()
     SetProfile(data, {{10, 0.5L, 20}, {30, 1.0L, 40}, {50, 2.5L, 60}});
     return data;
 }
-const std::vector<TWaveEquationLayer> EnglishLayers = {{20, kSand}, {60, kClay}};
+const std::vector<TWaveEquationLayer> EnglishLayers = {{20, SoilType::Sand}, {60, SoilType::Clay}};
 
 // The same pile and profile in SI: 1 in = 25.4 mm, 1 ft = 0.3048 m, 1 ksi = 6.894757 MPa,
 // 1 ksf = 47.88 kPa.
 TProgramData SiPipe()
 {
     TProgramData data = EnglishPipe();
-    data.UnitSystem = kSI;
+    data.UnitSystem = UnitSystem::SI;
     data.OutsideDiameter = 304.8L;
     data.InsideDiameter = 279.4L;
     data.Modulus = 27579.028L;
     SetProfile(data, {{3.048L, 23.94L, 957.6L}, {9.144L, 47.88L, 1915.2L}, {15.24L, 119.7L, 2872.8L}});
     return data;
 }
-const std::vector<TWaveEquationLayer> SiLayers = {{6.096L, kSand}, {18.288L, kClay}};
+const std::vector<TWaveEquationLayer> SiLayers = {{6.096L, SoilType::Sand}, {18.288L, SoilType::Clay}};
 
 Lines FileLines(const TProgramData& data, const std::vector<TWaveEquationLayer>& layers)
 {
@@ -169,7 +169,7 @@ TEST(WaveEquationFileTest, TitleFieldIsFortyCharacters)
     data.Title.clear();
     EXPECT_EQ(FileLines(data, EnglishLayers)[0], std::string(40, ' ') + "  VER. 2000 1 0");
     data.Title = QStringLiteral("Pile 001");
-    data.UnitSystem = kSI;
+    data.UnitSystem = UnitSystem::SI;
     EXPECT_EQ(FileLines(data, EnglishLayers)[0], "Pile 001" + std::string(32, ' ') + "  VER. 2000 0 0");
 }
 
@@ -181,14 +181,14 @@ TEST(WaveEquationFileTest, UnitWeightByPileType)
         data.PileType = pileType;
         return PileValue(data, 3);
     };
-    EXPECT_EQ(weight(kEnglish, 2), "5.00E+01"); // timber
-    EXPECT_EQ(weight(kEnglish, 3), "1.50E+02"); // precast concrete
+    EXPECT_EQ(weight(UnitSystem::English, 2), "5.00E+01"); // timber
+    EXPECT_EQ(weight(UnitSystem::English, 3), "1.50E+02"); // precast concrete
     for (int type : {1, 4, 5, 6, 7})
-        EXPECT_EQ(weight(kEnglish, type), "4.92E+02") << type;
-    EXPECT_EQ(weight(kSI, 2), "7.90E+00");
-    EXPECT_EQ(weight(kSI, 3), "2.36E+01");
+        EXPECT_EQ(weight(UnitSystem::English, type), "4.92E+02") << type;
+    EXPECT_EQ(weight(UnitSystem::SI, 2), "7.90E+00");
+    EXPECT_EQ(weight(UnitSystem::SI, 3), "2.36E+01");
     for (int type : {1, 4, 5, 6, 7})
-        EXPECT_EQ(weight(kSI, type), "7.73E+01") << type;
+        EXPECT_EQ(weight(UnitSystem::SI, type), "7.73E+01") << type;
 }
 
 TEST(WaveEquationFileTest, NoncircularSectionUsesItsPerimeterAndTheDiameters)
@@ -198,7 +198,7 @@ TEST(WaveEquationFileTest, NoncircularSectionUsesItsPerimeterAndTheDiameters)
     data.Perimeter = 48;                       // in: 48 / 12 = 4 ft
     EXPECT_EQ(PileValue(data, 1), "1.81E+01"); // area still from OD and ID
     EXPECT_EQ(PileValue(data, 4), "4.00E+00");
-    data.UnitSystem = kSI;
+    data.UnitSystem = UnitSystem::SI;
     data.Perimeter = 1200; // mm: 1.2 m
     EXPECT_EQ(PileValue(data, 4), "1.20E+00");
     EXPECT_EQ(WaveEquationPerimeter(data), 1200);
@@ -215,21 +215,24 @@ TEST(WaveEquationFileTest, SoilWalk)
         return result;
     };
     // Bottoms 1.5 sand and 10 clay; points 0, 1, 2: sand, sand, clay.
-    EXPECT_EQ(soils({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, {{1.5L, kSand}, {10, kClay}}),
+    EXPECT_EQ(soils({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, {{1.5L, SoilType::Sand}, {10, SoilType::Clay}}),
               (Lines{SandEnglish, SandEnglish, ClayEnglish}));
     // A point exactly at a layer's bottom stays in that layer; silt counts as clay.
-    EXPECT_EQ(soils({{1.5L, 0, 0}, {2, 0, 0}}, {{1.5L, kSand}, {10, kSilt}}), (Lines{SandEnglish, ClayEnglish}));
+    EXPECT_EQ(soils({{1.5L, 0, 0}, {2, 0, 0}}, {{1.5L, SoilType::Sand}, {10, SoilType::Silt}}),
+              (Lines{SandEnglish, ClayEnglish}));
     // Thin layers: one row per point, so the walk catches up only slowly.
     // Point 5: row 0 (bottom 1) is above it, row 1 clay; point 6: row 2 sand;
     // point 7: row 3 clay; point 8 stays in row 3.
-    EXPECT_EQ(soils({{5, 0, 0}, {6, 0, 0}, {7, 0, 0}, {8, 0, 0}}, {{1, kSand}, {2, kClay}, {3, kSand}, {100, kClay}}),
+    EXPECT_EQ(soils({{5, 0, 0}, {6, 0, 0}, {7, 0, 0}, {8, 0, 0}},
+                    {{1, SoilType::Sand}, {2, SoilType::Clay}, {3, SoilType::Sand}, {100, SoilType::Clay}}),
               (Lines{ClayEnglish, SandEnglish, ClayEnglish, ClayEnglish}));
     // Points below the last layer keep it.
-    EXPECT_EQ(soils({{10, 0, 0}, {20, 0, 0}, {30, 0, 0}}, {{5, kClay}, {8, kSand}}),
+    EXPECT_EQ(soils({{10, 0, 0}, {20, 0, 0}, {30, 0, 0}}, {{5, SoilType::Clay}, {8, SoilType::Sand}}),
               (Lines{SandEnglish, SandEnglish, SandEnglish}));
     // SI coefficients.
-    data.UnitSystem = kSI;
-    EXPECT_EQ(soils({{1, 0, 0}, {2, 0, 0}}, {{1, kSand}, {5, kClay}}), (Lines{"1.60E-1 1.20E+0", "6.50E-1 2.00E+0"}));
+    data.UnitSystem = UnitSystem::SI;
+    EXPECT_EQ(soils({{1, 0, 0}, {2, 0, 0}}, {{1, SoilType::Sand}, {5, SoilType::Clay}}),
+              (Lines{"1.60E-1 1.20E+0", "6.50E-1 2.00E+0"}));
 }
 
 TEST(WaveEquationFileTest, LongProfilesAreThinned)
@@ -248,7 +251,7 @@ TEST(WaveEquationFileTest, LongProfilesAreThinned)
         EXPECT_EQ(file.size(), 17 + depths.size()) << n;
         return depths;
     };
-    const std::vector<TWaveEquationLayer> deep = {{1000, kClay}};
+    const std::vector<TWaveEquationLayer> deep = {{1000, SoilType::Clay}};
     const auto name = [](int depth) { return FormatExp3D1(depth); };
 
     EXPECT_EQ(segmentDepths(99, deep).size(), 99u);
@@ -276,7 +279,7 @@ TEST(WaveEquationFileTest, EndLineTakesTheSoilOfTheLastChosenPoint)
     for (int i = 0; i < 250; ++i)
         points.push_back({static_cast<long double>(i + 1), 0.001L * i, 2.0L * i});
     SetProfile(data, points);
-    const Lines segments = Segments(FileLines(data, {{247.5L, kSand}, {1000, kClay}}));
+    const Lines segments = Segments(FileLines(data, {{247.5L, SoilType::Sand}, {1000, SoilType::Clay}}));
     ASSERT_EQ(segments.size(), 84u);
     EXPECT_EQ(segments[82].substr(0, 24), " 2.47E+2 2.46E-1 4.92E+2");
     EXPECT_EQ(segments[83], " 2.50E+2 2.49E-1 4.98E+2   0.100   0.100   5.00E-2   0.150   1.20E+0    6.56    1.00");
@@ -308,16 +311,16 @@ TEST_F(ProjectFileTest, LayersComeFromTheCellTexts)
     TProjectTables tables;
     TGridTable& D = tables.D();
     D.SetRowCount(2);
-    D.Cell(kLayerSoilType, 0).SetInteger(kSand);
+    D.Cell(kLayerSoilType, 0).SetInteger(SoilType::Sand);
     D.Cell(kLayerBottom, 0).SetFloat(9.999999999L); // text at 8 digits: "10"
-    D.Cell(kLayerSoilType, 1).SetInteger(kClay);
+    D.Cell(kLayerSoilType, 1).SetInteger(SoilType::Clay);
     D.Cell(kLayerBottom, 1).SetFloat(20);
     const std::vector<TWaveEquationLayer> layers = WaveEquationLayersOf(tables);
     ASSERT_EQ(layers.size(), 2u);
     EXPECT_EQ(layers[0].bottom, 10);
-    EXPECT_EQ(layers[0].soilType, kSand);
+    EXPECT_EQ(layers[0].soilType, SoilType::Sand);
     EXPECT_EQ(layers[1].bottom, 20);
-    EXPECT_EQ(layers[1].soilType, kClay);
+    EXPECT_EQ(layers[1].soilType, SoilType::Clay);
 
     // So a point at depth 10 stays in the sand.
     TProgramData data = EnglishPipe();
@@ -330,9 +333,9 @@ TEST_F(ProjectFileTest, WritesBesideTheProjectAndKeepsTheCircularPerimeter)
     TProjectTables tables;
     TGridTable& D = tables.D();
     D.SetRowCount(2);
-    D.Cell(kLayerSoilType, 0).SetInteger(kSand);
+    D.Cell(kLayerSoilType, 0).SetInteger(SoilType::Sand);
     D.Cell(kLayerBottom, 0).SetFloat(20);
-    D.Cell(kLayerSoilType, 1).SetInteger(kClay);
+    D.Cell(kLayerSoilType, 1).SetInteger(SoilType::Clay);
     D.Cell(kLayerBottom, 1).SetFloat(60);
     TProgramData data = EnglishPipe();
     data.ProjectPath = Path(QStringLiteral("pier.vd7d"));
