@@ -1,5 +1,6 @@
 #include "AnalysisRun.h"
 
+#include "FilePaths.h"
 #include "Messages.h"
 #include "NumText.h"
 #include "SafeWrite.h"
@@ -131,11 +132,9 @@ void removeFile(const std::filesystem::path& file)
     std::filesystem::remove(file, ec);
 }
 
-QString pathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-
 QString cannotStart(const std::filesystem::path& path, const QString& reason)
 {
-    return CannotStartText + CR + pathText(path) + CR + reason;
+    return CannotStartText + CR + PathText(path) + CR + reason;
 }
 
 QString systemReason(int error) { return QString::fromStdString(SystemErrorText(error)); }
@@ -206,17 +205,11 @@ TRunPaths TRunPaths::ForProject(const std::filesystem::path& projectPath)
 
 bool WriteHandOverFile(const std::filesystem::path& file, const TRunPaths& paths)
 {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out << VersionText << '\n'
-        << '\n'   // reserved
-        << '\n'   // reserved
-        << "0\n"; // reserved integer
+    // The version, two reserved lines and a reserved integer, then the four paths.
+    std::string text = std::string(VersionText) + "\n\n\n0\n";
     for (const std::filesystem::path* p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
-        out << p->string() << '\n';
-    out.close();
-    return !out.fail();
+        text += p->string() + '\n';
+    return !WriteFilesTogether({{file, text}});
 }
 
 QString RunPathProblem(const TRunPaths& paths)
@@ -268,7 +261,7 @@ QString EngineStopMessage(int status, const std::filesystem::path& report)
 {
     const std::vector<QString> block = ReportFinalBlock(report);
     if (block.empty())
-        return Msg(TMsg::NoReport, pathText(report));
+        return Msg(TMsg::NoReport, PathText(report));
     QString message = status == 1 ? StoppedOnCheckText : FilesFailedText;
     for (const QString& line : block)
         message += CR + line;
@@ -313,7 +306,7 @@ std::filesystem::path TAnalysisRun::ProgramFolder() const
 {
     if (programFolder_)
         return *programFolder_;
-    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
+    return FileSystemPath(QCoreApplication::applicationDirPath());
 }
 
 bool TAnalysisRun::EngineLoaded() { return engineLibrary().has_value(); }
@@ -373,7 +366,7 @@ void TAnalysisRun::runEngine(const TRunPaths& paths)
         host_.CheckSpeedButtons();
         return;
     }
-    const std::filesystem::path folder(handOverFolder.path().toStdString());
+    const std::filesystem::path folder = FileSystemPath(handOverFolder.path());
     const TCurrentDirGuard currentDir(folder);
     if (!WriteHandOverFile(folder / HandOverFileName, paths)) {
         // The engine would ask for the names on the console: do not call it.

@@ -4,14 +4,13 @@
 #include "DataEdit.h"
 #include "DataUnit.h"
 #include "FileDialogs.h"
+#include "FilePaths.h"
 #include "Launchers.h"
 #include "Messages.h"
 #include "PlotForm.h"
 #include "ProjectTables.h"
 #include "WordRead.h"
 
-#include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -40,11 +39,6 @@ int RoundToInt(long double value)
     return static_cast<int>(std::llround(std::clamp(value, low, high)));
 }
 
-std::filesystem::path FileSystemPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
 // The reader's failure with the position it stopped at: a word that is not a number
 // names its line and item already; running out of lines names the line and item
 // that were asked for.
@@ -57,30 +51,9 @@ EInOutError WithPosition(const EInOutError& error, const TWordReader& in)
                               QString::fromStdString(message)));
 }
 
-// "Name(patterns)|p1;p2|..." as Qt's name filters: Qt takes the patterns from the
-// last parentheses of a description and separates them by blanks, so a description
-// whose parentheses do not hold its patterns gets them appended.
-QStringList QtNameFilters(const QString& filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        QString description = parts[i];
-        if (!description.endsWith(QLatin1Char('(') + patterns + QLatin1Char(')')))
-            description += QStringLiteral(" (") + patterns + QLatin1Char(')');
-        filters.push_back(description);
-    }
-    return filters;
-}
-
 std::optional<QString> BrowseForCptFile(QWidget* parent, const QString& fileName)
 {
-    const QString chosen = QFileDialog::getOpenFileName(
-        parent, QString(), fileName, QtNameFilters(TDlgInputMotion::BrowseFilter).join(QStringLiteral(";;")));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return chosen;
+    return BrowseForFile(parent, fileName, TDlgInputMotion::BrowseFilter);
 }
 
 QLabel* Note(QWidget* parent, const QString& text)

@@ -1,5 +1,7 @@
 #include "CptProfile.h"
 
+#include "UnitWords.h"
+
 #include <utility>
 
 namespace veldo {
@@ -44,7 +46,7 @@ TCptPlotTexts CptPlotTexts(TCptConversion conversion, int units)
 {
     const bool si = units == UnitSystem::SI;
     TCptPlotTexts texts;
-    texts.yCaption = si ? QStringLiteral("Depth, m") : QStringLiteral("Depth, ft");
+    texts.yCaption = QStringLiteral("Depth, ") + UnitWord("L2", units);
     switch (conversion) {
     case TCptConversion::Qc:
         texts.caption = QStringLiteral("CPT Profile");

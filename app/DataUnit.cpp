@@ -23,18 +23,23 @@ long double ConeFactor(const TUnitFactors& f, int toCode)
     return toCode == UnitSystem::SI ? 1000.0L * f.F / (f.D * f.D) : f.F / (1000.0L * f.D * f.D);
 }
 
-// Axis titles of the CPT profile, English and SI: they follow the converted points.
-constexpr std::array<std::array<const char*, 2>, 3> kCptCaptions{{
-    {"Qc, ksf", "Qc, kPa"},
-    {"Depth, ft", "Depth, m"},
-    {"Undrained Shear Strength Su, k/ft^2", "Undrained Shear Strength Su, kPa"},
-}};
-
+// Axis titles of the CPT profile follow the converted points: an English title
+// becomes the SI one and the other way round.
 void RelabelCptAxis(QString& caption, int toCode)
 {
-    for (const auto& pair : kCptCaptions)
-        if (caption == QLatin1String(pair[0]) || caption == QLatin1String(pair[1]))
-            caption = QLatin1String(pair[toCode == UnitSystem::SI ? 1 : 0]);
+    for (const TCptConversion conversion : {TCptConversion::Qc, TCptConversion::Spt, TCptConversion::Su}) {
+        const TCptPlotTexts english = CptPlotTexts(conversion, UnitSystem::English);
+        const TCptPlotTexts si = CptPlotTexts(conversion, UnitSystem::SI);
+        const TCptPlotTexts& to = toCode == UnitSystem::SI ? si : english;
+        if (caption == english.xCaption || caption == si.xCaption) {
+            caption = to.xCaption;
+            return;
+        }
+        if (caption == english.yCaption || caption == si.yCaption) {
+            caption = to.yCaption;
+            return;
+        }
+    }
 }
 
 void ConvertCptPoints(TGraphPlot& plot, const TUnitFactors& f, int toCode)

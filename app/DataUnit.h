@@ -46,6 +46,12 @@ constexpr int kMaxTzDepths = 100;
 constexpr int kMaxSectionRows = 100;
 constexpr int kMaxCptPoints = 1000;
 
+// Pi as the section formulas of the program take it.
+constexpr long double kSectionPi = 3.1416L;
+
+// Perimeter of a circular section, in the unit of its outside diameter.
+constexpr long double CircularPerimeter(long double outsideDiameter) { return kSectionPi * outsideDiameter; }
+
 // A section with an inside diameter: a steel pipe, or a circular precast concrete pile.
 constexpr bool HollowSection(int pileType, bool circular)
 {

@@ -2,6 +2,7 @@
 #include "MessageCatalogue.h"
 
 #include "AnalysisRun.h"
+#include "FilePaths.h"
 #include "Launchers.h"
 #include "Messages.h"
 #include "NumText.h"
@@ -270,7 +271,7 @@ QString WriteExportWorkbook(const QString& path, const std::vector<const TGraphP
 {
     // Written beside the workbook and put in its place only when complete: a failed
     // export leaves an earlier workbook as it was.
-    const std::filesystem::path target(utf8(path));
+    const std::filesystem::path target = FileSystemPath(path);
     const std::filesystem::path temporary = TemporaryPathBeside(target);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)

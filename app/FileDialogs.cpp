@@ -54,17 +54,28 @@ IFileDialogs& StandardFileDialogs()
 
 QStringList QtFilters(const QString& filter)
 {
+    // Qt takes the patterns from the last parentheses of a description and separates
+    // them by blanks, so a description whose parentheses do not hold its patterns
+    // gets them appended.
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
         QString description = parts[i];
-        const QString pattern = parts[i + 1];
-        // Qt reads the patterns from the last parentheses of the description.
-        if (!description.endsWith(QLatin1Char(')')))
-            description += QStringLiteral(" (") + pattern + QLatin1Char(')');
+        if (!description.endsWith(QLatin1Char('(') + patterns + QLatin1Char(')')))
+            description += QStringLiteral(" (") + patterns + QLatin1Char(')');
         filters.push_back(description);
     }
     return filters;
+}
+
+std::optional<QString> BrowseForFile(QWidget* parent, const QString& fileName, const QString& filter)
+{
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent, QString(), fileName, QtFilters(filter).join(QStringLiteral(";;")));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
 }
 
 } // namespace veldo

@@ -28,7 +28,11 @@ public:
 // QFileDialog.
 IFileDialogs& StandardFileDialogs();
 
-// "Name(*.x)|*.x|Other(*.*)|*.*" as the descriptions Qt shows, one per filter.
+// "Name(*.x)|*.x;*.y|Other(*.*)|*.*" as the descriptions Qt shows, one per filter.
 QStringList QtFilters(const QString& filter);
+
+// The standard dialog that opens an existing file of `filter` (pairs as above),
+// starting at `fileName`; nullopt on Cancel.
+std::optional<QString> BrowseForFile(QWidget* parent, const QString& fileName, const QString& filter);
 
 } // namespace veldo

@@ -3,7 +3,6 @@
 #include "DataEdit.h"
 #include "FileDialogs.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,14 +23,7 @@ constexpr long double kNoIncrement = 1e-6L;
 // The standard open-file dialog for a program that must exist.
 std::optional<QString> BrowseForProgram(QWidget* parent, const QString& fileName)
 {
-    QStringList filters = QtFilters(TDlgOptions::BrowserFilter);
-    for (QString& filter : filters)
-        filter.replace(QLatin1Char(';'), QLatin1Char(' ')); // Qt separates patterns by blanks
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent, QString(), fileName, filters.join(QStringLiteral(";;")));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return chosen;
+    return BrowseForFile(parent, fileName, TDlgOptions::BrowserFilter);
 }
 
 } // namespace

@@ -29,7 +29,7 @@ namespace veldo {
 namespace {
 
 constexpr long double kMargin = 1.05L; // the world rectangle's widening
-constexpr long double kDegreesToRadians = 3.1416L / 180.0L;
+constexpr long double kDegreesToRadians = kSectionPi / 180.0L;
 constexpr long double kScreenLimit = 1.0e7L; // keeps far-off points within int range
 constexpr int kScreenHatchStrokes = 20;
 constexpr int kScreenHatchDepth = 5; // pixels below the ground line

@@ -54,6 +54,13 @@ constexpr std::array<int, Method::Count> BlockOrder{Method::General,       Metho
                                                     Method::RevisedLambda, Method::ApiRp2a, Method::Ngi,
                                                     Method::IcpMtd,        Method::Fugro,   Method::Uwa};
 
+// The unit word of a length token ("L2" ft or m, "L" in or m) in a file's unit
+// system; a code other than English counts as SI.
+QString lengthWord(const char* token, int units)
+{
+    return UnitWord(token, units == UnitSystem::English ? UnitSystem::English : UnitSystem::SI);
+}
+
 int readCount(TWordReader& reader)
 {
     const int n = reader.ReadInteger();
@@ -70,7 +77,7 @@ void readTzBlock(TWordReader& reader, TGraphPlot& plot, int units)
     const int count = readCount(reader);
     plot.SetCurveCount(count);
     plot.SetPointCount(PointsPerCurve);
-    const QString unit = units == UnitSystem::English ? QStringLiteral(" ft") : QStringLiteral(" m");
+    const QString unit = QLatin1Char(' ') + lengthWord("L2", units);
     for (int i = 0; i < count; ++i) {
         reader.ReadInteger();
         reader.ReadInteger();
@@ -327,7 +334,7 @@ private:
     void readLoadDistribution(int points, int units)
     {
         TGraphPlot& load = p_.pltLoad();
-        const QString unit = units == UnitSystem::English ? QStringLiteral(" in") : QStringLiteral(" m");
+        const QString unit = QLatin1Char(' ') + lengthWord("L", units);
         for (int i = 0; i < load.CurveCount(); ++i) {
             long double movement = 0;
             for (int j = 0; j < points; ++j) {

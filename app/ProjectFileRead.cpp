@@ -3,12 +3,12 @@
 #include "DataUnit.h"
 #include "MessageCatalogue.h"
 
+#include "FilePaths.h"
 #include "Messages.h"
 #include "PltData.h"
 #include "Table.h"
 #include "WordRead.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 #include <filesystem>
@@ -16,11 +16,6 @@
 
 namespace veldo {
 namespace {
-
-std::filesystem::path FileSystemPath(const QString& path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
 
 // A line of text as written by this program (UTF-8) or by an older one (Latin-1).
 QString DecodeLine(const std::string& bytes)
@@ -289,17 +284,6 @@ private:
     int generation_;
 };
 
-// Titles of the CPT profile plot, as the CPT data window gives them.
-void LabelCptProfile(TGraphPlot& plot, int units)
-{
-    const bool english = units == UnitSystem::English;
-    plot.Caption = QStringLiteral("CPT Profile");
-    plot.XCaption = english ? QStringLiteral("Qc, ksf") : QStringLiteral("Qc, kPa");
-    plot.YCaption = english ? QStringLiteral("Depth, ft") : QStringLiteral("Depth, m");
-    plot.SetCurveCount(1);
-    plot.Curve(0).Name = QStringLiteral("CPT Data");
-}
-
 // The CPT profile beside the project file; none when there is no such file.
 void ReadCptFile(TProgramData& data, TProjectTables& tables)
 {
@@ -312,7 +296,7 @@ void ReadCptFile(TProgramData& data, TProjectTables& tables)
     in.ReadInteger(); // unit system: the values are in the project's
     const int count = ReadCount(in, kMaxCptPoints, "CPT points");
     TGraphPlot& plot = tables.MotionInput();
-    LabelCptProfile(plot, data.UnitSystem);
+    SetCptProfile(plot, {}, data.UnitSystem); // the points follow one by one
     // English profiles are written in psf and kept in ksf.
     const long double cone = data.UnitSystem == UnitSystem::English ? 1000.0L : 1.0L;
     TLine& curve = plot.Curve(0);

@@ -6,6 +6,7 @@
 #include "PltData.h"
 #include "Table.h"
 
+#include "FilePaths.h"
 #include "SafeWrite.h"
 
 #include <algorithm>
@@ -209,10 +210,10 @@ void TProgramData::SaveToFile(TProjectTables& tables)
     // Both files or neither: the engine reads the CPT file in the project's units.
     const QString cptPath = ReplaceExtension(ProjectPath, QStringLiteral(".cpt"));
     const std::optional<TWriteFailure> failure =
-        WriteFilesTogether({{std::filesystem::path(ProjectPath.toStdString()), out.Text()},
-                            {std::filesystem::path(cptPath.toStdString()), CptFileText(*this, tables.MotionInput())}});
+        WriteFilesTogether({{FileSystemPath(ProjectPath), out.Text()},
+                            {FileSystemPath(cptPath), CptFileText(*this, tables.MotionInput())}});
     if (failure)
-        throw EWriteError(QString::fromStdString(failure->path.string()), failure->reason);
+        throw EWriteError(PathText(failure->path), failure->reason);
     CptPath = cptPath;
     tables.ResetChanged();
 }

@@ -92,7 +92,7 @@ bool ReadProjectPlotFile(TResultPlots& plots, TProgramData& data, const TProject
         return ok;
     // The perimeter is kept in the diameter's unit (in or mm) in both systems.
     if (data.Perimeter < 1e-6L)
-        data.Perimeter = 3.1416L * data.OutsideDiameter;
+        data.Perimeter = CircularPerimeter(data.OutsideDiameter);
     keepSelectedProfile(data, plots.SelectedProfile());
     if (ok)
         tables.MotionInput().SetUnits(plots.FileUnits()); // every plot of the window

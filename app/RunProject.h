@@ -22,7 +22,7 @@ TPlotFileContext PlotFileContextOf(const TProgramData& data, const TProjectTable
 // Reads the plot-data file into the plots as the main window does after a run and
 // on opening a project: the selected method's profile goes into the project's
 // result table (at most 501 points) and integer table entry 11; a perimeter below
-// 1e-6 becomes 3.1416 x OD (English) or 3.1416 x OD / 1000 (SI) once the file's
+// 1e-6 becomes 3.1416 x OD (in the diameter's unit, in or mm) once the file's
 // header was read; after a successful read the CPT plot takes the file's unit
 // system like the result plots. True on success.
 bool ReadProjectPlotFile(TResultPlots& plots, TProgramData& data, const TProjectTables& tables,

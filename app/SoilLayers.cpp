@@ -5,6 +5,7 @@
 #include "Messages.h"
 #include "NumText.h"
 #include "Table.h"
+#include "UnitWords.h"
 #include "soils.h"
 
 #include <QCheckBox>
@@ -142,7 +143,7 @@ void TDlgSoilLayers::SetHeaders()
     const QString stress = english ? QStringLiteral("       (lb/ft^2)    ") : QStringLiteral("       (kN/m^2)    ");
     headerUnits_ = {QStringLiteral("        "),
                     QStringLiteral("           "),
-                    english ? QStringLiteral(" of each layer (ft) ") : QStringLiteral(" of each layer (m) "),
+                    QStringLiteral(" of each layer (") + UnitWord("L2", Data().UnitSystem) + QStringLiteral(") "),
                     stress,
                     stress,
                     QStringLiteral(" Factors on Side Friction "),

@@ -2,6 +2,7 @@
 #include "MessageCatalogue.h"
 
 #include "DataUnit.h"
+#include "FilePaths.h"
 #include "NumText.h"
 #include "NumberFormats.h"
 #include "ProjectTables.h"
@@ -167,7 +168,7 @@ std::vector<TWaveEquationLayer> WaveEquationLayersOf(const TProjectTables& table
 
 long double WaveEquationPerimeter(const TProgramData& data)
 {
-    return data.Circular ? 3.1416L * data.OutsideDiameter : data.Perimeter;
+    return data.Circular ? CircularPerimeter(data.OutsideDiameter) : data.Perimeter;
 }
 
 std::string WaveEquationFileText(const TProgramData& data, const std::vector<TWaveEquationLayer>& layers)
@@ -206,7 +207,7 @@ void WriteWaveEquationFile(TProgramData& data, const TProjectTables& tables)
     data.Perimeter = WaveEquationPerimeter(data);
     const std::string text = WaveEquationFileText(data, WaveEquationLayersOf(tables));
 
-    if (const auto failure = WriteFilesTogether({{data.WaveEquationPath.toStdString(), text}}))
+    if (const auto failure = WriteFilesTogether({{FileSystemPath(data.WaveEquationPath), text}}))
         throw EWriteError(
             MsgStd(TMsg::GrlweapNotWritten, data.WaveEquationPath, QString::fromStdString(failure->reason)));
 }

@@ -20,7 +20,6 @@
 namespace veldo {
 namespace {
 
-constexpr long double Pi = 3.1416L;
 constexpr long double SquareMmPerSquareM = 1000.0L * 1000.0L;
 
 template <class T> T* Named(T* widget, const QString& name)
@@ -188,7 +187,7 @@ long double TfrmMaterial::SectionArea() const
     const long double od = data.OutsideDiameter;
     const long double id = data.InsideDiameter;
     const bool hollow = HollowSection(type, optDrain_->isChecked());
-    long double area = (hollow ? od * od - id * id : od * od) * Pi / 4;
+    long double area = (hollow ? od * od - id * id : od * od) * kSectionPi / 4;
     if (data.UnitSystem != UnitSystem::English)
         area /= SquareMmPerSquareM; // mm2 to m2
     return area;

@@ -3,7 +3,9 @@
 // browse dialog, the depth field that follows the user option, and the enabling of
 // the t-z depth editor.
 #include "Block.h"
+#include "CPTOptions.h"
 #include "DataEdit.h"
+#include "FileDialogs.h"
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
@@ -388,6 +390,18 @@ TEST_F(OptionWindowsTest, AnInvalidDepthHiddenByAnotherOptionIsNotStored)
     EXPECT_EQ(FindInputWindow<TDlgBlock>(Form()), nullptr);
     EXPECT_EQ(Data().CriticalDepthOption, 2);
     EXPECT_EQ(Data().UserCriticalDepth, 7.0L);
+}
+
+// The filters of the program's file dialogs as Qt shows them: the patterns stand in
+// the description's last parentheses, separated by blanks.
+TEST(FileDialogFiltersTest, EveryFilterOfTheProgramNamesItsPatterns)
+{
+    EXPECT_EQ(QtFilters(TMainForm::OpenFilter),
+              QStringList({"VELDO 2015(*.vd7d)", "VELDO 2014(*.vd6d)", "VELDO Plus 5(*.vdd)", "All Files(*.*)"}));
+    EXPECT_EQ(QtFilters(TMainForm::SaveFilter), QStringList({"VELDO 2015(*.vd7d)", "All files (*.*)"}));
+    EXPECT_EQ(QtFilters(TDlgOptions::BrowserFilter), QStringList({"Programs (*.exe *.com)", "All Files (*.*)"}));
+    EXPECT_EQ(QtFilters(TDlgInputMotion::BrowseFilter),
+              QStringList({"CPT recors(.txt) (*.txt *.acc)", "All Files (*.*)"}));
 }
 
 } // namespace

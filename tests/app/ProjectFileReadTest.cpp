@@ -117,6 +117,29 @@ TEST_F(ProjectReadTest, SiProjectRoundTrip)
     EXPECT_EQ(DumpProject(read.data, *read.tables, 10), DumpProject(data, tables, 10));
 }
 
+// A project named with accents: saved beside its CPT file, read back whole (CPT
+// points included), and a failed save names the file as the user typed it.
+TEST_F(ProjectReadTest, AccentedFileNamesRoundTripAndAppearInMessages)
+{
+    TProjectTables tables;
+    TProgramData data = MakeLayeredProject(tables);
+    data.ProjectPath = Path(QString::fromUtf8("Pf\u00e4hle S\u00fcd.vd7d"));
+    data.SaveToFile(tables);
+    EXPECT_EQ(data.CptPath, Path(QString::fromUtf8("Pf\u00e4hle S\u00fcd.cpt")));
+    const TProjectRead read = Open(data.ProjectPath);
+    EXPECT_TRUE(read.Complete()) << read.error.toStdString();
+    EXPECT_EQ(read.data.CptPointCount(), 3);
+    EXPECT_EQ(DumpProject(read.data, *read.tables), DumpProject(data, tables));
+
+    data.ProjectPath = Path(QString::fromUtf8("fehlt/Pf\u00e4hle.vd7d"));
+    try {
+        data.SaveToFile(tables);
+        ADD_FAILURE() << "no error reported";
+    } catch (const EWriteError& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(data.ProjectPath + QLatin1Char('\r'))) << e.what();
+    }
+}
+
 TEST_F(ProjectReadTest, AreaModeFromTheTableOrTheConstantArea)
 {
     const std::string text = SaveLayered(QStringLiteral("a.vd7d"));
