@@ -51,11 +51,6 @@ EInOutError WithPosition(const EInOutError& error, const TWordReader& in)
                               QString::fromStdString(message)));
 }
 
-std::optional<QString> BrowseForCptFile(QWidget* parent, const QString& fileName)
-{
-    return BrowseForFile(parent, fileName, TDlgInputMotion::BrowseFilter);
-}
-
 QLabel* Note(QWidget* parent, const QString& text)
 {
     auto* label = new QLabel(text, parent);
@@ -103,13 +98,6 @@ std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const 
     return ReadPoints(in, settings, conversion);
 }
 
-std::vector<TFloatPoint> ReadCptPointsFromText(const std::string& text, const TCptReadSettings& settings,
-                                               TCptConversion conversion)
-{
-    TWordReader in = TWordReader::FromText(text);
-    return ReadPoints(in, settings, conversion);
-}
-
 namespace {
 
 bool ShowAfresh(TMainForm& main, TGraphPlot& plot)
@@ -141,7 +129,8 @@ const QString TDlgInputMotion::Caption = QStringLiteral("Data of Cone Penetratio
 const QString TDlgInputMotion::BrowseFilter = QStringLiteral("CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*");
 const QString TDlgInputMotion::ReadErrorText = MessageText(TMsg::CptReadError);
 
-TDlgInputMotion::TDlgInputMotion(TMainForm& main) : TInputWindow(main, Caption), browser_(BrowseForCptFile)
+TDlgInputMotion::TDlgInputMotion(TMainForm& main)
+    : TInputWindow(main, Caption), browser_(StandardFileBrowser(BrowseFilter))
 {
     setObjectName(QStringLiteral("DlgInputMotion"));
     auto* layout = new QVBoxLayout(this);
@@ -365,11 +354,7 @@ bool TDlgInputMotion::ReadMotionDataSu(const QString& fileName, bool showMessage
     return Read(TCptConversion::Su, fileName, showMessages);
 }
 
-void TDlgInputMotion::BrowseClick()
-{
-    if (const std::optional<QString> chosen = browser_(this, fileName_->text()))
-        fileName_->setText(*chosen);
-}
+void TDlgInputMotion::BrowseClick() { BrowseInto(*fileName_, browser_, this); }
 
 void TDlgInputMotion::EditFileClick()
 {

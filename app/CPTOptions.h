@@ -5,6 +5,7 @@
 #pragma once
 
 #include "CptProfile.h"
+#include "FileDialogs.h"
 #include "InputWindow.h"
 #include "PltData.h"
 
@@ -12,10 +13,7 @@
 
 #include <array>
 #include <filesystem>
-#include <functional>
 #include <map>
-#include <optional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,9 +32,6 @@ class TDataEdit;
 // file that cannot be opened, the message begins with "Error on Line n Item m".
 std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
                                        TCptConversion conversion);
-// The same for the text of such a file.
-std::vector<TFloatPoint> ReadCptPointsFromText(const std::string& text, const TCptReadSettings& settings,
-                                               TCptConversion conversion);
 
 // Shows the plot window of the project's CPT profile in the main window's MDI area,
 // made afresh so that its scales and legend follow the current points. False when the
@@ -56,13 +51,10 @@ public:
     // Largest number of data lines: the profile's room in the analysis engine.
     static constexpr int MaxDataLines = 1000;
 
-    // Chooses an existing file, starting at `fileName`; nullopt on Cancel.
-    using TBrowser = std::function<std::optional<QString>(QWidget* parent, const QString& fileName)>;
-
     explicit TDlgInputMotion(TMainForm& main);
 
     // Replaces the standard open-file dialog (tests).
-    void SetBrowser(TBrowser browser) { browser_ = std::move(browser); }
+    void SetBrowser(TFileBrowser browser) { browser_ = std::move(browser); }
 
     // Read the named file's cone resistances into the project's CPT profile with the
     // window's settings; the SPT and Su readers then also fill the profile's view as
@@ -124,7 +116,7 @@ private:
     QPushButton* spt_ = nullptr;
     QPushButton* su_ = nullptr;
     QPushButton* close_ = nullptr;
-    TBrowser browser_;
+    TFileBrowser browser_;
     // The number each count field showed when loaded.
     std::map<const TDataEdit*, long double> loadedCounts_;
 };

@@ -50,7 +50,6 @@ public:
     void FormActivate(const std::array<bool, ResultPlotCount>& available);
     // Where "Generate Excel File" writes the workbook.
     void SetWorkbookPath(const QString& path) { workbookPath_ = path; }
-    const QString& WorkbookPath() const { return workbookPath_; }
 
     // Check / uncheck every enabled entry.
     void SelectAllClick();

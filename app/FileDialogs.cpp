@@ -1,6 +1,7 @@
 #include "FileDialogs.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QStringList>
 
 namespace veldo {
@@ -69,13 +70,18 @@ QStringList QtFilters(const QString& filter)
     return filters;
 }
 
-std::optional<QString> BrowseForFile(QWidget* parent, const QString& fileName, const QString& filter)
+TFileBrowser StandardFileBrowser(const QString& filter)
 {
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent, QString(), fileName, QtFilters(filter).join(QStringLiteral(";;")));
-    if (chosen.isEmpty())
-        return std::nullopt;
-    return chosen;
+    return [filters = QtFilters(filter).join(QStringLiteral(";;"))](QWidget* parent, const QString& fileName) {
+        const QString chosen = QFileDialog::getOpenFileName(parent, QString(), fileName, filters);
+        return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
+    };
+}
+
+void BrowseInto(QLineEdit& field, const TFileBrowser& browser, QWidget* parent)
+{
+    if (const std::optional<QString> chosen = browser(parent, field.text()))
+        field.setText(*chosen);
 }
 
 } // namespace veldo

@@ -4,8 +4,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QLineEdit;
 class QWidget;
 
 namespace veldo {
@@ -31,8 +33,15 @@ IFileDialogs& StandardFileDialogs();
 // "Name(*.x)|*.x;*.y|Other(*.*)|*.*" as the descriptions Qt shows, one per filter.
 QStringList QtFilters(const QString& filter);
 
-// The standard dialog that opens an existing file of `filter` (pairs as above),
-// starting at `fileName`; nullopt on Cancel.
-std::optional<QString> BrowseForFile(QWidget* parent, const QString& fileName, const QString& filter);
+// Chooses an existing file, starting at `fileName`; nullopt on Cancel. What a
+// window's Browse button asks (tests answer it themselves).
+using TFileBrowser = std::function<std::optional<QString>(QWidget* parent, const QString& fileName)>;
+
+// The standard open-file dialog with the filters of `filter` (pairs as above).
+TFileBrowser StandardFileBrowser(const QString& filter);
+
+// A Browse button's click: the file the browser chooses, starting at the field's
+// text, replaces that text; Cancel keeps it.
+void BrowseInto(QLineEdit& field, const TFileBrowser& browser, QWidget* parent);
 
 } // namespace veldo

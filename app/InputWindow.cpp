@@ -1,22 +1,19 @@
 #include "InputWindow.h"
 
-#include "WindowFit.h"
-
-#include <QPushButton>
-
-#include <QHBoxLayout>
-
 #include "DataEdit.h"
 #include "Messages.h"
+#include "WindowFit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -171,6 +168,22 @@ void TInputWindow::LoadField(TDataEdit& field, long double value) const
 {
     field.SetUnits(main_.Data().UnitSystem);
     field.SetNumber(value);
+}
+
+void TInputWindow::LoadFields(std::span<const TNumberField> fields) const
+{
+    for (const TNumberField& f : fields)
+        LoadField(*f.field, Data().*f.value);
+}
+
+void TInputWindow::StoreFields(std::span<const TNumberField> fields)
+{
+    std::vector<long double> numbers;
+    for (const TNumberField& f : fields)
+        numbers.push_back(f.field->GetNumber());
+    auto number = numbers.begin();
+    for (const TNumberField& f : fields)
+        Data().*f.value = *number++;
 }
 
 QPushButton* TInputWindow::AddCloseButton(QBoxLayout* layout, const QString& name)

@@ -46,6 +46,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <span>
 #include <typeindex>
 
 class QAbstractButton;
@@ -117,9 +118,20 @@ protected:
     // Units := the project's unit system, then Number := value.
     void LoadField(TDataEdit& field, long double value) const;
 
-    // Binds a control's change signal to Modified().
+    // A numeric entry and the project value it edits.
+    struct TNumberField {
+        TDataEdit* field;
+        long double TProgramData::*value;
+    };
+    // LoadField of each entry with its value.
+    void LoadFields(std::span<const TNumberField> fields) const;
+    // Stores each entry's number in its value; every number is read before anything
+    // is stored, so that an entry that cannot be evaluated leaves the project whole.
+    void StoreFields(std::span<const TNumberField> fields);
+
     // A "Close" button at the right of its own row at the end of `layout`.
     QPushButton* AddCloseButton(QBoxLayout* layout, const QString& name = QStringLiteral("Button1"));
+    // Binds a control's change signal to Modified().
     void MarkModifiedOn(QLineEdit* edit);
     void MarkModifiedOn(QAbstractButton* button);
     void MarkModifiedOn(QComboBox* combo);

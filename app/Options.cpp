@@ -20,18 +20,12 @@ namespace {
 // Lengths below this count as not set: the window shows 1 instead.
 constexpr long double kNoIncrement = 1e-6L;
 
-// The standard open-file dialog for a program that must exist.
-std::optional<QString> BrowseForProgram(QWidget* parent, const QString& fileName)
-{
-    return BrowseForFile(parent, fileName, TDlgOptions::BrowserFilter);
-}
-
 } // namespace
 
 const QString TDlgOptions::BrowserFilter = QStringLiteral("Programs|*.exe;*.com|All Files (*.*)|*.*");
 
 TDlgOptions::TDlgOptions(TMainForm& main)
-    : TInputWindow(main, QStringLiteral("Control Options")), browser_(BrowseForProgram)
+    : TInputWindow(main, QStringLiteral("Control Options")), browser_(StandardFileBrowser(BrowserFilter))
 {
     setObjectName(QStringLiteral("DlgOptions"));
     auto* layout = new QVBoxLayout(this);
@@ -90,11 +84,7 @@ QWidget* TDlgOptions::BuildTextEditor()
     return group;
 }
 
-void TDlgOptions::BtnBrowseClick()
-{
-    if (const std::optional<QString> chosen = browser_(this, editor_->text()))
-        editor_->setText(*chosen);
-}
+void TDlgOptions::BtnBrowseClick() { BrowseInto(*editor_, browser_, this); }
 
 void TDlgOptions::LoadFromProject()
 {

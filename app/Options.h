@@ -2,10 +2,8 @@
 // interval and the path of the text editor that opens the project's text files.
 #pragma once
 
+#include "FileDialogs.h"
 #include "InputWindow.h"
-
-#include <functional>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -20,13 +18,10 @@ class TDlgOptions final : public TInputWindow {
 public:
     static const QString BrowserFilter; // "Programs|*.exe;*.com|All Files (*.*)|*.*"
 
-    // Chooses an existing program file, starting at `fileName`; nullopt on Cancel.
-    using TBrowser = std::function<std::optional<QString>(QWidget* parent, const QString& fileName)>;
-
     explicit TDlgOptions(TMainForm& main);
 
     // Replaces the standard open-file dialog (tests).
-    void SetBrowser(TBrowser browser) { browser_ = std::move(browser); }
+    void SetBrowser(TFileBrowser browser) { browser_ = std::move(browser); }
     void BtnBrowseClick();
 
     TDataEdit& DataEdit3() const { return *increment_; }
@@ -50,7 +45,7 @@ private:
     QLineEdit* editor_ = nullptr;
     QPushButton* browse_ = nullptr;
     QPushButton* close_ = nullptr;
-    TBrowser browser_;
+    TFileBrowser browser_;
 };
 
 } // namespace veldo

@@ -297,16 +297,9 @@ void TfrmShaftpeneta::LoadFromProject()
 {
     if (QMdiSubWindow* frame = SubWindow())
         frame->move(frame->x(), CircularWindowTop);
-    const TProgramData& d = Data();
-    LoadField(*DataEdit8, d.OutsideDiameter);
-    LoadField(*DataEdit9, d.InsideDiameter);
-    LoadField(*DataEdit10, d.TotalLength);
-    LoadField(*DataEdit1, d.StickupLength);
-    LoadField(*DataEdit13, d.ZeroFrictionLength);
-    LoadField(*DataEdit12, d.EndSectionInnerDiameter);
-    LoadField(*DataEdit11, d.EndSectionLength);
+    LoadFields(NumberFields());
     ApplyEnabling();
-    switch (d.PlugCondition) {
+    switch (Data().PlugCondition) {
     case PlugCondition::Plugged:
         OptPlug->setChecked(true);
         break;
@@ -336,6 +329,17 @@ void TfrmShaftpeneta::ApplyEnabling()
     GroupBox4->setVisible(endSection);
 }
 
+std::array<TInputWindow::TNumberField, 7> TfrmShaftpeneta::NumberFields() const
+{
+    return {{{DataEdit1, &TProgramData::StickupLength},
+             {DataEdit8, &TProgramData::OutsideDiameter},
+             {DataEdit9, &TProgramData::InsideDiameter},
+             {DataEdit10, &TProgramData::TotalLength},
+             {DataEdit11, &TProgramData::EndSectionLength},
+             {DataEdit12, &TProgramData::EndSectionInnerDiameter},
+             {DataEdit13, &TProgramData::ZeroFrictionLength}}};
+}
+
 int TfrmShaftpeneta::CheckedPlugCondition() const
 {
     if (OptPlug->isChecked())
@@ -347,24 +351,8 @@ int TfrmShaftpeneta::CheckedPlugCondition() const
 
 void TfrmShaftpeneta::CommitToProject()
 {
-    // Every number is read before anything is stored, so that a field that cannot be
-    // evaluated leaves the project whole.
-    const long double stickup = DataEdit1->GetNumber();
-    const long double od = DataEdit8->GetNumber();
-    const long double id = DataEdit9->GetNumber();
-    const long double total = DataEdit10->GetNumber();
-    const long double endLength = DataEdit11->GetNumber();
-    const long double endInner = DataEdit12->GetNumber();
-    const long double zeroFriction = DataEdit13->GetNumber();
-    TProgramData& d = Data();
-    d.StickupLength = stickup;
-    d.OutsideDiameter = od;
-    d.InsideDiameter = id;
-    d.TotalLength = total;
-    d.EndSectionLength = endLength;
-    d.EndSectionInnerDiameter = endInner;
-    d.ZeroFrictionLength = zeroFriction;
-    d.PlugCondition = CheckedPlugCondition();
+    StoreFields(NumberFields());
+    Data().PlugCondition = CheckedPlugCondition();
 }
 
 } // namespace veldo

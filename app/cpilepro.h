@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 class QGroupBox;
@@ -108,6 +109,8 @@ private:
     // enabled and the pile is open-ended; pictures, note and plug group follow.
     void ApplyEnabling();
     int CheckedPlugCondition() const;
+    // The numeric entries and their values, in the order they are read.
+    std::array<TNumberField, 7> NumberFields() const;
 
     TDataEdit* DataEdit8 = nullptr;    // OD
     TDataEdit* DataEdit9 = nullptr;    // ID

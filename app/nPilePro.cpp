@@ -79,28 +79,18 @@ void TfrmNCsection::LoadFromProject()
 {
     if (QMdiSubWindow* frame = SubWindow())
         frame->move(frame->x(), NoncircularWindowTop);
-    const TProgramData& d = Data();
-    LoadField(*DataEdit5, d.TotalLength);
-    LoadField(*DataEdit1, d.StickupLength);
-    LoadField(*DataEdit6, d.ZeroFrictionLength);
-    LoadField(*DataEdit3, d.Perimeter);
-    LoadField(*DataEdit4, d.TipArea);
+    LoadFields(NumberFields());
 }
 
-void TfrmNCsection::CommitToProject()
+void TfrmNCsection::CommitToProject() { StoreFields(NumberFields()); }
+
+std::array<TInputWindow::TNumberField, 5> TfrmNCsection::NumberFields() const
 {
-    // Every number is read before anything is stored.
-    const long double stickup = DataEdit1->GetNumber();
-    const long double perimeter = DataEdit3->GetNumber();
-    const long double tipArea = DataEdit4->GetNumber();
-    const long double total = DataEdit5->GetNumber();
-    const long double zeroFriction = DataEdit6->GetNumber();
-    TProgramData& d = Data();
-    d.StickupLength = stickup;
-    d.Perimeter = perimeter;
-    d.TipArea = tipArea;
-    d.TotalLength = total;
-    d.ZeroFrictionLength = zeroFriction;
+    return {{{DataEdit1, &TProgramData::StickupLength},
+             {DataEdit3, &TProgramData::Perimeter},
+             {DataEdit4, &TProgramData::TipArea},
+             {DataEdit5, &TProgramData::TotalLength},
+             {DataEdit6, &TProgramData::ZeroFrictionLength}}};
 }
 
 namespace {

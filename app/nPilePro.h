@@ -21,6 +21,8 @@ protected:
 private:
     // The examples beside the fields: formulas with a steel beam and a square beam.
     QWidget* MakeExamples();
+    // The numeric entries and their values, in the order they are read.
+    std::array<TNumberField, 5> NumberFields() const;
 
     TDataEdit* DataEdit5 = nullptr;    // TL
     TStickupEdit* DataEdit1 = nullptr; // PSL

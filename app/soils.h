@@ -34,7 +34,6 @@ public:
 
     // Set by the caller before showing: the layer number (from 1) and its soil type.
     void SetLayer(int layerNumber, int soilType);
-    int LayerNumber() const { return layer_; }
     int SoilType() const { return soilType_; }
 
     // Loads the tab of the layer's type from its property table and applies the
