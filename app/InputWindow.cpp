@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -365,6 +367,31 @@ void ReloadInputWindows(TMainForm& main)
         if (TInputWindow* window = entry.second)
             RunReportingErrors([window] { window->FormActivate(); });
     }
+}
+
+// ---- Building a window's controls -------------------------------------------------
+
+QRadioButton* AddRadio(QBoxLayout* layout, const QString& name, const QString& caption, int indent)
+{
+    auto* radio = Named(new QRadioButton(caption), name);
+    if (indent > 0) {
+        auto* row = new QHBoxLayout;
+        row->addSpacing(indent);
+        row->addWidget(radio);
+        layout->addLayout(row);
+    } else {
+        layout->addWidget(radio);
+    }
+    return radio;
+}
+
+QButtonGroup* Exclusive(QWidget* owner, std::initializer_list<QRadioButton*> radios)
+{
+    auto* group = new QButtonGroup(owner);
+    int id = 0;
+    for (QRadioButton* radio : radios)
+        group->addButton(radio, id++);
+    return group;
 }
 
 } // namespace veldo

@@ -46,10 +46,13 @@
 #include <QString>
 #include <QWidget>
 
+#include <initializer_list>
 #include <span>
 #include <typeindex>
 
 class QAbstractButton;
+class QButtonGroup;
+class QRadioButton;
 class QBoxLayout;
 class QPushButton;
 class QComboBox;
@@ -156,6 +159,21 @@ private:
     bool closing_ = false;
     QPointer<QWidget> content_;
 };
+
+// ---- Building a window's controls -------------------------------------------------
+
+// The widget, given its object name.
+template <class T> T* Named(T* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+// A radio button named `name` at the end of `layout`, indented by `indent` pixels.
+QRadioButton* AddRadio(QBoxLayout* layout, const QString& name, const QString& caption, int indent = 0);
+
+// The radios as one exclusive group owned by `owner`, with the ids 0, 1, ... in order.
+QButtonGroup* Exclusive(QWidget* owner, std::initializer_list<QRadioButton*> radios);
 
 // ---- Launching: one window of each class, created on first use ---------------------
 

@@ -38,32 +38,11 @@ const std::array<TMethodTexts, Method::Count> Methods{{
     {"OptUWA", "UWA (University of Western Australia) (**)", "UWA (University of Western Australia) "},
 }};
 
-template <class T> T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QRadioButton* AddRadio(QLayout* layout, const char* name, const QString& caption)
-{
-    auto* radio = Named(new QRadioButton(caption), name);
-    layout->addWidget(radio);
-    return radio;
-}
-
 QLabel* AddLabel(QLayout* layout, const QString& text)
 {
     auto* label = new QLabel(text);
     layout->addWidget(label);
     return label;
-}
-
-// An exclusive group of radios that lives with the window.
-void Exclusive(QWidget* owner, std::initializer_list<QRadioButton*> radios)
-{
-    auto* group = new QButtonGroup(owner);
-    for (QRadioButton* radio : radios)
-        group->addButton(radio);
 }
 
 } // namespace

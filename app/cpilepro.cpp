@@ -232,14 +232,6 @@ namespace {
 
 constexpr int CircularWindowTop = 20;
 
-QRadioButton* AddRadio(QGroupBox& group, const QString& name, const QString& caption)
-{
-    auto* radio = new QRadioButton(caption, &group);
-    radio->setObjectName(name);
-    group.layout()->addWidget(radio);
-    return radio;
-}
-
 } // namespace
 
 TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& main) : TInputWindow(main, Caption)
@@ -274,11 +266,11 @@ TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& main) : TInputWindow(main, Caption)
 
     GroupBox4 = new QGroupBox(QStringLiteral("Plugged / Unplugged Conditions "), this);
     GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
-    new QVBoxLayout(GroupBox4);
+    auto* plugLayout = new QVBoxLayout(GroupBox4);
     OptIntPlug =
-        AddRadio(*GroupBox4, QStringLiteral("OptIntPlug"), QStringLiteral("Internal Pile Plug Calculated by Program"));
-    OptPlug = AddRadio(*GroupBox4, QStringLiteral("OptPlug"), QStringLiteral("Plugged for open-ended pile"));
-    OptUnplug = AddRadio(*GroupBox4, QStringLiteral("OptUnplug"), QStringLiteral("Unplugged for open-ended pile"));
+        AddRadio(plugLayout, QStringLiteral("OptIntPlug"), QStringLiteral("Internal Pile Plug Calculated by Program"));
+    OptPlug = AddRadio(plugLayout, QStringLiteral("OptPlug"), QStringLiteral("Plugged for open-ended pile"));
+    OptUnplug = AddRadio(plugLayout, QStringLiteral("OptUnplug"), QStringLiteral("Unplugged for open-ended pile"));
     grid->addWidget(GroupBox4, 8, 0, 1, 3);
 
     auto* close = new QPushButton(QStringLiteral("Close"), this);

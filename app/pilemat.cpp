@@ -22,35 +22,6 @@ namespace {
 
 constexpr long double SquareMmPerSquareM = 1000.0L * 1000.0L;
 
-template <class T> T* Named(T* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QRadioButton* AddRadio(QBoxLayout* layout, const QString& name, const QString& caption, int indent = 0)
-{
-    auto* radio = Named(new QRadioButton(caption), name);
-    if (indent > 0) {
-        auto* row = new QHBoxLayout;
-        row->addSpacing(indent);
-        row->addWidget(radio);
-        layout->addLayout(row);
-    } else {
-        layout->addWidget(radio);
-    }
-    return radio;
-}
-
-QButtonGroup* Exclusive(QWidget* owner, std::initializer_list<QRadioButton*> radios)
-{
-    auto* group = new QButtonGroup(owner);
-    int id = 0;
-    for (QRadioButton* radio : radios)
-        group->addButton(radio, id++);
-    return group;
-}
-
 } // namespace
 
 const QString TfrmMaterial::ModulusMessage = MessageText(TMsg::ModulusCheck);
