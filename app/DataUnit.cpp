@@ -59,19 +59,19 @@ void ConvertCptPoints(TGraphPlot& plot, const TUnitFactors& f, int toCode)
 std::array<int, kIntegerTableSize> TProgramData::DefaultIntegers()
 {
     std::array<int, kIntegerTableSize> integers{};
-    integers[Method::ApiRp2a] = 1; // the one capacity method of a new project
+    integers[Method::ApiRp2a] = Flag::On; // the one capacity method of a new project
     return integers;
 }
 
 bool TProgramData::MethodTicked(int method) const
 {
-    return method >= Method::First && method <= Method::Last && Integers[static_cast<std::size_t>(method)] == 1;
+    return method >= Method::First && method <= Method::Last && Integers[static_cast<std::size_t>(method)] == Flag::On;
 }
 
 void TProgramData::SetMethodTicked(int method, bool ticked)
 {
     if (method >= Method::First && method <= Method::Last)
-        Integers[static_cast<std::size_t>(method)] = ticked ? 1 : 0;
+        Integers[static_cast<std::size_t>(method)] = ticked ? Flag::On : Flag::Off;
 }
 
 bool TProgramData::SiltAllowed() const

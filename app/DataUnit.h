@@ -86,7 +86,7 @@ public:
     long double DeepestDepth = 0;
     long double TaperAngle = 0;
     int SelectedMethod = Method::ApiRp2a;
-    int PrintTzAtDepths = 0;
+    int PrintTzAtDepths = Flag::Off;
     int PileType = PileType::SteelPipe;
     int Loading = Loading::Compression;
     int ClayCondition = ClayCondition::Undrained;
@@ -95,7 +95,7 @@ public:
     long double TensionFactor = 1.0L;
     bool Circular = true;
     bool ClosedEnded = false;
-    int OffshoreMethods = 1;
+    int OffshoreMethods = Flag::On;
     int TzFactors = TzFactorOption::Unfactored;
     int CriticalDepthOption = CriticalDepthOption::ByDensity;
     long double UserCriticalDepth = 0;
@@ -107,7 +107,7 @@ public:
     void SetMethodTicked(int method, bool ticked);
     int CptPointCount() const { return Integers[kCptPointCountEntry]; }
     // NGI, ICP/MTD, Fugro and UWA may be chosen.
-    bool OffshoreMethodsOn() const { return OffshoreMethods == 1; }
+    bool OffshoreMethodsOn() const { return OffshoreMethods == Flag::On; }
     // Silt layers are allowed only while USACE is the one capacity method ticked.
     bool SiltAllowed() const;
     // The taper angle counts only for a tapered pile (timber, Raymond step-taper or

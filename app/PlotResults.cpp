@@ -140,7 +140,7 @@ std::vector<TMethodCurve> MethodCurves(const TPlotFileContext& context)
 {
     std::vector<TMethodCurve> curves;
     for (int method : BlockOrder) {
-        if (Method::IsOffshore(method) && context.offshoreMethods != 1)
+        if (Method::IsOffshore(method) && context.offshoreMethods != Flag::On)
             continue;
         if (context.ticked[static_cast<std::size_t>(method)])
             curves.push_back({method, MethodCurveName(method)});
@@ -219,7 +219,7 @@ public:
         readTzBlock(r_, p_.pltTZcurves(), units);
         readLoadDistribution(points, units);
         readLoadSettlement();
-        if (context_.printTzAtDepths == 1)
+        if (context_.printTzAtDepths == Flag::On)
             readTzBlock(r_, p_.PltExtraTZ(), units);
         const std::vector<TLayerBand> bands = bandsInFileUnits(context_.layers, context_.units, units);
         for (TResultPlot which :

@@ -29,12 +29,12 @@ struct TLayerBand {
 // What the reader takes from the project besides the file itself.
 struct TPlotFileContext {
     std::array<bool, Method::Last + 1> ticked{}; // capacity method ticked, indexed by method number
-    int offshoreMethods = 1;                     // 1: the offshore methods take part
+    int offshoreMethods = Flag::On;              // the offshore methods take part
     int loading = Loading::Compression;
-    int printTzAtDepths = 0; // 1: the file ends with the extra t-z block
-    int units = 0;           // the project's unit system, that of the layer depths
-    long double stickup = 0; // pile stick-up length: the load distribution's depths
-                             // start at the pile head, the layers' at the ground
+    int printTzAtDepths = Flag::Off; // on: the file ends with the extra t-z block
+    int units = 0;                   // the project's unit system, that of the layer depths
+    long double stickup = 0;         // pile stick-up length: the load distribution's depths
+                                     // start at the pile head, the layers' at the ground
     std::vector<TLayerBand> layers;
 };
 

@@ -110,7 +110,7 @@ private:
         if (HasFactors()) {
             // Only 1 ticks a method, in the program as in the engine.
             for (int m = Method::First; m <= Method::Last; ++m)
-                data_.SetMethodTicked(m, in_.ReadInteger() == 1);
+                data_.SetMethodTicked(m, in_.ReadInteger() == Flag::On);
             return;
         }
         // The oldest layout holds no method flags and no CPT data: the four CPT
@@ -243,7 +243,7 @@ private:
     void ReadOptions()
     {
         data_.PrintTzAtDepths = in_.ReadInteger();
-        if (data_.PrintTzAtDepths == 1) {
+        if (data_.PrintTzAtDepths == Flag::On) {
             TGridTable& tz = tables_.TblTZDepth();
             tz.SetRowCount(ReadCount(in_, kMaxTzDepths, "t-z depths"));
             for (int r = 0; r < tz.RowCount(); ++r)

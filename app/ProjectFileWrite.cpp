@@ -126,7 +126,7 @@ void WritePileRecords(TRecordText& out, const TProgramData& data, const TGridTab
         << Int(data.SelectedMethod) << Int(data.OffshoreMethods);
     out.Last(Int(data.TzFactors));
     for (int m = Method::First; m <= Method::Last; ++m)
-        out << Int(data.MethodTicked(m) ? 1 : 0);
+        out << Int(data.MethodTicked(m) ? Flag::On : Flag::Off);
     out.EndLine();
     out << Num(data.DeepestDepth);
     out.Last(Num(data.ConstantArea));
@@ -135,7 +135,7 @@ void WritePileRecords(TRecordText& out, const TProgramData& data, const TGridTab
 void WriteOptionRecords(TRecordText& out, const TProgramData& data, const TProjectTables& tables)
 {
     out.Last(Int(data.PrintTzAtDepths));
-    if (data.PrintTzAtDepths == 1) {
+    if (data.PrintTzAtDepths == Flag::On) {
         const TGridTable& tz = tables.TblTZDepth();
         out.Last(Int(tz.RowCount()));
         for (int r = 0; r < tz.RowCount(); ++r) {

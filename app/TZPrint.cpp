@@ -40,11 +40,11 @@ void TDlgTZPrint::EditDepthsClick() { MainForm().Tables().TblTZDepth().ShowEdito
 
 void TDlgTZPrint::LoadFromProject()
 {
-    const bool print = Data().PrintTzAtDepths == 1;
+    const bool print = Data().PrintTzAtDepths == Flag::On;
     print_->setChecked(print);
     editDepths_->setEnabled(print);
 }
 
-void TDlgTZPrint::CommitToProject() { Data().PrintTzAtDepths = print_->isChecked() ? 1 : 0; }
+void TDlgTZPrint::CommitToProject() { Data().PrintTzAtDepths = print_->isChecked() ? Flag::On : Flag::Off; }
 
 } // namespace veldo
