@@ -94,7 +94,7 @@ void TMainForm::CommitActiveChildQuietly()
 
 void TMainForm::VisibleOffshoreColumns()
 {
-    const bool offshore = data_.OffshoreMethods == 1;
+    const bool offshore = data_.OffshoreMethodsOn();
     const bool userMethod = data_.SelectedMethod == Method::General;
     ShowMethodColumns(tables_->tblDataSand(), SandOffshoreColumns, offshore, userMethod);
     ShowMethodColumns(tables_->tblDataClay(), ClayOffshoreColumns, offshore, userMethod);
@@ -121,7 +121,10 @@ void TMainForm::ShowSoilLayerTable()
 {
     const bool userMethod = data_.SelectedMethod == Method::General;
     for (int row = 0; row < tables_->D().RowCount(); ++row) {
-        if (TGridTable* layer = tables_->LayerTable(row))
+        TGridTable* layer = tables_->LayerTable(row);
+        const int type = tables_->D().Cell(kLayerSoilType, row).AsInteger();
+        // A silt layer's user load transfers stay hidden: the project file does not store them.
+        if (layer && (type == SoilType::Sand || type == SoilType::Clay))
             ShowUserMethodColumns(*layer, userMethod);
     }
     tables_->D().ShowEditor();

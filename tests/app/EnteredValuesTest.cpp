@@ -261,6 +261,31 @@ TEST_F(EnteredValuesTest, SavingKeepsUserValuesAndADisabledTaperStoresZero)
     EXPECT_EQ(Data().TaperAngle, 0.0L);
 }
 
+// Under the user's load transfers the soil table shows the user unit skin friction and
+// end bearing of sand and clay layers, which are saved; a silt layer stores none, so its
+// table shows no column for them (its end bearing column showed and took values that
+// were then lost).
+TEST_F(EnteredValuesTest, SoilTableShowsUserLoadTransfersOnlyWhereTheyAreSaved)
+{
+    OpenExample("PipeSandClay_English");
+    // A silt layer with USACE ticked alone and the user's load transfers selected, as
+    // another program may have written it.
+    D().Cell(kLayerSoilType, 0).SetInteger(SoilType::Silt);
+    for (int m = Method::First; m <= Method::Last; ++m)
+        Data().SetMethodTicked(m, m == Usace);
+    Data().SelectedMethod = Method::General;
+    ASSERT_TRUE(Form().FileSaveClick());
+    OpenFile(Data().ProjectPath);
+    ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Silt);
+
+    Do("DataSoilTable");
+    EXPECT_FALSE(Layer(0).Column(kSiltUserSkin).visible);
+    EXPECT_FALSE(Layer(0).Column(kSiltUserBearing).visible);
+    ASSERT_EQ(D().Cell(kLayerSoilType, 1).AsInteger(), SoilType::Clay);
+    EXPECT_TRUE(Layer(1).Column(kClayUserSkin).visible);
+    EXPECT_TRUE(Layer(1).Column(kClayUserBearing).visible);
+}
+
 // A project opened with a silt layer and methods that do not allow silt keeps it
 // until the methods change; its list shows Silt until another type is picked.
 TEST_F(EnteredValuesTest, SiltIsConvertedOnlyWhenTheMethodsChange)
