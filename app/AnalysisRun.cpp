@@ -1,6 +1,7 @@
 #include "AnalysisRun.h"
 
 #include "FilePaths.h"
+#include "InputCodes.h"
 #include "Messages.h"
 #include "NumText.h"
 #include "SafeWrite.h"
@@ -262,7 +263,7 @@ QString EngineStopMessage(int status, const std::filesystem::path& report)
     const std::vector<QString> block = ReportFinalBlock(report);
     if (block.empty())
         return Msg(TMsg::NoReport, PathText(report));
-    QString message = status == 1 ? StoppedOnCheckText : FilesFailedText;
+    QString message = status == RunStatus::Stopped ? StoppedOnCheckText : FilesFailedText;
     for (const QString& line : block)
         message += CR + line;
     return message;
@@ -402,7 +403,7 @@ void TAnalysisRun::runEngine(const TRunPaths& paths)
 
 void TAnalysisRun::readResults(const TRunPaths& paths, int status)
 {
-    if (status != 0) {
+    if (status != RunStatus::Completed) {
         // The engine's reason is the last block of its report, not its console.
         Messages().Information(EngineStopMessage(status, paths.report));
         return;

@@ -43,13 +43,6 @@ QString ColumnLetter(int column)
     return letters;
 }
 
-QString ExportAxisTitle(const QString& caption, const QString& units, int unitSystem)
-{
-    if (units.isEmpty())
-        return caption;
-    return caption + QStringLiteral(" (") + ExpandUnitCodes(units, unitSystem) + QStringLiteral(")");
-}
-
 namespace {
 
 // Texts of the legend sheet's header row, blanks included: they set the column widths.
@@ -133,8 +126,8 @@ public:
     {
         const std::string page = sheetName("Page_", k);
         const std::string chartName = sheetName("Plot_", k);
-        const QString xTitle = ExportAxisTitle(plot.XCaption, plot.XUnits, plot.Units());
-        const QString yTitle = ExportAxisTitle(plot.YCaption, plot.YUnits, plot.Units());
+        const QString xTitle = AxisTitle(plot.XCaption, plot.XUnits, plot.Units());
+        const QString yTitle = AxisTitle(plot.YCaption, plot.YUnits, plot.Units());
 
         writeLegendText(k, 2, utf8(plot.Caption));
         check(worksheet_write_url_opt(legend_, legendRow(k), 3, ("internal:" + page + "!A1").c_str(), nullptr,

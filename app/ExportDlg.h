@@ -22,10 +22,6 @@ class IShell;
 // Letters of a spreadsheet column numbered from 1: "A".."Z", "AA".."ZZ", "AAA"...
 QString ColumnLetter(int column);
 
-// An axis title as the plot window shows it: the caption, followed by " (" + the unit
-// template expanded for the plot's unit system + ")" when the axis has units.
-QString ExportAxisTitle(const QString& caption, const QString& units, int unitSystem);
-
 // Writes the workbook at `path` (replacing a file there) with the plots in the given
 // order, numbered 1, 2, ... Returns an empty text on success, else the reason; a
 // file that was at the path then stays as it was.

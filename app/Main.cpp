@@ -4,6 +4,7 @@
 #include "MessageCatalogue.h"
 
 #include "FileDialogs.h"
+#include "FilePaths.h"
 #include "Launchers.h"
 #include "Messages.h"
 #include "RunProject.h"
@@ -205,7 +206,7 @@ bool TMainForm::OpenFileName(const QString& path, int generation)
     TProjectRead read;
     try {
         // A file that cannot be read at all leaves the open project as it was.
-        const TWordReader probe(std::filesystem::path(path.toStdString()));
+        const TWordReader probe(FileSystemPath(path));
         read = TProgramData::CreateFromFile(path, generation);
     } catch (const std::exception& error) {
         Messages().Information(QString::fromStdString(error.what()));
@@ -336,7 +337,7 @@ void TMainForm::dropEvent(QDropEvent* event)
 
 // ---- What the analysis run asks of the window ------------------------------------
 
-std::filesystem::path TMainForm::ProjectPath() const { return std::filesystem::path(data_.ProjectPath.toStdString()); }
+std::filesystem::path TMainForm::ProjectPath() const { return FileSystemPath(data_.ProjectPath); }
 
 TValidationData TMainForm::ValidationData() const { return ValidationDataOf(data_, *tables_); }
 

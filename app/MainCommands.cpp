@@ -3,6 +3,7 @@
 #include "Main.h"
 
 #include "FileDialogs.h"
+#include "FilePaths.h"
 #include "InputWindow.h"
 #include "Launchers.h"
 #include "Messages.h"
@@ -146,7 +147,7 @@ void TMainForm::CompRunClick()
 void TMainForm::RunAnalysis()
 {
     TAnalysisRun run(*this);
-    run.SetProgramFolder(std::filesystem::path(programDir_.toStdString()));
+    run.SetProgramFolder(FileSystemPath(programDir_));
     run.Run();
 }
 

@@ -97,7 +97,7 @@ void TMainForm::DataMenuClick()
 void TMainForm::OptionsMenuClick()
 {
     CommitActiveChildQuietly();
-    Action(QStringLiteral("OptionsPrintTz"))->setChecked(data_.PrintTzAtDepths == 1);
+    Action(QStringLiteral("OptionsPrintTz"))->setChecked(data_.PrintTzAtDepths == Flag::On);
 }
 
 void TMainForm::UnitsMenuClick()
@@ -124,7 +124,7 @@ void TMainForm::EnableGraphicsItems(bool available)
     for (QAction* item : graphItems_)
         item->setEnabled(available);
     Action(QStringLiteral("GraphExport"))->setEnabled(available);
-    if (data_.PrintTzAtDepths == 0)
+    if (data_.PrintTzAtDepths == Flag::Off)
         graphItems_[static_cast<std::size_t>(TResultPlot::ExtraTZ)]->setEnabled(false);
     if (data_.Loading != Loading::Compression) {
         graphItems_[static_cast<std::size_t>(TResultPlot::Tip)]->setEnabled(false);

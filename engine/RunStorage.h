@@ -5,16 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "InputCodes.h"
 #include "TextOut.h"
 
 namespace veldo {
-
-// Status of a run, the entry's return value.
-namespace RunStatus {
-inline constexpr int Completed = 0;
-inline constexpr int Stopped = 1; // an input check stopped the run (or the request is unknown)
-inline constexpr int Failed = 2;  // a file could not be read or written, or an internal error
-} // namespace RunStatus
 
 struct RunStorage {
     int STATUS = RunStatus::Completed;

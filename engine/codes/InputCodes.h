@@ -1,5 +1,6 @@
-// Codes of a project's input as the project file and the engine store them. One
-// declaration for the engine, the components and the program; plain C++, no Qt.
+// Codes of a project's input as the project file and the engine store them, and the
+// status the engine returns. One declaration for the engine, the components and the
+// program; plain C++, no Qt.
 #pragma once
 
 namespace veldo {
@@ -103,5 +104,12 @@ namespace Flag {
 inline constexpr int Off = 0;
 inline constexpr int On = 1;
 } // namespace Flag
+
+// Status of a run, the entry's return value.
+namespace RunStatus {
+inline constexpr int Completed = 0;
+inline constexpr int Stopped = 1; // an input check stopped the run (or the request is unknown)
+inline constexpr int Failed = 2;  // a file could not be read or written, or an internal error
+} // namespace RunStatus
 
 } // namespace veldo

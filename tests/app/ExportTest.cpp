@@ -6,6 +6,7 @@
 #include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
+#include "PlotScale.h"
 #include "SafeWrite.h"
 
 #include <QAction>
@@ -208,12 +209,13 @@ TEST(ExportColumnLetter, OneAndTwoLetterColumns)
     EXPECT_EQ(ColumnLetter(703), "AAA");
 }
 
+// The workbook's axis titles are the plot window's.
 TEST(ExportAxisTitle, UnitsExpandForThePlotsSystem)
 {
-    EXPECT_EQ(ExportAxisTitle("Depth", "L2", 1), "Depth (ft)");
-    EXPECT_EQ(ExportAxisTitle("Depth", "L2", 2), "Depth (m)");
-    EXPECT_EQ(ExportAxisTitle("Unit Skin Friction", "F1/L2^2", 2), "Unit Skin Friction (kN/m^2)");
-    EXPECT_EQ(ExportAxisTitle("Settlement, in.", "", 1), "Settlement, in.");
+    EXPECT_EQ(AxisTitle("Depth", "L2", 1), "Depth (ft)");
+    EXPECT_EQ(AxisTitle("Depth", "L2", 2), "Depth (m)");
+    EXPECT_EQ(AxisTitle("Unit Skin Friction", "F1/L2^2", 2), "Unit Skin Friction (kN/m^2)");
+    EXPECT_EQ(AxisTitle("Settlement, in.", "", 1), "Settlement, in.");
 }
 
 TEST_F(ExportTest, WorkbookHoldsLegendDataAndChartSheets)
