@@ -98,6 +98,13 @@ std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const 
     return ReadPoints(in, settings, conversion);
 }
 
+std::vector<TFloatPoint> ReadCptPointsFromText(const std::string& text, const TCptReadSettings& settings,
+                                               TCptConversion conversion)
+{
+    TWordReader in = TWordReader::FromText(text);
+    return ReadPoints(in, settings, conversion);
+}
+
 namespace {
 
 bool ShowAfresh(TMainForm& main, TGraphPlot& plot)

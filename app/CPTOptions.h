@@ -14,6 +14,7 @@
 #include <array>
 #include <filesystem>
 #include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -32,6 +33,9 @@ class TDataEdit;
 // file that cannot be opened, the message begins with "Error on Line n Item m".
 std::vector<TFloatPoint> ReadCptPoints(const std::filesystem::path& file, const TCptReadSettings& settings,
                                        TCptConversion conversion);
+// The same for the text of such a file (the fuzz harness reads from memory).
+std::vector<TFloatPoint> ReadCptPointsFromText(const std::string& text, const TCptReadSettings& settings,
+                                               TCptConversion conversion);
 
 // Shows the plot window of the project's CPT profile in the main window's MDI area,
 // made afresh so that its scales and legend follow the current points. False when the

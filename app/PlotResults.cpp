@@ -371,9 +371,19 @@ private:
 bool TResultPlots::ReadPlotFile(const std::filesystem::path& plotFile, const TPlotFileContext& context,
                                 bool showMessages)
 {
+    return read([&plotFile] { return TWordReader(plotFile); }, context, showMessages);
+}
+
+bool TResultPlots::ReadPlotText(const std::string& text, const TPlotFileContext& context, bool showMessages)
+{
+    return read([&text] { return TWordReader::FromText(text); }, context, showMessages);
+}
+
+bool TResultPlots::read(const std::function<TWordReader()>& open, const TPlotFileContext& context, bool showMessages)
+{
     headerRead_ = false;
     try {
-        TWordReader reader(plotFile);
+        TWordReader reader = open();
         const int seriesCount = readCount(reader);
         const int points = readCount(reader);
         const int units = reader.ReadInteger();

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,8 @@ public:
     // stale: the same message, false, and the plots are left as they were.
     // Errors other than reading go to the caller.
     bool ReadPlotFile(const std::filesystem::path& plotFile, const TPlotFileContext& context, bool showMessages);
+    // The same for the text of a plot-data file (the fuzz harness reads from memory).
+    bool ReadPlotText(const std::string& text, const TPlotFileContext& context, bool showMessages);
 
     // Soil layers as bands of the plot's layer strip (only when the plot has curves
     // and points): "LAYER i", a sand layer " SAND " at X 7, a clay layer " CLAY " at
@@ -113,6 +116,8 @@ private:
     class TReader;
 
     void setUpLayout();
+    // Reads from the reader `open` makes; a file that cannot be opened is a read error.
+    bool read(const std::function<TWordReader()>& open, const TPlotFileContext& context, bool showMessages);
     bool sane(int seriesCount, int selected, const TPlotFileContext& context) const;
 
     std::array<TGraphPlot*, ResultPlotCount> plots_{}; // children of this object
