@@ -124,12 +124,17 @@ public:
 
     void WritePlot(int k, const TGraphPlot& plot)
     {
+        writeLegendText(k, 2, utf8(plot.Caption));
+        if (maxPointCount(plot) == 0) {
+            // Nothing to tabulate or draw: the plot keeps its number and row, without sheets.
+            writeLegendText(k, 5, "No data");
+            return;
+        }
         const std::string page = sheetName("Page_", k);
         const std::string chartName = sheetName("Plot_", k);
         const QString xTitle = AxisTitle(plot.XCaption, plot.XUnits, plot.Units());
         const QString yTitle = AxisTitle(plot.YCaption, plot.YUnits, plot.Units());
 
-        writeLegendText(k, 2, utf8(plot.Caption));
         check(worksheet_write_url_opt(legend_, legendRow(k), 3, ("internal:" + page + "!A1").c_str(), nullptr,
                                       page.c_str(), nullptr));
         writeLegendText(k, 4, chartName);
@@ -205,9 +210,9 @@ private:
         }
     }
 
-    // An XY scatter chart with lines and markers, one series per curve; no title; axis
-    // titles and major gridlines; the value axis reversed for plots drawn with the X
-    // axis on top (the depth profiles).
+    // An XY scatter chart with lines and markers, one series per curve in the colour
+    // the plot's window gives it; no title; axis titles and major gridlines; the value
+    // axis reversed for plots drawn with the X axis on top (the depth profiles).
     void writeChart(const std::string& page, const std::string& name, const TGraphPlot& plot, const QString& xTitle,
                     const QString& yTitle)
     {
@@ -215,13 +220,8 @@ private:
         if (!chart)
             throw TWriteError("Cannot add the chart " + name);
         const int lastRow = static_cast<int>(FirstDataRow) + maxPointCount(plot);
-        if (lastRow > static_cast<int>(FirstDataRow) && !plot.Curves.empty()) {
-            for (std::size_t c = 0; c < plot.Curves.size(); ++c)
-                addSeries(chart, page, static_cast<int>(c), lastRow);
-        } else if (!chart_add_series(chart, ("=" + page + "!$A$6:$A$6").c_str(), ("=" + page + "!$B$6:$B$6").c_str())) {
-            // A chart sheet needs a series: a plot without points gets an empty one.
-            throw TWriteError("Cannot add a series to the chart");
-        }
+        for (std::size_t c = 0; c < plot.Curves.size(); ++c)
+            addSeries(chart, page, static_cast<int>(c), lastRow, CurveColor(plot, c));
         chart_title_off(chart);
         const std::string xText = utf8(xTitle);
         const std::string yText = utf8(yTitle);
@@ -239,8 +239,8 @@ private:
     }
 
     // Series of curve c (from 0): its name from row 4, X and Y from rows 6 to lastRow
-    // of its two columns.
-    static void addSeries(lxw_chart* chart, const std::string& page, int c, int lastRow)
+    // of its two columns; line and markers in the curve's colour.
+    static void addSeries(lxw_chart* chart, const std::string& page, int c, int lastRow, const QColor& colour)
     {
         const auto range = [&](int column) {
             const std::string letter = utf8(ColumnLetter(column));
@@ -252,6 +252,20 @@ private:
         if (!series)
             throw TWriteError("Cannot add a series to the chart");
         chart_series_set_name_range(series, page.c_str(), 3, static_cast<lxw_col_t>(2 * c));
+        lxw_chart_line line{};
+        line.color = workbookColor(colour);
+        chart_series_set_line(series, &line);
+        lxw_chart_fill fill{};
+        fill.color = line.color;
+        chart_series_set_marker_line(series, &line);
+        chart_series_set_marker_fill(series, &fill);
+    }
+
+    // The library reads the colour 0 as "not set": black has its own code.
+    static lxw_color_t workbookColor(const QColor& colour)
+    {
+        const auto rgb = static_cast<lxw_color_t>(colour.rgb() & 0xFFFFFFu);
+        return rgb == 0 ? static_cast<lxw_color_t>(LXW_COLOR_BLACK) : rgb;
     }
 
     lxw_workbook* book_ = nullptr;

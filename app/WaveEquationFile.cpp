@@ -130,11 +130,22 @@ long double PileUnitWeight(int pileType, bool english)
     }
 }
 
-std::string PileLine(const TProgramData& data, long double lastDepth, bool english)
+// Section area of the pile line: in2 in English, cm2 in SI (from diameters in
+// mm). A noncircular section whose diameters give no area (an H-pile has none)
+// takes its tip area (in2, or m2 in SI) in the same unit.
+long double SectionArea(const TProgramData& data, bool english)
 {
     const long double od = data.OutsideDiameter;
     const long double id = data.InsideDiameter;
-    const long double area = (od * od - id * id) * 0.7854L / (english ? 1.0L : 100.0L);
+    const long double squares = od * od - id * id;
+    if (!data.Circular && squares <= 0)
+        return data.TipArea * (english ? 1.0L : 10000.0L);
+    return squares * 0.7854L / (english ? 1.0L : 100.0L);
+}
+
+std::string PileLine(const TProgramData& data, long double lastDepth, bool english)
+{
+    const long double area = SectionArea(data, english);
     const long double perimeter = WaveEquationPerimeter(data) / (english ? 12.0L : 1000.0L);
     std::string line;
     for (const long double value :

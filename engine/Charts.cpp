@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "EngineRules.h"
 #include "EngineState.h"
 
 namespace veldo {
@@ -241,14 +242,18 @@ double LOOKUP_ADHESION_C(double strength, double penetrationRatio, int unitSyste
 
 namespace {
 
-// The number of leading CPT points above the depth (depth > CPT_DEPTH[i]) when
-// the depths ascend: those points form a leading run. The run's end is first
-// estimated from the mean spacing of the points (a sounding is read at a nearly
-// constant step) and then walked to: the walk tests the same condition a
-// bisection tests, so it finds the same count from any estimate.
+// Depths of the CPT profile are compared with the engine's depth tolerance: a
+// depth within it of a point is that point.
+bool cptPointAbove(const EngineState& S, std::size_t i, double depth) { return depth > S.CPT_DEPTH[i] + kDepthTol; }
+
+// The number of leading CPT points above the depth when the depths ascend:
+// those points form a leading run. The run's end is first estimated from the
+// mean spacing of the points (a sounding is read at a nearly constant step) and
+// then walked to: the walk tests the same condition a bisection tests, so it
+// finds the same count from any estimate.
 std::size_t cptPointsAbove(const EngineState& S, std::size_t n, double depth)
 {
-    const auto above = [&S, depth](std::size_t i) { return depth > S.CPT_DEPTH[i]; };
+    const auto above = [&S, depth](std::size_t i) { return cptPointAbove(S, i, depth); };
     const double first = S.CPT_DEPTH[1];
     const double spacing = n > 1 ? (S.CPT_DEPTH[n] - first) / static_cast<double>(n - 1) : 0.0;
     const double guess = spacing > 0 ? std::ceil((depth - first) / spacing) : 0.0;
@@ -262,6 +267,32 @@ std::size_t cptPointsAbove(const EngineState& S, std::size_t n, double depth)
     return k;
 }
 
+// The first point in file order that is not above the depth (n + 1 when every
+// point is above it).
+std::size_t firstCptPointAtOrBelow(const EngineState& S, std::size_t n, double depth)
+{
+    if (S.CPT_ASCENDING)
+        return cptPointsAbove(S, n, depth) + 1;
+    std::size_t k = 1;
+    while (k <= n && cptPointAbove(S, k, depth))
+        ++k;
+    return k;
+}
+
+// Cone resistance at the depth from the first point k at or below it: that
+// point's value when the depth is on it (or above the first point), the last
+// point's below the profile, else linear between points k - 1 and k. Of two
+// points at one depth the first in the file is read.
+double cptValue(const EngineState& S, std::size_t k, std::size_t n, double depth)
+{
+    if (k > n)
+        return S.CPT_QC[n];
+    if (k == 1 || std::abs(S.CPT_DEPTH[k] - depth) <= kDepthTol)
+        return S.CPT_QC[k];
+    return S.CPT_QC[k] -
+           (S.CPT_QC[k] - S.CPT_QC[k - 1]) * (S.CPT_DEPTH[k] - depth) / (S.CPT_DEPTH[k] - S.CPT_DEPTH[k - 1]);
+}
+
 } // namespace
 
 double INTERP_DEPTH_PROFILE(EngineState& S, double depth)
@@ -270,20 +301,7 @@ double INTERP_DEPTH_PROFILE(EngineState& S, double depth)
     if (count < 1)
         return S.DEPTH_PROFILE_LAST;
     const auto n = static_cast<std::size_t>(count);
-    if (S.CPT_ASCENDING) {
-        // Same result as the scan below (the first point at or below the depth).
-        const std::size_t k = cptPointsAbove(S, n, depth);
-        if (k == 0)
-            S.DEPTH_PROFILE_LAST = S.CPT_QC[1];
-        else if (k == n)
-            S.DEPTH_PROFILE_LAST = S.CPT_QC[n];
-        else
-            S.DEPTH_PROFILE_LAST = S.CPT_QC[k + 1] - (S.CPT_QC[k + 1] - S.CPT_QC[k]) * (S.CPT_DEPTH[k + 1] - depth) /
-                                                         (S.CPT_DEPTH[k + 1] - S.CPT_DEPTH[k]);
-        return S.DEPTH_PROFILE_LAST;
-    }
-    S.DEPTH_PROFILE_LAST = curveValue(std::span<const double>(S.CPT_DEPTH).subspan(1, n),
-                                      std::span<const double>(S.CPT_QC).subspan(1, n), depth);
+    S.DEPTH_PROFILE_LAST = cptValue(S, firstCptPointAtOrBelow(S, n, depth), n, depth);
     return S.DEPTH_PROFILE_LAST;
 }
 

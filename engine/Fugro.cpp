@@ -22,10 +22,10 @@ EndFriction sandFriction(EngineState& S, int i)
         const double sn = sigma / u.pa;
         if (S.LOADING == Loading::Tension)
             return sp(0.045f) * qc * std::pow(sn, sp(0.15f)) * std::pow(std::max(hOverR, 4.0), -sp(0.85f));
-        double f = sp(0.08f) * qc * std::pow(sn, sp(0.05f)) * std::pow(hOverR, -sp(0.90f));
-        if (hOverR <= 4.0)
-            f *= h / (4.0 * rStar);
-        return f;
+        // Within four radii of the tip the power term keeps its value at h/R* = 4
+        // and the friction tapers linearly to the tip.
+        const double f = sp(0.08f) * qc * std::pow(sn, sp(0.05f)) * std::pow(std::max(hOverR, 4.0), -sp(0.90f));
+        return hOverR <= 4.0 ? f * h / (4.0 * rStar) : f;
     };
     return atSegmentEnds(S, i, atStress);
 }

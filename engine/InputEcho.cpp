@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "EngineRules.h"
+#include "RecordReader.h"
 
 namespace veldo {
 
@@ -46,9 +47,10 @@ void emptyLines(EngineState& S, int count)
         S.report.line();
 }
 
+// The first maxLength characters of the text without trailing blanks.
 std::string rightTrimmed(std::string_view text, std::size_t maxLength)
 {
-    std::string s(text.substr(0, std::min(maxLength, text.size())));
+    std::string s(Utf8Prefix(text, maxLength));
     s.erase(s.find_last_not_of(' ') + 1);
     return s;
 }

@@ -11,10 +11,33 @@
 
 namespace veldo {
 
+namespace {
+
+// A UTF-8 continuation byte (10xxxxxx) goes on a character begun before it.
+bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+} // namespace
+
+std::string_view Utf8Prefix(std::string_view s, size_t count, size_t* taken)
+{
+    size_t bytes = 0;
+    size_t characters = 0;
+    while (bytes < s.size() && characters < count) {
+        ++bytes;
+        while (bytes < s.size() && continuationByte(s[bytes]))
+            ++bytes;
+        ++characters;
+    }
+    if (taken)
+        *taken = characters;
+    return s.substr(0, bytes);
+}
+
 std::string FixedText(std::string_view s, size_t width)
 {
-    std::string t(s.substr(0, std::min(s.size(), width)));
-    t.resize(width, ' ');
+    size_t characters = 0;
+    std::string t(Utf8Prefix(s, width, &characters));
+    t.append(width - characters, ' ');
     return t;
 }
 

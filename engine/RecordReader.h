@@ -34,7 +34,10 @@ private:
     size_t item_ = 0; // 1-based number of the last value taken
 };
 
-// Fixed-length text: cut to the width or padded with blanks.
+// The first count characters (UTF-8 code points) of the text, never part of
+// one; taken, when given, receives how many characters that is.
+std::string_view Utf8Prefix(std::string_view s, size_t count, size_t* taken = nullptr);
+// Fixed-length text: cut to the width in characters or padded with blanks.
 std::string FixedText(std::string_view s, size_t width);
 // The text without its trailing blanks.
 std::string TrimRight(std::string_view s);

@@ -225,14 +225,12 @@ private:
     {
         p_.setClipRect(toQRect(rect));
         if (!list.empty() && list.front().PointCount() > 1) {
-            int k = 0;
             for (std::size_t i = 0; i < list.size(); ++i) {
                 const TLine* flags = i < plot_.Curves.size() ? &plot_.Curves[i] : nullptr;
                 if (flags && !flags->Active)
                     continue;
                 if (!flags || flags->Visible)
-                    Curve(list[i], area, rect, k, static_cast<int>(i) + 1);
-                ++k;
+                    Curve(list[i], area, rect, CurveColor(plot_, i), static_cast<int>(i) + 1);
             }
         }
         p_.setPen(QPen(Qt::black, curvePen_.widthF()));
@@ -240,12 +238,12 @@ private:
         p_.setClipRect(toQRect(g_.PageRect));
     }
 
-    void Curve(const TLine& line, int area, const TPixelRect& rect, int colour, int marker)
+    void Curve(const TLine& line, int area, const TPixelRect& rect, const QColor& colour, int marker)
     {
         QPen pen = curvePen_;
-        pen.setColor(PlotColor(colour));
+        pen.setColor(colour);
         p_.setPen(pen);
-        p_.setBrush(PlotColor(colour));
+        p_.setBrush(colour);
         QPolygon path;
         path.reserve(line.PointCount());
         std::vector<QPoint> marks;

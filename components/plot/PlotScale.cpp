@@ -396,6 +396,13 @@ QColor PlotColor(int index)
     return plotColors()[static_cast<std::size_t>(i < 0 ? i + n : i)];
 }
 
+QColor CurveColor(const TGraphPlot& plot, std::size_t i)
+{
+    const auto end = plot.Curves.begin() + static_cast<std::ptrdiff_t>(std::min(i, plot.Curves.size()));
+    const auto inactive = std::count_if(plot.Curves.begin(), end, [](const TLine& line) { return !line.Active; });
+    return PlotColor(static_cast<int>(static_cast<std::ptrdiff_t>(i) - inactive));
+}
+
 int MarkerInterval(int markers, int pointCount)
 {
     constexpr int kAutomaticMarks = 25;

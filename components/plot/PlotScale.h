@@ -156,6 +156,10 @@ std::vector<QPoint> MarkerOutline(QPoint centre, int n, int ppiX, int ppiY);
 // Curve colour table (colours that read on white), picked by index modulo its size.
 QColor PlotColor(int index);
 int PlotColorCount();
+// Colour of curve i (from 0) as the plot's window draws it: the active curves
+// take the colours in turn (curve i of the second and third panels follows the
+// flags of curve i of the first).
+QColor CurveColor(const TGraphPlot& plot, std::size_t i);
 
 // A marker at every n-th point of a curve of `pointCount` points (0: none); the
 // automatic setting marks about 25 points per curve.

@@ -140,6 +140,30 @@ std::vector<QString> chartFormulas(const QByteArray& chartXml)
     return formulas;
 }
 
+// Line colour (RGB hex) of each series of a chart, in series order.
+std::vector<QString> seriesLineColours(const QByteArray& chartXml)
+{
+    std::vector<QString> colours;
+    std::vector<QString> open; // names of the enclosing elements
+    QXmlStreamReader reader(chartXml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isEndElement()) {
+            open.pop_back();
+            continue;
+        }
+        if (!reader.isStartElement())
+            continue;
+        const QString name = reader.qualifiedName().toString();
+        const std::vector<QString> lineColour{"c:ser", "c:spPr", "a:ln", "a:solidFill"};
+        if (name == QStringLiteral("a:srgbClr") && open.size() >= 4 &&
+            std::equal(lineColour.begin(), lineColour.end(), open.end() - 4))
+            colours.push_back(reader.attributes().value(QStringLiteral("val")).toString());
+        open.push_back(name);
+    }
+    return colours;
+}
+
 // ---- Plots made by hand ----------------------------------------------------------------
 
 void setCurve(TGraphPlot& plot, int c, const QString& name, const std::vector<TFloatPoint>& points)
@@ -330,23 +354,57 @@ TEST_F(ExportTest, StartUpKeepsTheWorkbooksNumbersFreeOfTheUsersLocale)
 
 TEST_F(ExportTest, PlotsWithoutCurvesOrWithManyCurves)
 {
-    // No curves: the data sheet holds its titles and the chart sheet an empty chart.
+    // No curves: the plot keeps its number and legend row, with the status "No data",
+    // no link and neither a data sheet nor a chart; the plots after it keep their numbers.
     const QString book = Path(QStringLiteral("edge.xlsx"));
     TGraphPlot& many = plots_.pltTZcurves();
     many.SetCurveCount(14);
-    ASSERT_EQ(WriteExportWorkbook(book, {&plots_.PltExtraTZ(), &many}), QString());
-    EXPECT_EQ(sheetNames(book), (std::vector<QString>{"Legend", "Page_1", "Plot_1", "Page_2", "Plot_2"}));
-    const std::map<QString, QString> page = sheetCells(book, 2);
-    EXPECT_EQ(page.at("A1"), "Extra t-z curves at User Specified Depths");
-    EXPECT_EQ(page.count("A4"), 0u);
-    EXPECT_EQ(sheetCells(book, 1).at("F3"), "Complete");
+    ASSERT_EQ(WriteExportWorkbook(book, {&plots_.pltAxial(), &plots_.PltExtraTZ(), &many}), QString());
+    EXPECT_EQ(sheetNames(book), (std::vector<QString>{"Legend", "Page_1", "Plot_1", "Page_3", "Plot_3"}));
+    const std::map<QString, QString> legend = sheetCells(book, 1);
+    EXPECT_EQ(legend.at("B4"), "2");
+    EXPECT_EQ(legend.at("C4"), "Extra t-z curves at User Specified Depths");
+    EXPECT_EQ(legend.count("D4"), 0u);
+    EXPECT_EQ(legend.count("E4"), 0u);
+    EXPECT_EQ(legend.at("F4"), "No data");
+    EXPECT_EQ(legend.at("F3"), "Complete");
+    EXPECT_EQ(legend.at("D5"), "Page_3");
+    EXPECT_EQ(legend.at("E5"), "Plot_3");
+    EXPECT_EQ(legend.at("F5"), "Complete");
+    EXPECT_EQ(hyperlinks(book, 1), (std::map<QString, QString>{{"D3", "Page_1!A1"}, {"D5", "Page_3!A1"}}));
+    EXPECT_EQ(sheetCells(book, 3).at("A1"), "Internally-Generated t-z Curves");
+    EXPECT_TRUE(zipEntry(book, QStringLiteral("xl/charts/chart3.xml")).isEmpty());
 
     // Curve 14 takes columns 27 and 28: "AA" and "AB"; two points end at row 7.
     const std::vector<QString> formulas = chartFormulas(zipEntry(book, QStringLiteral("xl/charts/chart2.xml")));
     ASSERT_EQ(formulas.size(), 14u * 3);
-    EXPECT_EQ(formulas[39], "Page_2!$AA$4");
-    EXPECT_EQ(formulas[40], "Page_2!$AA$6:$AA$7");
-    EXPECT_EQ(formulas[41], "Page_2!$AB$6:$AB$7");
+    EXPECT_EQ(formulas[39], "Page_3!$AA$4");
+    EXPECT_EQ(formulas[40], "Page_3!$AA$6:$AA$7");
+    EXPECT_EQ(formulas[41], "Page_3!$AB$6:$AB$7");
+}
+
+// Each series is drawn in its curve's colour on screen: black, blue, red, green,
+// ... in turn over the curves the plot window shows (an inactive curve takes no
+// turn), the twelfth shown curve black again.
+TEST_F(ExportTest, ChartSeriesTakeTheScreenColoursOfTheirCurves)
+{
+    const QString book = Path(QStringLiteral("colours.xlsx"));
+    TGraphPlot& many = plots_.pltTZcurves();
+    many.SetCurveCount(13);
+    for (int c = 3; c < 13; ++c)
+        setCurve(many, c, QStringLiteral("%1 ft").arg(c + 1), {{0, 0}, {0.1L, 2}});
+    many.Curve(1).Active = false;
+    ASSERT_EQ(WriteExportWorkbook(book, {&plots_.pltSkin(), &many}), QString());
+    EXPECT_EQ(seriesLineColours(zipEntry(book, QStringLiteral("xl/charts/chart1.xml"))),
+              (std::vector<QString>{"000000", "0000FF"}));
+    const std::vector<QString> colours = seriesLineColours(zipEntry(book, QStringLiteral("xl/charts/chart2.xml")));
+    ASSERT_EQ(colours.size(), 13u);
+    EXPECT_EQ(colours[0], "000000");
+    EXPECT_EQ(colours[2], "0000FF");
+    EXPECT_EQ(colours[3], "FF0000");
+    EXPECT_EQ(colours[4], "008000");
+    EXPECT_EQ(colours[11], "808080");
+    EXPECT_EQ(colours[12], "000000");
 }
 
 TEST_F(ExportTest, WindowChoosesOnlyAvailablePlotsAndOpensTheWorkbook)

@@ -202,6 +202,24 @@ TEST(WaveEquationFileTest, NoncircularSectionUsesItsPerimeterAndTheDiameters)
     data.Perimeter = 1200; // mm: 1.2 m
     EXPECT_EQ(PileValue(data, 4), "1.20E+00");
     EXPECT_EQ(WaveEquationPerimeter(data), 1200);
+
+    // An H-pile (OD = ID = 0) gives its tip area: 15.5 in2, and in SI the same
+    // 0.01 m2 as 100 cm2, the unit of the circular area there (SamePileInSi).
+    TProgramData hPile = EnglishPipe();
+    hPile.PileType = PileType::HPile;
+    hPile.Circular = false;
+    hPile.OutsideDiameter = hPile.InsideDiameter = 0;
+    hPile.Perimeter = 48;
+    hPile.TipArea = 15.5L;
+    EXPECT_EQ(PileValue(hPile, 1), "1.55E+01");
+    hPile.UnitSystem = UnitSystem::SI;
+    hPile.Perimeter = 1219.2L;
+    hPile.TipArea = 0.01L;
+    EXPECT_EQ(PileValue(hPile, 1), "1.00E+02");
+    EXPECT_EQ(PileValue(hPile, 4), "1.22E+00");
+    // Equal diameters give no area either.
+    hPile.OutsideDiameter = hPile.InsideDiameter = 300;
+    EXPECT_EQ(PileValue(hPile, 1), "1.00E+02");
 }
 
 TEST(WaveEquationFileTest, SoilWalk)

@@ -167,7 +167,14 @@ TEST(ChartsTest, DepthProfile)
     }
     EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 0.5), 10, kTol);
     EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 1.5), 15, kTol);
-    EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 2.0), 20, kTol); // the first point at that depth
+    // A depth within 1e-6 of two points at one depth (a jump) reads the first in
+    // the file, from above and from below, in either lookup.
+    for (bool ascending : {true, false}) {
+        S->CPT_ASCENDING = ascending;
+        for (double z : {2.0 - 9e-7, 2.0, 2.0 + 9e-7})
+            EXPECT_EQ(INTERP_DEPTH_PROFILE(*S, z), 20.0) << z << " " << ascending;
+        EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 2.0 + 2e-6), 25.0 + 2e-6 * 10.0, 1e-12) << ascending;
+    }
     EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 3.0), 35, kTol); // 45 - (4 - 3) * (45 - 25) / 2
     EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 9.0), 45, kTol);
     S->CPT_COUNT = 0;

@@ -17,6 +17,7 @@
 
 #include "Charts.h"
 #include "CommonSteps.h"
+#include "EngineRules.h"
 #include "EngineState.h"
 #include "FixedFormat.h"
 #include "TextOut.h"
@@ -186,7 +187,8 @@ TEST(FastPath, CptLookupFromEstimateAgreesWithBisection)
     // Ascending soundings, evenly and unevenly spaced, with repeated depths,
     // probed at random depths, at every point and just around it, above the
     // first and below the last: the same value as the bisection and
-    // interpolation between the neighbouring points.
+    // interpolation between the neighbouring points (a depth within the depth
+    // tolerance of a point reads that point).
     Lcg rng{5150};
     for (int sounding = 0; sounding < 100; ++sounding) {
         auto S = std::make_unique<EngineState>();
@@ -203,13 +205,15 @@ TEST(FastPath, CptLookupFromEstimateAgreesWithBisection)
         const auto expected = [&S, n](double z) {
             const auto first = S->CPT_DEPTH.begin() + 1;
             const auto k = static_cast<std::size_t>(
-                std::partition_point(first, first + n, [z](double d) { return z > d; }) - first);
+                std::partition_point(first, first + n, [z](double d) { return z > d + kDepthTol; }) - first);
             const auto& D = S->CPT_DEPTH;
             const auto& Q = S->CPT_QC;
             if (k == 0)
                 return Q[1];
             if (k == static_cast<std::size_t>(n))
                 return Q[k];
+            if (std::abs(D[k + 1] - z) <= kDepthTol)
+                return Q[k + 1];
             return Q[k + 1] - (Q[k + 1] - Q[k]) * (D[k + 1] - z) / (D[k + 1] - D[k]);
         };
         const double top = S->CPT_DEPTH[1];
@@ -219,7 +223,7 @@ TEST(FastPath, CptLookupFromEstimateAgreesWithBisection)
             ASSERT_EQ(INTERP_DEPTH_PROFILE(*S, z), expected(z)) << "n=" << n << " z=" << z;
         }
         for (int i = 1; i <= n; ++i)
-            for (double dz : {-1e-9, 0.0, 1e-9}) {
+            for (double dz : {-2e-6, -1e-9, 0.0, 1e-9, 2e-6}) {
                 const double z = S->CPT_DEPTH[static_cast<std::size_t>(i)] + dz;
                 ASSERT_EQ(INTERP_DEPTH_PROFILE(*S, z), expected(z)) << "n=" << n << " z=" << z;
             }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Fugro.h"
@@ -13,12 +14,12 @@ namespace {
 
 constexpr double kRel = 1e-6;
 
-// Fugro sand in compression: f = 0.08 qc (sigma / 100)^0.05 (h/R)^-0.90, times
-// h / (4 R*) when h/R <= 4.
+// Fugro sand in compression: f = 0.08 qc (sigma / 100)^0.05 (h/R)^-0.90; when
+// h/R <= 4 the power term is held at 4^-0.90 and f is tapered by h / (4 R*).
 double handCompression(double sigma, double h, double rStar, double qc = 10000.0)
 {
     const double hr = h / rStar;
-    const double f = 0.08 * qc * std::pow(sigma / 100.0, 0.05) * std::pow(hr, -0.90);
+    const double f = 0.08 * qc * std::pow(sigma / 100.0, 0.05) * std::pow(std::max(hr, 4.0), -0.90);
     return hr <= 4.0 ? f * h / (4.0 * rStar) : f;
 }
 
@@ -57,19 +58,24 @@ TEST(FugroMethod, EnglishUnitsGiveTheSameFrictionAndCapacity)
 
 TEST(FugroMethod, CompressionNearTheTip)
 {
-    auto c = makeCase(false);
-    CALC_FUGRO_CAPACITY(c.S());
-    const auto& S = c.S();
-    // Segment 19: h = 2000 mm, h/R = 4 exactly takes the reduced branch, whose
-    // factor h / (4 R*) is 1 there: both branches agree.
-    const double atFour = 0.08 * 10000.0 * std::pow(1.9, 0.05) * std::pow(4.0, -0.9);
-    EXPECT_LT(relDiff(S.SEG_END_FRICTION[38], atFour), kRel);
-    // Segment 20: h/R = 2 gives 0.08 qc sn^0.05 2^-0.9 x 0.5.
-    const double atTwo = 0.08 * 10000.0 * std::pow(2.0, 0.05) * std::pow(2.0, -0.9) * 0.5;
-    EXPECT_LT(relDiff(S.SEG_END_FRICTION[40], atTwo), kRel);
-    // Segment 21 (top at the tip): h is raised to 1e-5 mm.
-    EXPECT_LT(relDiff(S.SEG_END_FRICTION[42], handCompression(210.0, 1e-5, 500.0)), 1e-5);
-    EXPECT_TRUE(std::isfinite(S.SEG_END_FRICTION[44]));
+    for (bool english : {false, true}) {
+        auto c = makeCase(english);
+        CALC_FUGRO_CAPACITY(c.S());
+        const auto& S = c.S();
+        // Segment 19: h = 2000 mm, h/R = 4 exactly takes the reduced branch, whose
+        // factor h / (4 R*) is 1 there: both branches agree.
+        const double atFour = 0.08 * 10000.0 * std::pow(1.9, 0.05) * std::pow(4.0, -0.9);
+        EXPECT_LT(relDiff(c.kpa(S.SEG_END_FRICTION[38]), atFour), 1e-5) << english;
+        // Segment 20: h/R = 2 holds the power term at 4^-0.9 and tapers by 0.5:
+        // 800 x 2^0.05 x 0.287175 x 0.5 = 118.92 kPa.
+        const double atTwo = 0.08 * 10000.0 * std::pow(2.0, 0.05) * std::pow(4.0, -0.9) * 0.5;
+        EXPECT_NEAR(atTwo, 118.92, 0.005);
+        EXPECT_LT(relDiff(c.kpa(S.SEG_END_FRICTION[40]), atTwo), 1e-5) << english;
+        // Segment 21 (top at the tip): h is raised to 1e-5 mm (in).
+        const double hTipMm = english ? 1e-5 * kMmPerIn : 1e-5;
+        EXPECT_LT(relDiff(c.kpa(S.SEG_END_FRICTION[42]), handCompression(210.0, hTipMm, 500.0)), 1e-5) << english;
+        EXPECT_TRUE(std::isfinite(S.SEG_END_FRICTION[44]));
+    }
 }
 
 TEST(FugroMethod, TensionHoldsHOverRAtFour)

@@ -112,6 +112,57 @@ TEST(UnitLabels, EnglishAndEveryOtherFlagSi)
     }
 }
 
+// Whether the text is well-formed UTF-8 (no lone lead or continuation bytes).
+bool validUtf8(const std::string& text)
+{
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t length = lead < 0x80           ? 1
+                              : (lead >> 5) == 0x6  ? 2
+                              : (lead >> 4) == 0xE  ? 3
+                              : (lead >> 3) == 0x1E ? 4
+                                                    : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+// The header keeps the first 70 characters of the title and 60 of the designer
+// and the job number, and the reader the first 72 of each line: a two-byte
+// letter at the cut is kept whole, never cut to its first byte.
+TEST_F(RunDriverTest, TitleLinesAreCutByCharactersNotBytes)
+{
+    ProjectBuilder p;
+    p.layers[0].bottom = 60;
+    std::string text = p.text();
+    const std::string title = std::string(69, 'A') + "\u00e4";
+    const std::string designer = std::string(59, 'D') + "\u00e9";
+    const std::string job = std::string(59, 'J') + "\u00fc";
+    text.replace(0, text.find("JOB 1") + 5, title + "BCDEF\r\n" + designer + "XYZ\r\n" + job + "123");
+    writeFile("job.vd7d", text);
+    writeFile("job.cpt", " 1 0\r\n");
+    writeNames();
+    ASSERT_EQ(RunEngine(7), 0);
+    const std::string report = readFile("job.vd7o");
+    EXPECT_TRUE(validUtf8(report));
+    EXPECT_NE(report.find("\n          " + title + "\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("\n          DESIGNER   : " + designer + "\n"), std::string::npos);
+    EXPECT_NE(report.find("\n          JOB NUMBER : " + job + "\n"), std::string::npos);
+
+    // The reader: 71 letters and a two-byte letter make the 72 characters kept;
+    // a shorter line is padded to 72 characters.
+    text.replace(0, text.find("\r\n"), std::string(71, 'T') + "\u00e4" + "ZZ");
+    auto S = std::make_unique<EngineState>();
+    READ_PROJECT_TEXT(*S, text, "utf8.vd7d");
+    EXPECT_EQ(S->TITLE, std::string(71, 'T') + "\u00e4");
+    EXPECT_EQ(S->DESIGNER, designer + "XYZ" + std::string(9, ' '));
+}
+
 TEST_F(RunDriverTest, SoilDepthCheckRequiresTotalLengthPlusTwoDiameters)
 {
     // English closed pipe OD 12 in, TL 50 ft, stick-up 5 ft, soil to 50 ft:

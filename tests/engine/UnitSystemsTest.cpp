@@ -358,5 +358,42 @@ TEST_F(UnitSystems, GeneratedPilesGiveTheSameResultsInEnglishAndSi)
     EXPECT_EQ(compared, 252);
 }
 
+// A CPT profile with a jump (two points at 12 ft) on a segment top: 12 ft is
+// 3.6576 m in the SI file, and 12 segments of 0.3048 m reach 3.6576000000000004 m,
+// so the SI lookup must treat the two depths as one and read the first of the
+// two points, as the English run does. Offshore methods read the profile at the
+// segment tops; every method's capacity agrees.
+TEST_F(UnitSystems, CptJumpOnASegmentTopReadsTheSamePointInBothSystems)
+{
+    Project en;
+    ProjectBuilder& p = en.p;
+    p.offshore = 1;
+    p.ticked = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+    p.selected = 7;
+    p.od = 24;
+    p.id = 23;
+    p.tl = 30;
+    p.increment = 1;
+    Layer sand;
+    sand.phi = 34;
+    sand.maxBearing = 200000;
+    sand.bottom = 40;
+    p.layers = {sand};
+    en.cpt = {{0, 40000}, {12, 60000}, {12, 250000}, {40, 300000}};
+    const Project si = toSi(en);
+    const Results a = run(en);
+    const Results b = run(si);
+    ASSERT_EQ(a.status, 0) << readFile("job.vd7o");
+    ASSERT_EQ(b.status, 0) << readFile("job.vd7o");
+    std::string failures;
+    for (size_t m = 1; m <= 9; ++m) {
+        const std::string name = "method " + std::to_string(m) + " ";
+        failures += compareColumn(name + "skin friction", a.skin[m], b.skin[m], units::kKnPerKip);
+        failures += compareColumn(name + "end bearing", a.bearing[m], b.bearing[m], units::kKnPerKip);
+        failures += compareColumn(name + "capacity", a.ultimate[m], b.ultimate[m], units::kKnPerKip);
+    }
+    EXPECT_EQ(failures, "");
+}
+
 } // namespace
 } // namespace veldo
