@@ -84,6 +84,112 @@ bool TProgramData::SiltAllowed() const
 
 bool TProgramData::TaperApplies() const { return PileType::IsTapered(PileType) && MethodTicked(Method::Fhwa); }
 
+namespace {
+
+// A property every project shows, lets be edited and keeps.
+constexpr TSoilPropertyUse kAlwaysUsed{true, true, true, true};
+
+// The cone resistance and the clay's PI and YSR belong to the offshore methods.
+TSoilPropertyUse OffshoreProperty(const TProgramData& data, bool usedByTickedMethod)
+{
+    const bool offshore = data.OffshoreMethodsOn();
+    return {offshore, usedByTickedMethod, offshore, true};
+}
+
+bool CptMethodTicked(const TProgramData& data)
+{
+    return data.MethodTicked(Method::Ngi) || data.MethodTicked(Method::IcpMtd) || data.MethodTicked(Method::Fugro) ||
+           data.MethodTicked(Method::Uwa);
+}
+
+// The user load transfers of a sand or clay layer: editable in the layer window while
+// the user-specified method is ticked for capacity, a column of the soil tables only
+// while it is the selected method. The file keeps them whatever the method: the engine
+// uses them only with the user-specified method, and the user keeps what was typed.
+TSoilPropertyUse UserLoadTransfer(const TProgramData& data)
+{
+    return {true, data.MethodTicked(Method::General), data.SelectedMethod == Method::General, true};
+}
+
+TSoilPropertyUse SandPropertyUse(const TProgramData& data, int column)
+{
+    switch (column) {
+    case kSandUnitWeight:
+    case kSandFriction:
+    case kSandBlowCount:
+        return kAlwaysUsed;
+    case kSandKo: // API; without it USACE or Revised Lambda
+        return {true,
+                data.MethodTicked(Method::ApiRp2a) || data.MethodTicked(Method::Usace) ||
+                    data.MethodTicked(Method::RevisedLambda),
+                true, true};
+    case kSandNq:
+        return {true, data.MethodTicked(Method::ApiRp2a), true, true};
+    case kSandQc:
+        return OffshoreProperty(data, CptMethodTicked(data));
+    case kSandUserSkin:
+    case kSandUserBearing:
+        return UserLoadTransfer(data);
+    default:
+        return {};
+    }
+}
+
+TSoilPropertyUse ClayPropertyUse(const TProgramData& data, int column)
+{
+    switch (column) {
+    case kClayUnitWeight:
+    case kClayUndrained:
+        return kAlwaysUsed;
+    case kClayRemolded: // the soil plug of an open pipe, and the offshore methods
+        return {true, data.PileType == PileType::SteelPipe || data.OffshoreMethodsOn(), true, true};
+    case kClayPI:
+    case kClayYsr:
+        return OffshoreProperty(data, data.MethodTicked(Method::IcpMtd));
+    case kClayQc:
+        return OffshoreProperty(data, CptMethodTicked(data));
+    case kClayUserSkin:
+    case kClayUserBearing:
+        return UserLoadTransfer(data);
+    case kClayAdhesion: // the window offers the choice only to FHWA; the table always
+        return {data.MethodTicked(Method::Fhwa), true, true, true};
+    default:
+        return {};
+    }
+}
+
+// A silt layer is used only by USACE. Its user load-transfer columns hold what a sand
+// or clay layer had, for a change of type back; they are neither shown nor saved.
+TSoilPropertyUse SiltPropertyUse(int column)
+{
+    switch (column) {
+    case kSiltUnitWeight:
+    case kSiltFriction:
+    case kSiltBlowCount:
+    case kSiltKo:
+    case kSiltUndrained:
+        return kAlwaysUsed;
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+TSoilPropertyUse SoilPropertyUse(const TProgramData& data, int soilType, int column)
+{
+    switch (soilType) {
+    case SoilType::Sand:
+        return SandPropertyUse(data, column);
+    case SoilType::Clay:
+        return ClayPropertyUse(data, column);
+    case SoilType::Silt:
+        return SiltPropertyUse(column);
+    default:
+        return {};
+    }
+}
+
 void TProgramData::MethodsChanged(const TProgramData& previous, const TProjectTables& tables)
 {
     bool changed = false;

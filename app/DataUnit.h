@@ -147,6 +147,21 @@ private:
     static std::array<int, kIntegerTableSize> DefaultIntegers();
 };
 
+// How a project uses one soil property of a layer (a column of the layer's property
+// table in the layout of its soil type). The layer properties window follows the
+// capacity methods ticked; the soil tables show the user load transfers only while
+// the user-specified method drives the load-settlement analysis (the selected method).
+struct TSoilPropertyUse {
+    bool shown = false;       // the layer properties window shows its fields
+    bool enabled = false;     // and lets them be edited
+    bool columnShown = false; // the soil tables show its column
+    bool saved = false;       // the project file keeps it
+    friend bool operator==(const TSoilPropertyUse&, const TSoilPropertyUse&) = default;
+};
+// Nothing is used of a column the layout does not have or of a type other than sand,
+// clay and silt.
+TSoilPropertyUse SoilPropertyUse(const TProgramData& data, int soilType, int column);
+
 // Everything the user can change in a project: its settings and every value of its
 // tables and CPT profile. Compared before and after a window stores its controls, so
 // that only a real change marks the project modified.

@@ -21,30 +21,23 @@ const QString ClayComment =
                    "that the internal plug may be highly disturbed as it enters the pile.");
 const QString OffshoreClayNote = QStringLiteral("PI and YSR are required only for Offshore-Pile Design Methods.");
 
-// The columns only the offshore methods use.
-const std::vector<int> SandOffshoreColumns{kSandQc};
-const std::vector<int> ClayOffshoreColumns{kClayPI, kClayYsr, kClayQc};
-static_assert(int{kSandUserSkin} == int{kClayUserSkin} && int{kSandUserBearing} == int{kClayUserBearing});
-
-void SetColumnVisible(TGridTable& table, int column, bool visible)
+// Shows the columns of a property table in the layout of `soilType` that the project's
+// soil tables show.
+void ShowUsedColumns(TGridTable& table, const TProgramData& data, int soilType)
 {
-    if (column < table.ColumnCount())
-        table.Column(column).visible = visible;
+    for (int column = 0; column < table.ColumnCount(); ++column)
+        table.Column(column).visible = SoilPropertyUse(data, soilType, column).columnShown;
 }
 
-// The user-specified method's columns (the same in a sand and a clay table).
-void ShowUserMethodColumns(TGridTable& table, bool userMethod)
+// The same for the property table of every sand, clay and silt layer.
+void ShowLayerColumns(const TProjectTables& tables, const TProgramData& data)
 {
-    SetColumnVisible(table, kSandUserSkin, userMethod);
-    SetColumnVisible(table, kSandUserBearing, userMethod);
-}
-
-// Offshore columns and the user-specified method's columns of a sand or clay table.
-void ShowMethodColumns(TGridTable& table, const std::vector<int>& offshoreColumns, bool offshore, bool userMethod)
-{
-    for (int column : offshoreColumns)
-        SetColumnVisible(table, column, offshore);
-    ShowUserMethodColumns(table, userMethod);
+    for (int row = 0; row < tables.D().RowCount(); ++row) {
+        TGridTable* layer = tables.LayerTable(row);
+        const int type = tables.D().Cell(kLayerSoilType, row).AsInteger();
+        if (layer && type >= SoilType::Sand && type <= SoilType::Silt)
+            ShowUsedColumns(*layer, data, type);
+    }
 }
 
 } // namespace
@@ -94,21 +87,11 @@ void TMainForm::CommitActiveChildQuietly()
 
 void TMainForm::VisibleOffshoreColumns()
 {
-    const bool offshore = data_.OffshoreMethodsOn();
-    const bool userMethod = data_.SelectedMethod == Method::General;
-    ShowMethodColumns(tables_->tblDataSand(), SandOffshoreColumns, offshore, userMethod);
-    ShowMethodColumns(tables_->tblDataClay(), ClayOffshoreColumns, offshore, userMethod);
-    for (int row = 0; row < tables_->D().RowCount(); ++row) {
-        TGridTable* layer = tables_->LayerTable(row);
-        if (!layer)
-            continue;
-        const int type = tables_->D().Cell(kLayerSoilType, row).AsInteger();
-        if (type == SoilType::Sand)
-            ShowMethodColumns(*layer, SandOffshoreColumns, offshore, userMethod);
-        else if (type == SoilType::Clay)
-            ShowMethodColumns(*layer, ClayOffshoreColumns, offshore, userMethod);
-    }
-    tables_->tblDataClay().Comments = offshore ? OffshoreClayNote + CR + ClayComment : ClayComment;
+    ShowUsedColumns(tables_->tblDataSand(), data_, SoilType::Sand);
+    ShowUsedColumns(tables_->tblDataClay(), data_, SoilType::Clay);
+    ShowUsedColumns(tables_->tblDataSilt(), data_, SoilType::Silt);
+    ShowLayerColumns(*tables_, data_);
+    tables_->tblDataClay().Comments = data_.OffshoreMethodsOn() ? OffshoreClayNote + CR + ClayComment : ClayComment;
 }
 
 void TMainForm::SoilLayerTableClick()
@@ -119,14 +102,7 @@ void TMainForm::SoilLayerTableClick()
 
 void TMainForm::ShowSoilLayerTable()
 {
-    const bool userMethod = data_.SelectedMethod == Method::General;
-    for (int row = 0; row < tables_->D().RowCount(); ++row) {
-        TGridTable* layer = tables_->LayerTable(row);
-        const int type = tables_->D().Cell(kLayerSoilType, row).AsInteger();
-        // A silt layer's user load transfers stay hidden: the project file does not store them.
-        if (layer && (type == SoilType::Sand || type == SoilType::Clay))
-            ShowUserMethodColumns(*layer, userMethod);
-    }
+    ShowLayerColumns(*tables_, data_);
     tables_->D().ShowEditor();
 }
 

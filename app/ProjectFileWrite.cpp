@@ -70,42 +70,41 @@ std::string LayerEndDepth(const TGridTable& d, int row, int end)
 
 const std::string kZero = "0.0";
 
-// Line A and line B of one layer end of a sand, clay or silt layer.
-void WriteLayerEnd(TRecordText& out, const TGridTable& d, int row, int end)
+// Line A and line B of one layer end of a sand, clay or silt layer (any other type in
+// the sand layout). A property the project file does not keep is written as zero.
+void WriteLayerEnd(TRecordText& out, const TProgramData& data, const TGridTable& d, int row, int end)
 {
     const int type = d.Cell(kLayerSoilType, row).AsInteger();
     const TGridTable* p = d.Cell(kLayerProperties, row).AsTable();
     if (!p)
         throw EWriteError(MsgStd(TMsg::LayerWithoutProperties, QString::number(row + 1)));
+    const int layout = type == SoilType::Clay || type == SoilType::Silt ? type : int{SoilType::Sand};
     const int j = end;
+    const auto value = [&](int column) {
+        return SoilPropertyUse(data, layout, column).saved ? Float(*p, column, j) : kZero;
+    };
+    const auto count = [&](int column) {
+        return SoilPropertyUse(data, layout, column).saved ? Integer(*p, column, j) : std::string("0");
+    };
     out << LayerEndDepth(d, row, end) << Int(type);
-    if (type == SoilType::Clay)
-        out << kZero << Float(*p, kClayUnitWeight, j) << kZero << kZero;
-    else if (type == SoilType::Silt)
-        out << Float(*p, kSiltKo, j) << Float(*p, kSiltUnitWeight, j) << Float(*p, kSiltFriction, j) << kZero;
+    if (layout == SoilType::Clay)
+        out << kZero << value(kClayUnitWeight) << kZero << kZero;
+    else if (layout == SoilType::Silt)
+        out << value(kSiltKo) << value(kSiltUnitWeight) << value(kSiltFriction) << kZero;
     else
-        out << Float(*p, kSandKo, j) << Float(*p, kSandUnitWeight, j) << Float(*p, kSandFriction, j)
-            << Float(*p, kSandNq, j);
+        out << value(kSandKo) << value(kSandUnitWeight) << value(kSandFriction) << value(kSandNq);
     out.EndLine();
 
     out << Float(d, kLayerMaxSide, row) << Float(d, kLayerMaxEnd, row);
-    if (type == SoilType::Silt) {
-        out << Float(*p, kSiltUndrained, j) << Integer(*p, kSiltBlowCount, j) << kZero << kZero << kZero << kZero
-            << kZero;
-    } else {
-        // The user load transfers are written whatever the method: the engine uses
-        // them only with the user-specified method, and the user keeps them.
-        const int skin = type == SoilType::Clay ? int{kClayUserSkin} : int{kSandUserSkin};
-        const int bearing = type == SoilType::Clay ? int{kClayUserBearing} : int{kSandUserBearing};
-        if (type == SoilType::Clay)
-            out << Float(*p, kClayUndrained, j) << Float(*p, kClayRemolded, j) << Float(*p, kClayYsr, j)
-                << Float(*p, kClayPI, j) << Float(*p, kClayQc, j);
-        else
-            out << kZero << Integer(*p, kSandBlowCount, j) << kZero << kZero << Float(*p, kSandQc, j);
-        out << Float(*p, skin, j) << Float(*p, bearing, j);
-    }
+    if (layout == SoilType::Clay)
+        out << value(kClayUndrained) << value(kClayRemolded) << value(kClayYsr) << value(kClayPI) << value(kClayQc);
+    else if (layout == SoilType::Silt)
+        out << value(kSiltUndrained) << count(kSiltBlowCount) << kZero << kZero << kZero;
+    else
+        out << kZero << count(kSandBlowCount) << kZero << kZero << value(kSandQc);
+    out << value(UserSkinColumn(layout)) << value(UserBearingColumn(layout));
     out << Float(d, kLayerSideFactor, row) << Float(d, kLayerEndFactor, row)
-        << (type == SoilType::Clay ? Integer(*p, kClayAdhesion, j) : std::string("0"));
+        << (layout == SoilType::Clay ? count(kClayAdhesion) : std::string("0"));
     out.EndLine();
 }
 
@@ -204,7 +203,7 @@ void TProgramData::SaveToFile(TProjectTables& tables)
     WritePileRecords(out, *this, d);
     for (int row = 0; row < d.RowCount(); ++row)
         for (int end = 0; end < 2; ++end)
-            WriteLayerEnd(out, d, row, end);
+            WriteLayerEnd(out, *this, d, row, end);
     WriteOptionRecords(out, *this, tables);
 
     // Both files or neither: the engine reads the CPT file in the project's units.

@@ -99,13 +99,9 @@ void SetPropertyValue(const TGridTable& table, int column, int row, long double 
 // Property pairs (old type's column, new type's column) kept by a change of type.
 std::vector<std::pair<int, int>> CarriedProperties(int oldType, int newType)
 {
-    const auto userSkin = [](int type) { return type == SoilType::Silt ? int{kSiltUserSkin} : int{kSandUserSkin}; };
-    const auto userBearing = [](int type) {
-        return type == SoilType::Silt ? int{kSiltUserBearing} : int{kSandUserBearing};
-    };
-    static_assert(int{kSandUserSkin} == int{kClayUserSkin} && int{kSandUserBearing} == int{kClayUserBearing});
-    std::vector<std::pair<int, int>> carried{
-        {0, 0}, {userSkin(oldType), userSkin(newType)}, {userBearing(oldType), userBearing(newType)}};
+    std::vector<std::pair<int, int>> carried{{0, 0},
+                                             {UserSkinColumn(oldType), UserSkinColumn(newType)},
+                                             {UserBearingColumn(oldType), UserBearingColumn(newType)}};
     const bool sandSilt = (oldType == SoilType::Sand && newType == SoilType::Silt) ||
                           (oldType == SoilType::Silt && newType == SoilType::Sand);
     if (sandSilt)

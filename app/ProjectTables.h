@@ -66,6 +66,18 @@ enum TSiltColumn {
     kSiltUserBearing = 6
 };
 
+// The user load-transfer columns in the property table layout of `soilType` (the sand
+// and the clay layouts share them).
+constexpr int UserSkinColumn(int soilType)
+{
+    return soilType == SoilType::Silt ? int{kSiltUserSkin} : int{kSandUserSkin};
+}
+constexpr int UserBearingColumn(int soilType)
+{
+    return soilType == SoilType::Silt ? int{kSiltUserBearing} : int{kSandUserBearing};
+}
+static_assert(int{kSandUserSkin} == int{kClayUserSkin} && int{kSandUserBearing} == int{kClayUserBearing});
+
 // Every value of the project's tables and of its CPT profile, at full precision:
 // two states are equal exactly when no value differs.
 struct TTablesState {

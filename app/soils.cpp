@@ -24,7 +24,6 @@ namespace {
 
 constexpr int TopRow = 0;
 constexpr int BottomRow = 1;
-constexpr int AdhesionProperty = 8;
 
 const QString UnitWeightUnits = QStringLiteral("F/L2^3");
 const QString StressUnits = QStringLiteral("F/L2^2");
@@ -38,24 +37,27 @@ struct TPropertyFields {
     bool integer; // an SPT blow count
 };
 
-constexpr std::array<TPropertyFields, 8> SandFields{{{0, 1, 2, false},
-                                                     {1, 3, 4, false},
-                                                     {2, 5, 6, true},
-                                                     {3, 7, 8, false},
-                                                     {4, 9, 10, false},
-                                                     {6, 11, 12, false},
-                                                     {7, 13, 14, false},
-                                                     {5, 15, 16, false}}};
-constexpr std::array<TPropertyFields, 8> ClayFields{{{0, 17, 20, false},
-                                                     {1, 18, 21, false},
-                                                     {2, 19, 22, false},
-                                                     {6, 27, 30, false},
-                                                     {7, 28, 31, false},
-                                                     {5, 23, 25, false},
-                                                     {3, 24, 26, false},
-                                                     {4, 29, 32, false}}};
-constexpr std::array<TPropertyFields, 5> SiltFields{
-    {{0, 33, 34, false}, {1, 35, 37, false}, {2, 36, 38, true}, {3, 39, 40, false}, {4, 41, 43, false}}};
+constexpr std::array<TPropertyFields, 8> SandFields{{{kSandUnitWeight, 1, 2, false},
+                                                     {kSandFriction, 3, 4, false},
+                                                     {kSandBlowCount, 5, 6, true},
+                                                     {kSandKo, 7, 8, false},
+                                                     {kSandNq, 9, 10, false},
+                                                     {kSandUserSkin, 11, 12, false},
+                                                     {kSandUserBearing, 13, 14, false},
+                                                     {kSandQc, 15, 16, false}}};
+constexpr std::array<TPropertyFields, 8> ClayFields{{{kClayUnitWeight, 17, 20, false},
+                                                     {kClayUndrained, 18, 21, false},
+                                                     {kClayRemolded, 19, 22, false},
+                                                     {kClayUserSkin, 27, 30, false},
+                                                     {kClayUserBearing, 28, 31, false},
+                                                     {kClayQc, 23, 25, false},
+                                                     {kClayPI, 24, 26, false},
+                                                     {kClayYsr, 29, 32, false}}};
+constexpr std::array<TPropertyFields, 5> SiltFields{{{kSiltUnitWeight, 33, 34, false},
+                                                     {kSiltFriction, 35, 37, false},
+                                                     {kSiltBlowCount, 36, 38, true},
+                                                     {kSiltKo, 39, 40, false},
+                                                     {kSiltUndrained, 41, 43, false}}};
 
 std::vector<TPropertyFields> FieldsOfType(int soilType)
 {
@@ -69,6 +71,15 @@ std::vector<TPropertyFields> FieldsOfType(int soilType)
     default:
         return {};
     }
+}
+
+// The property column of the fields whose top value is field `topField`.
+int PropertyOfField(int soilType, int topField)
+{
+    for (const TPropertyFields& p : FieldsOfType(soilType))
+        if (p.top == topField)
+            return p.property;
+    return -1;
 }
 
 // Sand is the first page, clay the second, any other type the third.
@@ -100,7 +111,7 @@ void SetVisible(const std::vector<QWidget*>& widgets, bool visible)
 // "Bottom of Layer".
 class TDlgSoils::TPage {
 public:
-    TPage(TDlgSoils& owner, const QString& name) : owner_(owner), page_(new QWidget)
+    TPage(TDlgSoils& owner, const QString& name, int soilType) : owner_(owner), page_(new QWidget), soilType_(soilType)
     {
         page_->setObjectName(name);
         grid_ = new QGridLayout(page_);
@@ -129,10 +140,11 @@ public:
     }
 
     // A row whose label shows `caption` with the unit words of `units` (empty: the
-    // caption alone).
+    // caption alone); it belongs to the property of its fields.
     TRowLabels Row(const QString& caption, const QString& units, int top, int bottom)
     {
         TRowLabels row{new QLabel(page_), owner_.MakeField(page_, top), owner_.MakeField(page_, bottom)};
+        owner_.UsedBy(soilType_, PropertyOfField(soilType_, top), {row.label, row.top, row.bottom});
         row.top->SetCaption(caption);
         row.top->SetUnitsString(units);
         row.top->SetEditLabel(row.label);
@@ -155,6 +167,7 @@ public:
 private:
     TDlgSoils& owner_;
     QWidget* page_;
+    int soilType_;
     QGridLayout* grid_ = nullptr;
     int row_ = 0;
 };
@@ -169,9 +182,9 @@ TDlgSoils::TDlgSoils(TMainForm& main, QWidget* parent) : QDialog(parent), main_(
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl1"));
     layout->addWidget(pages_);
-    TPage sand(*this, QStringLiteral("TabSheetSand"));
-    TPage clay(*this, QStringLiteral("TabSheetClay"));
-    TPage silt(*this, QStringLiteral("TabSheetSilt"));
+    TPage sand(*this, QStringLiteral("TabSheetSand"), SoilType::Sand);
+    TPage clay(*this, QStringLiteral("TabSheetClay"), SoilType::Clay);
+    TPage silt(*this, QStringLiteral("TabSheetSilt"), SoilType::Silt);
     BuildSand(sand);
     BuildClay(clay);
     BuildSilt(silt);
@@ -188,6 +201,16 @@ TDataEdit* TDlgSoils::MakeField(QWidget* page, int number)
     field->setObjectName(QStringLiteral("DataEdit%1").arg(number));
     fields_[static_cast<std::size_t>(number)] = field;
     return field;
+}
+
+void TDlgSoils::UsedBy(int soilType, int column, std::initializer_list<QWidget*> widgets)
+{
+    auto property = std::find_if(propertyWidgets_.begin(), propertyWidgets_.end(), [&](const TPropertyWidgets& p) {
+        return p.soilType == soilType && p.column == column;
+    });
+    if (property == propertyWidgets_.end())
+        property = propertyWidgets_.insert(propertyWidgets_.end(), {soilType, column, {}});
+    property->widgets.insert(property->widgets.end(), widgets);
 }
 
 QRadioButton* TDlgSoils::MakeRadio(QWidget* page, int number, const QString& caption)
@@ -208,24 +231,24 @@ void TDlgSoils::BuildSand(TPage& page)
     page.Row({}, {}, 5, 6);
     sandHeading3_ = page.Text(QStringLiteral("3. Data for API Computation Method"));
     sandNote3_ = page.Text(NotUsedElsewhere);
-    const TRowLabels ko = page.Row(QStringLiteral("3a. Coefficient of Lateral Earth Pressure, Ko"), {}, 7, 8);
+    page.Row(QStringLiteral("3a. Coefficient of Lateral Earth Pressure, Ko"), {}, 7, 8);
     sandKoNote1_ = page.Text(QString());
     sandKoNote2_ = page.Text(QString());
-    const TRowLabels nq = page.Row(QStringLiteral("3b. Bearing Capacity Factor, Nq"), {}, 9, 10);
+    page.Row(QStringLiteral("3b. Bearing Capacity Factor, Nq"), {}, 9, 10);
     QLabel* nqNote1 = page.Text(QStringLiteral("(API has a range of values for Nq from 8 to"));
     QLabel* nqNote2 = page.Text(QStringLiteral("50 according to density of sand)"));
     QLabel* userHeading = page.Text(QStringLiteral("4. Data for User-Specified Load Transfers"));
     QLabel* userNote = page.Text(NotUsedElsewhere);
-    const TRowLabels skin = page.Row(QStringLiteral("4a. Unit Skin Friction"), StressUnits, 11, 12);
-    const TRowLabels bearing = page.Row(QStringLiteral("4b. Unit End Bearing"), StressUnits, 13, 14);
-    const TRowLabels qc = page.Row(QStringLiteral("5. Qc from Cone Penetration Data"), StressUnits, 15, 16);
+    page.Row(QStringLiteral("4a. Unit Skin Friction"), StressUnits, 11, 12);
+    page.Row(QStringLiteral("4b. Unit End Bearing"), StressUnits, 13, 14);
+    page.Row(QStringLiteral("5. Qc from Cone Penetration Data"), StressUnits, 15, 16);
     QLabel* qcNote = page.Text(QStringLiteral("(Only used in Offshore Computation Methods)"));
     connect(page.CloseButton(QStringLiteral("Button1")), &QPushButton::clicked, this, &TDlgSoils::Button1Click);
 
-    sandKo_ = {sandHeading3_, sandNote3_, ko.label, sandKoNote1_, sandKoNote2_, ko.top, ko.bottom};
-    sandNq_ = {nq.label, nqNote1, nqNote2, nq.top, nq.bottom};
-    sandUser_ = {userHeading, userNote, skin.label, skin.top, skin.bottom, bearing.label, bearing.top, bearing.bottom};
-    sandQc_ = {qc.label, qc.top, qc.bottom, qcNote};
+    UsedBy(SoilType::Sand, kSandKo, {sandHeading3_, sandNote3_, sandKoNote1_, sandKoNote2_});
+    UsedBy(SoilType::Sand, kSandNq, {nqNote1, nqNote2});
+    UsedBy(SoilType::Sand, kSandUserSkin, {userHeading, userNote});
+    UsedBy(SoilType::Sand, kSandQc, {qcNote});
     for (int number : {1, 2})
         connect(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this, &TDlgSoils::SandRadioClick);
 }
@@ -234,25 +257,24 @@ void TDlgSoils::BuildClay(TPage& page)
 {
     page.Row(QStringLiteral("1. Effective Unit Weight"), UnitWeightUnits, 17, 20);
     page.Row(QStringLiteral("2. Undrained Shear Strength"), StressUnits, 18, 21);
-    const TRowLabels remolded = page.Row(QStringLiteral("3. Remolded Shear Strength"), StressUnits, 19, 22);
-    clayRemolded_ = {remolded.label, remolded.top, remolded.bottom};
+    page.Row(QStringLiteral("3. Remolded Shear Strength"), StressUnits, 19, 22);
     for (const char* line :
          {"- Used for open-ended piipe piles to compute the",
           "  resistance in skin friction along the inner surface of",
           "  the pipe as the soil plug enter the pipe. A reduced",
           "  strength may account for the fact that the internal plug",
           "  may be highly disturbed as soil enters the pile.", "- Also used in Offshore Computation Methods."})
-        clayRemolded_.push_back(page.Text(QString::fromLatin1(line)));
+        UsedBy(SoilType::Clay, kClayRemolded, {page.Text(QString::fromLatin1(line))});
     QLabel* userHeading = page.Text(QStringLiteral("4. Data for User-Specified Load Transfers"));
     QLabel* userNote = page.Text(NotUsedElsewhere);
-    const TRowLabels skin = page.Row(QStringLiteral("4a. Unit Skin Friction"), StressUnits, 27, 30);
-    const TRowLabels bearing = page.Row(QStringLiteral("4b. Unit End Bearing"), StressUnits, 28, 31);
-    const TRowLabels qc = page.Row(QStringLiteral("5. Qc from Cone Penetration Data"), StressUnits, 23, 25);
+    page.Row(QStringLiteral("4a. Unit Skin Friction"), StressUnits, 27, 30);
+    page.Row(QStringLiteral("4b. Unit End Bearing"), StressUnits, 28, 31);
+    page.Row(QStringLiteral("5. Qc from Cone Penetration Data"), StressUnits, 23, 25);
     QLabel* qcNote = page.Text(QStringLiteral("(Only used in Offshore Computation Methods)"));
     QLabel* icpHeading = page.Text(QStringLiteral("6. Data for ICP/MTD Computation Method"));
     QLabel* icpNote = page.Text(NotUsedElsewhere);
-    const TRowLabels pi = page.Row(QStringLiteral("6a. Plasticity Index, PI(%)"), {}, 24, 26);
-    const TRowLabels ysr = page.Row(QStringLiteral("6b. Yield STress Ratio, YSR"), {}, 29, 32);
+    page.Row(QStringLiteral("6a. Plasticity Index, PI(%)"), {}, 24, 26);
+    page.Row(QStringLiteral("6b. Yield STress Ratio, YSR"), {}, 29, 32);
     QLabel* adhesionHeading = page.Text(QStringLiteral("7. Estimation of Adhesion Factor "));
     QLabel* adhesionNote = page.Text(QStringLiteral("(Only for FHWA Method)"));
     adhesion_ = page.Add(new QComboBox(page.Widget()), 0, 2);
@@ -265,10 +287,10 @@ void TDlgSoils::BuildClay(TPage& page)
     connect(showGraph_, &QPushButton::clicked, this, &TDlgSoils::Button4Click);
     connect(page.CloseButton(QStringLiteral("Button2")), &QPushButton::clicked, this, &TDlgSoils::Button2Click);
 
-    clayUser_ = {userHeading, userNote, skin.label, skin.top, skin.bottom, bearing.label, bearing.top, bearing.bottom};
-    clayQc_ = {qc.label, qc.top, qc.bottom, qcNote};
-    clayIcp_ = {icpHeading, icpNote, pi.label, pi.top, pi.bottom, ysr.label, ysr.top, ysr.bottom};
-    clayAdhesion_ = {adhesionHeading, adhesionNote, adhesion_, showGraph_};
+    UsedBy(SoilType::Clay, kClayUserSkin, {userHeading, userNote});
+    UsedBy(SoilType::Clay, kClayQc, {qcNote});
+    UsedBy(SoilType::Clay, kClayPI, {icpHeading, icpNote});
+    UsedBy(SoilType::Clay, kClayAdhesion, {adhesionHeading, adhesionNote, adhesion_, showGraph_});
 }
 
 void TDlgSoils::BuildSilt(TPage& page)
@@ -349,8 +371,8 @@ void TDlgSoils::LoadFields(const TGridTable& table)
             Field(number)->SetNumber(p.integer ? cell.AsInteger() : cell.AsFloat());
         }
     }
-    if (soilType_ == SoilType::Clay && AdhesionProperty < table.ColumnCount())
-        adhesion_->setCurrentIndex(table.Cell(AdhesionProperty, BottomRow).AsInteger());
+    if (soilType_ == SoilType::Clay && kClayAdhesion < table.ColumnCount())
+        adhesion_->setCurrentIndex(table.Cell(kClayAdhesion, BottomRow).AsInteger());
     // A blow count given at either end means the layer was entered by blow counts.
     const auto radioByBlowCounts = [](TDataEdit* top, TDataEdit* bottom, QRadioButton* friction, QRadioButton* spt) {
         const bool blowCounts = top->Number() != 0 || bottom->Number() != 0;
@@ -373,29 +395,20 @@ bool TDlgSoils::ByFriction() const
 void TDlgSoils::ApplyRules()
 {
     const TProgramData& data = main_.Data();
-    const bool offshore = data.OffshoreMethodsOn();
-    const bool cptMethod = data.MethodTicked(Method::Ngi) || data.MethodTicked(Method::IcpMtd) ||
-                           data.MethodTicked(Method::Fugro) || data.MethodTicked(Method::Uwa);
-    const bool userMethod = data.MethodTicked(Method::General);
-
+    for (const TPropertyWidgets& property : propertyWidgets_) {
+        const TSoilPropertyUse use = SoilPropertyUse(data, property.soilType, property.column);
+        SetVisible(property.widgets, use.shown);
+        SetEnabled(property.widgets, use.enabled);
+    }
+    // Friction angle or blow counts: the layer's own choice.
     SandRadioClick();
     SiltRadioClick();
-    for (const auto* qc : {&sandQc_, &clayQc_}) {
-        SetVisible(*qc, offshore);
-        SetEnabled(*qc, cptMethod);
-    }
     ApplySandBlock3();
-    SetEnabled(sandUser_, userMethod);
-    SetEnabled(clayUser_, userMethod);
-    SetEnabled(clayRemolded_, data.PileType == PileType::SteelPipe || offshore);
-    SetVisible(clayIcp_, offshore);
-    SetEnabled(clayIcp_, data.MethodTicked(Method::IcpMtd));
-    SetVisible(clayAdhesion_, data.MethodTicked(Method::Fhwa));
     ComboBox1Change();
 }
 
-// Block 3 of the sand tab serves API; without API it serves USACE, then Revised
-// Lambda (Ko only); otherwise it keeps the API texts and stays disabled.
+// Block 3 of the sand tab names the method its Ko serves: API; without API, USACE,
+// then Revised Lambda; with none of them the API texts stay.
 void TDlgSoils::ApplySandBlock3()
 {
     const TProgramData& data = main_.Data();
@@ -405,22 +418,15 @@ void TDlgSoils::ApplySandBlock3()
         sandKoNote1_->setText(QString::fromLatin1(ko1));
         sandKoNote2_->setText(QString::fromLatin1(ko2));
     };
-    texts("3. Data for API Computation Method", "(Ko also used for Lambda Method)",
-          "(API recommends Ko=1 for full displacement", "piles and Ko=0.8 for open ended pipe piles)");
-    const bool api = data.MethodTicked(Method::ApiRp2a);
-    SetEnabled(sandKo_, api);
-    SetEnabled(sandNq_, api);
-    if (api)
-        return;
-    if (data.MethodTicked(Method::Usace)) {
+    if (!data.MethodTicked(Method::ApiRp2a) && data.MethodTicked(Method::Usace))
         texts("3. Data for USACE Computation Method", "(Ko also used for Lambda Method)",
               "(USACE recommends Ko=1.25 for compression", "and Ko=0.5 to 0.7 for tension)");
-        SetEnabled(sandKo_, true);
-    } else if (data.MethodTicked(Method::RevisedLambda)) {
+    else if (!data.MethodTicked(Method::ApiRp2a) && data.MethodTicked(Method::RevisedLambda))
         texts("3. Data for Revised Lambda Computation Method", "(Not used in other methods)",
               "(API recommends Ko=1 for full displacement", "piles and Ko=0.8 for open ended pipe piles)");
-        SetEnabled(sandKo_, true);
-    }
+    else
+        texts("3. Data for API Computation Method", "(Ko also used for Lambda Method)",
+              "(API recommends Ko=1 for full displacement", "piles and Ko=0.8 for open ended pipe piles)");
 }
 
 void TDlgSoils::SandRadioClick()
@@ -487,12 +493,12 @@ void TDlgSoils::StoreFields(TGridTable& table) const
                 cell.SetFloat(value);
         }
     }
-    if (soilType_ == SoilType::Clay && AdhesionProperty < table.ColumnCount()) {
+    if (soilType_ == SoilType::Clay && kClayAdhesion < table.ColumnCount()) {
         // A stored method outside the list (no item chosen), or one left as loaded,
         // is left as it is.
         if (adhesion_->currentIndex() >= 0 && adhesion_->currentIndex() != loadedAdhesion_)
             for (int row : {TopRow, BottomRow})
-                table.Cell(AdhesionProperty, row).SetInteger(adhesion_->currentIndex());
+                table.Cell(kClayAdhesion, row).SetInteger(adhesion_->currentIndex());
         return;
     }
     // Friction angle and blow counts are either-or: when the user switched the choice,

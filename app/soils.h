@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <array>
+#include <initializer_list>
 #include <vector>
 
 class QComboBox;
@@ -102,13 +103,21 @@ private:
     bool loadedByFriction_ = true;
     int loadedAdhesion_ = -1;
 
-    // Labels and fields switched by the enabling rules.
+    // The labels and fields of one soil property, shown and enabled as the project
+    // uses the property.
+    struct TPropertyWidgets {
+        int soilType;
+        int column;
+        std::vector<QWidget*> widgets;
+    };
+    void UsedBy(int soilType, int column, std::initializer_list<QWidget*> widgets);
+    std::vector<TPropertyWidgets> propertyWidgets_;
+
+    // The texts of sand block 3, which name the method its Ko serves.
     QLabel* sandHeading3_ = nullptr;
     QLabel* sandNote3_ = nullptr;
     QLabel* sandKoNote1_ = nullptr;
     QLabel* sandKoNote2_ = nullptr;
-    std::vector<QWidget*> sandKo_, sandNq_, sandUser_, sandQc_;
-    std::vector<QWidget*> clayRemolded_, clayUser_, clayQc_, clayIcp_, clayAdhesion_;
 };
 
 } // namespace veldo

@@ -286,6 +286,36 @@ TEST_F(EnteredValuesTest, SoilTableShowsUserLoadTransfersOnlyWhereTheyAreSaved)
     EXPECT_TRUE(Layer(1).Column(kClayUserBearing).visible);
 }
 
+// The user's load transfers ticked as a capacity method but not selected for the load
+// settlement: the layer window takes them, the soil table does not show them, and the
+// file keeps what was typed.
+TEST_F(EnteredValuesTest, UserMethodTickedButNotSelectedIsTypedInTheLayerWindowAndKept)
+{
+    OpenExample("PipeSandClay_English"); // methods 1 to 4 ticked, API selected
+    ClickCapacityBox(Method::General);
+    Do("DataSoilLayers");
+    auto& layers = *FindInputWindow<TDlgSoilLayers>(Form());
+    WithLayerWindow(layers, 0, [](TDlgSoils& w) {
+        TDataEdit& skin = *w.Field(11);
+        ASSERT_TRUE(skin.isEnabled());
+        skin.setFocus();
+        skin.selectAll();
+        QTest::keyClicks(&skin, QStringLiteral("1250"));
+        QTest::keyClick(&skin, Qt::Key_Tab);
+        QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    });
+    layers.CloseClick();
+    EXPECT_EQ(Data().SelectedMethod, Method::ApiRp2a);
+    Do("DataSoilTable");
+    EXPECT_FALSE(Layer(0).Column(kSandUserSkin).visible);
+    EXPECT_FALSE(Layer(0).Column(kSandUserBearing).visible);
+    EXPECT_TRUE(Layer(0).Column(kSandQc).visible);
+    const std::vector<QString> lines = SavedLines();
+    EXPECT_EQ(lines.at(7), "1 1 1 1 1 0 0 0 0");
+    EXPECT_EQ(lines.at(10), "0 0 0.0 0 0.0 0.0 0 1250 0 1 1 0");
+    EXPECT_EQ(lines.at(12), "0 0 0.0 0 0.0 0.0 0 0 0 1 1 0");
+}
+
 // A project opened with a silt layer and methods that do not allow silt keeps it
 // until the methods change; its list shows Silt until another type is picked.
 TEST_F(EnteredValuesTest, SiltIsConvertedOnlyWhenTheMethodsChange)
