@@ -48,11 +48,11 @@ std::map<std::string, std::string> FolderState(const QString& folder)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo entry(it.next());
-        QByteArray value = entry.isSymLink() ? "link " + entry.symLinkTarget().toUtf8()
-                           : entry.isDir()   ? QByteArray("folder")
-                                             : "file " + QCryptographicHash::hash(ReadAll(entry.filePath()),
-                                                                                  QCryptographicHash::Sha256)
-                                                             .toHex();
+        QByteArray value =
+            entry.isSymLink() ? "link " + entry.symLinkTarget().toUtf8()
+            : entry.isDir()
+                ? QByteArray("folder")
+                : "file " + QCryptographicHash::hash(ReadAll(entry.filePath()), QCryptographicHash::Sha256).toHex();
         value += " " + QByteArray::number(static_cast<int>(entry.permissions()), 16) + " " +
                  QByteArray::number(entry.lastModified().toMSecsSinceEpoch());
         state[base.relativeFilePath(entry.filePath()).toStdString()] = value.toStdString();
@@ -76,8 +76,8 @@ protected:
         prefix_ = work_.filePath(QStringLiteral("install prefix/usr"));
         QProcess cmake;
         cmake.setProcessChannelMode(QProcess::MergedChannels);
-        cmake.start(QStringLiteral(VELDO_CMAKE_COMMAND),
-                    {QStringLiteral("--install"), QStringLiteral(VELDO_BUILD_DIR), QStringLiteral("--prefix"), prefix_});
+        cmake.start(QStringLiteral(VELDO_CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(VELDO_BUILD_DIR),
+                                                          QStringLiteral("--prefix"), prefix_});
         ASSERT_TRUE(cmake.waitForFinished(120000));
         ASSERT_EQ(cmake.exitCode(), 0) << cmake.readAll().toStdString();
         programDir_ = prefix_ + QStringLiteral("/lib/veldo2015");
