@@ -38,8 +38,18 @@ QByteArray ReadAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Every entry below `folder` by relative path: its kind, permissions, time of change
-// (a file made and removed again changes its folder's time) and the SHA-256 of its bytes.
+// A link's target, "folder", or the SHA-256 of a file's bytes.
+QByteArray Content(const QFileInfo& entry)
+{
+    if (entry.isSymLink())
+        return "link " + entry.symLinkTarget().toUtf8();
+    if (entry.isDir())
+        return "folder";
+    return "file " + QCryptographicHash::hash(ReadAll(entry.filePath()), QCryptographicHash::Sha256).toHex();
+}
+
+// Every entry below `folder` by relative path: its content, permissions and time of
+// change (a file made and removed again changes its folder's time).
 std::map<std::string, std::string> FolderState(const QString& folder)
 {
     std::map<std::string, std::string> state;
@@ -48,11 +58,7 @@ std::map<std::string, std::string> FolderState(const QString& folder)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo entry(it.next());
-        QByteArray value =
-            entry.isSymLink() ? "link " + entry.symLinkTarget().toUtf8()
-            : entry.isDir()
-                ? QByteArray("folder")
-                : "file " + QCryptographicHash::hash(ReadAll(entry.filePath()), QCryptographicHash::Sha256).toHex();
+        QByteArray value = Content(entry);
         value += " " + QByteArray::number(static_cast<int>(entry.permissions()), 16) + " " +
                  QByteArray::number(entry.lastModified().toMSecsSinceEpoch());
         state[base.relativeFilePath(entry.filePath()).toStdString()] = value.toStdString();
