@@ -8,6 +8,9 @@ packages=(cmake g++ make qt6-base-dev libqt6svg6-dev libxlsxwriter-dev fonts-lib
 packages+=(clang libclang-rt-14-dev)
 # clang-format 14 keeps the one code style (scripts/format.sh, checked by CI).
 packages+=(clang-format-14)
+# The install check (scripts/install-check.sh): launcher and MIME checks, the
+# installed program driven under Xvfb.
+packages+=(desktop-file-utils shared-mime-info xdotool)
 missing=()
 packages+=(locales libc-l10n) # the comma-decimal test runs and the system's German messages
 for p in "${packages[@]}"; do
