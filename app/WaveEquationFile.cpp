@@ -2,9 +2,11 @@
 #include "MessageCatalogue.h"
 
 #include "DataUnit.h"
+#include "DiameterUnits.h"
 #include "FilePaths.h"
 #include "NumText.h"
 #include "NumberFormats.h"
+#include "PiApproximations.h"
 #include "ProjectTables.h"
 #include "SafeWrite.h"
 #include "Table.h"
@@ -134,8 +136,8 @@ std::string PileLine(const TProgramData& data, long double lastDepth, bool engli
 {
     const long double od = data.OutsideDiameter;
     const long double id = data.InsideDiameter;
-    const long double area = (od * od - id * id) * 0.7854L / (english ? 1.0L : 100.0L);
-    const long double perimeter = WaveEquationPerimeter(data) / (english ? 12.0L : 1000.0L);
+    const long double area = (od * od - id * id) * kQuarterPi0_7854L / (english ? 1.0L : 100.0L);
+    const long double perimeter = WaveEquationPerimeter(data) / DiameterUnitsPerDepthUnit(english);
     std::string line;
     for (const long double value :
          {lastDepth, area, data.Modulus / 1000, PileUnitWeight(data.PileType, english), perimeter})

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "DiameterUnits.h"
 #include "EngineRules.h"
+#include "PiApproximations.h"
 #include "SkinAccumulation.h"
 
 namespace veldo {
@@ -18,7 +20,7 @@ void segmentEndFriction(EngineState& S)
     for (int i = 1; i <= std::min(S.SEG_COUNT, MAX_SEGMENTS); ++i) {
         const int top = 2 * i - 1, bottom = 2 * i;
         if (isSand(S, i)) {
-            const double tanDelta = std::tan((S.SEG_FRICTION_ANGLE[i] - 5.0) / 57.2958);
+            const double tanDelta = std::tan((S.SEG_FRICTION_ANGLE[i] - 5.0) / kDegreesPerRadian57_2958);
             S.SEG_END_FRICTION[top] = S.SEG_KO[i] * S.SIGV_ENDS[top] * tanDelta;
             S.SEG_END_FRICTION[bottom] = S.SEG_KO[i] * S.SIGV_ENDS[bottom] * tanDelta;
             S.SEG_PLUG_FRICTION[top] = S.SEG_END_FRICTION[top];
@@ -53,7 +55,7 @@ void CALC_API_CAPACITY(EngineState& S)
         return;
     const int n = lastNode(S);
     const double dz = S.INCREMENT;
-    const double perimeter = 3.14159 * S.OD / (english(S) ? 12.0 : 1000.0);
+    const double perimeter = kPi3_14159 * S.OD / DiameterUnitsPerDepthUnit(english(S));
     segmentEndFriction(S);
     const auto requested = apiDefaultLimitSegments(S);
 

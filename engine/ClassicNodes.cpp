@@ -4,12 +4,13 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "DiameterUnits.h"
 
 namespace veldo::classic {
 
-double headDiameter(const EngineState& S) { return englishOrBelow(S) ? S.OD / 12.0 : S.OD / 1000.0; }
+double headDiameter(const EngineState& S) { return S.OD / DiameterUnitsPerDepthUnit(englishOrBelow(S)); }
 
-double perimeter(const EngineState& S) { return PI5 * headDiameter(S); }
+double perimeter(const EngineState& S) { return kPi3_14159 * headDiameter(S); }
 
 double effectiveTaper(const EngineState& S)
 {
@@ -18,7 +19,7 @@ double effectiveTaper(const EngineState& S)
 
 double taperedDiameter(const EngineState& S, double depth, double taper)
 {
-    const double d = headDiameter(S) - 2.0 * (S.PSL + depth) * std::tan(0.01745 * taper);
+    const double d = headDiameter(S) - 2.0 * (S.PSL + depth) * std::tan(kRadiansPerDegree0_01745 * taper);
     return std::max(d, 0.0);
 }
 

@@ -4,12 +4,10 @@
 #pragma once
 
 #include "EngineRules.h"
+#include "PiApproximations.h"
 #include "SkinAccumulation.h"
 
 namespace veldo::classic {
-
-inline constexpr double PI5 = 3.14159;
-inline constexpr double DEG_PER_RAD = 57.2958;
 
 // Unit system code the chart lookups expect.
 inline int chartUnits(const EngineState& S) { return englishOrBelow(S) ? UnitSystem::English : UnitSystem::SI; }

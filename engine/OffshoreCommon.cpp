@@ -5,7 +5,9 @@
 
 #include "Charts.h"
 #include "CommonSteps.h"
+#include "DiameterUnits.h"
 #include "EngineRules.h"
+#include "PiApproximations.h"
 #include "SkinAccumulation.h"
 #include "UnitConversions.h"
 
@@ -14,8 +16,8 @@ namespace veldo::offshore {
 namespace {
 
 constexpr double kAbsent = 1e-10;
-constexpr double kDegPerRad = sp(57.2958f);
-constexpr double kPi = sp(3.14159f);
+constexpr double kDegPerRad = sp(kDegreesPerRadian57_2958F);
+constexpr double kPi = sp(kPi3_14159F);
 
 // Perimeter in ft or m.
 double perimeter(const EngineState& S) { return kPi * S.OD / unitsOf(S).smallPerDepth; }
@@ -43,8 +45,8 @@ double segmentLimit(const EngineState& S, int i, const std::array<bool, MAX_SEGM
 Units unitsOf(const EngineState& S)
 {
     if (english(S))
-        return {true, units::kAtmosphericKsf, 12.0};
-    return {false, units::kAtmosphericKpa, 1000.0};
+        return {true, units::kAtmosphericKsf, kInchesPerFoot};
+    return {false, units::kAtmosphericKpa, kMillimetresPerMetre};
 }
 
 double endSectionId(const EngineState& S) { return S.PILE_END_FLAG == PileEnd::Closed ? 0.0 : S.EID; }
