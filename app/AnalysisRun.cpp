@@ -395,7 +395,7 @@ void TAnalysisRun::runEngine(const TRunPaths& paths)
     int status = 0;
     {
         const TWaitCursor wait;
-        status = entry(7);
+        status = entry(RunRequest::Analysis);
     }
     readResults(paths, status);
     host_.CheckSpeedButtons();

@@ -44,11 +44,12 @@
 #include <string>
 #include <vector>
 
+#include "InputCodes.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kRunRequest = 7;
 constexpr int kMethods = 9;
 constexpr int kPileTypes = 7;
 
@@ -408,7 +409,7 @@ Result runLibrary(const std::string& library, const fs::path& dir)
         auto entry = reinterpret_cast<int (*)(int)>(dlsym(handle, "IVELDO"));
         if (!entry)
             _exit(103);
-        _exit(entry(kRunRequest) & 0x7f);
+        _exit(entry(veldo::RunRequest::Analysis) & 0x7f);
     }
     Result r;
     int ws = 0;
