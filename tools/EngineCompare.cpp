@@ -1,6 +1,7 @@
 // Compares two builds of the engine library on generated projects.
 //
-//   veldo_engine_compare OLD.so NEW.so [--count N] [--seed S] [--work DIR] [--list] [--keep]
+//   veldo_engine_compare OLD.so NEW.so [--count N] [--seed S] [--projects DIR] [--work DIR]
+//                        [--list] [--keep]
 //
 // Generates N projects (default 504, at least every combination of design method,
 // pile type and unit system several times) from the seed (default 2015): sand,
@@ -9,16 +10,18 @@
 // noncircular sections, end sections, area tables, tension, critical-depth options,
 // t-z print depths, offshore methods with and without a CPT file. Each project is
 // written as job.vd7d (and job.cpt) with names.dat in the work folder and run
-// through each library in a child process of its own (the engine keeps static
-// state and is not reentrant), from the same folder, so that the report's file
-// header is the same. Compared: the returned status, the report without its date
-// line, and the plot-data file byte for byte.
+// through each library, loaded afresh in a child process of its own (the engine
+// is not reentrant, and nothing of one run may reach the next), from the same
+// folder, so that the report's file header is the same. Compared: the returned status, the report without its date
+// line, and the plot-data file byte for byte. --projects DIR adds every .vd7d
+// below DIR (with the .cpt of the same name when there is one), e.g. examples/.
 //
-// Prints one line per differing project (the files are kept in DIR/diff-NNNN) and
+// Prints one line per differing project (its files are kept in diff-NAME of the
+// work folder, a temporary one unless --work names it) and
 // a summary line; exits 0 when every project gives the same results, 1 on any
 // difference, 2 on a usage or setup error. --list prints the generated projects'
 // outline (number, method, pile type, units, status of the old library); --keep
-// keeps every project and its results in DIR/project-NNNN.
+// keeps every project and its results in project-NAME of the work folder.
 //
 // The usual check of an engine change against its base commit:
 //   git worktree add /tmp/base <base commit>
@@ -455,9 +458,71 @@ std::string difference(const Result& a, const Result& b)
 
 int usage()
 {
-    std::cerr << "usage: veldo_engine_compare OLD.so NEW.so [--count N] [--seed S] [--work DIR] [--list] [--keep]\n";
+    std::cerr << "usage: veldo_engine_compare OLD.so NEW.so [--count N] [--seed S] [--projects DIR] [--work DIR]"
+                 " [--list] [--keep]\n";
     return 2;
 }
+
+// Runs projects through both libraries and keeps the figures of the summary.
+class Comparison {
+public:
+    Comparison(std::string oldLib, std::string newLib, fs::path work, bool keepAll)
+        : oldLib_(std::move(oldLib)), newLib_(std::move(newLib)), work_(std::move(work)), run_(work_ / "run"),
+          keepAll_(keepAll)
+    {
+        fs::create_directories(run_);
+    }
+
+    // Runs one project (named `name` in the output); the old library's status.
+    int compare(const std::string& name, const std::string& project, const std::string& cpt)
+    {
+        for (const char* file : {"job.vd7d", "job.cpt", "names.dat"})
+            fs::remove(run_ / file);
+        writeFile(run_ / "job.vd7d", project);
+        if (!cpt.empty())
+            writeFile(run_ / "job.cpt", cpt);
+        writeFile(run_ / "names.dat", "2015.7.7\r\nreserved\r\nreserved\r\n0\r\n" + (run_ / "job.vd7d").string() +
+                                          "\r\n" + (run_ / "job.vd7o").string() + "\r\n" +
+                                          (run_ / "job.vd7p").string() + "\r\n" +
+                                          (cpt.empty() ? std::string() : (run_ / "job.cpt").string()) + "\r\n");
+        const Result a = runLibrary(oldLib_, run_);
+        const Result b = runLibrary(newLib_, run_);
+        ++projects;
+        (a.status == 0 ? completed : a.status == 1 ? stopped : failed) += 1;
+        const std::string diff = difference(a, b);
+        if (diff.empty() && !keepAll_)
+            return a.status;
+        differing += diff.empty() ? 0 : 1;
+        const fs::path keep = work_ / ((diff.empty() ? "project-" : "diff-") + name);
+        fs::create_directories(keep);
+        writeFile(keep / "job.vd7d", project);
+        if (!cpt.empty())
+            writeFile(keep / "job.cpt", cpt);
+        writeFile(keep / "old.vd7o", a.report);
+        writeFile(keep / "new.vd7o", b.report);
+        writeFile(keep / "old.vd7p", a.plot);
+        writeFile(keep / "new.vd7p", b.plot);
+        if (!diff.empty())
+            std::cout << "project " << name << " differs (" << keep.string() << "): " << diff << "\n";
+        return a.status;
+    }
+
+    // Removes what the run left when nothing is to be kept.
+    void finish(bool ownWork)
+    {
+        if (differing == 0 && !keepAll_)
+            fs::remove_all(ownWork ? work_ : run_);
+        else
+            std::cout << "kept in " << work_.string() << "\n";
+    }
+
+    int projects = 0, differing = 0, completed = 0, stopped = 0, failed = 0;
+
+private:
+    std::string oldLib_, newLib_;
+    fs::path work_, run_;
+    bool keepAll_;
+};
 
 } // namespace
 
@@ -469,7 +534,7 @@ int main(int argc, char** argv)
     const std::string oldLib = fs::absolute(args[0]).string(), newLib = fs::absolute(args[1]).string();
     int count = kMethods * kPileTypes * 2 * 4;
     std::uint32_t seed = 2015;
-    fs::path work;
+    fs::path work, given;
     bool ownWork = false;
     bool list = false, keepAll = false;
     for (size_t i = 2; i < args.size(); ++i) {
@@ -478,6 +543,8 @@ int main(int argc, char** argv)
             count = std::atoi(args[++i].c_str());
         else if (args[i] == "--seed" && hasValue)
             seed = static_cast<std::uint32_t>(std::strtoul(args[++i].c_str(), nullptr, 10));
+        else if (args[i] == "--projects" && hasValue)
+            given = fs::absolute(args[++i]);
         else if (args[i] == "--work" && hasValue)
             work = fs::absolute(args[++i]);
         else if (args[i] == "--list")
@@ -499,62 +566,47 @@ int main(int argc, char** argv)
         work = pattern;
         ownWork = true;
     }
-    const fs::path run = work / "run";
-    fs::create_directories(run);
+    Comparison c(oldLib, newLib, work, keepAll);
 
-    int differing = 0;
-    int completed = 0, stopped = 0, failed = 0;
     std::vector<int> methodsSeen(kMethods + 1, 0);
     int cptProjects = 0;
     for (int n = 0; n < count; ++n) {
         const Project p = Generator(seed, n).make();
-        for (const char* name : {"job.vd7d", "job.cpt", "names.dat"})
-            fs::remove(run / name);
-        writeFile(run / "job.vd7d", p.vd7d);
-        if (!p.cpt.empty())
-            writeFile(run / "job.cpt", p.cpt);
-        writeFile(run / "names.dat", "2015.7.7\r\nreserved\r\nreserved\r\n0\r\n" + (run / "job.vd7d").string() +
-                                         "\r\n" + (run / "job.vd7o").string() + "\r\n" + (run / "job.vd7p").string() +
-                                         "\r\n" + (p.cpt.empty() ? std::string() : (run / "job.cpt").string()) +
-                                         "\r\n");
-        const Result a = runLibrary(oldLib, run);
-        const Result b = runLibrary(newLib, run);
+        char name[16];
+        std::snprintf(name, sizeof name, "%04d", n);
+        const int status = c.compare(name, p.vd7d, p.cpt);
         ++methodsSeen[static_cast<size_t>(p.method)];
         cptProjects += p.cpt.empty() ? 0 : 1;
-        (a.status == 0 ? completed : a.status == 1 ? stopped : failed) += 1;
         if (list)
             std::cout << "project " << n << ": method " << p.method << ", pile type " << p.pileType << ", "
-                      << (p.units == 1 ? "English" : "SI") << (p.cpt.empty() ? "" : ", CPT") << ", status " << a.status
+                      << (p.units == 1 ? "English" : "SI") << (p.cpt.empty() ? "" : ", CPT") << ", status " << status
                       << "\n";
-        const std::string diff = difference(a, b);
-        if (diff.empty() && !keepAll)
-            continue;
-        differing += diff.empty() ? 0 : 1;
-        char name[32];
-        std::snprintf(name, sizeof name, diff.empty() ? "project-%04d" : "diff-%04d", n);
-        const fs::path keep = work / name;
-        fs::create_directories(keep);
-        writeFile(keep / "job.vd7d", p.vd7d);
-        if (!p.cpt.empty())
-            writeFile(keep / "job.cpt", p.cpt);
-        writeFile(keep / "old.vd7o", a.report);
-        writeFile(keep / "new.vd7o", b.report);
-        writeFile(keep / "old.vd7p", a.plot);
-        writeFile(keep / "new.vd7p", b.plot);
-        if (!diff.empty())
-            std::cout << "project " << n << " differs (" << keep.string() << "): " << diff << "\n";
+    }
+    int givenCount = 0;
+    if (!given.empty()) {
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::recursive_directory_iterator(given))
+            if (entry.path().extension() == ".vd7d")
+                files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
+        for (const fs::path& file : files) {
+            fs::path cpt = file;
+            cpt.replace_extension(".cpt");
+            const int status = c.compare(file.stem().string(), readFile(file), fs::exists(cpt) ? readFile(cpt) : "");
+            ++givenCount;
+            if (list)
+                std::cout << "project " << file.string() << ": status " << status << "\n";
+        }
     }
     int methods = 0;
     for (int m = 1; m <= kMethods; ++m)
         methods += methodsSeen[static_cast<size_t>(m)] > 0 ? 1 : 0;
-    std::cout << count << " projects (seed " << seed << ", " << methods << " of " << kMethods
-              << " design methods selected, " << std::min(count, kPileTypes) << " pile types, "
-              << (count > kMethods * kPileTypes ? 2 : 1) << " unit systems, " << cptProjects
-              << " with a CPT file; old library: " << completed << " completed, " << stopped << " stopped, " << failed
-              << " failed): " << differing << " differ\n";
-    if (differing == 0 && !keepAll)
-        fs::remove_all(ownWork ? work : run);
-    else
-        std::cout << "kept in " << work.string() << "\n";
-    return differing == 0 ? 0 : 1;
+    std::cout << c.projects << " projects (" << count << " generated with seed " << seed << ": " << methods << " of "
+              << kMethods << " design methods selected, " << std::min(count, kPileTypes) << " pile types, "
+              << (count > kMethods * kPileTypes ? 2 : 1) << " unit systems, " << cptProjects << " with a CPT file; "
+              << givenCount << " from " << (given.empty() ? std::string("no folder") : given.string())
+              << "; old library: " << c.completed << " completed, " << c.stopped << " stopped, " << c.failed
+              << " failed): " << c.differing << " differ\n";
+    c.finish(ownWork);
+    return c.differing == 0 ? 0 : 1;
 }
