@@ -1,9 +1,11 @@
 #include "AnalysisRun.h"
 
+#include "DiameterUnits.h"
 #include "FilePaths.h"
 #include "InputCodes.h"
 #include "Messages.h"
 #include "NumText.h"
+#include "PiApproximations.h"
 #include "SafeWrite.h"
 #include "dynlib.h"
 
@@ -28,7 +30,7 @@ namespace veldo {
 namespace {
 
 const QString CR = QStringLiteral("\r");
-constexpr long double DegreesToRadians = 0.01745L; // the factor the checks use
+constexpr long double DegreesToRadians = kRadiansPerDegree0_01745L; // the factor the checks use
 
 // "0.000": three decimals, "." as separator.
 QString fixed3(long double value)
@@ -43,7 +45,7 @@ bool taperAngleOk(const TValidationData& d)
     if (!d.ticked[Method::Fhwa] || !PileType::IsTapered(d.pileType) || !(d.taperAngle > 0))
         return true;
     // The engine tapers from the pile head: over the stick-up and the total length.
-    const long double length = (d.stickup + d.totalLength) * (d.units == UnitSystem::English ? 12.0L : 1000.0L);
+    const long double length = (d.stickup + d.totalLength) * DiameterUnitsPerDepthUnit(d.units == UnitSystem::English);
     const long double tip = d.outsideDiameter - std::tan(d.taperAngle * DegreesToRadians) * 2 * length;
     if (!(tip < 0))
         return true;
@@ -393,7 +395,7 @@ void TAnalysisRun::runEngine(const TRunPaths& paths)
     int status = 0;
     {
         const TWaitCursor wait;
-        status = entry(7);
+        status = entry(RunRequest::Analysis);
     }
     readResults(paths, status);
     host_.CheckSpeedButtons();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "InputCodes.h"
+#include "PiApproximations.h"
 #include "ProjectTables.h"
 
 #include <QString>
@@ -47,7 +48,7 @@ constexpr int kMaxSectionRows = 100;
 constexpr int kMaxCptPoints = 1000;
 
 // Pi as the section formulas of the program take it.
-constexpr long double kSectionPi = 3.1416L;
+constexpr long double kSectionPi = kPi3_1416L;
 
 // Perimeter of a circular section, in the unit of its outside diameter.
 constexpr long double CircularPerimeter(long double outsideDiameter) { return kSectionPi * outsideDiameter; }

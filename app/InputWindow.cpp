@@ -51,7 +51,7 @@ TInputWindowFlags& Flags(TMainForm& main)
     return *new TInputWindowFlags(&main);
 }
 
-// Clears a flag for the length of a scope, whatever leaves it.
+// Sets a flag for the length of a scope and clears it when the scope ends, whatever leaves it.
 class TFlagScope {
 public:
     explicit TFlagScope(bool& flag) : flag_(flag) { flag_ = true; }

@@ -1,6 +1,7 @@
 #include "PileSide.h"
 #include "MessageCatalogue.h"
 
+#include "DiameterUnits.h"
 #include "Messages.h"
 #include "NumText.h"
 #include "PlotScale.h"
@@ -100,7 +101,7 @@ long double PileWidth(const TProgramData& data)
     long double width = data.OutsideDiameter;
     if (width < 1e-4L)
         width = data.Perimeter / 4; // noncircular section
-    return width / (data.UnitSystem == UnitSystem::SI ? 1000.0L : 12.0L);
+    return width / DiameterUnitsPerDepthUnit(data.UnitSystem != UnitSystem::SI);
 }
 
 TOutlineQuad PileOutline(const TProgramData& data)

@@ -2,9 +2,11 @@
 #include "MessageCatalogue.h"
 
 #include "DataUnit.h"
+#include "DiameterUnits.h"
 #include "FilePaths.h"
 #include "NumText.h"
 #include "NumberFormats.h"
+#include "PiApproximations.h"
 #include "ProjectTables.h"
 #include "SafeWrite.h"
 #include "Table.h"
@@ -140,13 +142,13 @@ long double SectionArea(const TProgramData& data, bool english)
     const long double squares = od * od - id * id;
     if (!data.Circular && squares <= 0)
         return data.TipArea * (english ? 1.0L : 10000.0L);
-    return squares * 0.7854L / (english ? 1.0L : 100.0L);
+    return squares * kQuarterPi0_7854L / (english ? 1.0L : 100.0L);
 }
 
 std::string PileLine(const TProgramData& data, long double lastDepth, bool english)
 {
     const long double area = SectionArea(data, english);
-    const long double perimeter = WaveEquationPerimeter(data) / (english ? 12.0L : 1000.0L);
+    const long double perimeter = WaveEquationPerimeter(data) / DiameterUnitsPerDepthUnit(english);
     std::string line;
     for (const long double value :
          {lastDepth, area, data.Modulus / 1000, PileUnitWeight(data.PileType, english), perimeter})

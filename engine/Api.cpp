@@ -4,7 +4,10 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "DiameterUnits.h"
 #include "EngineRules.h"
+#include "PiApproximations.h"
+#include "SkinAccumulation.h"
 
 namespace veldo {
 namespace {
@@ -17,7 +20,7 @@ void segmentEndFriction(EngineState& S)
     for (int i = 1; i <= std::min(S.SEG_COUNT, MAX_SEGMENTS); ++i) {
         const int top = 2 * i - 1, bottom = 2 * i;
         if (isSand(S, i)) {
-            const double tanDelta = std::tan((S.SEG_FRICTION_ANGLE[i] - 5.0) / 57.2958);
+            const double tanDelta = std::tan((S.SEG_FRICTION_ANGLE[i] - 5.0) / kDegreesPerRadian57_2958);
             S.SEG_END_FRICTION[top] = S.SEG_KO[i] * S.SIGV_ENDS[top] * tanDelta;
             S.SEG_END_FRICTION[bottom] = S.SEG_KO[i] * S.SIGV_ENDS[bottom] * tanDelta;
             S.SEG_PLUG_FRICTION[top] = S.SEG_END_FRICTION[top];
@@ -52,7 +55,7 @@ void CALC_API_CAPACITY(EngineState& S)
         return;
     const int n = lastNode(S);
     const double dz = S.INCREMENT;
-    const double perimeter = 3.14159 * S.OD / (english(S) ? 12.0 : 1000.0);
+    const double perimeter = kPi3_14159 * S.OD / DiameterUnitsPerDepthUnit(english(S));
     segmentEndFriction(S);
     const auto requested = apiDefaultLimitSegments(S);
 
@@ -72,30 +75,14 @@ void CALC_API_CAPACITY(EngineState& S)
         S.NODE_UNIT_FRICTION_LIMITED[k] = std::min(f, limit);
     }
 
-    // Accumulation: S unfactored, F factored by the side factor of the segment at index k.
-    S.SKIN_INCREMENT[0] = S.SKIN_INCREMENT_MAX[0] = S.SKIN_CUMULATIVE[0] = 0.0;
-    S.SKIN_FACTORED[0] = S.TZ_SKIN_CUMULATIVE[0] = 0.0;
-    double sum = 0.0, factored = 0.0;
-    for (int k = 1; k <= n; ++k) {
-        double dq = (S.NODE_UNIT_FRICTION[k - 1] + S.NODE_UNIT_FRICTION[k]) * 0.5 * perimeter * dz;
-        const double dqMax = (S.NODE_FRICTION_LIMIT[k - 1] + S.NODE_FRICTION_LIMIT[k]) * 0.5 * perimeter * dz;
-        S.SKIN_INCREMENT_MAX[k] = dqMax;
-        if (dq - dqMax > 1e-6)
-            dq = dqMax;
-        S.SKIN_INCREMENT[k] = dq;
-        sum += dq;
-        factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
-        S.SKIN_FACTORED[k] = factored;
-        S.TZ_SKIN_CUMULATIVE[k] = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? factored : sum;
-        S.SKIN_CUMULATIVE[k] = factored; // the table shows the factored sum
-    }
-
+    NodeArray perimeterAt{};
+    perimeterAt.fill(perimeter);
+    accumulateSkin(S,
+                   {S.NODE_UNIT_FRICTION, S.NODE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.SKIN_INCREMENT_MAX,
+                    S.SKIN_CUMULATIVE, S.TZ_SKIN_CUMULATIVE},
+                   perimeterAt, n, NodeFrictionRule::AsGiven);
     const auto col = static_cast<size_t>(MethodIndex::ApiRp2a);
-    for (int k = 0; k <= n; ++k) {
-        S.METHOD_SKIN[col][k] = S.SKIN_CUMULATIVE[k];
-        S.METHOD_UNIT_FRICTION[col][k] = S.NODE_UNIT_FRICTION_LIMITED[k];
-        S.METHOD_TZ_SKIN[col][k] = S.TZ_SKIN_CUMULATIVE[k];
-    }
+    publishNodes(S, MethodIndex::ApiRp2a, S.NODE_UNIT_FRICTION_LIMITED, S.SKIN_CUMULATIVE, S.TZ_SKIN_CUMULATIVE, n);
     S.METHOD_PLUG_FRICTION[col] = S.SEG_PLUG_FRICTION;
 }
 

@@ -4,12 +4,13 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "DiameterUnits.h"
 
 namespace veldo::classic {
 
-double headDiameter(const EngineState& S) { return englishOrBelow(S) ? S.OD / 12.0 : S.OD / 1000.0; }
+double headDiameter(const EngineState& S) { return S.OD / DiameterUnitsPerDepthUnit(englishOrBelow(S)); }
 
-double perimeter(const EngineState& S) { return PI5 * headDiameter(S); }
+double perimeter(const EngineState& S) { return kPi3_14159 * headDiameter(S); }
 
 double effectiveTaper(const EngineState& S)
 {
@@ -18,7 +19,7 @@ double effectiveTaper(const EngineState& S)
 
 double taperedDiameter(const EngineState& S, double depth, double taper)
 {
-    const double d = headDiameter(S) - 2.0 * (S.PSL + depth) * std::tan(0.01745 * taper);
+    const double d = headDiameter(S) - 2.0 * (S.PSL + depth) * std::tan(kRadiansPerDegree0_01745 * taper);
     return std::max(d, 0.0);
 }
 
@@ -52,48 +53,10 @@ double nodeFriction(const EngineState& S, const PairArray& ends, double z)
     return ends[2 * n]; // below the last segment: its bottom value
 }
 
-void accumulateSkin(EngineState& S, const SkinColumns& c, const NodeArray& perimeterAt, int N)
-{
-    const double dz = S.INCREMENT;
-    c.increment[0] = c.incrementMax[0] = c.cumulative[0] = 0.0;
-    S.SKIN_FACTORED[0] = 0.0;
-    c.tzSkin[0] = 0.0;
-    double factored = 0.0;
-    for (int k = 1; k <= N; ++k) {
-        if (S.LOADING == Loading::Tension)
-            c.unitFriction[k] *= S.TENSION_FACTOR;
-        const double p = perimeterAt[k];
-        double dq = (c.unitFriction[k - 1] + c.unitFriction[k]) * 0.5 * p * dz;
-        const double dqMax = (c.limit[k - 1] + c.limit[k]) * 0.5 * p * dz;
-        c.incrementMax[k] = dqMax;
-        if (c.unitFriction[k] > c.limit[k])
-            c.unitFriction[k] = c.limit[k];
-        if (dq - dqMax > 1e-6)
-            dq = dqMax;
-        c.increment[k] = dq;
-        c.cumulative[k] = c.cumulative[k - 1] + dq;
-        factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
-        S.SKIN_FACTORED[k] = factored;
-        c.tzSkin[k] = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? factored : c.cumulative[k];
-    }
-    for (int k = 1; k <= N; ++k)
-        c.cumulative[k] = S.SKIN_FACTORED[k];
-}
-
-void publishNodes(EngineState& S, int index, const NodeArray& unitFriction, const NodeArray& skin,
-                  const NodeArray& tzSkin, int N)
-{
-    for (int k = 0; k <= N; ++k) {
-        S.METHOD_UNIT_FRICTION[index][k] = unitFriction[k];
-        S.METHOD_SKIN[index][k] = skin[k];
-        S.METHOD_TZ_SKIN[index][k] = tzSkin[k];
-    }
-}
-
 void accumulateAndPublish(EngineState& S, int index, const SkinColumns& c, const NodeArray& perimeterAt,
                           const PairArray& plugPair, int N)
 {
-    accumulateSkin(S, c, perimeterAt, N);
+    accumulateSkin(S, c, perimeterAt, N, NodeFrictionRule::ReducedThenLimited);
     publishNodes(S, index, c.unitFriction, c.cumulative, c.tzSkin, N);
     S.METHOD_PLUG_FRICTION[index] = plugPair;
 }

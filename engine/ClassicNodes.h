@@ -1,14 +1,13 @@
 // Helpers shared by the FHWA, USACE and Revised Lambda routines: unit branch,
-// perimeter, tapered diameter, node friction from segment-end pairs, the skin
-// accumulation of FHWA and USACE, and the hand-over to the per-method columns.
+// perimeter, tapered diameter, node friction from segment-end pairs, and the side
+// friction sum of FHWA and USACE handed to the per-method columns.
 #pragma once
 
 #include "EngineRules.h"
+#include "PiApproximations.h"
+#include "SkinAccumulation.h"
 
 namespace veldo::classic {
-
-inline constexpr double PI5 = 3.14159;
-inline constexpr double DEG_PER_RAD = 57.2958;
 
 // Unit system code the chart lookups expect.
 inline int chartUnits(const EngineState& S) { return englishOrBelow(S) ? UnitSystem::English : UnitSystem::SI; }
@@ -28,28 +27,11 @@ inline bool isSilt(double soilType) { return soilType == SoilType::Silt; }
 // zero-friction length, else linear inside the segment that holds z.
 double nodeFriction(const EngineState& S, const PairArray& ends, double z);
 
-// The node arrays one accumulation fills.
-struct SkinColumns {
-    NodeArray& unitFriction; // in: unit friction per node; out: reduced and limited
-    NodeArray& limit;        // in: limit per node
-    NodeArray& increment;
-    NodeArray& incrementMax;
-    NodeArray& cumulative; // out: factored accumulated side friction
-    NodeArray& tzSkin;
-};
-
-// Accumulates the side friction down the nodes 1..N with the perimeter of each
-// node: tension reduction, limits, factored sum (SKIN_FACTORED) and the t-z
-// hand-over; on exit the cumulative column holds the factored sum.
-void accumulateSkin(EngineState& S, const SkinColumns& c, const NodeArray& perimeterAt, int N);
-
-// accumulateSkin, then the node columns and the plug-friction pair handed to the
-// per-method columns of the current-method index.
+// The side friction summed with the node frictions reduced for tension and limited
+// as the sum reaches them (NodeFrictionRule::ReducedThenLimited), then the node
+// columns and the plug-friction pair handed to the per-method columns of the
+// current-method index.
 void accumulateAndPublish(EngineState& S, int index, const SkinColumns& c, const NodeArray& perimeterAt,
                           const PairArray& plugPair, int N);
-
-// Copies a method's node results into its per-method columns for the common steps.
-void publishNodes(EngineState& S, int index, const NodeArray& unitFriction, const NodeArray& skin,
-                  const NodeArray& tzSkin, int N);
 
 } // namespace veldo::classic

@@ -5,17 +5,19 @@
 #include <limits>
 
 #include "Charts.h"
+#include "DiameterUnits.h"
 #include "EngineRules.h"
+#include "PiApproximations.h"
 #include "UnitConversions.h"
 
 namespace veldo {
 namespace {
 
 constexpr double kNoLimit = 9999999.0;
-constexpr double kCircle = 0.7853975; // pi / 4
+constexpr double kCircle = kQuarterPi0_7853975;
 
 // Diameter unit (in or mm) per depth unit (ft or m).
-double diameterPerDepth(const EngineState& S) { return english(S) ? 12.0 : 1000.0; }
+double diameterPerDepth(const EngineState& S) { return DiameterUnitsPerDepthUnit(english(S)); }
 // Square diameter units per area unit (in2 per ft2 or mm2 per m2).
 double areaDivisor(const EngineState& S) { return english(S) ? 144.0 : 1000000.0; }
 double atmospheric(const EngineState& S) { return english(S) ? units::kAtmosphericKsf : units::kAtmosphericKpa; }
@@ -250,7 +252,7 @@ double fullTipArea(const EngineState& S)
         return S.TIP_AREA;
     double d = S.OD / diameterPerDepth(S);
     if (PileType::IsTapered(S.PILE_TYPE) && S.TAPER_ANGLE > 0)
-        d = std::max(d - std::tan(S.TAPER_ANGLE * 0.01745) * (S.PSL + S.TL) * 2.0, 0.0);
+        d = std::max(d - std::tan(S.TAPER_ANGLE * kRadiansPerDegree0_01745) * (S.PSL + S.TL) * 2.0, 0.0);
     return kCircle * d * d;
 }
 
@@ -438,7 +440,7 @@ void CALC_PLUG_FRICTION(EngineState& S)
     const bool methodPair = index != MethodIndex::RevisedLambda && index != MethodIndex::General;
     const PairArray& pair =
         S.METHOD_PLUG_FRICTION[static_cast<size_t>(std::clamp(index, MethodIndex::None, MethodIndex::Last))];
-    const double perimeterIn = 3.14159 * S.EID / diameterPerDepth(S);
+    const double perimeterIn = kPi3_14159 * S.EID / diameterPerDepth(S);
     S.PLUG_FRICTION_CUMULATIVE[0] = 0.0;
     for (int i = 1; i <= segCount(S); ++i) {
         double ft = 0, fb = 0;
@@ -452,7 +454,7 @@ void CALC_PLUG_FRICTION(EngineState& S)
             ft = pair[2 * i - 1];
             fb = pair[2 * i];
         } else {
-            const double k = S.SEG_KO[i] * std::tan((S.SEG_FRICTION_ANGLE[i] - 5.0) / 57.2958);
+            const double k = S.SEG_KO[i] * std::tan((S.SEG_FRICTION_ANGLE[i] - 5.0) / kDegreesPerRadian57_2958);
             ft = std::min(S.SIGV_ENDS[2 * i - 1] * k, S.SEG_MAX_UNIT_FRICTION[i]);
             fb = std::min(S.SIGV_ENDS[2 * i] * k, S.SEG_MAX_UNIT_FRICTION[i]);
         }

@@ -5,6 +5,7 @@
 #include "Charts.h"
 #include "ClassicNodes.h"
 #include "CommonSteps.h"
+#include "PiApproximations.h"
 #include "UnitConversions.h"
 
 namespace veldo {
@@ -17,7 +18,10 @@ constexpr int CASE_FROM_ABOVE = 10;
 constexpr int CASE_NO_OVERLYING = 3;
 
 double squareArea(double d, double pi, double divisor) { return pi * d * d / 4.0 / divisor; }
-double ringArea(const EngineState& S, double divisor) { return 3.14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / divisor; }
+double ringArea(const EngineState& S, double divisor)
+{
+    return kPi3_14159 * (S.OD * S.OD - S.ID * S.ID) / 4.0 / divisor;
+}
 
 // Displaced soil area per unit length of segment i (ft2 per ft in both systems).
 double displacementVolume(const EngineState& S, int i, double taper)
@@ -27,13 +31,13 @@ double displacementVolume(const EngineState& S, int i, double taper)
     double v = S.TIP_AREA < 1e-6 ? ringArea(S, toDepthArea) : S.TIP_AREA;
     const int plugFlag = i <= MAX_NODES ? S.PLUG_FLAG[MethodIndex::Fhwa][i] : 0;
     if (plugFlag == PlugControl::FullSection)
-        v = squareArea(S.OD, 3.14159, toDepthArea);
+        v = squareArea(S.OD, kPi3_14159, toDepthArea);
     else if (plugFlag == PlugControl::AnnulusAndPlug)
         v = ringArea(S, toDepthArea);
     if (S.ESL > 0.001 && S.EID < 1e-5) {
-        v = squareArea(S.OD, 3.1416, toDepthArea);
+        v = squareArea(S.OD, kPi3_1416, toDepthArea);
         if (taper > 0)
-            v = squareArea(taperedDiameter(S, S.SEG_BOTTOM[i], taper), 3.14159, 1.0);
+            v = squareArea(taperedDiameter(S, S.SEG_BOTTOM[i], taper), kPi3_14159, 1.0);
     }
     if (S.PILE_TYPE == PileType::HPile && S.TIP_AREA > 1e-6)
         v = S.TIP_AREA;
@@ -62,10 +66,10 @@ void sandSegment(EngineState& S, int i, double taper)
     const double phi = S.SEG_FRICTION_ANGLE[i];
     const double v = displacementVolume(S, i, taper);
     const double ratio = LOOKUP_DELTA_RATIO(v, S.PILE_TYPE);
-    const double delta = ratio * phi / DEG_PER_RAD;
+    const double delta = ratio * phi / kDegreesPerRadian57_2958;
     const double cf = LOOKUP_KDELTA_CORRECTION(ratio, phi);
     const double kd = kdelta(phi, taper, v);
-    const double w = taper / DEG_PER_RAD;
+    const double w = taper / kDegreesPerRadian57_2958;
     const double factor = kd * std::sin(delta + w) * cf / std::cos(w);
     S.DISPLACEMENT_VOLUME = v;
     S.KDELTA_VALUE = kd;
@@ -203,7 +207,7 @@ void CALC_FHWA_CAPACITY(EngineState& S)
         S.NODE_DEPTH[k] = z;
         S.FHWA_NODE_UNIT_FRICTION[k] = nodeFriction(S, S.FHWA_SEG_END_FRICTION, z);
         S.FHWA_FRICTION_LIMIT[k] = S.SEG_MAX_UNIT_FRICTION[segmentAtNode(S, k)];
-        perimeterAt[k] = taper > 0 ? PI5 * taperedDiameter(S, z, taper) : perimeter(S);
+        perimeterAt[k] = taper > 0 ? kPi3_14159 * taperedDiameter(S, z, taper) : perimeter(S);
     }
     accumulateAndPublish(S, MethodIndex::Fhwa,
                          {S.FHWA_NODE_UNIT_FRICTION, S.FHWA_FRICTION_LIMIT, S.FHWA_SKIN_INCREMENT, S.FHWA_INCREMENT_MAX,

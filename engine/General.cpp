@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "CommonSteps.h"
+#include "DiameterUnits.h"
 #include "EngineRules.h"
+#include "PiApproximations.h"
 
 namespace veldo {
 
@@ -20,9 +22,9 @@ void CALC_GENERAL_CAPACITY(EngineState& S)
 {
     const int n = lastNode(S);
     const double dz = S.INCREMENT;
-    const double d = S.OD / (english(S) ? 12.0 : 1000.0);
-    const double perimeter = 3.14159 * d;
-    const double area = S.TIP_AREA > 1e-4 ? S.TIP_AREA : 0.785398 * d * d;
+    const double d = S.OD / DiameterUnitsPerDepthUnit(english(S));
+    const double perimeter = kPi3_14159 * d;
+    const double area = S.TIP_AREA > 1e-4 ? S.TIP_AREA : kQuarterPi0_785398 * d * d;
     // Tension reduces the side friction only, in both unit systems.
     const double tension = S.LOADING == Loading::Tension ? S.TENSION_FACTOR : 1.0;
     const auto col = static_cast<size_t>(MethodIndex::General);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "EngineRules.h"
+#include "PiApproximations.h"
 #include "RecordReader.h"
 
 namespace veldo {
@@ -201,7 +202,7 @@ double sectionArea(const EngineState& S)
 {
     if (!circularSection(S))
         return tipAreaAsEntered(S);
-    const double area = (S.OD * S.OD - (hollowSection(S) ? S.ID * S.ID : 0.0)) * 3.1416 / 4;
+    const double area = (S.OD * S.OD - (hollowSection(S) ? S.ID * S.ID : 0.0)) * kPi3_1416 / 4;
     return english(S) ? area : area / 1000 / 1000;
 }
 

@@ -1,6 +1,8 @@
 #include "InputRead.h"
 
+#include "DiameterUnits.h"
 #include "EngineRules.h"
+#include "PiApproximations.h"
 #include "RecordReader.h"
 #include "UnitConversions.h"
 
@@ -73,7 +75,7 @@ void readPileRecords(EngineState& S, RecordReader& in)
     if (S.PERIMETER > kAbsent) {
         // A noncircular section is treated as a circle of the same perimeter.
         S.ID = 0.0;
-        S.OD = S.PERIMETER / 3.1416;
+        S.OD = S.PERIMETER / kPi3_1416;
     }
     if (!(S.OD > 0.0))
         refuse("OUTSIDE DIAMETER", numberText(S.OD), "IS NOT GREATER THAN 0");
@@ -279,7 +281,7 @@ void READ_CPT_FILE(EngineState& S)
     READ_CPT_TEXT(S, text, path);
 }
 
-double REQUIRED_SOIL_DEPTH(const EngineState& S) { return S.TL + 2.0 * S.OD / (english(S) ? 12.0 : 1000.0); }
+double REQUIRED_SOIL_DEPTH(const EngineState& S) { return S.TL + 2.0 * S.OD / DiameterUnitsPerDepthUnit(english(S)); }
 
 bool SOIL_DEPTH_CHECK(EngineState& S)
 {

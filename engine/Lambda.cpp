@@ -26,7 +26,7 @@ void segmentColumns(EngineState& S)
             S.SEG_KO[i] = 1.0;
         S.LAMBDA_SEG_STRENGTH[i] =
             S.SEG_SOIL_TYPE[i] - SoilType::Sand <= 0
-                ? meanEndStress(S, i) * S.SEG_KO[i] * std::tan(S.SEG_FRICTION_ANGLE[i] / DEG_PER_RAD)
+                ? meanEndStress(S, i) * S.SEG_KO[i] * std::tan(S.SEG_FRICTION_ANGLE[i] / kDegreesPerRadian57_2958)
                 : S.SEG_UNDRAINED_STRENGTH[i];
     }
     double bottom = 0;
@@ -50,7 +50,7 @@ void segmentColumns(EngineState& S)
 double stiffness(const EngineState& S)
 {
     const bool en = englishOrBelow(S);
-    double area = PI5 * (S.OD * S.OD - S.EID * S.EID) / 4.0;
+    double area = kPi3_14159 * (S.OD * S.OD - S.EID * S.EID) / 4.0;
     // The noncircular tip area is stored in ft2 or m2: back to in2 or mm2.
     if (S.TIP_AREA > 1e-4)
         area = S.TIP_AREA * (en ? 144.0 : 1.0e6);
@@ -111,7 +111,7 @@ double lambdaCapacity(EngineState& S, int k, double z, double p, double stiffnes
     const double meanStrength = S.LAMBDA_MEAN_STRENGTH[k];
     const double meanStress = S.LAMBDA_MEAN_STRESS[k];
     const double scale = englishOrBelow(S) ? 1000.0 : 1.0e6;
-    const double c = PI5 * S.OD;
+    const double c = kPi3_14159 * S.OD;
     double pi2 = 0;
     if (z > 0) {
         const double top = c * z * z * meanStrength * scale;

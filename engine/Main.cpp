@@ -15,8 +15,7 @@ namespace veldo {
 
 int RunEngine(int request)
 {
-    constexpr int kRunRequest = 7; // the one request the entry serves: run the analysis
-    if (request != kRunRequest)
+    if (request != RunRequest::Analysis)
         return RunStatus::Stopped;
     try {
         auto S = std::make_unique<EngineState>();

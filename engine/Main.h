@@ -7,8 +7,9 @@
 
 namespace veldo {
 
-// Entry logic: request 7 runs the analysis on a fresh state and returns its status;
-// anything else returns 1 and touches nothing. No exception escapes.
+// Entry logic: RunRequest::Analysis runs the analysis on a fresh state and returns
+// its status; anything else returns RunStatus::Stopped and touches nothing. No
+// exception escapes.
 int RunEngine(int request);
 
 // The whole run on the given state: reads names.dat from the current directory,

@@ -5,7 +5,10 @@
 
 #include "Charts.h"
 #include "CommonSteps.h"
+#include "DiameterUnits.h"
 #include "EngineRules.h"
+#include "PiApproximations.h"
+#include "SkinAccumulation.h"
 #include "UnitConversions.h"
 
 namespace veldo::offshore {
@@ -13,8 +16,8 @@ namespace veldo::offshore {
 namespace {
 
 constexpr double kAbsent = 1e-10;
-constexpr double kDegPerRad = sp(57.2958f);
-constexpr double kPi = sp(3.14159f);
+constexpr double kDegPerRad = sp(kDegreesPerRadian57_2958F);
+constexpr double kPi = sp(kPi3_14159F);
 
 // Perimeter in ft or m.
 double perimeter(const EngineState& S) { return kPi * S.OD / unitsOf(S).smallPerDepth; }
@@ -42,8 +45,8 @@ double segmentLimit(const EngineState& S, int i, const std::array<bool, MAX_SEGM
 Units unitsOf(const EngineState& S)
 {
     if (english(S))
-        return {true, units::kAtmosphericKsf, 12.0};
-    return {false, units::kAtmosphericKpa, 1000.0};
+        return {true, units::kAtmosphericKsf, kInchesPerFoot};
+    return {false, units::kAtmosphericKpa, kMillimetresPerMetre};
 }
 
 double endSectionId(const EngineState& S) { return S.PILE_END_FLAG == PileEnd::Closed ? 0.0 : S.EID; }
@@ -123,37 +126,15 @@ void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& pl
         S.NODE_UNIT_FRICTION_LIMITED[k] = std::min(f, limit);
     }
 
-    S.SKIN_INCREMENT[0] = S.SKIN_INCREMENT_MAX[0] = 0.0;
-    S.SKIN_CUMULATIVE[0] = S.SKIN_FACTORED[0] = 0.0;
-    double sum = 0.0;
-    double factored = 0.0;
-    for (int k = 1; k <= last; ++k) {
-        double dq = (S.NODE_UNIT_FRICTION[k - 1] + S.NODE_UNIT_FRICTION[k]) * 0.5 * p * delta;
-        const double dqMax = (S.NODE_FRICTION_LIMIT[k - 1] + S.NODE_FRICTION_LIMIT[k]) * 0.5 * p * delta;
-        if (dq - dqMax > 1e-6)
-            dq = dqMax;
-        S.SKIN_INCREMENT[k] = dq;
-        S.SKIN_INCREMENT_MAX[k] = dqMax;
-        sum += dq;
-        factored += dq * S.SEG_SIDE_FACTOR[segmentAtNode(S, k)];
-        S.SKIN_CUMULATIVE[k] = sum;
-        S.SKIN_FACTORED[k] = factored;
-        // Factored for the load-settlement only with option 1.
-        tzSkin[k] = S.SIDE_FACTOR_FLAG == TzFactorOption::Factored ? factored : sum;
-    }
-    for (int k = 1; k <= last; ++k)
-        S.SKIN_CUMULATIVE[k] = S.SKIN_FACTORED[k];
-
+    NodeArray perimeterAt{};
+    perimeterAt.fill(p);
+    accumulateSkin(S,
+                   {S.NODE_UNIT_FRICTION, S.NODE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.SKIN_INCREMENT_MAX,
+                    S.SKIN_CUMULATIVE, tzSkin},
+                   perimeterAt, last, NodeFrictionRule::AsGiven);
     // Result columns of the method for the common steps, the tables and the
     // load-settlement input.
-    auto& skin = S.METHOD_SKIN[methodIndex];
-    auto& unit = S.METHOD_UNIT_FRICTION[methodIndex];
-    auto& tz = S.METHOD_TZ_SKIN[methodIndex];
-    for (int k = 0; k <= last; ++k) {
-        skin[k] = S.SKIN_CUMULATIVE[k];
-        unit[k] = S.NODE_UNIT_FRICTION_LIMITED[k];
-        tz[k] = tzSkin[k];
-    }
+    publishNodes(S, methodIndex, S.NODE_UNIT_FRICTION_LIMITED, S.SKIN_CUMULATIVE, tzSkin, last);
     S.METHOD_PLUG_FRICTION[methodIndex] = plugPair;
 }
 

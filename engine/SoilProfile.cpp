@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Charts.h"
+#include "DiameterUnits.h"
 #include "EngineRules.h"
 #include "UnitConversions.h"
 
@@ -64,7 +65,7 @@ double densityCriticalDepth(const EngineState& S, int i)
 {
     const double phi = S.SEG_FRICTION_ANGLE[i];
     const double diameters = phi < 33 ? 10 : (phi < 36 ? 15 : 20);
-    const double od = english(S) ? S.OD / 12 : S.OD / 1000;
+    const double od = S.OD / DiameterUnitsPerDepthUnit(english(S));
     return diameters * od;
 }
 

@@ -5,12 +5,13 @@
 #pragma once
 
 #include "EngineRules.h"
+#include "PiApproximations.h"
 
 namespace veldo {
 
 // Decimal constants of the load-transfer computations are single-precision
 // literals widened to double.
-inline constexpr double kTzPi = 3.1416f;
+inline constexpr double kTzPi = kPi3_1416F;
 // Inches per metre, in every conversion of movements.
 inline constexpr double kInchPerMetre = 1.0 / 0.0254;
 

@@ -49,7 +49,7 @@ EndPair sandFriction(EngineState& S, int i)
     double k = S.SEG_KO[i];
     if (S.MethodTicked[Method::ApiRp2a] == Flag::On || k == 0)
         k = S.LOADING == Loading::Tension ? 0.6 : 1.25;
-    const double t = std::tan(delta / DEG_PER_RAD);
+    const double t = std::tan(delta / kDegreesPerRadian57_2958);
     return {k * S.SIGV_LIMITED[2 * i - 1] * t, k * S.SIGV_LIMITED[2 * i + 1] * t};
 }
 

@@ -1,6 +1,6 @@
 // Codes of a project's input as the project file and the engine store them, and the
-// status the engine returns. One declaration for the engine, the components and the
-// program; plain C++, no Qt.
+// request and the status of the engine's entry. One declaration for the engine, the
+// components and the program; plain C++, no Qt.
 #pragma once
 
 namespace veldo {
@@ -104,6 +104,12 @@ namespace Flag {
 inline constexpr int Off = 0;
 inline constexpr int On = 1;
 } // namespace Flag
+
+// The request the program passes to the engine's entry: run the analysis of the
+// project named in names.dat. The entry answers any other request with RunStatus::Stopped.
+namespace RunRequest {
+inline constexpr int Analysis = 7;
+} // namespace RunRequest
 
 // Status of a run, the entry's return value.
 namespace RunStatus {

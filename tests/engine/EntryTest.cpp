@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 
 #include "EngineTestSupport.h"
+#include "InputCodes.h"
 
 namespace veldo::test {
 namespace {
@@ -38,7 +39,7 @@ TEST_F(EntryTest, BothNamesResolveToOneFunctionAndNothingElseIsExported)
     EXPECT_EQ(dlsym(lib_, "_ZN5veldo19AXIAL_CAPACITY_MAINERNS_11EngineStateE"), nullptr);
 }
 
-TEST_F(EntryTest, RequestsOtherThanSevenReturnOneAndTouchNoFile)
+TEST_F(EntryTest, RequestsOtherThanTheAnalysisReturnStoppedAndTouchNoFile)
 {
     const std::string project = ProjectBuilder{}.text();
     writeFile("job.vd7d", project);
@@ -47,20 +48,23 @@ TEST_F(EntryTest, RequestsOtherThanSevenReturnOneAndTouchNoFile)
     const EntryFn run = entry("_IVELDO");
     ASSERT_NE(run, nullptr);
     for (int request : {0, 1, 6, 8, -7, 70})
-        EXPECT_EQ(run(request), 1) << request;
+        EXPECT_EQ(run(request), RunStatus::Stopped) << request;
     EXPECT_FALSE(exists("job.vd7o"));
     EXPECT_FALSE(exists("job.vd7p"));
     EXPECT_EQ(readFile("job.vd7d"), project);
 }
 
-TEST_F(EntryTest, RequestSevenRunsTheEnglishExample)
+// The request number is the library's interface: a program built before the name
+// passes 7.
+TEST_F(EntryTest, TheAnalysisRequestIsSevenAndRunsTheEnglishExample)
 {
     writeFile("names.dat", std::string("2015.7.7\r\n\r\n\r\n0\r\n") + VELDO_EXAMPLES_DIR +
                                "/PipeSandClay_English.vd7d\r\n" + path("job.vd7o") + "\r\n" + path("job.vd7p") +
                                "\r\n" + VELDO_EXAMPLES_DIR + "/PipeSandClay_English.cpt\r\n");
     const EntryFn run = entry("IVELDO");
     ASSERT_NE(run, nullptr);
-    EXPECT_EQ(run(7), 0);
+    EXPECT_EQ(RunRequest::Analysis, 7);
+    EXPECT_EQ(run(RunRequest::Analysis), RunStatus::Completed);
     const std::string report = readFile("job.vd7o");
     EXPECT_NE(report.find("* COMPUTATION RESULT *"), std::string::npos);
     EXPECT_TRUE(exists("job.vd7p"));
