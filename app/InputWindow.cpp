@@ -21,6 +21,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -358,15 +359,31 @@ void BringInputWindowForward(TInputWindow& window)
         area->setActiveSubWindow(frame);
 }
 
-void ReloadInputWindows(TMainForm& main)
+namespace {
+
+// Runs `action` on every open input window of the main window.
+void ForEachInputWindow(const TMainForm& main, const std::function<void(TInputWindow&)>& action)
 {
     const TInputWindowFlags* flags = FindFlags(main);
     if (!flags)
         return;
     for (const auto& entry : flags->windows) {
         if (TInputWindow* window = entry.second)
-            RunReportingErrors([window] { window->FormActivate(); });
+            action(*window);
     }
+}
+
+} // namespace
+
+void ReloadInputWindows(TMainForm& main)
+{
+    ForEachInputWindow(main, [](TInputWindow& window) { RunReportingErrors([&window] { window.FormActivate(); }); });
+}
+
+void CompareInputWindowsWithProject(TMainForm& main)
+{
+    const TProjectState now = ProjectState(main.Data(), main.Tables());
+    ForEachInputWindow(main, [&now](TInputWindow& window) { window.loadedState_ = now; });
 }
 
 // ---- Building a window's controls -------------------------------------------------

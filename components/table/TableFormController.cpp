@@ -612,17 +612,18 @@ bool TTableForm::CommitCurrentCell()
     const QModelIndex current = grid_->currentIndex();
     if (!current.isValid() || current.row() >= table_->RowCount() || current.column() >= table_->VisibleColumnCount())
         return true;
-    table_->SetChanged(true);
     TColumn& column = table_->VisibleColumn(current.column());
     if (column.NeedsControls())
         return true;
     const QTableWidgetItem* item = grid_->item(current.row(), current.column());
     const QString text = item ? item->text() : QString();
-    // An untouched cell keeps its value at full precision rather than its display text.
+    // An untouched cell keeps its value at full precision rather than its display
+    // text, and is no change.
     if (text == column.AsText(current.row()))
         return true;
     try {
         column.SetText(current.row(), text);
+        table_->SetChanged(true);
     } catch (const std::exception& e) {
         if (!exitRefusalReported_)
             ShowError(QString::fromStdString(e.what()));

@@ -361,12 +361,12 @@ TEST_F(SoilLayersWindowTest, EditsReachTheTableOnDeactivation)
 {
     ThreeLayers();
     TDlgSoilLayers& w = Open();
+    Form().SetModified(false);
     // 12 x 2 + 1 = 25: the field's expression becomes the cell's number.
     w.LayerEdit(2, 0)->setText(QStringLiteral("12*2+1"));
     EXPECT_EQ(w.Cells(2, 4), "25");
     w.LayerEdit(0, 1)->setText(QStringLiteral("1234.5"));
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L); // the window keeps no copy
-    Form().SetModified(false);
     Form().DeactivateActiveChild();
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L);
     EXPECT_EQ(D().Cell(kLayerMaxSide, 0).AsFloat(), 1234.5L);
