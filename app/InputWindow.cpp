@@ -336,8 +336,7 @@ void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index typ
     frame->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(area, &QMdiArea::subWindowActivated, &window,
                      [&window](QMdiSubWindow*) { window.ActivationChanged(); });
-    frame->show();
-    FitSubWindow(*frame, window.ContentSizeHint());
+    frame->showNormal();
     area->setActiveSubWindow(frame);
     // Without an active main window the area may not activate children; the window
     // is loaded all the same.
@@ -345,6 +344,8 @@ void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index typ
         window.active_ = area->activeSubWindow() == frame;
         RunReportingErrors([&window] { window.FormActivate(); });
     }
+    // Sized by what it loaded (the soil layers window by its rows).
+    FitSubWindow(*frame, window.ContentSizeHint());
 }
 
 void BringInputWindowForward(TInputWindow& window)

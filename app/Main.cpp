@@ -75,6 +75,9 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
     // A child lying partly outside the area stays within reach.
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A window that opens or is activated keeps its own state: an input window over a
+    // maximised plot opens normal and framed, and the plot stays maximised behind it.
+    mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdi_);
     SetTableEditorMdiArea(mdi_);
     plots_ = new TResultPlots(this);
