@@ -175,7 +175,8 @@ TEST_P(WindowFit, InputWindowsOverAMaximisedPlotOpenNormalFramedAndOnTop)
     ASSERT_NE(plot, nullptr);
     ASSERT_TRUE(plot->isMaximized());
 
-    for (const char* item : {"DataCircular", "DataCpt", "CompViewSoil", "DataSoilLayers", "DataTitle"}) {
+    for (const char* item :
+         {"DataCircular", "DataCpt", "CompViewSoil", "DataSoilLayers", "DataTitle", "DataSoilTable"}) {
         main.Action(QString::fromLatin1(item))->trigger();
         QApplication::processEvents();
         QMdiSubWindow* opened = main.MdiArea()->activeSubWindow();
