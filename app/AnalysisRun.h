@@ -173,7 +173,7 @@ inline const QString StoppedOnCheckText = MessageText(TMsg::StoppedOnCheck);
 inline const QString FilesFailedText = MessageText(TMsg::FilesFailed);
 inline const QString PathTooLongText = MessageText(TMsg::PathTooLong);
 
-// "An error occured during saving", followed by the file and the reason on their
+// "An error occurred during saving", followed by the file and the reason on their
 // own lines when they are known.
 QString SavingErrorMessage(const QString& detail);
 

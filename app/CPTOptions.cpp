@@ -133,7 +133,8 @@ bool ShowCPTViewPlot(TMainForm& main, TCptConversion conversion)
 // ---- The window ------------------------------------------------------------------
 
 const QString TDlgInputMotion::Caption = QStringLiteral("Data of Cone Penetration Test");
-const QString TDlgInputMotion::BrowseFilter = QStringLiteral("CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*");
+const QString TDlgInputMotion::BrowseFilter =
+    QStringLiteral("CPT records (*.txt *.acc)|*.txt;*.acc|All Files (*.*)|*.*");
 const QString TDlgInputMotion::ReadErrorText = MessageText(TMsg::CptReadError);
 
 TDlgInputMotion::TDlgInputMotion(TMainForm& main)
@@ -169,7 +170,8 @@ QWidget* TDlgInputMotion::BuildFileGroup()
     grid->addWidget(browse_, 1, 1);
     grid->addWidget(editFile_, 1, 2);
 
-    MarkModifiedOn(fileName_);
+    // The file name and the three counts say how to read a text file; they are not
+    // saved with the project and do not mark it modified.
     connect(fileName_, &QLineEdit::textChanged, this,
             [this](const QString& text) { editFile_->setEnabled(!text.trimmed().isEmpty()); });
     editFile_->setEnabled(false);
@@ -227,11 +229,6 @@ QWidget* TDlgInputMotion::BuildReadGroup()
                     row++, 0, 1, 2);
     grid->addWidget(Note(group, QStringLiteral("(Ex. Ua=1000 if MPa instead of kPa is used in the field CPT data.)")),
                     row++, 0, 1, 2);
-
-    connect(dataLines_, &QLineEdit::textChanged, this, [this] { CountChanged(*dataLines_, kCptDataLinesEntry); });
-    connect(headerLines_, &QLineEdit::textChanged, this, [this] { CountChanged(*headerLines_, kCptHeaderLinesEntry); });
-    connect(valuesPerLine_, &QLineEdit::textChanged, this,
-            [this] { CountChanged(*valuesPerLine_, kCptValuesPerLineEntry); });
     return group;
 }
 
@@ -285,20 +282,6 @@ void TDlgInputMotion::CommitToProject()
     }
 }
 
-void TDlgInputMotion::CountChanged(const TDataEdit& field, int entry)
-{
-    if (Loading())
-        return;
-    long double value = 0;
-    try {
-        value = field.Number();
-    } catch (const std::exception&) {
-        return; // not a number (yet): nothing to compare
-    }
-    if (RoundToInt(value) != Data().Integers[static_cast<std::size_t>(entry)])
-        Modified();
-}
-
 bool TDlgInputMotion::FieldsValid()
 {
     for (TDataEdit* field : {dataLines_, headerLines_, valuesPerLine_, ua_})
@@ -320,6 +303,10 @@ TCptReadSettings TDlgInputMotion::Settings() const
 
 bool TDlgInputMotion::Read(TCptConversion conversion, const QString& fileName, bool showMessages)
 {
+    if (fileName.trimmed().isEmpty()) {
+        Messages().Information(Msg(TMsg::CptFileNotNamed));
+        return false;
+    }
     if (!QFileInfo::exists(fileName)) {
         Messages().Information(Msg(TMsg::CptFileMissing, fileName));
         return false;
@@ -361,7 +348,7 @@ bool TDlgInputMotion::ReadMotionDataSu(const QString& fileName, bool showMessage
     return Read(TCptConversion::Su, fileName, showMessages);
 }
 
-void TDlgInputMotion::BrowseClick() { BrowseInto(*fileName_, browser_, this); }
+void TDlgInputMotion::BrowseClick() { BrowseInto(*fileName_, browser_, this, TFileKind::CptData); }
 
 void TDlgInputMotion::EditFileClick()
 {

@@ -50,7 +50,7 @@ class TDlgInputMotion final : public TInputWindow {
     Q_OBJECT
 public:
     static const QString Caption;       // "Data of Cone Penetration Test"
-    static const QString BrowseFilter;  // "CPT recors(.txt)|*.txt;*.acc|All Files (*.*)|*.*"
+    static const QString BrowseFilter;  // "CPT records (*.txt *.acc)|*.txt;*.acc|All Files (*.*)|*.*"
     static const QString ReadErrorText; // "There was an error reading the input CPT file."
     // Largest number of data lines: the profile's room in the analysis engine.
     static constexpr int MaxDataLines = 1000;
@@ -99,9 +99,6 @@ private:
     QWidget* BuildGraphicsGroup();
     TDataEdit* AddField(QWidget* parent, const QString& name, const QString& caption, long double minVal,
                         long double maxVal, QLabel*& label);
-    // Marks the project modified when the field holds a number whose rounded value
-    // differs from integer-table entry `entry`.
-    void CountChanged(const TDataEdit& field, int entry);
     // Runs every field's exit validation; false (after its message) at the first refused.
     bool FieldsValid();
     TCptReadSettings Settings() const;

@@ -203,7 +203,24 @@ void TProgramData::MethodsChanged(const TProgramData& previous, const TProjectTa
         TaperAngle = 0;
 }
 
-TProjectState ProjectState(const TProgramData& data, const TProjectTables& tables) { return {data, tables.State()}; }
+TProjectState ProjectState(const TProgramData& data, const TProjectTables& tables)
+{
+    TProjectState state{data, tables.State()};
+    // The last run's results are read from its plot-data file, the companion files are
+    // named after the project file, the CPT import settings say how to read a text
+    // file, and a circular section's perimeter follows from its diameter: none of them
+    // is a value saved with the project.
+    state.data.Results = {};
+    state.data.WaveEquationPath.clear();
+    state.data.CptPath.clear();
+    if (data.Circular)
+        state.data.Perimeter = 0;
+    state.data.Integers[kResultPointCountEntry] = 0;
+    state.data.CptDataFileName.clear();
+    for (const int entry : {kCptDataLinesEntry, kCptHeaderLinesEntry, kCptValuesPerLineEntry})
+        state.data.Integers[static_cast<std::size_t>(entry)] = 0;
+    return state;
+}
 
 TProgramData TProgramData::CreateDefault(TProjectTables& tables)
 {

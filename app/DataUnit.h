@@ -163,9 +163,10 @@ struct TSoilPropertyUse {
 // clay and silt.
 TSoilPropertyUse SoilPropertyUse(const TProgramData& data, int soilType, int column);
 
-// Everything the user can change in a project: its settings and every value of its
-// tables and CPT profile. Compared before and after a window stores its controls, so
-// that only a real change marks the project modified.
+// Everything the user can change in a project and saves with it: its settings and
+// every value of its tables and CPT profile (not the last run's results, not the CPT
+// import settings). Compared before and after a window stores its controls, so that
+// only a real change marks the project modified.
 struct TProjectState {
     TProgramData data;
     TTablesState tables;

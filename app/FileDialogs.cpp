@@ -1,8 +1,14 @@
 #include "FileDialogs.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QSortFilterProxyModel>
 #include <QStringList>
+
+#include <memory>
 
 namespace veldo {
 namespace {
@@ -18,9 +24,9 @@ void Prepare(QFileDialog& dialog, const QString& title, const QStringList& filte
 class TStandardFileDialogs final : public IFileDialogs {
 public:
     std::optional<TOpenChoice> Open(QWidget* parent, const QString& title, const QString& filter,
-                                    const QString& defaultSuffix) override
+                                    const QString& defaultSuffix, const QString& folder) override
     {
-        QFileDialog dialog(parent);
+        QFileDialog dialog(parent, QString(), folder);
         const QStringList filters = QtFilters(filter);
         Prepare(dialog, title, filters, defaultSuffix);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -78,10 +84,73 @@ TFileBrowser StandardFileBrowser(const QString& filter)
     };
 }
 
-void BrowseInto(QLineEdit& field, const TFileBrowser& browser, QWidget* parent)
+namespace {
+
+// Shows folders and executable files while the dialog's first filter is chosen.
+class TProgramFilter final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void SetProgramsOnly(bool programsOnly)
+    {
+        programsOnly_ = programsOnly;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!programsOnly_ || !files)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool programsOnly_ = true;
+};
+
+} // namespace
+
+QFileDialog* NewProgramDialog(QWidget* parent, const QString& fileName, const QString& filter)
 {
-    if (const std::optional<QString> chosen = browser(parent, field.text()))
+    auto* dialog = new QFileDialog(parent);
+    dialog->setOption(QFileDialog::DontUseNativeDialog); // the proxy works on Qt's own dialog only
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    auto* programs = new TProgramFilter(dialog);
+    dialog->setProxyModel(programs);
+    dialog->setNameFilters(QtFilters(filter));
+    if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")); types && types->count() > 0) {
+        // The first filter shows its own name: its pattern is not what it selects.
+        types->setItemText(0, QString(filter).section(QLatin1Char('|'), 0, 0));
+        QObject::connect(types, &QComboBox::currentIndexChanged, programs,
+                         [programs](int index) { programs->SetProgramsOnly(index == 0); });
+    }
+    if (QFileInfo(fileName).isDir())
+        dialog->setDirectory(fileName);
+    else if (!fileName.isEmpty())
+        dialog->selectFile(fileName);
+    return dialog;
+}
+
+TFileBrowser ProgramFileBrowser(const QString& filter)
+{
+    return [filter](QWidget* parent, const QString& fileName) -> std::optional<QString> {
+        const std::unique_ptr<QFileDialog> dialog(NewProgramDialog(parent, fileName, filter));
+        if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog->selectedFiles().front();
+    };
+}
+
+void BrowseInto(QLineEdit& field, const TFileBrowser& browser, QWidget* parent, TFileKind kind)
+{
+    if (const std::optional<QString> chosen = browser(parent, StartPath(kind, field.text()))) {
         field.setText(*chosen);
+        RememberChosenFile(kind, *chosen);
+    }
 }
 
 } // namespace veldo

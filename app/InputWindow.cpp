@@ -21,6 +21,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -335,8 +336,7 @@ void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index typ
     frame->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(area, &QMdiArea::subWindowActivated, &window,
                      [&window](QMdiSubWindow*) { window.ActivationChanged(); });
-    frame->show();
-    FitSubWindow(*frame, window.ContentSizeHint());
+    frame->showNormal();
     area->setActiveSubWindow(frame);
     // Without an active main window the area may not activate children; the window
     // is loaded all the same.
@@ -344,6 +344,8 @@ void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index typ
         window.active_ = area->activeSubWindow() == frame;
         RunReportingErrors([&window] { window.FormActivate(); });
     }
+    // Sized by what it loaded (the soil layers window by its rows).
+    FitSubWindow(*frame, window.ContentSizeHint());
 }
 
 void BringInputWindowForward(TInputWindow& window)
@@ -358,15 +360,31 @@ void BringInputWindowForward(TInputWindow& window)
         area->setActiveSubWindow(frame);
 }
 
-void ReloadInputWindows(TMainForm& main)
+namespace {
+
+// Runs `action` on every open input window of the main window.
+void ForEachInputWindow(const TMainForm& main, const std::function<void(TInputWindow&)>& action)
 {
     const TInputWindowFlags* flags = FindFlags(main);
     if (!flags)
         return;
     for (const auto& entry : flags->windows) {
         if (TInputWindow* window = entry.second)
-            RunReportingErrors([window] { window->FormActivate(); });
+            action(*window);
     }
+}
+
+} // namespace
+
+void ReloadInputWindows(TMainForm& main)
+{
+    ForEachInputWindow(main, [](TInputWindow& window) { RunReportingErrors([&window] { window.FormActivate(); }); });
+}
+
+void CompareInputWindowsWithProject(TMainForm& main)
+{
+    const TProjectState now = ProjectState(main.Data(), main.Tables());
+    ForEachInputWindow(main, [&now](TInputWindow& window) { window.loadedState_ = now; });
 }
 
 // ---- Building a window's controls -------------------------------------------------

@@ -145,6 +145,7 @@ protected:
 
 private:
     friend void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index type);
+    friend void CompareInputWindowsWithProject(TMainForm& main);
     // Follows the MDI area's activation changes.
     void ActivationChanged();
     void TakeActivationBack();
@@ -185,6 +186,9 @@ void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index typ
 void BringInputWindowForward(TInputWindow& window);
 // Loads every open input window again (after the unit system changed).
 void ReloadInputWindows(TMainForm& main);
+// Makes the project as it is now what every open input window compares its next
+// commit with (after a save: what was saved is no change).
+void CompareInputWindowsWithProject(TMainForm& main);
 
 template <class TWindow> TWindow* FindInputWindow(const TMainForm& main)
 {

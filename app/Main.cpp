@@ -3,8 +3,10 @@
 #include "Main.h"
 #include "MessageCatalogue.h"
 
+#include "DialogFolders.h"
 #include "FileDialogs.h"
 #include "FilePaths.h"
+#include "InputWindow.h"
 #include "Launchers.h"
 #include "Messages.h"
 #include "RunProject.h"
@@ -66,12 +68,16 @@ TMainForm::TMainForm(TMainFormOptions options, QWidget* parent)
       tables_(std::make_unique<TProjectTables>())
 {
     setAcceptDrops(true);
+    ForgetDialogFolders(); // a new run of the program
     editorPath_ = settings_.EditorPath();
 
     mdi_ = new QMdiArea(this);
     // A child lying partly outside the area stays within reach.
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A window that opens or is activated keeps its own state: an input window over a
+    // maximised plot opens normal and framed, and the plot stays maximised behind it.
+    mdi_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     setCentralWidget(mdi_);
     SetTableEditorMdiArea(mdi_);
     plots_ = new TResultPlots(this);
@@ -99,8 +105,10 @@ bool TMainForm::IsModified() const { return modified_ || tables_->IsChanged(); }
 void TMainForm::SetModified(bool value)
 {
     modified_ = value;
-    if (!value)
+    if (!value) {
         tables_->ResetChanged();
+        CompareInputWindowsWithProject(*this);
+    }
 }
 
 QString TMainForm::CaptionFileName(const QString& projectPath)
@@ -112,6 +120,16 @@ QString TMainForm::CaptionFileName(const QString& projectPath)
     if (name.size() > 1)
         name[0] = name[0].toUpper();
     return name;
+}
+
+void TMainForm::UpdateProjectFolder() const
+{
+    if (data_.ProjectPath.isEmpty() && !partlyReadFrom_.isEmpty())
+        SetProjectFolder(QFileInfo(partlyReadFrom_).absolutePath());
+    else if (data_.ProjectPath.isEmpty() || data_.ProjectPath == QLatin1String(DefaultProjectPath))
+        SetProjectFolder({}); // never saved
+    else
+        SetProjectFolder(QFileInfo(data_.ProjectPath).absolutePath());
 }
 
 void TMainForm::UpdateCaption()
@@ -197,6 +215,7 @@ void TMainForm::AfterProjectChange()
     tables_->tblDataSand().Comments = SandComment;
     VisibleOffshoreColumns();
     UpdateCaption();
+    UpdateProjectFolder();
     UpdatePileShapeControls();
     CheckSpeedButtons();
 }
@@ -214,6 +233,7 @@ bool TMainForm::OpenFileName(const QString& path, int generation)
     }
     InstallProject(std::move(read.data), std::move(read.tables));
     SetModified(false);
+    RememberChosenFile(TFileKind::Project, QFileInfo(path).absoluteFilePath());
     if (read.Complete()) {
         QDir::setCurrent(QFileInfo(path).absolutePath());
         if (PlotFileExists())
@@ -269,9 +289,10 @@ TSaveResult TMainForm::SaveToProjectPath()
 
 TSaveResult TMainForm::SaveAs()
 {
-    QString fileName = data_.ProjectPath.isEmpty() ? QString::fromLatin1(DefaultProjectPath) : data_.ProjectPath;
-    if (data_.ProjectPath.isEmpty() && !partlyReadFrom_.isEmpty())
-        fileName = QFileInfo(partlyReadFrom_).absolutePath() + QLatin1Char('/') + fileName;
+    // The project's file name in the folder last used for projects (or the project's).
+    QString fileName =
+        data_.ProjectPath.isEmpty() ? QString::fromLatin1(DefaultProjectPath) : QFileInfo(data_.ProjectPath).fileName();
+    fileName = QDir(StartFolder(TFileKind::Project)).filePath(fileName);
     if (!HasSuffix(fileName, QStringLiteral(".") + DefaultExtension))
         fileName = ReplaceExtension(fileName, QStringLiteral(".") + DefaultExtension);
     const QString title = QStringLiteral("Save ") + CaptionFileName() + QStringLiteral(" As");
@@ -281,11 +302,14 @@ TSaveResult TMainForm::SaveAs()
         const QString previous = data_.ProjectPath;
         data_.ProjectPath = *chosen;
         result = SaveToProjectPath();
-        if (result == TSaveResult::Failed)
+        if (result == TSaveResult::Failed) {
             data_.ProjectPath = previous; // nothing was written under the new name
-        else
+        } else {
             partlyReadFrom_.clear();
+            RememberChosenFile(TFileKind::Project, *chosen);
+        }
         UpdateCaption();
+        UpdateProjectFolder();
         WriteSettings();
     }
     CheckSpeedButtons();

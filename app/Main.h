@@ -185,6 +185,8 @@ private:
     void OpenByExtension(const QString& path);
     void AfterProjectChange();
     void UpdateCaption();
+    // Where file dialogs start before any folder was used (DialogFolders.h).
+    void UpdateProjectFolder() const;
     bool NeedsSaveAs() const;
     TSaveResult SaveAs();
     TSaveResult SaveToProjectPath();

@@ -2,6 +2,7 @@
 // the analysis run, the text editors and the help.
 #include "Main.h"
 
+#include "DialogFolders.h"
 #include "FileDialogs.h"
 #include "FilePaths.h"
 #include "InputWindow.h"
@@ -62,7 +63,8 @@ void TMainForm::OpenFile()
 {
     if (!QuerySaveChanges())
         return;
-    const auto choice = dialogs_.Open(this, QStringLiteral("Open"), OpenFilter, DefaultExtension);
+    const auto choice =
+        dialogs_.Open(this, QStringLiteral("Open"), OpenFilter, DefaultExtension, StartFolder(TFileKind::Project));
     // The extension decides the generation, whatever filter was chosen.
     if (choice)
         OpenFileName(choice->path, ProjectGeneration(choice->path));

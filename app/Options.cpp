@@ -22,10 +22,10 @@ constexpr long double kNoIncrement = 1e-6L;
 
 } // namespace
 
-const QString TDlgOptions::BrowserFilter = QStringLiteral("Programs|*.exe;*.com|All Files (*.*)|*.*");
+const QString TDlgOptions::BrowserFilter = QStringLiteral("Programs|*|All Files (*)|*");
 
 TDlgOptions::TDlgOptions(TMainForm& main)
-    : TInputWindow(main, QStringLiteral("Control Options")), browser_(StandardFileBrowser(BrowserFilter))
+    : TInputWindow(main, QStringLiteral("Control Options")), browser_(ProgramFileBrowser(BrowserFilter))
 {
     setObjectName(QStringLiteral("DlgOptions"));
     auto* layout = new QVBoxLayout(this);
@@ -84,7 +84,7 @@ QWidget* TDlgOptions::BuildTextEditor()
     return group;
 }
 
-void TDlgOptions::BtnBrowseClick() { BrowseInto(*editor_, browser_, this); }
+void TDlgOptions::BtnBrowseClick() { BrowseInto(*editor_, browser_, this, TFileKind::Program); }
 
 void TDlgOptions::LoadFromProject()
 {

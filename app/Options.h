@@ -16,7 +16,8 @@ class TDataEdit;
 class TDlgOptions final : public TInputWindow {
     Q_OBJECT
 public:
-    static const QString BrowserFilter; // "Programs|*.exe;*.com|All Files (*.*)|*.*"
+    // "Programs|*|All Files (*)|*": "Programs" lists folders and executable files.
+    static const QString BrowserFilter;
 
     explicit TDlgOptions(TMainForm& main);
 

@@ -89,7 +89,7 @@ public:
     void CloseWindows();
 
     // Fills the plots from the file. A missing or unreadable number ends the reading
-    // (what was read stays): with messages on "An error occured in running the main
+    // (what was read stays): with messages on "An error occurred in running the main
     // program." is shown; the result is false. A file whose series count does not
     // match the ticked methods, or whose selected method is not among them, is
     // stale: the same message, false, and the plots are left as they were.

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -34,7 +35,8 @@ constexpr int TypeColumn = 1;
 constexpr int FirstValueColumn = 2;
 constexpr int TagsPerLayer = 100;
 constexpr int RowHeight = 25;
-constexpr int DesignGridHeight = 186;
+// Rows the grid keeps when the window area is small.
+constexpr int MinimumShownRows = 3;
 constexpr std::array<int, TDlgSoilLayers::ColumnCount> DesignWidths{131, 72, 94, 106, 106, 135, 135};
 // D columns of grid columns 2 to 6.
 constexpr std::array<int, 5> ValueColumns{kLayerBottom, kLayerMaxSide, kLayerMaxEnd, kLayerSideFactor, kLayerEndFactor};
@@ -42,6 +44,40 @@ constexpr std::array<int, 5> ValueColumns{kLayerBottom, kLayerMaxSide, kLayerMax
 constexpr const char* FieldTag = "tag";
 
 QString NumberText(long double value) { return QString::fromStdString(formatGeneral18(value)); }
+
+// The words of `text` in lines no wider than `width` (a longer word stands alone).
+QStringList WrappedLines(const QString& text, const QFontMetrics& metrics, int width)
+{
+    QStringList lines;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + QLatin1Char(' ') + word) <= width)
+            lines.back() += QLatin1Char(' ') + word;
+        else
+            lines << word;
+    }
+    return lines;
+}
+
+// The layer grid asks for room for every column and every row; when the window area is
+// smaller the window's layout gives it less and the grid scrolls, so that the notes
+// and the Close button below it stay in view.
+class TLayerGrid final : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+    void SetSizes(QSize wanted, QSize minimum)
+    {
+        wanted_ = wanted;
+        minimum_ = minimum;
+        updateGeometry();
+    }
+    QSize sizeHint() const override { return wanted_; }
+    QSize minimumSizeHint() const override { return minimum_; }
+
+private:
+    QSize wanted_;
+    QSize minimum_;
+};
 
 } // namespace
 
@@ -53,14 +89,15 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLite
     group_ = new QGroupBox(QStringLiteral("Layers Definition"), this);
     group_->setObjectName(QStringLiteral("GroupBoxLayer"));
     auto* groupLayout = new QVBoxLayout(group_);
-    grid_ = new QTableWidget(0, ColumnCount, group_);
+    grid_ = new TLayerGrid(0, ColumnCount, group_);
     grid_->setObjectName(QStringLiteral("LayerGrid"));
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setDefaultSectionSize(RowHeight);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
-    grid_->setFixedHeight(DesignGridHeight);
-    groupLayout->addWidget(grid_);
+    grid_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    groupLayout->addWidget(grid_, 1);
 
     auto* buttons = new QHBoxLayout;
     add_ = new QPushButton(QStringLiteral("Add Layer"), group_);
@@ -76,7 +113,7 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLite
         buttons->addWidget(widget);
     buttons->addStretch();
     groupLayout->addLayout(buttons);
-    layout->addWidget(group_);
+    layout->addWidget(group_, 1);
 
     auto* notes = new QLabel(QStringLiteral("Notes:"), this);
     QFont underlined = notes->font();
@@ -148,28 +185,38 @@ void TDlgSoilLayers::SetHeaders()
                     stress,
                     QStringLiteral(" Factors on Side Friction "),
                     QStringLiteral("  Factors on End Bearing ")};
-    QStringList labels;
-    for (int column = 0; column < ColumnCount; ++column)
-        labels << Cells(column, 0) + QLatin1Char('\n') + Cells(column, 1);
-    grid_->setHorizontalHeaderLabels(labels);
 }
 
-// Each column is as wide as its design width or as its header text in the header's
-// font (units and note marks included), whichever is more; the grid follows.
+// Each column is as wide as its design width, its header lines broken at blanks to fit
+// it; a word wider than that widens the column. The grid asks for every column and row
+// (with room for a vertical scroll bar, for when the rows do not fit) and keeps at
+// least two columns and a few rows.
 void TDlgSoilLayers::SetColumnWidths()
 {
     const QFontMetrics metrics(grid_->horizontalHeader()->font());
     const int padding = 2 * metrics.averageCharWidth();
+    QStringList labels;
     int total = 0;
     for (int column = 0; column < ColumnCount; ++column) {
-        const int text =
-            std::max(metrics.horizontalAdvance(Cells(column, 0)), metrics.horizontalAdvance(Cells(column, 1))) +
-            padding;
-        const int width = std::max(DesignWidths[static_cast<std::size_t>(column)], text);
+        const int design = DesignWidths[static_cast<std::size_t>(column)];
+        QStringList lines;
+        for (int row = 0; row < FixedRows; ++row)
+            lines << WrappedLines(Cells(column, row), metrics, design - padding);
+        int width = design;
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line) + padding);
         grid_->setColumnWidth(column, width);
+        labels << lines.join(QLatin1Char('\n'));
         total += width;
     }
-    grid_->setFixedSize(total + 2 * grid_->frameWidth(), DesignGridHeight);
+    grid_->setHorizontalHeaderLabels(labels);
+    const int frame = 2 * grid_->frameWidth();
+    const int bar = grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
+    const int header = grid_->horizontalHeader()->sizeHint().height();
+    const auto height = [&](int rows) { return frame + header + rows * RowHeight; };
+    static_cast<TLayerGrid*>(grid_)->SetSizes(
+        QSize(total + frame + bar, height(std::max(grid_->rowCount(), 1))),
+        QSize(grid_->columnWidth(0) + grid_->columnWidth(1) + frame + bar, height(MinimumShownRows) + bar));
 }
 
 // ---- Activation and commit --------------------------------------------------------
@@ -178,8 +225,8 @@ void TDlgSoilLayers::LoadFromProject()
 {
     siltAllowed_ = Data().SiltAllowed();
     SetHeaders();
-    SetColumnWidths();
     grid_->setRowCount(D().RowCount());
+    SetColumnWidths();
     if (Layers() > 0) {
         PositionControls();
         currentRow_ = FixedRows;

@@ -259,8 +259,7 @@ void TDlgSoils::BuildClay(TPage& page)
     page.Row(QStringLiteral("2. Undrained Shear Strength"), StressUnits, 18, 21);
     page.Row(QStringLiteral("3. Remolded Shear Strength"), StressUnits, 19, 22);
     for (const char* line :
-         {"- Used for open-ended piipe piles to compute the",
-          "  resistance in skin friction along the inner surface of",
+         {"- Used for open-ended pipe piles to compute the", "  resistance in skin friction along the inner surface of",
           "  the pipe as the soil plug enter the pipe. A reduced",
           "  strength may account for the fact that the internal plug",
           "  may be highly disturbed as soil enters the pile.", "- Also used in Offshore Computation Methods."})
@@ -274,7 +273,7 @@ void TDlgSoils::BuildClay(TPage& page)
     QLabel* icpHeading = page.Text(QStringLiteral("6. Data for ICP/MTD Computation Method"));
     QLabel* icpNote = page.Text(NotUsedElsewhere);
     page.Row(QStringLiteral("6a. Plasticity Index, PI(%)"), {}, 24, 26);
-    page.Row(QStringLiteral("6b. Yield STress Ratio, YSR"), {}, 29, 32);
+    page.Row(QStringLiteral("6b. Yield Stress Ratio, YSR"), {}, 29, 32);
     QLabel* adhesionHeading = page.Text(QStringLiteral("7. Estimation of Adhesion Factor "));
     QLabel* adhesionNote = page.Text(QStringLiteral("(Only for FHWA Method)"));
     adhesion_ = page.Add(new QComboBox(page.Widget()), 0, 2);

@@ -4,6 +4,7 @@
 #include "Caption.h"
 #include "ChangeActiveLines.h"
 #include "ChangeLineNames.h"
+#include "DialogFolders.h"
 #include "Messages.h"
 #include "NumText.h"
 #include "PageSet.h"
@@ -632,7 +633,7 @@ TPlotGeometry TPlotForm::BitmapGeometry(const QImage& bitmap, int ppi) const
                             [&](const TLayoutOptions& o) { return BitmapLayout(width, height, ppi, ppi, sfh, o); });
 }
 
-bool TPlotForm::WriteBitmap(QImage& bitmap, int ppi, const QString& fileName) const
+bool TPlotForm::WriteBitmap(QImage& bitmap, int ppi, const QString& fileName, TBitmapColors colors) const
 {
     const int dotsPerMetre = static_cast<int>(RoundEven(ppi / 0.0254L));
     bitmap.setDotsPerMeterX(dotsPerMetre);
@@ -641,7 +642,7 @@ bool TPlotForm::WriteBitmap(QImage& bitmap, int ppi, const QString& fileName) co
         QPainter painter(&bitmap);
         PaintPlot(painter, BitmapGeometry(bitmap, ppi));
     }
-    return SaveBitmapFile(bitmap, fileName);
+    return SaveBitmapFile(WithBitmapColors(bitmap, colors), fileName);
 }
 
 void TPlotForm::PlotPrintClick()
@@ -664,18 +665,19 @@ void TPlotForm::PlotPageClick()
 
 void TPlotForm::PlotSaveClick()
 {
-    QFileDialog files(this);
+    QFileDialog files(this, QString(), StartFolder(TFileKind::Bitmap));
     files.setAcceptMode(QFileDialog::AcceptSave);
     files.setFileMode(QFileDialog::AnyFile);
     files.setDefaultSuffix(QStringLiteral("bmp"));
     files.setNameFilter(QStringLiteral("Bitmap (*.bmp)"));
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
         return;
+    RememberChosenFile(TFileKind::Bitmap, files.selectedFiles().front());
     QImage bitmap;
     TdlgFormat format(this, &bitmap);
     const int result = format.exec();
     if (result == QDialog::Accepted)
-        WriteBitmap(bitmap, format.PixelsPerInch(), files.selectedFiles().front());
+        WriteBitmap(bitmap, format.PixelsPerInch(), files.selectedFiles().front(), format.Colors());
     else if (result == TdlgFormat::kNoMemory)
         Messages().Information(Msg(TMsg::NotEnoughMemory));
     paintBox_->update();

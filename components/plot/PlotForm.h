@@ -3,6 +3,7 @@
 #pragma once
 
 #include "PlotScale.h"
+#include "PrintOutput.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -108,9 +109,10 @@ public:
     // Geometry of a bitmap of the given size at `ppi` pixels per inch: text keeps its
     // physical size, titles and legend have their room.
     TPlotGeometry BitmapGeometry(const QImage& bitmap, int ppi) const;
-    // Draws into a bitmap of its own size at `ppi` and writes it as BMP (the file
-    // records the resolution).
-    bool WriteBitmap(QImage& bitmap, int ppi, const QString& fileName) const;
+    // Draws into a bitmap of its own size at `ppi` and writes it as BMP in the colours
+    // chosen (the file records the resolution).
+    bool WriteBitmap(QImage& bitmap, int ppi, const QString& fileName,
+                     TBitmapColors colors = TBitmapColors::TrueColor) const;
     // Title rectangles on a surface; the plot area gives way so that tick labels
     // clear the x title.
     void PlaceTexts(const QPaintDevice& device, TPlotGeometry& geometry) const;

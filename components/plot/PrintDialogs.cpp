@@ -1,5 +1,6 @@
 #include "PrintDialogs.h"
 
+#include "DialogFolders.h"
 #include "Installable.h"
 
 #include <QFileDialog>
@@ -36,9 +37,9 @@ public:
         return dialog.exec() == QDialog::Accepted;
     }
 
-    QString PdfFileName(QWidget* parent) override
+    QString PdfFileName(QWidget* parent, const QString& folder) override
     {
-        QFileDialog dialog(parent, QStringLiteral("Print to PDF"));
+        QFileDialog dialog(parent, QStringLiteral("Print to PDF"), folder);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(QStringLiteral("PDF files (*.pdf)"));
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -69,9 +70,10 @@ bool ChoosePrintTarget(QPrinter& printer, QWidget* parent)
 {
     if (!PrintDialogs().Printers().isEmpty())
         return PrintDialogs().Print(printer, parent);
-    const QString file = PrintDialogs().PdfFileName(parent);
+    const QString file = PrintDialogs().PdfFileName(parent, StartFolder(TFileKind::Pdf));
     if (file.isEmpty())
         return false;
+    RememberChosenFile(TFileKind::Pdf, file);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
     return true;

@@ -23,8 +23,8 @@ public:
     // The page-setup dialog for `printer`; true when the user confirmed it.
     virtual bool PageSetup(QPrinter& printer, QWidget* parent) = 0;
     // The PDF file to print to when there is no printer: "Print to PDF", filter
-    // "PDF files (*.pdf)"; empty when cancelled.
-    virtual QString PdfFileName(QWidget* parent) = 0;
+    // "PDF files (*.pdf)", starting in `folder`; empty when cancelled.
+    virtual QString PdfFileName(QWidget* parent, const QString& folder) = 0;
 };
 
 // The interface in force: the installed one, else the Qt dialogs.
@@ -43,6 +43,7 @@ public:
     int PrintDialogsShown = 0;
     int PageSetupsShown = 0;
     int PdfDialogsShown = 0;
+    QString PdfFolder; // where the last PDF dialog started
     // Runs on the printer when the page-setup dialog is confirmed (the user's choice).
     std::function<void(QPrinter&)> OnPageSetup;
 
@@ -59,9 +60,10 @@ public:
             OnPageSetup(printer);
         return Confirm;
     }
-    QString PdfFileName(QWidget*) override
+    QString PdfFileName(QWidget*, const QString& folder) override
     {
         ++PdfDialogsShown;
+        PdfFolder = folder;
         return Confirm ? PdfFile : QString();
     }
 };

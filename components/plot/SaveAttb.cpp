@@ -82,6 +82,19 @@ int TdlgFormat::PixelsPerInch() const
     return static_cast<int>(RoundEven(std::clamp<long double>(dePPI.Edit->GetNumber(), 1, kLargest)));
 }
 
+TBitmapColors TdlgFormat::Colors() const
+{
+    if (rbBlackWhite->isChecked())
+        return TBitmapColors::BlackAndWhite;
+    if (rb256Colors->isChecked())
+        return TBitmapColors::Colors256;
+    if (rbHighColor->isChecked())
+        return TBitmapColors::HighColor;
+    if (rbTrueColor->isChecked())
+        return TBitmapColors::TrueColor;
+    return TBitmapColors::Colors16;
+}
+
 void TdlgFormat::btnOKClick()
 {
     // Each entry is validated as if it were left (a refused one keeps the dialog open

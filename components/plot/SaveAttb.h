@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DataEdit.h"
+#include "PrintOutput.h"
 
 #include <QDialog>
 
@@ -44,6 +45,8 @@ public:
     void btnOKClick();
     // The resolution chosen (the entry's number rounded; 72 until edited).
     int PixelsPerInch() const;
+    // The colours chosen ("16 Colors" until another is checked).
+    TBitmapColors Colors() const;
 
 private:
     void addEntry(TNumberEntry& entry, const QString& caption, const QString& unitsString, const QString& text,

@@ -18,6 +18,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <limits>
 
 namespace veldo {
 namespace {
@@ -251,7 +252,7 @@ void TTableForm::Initialise()
     imgHelp_->setPixmap(QPixmap::fromImage(table_->HelpPicture()));
     imgHelp_->setVisible(!table_->HelpPicture().isNull());
     shownColumns_ = table_->VisibleColumnCount();
-    shownRows_ = std::min(table_->RowCount(), kMaxShownRows);
+    shownRows_ = std::min(table_->RowCount(), MaxShownRows());
     table_->AttachEditor(
         this,
         [this] {
@@ -512,8 +513,7 @@ void TTableForm::LayOut()
         x += b->width() + m;
     }
     const int labelTop = btnAdd_->isVisibleTo(this) ? buttonTop + btnAdd_->height() + m : buttonTop;
-    lblComments_->adjustSize();
-    lblComments_->move(m, labelTop);
+    LayOutComments(labelTop);
     const int imageTop = lblComments_->isVisibleTo(this) ? labelTop + lblComments_->height() + m : labelTop;
     imgHelp_->adjustSize();
     imgHelp_->move(m, imageTop);
@@ -542,6 +542,28 @@ void TTableForm::LayOut()
     layingOut_ = false;
     if (table_->OnResize)
         table_->OnResize(*table_);
+}
+
+void TTableForm::LayOutComments(int top)
+{
+    const int m = Margin();
+    lblComments_->setWordWrap(false);
+    const QSize natural = lblComments_->sizeHint();
+    // In a window area the comments break their lines rather than widen the window
+    // beyond the area (which would leave no room for the columns).
+    int limit = std::numeric_limits<int>::max();
+    if (subWindow_ && subWindow_->mdiArea()) {
+        const QMargins border = subWindow_->contentsMargins();
+        limit = std::max(btnDel_->geometry().right() + 1 - m,
+                         subWindow_->mdiArea()->viewport()->width() - border.left() - border.right() - 2 * m);
+    }
+    if (natural.width() > limit) {
+        lblComments_->setWordWrap(true);
+        lblComments_->resize(limit, lblComments_->heightForWidth(limit));
+    } else {
+        lblComments_->resize(natural);
+    }
+    lblComments_->move(m, top);
 }
 
 void TTableForm::resizeEvent(QResizeEvent* event)
@@ -612,17 +634,18 @@ bool TTableForm::CommitCurrentCell()
     const QModelIndex current = grid_->currentIndex();
     if (!current.isValid() || current.row() >= table_->RowCount() || current.column() >= table_->VisibleColumnCount())
         return true;
-    table_->SetChanged(true);
     TColumn& column = table_->VisibleColumn(current.column());
     if (column.NeedsControls())
         return true;
     const QTableWidgetItem* item = grid_->item(current.row(), current.column());
     const QString text = item ? item->text() : QString();
-    // An untouched cell keeps its value at full precision rather than its display text.
+    // An untouched cell keeps its value at full precision rather than its display
+    // text, and is no change.
     if (text == column.AsText(current.row()))
         return true;
     try {
         column.SetText(current.row(), text);
+        table_->SetChanged(true);
     } catch (const std::exception& e) {
         if (!exitRefusalReported_)
             ShowError(QString::fromStdString(e.what()));
@@ -685,10 +708,16 @@ void TTableForm::GridEnter()
 
 // ---------------------------------------------------------------- row commands
 
+int TTableForm::MaxShownRows() const
+{
+    // A child of the window area shows every row the area has room for (FitToArea).
+    return subWindow_ ? std::numeric_limits<int>::max() : kMaxShownRows;
+}
+
 void TTableForm::GrowShownRows()
 {
     if (shownRows_ == table_->RowCount())
-        shownRows_ = std::min(shownRows_ + table_->RowGroup(), kMaxShownRows);
+        shownRows_ = std::min(shownRows_ + table_->RowGroup(), MaxShownRows());
 }
 
 bool TTableForm::RowCommandAllowed(int& row)
@@ -713,6 +742,7 @@ void TTableForm::BtnAddClick()
     table_->AppendRowGroup();
     suspendRebuild_ = false;
     Rebuild();
+    FitToArea();
     const int last = table_->RowCount() - 1;
     QScrollBar* scroll = grid_->verticalScrollBar();
     if (last >= scroll->value() + shownRows_)
@@ -727,6 +757,7 @@ void TTableForm::BtnInsClick()
     table_->SetChanged(true);
     GrowShownRows();
     table_->InsertRowGroup(row);
+    FitToArea();
 }
 
 void TTableForm::BtnDelClick()

@@ -95,7 +95,12 @@ private:
     // Takes the in-place controls of a grid column out of the grid (their column frees them).
     void RemoveControlsFromGrid(int column);
     void ShowButtons();
+    // The comments label below the row buttons, at `top`.
+    void LayOutComments(int top);
     bool RowCommandAllowed(int& row);
+    // Rows a window opens with at most, and grows to: 10, or as many as the window
+    // area has room for when the window is its child.
+    int MaxShownRows() const;
     void GrowShownRows();
     void ShowError(const QString& text);
     // Commits on leaving the grid or the window; a refusal is then reported once for the

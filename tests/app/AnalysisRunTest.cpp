@@ -274,7 +274,7 @@ TEST_F(AnalysisRunTest, StopsBeforeTheEngineWhenSavingOrCheckingFails)
     host_.saveError = QStringLiteral("/x/Job.cpt\rNo space left on device");
     run.Run();
     EXPECT_EQ(messages_->Texts(),
-              (std::vector<QString>{"An error occured during saving\r/x/Job.cpt\rNo space left on device"}));
+              (std::vector<QString>{"An error occurred during saving\r/x/Job.cpt\rNo space left on device"}));
 
     messages_->Clear();
     host_.saveResult = TSaveResult::Saved;

@@ -258,7 +258,9 @@ TEST_F(CptWindowTest, TheMenuItemOpensOneWindowLoadedFromTheProject)
     EXPECT_TRUE(w.EditFileButton().isEnabled());
 }
 
-TEST_F(CptWindowTest, CommitStoresTheNameAndRoundedCountsAndOnlyRealChangesMarkTheProject)
+// The name and the counts say how to read a text file: stored for the next read, never
+// a change of the project.
+TEST_F(CptWindowTest, CommitStoresTheNameAndRoundedCountsWithoutMarkingTheProject)
 {
     TDlgInputMotion& w = Open();
     // A new project's entries are 0: the fields show their lower bounds.
@@ -274,19 +276,18 @@ TEST_F(CptWindowTest, CommitStoresTheNameAndRoundedCountsAndOnlyRealChangesMarkT
     EXPECT_FALSE(Form().IsModified());
 
     w.DataLinesEdit().setText(QStringLiteral("24.6"));
-    EXPECT_TRUE(Form().IsModified());
     w.HeaderLinesEdit().setText(QStringLiteral("2.4"));
     w.ValuesPerLineEdit().setText(QStringLiteral("3"));
     w.FileNameEdit().setText(QStringLiteral("site/c12.acc"));
     w.FormDeactivate();
+    EXPECT_FALSE(Form().IsModified());
     EXPECT_EQ(Data().Integers[kCptDataLinesEntry], 25);
     EXPECT_EQ(Data().Integers[kCptHeaderLinesEntry], 2);
     EXPECT_EQ(Data().Integers[kCptValuesPerLineEntry], 3);
     EXPECT_EQ(Data().CptDataFileName, "site/c12.acc");
 
-    Form().SetModified(false);
     w.FileNameEdit().setText(QStringLiteral("site/c13.acc"));
-    EXPECT_TRUE(Form().IsModified());
+    EXPECT_FALSE(Form().IsModified());
 
     // An entry above its bound in the focused field is neither committed nor closed.
     w.HeaderLinesEdit().setFocus();
@@ -484,10 +485,17 @@ TEST_F(CptWindowTest, AMissingFileIsNamedAndNothingIsRead)
     const QString missing = dir_.filePath(QStringLiteral("none.txt"));
     TDlgInputMotion& w = OpenFor(missing, 3, 2, 4);
     w.QcButton().click();
-    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"File " + missing + " does not exists"});
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"File " + missing + " does not exist"});
     EXPECT_EQ(Profile().PointCount(), 0);
     EXPECT_EQ(Data().CptPointCount(), 0);
     EXPECT_EQ(Profile().PlotWindow(), nullptr);
+
+    // No name at all.
+    messages_->Clear();
+    w.FileNameEdit().clear();
+    w.SptButton().click();
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"No CPT data file is named."});
+    EXPECT_EQ(Profile().PointCount(), 0);
 }
 
 TEST_F(CptWindowTest, MoreDataLinesThanTheEngineHoldsAreRefused)
@@ -516,9 +524,10 @@ TEST_F(CptWindowTest, BrowseStartsAtTheNameAndEditFileStartsTheEditor)
     });
     Form().SetModified(false);
     w.BrowseButton().click();
-    EXPECT_EQ(startedAt, "old.txt");
+    // A name without a folder is taken in the project's folder (home: never saved).
+    EXPECT_EQ(startedAt, QDir::home().filePath(QStringLiteral("old.txt")));
     EXPECT_EQ(w.FileNameEdit().text(), "/data/c14.acc");
-    EXPECT_TRUE(Form().IsModified());
+    EXPECT_FALSE(Form().IsModified()); // how to read a file is not part of the project
 
     // Cancel keeps the name.
     w.SetBrowser([](QWidget*, const QString&) -> std::optional<QString> { return std::nullopt; });

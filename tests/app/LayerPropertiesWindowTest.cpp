@@ -116,6 +116,9 @@ TEST_F(LayerPropertiesWindowTest, UnitWordsFollowTheProjectUnits)
     EXPECT_EQ(Field(17).EditLabel()->text(), "1. Effective Unit Weight (kN/m^3)");
     EXPECT_EQ(Field(19).EditLabel()->text(), "3. Remolded Shear Strength (kN/m^2)");
     EXPECT_EQ(Field(23).EditLabel()->text(), "5. Qc from Cone Penetration Data (kN/m^2)");
+    // Spelled as a reader expects.
+    EXPECT_EQ(Field(29).EditLabel()->text(), "6b. Yield Stress Ratio, YSR");
+    EXPECT_NE(Label(QStringLiteral("- Used for open-ended pipe piles to compute the")), nullptr);
 }
 
 TEST_F(LayerPropertiesWindowTest, BlowCountsChooseTheSptRadioAndTheChoiceZeroesTheOtherPair)

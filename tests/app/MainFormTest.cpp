@@ -164,7 +164,7 @@ TEST_F(MainFormTest, SavePromptNoCancelAndYes)
     form.FileNewClick();
     ASSERT_EQ(dialogs_.titles.size(), 1u);
     EXPECT_EQ(dialogs_.titles[0], "Save NewVELDO As");
-    EXPECT_EQ(dialogs_.saveFileNames[0], "NewVELDO.vd7d");
+    EXPECT_EQ(dialogs_.saveFileNames[0], QDir::home().filePath(QStringLiteral("NewVELDO.vd7d")));
     EXPECT_EQ(form.Data().Title, "Edited");
     EXPECT_TRUE(form.IsModified());
 
@@ -217,7 +217,7 @@ TEST_F(MainFormTest, SaveOfANamedProjectWritesInPlaceAndOtherExtensionsAskForANa
     form.SetModified(true);
     messages_->Clear();
     EXPECT_FALSE(form.FileSaveClick());
-    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"An error occured during saving\r" + form.Data().ProjectPath +
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"An error occurred during saving\r" + form.Data().ProjectPath +
                                                        "\rNo such file or directory"});
     EXPECT_TRUE(form.IsModified());
 }
@@ -732,7 +732,7 @@ TEST_F(MainFormRunTest, AFailedSaveNamesTheFileAndLosesNothing)
         form.Action("FileSave")->trigger();
         form.Action("CompRun")->trigger();
     }
-    const QString fullText = "An error occured during saving\r" + project + "\rNo space left on device";
+    const QString fullText = "An error occurred during saving\r" + project + "\rNo space left on device";
     EXPECT_EQ(messages_->Texts(), (std::vector<QString>{fullText, fullText}));
     EXPECT_TRUE(form.IsModified());
     EXPECT_EQ(Bytes(project), projectBytes);
@@ -744,7 +744,7 @@ TEST_F(MainFormRunTest, AFailedSaveNamesTheFileAndLosesNothing)
     dialogs_.saveAnswers.push_back(inFile);
     form.Action("FileSaveAs")->trigger();
     EXPECT_EQ(messages_->Texts(),
-              std::vector<QString>{"An error occured during saving\r" + inFile + "\rNot a directory"});
+              std::vector<QString>{"An error occurred during saving\r" + inFile + "\rNot a directory"});
     EXPECT_EQ(form.Data().ProjectPath, project);
     EXPECT_EQ(form.windowTitle(), Caption + "Pipe");
     EXPECT_TRUE(form.IsModified());

@@ -14,17 +14,20 @@
 namespace veldo::test {
 
 // Answers the Open and Save As dialogs from queues (Cancel when a queue is empty)
-// and keeps the titles and file names they were shown with.
+// and keeps the titles, folders and file names they were shown with.
 class TScriptedFileDialogs final : public IFileDialogs {
 public:
     std::deque<std::optional<TOpenChoice>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::vector<QString> titles;
     std::vector<QString> saveFileNames;
+    std::vector<QString> openFolders;
 
-    std::optional<TOpenChoice> Open(QWidget*, const QString& title, const QString&, const QString&) override
+    std::optional<TOpenChoice> Open(QWidget*, const QString& title, const QString&, const QString&,
+                                    const QString& folder) override
     {
         titles.push_back(title);
+        openFolders.push_back(folder);
         return take(openAnswers);
     }
     std::optional<QString> SaveAs(QWidget*, const QString& title, const QString&, const QString&,

@@ -188,7 +188,7 @@ TEST_F(OptionWindowsTest, BrowseStartsAtTheEditorPathAndStoresTheChoice)
     w.FormDeactivate();
     EXPECT_EQ(Form().EditorPath(), "/usr/bin/kate");
     EXPECT_FALSE(Form().IsModified());
-    EXPECT_EQ(TDlgOptions::BrowserFilter, "Programs|*.exe;*.com|All Files (*.*)|*.*");
+    EXPECT_EQ(TDlgOptions::BrowserFilter, "Programs|*|All Files (*)|*");
 }
 
 TEST_F(OptionWindowsTest, AnIntervalAbove500KeepsControlOptionsActiveWhenAnotherWindowIsChosen)
@@ -399,9 +399,8 @@ TEST(FileDialogFiltersTest, EveryFilterOfTheProgramNamesItsPatterns)
     EXPECT_EQ(QtFilters(TMainForm::OpenFilter),
               QStringList({"VELDO 2015(*.vd7d)", "VELDO 2014(*.vd6d)", "VELDO Plus 5(*.vdd)", "All Files(*.*)"}));
     EXPECT_EQ(QtFilters(TMainForm::SaveFilter), QStringList({"VELDO 2015(*.vd7d)", "All files (*.*)"}));
-    EXPECT_EQ(QtFilters(TDlgOptions::BrowserFilter), QStringList({"Programs (*.exe *.com)", "All Files (*.*)"}));
-    EXPECT_EQ(QtFilters(TDlgInputMotion::BrowseFilter),
-              QStringList({"CPT recors(.txt) (*.txt *.acc)", "All Files (*.*)"}));
+    EXPECT_EQ(QtFilters(TDlgOptions::BrowserFilter), QStringList({"Programs (*)", "All Files (*)"}));
+    EXPECT_EQ(QtFilters(TDlgInputMotion::BrowseFilter), QStringList({"CPT records (*.txt *.acc)", "All Files (*.*)"}));
 }
 
 } // namespace

@@ -20,7 +20,7 @@
 namespace veldo {
 namespace {
 
-const QString ReadError = QStringLiteral("An error occured in running the main program.");
+const QString ReadError = QStringLiteral("An error occurred in running the main program.");
 
 std::filesystem::path dataFile(const char* name) { return std::filesystem::path(VELDO_TEST_DATA_DIR) / name; }
 

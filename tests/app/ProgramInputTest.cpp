@@ -4,6 +4,7 @@
 // refused entry stops the command with one message and stores nothing. Every field of
 // the input windows and every typed table column, saved at once, comes back when the
 // project is opened again.
+#include "CPTOptions.h"
 #include "DataEdit.h"
 #include "InputWindow.h"
 #include "Main.h"
@@ -591,10 +592,41 @@ TEST_F(ProgramInput, EveryFieldOfTheTitleWindow)
     }
 }
 
-// The read counts and Ua typed in the CPT window are not kept in the saved project.
-TEST_F(ProgramInput, DISABLED_EveryFieldOfTheCptWindow)
+// The CPT window's file name and counts say how to read a text file: typing them marks
+// nothing and they are not saved; the profile they read is saved and comes back.
+TEST_F(ProgramInput, CptImportSettingsMarkNothingAndTheProfileSurvivesSaveAndReopen)
 {
-    CheckEveryField(QStringLiteral("DataMenu"), QStringLiteral("DataCpt"));
+    const QString cone = dir_.filePath(QStringLiteral("cone.txt"));
+    {
+        QFile file(cone);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Site 4\nDepth Qc fs u\n1.5 42.0 0.3 0.1\n3.0 85.5 0.6 0.2\n4.5 130.25 0.9 0.3\n9.0 999 0 0\n");
+    }
+    Choose(QStringLiteral("DataMenu"), QStringLiteral("DataCpt"));
+    TDlgInputMotion& w = Window<TDlgInputMotion>();
+    TypeOver(w.FileNameEdit(), cone);
+    TypeOver(w.DataLinesEdit(), QStringLiteral("3"));
+    TypeOver(w.HeaderLinesEdit(), QStringLiteral("2"));
+    TypeOver(w.ValuesPerLineEdit(), QStringLiteral("4"));
+    Key(Qt::Key_Tab);
+    EXPECT_TRUE(Form().DeactivateActiveChild());
+    EXPECT_FALSE(Form().IsModified());
+
+    QTest::mouseClick(&w.QcButton(), Qt::LeftButton);
+    EXPECT_TRUE(Form().IsModified()); // the profile is new
+    ClickButton(3);
+    EXPECT_FALSE(Form().IsModified());
+    Reopen();
+    EXPECT_TRUE(messages_->Entries().empty()) << messages_->Texts().front().toStdString();
+    TGraphPlot& profile = Form().Tables().MotionInput();
+    ASSERT_EQ(profile.CurveCount(), 1);
+    ASSERT_EQ(profile.Curve(0).PointCount(), 3);
+    const long double depths[] = {1.5L, 3.0L, 4.5L};
+    const long double cones[] = {42.0L, 85.5L, 130.25L};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(profile.Curve(0).Points[static_cast<std::size_t>(i)].Y, depths[i]) << i;
+        EXPECT_EQ(profile.Curve(0).Points[static_cast<std::size_t>(i)].X, cones[i]) << i;
+    }
 }
 
 TEST_F(ProgramInput, EveryFieldOfTheNoncircularWindow)

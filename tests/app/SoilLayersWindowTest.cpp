@@ -133,16 +133,22 @@ TEST_F(SoilLayersWindowTest, LoadsTheLayerTableWithEnglishHeaders)
     EXPECT_EQ(w.LayerCombo(1)->currentText(), "Clay");
     EXPECT_EQ(w.LayerEdit(1, 0)->Number(), 20.0L);
     EXPECT_EQ(w.LayerEdit(0, 4)->Number(), 0.9L);
-    // Column widths: at least the design widths and the whole header texts (units
-    // and note marks) in the header's font; the grid shows every column.
+    // Column widths: at least the design widths; the header shows every word of its
+    // texts (units and note marks), each line whole in the header's font; the grid
+    // shows every column.
     const QFontMetrics metrics(w.LayerGrid()->horizontalHeader()->font());
     const std::array<int, 7> design{131, 72, 94, 106, 106, 135, 135};
     int total = 0;
     for (int c = 0; c < 7; ++c) {
         const int width = w.LayerGrid()->columnWidth(c);
         EXPECT_GE(width, design[static_cast<std::size_t>(c)]) << c;
-        for (int row : {0, 1})
-            EXPECT_GT(width, metrics.horizontalAdvance(RowTexts(w, row)[static_cast<std::size_t>(c)])) << c;
+        const QString shown = w.LayerGrid()->horizontalHeaderItem(c)->text();
+        for (const QString& line : shown.split(QLatin1Char('\n')))
+            EXPECT_GT(width, metrics.horizontalAdvance(line)) << c;
+        EXPECT_EQ(shown.simplified(), (RowTexts(w, 0)[static_cast<std::size_t>(c)] + QLatin1Char(' ') +
+                                       RowTexts(w, 1)[static_cast<std::size_t>(c)])
+                                          .simplified())
+            << c;
         total += width;
     }
     EXPECT_GE(w.LayerGrid()->viewport()->width(), total);
@@ -361,12 +367,12 @@ TEST_F(SoilLayersWindowTest, EditsReachTheTableOnDeactivation)
 {
     ThreeLayers();
     TDlgSoilLayers& w = Open();
+    Form().SetModified(false);
     // 12 x 2 + 1 = 25: the field's expression becomes the cell's number.
     w.LayerEdit(2, 0)->setText(QStringLiteral("12*2+1"));
     EXPECT_EQ(w.Cells(2, 4), "25");
     w.LayerEdit(0, 1)->setText(QStringLiteral("1234.5"));
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L); // the window keeps no copy
-    Form().SetModified(false);
     Form().DeactivateActiveChild();
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L);
     EXPECT_EQ(D().Cell(kLayerMaxSide, 0).AsFloat(), 1234.5L);

@@ -10,8 +10,12 @@
 #include "Messages.h"
 #include "Options.h"
 #include "PileSide.h"
+#include "PltData.h"
+#include "ProjectTables.h"
 #include "SoilLayers.h"
 #include "TZPrint.h"
+#include "Table.h"
+#include "TableFormController.h"
 #include "Title.h"
 #include "ToolIcons.h"
 #include "compmeth.h"
@@ -26,6 +30,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,7 +44,8 @@
 namespace veldo {
 namespace {
 
-// A main-window size; CTest lists each case by it ("1024x700").
+// A screen size; the main window takes its first geometry on it (90 %). CTest lists
+// each case by it ("1024x768").
 struct Screen {
     int width, height;
 };
@@ -51,7 +58,7 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
         form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(GetParam().width, GetParam().height);
+        form_->resize(InitialMainWindowGeometry(QRect(0, 0, GetParam().width, GetParam().height)).size());
         form_->show();
         QApplication::processEvents();
     }
@@ -152,7 +159,96 @@ TEST_P(WindowFit, ElevationViewAndTableEditorOpenReadableAndInside)
     ExpectFrameInside(*editor, "Soil table editor");
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, WindowFit, ::testing::Values(Screen{1024, 700}, Screen{1280, 900}),
+// Over a maximised plot, each input window opens normal, framed, whole and active on
+// top; the plot stays maximised behind it.
+TEST_P(WindowFit, InputWindowsOverAMaximisedPlotOpenNormalFramedAndOnTop)
+{
+    TMainForm& main = *form_;
+    TGraphPlot& profile = main.Tables().MotionInput();
+    profile.SetCurveCount(1);
+    profile.SetPointCount(3);
+    for (int j = 0; j < 3; ++j)
+        profile.CurvePoint(0, j) = {static_cast<long double>(40 * (j + 1)), static_cast<long double>(2 * j + 1)};
+    ASSERT_TRUE(ShowCPTProfilePlot(main));
+    QApplication::processEvents();
+    QMdiSubWindow* plot = main.MdiArea()->activeSubWindow();
+    ASSERT_NE(plot, nullptr);
+    ASSERT_TRUE(plot->isMaximized());
+
+    for (const char* item :
+         {"DataCircular", "DataCpt", "CompViewSoil", "DataSoilLayers", "DataTitle", "DataSoilTable"}) {
+        main.Action(QString::fromLatin1(item))->trigger();
+        QApplication::processEvents();
+        QMdiSubWindow* opened = main.MdiArea()->activeSubWindow();
+        ASSERT_NE(opened, nullptr) << item;
+        ASSERT_NE(opened, plot) << item;
+        EXPECT_FALSE(opened->isMaximized()) << item;
+        EXPECT_FALSE(opened->windowFlags() & Qt::FramelessWindowHint) << item;
+        EXPECT_GT(opened->height() - opened->widget()->height(), 10) << item << ": a title bar";
+        ExpectFrameInside(*opened, item);
+        EXPECT_EQ(main.MdiArea()->subWindowList(QMdiArea::StackingOrder).back(), opened) << item;
+        EXPECT_TRUE(plot->isMaximized()) << item;
+        EXPECT_FALSE(main.windowTitle().contains(QLatin1Char('['))) << item;
+    }
+}
+
+// The 40-layer example: the soil layers window and the soil table's editor open as tall
+// as their rows need, up to the window area, with every column in view (the area is
+// wide enough for them on both screens) and Close in view without scrolling the window.
+TEST_P(WindowFit, LayerWindowsOfFortyLayersFitTheirRowsAndColumns)
+{
+    dialogs_.openAnswers.push_back(
+        TOpenChoice{QStringLiteral(VELDO_EXAMPLES_DIR "/large/Large40Layers_English.vd7d"), 1});
+    form_->Action(QStringLiteral("FileOpen"))->trigger();
+    ASSERT_EQ(form_->Tables().D().RowCount(), 40);
+    const int areaHeight = Viewport().height();
+
+    form_->Action(QStringLiteral("DataSoilLayers"))->trigger();
+    QApplication::processEvents();
+    auto* layers = FindInputWindow<TDlgSoilLayers>(*form_);
+    ASSERT_NE(layers, nullptr);
+    QMdiSubWindow* frame = layers->SubWindow();
+    ExpectFrameInside(*frame, "Soil Layers");
+    EXPECT_EQ(frame->height(), areaHeight) << "40 rows need more than the area";
+    QTableWidget* grid = layers->LayerGrid();
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "every column in view";
+    const int rowsInView = grid->viewport()->height() / grid->rowHeight(0);
+    EXPECT_GE(rowsInView, (areaHeight - 330) / 25) << "the grid takes the height the notes leave";
+    auto* scroll = layers->findChild<QScrollArea*>(QStringLiteral("ContentScroll"));
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << "the grid scrolls, not the window";
+    const QRect close(layers->Button1()->mapTo(form_->MdiArea()->viewport(), QPoint(0, 0)), layers->Button1()->size());
+    EXPECT_TRUE(Viewport().contains(close));
+    // Scrolled to the last layer, its row is in view with its controls.
+    grid->scrollToBottom();
+    QApplication::processEvents();
+    const QRect last = grid->visualRect(grid->model()->index(39, 0));
+    EXPECT_TRUE(grid->viewport()->rect().contains(last));
+    EXPECT_EQ(layers->LayerButton(39)->text(), "Edit Layer 40");
+    layers->CloseClick();
+    QApplication::processEvents();
+
+    form_->Action(QStringLiteral("DataSoilTable"))->trigger();
+    QApplication::processEvents();
+    auto* editor = qobject_cast<TTableForm*>(form_->MdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(editor, nullptr);
+    ExpectFrameInside(*editor->Container(), "Soil Properties");
+    // Every column when the area is wide enough (1920 x 1080), else as many as fit.
+    const int columns = form_->Tables().D().VisibleColumnCount();
+    if (GetParam().width >= 1920) {
+        EXPECT_EQ(editor->ShownColumns(), columns);
+    } else if (editor->ShownColumns() < columns) {
+        EXPECT_GT(editor->Container()->width() + editor->Grid()->columnWidth(editor->ShownColumns()),
+                  Viewport().width());
+    }
+    EXPECT_GT(editor->ShownRows(), 10);
+    EXPECT_LT(editor->ShownRows(), 40);
+    // One more row would not fit.
+    EXPECT_GT(editor->Container()->height() + editor->Grid()->rowHeight(0), areaHeight);
+    EXPECT_TRUE(messages_->Texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, WindowFit, ::testing::Values(Screen{1024, 768}, Screen{1920, 1080}),
                          [](const ::testing::TestParamInfo<Screen>& info) {
                              return ::testing::PrintToString(info.param);
                          });
