@@ -121,13 +121,15 @@ QFileDialog* NewProgramDialog(QWidget* parent, const QString& fileName, const QS
     dialog->setFileMode(QFileDialog::ExistingFile);
     auto* programs = new TProgramFilter(dialog);
     dialog->setProxyModel(programs);
-    dialog->setNameFilters(QtFilters(filter));
-    if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")); types && types->count() > 0) {
-        // The first filter shows its own name: its pattern is not what it selects.
+    const QStringList filters = QtFilters(filter);
+    dialog->setNameFilters(filters);
+    QObject::connect(
+        dialog, &QFileDialog::filterSelected, programs,
+        [programs, first = filters.value(0)](const QString& chosen) { programs->SetProgramsOnly(chosen == first); });
+    // The first filter shows its own name: its pattern is not what it selects. Qt's
+    // dialog keeps its filters in this list; without it the name shows its pattern.
+    if (auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")); types && types->count() > 0)
         types->setItemText(0, QString(filter).section(QLatin1Char('|'), 0, 0));
-        QObject::connect(types, &QComboBox::currentIndexChanged, programs,
-                         [programs](int index) { programs->SetProgramsOnly(index == 0); });
-    }
     if (QFileInfo(fileName).isDir())
         dialog->setDirectory(fileName);
     else if (!fileName.isEmpty())
