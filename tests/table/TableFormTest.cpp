@@ -69,6 +69,24 @@ QLineEdit* TypeIntoCell(QTableWidget& grid, int row, int column, const QString& 
     return editor;
 }
 
+// A window holding the table's form and another control that can take the focus.
+struct THostWindow {
+    QWidget window;
+    QLineEdit* other = new QLineEdit(&window);
+
+    THostWindow()
+    {
+        window.resize(700, 500);
+        other->setGeometry(600, 450, 80, 24);
+    }
+    bool ShowActive()
+    {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+};
+
 class TableForm : public ::testing::Test {
 protected:
     void TearDown() override { ProcessDeferred(); }
@@ -389,17 +407,13 @@ QLineEdit* FocusedCellEditor(QTableWidget& grid)
 
 TEST_F(TableForm, LeavingTheGridCommitsTheCellAndARefusalTakesTheFocusBack)
 {
-    QWidget host;
-    host.resize(700, 500);
-    auto* other = new QLineEdit(&host);
-    other->setGeometry(600, 450, 80, 24);
+    THostWindow host;
+    QLineEdit* other = host.other;
     TGridTable table;
     MakeFloatTable(table, 2, 3);
     table.Cell(0, 0).SetFloat(1.5);
-    table.FormParent = &host;
-    host.show();
-    host.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    table.FormParent = &host.window;
+    ASSERT_TRUE(host.ShowActive());
     TTableForm& form = OpenEditor(table);
     QTableWidget& grid = *form.Grid();
 
@@ -508,6 +522,28 @@ TEST_F(TableForm, CommentsAndResizeEvent)
     EXPECT_FALSE(form.imgHelp()->isVisibleTo(&form));
     EXPECT_GT(resized, 0);
     EXPECT_GE(form.lblComments()->y(), form.BtnAdd()->geometry().bottom());
+}
+
+// The window goes while its Add Row button has the focus: freeing the button moves the
+// focus after the grid is gone (the sanitizer build reports any use of the freed form).
+TEST_F(TableForm, ClosingWithAButtonFocusedTouchesNothingOfTheFreedWindow)
+{
+    THostWindow host;
+    QLineEdit* other = host.other;
+    TGridTable table;
+    MakeFloatTable(table, 1, 2);
+    table.FormParent = &host.window;
+    ASSERT_TRUE(host.ShowActive());
+    TTableForm& form = OpenEditor(table);
+    QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
+    ASSERT_TRUE(form.BtnAdd()->hasFocus());
+    ASSERT_TRUE(form.Container()->close());
+    ProcessDeferred();
+    EXPECT_FALSE(table.EditorOpen());
+    EXPECT_EQ(table.RowCount(), 3);
+    QTest::mouseClick(other, Qt::LeftButton); // a later focus change reaches no freed window
+    EXPECT_TRUE(other->hasFocus());
+    EXPECT_TRUE(messages->Texts().empty());
 }
 
 } // namespace
