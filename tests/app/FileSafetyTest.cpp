@@ -39,8 +39,8 @@ std::vector<std::pair<QString, QByteArray>> Listing(const QString& folder)
     std::vector<std::pair<QString, QByteArray>> entries;
     const QDir dir(folder);
     for (const QFileInfo& info : dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Name))
-        entries.emplace_back(info.fileName(), info.isDir() && !info.isSymLink() ? QByteArray("<dir>")
-                                                                                : Bytes(info.filePath()));
+        entries.emplace_back(info.fileName(),
+                             info.isDir() && !info.isSymLink() ? QByteArray("<dir>") : Bytes(info.filePath()));
     return entries;
 }
 
@@ -152,7 +152,8 @@ TEST_F(FileSafetyTest, SavingThroughLinksWritesTheLinkedFilesAndKeepsTheLinks)
     EXPECT_TRUE(QFileInfo(linkCpt).isSymLink());
     EXPECT_NE(Bytes(real), englishProject); // the project now in SI, in the real files
     EXPECT_NE(Bytes(realCpt), englishCpt);
-    EXPECT_EQ(Names(Path(QStringLiteral("real"))), (QStringList{QStringLiteral("pipe.cpt"), QStringLiteral("pipe.vd7d")}));
+    EXPECT_EQ(Names(Path(QStringLiteral("real"))),
+              (QStringList{QStringLiteral("pipe.cpt"), QStringLiteral("pipe.vd7d")}));
     EXPECT_EQ(Names(dir_.path()),
               (QStringList{QStringLiteral("VELDO.ini"), QStringLiteral("link.cpt"), QStringLiteral("link.vd7d")}));
 
@@ -206,8 +207,8 @@ TEST_F(FileSafetyTest, AProjectInAFolderTheUserCannotWriteGoesThroughSaveAs)
     const QString project = CopyExample(QStringLiteral("installed/pipe"));
     const QString installed = Path(QStringLiteral("installed"));
     const auto before = Listing(installed);
-    const QFile::Permissions readOnlyFolder = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
-                                              QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    const QFile::Permissions readOnlyFolder =
+        QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     ASSERT_TRUE(QFile::setPermissions(installed, readOnlyFolder));
     const QString folderMessage = Msg(TMsg::FolderNotWritable, installed);
 
@@ -249,8 +250,8 @@ TEST_F(FileSafetyTest, APathWithALineBreakDoesNotRunAndTouchesNoOtherFile)
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("x\ny/pipe.vd7p"))));
 
     TRunPaths tab = TRunPaths::ForProject("/data/a\tb/pipe.vd7d");
-    EXPECT_EQ(RunPathProblem(tab), MessageText(TMsg::CannotStart) + "\r/data/a\tb/pipe.vd7d\r" +
-                                       MessageText(TMsg::PathControlCharacter));
+    EXPECT_EQ(RunPathProblem(tab),
+              MessageText(TMsg::CannotStart) + "\r/data/a\tb/pipe.vd7d\r" + MessageText(TMsg::PathControlCharacter));
 }
 
 // An error in the CPT file beside a project names that file first; the project stays
@@ -264,8 +265,9 @@ TEST_F(FileSafetyTest, AnErrorInTheCptFileNamesThatFile)
     TMainForm& form = Start();
     dialogs_.openAnswers.push_back(TOpenChoice{project, 1});
     form.Action("FileOpen")->trigger();
-    EXPECT_EQ(messages_->Texts(),
-              std::vector<QString>{cpt + "\rError on Line 3 Item 2\rA floating point number was expected but not found."});
+    EXPECT_EQ(
+        messages_->Texts(),
+        std::vector<QString>{cpt + "\rError on Line 3 Item 2\rA floating point number was expected but not found."});
     EXPECT_TRUE(form.Data().ProjectPath.isEmpty());
     form.Action("FileSave")->trigger(); // Save As, cancelled
     EXPECT_EQ(dialogs_.titles.size(), 2u);
