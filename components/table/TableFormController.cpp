@@ -237,7 +237,8 @@ TTableForm::~TTableForm()
     // The application's signals must not reach the form while ~QWidget frees its
     // children (a focused button's clearFocus emits focusChanged then).
     disconnect(focusConnection_);
-    qApp->removeEventFilter(this);
+    if (qApp)
+        qApp->removeEventFilter(this);
     Detach();
 }
 
