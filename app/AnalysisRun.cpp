@@ -217,9 +217,16 @@ bool WriteHandOverFile(const std::filesystem::path& file, const TRunPaths& paths
 
 QString RunPathProblem(const TRunPaths& paths)
 {
-    for (const std::filesystem::path* p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt})
+    // The hand-over file holds one path a line: a line break would make its lines name other files.
+    const auto hasControl = [](const std::string& text) {
+        return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
+    };
+    for (const std::filesystem::path* p : {&paths.project, &paths.report, &paths.plotData, &paths.cpt}) {
         if (p->string().size() > MaxEnginePathBytes)
             return cannotStart(*p, PathTooLongText);
+        if (hasControl(p->string()))
+            return cannotStart(*p, MessageText(TMsg::PathControlCharacter));
+    }
     std::vector<std::filesystem::path> folders;
     for (const std::filesystem::path* p : {&paths.report, &paths.plotData}) {
         const std::filesystem::path folder = p->parent_path();

@@ -69,10 +69,12 @@ private:
 TInputWindow::TInputWindow(TMainForm& main, const QString& caption) : main_(main)
 {
     setWindowTitle(caption);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { RememberFocus(now); });
+    focusConnection_ =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { RememberFocus(now); });
 }
 
-TInputWindow::~TInputWindow() = default;
+// The focus changes while ~QWidget frees the children: the window must not hear them.
+TInputWindow::~TInputWindow() { disconnect(focusConnection_); }
 
 QMdiSubWindow* TInputWindow::SubWindow() const { return qobject_cast<QMdiSubWindow*>(parentWidget()); }
 

@@ -153,6 +153,7 @@ private:
 
     TMainForm& main_;
     QPointer<QWidget> focused_;
+    QMetaObject::Connection focusConnection_;
     // The project as the window last loaded or committed it.
     TProjectState loadedState_;
     bool active_ = false;

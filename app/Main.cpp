@@ -10,6 +10,7 @@
 #include "Launchers.h"
 #include "Messages.h"
 #include "RunProject.h"
+#include "SafeWrite.h"
 #include "Table.h"
 #include "TableFormController.h"
 #include "WaveEquationFile.h"
@@ -26,6 +27,8 @@
 #include <QStatusBar>
 
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 namespace veldo {
 namespace {
@@ -317,7 +320,21 @@ TSaveResult TMainForm::SaveAs()
     return result;
 }
 
-TSaveResult TMainForm::SaveForRun() { return NeedsSaveAs() ? SaveAs() : SaveToProjectPath(); }
+TSaveResult TMainForm::SaveForRun()
+{
+    if (NeedsSaveAs())
+        return SaveAs();
+    // A folder the user may not write (an installed example) takes no file of the
+    // project: the user chooses another one.
+    std::error_code ec;
+    const std::filesystem::path project = std::filesystem::absolute(FileSystemPath(data_.ProjectPath), ec);
+    const std::filesystem::path folder = LinkTarget(project).parent_path();
+    if (std::filesystem::is_directory(folder, ec) && !MayWrite(folder)) {
+        Messages().Information(Msg(TMsg::FolderNotWritable, PathText(folder)));
+        return SaveAs();
+    }
+    return SaveToProjectPath();
+}
 
 // ---- Close, activation and dropped files -----------------------------------------
 

@@ -393,6 +393,10 @@ bool TResultPlots::read(const std::function<TWordReader()>& open, const TPlotFil
         headerRead_ = true;
         TReader(*this, reader, context).Run(seriesCount, points, units, selected);
         return true;
+    } catch (const EFileTooLarge& e) {
+        if (showMessages)
+            Messages().Information(QString::fromStdString(e.what())); // names the file
+        return false;
     } catch (const EInOutError&) {
         if (showMessages)
             Messages().Information(ReadErrorText);

@@ -284,14 +284,8 @@ private:
     int generation_;
 };
 
-// The CPT profile beside the project file; none when there is no such file.
-void ReadCptFile(TProgramData& data, TProjectTables& tables)
+void ReadCptPoints(const std::filesystem::path& path, TProgramData& data, TProjectTables& tables)
 {
-    data.Integers[kCptPointCountEntry] = 0;
-    const std::filesystem::path path = FileSystemPath(ReplaceExtension(data.ProjectPath, QStringLiteral(".cpt")));
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
-        return;
     TWordReader in(path);
     in.ReadInteger(); // unit system: the values are in the project's
     const int count = ReadCount(in, kMaxCptPoints, "CPT points");
@@ -306,6 +300,24 @@ void ReadCptFile(TProgramData& data, TProjectTables& tables)
         point.X = in.ReadFloat() / cone;
         curve.Points.push_back(point);
         data.Integers[kCptPointCountEntry] = j + 1;
+    }
+}
+
+// The CPT profile beside the project file; none when there is no such file. Its
+// messages start with the CPT file's path: their line numbers are not the project's.
+void ReadCptFile(TProgramData& data, TProjectTables& tables)
+{
+    data.Integers[kCptPointCountEntry] = 0;
+    const std::filesystem::path path = FileSystemPath(ReplaceExtension(data.ProjectPath, QStringLiteral(".cpt")));
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return;
+    try {
+        ReadCptPoints(path, data, tables);
+    } catch (const EFileTooLarge&) {
+        throw; // names the file already
+    } catch (const EInOutError& e) {
+        throw EInOutError(PathText(path).toStdString() + "\r" + e.what());
     }
 }
 

@@ -1,7 +1,11 @@
 #include "HandOver.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
+#include <vector>
 
 #include "InputRead.h"
 #include "RecordReader.h"
@@ -26,12 +30,21 @@ std::optional<std::string> readLine(std::istream& in)
 // width is refused: cut, it would name another file, and the report or the
 // plot-data file would be written over whatever file that is.
 // `source` names what was read, `where` the line ("" for a console answer).
+// A line that cannot be a path (a control character, a folder) is refused too: it
+// comes from a path broken across lines, and its neighbours name other files.
 std::string pathOf(const std::string& line, const std::string& source, const std::string& where)
 {
-    if (TrimRight(line).size() > kPathWidth)
-        throw RunStop(RunStatus::Failed,
-                      FailureMessage("ERROR READING " + source,
-                                     where + "THE PATH IS LONGER THAN " + std::to_string(kPathWidth) + " CHARACTERS."));
+    const auto refuse = [&](const std::string& reason) {
+        throw RunStop(RunStatus::Failed, FailureMessage("ERROR READING " + source, where + reason));
+    };
+    const std::string path = TrimRight(line);
+    if (path.size() > kPathWidth)
+        refuse("THE PATH IS LONGER THAN " + std::to_string(kPathWidth) + " CHARACTERS.");
+    if (std::any_of(path.begin(), path.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }))
+        refuse("THE PATH HOLDS A CONTROL CHARACTER.");
+    std::error_code ec;
+    if (!path.empty() && std::filesystem::is_directory(path, ec))
+        refuse("THE PATH NAMES A FOLDER.");
     return FixedText(line, kPathWidth);
 }
 
@@ -88,16 +101,29 @@ void READ_HAND_OVER(EngineState& S, std::istream& consoleIn)
     in.record();
     S.RESERVED_INT = in.integer();
 
+    // Every line is checked before any path is taken: a stop writes its reason to the
+    // report and must not be given a path from a broken hand-over file.
+    std::string* const targets[] = {&S.INPUT_PATH, &S.OUTPUT_PATH, &S.PLOT_PATH, &S.CPT_PATH};
+    std::vector<std::string> paths;
     int lineNumber = 4;
-    for (std::string* path : {&S.INPUT_PATH, &S.OUTPUT_PATH, &S.PLOT_PATH, &S.CPT_PATH}) {
+    while (paths.size() < std::size(targets)) {
         const auto line = readLine(file);
+        if (!line)
+            break;
         ++lineNumber;
-        if (!line) {
-            file.close();
-            promptForPaths(S, consoleIn);
-            return;
-        }
-        *path = pathOf(*line, "FILE names.dat", "LINE " + std::to_string(lineNumber) + ": ");
+        paths.push_back(pathOf(*line, "FILE names.dat", "LINE " + std::to_string(lineNumber) + ": "));
+    }
+    // More lines mean a path broken across lines: the four read are not the paths.
+    while (const auto line = readLine(file))
+        if (++lineNumber; !TrimRight(*line).empty())
+            throw RunStop(RunStatus::Failed,
+                          FailureMessage("ERROR READING FILE names.dat",
+                                         "LINE " + std::to_string(lineNumber) + ": A LINE FOLLOWS THE FOUR PATHS."));
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        *targets[i] = paths[i];
+    if (paths.size() < std::size(targets)) {
+        file.close();
+        promptForPaths(S, consoleIn);
     }
 }
 

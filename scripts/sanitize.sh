@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds with AddressSanitizer and UndefinedBehaviorSanitizer into build-sanitize/ and
-# runs test suites there: engine_tests and dataentry_tests (what CI runs), or with
-# --all every suite. Leaks are detected; the first error stops the suite and fails.
+# runs test suites there: engine_tests and dataentry_tests, or with --all every suite
+# (what CI runs). Leaks are detected; the first error stops the suite and fails.
 # Usage: scripts/sanitize.sh [--all]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -38,6 +38,7 @@ enum class TMsg {
     FileAccessDenied,
     FileReadError,
     ErrorOnLine,
+    FileTooLarge,
     // Input windows.
     ModulusCheck,
     StickupNegative,
@@ -53,6 +54,7 @@ enum class TMsg {
     LayerWithoutProperties,
     ProjectWouldBeReplaced,
     GrlweapNotWritten,
+    FolderNotWritable,
     // The analysis run.
     RunTaperAngle,
     RunModulus,
@@ -70,6 +72,7 @@ enum class TMsg {
     FilesFailed,
     NoReport,
     PathTooLong,
+    PathControlCharacter,
     PlotFileError,
     // Plots, printing and export.
     LineNeedsName,
@@ -120,6 +123,7 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::FileAccessDenied, u"File access denied"},
     {TMsg::FileReadError, u"Read error"},
     {TMsg::ErrorOnLine, u"Error on Line %1 Item %2\r%3"},
+    {TMsg::FileTooLarge, u"The file is too large to be read:\r%1\r%2 bytes (at most 64 MB)"},
     {TMsg::ModulusCheck, u"Modulus of Elasticity should be greater than zero.\rPlease check"},
     {TMsg::StickupNegative, u"Pile Stickup Length should be a positive number\rIt will be set as 0"},
     {TMsg::DeleteLayerQuestion, u"Do you want to delete soil layer in row %1"},
@@ -135,6 +139,7 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::LayerWithoutProperties, u"Layer %1 has no soil properties"},
     {TMsg::ProjectWouldBeReplaced, u"the project file would be replaced by its CPT file"},
     {TMsg::GrlweapNotWritten, u"Cannot write the GRLWeap data file %1: %2"},
+    {TMsg::FolderNotWritable, u"The project cannot be saved in its folder:\r%1\rPlease choose another folder."},
     {TMsg::RunTaperAngle, u"Taper angle is large since it generates a negative diameter at tip of pile.\r"
                           u"Taper angle should be smaller than %1 degrees.\r"
                           u"Please check input data (Pile Material Window)"},
@@ -158,6 +163,7 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::FilesFailed, u"The analysis could not read or write its files:"},
     {TMsg::NoReport, u"No report was written: %1"},
     {TMsg::PathTooLong, u"The path is longer than 255 bytes."},
+    {TMsg::PathControlCharacter, u"The path holds a line break or another control character."},
     {TMsg::PlotFileError, u"An error occurred in running the main program."},
     {TMsg::LineNeedsName, u"The line must have a name!"},
     {TMsg::NotEnoughMemory, u"There is not enough memory to complete this task."},

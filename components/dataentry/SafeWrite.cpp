@@ -101,6 +101,32 @@ struct TSlot {
     bool placed = false;
 };
 
+// Whether the permission bits let the effective user write the file, as the system
+// decides for a user without privileges.
+bool modeAllowsWrite(const struct stat& st)
+{
+    if (st.st_uid == ::geteuid())
+        return (st.st_mode & S_IWUSR) != 0;
+    if (st.st_gid == ::getegid())
+        return (st.st_mode & S_IWGRP) != 0;
+    return (st.st_mode & S_IWOTH) != 0;
+}
+
+// Why an existing target cannot be replaced; none when it can (or does not exist).
+std::optional<std::string> targetProblem(const fs::path& target)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0)
+        return std::nullopt;
+    if (S_ISDIR(st.st_mode))
+        return SystemErrorText(EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return SystemErrorText(EINVAL);
+    if (!MayWrite(target))
+        return std::string(ReadOnlyReason);
+    return std::nullopt;
+}
+
 // Puts every target back as it was; false when an old file stays under its backup name.
 bool restore(std::vector<TSlot>& slots, std::string& note)
 {
@@ -126,13 +152,45 @@ std::string SystemErrorText(int error)
     return english ? ::strerror_l(error, english) : std::generic_category().message(error);
 }
 
-fs::path TemporaryPathBeside(const fs::path& target) { return uniqueBeside(target, "new"); }
+fs::path TemporaryPathBeside(const fs::path& target) { return uniqueBeside(LinkTarget(target), "new"); }
+
+fs::path LinkTarget(const fs::path& path)
+{
+    constexpr int kMaxLinks = 40; // the system's own limit on a chain of links
+    fs::path p = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec)))
+            break;
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec)
+            break;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return p;
+}
+
+bool MayWrite(const fs::path& path)
+{
+    if (faults().unprivileged) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 && modeAllowsWrite(st);
+    }
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
 
 std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs::path, fs::path>>& replacements)
 {
     std::vector<TSlot> slots;
-    for (const auto& [temporary, target] : replacements)
-        slots.push_back({temporary, target, {}, present(target)});
+    for (const auto& [temporary, target] : replacements) {
+        if (auto problem = targetProblem(target)) {
+            for (const auto& replacement : replacements)
+                ::unlink(replacement.first.c_str());
+            return TWriteFailure{target, std::move(*problem)};
+        }
+        const fs::path file = LinkTarget(target);
+        slots.push_back({temporary, file, {}, present(file)});
+    }
 
     TRenames renames;
     std::optional<TWriteFailure> failure;
@@ -171,6 +229,9 @@ std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs
 
 std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>& files)
 {
+    for (const TFileContents& file : files)
+        if (auto problem = targetProblem(file.path))
+            return TWriteFailure{file.path, std::move(*problem)};
     std::vector<std::pair<fs::path, fs::path>> replacements;
     for (const TFileContents& file : files) {
         const fs::path temporary = TemporaryPathBeside(file.path);

@@ -25,7 +25,10 @@ struct TWriteFailure {
     std::string reason;
 };
 
-// Writes every file of the set or none of them.
+// Writes every file of the set or none of them. A target that is a symbolic link is
+// written through: its final target is replaced and the link stays. A target that
+// exists and is no regular file, or that the user may not write, is refused before
+// anything is written ("Is a directory", "The file is read-only.").
 std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>& files);
 
 // The same for contents already written to temporary files (by a library that
@@ -38,14 +41,27 @@ ReplaceFilesTogether(const std::vector<std::pair<std::filesystem::path, std::fil
 // program's messages are English; "No space left on device").
 std::string SystemErrorText(int error);
 
-// A path beside `target` that names no file yet, for a temporary of it.
+// A path beside `target` (beside the file a link leads to) that names no file yet,
+// for a temporary of it.
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target);
 
+// The file a path names after following every symbolic link (the path itself when it
+// is no link). The file need not exist.
+std::filesystem::path LinkTarget(const std::filesystem::path& path);
+
+// Whether the user may write the file or folder (false when it does not exist).
+bool MayWrite(const std::filesystem::path& path);
+
+// The reason a file given as read-only is refused.
+inline constexpr const char* ReadOnlyReason = "The file is read-only.";
+
 // Faults the helper simulates for tests (a full device, a rename refused by the
-// system), which no file permission can produce for a privileged user.
+// system, a user without the privilege to write any file), which no file permission
+// can produce for a privileged user.
 struct TSafeWriteFaults {
-    bool deviceFull = false; // every write of contents fails with ENOSPC
-    int failingRename = 0;   // the n-th rename of a call (from 1) fails with EIO; 0 none
+    bool deviceFull = false;   // every write of contents fails with ENOSPC
+    int failingRename = 0;     // the n-th rename of a call (from 1) fails with EIO; 0 none
+    bool unprivileged = false; // MayWrite follows the permission bits even for root
 };
 
 // Sets the simulated faults for the life of the object.

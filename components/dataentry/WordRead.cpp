@@ -1,11 +1,13 @@
 #include "WordRead.h"
 #include "MessageCatalogue.h"
 
+#include "FilePaths.h"
 #include "NumText.h"
 #include "typecheck.h"
 
+#include <algorithm>
+#include <array>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace veldo {
@@ -32,6 +34,11 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
+[[noreturn]] void refuseSize(const std::filesystem::path& fileName, std::uintmax_t size)
+{
+    throw EFileTooLarge(MsgStd(TMsg::FileTooLarge, PathText(fileName), QString::number(size)));
+}
+
 std::string readWholeFile(const std::filesystem::path& fileName)
 {
     std::error_code ec;
@@ -42,29 +49,24 @@ std::string readWholeFile(const std::filesystem::path& fileName)
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw EInOutError(MsgStd(TMsg::FileAccessDenied));
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string content;
+    if (const std::uintmax_t size = std::filesystem::file_size(fileName, ec); !ec) {
+        if (size > MaxReadFileBytes)
+            refuseSize(fileName, size);
+        content.reserve(size);
+    }
+    // A file without a size (a pipe) or still growing is bounded all the same.
+    std::array<char, 65536> buffer;
+    do {
+        const std::size_t room = MaxReadFileBytes + 1 - content.size(); // one byte over tells
+        in.read(buffer.data(), static_cast<std::streamsize>(std::min(buffer.size(), room)));
+        content.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+        if (content.size() > MaxReadFileBytes)
+            refuseSize(fileName, content.size());
+    } while (in);
     if (in.bad())
         throw EInOutError(MsgStd(TMsg::FileReadError));
     return content;
-}
-
-// Lines end with LF or CR LF; a final line break adds no empty line, and an empty
-// file is one empty line.
-std::vector<std::string> splitLines(const std::string& content)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        const auto lf = content.find('\n', start);
-        std::string line = content.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
-        if (line.ends_with('\r'))
-            line.pop_back();
-        lines.push_back(std::move(line));
-        if (lf == std::string::npos || lf + 1 == content.size())
-            break;
-        start = lf + 1;
-    }
-    return lines;
 }
 
 } // namespace
@@ -91,32 +93,54 @@ TWordReader TWordReader::FromText(const std::string& content)
     return reader;
 }
 
-void TWordReader::load(std::string_view content)
+void TWordReader::load(std::string content)
 {
+    content_ = std::move(content);
     // Spreadsheets and editors may start a UTF-8 text with a byte-order mark.
-    if (content.starts_with(kByteOrderMark))
-        content.remove_prefix(kByteOrderMark.size());
-    for (auto& line : splitLines(std::string(content)))
-        lines_.push_back(TWordContainer::split(std::move(line)));
+    if (content_.starts_with(kByteOrderMark))
+        content_.erase(0, kByteOrderMark.size());
+    enterLine(0);
 }
 
-bool TWordReader::Eof() const { return lineIndex_ >= static_cast<int>(lines_.size()); }
+// Lines end with LF or CR LF; a final line break adds no empty line, and an empty
+// file is one empty line.
+void TWordReader::enterLine(std::size_t start)
+{
+    const std::size_t lf = content_.find('\n', start);
+    std::string line = content_.substr(start, lf == std::string::npos ? std::string::npos : lf - start);
+    if (line.ends_with('\r'))
+        line.pop_back();
+    current_ = TWordContainer::split(std::move(line));
+    nextStart_ = lf == std::string::npos || lf + 1 == content_.size() ? std::string::npos : lf + 1;
+}
+
+void TWordReader::nextLine()
+{
+    ++lineIndex_;
+    wordIndex_ = 0;
+    if (nextStart_ == std::string::npos) {
+        eof_ = true;
+        current_ = {};
+    } else {
+        enterLine(nextStart_);
+    }
+}
+
+bool TWordReader::Eof() const { return eof_; }
 
 const TWordContainer& TWordReader::currentLine() const
 {
     if (Eof())
         throw EInOutError(std::string(kIncomplete));
-    return lines_[static_cast<std::size_t>(lineIndex_)];
+    return current_;
 }
 
 int TWordReader::WordsOnLine() const { return static_cast<int>(currentLine().words.size()); }
 
 std::string TWordReader::ReadWord()
 {
-    if (!Eof() && wordIndex_ == WordsOnLine()) {
-        ++lineIndex_;
-        wordIndex_ = 0;
-    }
+    if (!Eof() && wordIndex_ == WordsOnLine())
+        nextLine();
     const TWordContainer& line = currentLine();
     if (wordIndex_ >= static_cast<int>(line.words.size()))
         throw EInOutError(std::string(kIncomplete));
@@ -148,8 +172,7 @@ std::int32_t TWordReader::ReadInteger()
 std::string TWordReader::ReadLine()
 {
     std::string text = currentLine().lineText;
-    ++lineIndex_;
-    wordIndex_ = 0;
+    nextLine();
     return text;
 }
 

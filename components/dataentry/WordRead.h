@@ -1,6 +1,7 @@
-// Reader of numeric text files: reads a whole file at creation, splits each line
-// into blank- or tab-separated words, and serves words, integers, reals and whole
-// lines in file order. Numbers always use "." as the decimal separator.
+// Reader of numeric text files: reads a whole file at creation (a file over 64 MB is
+// refused unread), splits each line into blank- or tab-separated words when the cursor
+// reaches it, and serves words, integers, reals and whole lines in file order.
+// Numbers always use "." as the decimal separator.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,16 @@ class EInOutError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// A file larger than any file the program writes: refused before it is read. The
+// message names the file and its size.
+class EFileTooLarge : public EInOutError {
+public:
+    using EInOutError::EInOutError;
+};
+
+// The largest file the reader takes: 64 MB.
+inline constexpr std::uintmax_t MaxReadFileBytes = std::uintmax_t{64} << 20;
 
 // One line of the file: its words and the line exactly as read (without the
 // line break).
@@ -54,11 +65,18 @@ public:
 
 private:
     TWordReader() = default;
-    void load(std::string_view content);
+    void load(std::string content);
+    // Splits the line that starts at `start` into the current line.
+    void enterLine(std::size_t start);
+    void nextLine();
     const TWordContainer& currentLine() const;
     [[noreturn]] void failItem(std::string_view reason) const;
 
-    std::vector<TWordContainer> lines_;
+    // The text, and only the current line split: memory stays near the file's size.
+    std::string content_;
+    TWordContainer current_;
+    std::size_t nextStart_ = 0; // where the next line starts; npos after the last
+    bool eof_ = false;
     int lineIndex_ = 0; // current line, 0-based
     int wordIndex_ = 0; // next word on the current line, 0-based
 };

@@ -226,14 +226,22 @@ TTableForm::TTableForm(TGridTable& table, QWidget* parent) : QWidget(parent), ta
     snapTimer_.setSingleShot(true);
     snapTimer_.setInterval(250);
     connect(&snapTimer_, &QTimer::timeout, this, [this] { RunReportingErrors([this] { ApplySnap(); }); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (IsGridFocus(old) && now && !IsGridFocus(now))
             RunReportingErrors([this, now] { GridExit(now); });
     });
     qApp->installEventFilter(this);
 }
 
-TTableForm::~TTableForm() { Detach(); }
+TTableForm::~TTableForm()
+{
+    // The application's signals must not reach the form while ~QWidget frees its
+    // children (a focused button's clearFocus emits focusChanged then).
+    disconnect(focusConnection_);
+    if (qApp)
+        qApp->removeEventFilter(this);
+    Detach();
+}
 
 void TTableForm::Initialise()
 {

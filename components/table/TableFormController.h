@@ -129,6 +129,7 @@ private:
     QLabel* topLeft_ = nullptr;
     QPointer<QMdiSubWindow> subWindow_;
     QTimer snapTimer_;
+    QMetaObject::Connection focusConnection_;
     QRect laidOutGeometry_;
     QSize snapChrome_;
     int snapMinimumWidth_ = 0;

@@ -309,5 +309,23 @@ TEST_F(InputWindowTest, TheWindowLeftCommitsBeforeTheWindowChosenLoads)
     EXPECT_EQ(second.designer->text(), "C. Brown");
 }
 
+// A window freed while one of its entries has the focus: freeing the entry moves the
+// focus after the window's own part is gone, and nothing of the window may run then
+// (the sanitizer build reports any use of it). The sub-window stays, empty.
+TEST_F(InputWindowTest, FreeingAWindowWithAFocusedEntryTouchesNothingOfIt)
+{
+    TLengthWindow& window = ShowInputWindow<TLengthWindow>(Form());
+    QTest::mouseClick(window.designer, Qt::LeftButton);
+    ASSERT_TRUE(window.designer->hasFocus());
+    QMdiSubWindow* sub = window.SubWindow();
+    delete &window;
+    EXPECT_FALSE(InputWindowCreated<TLengthWindow>(Form()));
+    TOtherWindow& other = ShowInputWindow<TOtherWindow>(Form());
+    QTest::mouseClick(other.job, Qt::LeftButton); // a later focus change reaches no freed window
+    EXPECT_TRUE(other.job->hasFocus());
+    delete sub;
+    EXPECT_TRUE(messages_->Texts().empty());
+}
+
 } // namespace
 } // namespace veldo

@@ -207,3 +207,23 @@ TEST_F(WordReaderTest, FilesThatCannotBeRead)
     EXPECT_EQ(errorOf([&] { TWordReader r(dir_ / "missing.txt"); }), "File not found");
     EXPECT_EQ(errorOf([&] { TWordReader r(dir_); }), "File access denied");
 }
+
+// A file over 64 MB is refused before a byte is read, naming the file and its size; a
+// file of exactly 64 MB is read, and a pipe (no size known beforehand) is bounded too.
+TEST_F(WordReaderTest, FilesOver64MegabytesAreRefusedUnread)
+{
+    const std::filesystem::path huge = file("");
+    std::filesystem::resize_file(huge, MaxReadFileBytes + 1); // sparse: nothing stored
+    EXPECT_EQ(errorOf([&] { TWordReader r(huge); }),
+              "The file is too large to be read:\r" + huge.string() + "\r67108865 bytes (at most 64 MB)");
+    EXPECT_THROW(TWordReader{huge}, EFileTooLarge);
+
+    std::filesystem::resize_file(huge, MaxReadFileBytes); // 64 MB of zero bytes: one line, no word
+    TWordReader limit(huge);
+    EXPECT_EQ(limit.WordsOnLine(), 0);
+    EXPECT_EQ(limit.ReadLine().size(), MaxReadFileBytes);
+    EXPECT_TRUE(limit.Eof());
+
+    EXPECT_EQ(errorOf([&] { TWordReader r("/dev/zero"); }),
+              "The file is too large to be read:\r/dev/zero\r67108865 bytes (at most 64 MB)");
+}

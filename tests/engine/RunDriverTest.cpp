@@ -34,6 +34,15 @@ protected:
         return out;
     }
     bool reportHas(const std::string& text) { return readFile("job.vd7o").find(text) != std::string::npos; }
+    // Runs the engine on names.dat (no console answers); its status and console text.
+    static std::pair<int, std::string> runCapturingConsole(const std::string& answers = "")
+    {
+        auto SPtr = std::make_unique<EngineState>();
+        std::istringstream in(answers);
+        testing::internal::CaptureStdout();
+        AXIAL_CAPACITY_MAIN(*SPtr, in);
+        return {SPtr->STATUS, testing::internal::GetCapturedStdout()};
+    }
 };
 
 TEST_F(RunDriverTest, BannerAndFileHeaderAreExact)
@@ -536,12 +545,8 @@ TEST_F(RunDriverTest, OverlongPathsAreRefusedBeforeAnyFileIsWritten)
     const std::string longReport = path("job" + std::string(240, 'o') + ".vd7o"); // > 255 characters
     writeFile("names.dat",
               "2015.7.7\n\n\n0\n" + path("job.vd7d") + "\n" + longReport + "\n" + path("job.vd7p") + "\n\n");
-    auto SPtr = std::make_unique<EngineState>();
-    std::istringstream noInput;
-    testing::internal::CaptureStdout();
-    AXIAL_CAPACITY_MAIN(*SPtr, noInput);
-    const std::string console = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(SPtr->STATUS, 2);
+    const auto [status, console] = runCapturingConsole();
+    EXPECT_EQ(status, 2);
     EXPECT_NE(console.find("          ERROR READING FILE names.dat\n"
                            "          LINE 6: THE PATH IS LONGER THAN 255 CHARACTERS.\n"),
               std::string::npos)
@@ -565,6 +570,46 @@ TEST_F(RunDriverTest, OverlongPathsAreRefusedBeforeAnyFileIsWritten)
               std::string::npos)
         << prompted;
     EXPECT_FALSE(exists("job.vd7p"));
+}
+
+// A hand-over line that cannot be a path is refused before any file is opened: a path
+// broken by a line break shifts the lines, so that each names some other file.
+TEST_F(RunDriverTest, HandOverLinesThatAreNoPathsAreRefusedBeforeAnyFileIsTouched)
+{
+    ProjectBuilder p;
+    p.layers[0].bottom = 60;
+    writeFile("job.vd7d", p.text());
+    writeFile("x", "keep me\n");
+    std::filesystem::create_directory(dir_ / "folder");
+    const std::string head = "2015.7.7\n\n\n0\n";
+    // The project "x<LF>y/job.vd7d" as the hand-over file held it before the program refused it.
+    const std::string broken = path("x") + "\ny/job.vd7d\n" + path("x") + "\ny/job.vd7o\n" + path("x") +
+                               "\ny/job.vd7p\n" + path("x") + "\ny/job.cpt\n";
+    const struct {
+        std::string names;
+        std::string reason;
+    } cases[] = {
+        {head + path("job.vd7d") + "\n" + path("job\x01.vd7o") + "\n" + path("job.vd7p") + "\n\n",
+         "LINE 6: THE PATH HOLDS A CONTROL CHARACTER."},
+        {head + path("job.vd7d") + "\n" + path("job.vd7o") + "\n" + path("folder") + "\n\n",
+         "LINE 7: THE PATH NAMES A FOLDER."},
+        {head + broken, "LINE 9: A LINE FOLLOWS THE FOUR PATHS."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reason);
+        writeFile("names.dat", c.names);
+        const auto [status, console] = runCapturingConsole();
+        EXPECT_EQ(status, 2);
+        EXPECT_NE(console.find("          ERROR READING FILE names.dat\n          " + c.reason + "\n"),
+                  std::string::npos)
+            << console;
+        EXPECT_EQ(readFile("x"), "keep me\n");
+        EXPECT_FALSE(exists("job.vd7o"));
+        EXPECT_FALSE(exists("job.vd7p"));
+    }
+    // Blank lines after the paths are no paths and do no harm.
+    writeFile("names.dat", head + path("job.vd7d") + "\n" + path("job.vd7o") + "\n" + path("job.vd7p") + "\n\n\n \n");
+    EXPECT_EQ(RunEngine(7), 0);
 }
 
 // Every stop ends the report with its reason: one block of non-blank lines after two

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include <QApplication>
 #include <QComboBox>
@@ -508,6 +509,25 @@ TEST_F(TableForm, CommentsAndResizeEvent)
     EXPECT_FALSE(form.imgHelp()->isVisibleTo(&form));
     EXPECT_GT(resized, 0);
     EXPECT_GE(form.lblComments()->y(), form.BtnAdd()->geometry().bottom());
+}
+
+// A table frees its window while a button of the window has the focus: freeing the
+// button moves the focus after the grid is gone, and nothing of the half-freed window
+// may run then (the sanitizer build reports any use of it).
+TEST_F(TableForm, FreeingTheWindowWithAButtonFocusedTouchesNothingOfIt)
+{
+    auto table = std::make_unique<TGridTable>();
+    MakeFloatTable(*table, 1, 2);
+    TTableForm& form = OpenEditor(*table);
+    QTest::mouseClick(form.BtnAdd(), Qt::LeftButton);
+    EXPECT_EQ(table->RowCount(), 3);
+    table.reset();
+    ProcessDeferred();
+    QLineEdit later;
+    later.show();
+    later.activateWindow();
+    later.setFocus(); // a later focus change reaches no freed window
+    EXPECT_TRUE(messages->Texts().empty());
 }
 
 } // namespace
