@@ -25,6 +25,9 @@ struct TValidationLayer {
     long double remoldedTop = 0;      // clay sub-table column 2, top row
     long double remoldedBottom = 0;   // clay sub-table column 2, bottom row
     long double endBearingFactor = 1; // `D` column 6
+    long double unitWeightTop = 1;    // property table column 0, top row
+    long double unitWeightBottom = 1; // property table column 0, bottom row
+    long double bottom = 0;           // `D` column 1, ft / m
 };
 
 // The project values that the checks read.
@@ -37,6 +40,8 @@ struct TValidationData {
     long double totalLength = 0;     // ft / m
     long double outsideDiameter = 0; // in / mm
     long double modulus = 0;
+    bool circular = true;      // names the pile properties window of the total length
+    long double increment = 1; // ft / m, the capacity tables' step
     std::vector<TValidationLayer> layers;
 };
 
@@ -45,6 +50,16 @@ QString TaperAngleMessage(long double largestAngle);
 QString ModulusMessage();
 QString RemoldedStrengthMessage(int layer, int method);
 QString EndBearingFactorMessage(int layer);
+QString TotalLengthMessage(bool circular);
+QString LayerOrderMessage(int layer, long double bottom, long double previousBottom, int units);
+QString UnitWeightMessage(int layer);
+
+// A length as its field shows it (up to 10 significant digits), a blank and its unit.
+QString LengthText(long double value, int units, int digits = 10);
+
+// The question asked before a run whose capacity tables would end above the pile tip
+// (the total length not a whole multiple of the increment), empty when they reach it.
+QString TipNotInTablesQuestion(const TValidationData& data);
 
 // Runs every check in order; each failing one shows its warning box. True when the
 // input may go to the engine.
@@ -208,6 +223,7 @@ public:
 
 private:
     bool saveAndCheck();
+    bool tablesReachTipOrAccepted();
     void runEngine(const TRunPaths& paths);
     void readResults(const TRunPaths& paths, int status);
 

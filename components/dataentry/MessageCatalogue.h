@@ -57,6 +57,11 @@ enum class TMsg {
     RunModulus,
     RunRemoldedStrength,
     RunEndBearingFactor,
+    RunTotalLength,
+    RunLayerAboveGround,
+    RunLayerOrder,
+    RunUnitWeight,
+    RunTipNotInTables,
     MethodIcpMtd,
     MethodFugro,
     MethodUwa,
@@ -144,6 +149,17 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::RunEndBearingFactor,
      u"Reduction/Resistance Factor on End Bearing for layer %1 should be greater than zero.\r"
      u"Please check input data (Soils Window)"},
+    {TMsg::RunTotalLength, u"Total length of the pile should be greater than zero.\r"
+                           u"Please check input data (%1 Pile Properties Window)"},
+    {TMsg::RunLayerAboveGround, u"Bottom of layer 1 (%1) should be deeper than the ground surface.\r"
+                                u"Please check input data (Soil Layers Window)"},
+    {TMsg::RunLayerOrder, u"Bottom of layer %1 (%2) should be deeper than the bottom of layer %3 (%4).\r"
+                          u"Please check input data (Soil Layers Window)"},
+    {TMsg::RunUnitWeight, u"Unit Weight for layer %1 should be greater than zero.\r"
+                          u"Please check input data (Soils Window)"},
+    {TMsg::RunTipNotInTables, u"The total length (%1) is not a whole multiple of the increment (%2): the results "
+                              u"end at %3, above the pile tip. Run anyway? (The increment is set in the Control "
+                              u"Options window.)"},
     {TMsg::MethodIcpMtd, u"while using ICP/MTD Method."},
     {TMsg::MethodFugro, u"while using Fugro Method."},
     {TMsg::MethodUwa, u"while using UWA Method."},
