@@ -150,7 +150,7 @@ TDlgInputMotion::TDlgInputMotion(TMainForm& main)
     buttons->addStretch();
     buttons->addWidget(close_);
     layout->addLayout(buttons);
-    connect(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    ConnectReportingErrors(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
 }
 
 QWidget* TDlgInputMotion::BuildFileGroup()
@@ -173,8 +173,8 @@ QWidget* TDlgInputMotion::BuildFileGroup()
     connect(fileName_, &QLineEdit::textChanged, this,
             [this](const QString& text) { editFile_->setEnabled(!text.trimmed().isEmpty()); });
     editFile_->setEnabled(false);
-    connect(browse_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BrowseClick(); }); });
-    connect(editFile_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { EditFileClick(); }); });
+    ConnectReportingErrors(browse_, &QPushButton::clicked, this, &TDlgInputMotion::BrowseClick);
+    ConnectReportingErrors(editFile_, &QPushButton::clicked, this, &TDlgInputMotion::EditFileClick);
     return group;
 }
 
@@ -228,10 +228,12 @@ QWidget* TDlgInputMotion::BuildReadGroup()
     grid->addWidget(Note(group, QStringLiteral("(Ex. Ua=1000 if MPa instead of kPa is used in the field CPT data.)")),
                     row++, 0, 1, 2);
 
-    connect(dataLines_, &QLineEdit::textChanged, this, [this] { CountChanged(*dataLines_, kCptDataLinesEntry); });
-    connect(headerLines_, &QLineEdit::textChanged, this, [this] { CountChanged(*headerLines_, kCptHeaderLinesEntry); });
-    connect(valuesPerLine_, &QLineEdit::textChanged, this,
-            [this] { CountChanged(*valuesPerLine_, kCptValuesPerLineEntry); });
+    ConnectReportingErrors(dataLines_, &QLineEdit::textChanged, this,
+                           [this] { CountChanged(*dataLines_, kCptDataLinesEntry); });
+    ConnectReportingErrors(headerLines_, &QLineEdit::textChanged, this,
+                           [this] { CountChanged(*headerLines_, kCptHeaderLinesEntry); });
+    ConnectReportingErrors(valuesPerLine_, &QLineEdit::textChanged, this,
+                           [this] { CountChanged(*valuesPerLine_, kCptValuesPerLineEntry); });
     return group;
 }
 
@@ -246,9 +248,8 @@ QWidget* TDlgInputMotion::BuildGraphicsGroup()
     for (const auto& [button, conversion] : {std::pair{qc_, TCptConversion::Qc}, std::pair{spt_, TCptConversion::Spt},
                                              std::pair{su_, TCptConversion::Su}}) {
         row->addWidget(button);
-        connect(button, &QPushButton::clicked, this, [this, conversion = conversion] {
-            RunReportingErrors([this, conversion] { GraphicsClick(conversion); });
-        });
+        ConnectReportingErrors(button, &QPushButton::clicked, this,
+                               [this, conversion = conversion] { GraphicsClick(conversion); });
     }
     return group;
 }

@@ -329,9 +329,9 @@ void TDlgExport::buildLayout()
     QPushButton* unselectAll = button("UnselectAll", QStringLiteral("Unselect All"));
     generate_ = button("Generate", QStringLiteral("Generate Excel File"));
     QPushButton* close = button("CloseWindow", QStringLiteral("Close Window"));
-    connect(selectAll, &QPushButton::clicked, this, &TDlgExport::SelectAllClick);
-    connect(unselectAll, &QPushButton::clicked, this, &TDlgExport::UnselectAllClick);
-    connect(generate_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { GenerateClick(); }); });
+    ConnectReportingErrors(selectAll, &QPushButton::clicked, this, &TDlgExport::SelectAllClick);
+    ConnectReportingErrors(unselectAll, &QPushButton::clicked, this, &TDlgExport::UnselectAllClick);
+    ConnectReportingErrors(generate_, &QPushButton::clicked, this, &TDlgExport::GenerateClick);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;

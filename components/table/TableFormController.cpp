@@ -191,11 +191,11 @@ TTableForm* TTableForm::Open(TGridTable& table)
     } else if (QMdiArea* area = MdiArea()) {
         form->subWindow_ = area->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        QObject::connect(form->subWindow_, &QMdiSubWindow::windowStateChanged, form,
-                         [form](Qt::WindowStates before, Qt::WindowStates now) {
-                             if ((before & Qt::WindowActive) && !(now & Qt::WindowActive))
-                                 form->FormDeactivate();
-                         });
+        ConnectReportingErrors(form->subWindow_.data(), &QMdiSubWindow::windowStateChanged, form,
+                               [form](Qt::WindowStates before, Qt::WindowStates now) {
+                                   if ((before & Qt::WindowActive) && !(now & Qt::WindowActive))
+                                       form->FormDeactivate();
+                               });
     } else {
         form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

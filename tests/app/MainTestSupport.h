@@ -6,9 +6,15 @@
 #include "Launchers.h"
 #include "Main.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace veldo::test {
@@ -76,6 +82,31 @@ inline TMainFormOptions TestFormOptions(const QTemporaryDir& dir, TScriptedFileD
     options.fileDialogs = &dialogs;
     options.shell = &shell;
     return options;
+}
+
+// Copies an example project and its CPT file into `dir` as "job.vd7d" and "job.cpt"
+// and returns the project's path.
+inline QString CopyExampleAsJob(const QTemporaryDir& dir, const QString& example)
+{
+    const QString source = QStringLiteral(VELDO_EXAMPLES_DIR "/") + example;
+    const QString project = dir.filePath(QStringLiteral("job.vd7d"));
+    QFile::copy(source + QStringLiteral(".vd7d"), project);
+    QFile::copy(source + QStringLiteral(".cpt"), dir.filePath(QStringLiteral("job.cpt")));
+    return project;
+}
+
+// A main window on `project` with the build's engine, shown and active.
+inline std::unique_ptr<TMainForm> StartWithEngine(const QTemporaryDir& dir, TScriptedFileDialogs& dialogs,
+                                                  TRecordingShell& shell, const QString& project)
+{
+    TMainFormOptions options = TestFormOptions(dir, dialogs, shell);
+    options.programDir = QStringLiteral(VELDO_BIN_DIR);
+    options.arguments = {project};
+    auto form = std::make_unique<TMainForm>(std::move(options));
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    return form;
 }
 
 } // namespace veldo::test

@@ -45,17 +45,7 @@ protected:
     // Opens a copy of an example with the engine of the build.
     TMainForm& Start(const QString& example)
     {
-        const QString source = QStringLiteral(VELDO_EXAMPLES_DIR "/") + example;
-        project_ = Path(QStringLiteral("job.vd7d"));
-        EXPECT_TRUE(QFile::copy(source + QStringLiteral(".vd7d"), project_));
-        QFile::copy(source + QStringLiteral(".cpt"), Path(QStringLiteral("job.cpt")));
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        options.programDir = QStringLiteral(VELDO_BIN_DIR);
-        options.arguments = {project_};
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        form_ = test::StartWithEngine(dir_, dialogs_, shell_, test::CopyExampleAsJob(dir_, example));
         return *form_;
     }
 
@@ -80,7 +70,6 @@ protected:
 
     QTemporaryDir dir_;
     QString startDir_;
-    QString project_;
     test::TScriptedFileDialogs dialogs_;
     test::TRecordingShell shell_;
     TScopedMessageRecorder messages_;
