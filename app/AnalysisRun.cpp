@@ -336,6 +336,14 @@ QString EngineStopMessage(int status, const std::filesystem::path& report)
     return message;
 }
 
+QString InitializeFailedMessage(const std::filesystem::path& library, const std::string& loaderText)
+{
+    // The loader names the file before its reason: the path is given once.
+    const std::string prefix = library.string() + ": ";
+    const std::string reason = loaderText.starts_with(prefix) ? loaderText.substr(prefix.size()) : loaderText;
+    return InitializeFailedText + CR + PathText(library) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
+}
+
 QString SavingErrorMessage(const QString& detail)
 {
     return detail.isEmpty() ? SavingErrorText : SavingErrorText + CR + detail;
@@ -453,15 +461,18 @@ void TAnalysisRun::runEngine(const TRunPaths& paths)
 
     TEngineBinding binding;
     TEngineEntry entry = nullptr;
+    const std::filesystem::path library = std::filesystem::absolute(ProgramFolder() / EngineLibraryName);
+    std::string reason = std::string("undefined symbol: ") + EngineEntryName;
     try {
-        binding.Library().SetLibraryName((ProgramFolder() / EngineLibraryName).string());
+        binding.Library().SetLibraryName(library.string());
         binding.Library().Open();
         entry = reinterpret_cast<TEngineEntry>(binding.Library().GetProc(EngineEntryName));
-    } catch (const EDLLError&) {
+    } catch (const EDLLError& e) {
         entry = nullptr;
+        reason = e.detail().empty() ? e.what() : e.detail();
     }
     if (!entry) {
-        Messages().Information(InitializeFailedText);
+        Messages().Information(InitializeFailedMessage(library, reason));
         host_.CheckSpeedButtons();
         return;
     }

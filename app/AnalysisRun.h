@@ -188,6 +188,10 @@ inline const QString StoppedOnCheckText = MessageText(TMsg::StoppedOnCheck);
 inline const QString FilesFailedText = MessageText(TMsg::FilesFailed);
 inline const QString PathTooLongText = MessageText(TMsg::PathTooLong);
 
+// "Attempt to initialize DLL failed", then on the next line the library's full path
+// and the loader's reason (the missing file, an unresolved symbol).
+QString InitializeFailedMessage(const std::filesystem::path& library, const std::string& loaderText);
+
 // "An error occured during saving", followed by the file and the reason on their
 // own lines when they are known.
 QString SavingErrorMessage(const QString& detail);

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <dlfcn.h>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -42,6 +43,20 @@ TValidationLayer layer(int type, long double remoldedTop, long double remoldedBo
                        long double bottom)
 {
     return {type, remoldedTop, remoldedBottom, endFactor, 110, 110, bottom};
+}
+
+// What the system loader says of a library it cannot load, without the path it
+// starts with (in the user's language, as the run shows it).
+QString loaderReason(const fs::path& library)
+{
+    dlerror();
+    if (void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        dlclose(handle);
+        return {};
+    }
+    const QString text = QString::fromLocal8Bit(dlerror());
+    const QString prefix = QString::fromStdString(library.string()) + ": ";
+    return text.startsWith(prefix) ? text.mid(prefix.size()) : text;
 }
 
 // A project that passes every check: FHWA ticked, steel pipe, one sand layer.
@@ -368,7 +383,12 @@ TEST_F(AnalysisRunTest, MissingLibraryGivesNoResults)
     TAnalysisRun run(host_);
     run.SetProgramFolder(emptyFolder.path().toStdString());
     run.Run();
-    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{"Attempt to initialize DLL failed"}));
+    const fs::path library = fs::path(emptyFolder.path().toStdString()) / EngineLibraryName;
+    EXPECT_EQ(messages_->Texts(),
+              (std::vector<QString>{"Attempt to initialize DLL failed\r" + QString::fromStdString(library.string()) +
+                                    ": " + loaderReason(library)}));
+    EXPECT_TRUE(messages_->Texts().front().contains("No such file") ||
+                messages_->Texts().front().contains(QStringLiteral("nicht gefunden")));
     EXPECT_EQ(messages_->Entries().front().kind, TMessageKind::Information);
     // The old results are gone and never read as new ones.
     EXPECT_FALSE(fs::exists(plotFile()));
@@ -381,19 +401,31 @@ TEST_F(AnalysisRunTest, LibraryWithoutTheEntryOrNotALibrary)
 {
     QTemporaryDir programFolder;
     const fs::path library = fs::path(programFolder.path().toStdString()) / EngineLibraryName;
+    const QString failed = "Attempt to initialize DLL failed\r" + QString::fromStdString(library.string()) + ": ";
     TAnalysisRun run(host_);
     run.SetProgramFolder(programFolder.path().toStdString());
 
     writeText(library, "this is not a shared library\n");
     run.Run();
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_EQ(messages_->Texts()[0], failed + loaderReason(library));
+    // A library whose own symbols do not resolve: the loader names the symbol.
+    fs::remove(library);
+    fs::create_symlink(fs::path(VELDO_BIN_DIR) / "loader_unresolved_lib.so", library);
+    messages_->Clear();
+    run.Run();
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_EQ(messages_->Texts()[0], failed + loaderReason(library));
+    EXPECT_TRUE(messages_->Texts()[0].contains("veldo_symbol_that_does_not_exist"))
+        << messages_->Texts()[0].toStdString();
     // A loadable library without "_IVELDO": the C math library.
     fs::remove(library);
     fs::create_symlink("/lib/x86_64-linux-gnu/libm.so.6", library);
-    if (fs::exists(library))
+    messages_->Clear();
+    if (fs::exists(library)) {
         run.Run();
-    for (const QString& text : messages_->Texts())
-        EXPECT_EQ(text, "Attempt to initialize DLL failed");
-    EXPECT_GE(messages_->Texts().size(), 1u);
+        EXPECT_EQ(messages_->Texts(), std::vector<QString>{failed + "undefined symbol: _IVELDO"});
+    }
     EXPECT_FALSE(TAnalysisRun::EngineLoaded());
 }
 

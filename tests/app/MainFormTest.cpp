@@ -616,7 +616,11 @@ TEST_F(MainFormRunTest, MissingLibraryAndUnnamedProjects)
     const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
     TMainForm& form = Start({project});
     form.CompRunClick();
-    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Attempt to initialize DLL failed"});
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    // The library's full path and the loader's reason follow on the next line.
+    EXPECT_TRUE(
+        messages_->Texts()[0].startsWith("Attempt to initialize DLL failed\r" + Path("VELDO2015_DLL.so") + ": "))
+        << messages_->Texts()[0].toStdString();
     EXPECT_FALSE(form.ResultsFlag());
     form.GraphicsMenuClick();
     EXPECT_FALSE(form.Action("GraphCombine")->isEnabled());
