@@ -397,9 +397,10 @@ bool TDlgExport::GenerateClick()
         Messages().Error(WorkbookNotWrittenText(path, error));
         return false;
     }
-    // Written is done; a desktop without a spreadsheet program only learns where.
-    if (!shell_.OpenUrl(QUrl::fromLocalFile(path)))
-        Messages().Information(WorkbookWrittenText(path));
+    // Written is done; a desktop without a spreadsheet program learns where and why.
+    shell_.OpenUrl(QUrl::fromLocalFile(path), [path](const QString& reason) {
+        Messages().Information(WorkbookWrittenText(path) + QLatin1Char('\r') + LaunchFailureLine(path, reason));
+    });
     return true;
 }
 

@@ -93,6 +93,9 @@ enum class TMsg {
     DocumentNotOpened,
     UpdateHostMissing,
     PageNotOpened,
+    LaunchNotStarted,
+    LaunchExitCode,
+    LaunchCrashed,
     Count
 };
 
@@ -189,6 +192,9 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::DocumentNotOpened, u"The document \"%1\" could not be opened."},
     {TMsg::UpdateHostMissing, u"The address of the update check is not configured (setting \"Update Host\")."},
     {TMsg::PageNotOpened, u"The page \"%1\" could not be opened."},
+    {TMsg::LaunchNotStarted, u"%1 could not be started: %2"},
+    {TMsg::LaunchExitCode, u"%1 ended with exit code %2"},
+    {TMsg::LaunchCrashed, u"%1 ended abnormally"},
 }};
 
 // The entries are listed in the order of TMsg.

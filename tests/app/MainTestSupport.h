@@ -53,21 +53,36 @@ private:
     }
 };
 
-// Records what would be opened or started; answers with `succeed`.
+// Records what would be opened or started. With `succeed` false every launch fails
+// at once with `reason`; otherwise the failure handler of each launch is kept in
+// `watched`, and a test calls it to report a program that ended with an error
+// within its first second, as the desktop shell does from the event loop.
 class TRecordingShell final : public IShell {
 public:
     bool succeed = true;
+    QString reason = QStringLiteral("xdg-open ended with exit code 3");
     std::vector<QUrl> urls;
     std::vector<std::pair<QString, QStringList>> started;
+    std::vector<TLaunchFailed> watched;
 
-    bool OpenUrl(const QUrl& url) override
+    bool OpenUrl(const QUrl& url, TLaunchFailed failed) override
     {
         urls.push_back(url);
-        return succeed;
+        return answer(std::move(failed));
     }
-    bool StartDetached(const QString& program, const QStringList& arguments) override
+    bool StartDetached(const QString& program, const QStringList& arguments, TLaunchFailed failed) override
     {
         started.emplace_back(program, arguments);
+        return answer(std::move(failed));
+    }
+
+private:
+    bool answer(TLaunchFailed failed)
+    {
+        if (!succeed)
+            failed(reason);
+        else
+            watched.push_back(std::move(failed));
         return succeed;
     }
 };
