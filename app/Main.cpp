@@ -131,7 +131,7 @@ void TMainForm::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        RunReportingErrors([this] { FormShow(); });
     }
 }
 
@@ -320,7 +320,7 @@ void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        CheckSpeedButtons();
+        RunReportingErrors([this] { CheckSpeedButtons(); });
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event)
