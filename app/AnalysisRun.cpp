@@ -462,7 +462,7 @@ void TAnalysisRun::runEngine(const TRunPaths& paths)
     TEngineBinding binding;
     TEngineEntry entry = nullptr;
     const std::filesystem::path library = std::filesystem::absolute(ProgramFolder() / EngineLibraryName);
-    std::string reason = std::string("undefined symbol: ") + EngineEntryName;
+    std::string reason = MsgStd(TMsg::EntryNotExported, QString::fromLatin1(EngineEntryName));
     try {
         binding.Library().SetLibraryName(library.string());
         binding.Library().Open();
