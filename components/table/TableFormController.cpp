@@ -217,17 +217,17 @@ TTableForm::TTableForm(TGridTable& table, QWidget* parent) : QWidget(parent), ta
     imgHelp_ = new QLabel(this);
     topLeft_ = new QLabel(grid_);
     topLeft_->setAlignment(Qt::AlignCenter);
-    connect(btnAdd_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnAddClick(); }); });
-    connect(btnIns_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnInsClick(); }); });
-    connect(btnDel_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnDelClick(); }); });
-    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
-    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
+    ConnectReportingErrors(btnAdd_, &QPushButton::clicked, this, &TTableForm::BtnAddClick);
+    ConnectReportingErrors(btnIns_, &QPushButton::clicked, this, &TTableForm::BtnInsClick);
+    ConnectReportingErrors(btnDel_, &QPushButton::clicked, this, &TTableForm::BtnDelClick);
+    ConnectReportingErrors(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
+    ConnectReportingErrors(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
     snapTimer_.setSingleShot(true);
     snapTimer_.setInterval(250);
-    connect(&snapTimer_, &QTimer::timeout, this, [this] { RunReportingErrors([this] { ApplySnap(); }); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    ConnectReportingErrors(&snapTimer_, &QTimer::timeout, this, &TTableForm::ApplySnap);
+    ConnectReportingErrors(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (IsGridFocus(old) && now && !IsGridFocus(now))
-            RunReportingErrors([this, now] { GridExit(now); });
+            GridExit(now);
     });
     qApp->installEventFilter(this);
 }
