@@ -208,13 +208,15 @@ public:
 
     // The run, in order: save (a failed save stops with its message; a cancelled
     // Save As or the default project path stops silently), input checks, path
-    // checks ("Attempt to reinitialize DLL" while a run is in progress), then with
+    // checks ("Attempt to reinitialize DLL" while a run is in progress), the question
+    // when the capacity tables would end above the pile tip (No stops), then with
     // "." forced as decimal separator: the results flag is cleared, the result plot
     // windows closed and the old report, plot-data and wave-equation files removed
     // (the run stops naming one that stays), "names.dat" is written into a fresh
     // temporary folder made current for the call, the library is loaded ("Attempt
-    // to initialize DLL failed" when loading or the entry look-up fails), the entry
-    // is called with 7 under the wait cursor. Status 0: the plot-data file is read
+    // to initialize DLL failed" with the library and the loader's reason when loading
+    // or the entry look-up fails), the entry is called with 7 under the wait
+    // cursor. Status 0: the plot-data file is read
     // (its reader reports a failure), then the completion message is shown and the
     // wave-equation file written; any other status shows the report's final block.
     // The toolbar is refreshed and the input windows closed; then the library is
