@@ -96,14 +96,14 @@ bool TAboutBox::Label4Click()
 {
     if (links_.email.isEmpty())
         return false;
-    return shell_.OpenUrl(QUrl(QStringLiteral("mailto:") + links_.email));
+    return shell_.OpenUrl(QUrl(QStringLiteral("mailto:") + links_.email), [](const QString&) {});
 }
 
 bool TAboutBox::Label6Click()
 {
     if (links_.webSite.isEmpty())
         return false;
-    return shell_.OpenUrl(QUrl::fromUserInput(links_.webSite));
+    return shell_.OpenUrl(QUrl::fromUserInput(links_.webSite), [](const QString&) {});
 }
 
 } // namespace veldo

@@ -7,6 +7,7 @@
 #include "NumText.h"
 #include "PiApproximations.h"
 #include "SafeWrite.h"
+#include "UnitWords.h"
 #include "dynlib.h"
 
 #include <QCoreApplication>
@@ -32,17 +33,30 @@ namespace {
 const QString CR = QStringLiteral("\r");
 constexpr long double DegreesToRadians = kRadiansPerDegree0_01745L; // the factor the checks use
 
-// "0.000": three decimals, "." as separator.
-QString fixed3(long double value)
+// Fixed with `decimals` decimals, "." as separator.
+QString fixed(long double value, int decimals)
 {
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, 3);
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, decimals);
     return QString::fromLatin1(buf, static_cast<int>(r.ptr - buf));
+}
+
+// The tolerance of the engine's count of table rows, int(TL / increment + 1e-6).
+constexpr long double RowCountTolerance = 1e-6L;
+
+// The bottom of the table's row step: the total length is no whole multiple of it.
+bool endsAboveTip(const TValidationData& d)
+{
+    if (!(d.increment > 0) || !(d.totalLength > 0))
+        return false;
+    const long double steps = d.totalLength / d.increment;
+    return steps - std::floor(steps + RowCountTolerance) > RowCountTolerance;
 }
 
 bool taperAngleOk(const TValidationData& d)
 {
-    if (!d.ticked[Method::Fhwa] || !PileType::IsTapered(d.pileType) || !(d.taperAngle > 0))
+    // Without a length there is no taper to judge; the length check says why.
+    if (!(d.totalLength > 0) || !d.ticked[Method::Fhwa] || !PileType::IsTapered(d.pileType) || !(d.taperAngle > 0))
         return true;
     // The engine tapers from the pile head: over the stick-up and the total length.
     const long double length = (d.stickup + d.totalLength) * DiameterUnitsPerDepthUnit(d.units == UnitSystem::English);
@@ -62,6 +76,14 @@ bool modulusOk(const TValidationData& d)
     return false;
 }
 
+bool totalLengthOk(const TValidationData& d)
+{
+    if (d.totalLength > 0)
+        return true;
+    Messages().Warning(TotalLengthMessage(d.circular));
+    return false;
+}
+
 // The first of ICP/MTD, Fugro and UWA that is ticked, 0 when none is.
 int remoldedStrengthMethod(const TValidationData& d)
 {
@@ -77,6 +99,16 @@ bool layersOk(const TValidationData& d)
     for (std::size_t i = 0; i < d.layers.size(); ++i) {
         const TValidationLayer& layer = d.layers[i];
         const int n = static_cast<int>(i) + 1;
+        // A layer of no thickness (its bottom at the one before) is allowed.
+        const long double previousBottom = i == 0 ? 0 : d.layers[i - 1].bottom;
+        if (i == 0 ? !(layer.bottom > 0) : layer.bottom < previousBottom) {
+            Messages().Warning(LayerOrderMessage(n, layer.bottom, previousBottom, d.units));
+            return false;
+        }
+        if (!(layer.unitWeightTop > 0) || !(layer.unitWeightBottom > 0)) {
+            Messages().Warning(UnitWeightMessage(n));
+            return false;
+        }
         if (layer.soilType == SoilType::Clay && layer.remoldedTop == 0 && layer.remoldedBottom == 0 && method != 0) {
             Messages().Warning(RemoldedStrengthMessage(n, method));
             return false;
@@ -172,7 +204,7 @@ bool blank(const std::string& line) { return line.find_first_not_of(" \t") == st
 
 // ---- Input checks -------------------------------------------------------------
 
-QString TaperAngleMessage(long double largestAngle) { return Msg(TMsg::RunTaperAngle, fixed3(largestAngle)); }
+QString TaperAngleMessage(long double largestAngle) { return Msg(TMsg::RunTaperAngle, fixed(largestAngle, 3)); }
 
 QString ModulusMessage() { return Msg(TMsg::RunModulus); }
 
@@ -186,13 +218,48 @@ QString RemoldedStrengthMessage(int layer, int method)
 
 QString EndBearingFactorMessage(int layer) { return Msg(TMsg::RunEndBearingFactor, QString::number(layer)); }
 
+QString TotalLengthMessage(bool circular)
+{
+    return Msg(TMsg::RunTotalLength, circular ? QStringLiteral("Circular") : QStringLiteral("Noncircular"));
+}
+
+QString LengthText(long double value, int units, int digits)
+{
+    return QString::fromStdString(formatGeneral(value, digits)) + QLatin1Char(' ') + UnitWord("L2", units);
+}
+
+QString LayerOrderMessage(int layer, long double bottom, long double previousBottom, int units)
+{
+    // The depths as the Soil Layers table shows them.
+    constexpr int TableDigits = 8;
+    const QString shown = LengthText(bottom, units, TableDigits);
+    if (layer == 1)
+        return Msg(TMsg::RunLayerAboveGround, shown);
+    return Msg(TMsg::RunLayerOrder, QString::number(layer), shown, QString::number(layer - 1),
+               LengthText(previousBottom, units, TableDigits));
+}
+
+QString UnitWeightMessage(int layer) { return Msg(TMsg::RunUnitWeight, QString::number(layer)); }
+
+QString TipNotInTablesQuestion(const TValidationData& data)
+{
+    if (!endsAboveTip(data))
+        return {};
+    const long double lastDepth = std::floor(data.totalLength / data.increment + RowCountTolerance) * data.increment;
+    constexpr int FieldDigits = 10;
+    return Msg(TMsg::RunTipNotInTables, LengthText(data.totalLength, data.units, FieldDigits),
+               LengthText(data.increment, data.units, FieldDigits),
+               fixed(lastDepth, 2) + QLatin1Char(' ') + UnitWord("L2", data.units));
+}
+
 bool ValidateInput(const TValidationData& data)
 {
     // Every check runs, so each failing one shows its message.
     const bool taper = taperAngleOk(data);
     const bool modulus = modulusOk(data);
+    const bool length = totalLengthOk(data);
     const bool layers = layersOk(data);
-    return taper && modulus && layers;
+    return taper && modulus && length && layers;
 }
 
 // ---- Files of a run -----------------------------------------------------------
@@ -278,6 +345,14 @@ QString EngineStopMessage(int status, const std::filesystem::path& report)
     return message;
 }
 
+QString InitializeFailedMessage(const std::filesystem::path& library, const std::string& loaderText)
+{
+    // The loader names the file before its reason: the path is given once.
+    const std::string prefix = library.string() + ": ";
+    const std::string reason = loaderText.starts_with(prefix) ? loaderText.substr(prefix.size()) : loaderText;
+    return InitializeFailedText + CR + PathText(library) + QStringLiteral(": ") + QString::fromLocal8Bit(reason);
+}
+
 QString SavingErrorMessage(const QString& detail)
 {
     return detail.isEmpty() ? SavingErrorText : SavingErrorText + CR + detail;
@@ -336,6 +411,8 @@ void TAnalysisRun::Run()
             Messages().Information(ReinitializeText);
             return;
         }
+        if (!tablesReachTipOrAccepted())
+            return;
         const TNumericLocaleGuard locale;
         runEngine(paths);
     } catch (const std::exception& e) {
@@ -357,6 +434,12 @@ bool TAnalysisRun::saveAndCheck()
     if (host_.ProjectPath() == std::filesystem::path(DefaultProjectPath))
         return false;
     return ValidateInput(host_.ValidationData());
+}
+
+bool TAnalysisRun::tablesReachTipOrAccepted()
+{
+    const QString question = TipNotInTablesQuestion(host_.ValidationData());
+    return question.isEmpty() || Messages().Question(question, TQuestionButtons::YesNo) == TMessageAnswer::Yes;
 }
 
 void TAnalysisRun::runEngine(const TRunPaths& paths)
@@ -387,15 +470,18 @@ void TAnalysisRun::runEngine(const TRunPaths& paths)
 
     TEngineBinding binding;
     TEngineEntry entry = nullptr;
+    const std::filesystem::path library = std::filesystem::absolute(ProgramFolder() / EngineLibraryName);
+    std::string reason = MsgStd(TMsg::EntryNotExported, QString::fromLatin1(EngineEntryName));
     try {
-        binding.Library().SetLibraryName((ProgramFolder() / EngineLibraryName).string());
+        binding.Library().SetLibraryName(library.string());
         binding.Library().Open();
         entry = reinterpret_cast<TEngineEntry>(binding.Library().GetProc(EngineEntryName));
-    } catch (const EDLLError&) {
+    } catch (const EDLLError& e) {
         entry = nullptr;
+        reason = e.detail().empty() ? e.what() : e.detail();
     }
     if (!entry) {
-        Messages().Information(InitializeFailedText);
+        Messages().Information(InitializeFailedMessage(library, reason));
         host_.CheckSpeedButtons();
         return;
     }

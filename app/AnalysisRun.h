@@ -25,6 +25,9 @@ struct TValidationLayer {
     long double remoldedTop = 0;      // clay sub-table column 2, top row
     long double remoldedBottom = 0;   // clay sub-table column 2, bottom row
     long double endBearingFactor = 1; // `D` column 6
+    long double unitWeightTop = 1;    // property table column 0, top row
+    long double unitWeightBottom = 1; // property table column 0, bottom row
+    long double bottom = 0;           // `D` column 1, ft / m
 };
 
 // The project values that the checks read.
@@ -37,6 +40,8 @@ struct TValidationData {
     long double totalLength = 0;     // ft / m
     long double outsideDiameter = 0; // in / mm
     long double modulus = 0;
+    bool circular = true;      // names the pile properties window of the total length
+    long double increment = 1; // ft / m, the capacity tables' step
     std::vector<TValidationLayer> layers;
 };
 
@@ -45,6 +50,16 @@ QString TaperAngleMessage(long double largestAngle);
 QString ModulusMessage();
 QString RemoldedStrengthMessage(int layer, int method);
 QString EndBearingFactorMessage(int layer);
+QString TotalLengthMessage(bool circular);
+QString LayerOrderMessage(int layer, long double bottom, long double previousBottom, int units);
+QString UnitWeightMessage(int layer);
+
+// A length as its field shows it (up to 10 significant digits), a blank and its unit.
+QString LengthText(long double value, int units, int digits = 10);
+
+// The question asked before a run whose capacity tables would end above the pile tip
+// (the total length not a whole multiple of the increment), empty when they reach it.
+QString TipNotInTablesQuestion(const TValidationData& data);
 
 // Runs every check in order; each failing one shows its warning box. True when the
 // input may go to the engine.
@@ -173,6 +188,10 @@ inline const QString StoppedOnCheckText = MessageText(TMsg::StoppedOnCheck);
 inline const QString FilesFailedText = MessageText(TMsg::FilesFailed);
 inline const QString PathTooLongText = MessageText(TMsg::PathTooLong);
 
+// "Attempt to initialize DLL failed", then on the next line the library's full path
+// and the loader's reason (the missing file, an unresolved symbol).
+QString InitializeFailedMessage(const std::filesystem::path& library, const std::string& loaderText);
+
 // "An error occurred during saving", followed by the file and the reason on their
 // own lines when they are known.
 QString SavingErrorMessage(const QString& detail);
@@ -189,13 +208,15 @@ public:
 
     // The run, in order: save (a failed save stops with its message; a cancelled
     // Save As or the default project path stops silently), input checks, path
-    // checks ("Attempt to reinitialize DLL" while a run is in progress), then with
+    // checks ("Attempt to reinitialize DLL" while a run is in progress), the question
+    // when the capacity tables would end above the pile tip (No stops), then with
     // "." forced as decimal separator: the results flag is cleared, the result plot
     // windows closed and the old report, plot-data and wave-equation files removed
     // (the run stops naming one that stays), "names.dat" is written into a fresh
     // temporary folder made current for the call, the library is loaded ("Attempt
-    // to initialize DLL failed" when loading or the entry look-up fails), the entry
-    // is called with 7 under the wait cursor. Status 0: the plot-data file is read
+    // to initialize DLL failed" with the library and the loader's reason when loading
+    // or the entry look-up fails), the entry is called with 7 under the wait
+    // cursor. Status 0: the plot-data file is read
     // (its reader reports a failure), then the completion message is shown and the
     // wave-equation file written; any other status shows the report's final block.
     // The toolbar is refreshed and the input windows closed; then the library is
@@ -208,6 +229,7 @@ public:
 
 private:
     bool saveAndCheck();
+    bool tablesReachTipOrAccepted();
     void runEngine(const TRunPaths& paths);
     void readResults(const TRunPaths& paths, int status);
 

@@ -1,6 +1,7 @@
 #include "Block.h"
 
 #include "DataEdit.h"
+#include "Messages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,7 +26,7 @@ TDlgBlock::TDlgBlock(TMainForm& main) : TInputWindow(main, QStringLiteral("Criti
         radios_[i] = new QRadioButton(captions[i], group);
         radios_[i]->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
         options->addWidget(radios_[i]);
-        connect(radios_[i], &QRadioButton::clicked, this, &TDlgBlock::ShowDepth);
+        ConnectReportingErrors(radios_[i], &QRadioButton::clicked, this, &TDlgBlock::ShowDepth);
         MarkModifiedOn(radios_[i]);
     }
 

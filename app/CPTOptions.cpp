@@ -151,7 +151,7 @@ TDlgInputMotion::TDlgInputMotion(TMainForm& main)
     buttons->addStretch();
     buttons->addWidget(close_);
     layout->addLayout(buttons);
-    connect(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    ConnectReportingErrors(close_, &QPushButton::clicked, this, &TInputWindow::CloseClick);
 }
 
 QWidget* TDlgInputMotion::BuildFileGroup()
@@ -175,8 +175,8 @@ QWidget* TDlgInputMotion::BuildFileGroup()
     connect(fileName_, &QLineEdit::textChanged, this,
             [this](const QString& text) { editFile_->setEnabled(!text.trimmed().isEmpty()); });
     editFile_->setEnabled(false);
-    connect(browse_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BrowseClick(); }); });
-    connect(editFile_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { EditFileClick(); }); });
+    ConnectReportingErrors(browse_, &QPushButton::clicked, this, &TDlgInputMotion::BrowseClick);
+    ConnectReportingErrors(editFile_, &QPushButton::clicked, this, &TDlgInputMotion::EditFileClick);
     return group;
 }
 
@@ -243,9 +243,8 @@ QWidget* TDlgInputMotion::BuildGraphicsGroup()
     for (const auto& [button, conversion] : {std::pair{qc_, TCptConversion::Qc}, std::pair{spt_, TCptConversion::Spt},
                                              std::pair{su_, TCptConversion::Su}}) {
         row->addWidget(button);
-        connect(button, &QPushButton::clicked, this, [this, conversion = conversion] {
-            RunReportingErrors([this, conversion] { GraphicsClick(conversion); });
-        });
+        ConnectReportingErrors(button, &QPushButton::clicked, this,
+                               [this, conversion = conversion] { GraphicsClick(conversion); });
     }
     return group;
 }

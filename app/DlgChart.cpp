@@ -1,5 +1,7 @@
 #include "DlgChart.h"
 
+#include "Messages.h"
+
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -39,7 +41,7 @@ TChartForm::TChartForm(QWidget* parent) : QDialog(parent)
         layout->addWidget(picture);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("Button1"));
-    connect(close, &QPushButton::clicked, this, &TChartForm::Button1Click);
+    ConnectReportingErrors(close, &QPushButton::clicked, this, &TChartForm::Button1Click);
     layout->addWidget(close, 0, Qt::AlignRight);
 }
 

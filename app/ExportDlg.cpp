@@ -343,9 +343,9 @@ void TDlgExport::buildLayout()
     QPushButton* unselectAll = button("UnselectAll", QStringLiteral("Unselect All"));
     generate_ = button("Generate", QStringLiteral("Generate Excel File"));
     QPushButton* close = button("CloseWindow", QStringLiteral("Close Window"));
-    connect(selectAll, &QPushButton::clicked, this, &TDlgExport::SelectAllClick);
-    connect(unselectAll, &QPushButton::clicked, this, &TDlgExport::UnselectAllClick);
-    connect(generate_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { GenerateClick(); }); });
+    ConnectReportingErrors(selectAll, &QPushButton::clicked, this, &TDlgExport::SelectAllClick);
+    ConnectReportingErrors(unselectAll, &QPushButton::clicked, this, &TDlgExport::UnselectAllClick);
+    ConnectReportingErrors(generate_, &QPushButton::clicked, this, &TDlgExport::GenerateClick);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* buttons = new QHBoxLayout;
@@ -411,9 +411,10 @@ bool TDlgExport::GenerateClick()
         Messages().Error(WorkbookNotWrittenText(path, error));
         return false;
     }
-    // Written is done; a desktop without a spreadsheet program only learns where.
-    if (!shell_.OpenUrl(QUrl::fromLocalFile(path)))
-        Messages().Information(WorkbookWrittenText(path));
+    // Written is done; a desktop without a spreadsheet program learns where and why.
+    shell_.OpenUrl(QUrl::fromLocalFile(path), [path](const QString& reason) {
+        Messages().Information(WorkbookWrittenText(path) + QLatin1Char('\r') + LaunchFailureLine(path, reason));
+    });
     return true;
 }
 

@@ -199,7 +199,7 @@ QPushButton* TInputWindow::AddCloseButton(QBoxLayout* layout, const QString& nam
     row->addStretch();
     row->addWidget(close);
     layout->addLayout(row);
-    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    ConnectReportingErrors(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
     return close;
 }
 
@@ -336,8 +336,7 @@ void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index typ
     window.MakeScrollable();
     QMdiSubWindow* frame = area->addSubWindow(&window);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(area, &QMdiArea::subWindowActivated, &window,
-                     [&window](QMdiSubWindow*) { window.ActivationChanged(); });
+    ConnectReportingErrors(area, &QMdiArea::subWindowActivated, &window, [&window] { window.ActivationChanged(); });
     frame->showNormal();
     area->setActiveSubWindow(frame);
     // Without an active main window the area may not activate children; the window

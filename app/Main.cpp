@@ -152,7 +152,7 @@ void TMainForm::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        RunReportingErrors([this] { FormShow(); });
     }
 }
 
@@ -304,7 +304,12 @@ TSaveResult TMainForm::SaveAs()
     if (chosen) {
         const QString previous = data_.ProjectPath;
         data_.ProjectPath = *chosen;
-        result = SaveToProjectPath();
+        try {
+            result = SaveToProjectPath();
+        } catch (...) {
+            data_.ProjectPath = previous; // nothing was written under the new name
+            throw;
+        }
         if (result == TSaveResult::Failed) {
             data_.ProjectPath = previous; // nothing was written under the new name
         } else {
@@ -340,24 +345,23 @@ TSaveResult TMainForm::SaveForRun()
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
-    if (!DeactivateActiveChild()) {
-        event->ignore();
-        return;
-    }
-    if (!QuerySaveChanges()) {
-        event->ignore();
-        return;
-    }
-    WriteSettings();
-    CloseAllChildren();
-    event->accept();
+    // A close whose save fails stays open: the failure is shown, nothing is lost.
+    bool closes = false;
+    RunReportingErrors([this, &closes] {
+        if (!DeactivateActiveChild() || !QuerySaveChanges())
+            return;
+        WriteSettings();
+        CloseAllChildren();
+        closes = true;
+    });
+    event->setAccepted(closes);
 }
 
 void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        CheckSpeedButtons();
+        RunReportingErrors([this] { CheckSpeedButtons(); });
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event)
@@ -373,7 +377,7 @@ void TMainForm::dropEvent(QDropEvent* event)
     if (urls.isEmpty() || !urls.front().isLocalFile())
         return;
     event->acceptProposedAction();
-    FileDropped(urls.front().toLocalFile());
+    RunReportingErrors([this, &urls] { FileDropped(urls.front().toLocalFile()); });
 }
 
 // ---- What the analysis run asks of the window ------------------------------------

@@ -7,6 +7,7 @@
 #include "CPTOptions.h"
 #include "ExportDlg.h"
 #include "InputCodes.h"
+#include "Messages.h"
 #include "Options.h"
 #include "PileSide.h"
 #include "SoilLayers.h"
@@ -151,7 +152,7 @@ QMenu* TMainForm::AddMenu(const QString& name, const QString& caption, void (TMa
     QMenu* menu = menuBar()->addMenu(caption);
     menu->setObjectName(name);
     if (onShow)
-        connect(menu, &QMenu::aboutToShow, this, onShow);
+        ConnectReportingErrors(menu, &QMenu::aboutToShow, this, onShow);
     return menu;
 }
 
@@ -227,7 +228,7 @@ void TMainForm::BuildOptionsMenu()
     QMenu* options = AddMenu(QStringLiteral("OptionsMenu"), QStringLiteral("Options"), &TMainForm::OptionsMenuClick);
     QMenu* units = options->addMenu(QStringLiteral("&Units"));
     units->setObjectName(QStringLiteral("UnitsMenu"));
-    connect(units, &QMenu::aboutToShow, this, &TMainForm::UnitsMenuClick);
+    ConnectReportingErrors(units, &QMenu::aboutToShow, this, &TMainForm::UnitsMenuClick);
     auto* unitGroup = new QActionGroup(this);
     struct TUnitItem {
         int code;
@@ -245,7 +246,7 @@ void TMainForm::BuildOptionsMenu()
 
     QMenu* shape = options->addMenu(QStringLiteral("Pile &Shape"));
     shape->setObjectName(QStringLiteral("PileShapeMenu"));
-    connect(shape, &QMenu::aboutToShow, this, &TMainForm::PileShapeMenuClick);
+    ConnectReportingErrors(shape, &QMenu::aboutToShow, this, &TMainForm::PileShapeMenuClick);
     auto* shapeGroup = new QActionGroup(this);
     for (const bool circular : {true, false}) {
         QAction* item = shape->addAction(circular ? QStringLiteral("Circular") : QStringLiteral("Non-Circular"));

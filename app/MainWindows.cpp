@@ -3,6 +3,7 @@
 #include "Main.h"
 
 #include "InputCodes.h"
+#include "Messages.h"
 #include "Table.h"
 #include "TableFormController.h"
 
@@ -65,8 +66,11 @@ bool TMainForm::DeactivateActiveChild()
 
 void TMainForm::RunCommand(const std::function<void()>& command)
 {
-    if (DeactivateActiveChild())
-        command();
+    // A command that fails shows why in one box; the project keeps what it did before.
+    RunReportingErrors([this, &command] {
+        if (DeactivateActiveChild())
+            command();
+    });
 }
 
 void TMainForm::ConnectCommand(QAction* action, std::function<void()> command)

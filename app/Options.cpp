@@ -2,6 +2,7 @@
 
 #include "DataEdit.h"
 #include "FileDialogs.h"
+#include "Messages.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -80,7 +81,7 @@ QWidget* TDlgOptions::BuildTextEditor()
     browse_->setObjectName(QStringLiteral("BtnBrowse"));
     row->addWidget(editor_, 1);
     row->addWidget(browse_);
-    connect(browse_, &QPushButton::clicked, this, &TDlgOptions::BtnBrowseClick);
+    ConnectReportingErrors(browse_, &QPushButton::clicked, this, &TDlgOptions::BtnBrowseClick);
     return group;
 }
 

@@ -329,7 +329,7 @@ TDlgSideView::TDlgSideView(TMainForm& main) : TInputWindow(main, Caption)
     layout->addLayout(bar);
     paintBox_ = new TPaintBox(*this, this);
     layout->addWidget(paintBox_, 1);
-    connect(print_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { Button1Click(); }); });
+    ConnectReportingErrors(print_, &QPushButton::clicked, this, &TDlgSideView::Button1Click);
     FormResize();
 }
 

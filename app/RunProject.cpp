@@ -24,8 +24,14 @@ TValidationLayer validationLayer(const TProjectTables& tables, int row)
     const TGridTable& d = tables.D();
     TValidationLayer layer;
     layer.soilType = d.Cell(kLayerSoilType, row).AsInteger();
+    layer.bottom = d.Cell(kLayerBottom, row).AsFloat();
     layer.endBearingFactor = d.Cell(kLayerEndFactor, row).AsFloat();
     const TGridTable* properties = tables.LayerTable(row);
+    // The unit weight is column 0 of every soil type's table; a layer without its
+    // table has none.
+    const bool bothEnds = properties && properties->RowCount() >= 2;
+    layer.unitWeightTop = bothEnds ? properties->Cell(kSandUnitWeight, 0).AsFloat() : 0;
+    layer.unitWeightBottom = bothEnds ? properties->Cell(kSandUnitWeight, 1).AsFloat() : 0;
     if (layer.soilType == SoilType::Clay && properties && properties->RowCount() >= 2) {
         layer.remoldedTop = properties->Cell(kClayRemolded, 0).AsFloat();
         layer.remoldedBottom = properties->Cell(kClayRemolded, 1).AsFloat();
@@ -57,6 +63,8 @@ TValidationData ValidationDataOf(const TProgramData& data, const TProjectTables&
     v.totalLength = data.TotalLength;
     v.outsideDiameter = data.OutsideDiameter;
     v.modulus = data.Modulus;
+    v.circular = data.Circular;
+    v.increment = data.IncrementLength;
     for (int row = 0; row < tables.D().RowCount(); ++row)
         v.layers.push_back(validationLayer(tables, row));
     return v;

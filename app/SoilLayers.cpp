@@ -132,13 +132,10 @@ TDlgSoilLayers::TDlgSoilLayers(TMainForm& main) : TInputWindow(main, QStringLite
     close_->setObjectName(QStringLiteral("Button1"));
     layout->addWidget(close_, 0, Qt::AlignRight);
 
-    const auto run = [this](void (TDlgSoilLayers::*command)()) {
-        return [this, command] { RunReportingErrors([this, command] { (this->*command)(); }); };
-    };
-    connect(add_, &QPushButton::clicked, this, run(&TDlgSoilLayers::ButtonAddClick));
-    connect(insert_, &QPushButton::clicked, this, run(&TDlgSoilLayers::ButtonInsClick));
-    connect(delete_, &QPushButton::clicked, this, run(&TDlgSoilLayers::ButtonDelClick));
-    connect(close_, &QPushButton::clicked, this, run(&TDlgSoilLayers::Button1Click));
+    ConnectReportingErrors(add_, &QPushButton::clicked, this, &TDlgSoilLayers::ButtonAddClick);
+    ConnectReportingErrors(insert_, &QPushButton::clicked, this, &TDlgSoilLayers::ButtonInsClick);
+    ConnectReportingErrors(delete_, &QPushButton::clicked, this, &TDlgSoilLayers::ButtonDelClick);
+    ConnectReportingErrors(close_, &QPushButton::clicked, this, &TDlgSoilLayers::Button1Click);
     headerTop_ = {QStringLiteral("  Layer "),
                   QStringLiteral(" Soil Type "),
                   QStringLiteral(" Depth at Bottom * "),
@@ -288,8 +285,7 @@ void TDlgSoilLayers::PlaceButton(int layer)
     if (!button) {
         button = new QPushButton;
         button->setFixedHeight(RowHeight);
-        connect(button, &QPushButton::clicked, this,
-                [this, layer] { RunReportingErrors([this, layer] { ButtonClick(layer); }); });
+        ConnectReportingErrors(button, &QPushButton::clicked, this, [this, layer] { ButtonClick(layer); });
         grid_->setCellWidget(layer, 0, button);
     }
     button->setText(QStringLiteral("Edit Layer ") + QString::number(layer + 1));
@@ -304,9 +300,9 @@ void TDlgSoilLayers::PlaceCombo(int layer)
         combo = new QComboBox;
         combo->setFocusPolicy(Qt::StrongFocus);
         combo->installEventFilter(this); // the wheel scrolls the grid, see eventFilter
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, layer] {
+        ConnectReportingErrors(combo, &QComboBox::currentIndexChanged, this, [this, layer] {
             if (!placing_)
-                RunReportingErrors([this, layer] { ComboChange(layer); });
+                ComboChange(layer);
         });
         grid_->setCellWidget(layer, TypeColumn, combo);
     }
@@ -332,7 +328,7 @@ void TDlgSoilLayers::PlaceEdit(int layer, int offset)
         field = new TDataEdit;
         field->setProperty(FieldTag, tag);
         field->installEventFilter(this);
-        connect(field, &QLineEdit::textChanged, this, [this, tag] {
+        ConnectReportingErrors(field, &QLineEdit::textChanged, this, [this, tag] {
             if (!placing_)
                 EditChange(tag);
         });

@@ -1,5 +1,6 @@
 #include "TZPrint.h"
 
+#include "Messages.h"
 #include "Table.h"
 
 #include <QCheckBox>
@@ -29,9 +30,9 @@ TDlgTZPrint::TDlgTZPrint(TMainForm& main) : TInputWindow(main, QStringLiteral("O
 
     close_ = AddCloseButton(layout);
 
-    connect(print_, &QCheckBox::clicked, this, &TDlgTZPrint::ChkPrintClick);
+    ConnectReportingErrors(print_, &QCheckBox::clicked, this, &TDlgTZPrint::ChkPrintClick);
     MarkModifiedOn(print_);
-    connect(editDepths_, &QPushButton::clicked, this, &TDlgTZPrint::EditDepthsClick);
+    ConnectReportingErrors(editDepths_, &QPushButton::clicked, this, &TDlgTZPrint::EditDepthsClick);
 }
 
 void TDlgTZPrint::ChkPrintClick() { editDepths_->setEnabled(print_->isChecked()); }

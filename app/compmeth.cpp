@@ -1,6 +1,7 @@
 #include "compmeth.h"
 
 #include "DataEdit.h"
+#include "Messages.h"
 #include "Table.h"
 #include "pilemat.h"
 
@@ -58,12 +59,13 @@ TfrmWaterDepth::TfrmWaterDepth(TMainForm& main) : TInputWindow(main, QStringLite
     layout->addWidget(tabs);
 
     for (int method = Method::First; method <= Method::Last; ++method) {
-        connect(&Radio(method), &QRadioButton::clicked, this, [this, method] { MethodRadioClick(method); });
-        connect(&Box(method), &QCheckBox::clicked, this, &TfrmWaterDepth::ShowWindows);
+        ConnectReportingErrors(&Radio(method), &QRadioButton::clicked, this,
+                               [this, method] { MethodRadioClick(method); });
+        ConnectReportingErrors(&Box(method), &QCheckBox::clicked, this, &TfrmWaterDepth::ShowWindows);
     }
     for (QRadioButton* radio : {optHigh_, optLow_, criticalRadios_[0], criticalRadios_[1], criticalRadios_[2],
                                 optDrain_, optUndrain_, optCompression_, optTension_})
-        connect(radio, &QRadioButton::clicked, this, &TfrmWaterDepth::ShowWindows);
+        ConnectReportingErrors(radio, &QRadioButton::clicked, this, &TfrmWaterDepth::ShowWindows);
     MarkModifiedOn(criticalDepth_);
     MarkModifiedOn(reduction_);
 }
@@ -98,7 +100,7 @@ QWidget* TfrmWaterDepth::BuildLoadSettlementTab()
     AddLabel(layout, QStringLiteral("(*) Uses Reese/Skepmton/Mosher curves"));
     AddLabel(layout, QStringLiteral("(**) Uses API RP 2A Curves"));
     auto* close = Named(new QPushButton(QStringLiteral("Close")), "Button2");
-    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    ConnectReportingErrors(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
     layout->addWidget(close, 0, Qt::AlignRight);
     return page;
 }
@@ -119,7 +121,7 @@ QWidget* TfrmWaterDepth::BuildCapacityTab()
 
     layout->addWidget(BuildLoading());
     auto* close = Named(new QPushButton(QStringLiteral("Close")), "Button4");
-    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    ConnectReportingErrors(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
     layout->addWidget(close, 0, Qt::AlignRight);
     return page;
 }
@@ -145,8 +147,8 @@ QWidget* TfrmWaterDepth::BuildCapacityMethods()
     auto* buttons = new QHBoxLayout;
     auto* selectAll = Named(new QPushButton(QStringLiteral("Select All")), "Button1");
     auto* clear = Named(new QPushButton(QStringLiteral("Clear Selections")), "Button3");
-    connect(selectAll, &QPushButton::clicked, this, &TfrmWaterDepth::Button1Click);
-    connect(clear, &QPushButton::clicked, this, &TfrmWaterDepth::Button3Click);
+    ConnectReportingErrors(selectAll, &QPushButton::clicked, this, &TfrmWaterDepth::Button1Click);
+    ConnectReportingErrors(clear, &QPushButton::clicked, this, &TfrmWaterDepth::Button3Click);
     buttons->addWidget(selectAll);
     buttons->addWidget(clear);
     layout->addLayout(buttons);

@@ -276,7 +276,7 @@ TfrmShaftpeneta::TfrmShaftpeneta(TMainForm& main) : TInputWindow(main, Caption)
     auto* close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("Button1"));
     grid->addWidget(close, 9, 2, Qt::AlignRight);
-    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    ConnectReportingErrors(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
 
     for (TDataEdit* field :
          {DataEdit8, DataEdit9, DataEdit10, static_cast<TDataEdit*>(DataEdit1), DataEdit13, DataEdit12, DataEdit11})

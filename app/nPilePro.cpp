@@ -1,5 +1,7 @@
 #include "nPilePro.h"
 
+#include "Messages.h"
+
 #include <QGridLayout>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -52,7 +54,7 @@ TfrmNCsection::TfrmNCsection(TMainForm& main) : TInputWindow(main, Caption)
     auto* close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("Button1"));
     grid->addWidget(close, 6, 2, Qt::AlignRight);
-    connect(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
+    ConnectReportingErrors(close, &QPushButton::clicked, this, &TInputWindow::CloseClick);
 
     for (TDataEdit* field : {DataEdit5, static_cast<TDataEdit*>(DataEdit1), DataEdit6, DataEdit3, DataEdit4})
         MarkModifiedOn(field);

@@ -33,11 +33,11 @@ TfrmMaterial::TfrmMaterial(TMainForm& main) : TInputWindow(main, QStringLiteral(
     layout->addWidget(BuildPileTypes());
     layout->addWidget(BuildStiffness());
     auto* close = Named(new QPushButton(QStringLiteral("Close")), QStringLiteral("Button4"));
-    connect(close, &QPushButton::clicked, this, &TfrmMaterial::Button4Click);
+    ConnectReportingErrors(close, &QPushButton::clicked, this, &TfrmMaterial::Button4Click);
     layout->addWidget(close, 0, Qt::AlignRight);
 
     for (QAbstractButton* radio : findChildren<QRadioButton*>())
-        connect(radio, &QAbstractButton::clicked, this, &TfrmMaterial::ShowWindows);
+        ConnectReportingErrors(radio, &QAbstractButton::clicked, this, &TfrmMaterial::ShowWindows);
     MarkModifiedOn(angle_);
     MarkModifiedOn(section_);
     MarkModifiedOn(autoSection_);
@@ -136,7 +136,7 @@ QWidget* TfrmMaterial::BuildAreaMode()
     areaModes_[2] =
         Named(new QRadioButton(QStringLiteral("Non-constant Cross Section Area")), QStringLiteral("RadioButton2"));
     sectionButton_ = Named(new QPushButton(QStringLiteral("Data Button")), QStringLiteral("SectionButton1"));
-    connect(sectionButton_, &QPushButton::clicked, this, &TfrmMaterial::SectionButton1Click);
+    ConnectReportingErrors(sectionButton_, &QPushButton::clicked, this, &TfrmMaterial::SectionButton1Click);
     sectionNote_ = new QLabel(QStringLiteral("(enter the area as a function of depth.)"));
     layout->addWidget(areaModes_[2], 2, 0);
     layout->addWidget(sectionButton_, 2, 1);

@@ -243,14 +243,16 @@ void TDlgSoils::BuildSand(TPage& page)
     page.Row(QStringLiteral("4b. Unit End Bearing"), StressUnits, 13, 14);
     page.Row(QStringLiteral("5. Qc from Cone Penetration Data"), StressUnits, 15, 16);
     QLabel* qcNote = page.Text(QStringLiteral("(Only used in Offshore Computation Methods)"));
-    connect(page.CloseButton(QStringLiteral("Button1")), &QPushButton::clicked, this, &TDlgSoils::Button1Click);
+    ConnectReportingErrors(page.CloseButton(QStringLiteral("Button1")), &QPushButton::clicked, this,
+                           &TDlgSoils::Button1Click);
 
     UsedBy(SoilType::Sand, kSandKo, {sandHeading3_, sandNote3_, sandKoNote1_, sandKoNote2_});
     UsedBy(SoilType::Sand, kSandNq, {nqNote1, nqNote2});
     UsedBy(SoilType::Sand, kSandUserSkin, {userHeading, userNote});
     UsedBy(SoilType::Sand, kSandQc, {qcNote});
     for (int number : {1, 2})
-        connect(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this, &TDlgSoils::SandRadioClick);
+        ConnectReportingErrors(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this,
+                               &TDlgSoils::SandRadioClick);
 }
 
 void TDlgSoils::BuildClay(TPage& page)
@@ -282,9 +284,10 @@ void TDlgSoils::BuildClay(TPage& page)
                          QStringLiteral("2 - Using Tomlinson Graph B"), QStringLiteral("3 - Using Tomlinson Graph C")});
     showGraph_ = page.Add(new QPushButton(QStringLiteral("Show Graph"), page.Widget()), 2, 1);
     showGraph_->setObjectName(QStringLiteral("Button4"));
-    connect(adhesion_, &QComboBox::currentIndexChanged, this, &TDlgSoils::ComboBox1Change);
-    connect(showGraph_, &QPushButton::clicked, this, &TDlgSoils::Button4Click);
-    connect(page.CloseButton(QStringLiteral("Button2")), &QPushButton::clicked, this, &TDlgSoils::Button2Click);
+    ConnectReportingErrors(adhesion_, &QComboBox::currentIndexChanged, this, &TDlgSoils::ComboBox1Change);
+    ConnectReportingErrors(showGraph_, &QPushButton::clicked, this, &TDlgSoils::Button4Click);
+    ConnectReportingErrors(page.CloseButton(QStringLiteral("Button2")), &QPushButton::clicked, this,
+                           &TDlgSoils::Button2Click);
 
     UsedBy(SoilType::Clay, kClayUserSkin, {userHeading, userNote});
     UsedBy(SoilType::Clay, kClayQc, {qcNote});
@@ -306,9 +309,11 @@ void TDlgSoils::BuildSilt(TPage& page)
     page.Text(QStringLiteral("and Ko=0.5 to 0.7 for tension)"));
     page.Row(QStringLiteral("4. Undrained Shear Strength"), StressUnits, 41, 43);
     // The silt tab's "Close" shares the clay tab's handler.
-    connect(page.CloseButton(QStringLiteral("Button3")), &QPushButton::clicked, this, &TDlgSoils::Button2Click);
+    ConnectReportingErrors(page.CloseButton(QStringLiteral("Button3")), &QPushButton::clicked, this,
+                           &TDlgSoils::Button2Click);
     for (int number : {3, 4})
-        connect(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this, &TDlgSoils::SiltRadioClick);
+        ConnectReportingErrors(radios_[static_cast<std::size_t>(number)], &QRadioButton::clicked, this,
+                               &TDlgSoils::SiltRadioClick);
 }
 
 void TDlgSoils::SetLayer(int layerNumber, int soilType)

@@ -70,6 +70,8 @@ void readPileRecords(EngineState& S, RecordReader& in)
     S.E_MODULUS = in.real();
     S.TL = in.real();
     S.PSL = in.real();
+    if (!(S.TL > 0.0))
+        refuse("TOTAL LENGTH OF THE PILE", numberText(S.TL), "IS NOT GREATER THAN 0");
     if (english(S))
         S.TIP_AREA /= 144.0; // in2 to ft2
     if (S.PERIMETER > kAbsent) {
@@ -144,8 +146,9 @@ void finishSoilRow(EngineState& S, int row)
     const std::string record = " OF LAYER-END RECORD " + std::to_string(row);
     if (r[COL_KO] < 0.0)
         refuse("COEFFICIENT OF LATERAL EARTH PRESSURE" + record, numberText(r[COL_KO]), "IS LESS THAN 0");
-    if (r[COL_UNIT_WEIGHT] < 0.0)
-        refuse("UNIT WEIGHT" + record, numberText(r[COL_UNIT_WEIGHT]), "IS LESS THAN 0");
+    // A unit weight of 0 is a layer left empty: no stress, no capacity.
+    if (!(r[COL_UNIT_WEIGHT] > 0.0))
+        refuse("UNIT WEIGHT" + record, numberText(r[COL_UNIT_WEIGHT]), "IS NOT GREATER THAN 0");
     if (r[COL_FRICTION_ANGLE] < 0.0 || r[COL_FRICTION_ANGLE] > 90.0)
         refuse("FRICTION ANGLE" + record, numberText(r[COL_FRICTION_ANGLE]), "IS OUTSIDE THE ALLOWED RANGE 0 TO 90");
     // Sand and silt: the blow count goes to column 11, column 10 keeps only the
@@ -178,6 +181,23 @@ void finishSoilRow(EngineState& S, int row)
     }
 }
 
+// Each layer's bottom (its second record) lies below the ground and not above the
+// bottom of the layer before it; layers out of order would fold the soil profile.
+void checkLayerOrder(const EngineState& S)
+{
+    double previous = 0.0;
+    for (int layer = 1; 2 * layer <= S.LAYER_END_COUNT; ++layer) {
+        const double bottom = S.SOIL[2 * layer][COL_DEPTH];
+        const std::string what = "BOTTOM OF LAYER " + std::to_string(layer);
+        if (layer == 1 && !(bottom > 0.0))
+            refuse(what, numberText(bottom), "IS NOT BELOW THE GROUND SURFACE");
+        if (bottom < previous)
+            refuse(what, numberText(bottom),
+                   "IS ABOVE THE BOTTOM OF LAYER " + std::to_string(layer - 1) + " = " + numberText(previous));
+        previous = bottom;
+    }
+}
+
 void readSoilRows(EngineState& S, RecordReader& in)
 {
     for (int row = 1; row <= S.LAYER_END_COUNT; ++row) {
@@ -190,6 +210,7 @@ void readSoilRows(EngineState& S, RecordReader& in)
             r[c] = in.real();
         finishSoilRow(S, row);
     }
+    checkLayerOrder(S);
 }
 
 void readOptionRecords(EngineState& S, RecordReader& in)

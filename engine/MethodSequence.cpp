@@ -93,7 +93,9 @@ void resultsFinal(EngineState& S, int designMethod)
 // writes its output, its table and plot block.
 template <typename Routine> void runMethod(EngineState& S, int designMethod, Routine routine)
 {
+    S.METHOD_NOTES = methodWritesOutput(S, designMethod);
     routine(S);
+    S.METHOD_NOTES = true;
     COMMON_STEPS(S, methodIndexOf(designMethod));
     resultsFinal(S, designMethod);
     if (methodWritesOutput(S, designMethod))

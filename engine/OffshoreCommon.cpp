@@ -81,13 +81,14 @@ EndFriction icpClayFriction(EngineState& S, int i)
     if (S.SIGV_ENDS[2 * i] < kAbsent)
         S.SIGV_ENDS[2 * i] = kAbsent;
     const double pi = S.SEG_PI[i];
-    if (pi < 0.0)
+    if (pi < 0.0 && S.METHOD_NOTES)
         S.report.line(" ERROR - NO DATA FOUND FOR PLASTIC INDEX.");
     const double delta = LOOKUP_PI_CHART_B(pi);
 
     double hOverR = tipDistance(S, i) / radiusStar(S);
     if (!(hOverR >= 8.0)) {
-        S.report.line(" WARNING - h/R SHOULD BE GREATER THAN 8.");
+        if (S.METHOD_NOTES)
+            S.report.line(" WARNING - h/R SHOULD BE GREATER THAN 8.");
         hOverR = 8.0;
     }
     // Sensitivity from the intact and remolded strengths, at least 1.

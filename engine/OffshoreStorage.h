@@ -28,6 +28,11 @@ struct OffshoreStorage {
     double NGI_PI_USED = 0; // plasticity index in use
     double NGI_ALPHA = 0;   // clay alpha
     double NGI_FMIN = 0;    // clay lower bound of the unit friction
+
+    // False while a method runs whose table the report does not print (it runs for
+    // the load-settlement analysis or as part of its pass): its warnings and errors
+    // are not written either.
+    bool METHOD_NOTES = true;
 };
 
 } // namespace veldo

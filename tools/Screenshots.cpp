@@ -33,8 +33,8 @@ using namespace veldo;
 // Opens nothing: the pictures need no editor or viewer.
 class TNoShell final : public IShell {
 public:
-    bool OpenUrl(const QUrl&) override { return true; }
-    bool StartDetached(const QString&, const QStringList&) override { return true; }
+    bool OpenUrl(const QUrl&, TLaunchFailed) override { return true; }
+    bool StartDetached(const QString&, const QStringList&, TLaunchFailed) override { return true; }
 };
 
 class TCamera {

@@ -60,12 +60,18 @@ enum class TMsg {
     RunModulus,
     RunRemoldedStrength,
     RunEndBearingFactor,
+    RunTotalLength,
+    RunLayerAboveGround,
+    RunLayerOrder,
+    RunUnitWeight,
+    RunTipNotInTables,
     MethodIcpMtd,
     MethodFugro,
     MethodUwa,
     HandOverError,
     Reinitialize,
     InitializeFailed,
+    EntryNotExported,
     Completed,
     CannotStart,
     StoppedOnCheck,
@@ -92,6 +98,9 @@ enum class TMsg {
     DocumentNotOpened,
     UpdateHostMissing,
     PageNotOpened,
+    LaunchNotStarted,
+    LaunchExitCode,
+    LaunchCrashed,
     Count
 };
 
@@ -151,12 +160,24 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::RunEndBearingFactor,
      u"Reduction/Resistance Factor on End Bearing for layer %1 should be greater than zero.\r"
      u"Please check input data (Soils Window)"},
+    {TMsg::RunTotalLength, u"Total length of the pile should be greater than zero.\r"
+                           u"Please check input data (%1 Pile Properties Window)"},
+    {TMsg::RunLayerAboveGround, u"Bottom of layer 1 (%1) should be deeper than the ground surface.\r"
+                                u"Please check input data (Soil Layers Window)"},
+    {TMsg::RunLayerOrder, u"Bottom of layer %1 (%2) should be deeper than the bottom of layer %3 (%4).\r"
+                          u"Please check input data (Soil Layers Window)"},
+    {TMsg::RunUnitWeight, u"Unit Weight for layer %1 should be greater than zero.\r"
+                          u"Please check input data (Soils Window)"},
+    {TMsg::RunTipNotInTables, u"The total length (%1) is not a whole multiple of the increment (%2): the results "
+                              u"end at %3, above the pile tip. Run anyway? (The increment is set in the Control "
+                              u"Options window.)"},
     {TMsg::MethodIcpMtd, u"while using ICP/MTD Method."},
     {TMsg::MethodFugro, u"while using Fugro Method."},
     {TMsg::MethodUwa, u"while using UWA Method."},
     {TMsg::HandOverError, u"An error occurred while writing file names"},
     {TMsg::Reinitialize, u"Attempt to reinitialize DLL"},
     {TMsg::InitializeFailed, u"Attempt to initialize DLL failed"},
+    {TMsg::EntryNotExported, u"undefined symbol: %1"},
     {TMsg::Completed, u"Computations are completed. Please, check output file for results or error messages."},
     {TMsg::CannotStart, u"The analysis cannot start:"},
     {TMsg::StoppedOnCheck, u"The analysis stopped on a check of the input:"},
@@ -181,6 +202,9 @@ inline constexpr std::array<TMessageEntry, static_cast<std::size_t>(TMsg::Count)
     {TMsg::DocumentNotOpened, u"The document \"%1\" could not be opened."},
     {TMsg::UpdateHostMissing, u"The address of the update check is not configured (setting \"Update Host\")."},
     {TMsg::PageNotOpened, u"The page \"%1\" could not be opened."},
+    {TMsg::LaunchNotStarted, u"%1 could not be started: %2"},
+    {TMsg::LaunchExitCode, u"%1 ended with exit code %2"},
+    {TMsg::LaunchCrashed, u"%1 ended abnormally"},
 }};
 
 // The entries are listed in the order of TMsg.

@@ -2,10 +2,14 @@
 // tests install a recorder that keeps the texts and answers questions from a script.
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <deque>
 #include <functional>
+#include <tuple>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace veldo {
@@ -35,6 +39,55 @@ IMessages* InstallMessages(IMessages* messages);
 // Runs a user command from an event handler: any exception it raises is shown in an
 // error box and goes no further. Returns false when the command failed.
 bool RunReportingErrors(const std::function<void()>& command);
+
+namespace detail {
+
+// True when `F` can be called with the first N of the argument types in `Tuple`.
+template <std::size_t N, class F, class Tuple> constexpr bool InvocableWithFirst()
+{
+    return []<std::size_t... I>(std::index_sequence<I...>)
+    {
+        return std::is_invocable_v<F&, std::tuple_element_t<I, Tuple>...>;
+    }
+    (std::make_index_sequence<N>{});
+}
+
+// Calls `f` with as many leading arguments as it takes, as Qt calls a slot.
+template <std::size_t N, class F, class Tuple> void CallWithLeading(F& f, const Tuple& args)
+{
+    if constexpr (InvocableWithFirst<N, F, Tuple>()) {
+        [&]<std::size_t... I>(std::index_sequence<I...>) { std::invoke(f, std::get<I>(args)...); }
+        (std::make_index_sequence<N>{});
+    } else {
+        static_assert(N > 0, "the slot cannot take the signal's arguments");
+        if constexpr (N > 0)
+            CallWithLeading<N - 1>(f, args);
+    }
+}
+
+} // namespace detail
+
+// Connects `signal` of `sender` to `slot` run inside RunReportingErrors: whatever the
+// slot throws ends in one error box, never in the event loop. `slot` is a member
+// function of `receiver` or a callable; either takes the signal's leading arguments
+// (all, some or none). The connection ends with `receiver` (the context object).
+template <class Sender, class SignalClass, class... SignalArgs, class Receiver, class Slot>
+QMetaObject::Connection ConnectReportingErrors(const Sender* sender, void (SignalClass::*signal)(SignalArgs...),
+                                               Receiver* receiver, Slot slot)
+{
+    auto callable = [receiver, slot] {
+        if constexpr (std::is_member_function_pointer_v<Slot>)
+            return std::bind_front(slot, receiver);
+        else
+            return slot;
+    }();
+    return QObject::connect(sender, signal, receiver, [callable](SignalArgs... args) mutable {
+        RunReportingErrors([&] {
+            const std::tuple<SignalArgs&...> all(args...);
+            detail::CallWithLeading<sizeof...(SignalArgs)>(callable, all);
+        });
+    });
+}
 
 // Keeps every message shown; questions take their answers from a queue (Yes when empty).
 class TRecordedMessages final : public IMessages {

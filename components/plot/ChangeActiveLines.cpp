@@ -1,6 +1,7 @@
 #include "ChangeActiveLines.h"
 
 #include "DialogResults.h"
+#include "Messages.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -28,10 +29,10 @@ TfrmActiveLines::TfrmActiveLines(QWidget* owner, const std::vector<QString>& nam
     btnDeactivateAll = new QPushButton(QStringLiteral("Deactivate All"), this);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    connect(lbLines, &QListWidget::itemDoubleClicked, this, &TfrmActiveLines::lbLinesDblClick);
-    connect(btnSelected, &QPushButton::clicked, this, &TfrmActiveLines::ActivateDesactivateButtonClick);
-    connect(btnActivateAll, &QPushButton::clicked, this, &TfrmActiveLines::ActivateButtonClick);
-    connect(btnDeactivateAll, &QPushButton::clicked, this, &TfrmActiveLines::DesactivateButtonClick);
+    ConnectReportingErrors(lbLines, &QListWidget::itemDoubleClicked, this, &TfrmActiveLines::lbLinesDblClick);
+    ConnectReportingErrors(btnSelected, &QPushButton::clicked, this, &TfrmActiveLines::ActivateDesactivateButtonClick);
+    ConnectReportingErrors(btnActivateAll, &QPushButton::clicked, this, &TfrmActiveLines::ActivateButtonClick);
+    ConnectReportingErrors(btnDeactivateAll, &QPushButton::clicked, this, &TfrmActiveLines::DesactivateButtonClick);
     connect(btnOK, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(kDialogCancelled); });
     for (std::size_t i = 0; i < names_.size(); ++i)

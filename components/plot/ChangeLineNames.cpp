@@ -32,9 +32,9 @@ TfrmLineNames::TfrmLineNames(QWidget* owner, std::vector<QString>& names) : QDia
     }
     connect(btnOK, &QPushButton::clicked, this, [this] { done(QDialog::Accepted); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(kDialogCancelled); });
-    connect(lbLines, &QListWidget::itemClicked, this, &TfrmLineNames::lbLinesClick);
-    connect(lbLines, &QListWidget::itemDoubleClicked, this, &TfrmLineNames::lbLinesClick);
-    connect(lbLines, &QListWidget::currentRowChanged, this, &TfrmLineNames::lbLinesClick);
+    ConnectReportingErrors(lbLines, &QListWidget::itemClicked, this, &TfrmLineNames::lbLinesClick);
+    ConnectReportingErrors(lbLines, &QListWidget::itemDoubleClicked, this, &TfrmLineNames::lbLinesClick);
+    ConnectReportingErrors(lbLines, &QListWidget::currentRowChanged, this, &TfrmLineNames::lbLinesClick);
     edLine->installEventFilter(this);
     for (const QString& n : names_)
         lbLines->addItem(n);

@@ -224,7 +224,8 @@ void TPlotForm::addValueItems(QMenu* menu, QActionGroup* group, const std::vecto
             action->setCheckable(true);
             group->addAction(action);
         }
-        connect(action, &QAction::triggered, this, [this, handler, value = value] { (this->*handler)(value); });
+        ConnectReportingErrors(action, &QAction::triggered, this,
+                               [this, handler, value = value] { (this->*handler)(value); });
     }
 }
 
@@ -234,14 +235,15 @@ void TPlotForm::buildMenu()
     plotMenu_->setObjectName(QStringLiteral("PlotMenu"));
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
     connect(shortcut, &QShortcut::activated, this, [this] { menuBar()->setActiveAction(plotMenu_->menuAction()); });
-    connect(plotMenu_, &QMenu::aboutToShow, this, &TPlotForm::PlotMenuClick);
+    ConnectReportingErrors(plotMenu_, &QMenu::aboutToShow, this, &TPlotForm::PlotMenuClick);
 
-    connect(addItem(plotMenu_, QStringLiteral("PlotLegend"), QStringLiteral("Show &Legend")), &QAction::triggered, this,
-            &TPlotForm::PlotLegendClick);
-    connect(addItem(plotMenu_, QStringLiteral("PlotSoilLayer"), QStringLiteral("Show &Soil Layer")),
-            &QAction::triggered, this, &TPlotForm::PlotSoilLayerClick);
-    connect(addItem(plotMenu_, QStringLiteral("ShowWallGeometry"), QStringLiteral("Show &Wall Geometry")),
-            &QAction::triggered, this, &TPlotForm::ShowWallGeometryClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("PlotLegend"), QStringLiteral("Show &Legend")),
+                           &QAction::triggered, this, &TPlotForm::PlotLegendClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("PlotSoilLayer"), QStringLiteral("Show &Soil Layer")),
+                           &QAction::triggered, this, &TPlotForm::PlotSoilLayerClick);
+    ConnectReportingErrors(
+        addItem(plotMenu_, QStringLiteral("ShowWallGeometry"), QStringLiteral("Show &Wall Geometry")),
+        &QAction::triggered, this, &TPlotForm::ShowWallGeometryClick);
     for (const char* name : {"PlotLegend", "PlotSoilLayer", "ShowWallGeometry"})
         MenuItem(QString::fromLatin1(name))->setCheckable(true);
 
@@ -283,19 +285,19 @@ void TPlotForm::buildMenu()
                    {QStringLiteral("10 * Default"), 10}},
                   &TPlotForm::WidthClick);
 
-    connect(addItem(plotMenu_, QStringLiteral("PlotCaption"), QStringLiteral("&Graph Title")), &QAction::triggered,
-            this, &TPlotForm::PlotCaptionClick);
-    connect(addItem(plotMenu_, QStringLiteral("mLineName"), QStringLiteral("&Edit Legend")), &QAction::triggered, this,
-            &TPlotForm::mLineNameClick);
-    connect(addItem(plotMenu_, QStringLiteral("ActiveGraphs"), QStringLiteral("&Active Curves")), &QAction::triggered,
-            this, &TPlotForm::ActiveGraphsClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("PlotCaption"), QStringLiteral("&Graph Title")),
+                           &QAction::triggered, this, &TPlotForm::PlotCaptionClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("mLineName"), QStringLiteral("&Edit Legend")),
+                           &QAction::triggered, this, &TPlotForm::mLineNameClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("ActiveGraphs"), QStringLiteral("&Active Curves")),
+                           &QAction::triggered, this, &TPlotForm::ActiveGraphsClick);
     plotMenu_->addSeparator();
-    connect(addItem(plotMenu_, QStringLiteral("PlotPrint"), QStringLiteral("&Print...")), &QAction::triggered, this,
-            &TPlotForm::PlotPrintClick);
-    connect(addItem(plotMenu_, QStringLiteral("PlotPage"), QStringLiteral("P&age Setup")), &QAction::triggered, this,
-            &TPlotForm::PlotPageClick);
-    connect(addItem(plotMenu_, QStringLiteral("PlotSave"), QStringLiteral("&Save To Disk...")), &QAction::triggered,
-            this, &TPlotForm::PlotSaveClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("PlotPrint"), QStringLiteral("&Print...")),
+                           &QAction::triggered, this, &TPlotForm::PlotPrintClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("PlotPage"), QStringLiteral("P&age Setup")),
+                           &QAction::triggered, this, &TPlotForm::PlotPageClick);
+    ConnectReportingErrors(addItem(plotMenu_, QStringLiteral("PlotSave"), QStringLiteral("&Save To Disk...")),
+                           &QAction::triggered, this, &TPlotForm::PlotSaveClick);
     plotMenu_->addSeparator();
 }
 
@@ -566,7 +568,8 @@ void TPlotForm::ApplyActiveFlags(const std::vector<bool>& active)
         action->setCheckable(true);
         action->setChecked(plot_.Curves[static_cast<std::size_t>(i)].Visible);
         action->setData(i);
-        connect(action, &QAction::triggered, this, [this, action] { ToggleCurve(action->data().toInt()); });
+        ConnectReportingErrors(action, &QAction::triggered, this,
+                               [this, action] { ToggleCurve(action->data().toInt()); });
         curveActions_.push_back(action);
     }
     while (curveActions_.size() > legendCurves_.size()) {

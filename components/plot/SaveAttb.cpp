@@ -2,6 +2,7 @@
 
 #include "DataEdit.h"
 #include "DialogResults.h"
+#include "Messages.h"
 #include "PlotScale.h"
 
 #include <QGridLayout>
@@ -51,7 +52,7 @@ TdlgFormat::TdlgFormat(QWidget* owner, QImage* bitmap) : QDialog(owner), bitmap_
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &TdlgFormat::btnOKClick);
+    ConnectReportingErrors(btnOK, &QPushButton::clicked, this, &TdlgFormat::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(kDialogCancelled); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnOK);

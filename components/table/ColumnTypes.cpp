@@ -144,14 +144,12 @@ QWidget* TEnumColumn::CreateControl(int row, QWidget* parent)
     combo->addItems(items);
     const int value = AsInteger(row);
     combo->setCurrentIndex(value >= 1 && value <= items.size() ? value - 1 : -1);
-    QObject::connect(combo, &QComboBox::activated, combo, [this, row](int index) {
-        RunReportingErrors([this, row, index] {
-            if (AsInteger(row) == index + 1)
-                return; // the current choice picked again
-            if (Table())
-                Table()->SetChanged(true);
-            SetInteger(row, index + 1);
-        });
+    ConnectReportingErrors(combo, &QComboBox::activated, combo, [this, row](int index) {
+        if (AsInteger(row) == index + 1)
+            return; // the current choice picked again
+        if (Table())
+            Table()->SetChanged(true);
+        SetInteger(row, index + 1);
     });
     return combo;
 }
@@ -488,17 +486,15 @@ void TTableColumn::WriteData(TColumnStreamWriter& writer) const
 QWidget* TTableColumn::CreateControl(int row, QWidget* parent)
 {
     auto* button = new QPushButton(AsText(row), parent);
-    QObject::connect(button, &QPushButton::clicked, button, [this, row] {
-        RunReportingErrors([this, row] {
-            TGridTable* owner = Table();
-            if (owner && owner->OnButtonClick) {
-                owner->OnButtonClick(*owner, IndexInTable(), row);
-                return;
-            }
-            if (row < CellCount())
-                if (TGridTable* nested = AsTable(row))
-                    nested->ShowEditor();
-        });
+    ConnectReportingErrors(button, &QPushButton::clicked, button, [this, row] {
+        TGridTable* owner = Table();
+        if (owner && owner->OnButtonClick) {
+            owner->OnButtonClick(*owner, IndexInTable(), row);
+            return;
+        }
+        if (row < CellCount())
+            if (TGridTable* nested = AsTable(row))
+                nested->ShowEditor();
     });
     return button;
 }

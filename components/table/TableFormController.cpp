@@ -192,11 +192,11 @@ TTableForm* TTableForm::Open(TGridTable& table)
     } else if (QMdiArea* area = MdiArea()) {
         form->subWindow_ = area->addSubWindow(form, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        QObject::connect(form->subWindow_, &QMdiSubWindow::windowStateChanged, form,
-                         [form](Qt::WindowStates before, Qt::WindowStates now) {
-                             if ((before & Qt::WindowActive) && !(now & Qt::WindowActive))
-                                 form->FormDeactivate();
-                         });
+        ConnectReportingErrors(form->subWindow_.data(), &QMdiSubWindow::windowStateChanged, form,
+                               [form](Qt::WindowStates before, Qt::WindowStates now) {
+                                   if ((before & Qt::WindowActive) && !(now & Qt::WindowActive))
+                                       form->FormDeactivate();
+                               });
     } else {
         form->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -218,18 +218,19 @@ TTableForm::TTableForm(TGridTable& table, QWidget* parent) : QWidget(parent), ta
     imgHelp_ = new QLabel(this);
     topLeft_ = new QLabel(grid_);
     topLeft_->setAlignment(Qt::AlignCenter);
-    connect(btnAdd_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnAddClick(); }); });
-    connect(btnIns_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnInsClick(); }); });
-    connect(btnDel_, &QPushButton::clicked, this, [this] { RunReportingErrors([this] { BtnDelClick(); }); });
-    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
-    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
+    ConnectReportingErrors(btnAdd_, &QPushButton::clicked, this, &TTableForm::BtnAddClick);
+    ConnectReportingErrors(btnIns_, &QPushButton::clicked, this, &TTableForm::BtnInsClick);
+    ConnectReportingErrors(btnDel_, &QPushButton::clicked, this, &TTableForm::BtnDelClick);
+    ConnectReportingErrors(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
+    ConnectReportingErrors(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, &TTableForm::LayOut);
     snapTimer_.setSingleShot(true);
     snapTimer_.setInterval(250);
-    connect(&snapTimer_, &QTimer::timeout, this, [this] { RunReportingErrors([this] { ApplySnap(); }); });
-    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        if (IsGridFocus(old) && now && !IsGridFocus(now))
-            RunReportingErrors([this, now] { GridExit(now); });
-    });
+    ConnectReportingErrors(&snapTimer_, &QTimer::timeout, this, &TTableForm::ApplySnap);
+    focusConnection_ =
+        ConnectReportingErrors(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            if (IsGridFocus(old) && now && !IsGridFocus(now))
+                GridExit(now);
+        });
     qApp->installEventFilter(this);
 }
 

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <dlfcn.h>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -36,6 +37,28 @@ std::string fileText(const fs::path& p)
 
 void writeText(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
+// A layer of the checks: type, remolded strength at top and bottom, end-bearing
+// factor, bottom; unit weight 110 at both ends.
+TValidationLayer layer(int type, long double remoldedTop, long double remoldedBottom, long double endFactor,
+                       long double bottom)
+{
+    return {type, remoldedTop, remoldedBottom, endFactor, 110, 110, bottom};
+}
+
+// What the system loader says of a library it cannot load, without the path it
+// starts with (in the user's language, as the run shows it).
+QString loaderReason(const fs::path& library)
+{
+    dlerror();
+    if (void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        dlclose(handle);
+        return {};
+    }
+    const QString text = QString::fromLocal8Bit(dlerror());
+    const QString prefix = QString::fromStdString(library.string()) + ": ";
+    return text.startsWith(prefix) ? text.mid(prefix.size()) : text;
+}
+
 // A project that passes every check: FHWA ticked, steel pipe, one sand layer.
 TValidationData validProject()
 {
@@ -45,7 +68,7 @@ TValidationData validProject()
     d.totalLength = 50;
     d.outsideDiameter = 12;
     d.modulus = 29000000;
-    d.layers = {{1, 0, 0, 1}};
+    d.layers = {layer(1, 0, 0, 1, 60)};
     return d;
 }
 
@@ -127,7 +150,7 @@ TEST(ValidateInputTest, EveryCheckShowsItsMessage)
     d.pileType = 2;
     d.taperAngle = 1;
     d.modulus = 0;
-    d.layers = {{1, 0, 0, 0}};
+    d.layers = {layer(1, 0, 0, 0, 60)};
     EXPECT_FALSE(ValidateInput(d));
     EXPECT_EQ(messages->Texts(),
               (std::vector<QString>{TaperAngleMessage(0.573L), ModulusMessage(), EndBearingFactorMessage(1)}));
@@ -143,7 +166,7 @@ TEST(ValidateInputTest, LayersStopAtTheFirstFailure)
     TScopedMessageRecorder messages;
     TValidationData d = validProject();
     // Layer 2 clay without remolded strength, layer 3 without end-bearing factor.
-    d.layers = {{1, 0, 0, 1}, {2, 0, 0, 1}, {1, 0, 0, 0}};
+    d.layers = {layer(1, 0, 0, 1, 10), layer(2, 0, 0, 1, 20), layer(1, 0, 0, 0, 60)};
     // No method of 7-9 ticked: the clay passes, layer 3 fails.
     EXPECT_FALSE(ValidateInput(d));
     EXPECT_EQ(messages->Texts(), (std::vector<QString>{EndBearingFactorMessage(3)}));
@@ -158,9 +181,69 @@ TEST(ValidateInputTest, LayersStopAtTheFirstFailure)
     EXPECT_EQ(messages->Texts(), (std::vector<QString>{RemoldedStrengthMessage(2, 7)}));
     // A remolded strength at either end is enough.
     messages->Clear();
-    d.layers = {{2, 0, 5, 1}, {2, 5, 0, 1}};
+    d.layers = {layer(2, 0, 5, 1, 30), layer(2, 5, 0, 1, 60)};
     EXPECT_TRUE(ValidateInput(d));
     EXPECT_TRUE(messages->Texts().empty());
+}
+
+TEST(ValidateInputTest, PileLengthLayerOrderAndUnitWeight)
+{
+    TScopedMessageRecorder messages;
+    TValidationData d = validProject();
+    d.totalLength = 0;
+    d.circular = false;
+    EXPECT_FALSE(ValidateInput(d));
+    EXPECT_EQ(messages->Texts(), std::vector<QString>{"Total length of the pile should be greater than zero.\r"
+                                                      "Please check input data (Noncircular Pile Properties Window)"});
+
+    // Bottoms 8, 5, 30 m; a layer of no thickness passes.
+    messages->Clear();
+    d = validProject();
+    d.units = 2;
+    d.layers = {layer(1, 0, 0, 1, 8), layer(1, 0, 0, 1, 5), layer(1, 0, 0, 1, 30)};
+    EXPECT_FALSE(ValidateInput(d));
+    EXPECT_EQ(messages->Texts(), std::vector<QString>{"Bottom of layer 2 (5 m) should be deeper than the bottom of "
+                                                      "layer 1 (8 m).\rPlease check input data (Soil Layers Window)"});
+    d.layers[1].bottom = 8;
+    messages->Clear();
+    EXPECT_TRUE(ValidateInput(d));
+    EXPECT_TRUE(messages->Texts().empty());
+    d.layers[0].bottom = -1.25L;
+    EXPECT_FALSE(ValidateInput(d));
+    EXPECT_EQ(messages->Texts(), std::vector<QString>{"Bottom of layer 1 (-1.25 m) should be deeper than the ground "
+                                                      "surface.\rPlease check input data (Soil Layers Window)"});
+
+    // A unit weight of 0 at either end of a layer.
+    for (bool top : {true, false}) {
+        messages->Clear();
+        d = validProject();
+        d.layers = {layer(1, 0, 0, 1, 10), layer(2, 0, 0, 1, 60)};
+        (top ? d.layers[1].unitWeightTop : d.layers[1].unitWeightBottom) = 0;
+        EXPECT_FALSE(ValidateInput(d));
+        EXPECT_EQ(messages->Texts(), std::vector<QString>{"Unit Weight for layer 2 should be greater than zero.\r"
+                                                          "Please check input data (Soils Window)"});
+    }
+}
+
+TEST(ValidateInputTest, TablesEndingAboveTheTip)
+{
+    TValidationData d = validProject(); // 50 ft in steps of 1 ft
+    d.increment = 1;
+    EXPECT_TRUE(TipNotInTablesQuestion(d).isEmpty());
+    // 50.5 ft: the tables end at 50.00 ft.
+    d.totalLength = 50.5L;
+    EXPECT_EQ(TipNotInTablesQuestion(d), "The total length (50.5 ft) is not a whole multiple of the increment (1 "
+                                         "ft): the results end at 50.00 ft, above the pile tip. Run anyway? (The "
+                                         "increment is set in the Control Options window.)");
+    // Within the tolerance of the engine's row count: no question.
+    d.totalLength = 50 + 5e-7L;
+    EXPECT_TRUE(TipNotInTablesQuestion(d).isEmpty());
+    d.totalLength = 50 - 5e-7L;
+    EXPECT_TRUE(TipNotInTablesQuestion(d).isEmpty());
+    // 40 ft in steps of 3 ft: 13 x 3 = 39.
+    d.totalLength = 40;
+    d.increment = 3;
+    EXPECT_TRUE(TipNotInTablesQuestion(d).contains("the results end at 39.00 ft"));
 }
 
 // ---- Hand-over file and guards -------------------------------------------------
@@ -300,7 +383,12 @@ TEST_F(AnalysisRunTest, MissingLibraryGivesNoResults)
     TAnalysisRun run(host_);
     run.SetProgramFolder(emptyFolder.path().toStdString());
     run.Run();
-    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{"Attempt to initialize DLL failed"}));
+    const fs::path library = fs::path(emptyFolder.path().toStdString()) / EngineLibraryName;
+    EXPECT_EQ(messages_->Texts(),
+              (std::vector<QString>{"Attempt to initialize DLL failed\r" + QString::fromStdString(library.string()) +
+                                    ": " + loaderReason(library)}));
+    EXPECT_TRUE(messages_->Texts().front().contains("No such file") ||
+                messages_->Texts().front().contains(QStringLiteral("nicht gefunden")));
     EXPECT_EQ(messages_->Entries().front().kind, TMessageKind::Information);
     // The old results are gone and never read as new ones.
     EXPECT_FALSE(fs::exists(plotFile()));
@@ -313,19 +401,31 @@ TEST_F(AnalysisRunTest, LibraryWithoutTheEntryOrNotALibrary)
 {
     QTemporaryDir programFolder;
     const fs::path library = fs::path(programFolder.path().toStdString()) / EngineLibraryName;
+    const QString failed = "Attempt to initialize DLL failed\r" + QString::fromStdString(library.string()) + ": ";
     TAnalysisRun run(host_);
     run.SetProgramFolder(programFolder.path().toStdString());
 
     writeText(library, "this is not a shared library\n");
     run.Run();
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_EQ(messages_->Texts()[0], failed + loaderReason(library));
+    // A library whose own symbols do not resolve: the loader names the symbol.
+    fs::remove(library);
+    fs::create_symlink(fs::path(VELDO_BIN_DIR) / "loader_unresolved_lib.so", library);
+    messages_->Clear();
+    run.Run();
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    EXPECT_EQ(messages_->Texts()[0], failed + loaderReason(library));
+    EXPECT_TRUE(messages_->Texts()[0].contains("veldo_symbol_that_does_not_exist"))
+        << messages_->Texts()[0].toStdString();
     // A loadable library without "_IVELDO": the C math library.
     fs::remove(library);
     fs::create_symlink("/lib/x86_64-linux-gnu/libm.so.6", library);
-    if (fs::exists(library))
+    messages_->Clear();
+    if (fs::exists(library)) {
         run.Run();
-    for (const QString& text : messages_->Texts())
-        EXPECT_EQ(text, "Attempt to initialize DLL failed");
-    EXPECT_GE(messages_->Texts().size(), 1u);
+        EXPECT_EQ(messages_->Texts(), std::vector<QString>{failed + "undefined symbol: _IVELDO"});
+    }
     EXPECT_FALSE(TAnalysisRun::EngineLoaded());
 }
 

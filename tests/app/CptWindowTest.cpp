@@ -542,9 +542,11 @@ TEST_F(CptWindowTest, BrowseStartsAtTheNameAndEditFileStartsTheEditor)
     EXPECT_TRUE(messages_->Entries().empty());
 
     shell_.succeed = false;
+    shell_.reason = QStringLiteral("/usr/bin/kate ended with exit code 1");
     w.EditFileButton().click();
-    EXPECT_EQ(messages_->Texts(),
-              std::vector<QString>{QStringLiteral("An error occurred in running the Word Processor")});
+    EXPECT_EQ(messages_->Texts(), std::vector<QString>{QStringLiteral("An error occurred in running the Word "
+                                                                      "Processor\r/data/c14.acc: /usr/bin/kate ended "
+                                                                      "with exit code 1")});
 }
 
 } // namespace

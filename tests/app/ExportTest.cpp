@@ -473,7 +473,8 @@ TEST_F(ExportTest, AWorkbookThatCannotBeWrittenIsReportedAndNotOpened)
     EXPECT_TRUE(QFile::exists(book));
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
-    EXPECT_EQ(messages_->Texts()[0], "The workbook was written to " + book + ".");
+    EXPECT_EQ(messages_->Texts()[0],
+              "The workbook was written to " + book + ".\r" + book + ": xdg-open ended with exit code 3");
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{QStringLiteral("notes.txt"), QStringLiteral("out.xlsx")}));
 }

@@ -18,6 +18,13 @@ namespace {
 
 using test::TRecordingShell;
 
+// An empty User's Manual in the folder.
+bool WriteUsersManual(const QTemporaryDir& dir)
+{
+    QFile manual(dir.filePath(HelpDocumentName(THelpDocument::UsersManual)));
+    return manual.open(QIODevice::WriteOnly);
+}
+
 QStringList Numbered(int n)
 {
     QStringList list;
@@ -113,13 +120,17 @@ TEST(LauncherTest, EditorFailuresShowTheWordProcessorMessage)
     ASSERT_EQ(messages->Entries().size(), 2u);
     for (const auto& entry : messages->Entries()) {
         EXPECT_EQ(entry.kind, TMessageKind::Information);
-        EXPECT_EQ(entry.text, "An error occurred in running the Word Processor");
+        EXPECT_EQ(entry.text,
+                  "An error occurred in running the Word Processor\r/d/x.vd7o: xdg-open ended with exit code 3");
     }
 
     // The real shell: an editor path that does not exist cannot be started.
     messages->Clear();
     EXPECT_FALSE(LaunchEditor(DesktopShell(), QStringLiteral("/no/such/editor"), QStringLiteral("/d/x.vd7o")));
-    EXPECT_EQ(messages->Texts(), std::vector<QString>{"An error occurred in running the Word Processor"});
+    ASSERT_EQ(messages->Texts().size(), 1u);
+    EXPECT_TRUE(messages->Texts()[0].startsWith("An error occurred in running the Word Processor\r/d/x.vd7o: "
+                                                "/no/such/editor could not be started: "))
+        << messages->Texts()[0].toStdString();
 }
 
 TEST(LauncherTest, HelpDocumentsOpenFromTheProgramFolderOrNameTheMissingOne)
@@ -127,9 +138,7 @@ TEST(LauncherTest, HelpDocumentsOpenFromTheProgramFolderOrNameTheMissingOne)
     TScopedMessageRecorder messages;
     TRecordingShell shell;
     QTemporaryDir dir;
-    QFile manual(dir.filePath(HelpDocumentName(THelpDocument::UsersManual)));
-    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
-    manual.close();
+    ASSERT_TRUE(WriteUsersManual(dir));
 
     EXPECT_TRUE(OpenHelpDocument(shell, dir.path(), THelpDocument::UsersManual));
     ASSERT_EQ(shell.urls.size(), 1u);
@@ -159,7 +168,39 @@ TEST(LauncherTest, UpdateCheckAddressHasTheFourFields)
     EXPECT_EQ(shell.urls[0], url);
     shell.succeed = false;
     EXPECT_FALSE(OpenUpdateCheck(shell, QStringLiteral("http://updates.local"), QDate(2026, 3, 4)));
-    EXPECT_EQ(messages->Texts(), std::vector<QString>{"The page \"" + url.toString() + "\" could not be opened."});
+    EXPECT_EQ(messages->Texts(), std::vector<QString>{"The page \"" + url.toString() + "\" could not be opened.\r" +
+                                                      url.toString() + ": xdg-open ended with exit code 3"});
+}
+
+// A program that starts and ends with an error within its first second is reported
+// when the shell says so (later, from the event loop), with the file or address.
+TEST(LauncherTest, AnOpenerThatEndsWithAnErrorIsReportedLater)
+{
+    TScopedMessageRecorder messages;
+    TRecordingShell shell;
+    QTemporaryDir dir;
+    ASSERT_TRUE(WriteUsersManual(dir));
+
+    EXPECT_TRUE(LaunchEditor(shell, QString(), QStringLiteral("/d/x.vd7r")));
+    EXPECT_TRUE(LaunchEditor(shell, QStringLiteral("/usr/bin/kate"), QStringLiteral("/d/x.vd7o")));
+    EXPECT_TRUE(OpenHelpDocument(shell, dir.path(), THelpDocument::UsersManual));
+    EXPECT_TRUE(OpenUpdateCheck(shell, QStringLiteral("http://updates.local"), QDate(2026, 3, 4)));
+    ASSERT_EQ(shell.watched.size(), 4u);
+    EXPECT_TRUE(messages->Entries().empty());
+
+    shell.watched[0](QStringLiteral("xdg-open ended with exit code 3"));
+    shell.watched[1](QStringLiteral("/usr/bin/kate ended abnormally"));
+    const QString manualPath = dir.filePath(QStringLiteral("VELDO 2015 Users Manual.pdf"));
+    shell.watched[2](QStringLiteral("xdg-open ended with exit code 4"));
+    const QString page = UpdateCheckUrl(QStringLiteral("http://updates.local"), QDate(2026, 3, 4)).toString();
+    shell.watched[3](QStringLiteral("xdg-open ended with exit code 3"));
+    EXPECT_EQ(messages->Texts(),
+              (std::vector<QString>{
+                  "An error occurred in running the Word Processor\r/d/x.vd7r: xdg-open ended with exit code 3",
+                  "An error occurred in running the Word Processor\r/d/x.vd7o: /usr/bin/kate ended abnormally",
+                  "The document \"" + manualPath + "\" could not be opened.\r" + manualPath +
+                      ": xdg-open ended with exit code 4",
+                  "The page \"" + page + "\" could not be opened.\r" + page + ": xdg-open ended with exit code 3"}));
 }
 
 } // namespace

@@ -456,7 +456,36 @@ TEST_F(MainFormTest, EditorCommandsOpenTheProjectFilesAndReportFailures)
     messages_->Clear();
     for (const char* name : {"CompEditInput", "CompEditNotes", "CompEditOutput", "CompEditGrlweap"})
         real.Action(name)->trigger();
-    EXPECT_EQ(messages_->Texts(), std::vector<QString>(4, "An error occurred in running the Word Processor"));
+    ASSERT_EQ(messages_->Texts().size(), 4u);
+    for (const QString& text : messages_->Texts()) {
+        EXPECT_TRUE(text.startsWith("An error occurred in running the Word Processor\r" + dir_.path() + "/pipe."))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(": /no/such/editor could not be started: ")) << text.toStdString();
+    }
+}
+
+// A file handed to the desktop's opener that no application takes: the opener ends
+// with an error within its first second and the message names the file.
+TEST_F(MainFormTest, AnOpenerEndingWithAnErrorNamesTheFile)
+{
+    const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
+    WriteText(Path(QStringLiteral("pipe.vd7r")), "NOTES");
+    WriteText(Path(QStringLiteral("VELDO_2015.html")), "<html></html>");
+    TMainForm& form = Start({project});
+    form.ComputationMenuClick();
+    form.Action("CompEditNotes")->trigger();
+    form.Action("HelpContents")->trigger();
+    ASSERT_EQ(shell_.watched.size(), 2u);
+    EXPECT_TRUE(messages_->Entries().empty()); // started: nothing to say yet
+
+    shell_.watched[0](QStringLiteral("xdg-open ended with exit code 3"));
+    shell_.watched[1](QStringLiteral("xdg-open ended with exit code 4"));
+    const QString help = Path(QStringLiteral("VELDO_2015.html"));
+    EXPECT_EQ(messages_->Texts(), (std::vector<QString>{"An error occurred in running the Word Processor\r" +
+                                                            Path("pipe.vd7r") + ": xdg-open ended with exit code 3",
+                                                        "The document \"" + help + "\" could not be opened.\r" + help +
+                                                            ": xdg-open ended with exit code 4"}));
+    EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(MainFormTest, HelpItemsOpenDocumentsAndTheUpdatePage)
@@ -616,7 +645,11 @@ TEST_F(MainFormRunTest, MissingLibraryAndUnnamedProjects)
     const QString project = CopyExample(QStringLiteral("PipeSandClay_English"), QStringLiteral("pipe"));
     TMainForm& form = Start({project});
     form.CompRunClick();
-    EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Attempt to initialize DLL failed"});
+    ASSERT_EQ(messages_->Texts().size(), 1u);
+    // The library's full path and the loader's reason follow on the next line.
+    EXPECT_TRUE(
+        messages_->Texts()[0].startsWith("Attempt to initialize DLL failed\r" + Path("VELDO2015_DLL.so") + ": "))
+        << messages_->Texts()[0].toStdString();
     EXPECT_FALSE(form.ResultsFlag());
     form.GraphicsMenuClick();
     EXPECT_FALSE(form.Action("GraphCombine")->isEnabled());

@@ -348,3 +348,63 @@ TEST_F(ProjectRun, LoadSettlementTipIsThePrintedEndBearing)
     EXPECT_NEAR(printedBearing[2][43], 43 * 0.7853975 * 0.49, 1e-9);
     EXPECT_NEAR(S->LS_TIP[S->LS_POINT_COUNT], 43 * 0.7853975 * 0.49, 1e-9);
 }
+
+namespace {
+
+int countLines(const std::string& text, const std::string& line)
+{
+    int count = 0;
+    for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + line.size()))
+        ++count;
+    return count;
+}
+
+const std::string kHOverR = " WARNING - h/R SHOULD BE GREATER THAN 8.";
+const std::string kNoPi = " ERROR - NO DATA FOUND FOR PLASTIC INDEX.";
+
+} // namespace
+
+// ICP/MTD, Fugro and UWA run whenever the offshore methods are on; their warnings
+// and errors reach the report only for the methods whose table it prints. Clay with
+// no plasticity index (-1) down to 60 ft, closed pipe OD 12 in, TL 50 ft: h/R falls
+// below 8 within 4 ft of the tip.
+TEST_F(ProjectRun, OffshoreNotesOnlyForPrintedMethods)
+{
+    test::ProjectBuilder p;
+    p.offshore = 1;
+    p.layers[0].type = 2;
+    p.layers[0].su = 1000;
+    p.layers[0].remolded = 500;
+    p.layers[0].pi = -1;
+    p.layers[0].bottom = 60;
+    const std::vector<int> classic = {1, 1, 1, 1, 0, 0, 0, 0, 0};
+
+    p.ticked = classic;
+    run(p);
+    const std::string quiet = readFile("job.vd7o");
+    EXPECT_EQ(countLines(quiet, kHOverR), 0);
+    EXPECT_EQ(countLines(quiet, kNoPi), 0);
+    const std::string quietPlot = readFile("job.vd7p");
+
+    std::array<int, 10> warnings{};
+    int sum = 0;
+    for (int method : {Method::IcpMtd, Method::Fugro, Method::Uwa}) {
+        p.ticked = classic;
+        p.ticked[static_cast<size_t>(method - 1)] = 1;
+        run(p);
+        const std::string report = readFile("job.vd7o");
+        warnings[static_cast<size_t>(method)] = countLines(report, kHOverR);
+        sum += warnings[static_cast<size_t>(method)];
+    }
+    EXPECT_GT(warnings[Method::IcpMtd], 0);
+    EXPECT_GT(warnings[Method::Fugro], 0);
+    p.ticked = {1, 1, 1, 1, 0, 0, 1, 1, 1};
+    run(p);
+    EXPECT_EQ(countLines(readFile("job.vd7o"), kHOverR), sum);
+    EXPECT_GT(countLines(readFile("job.vd7o"), kNoPi), 0);
+
+    // The values are the same whether the notes are written or not.
+    p.ticked = classic;
+    run(p);
+    EXPECT_EQ(readFile("job.vd7p"), quietPlot);
+}

@@ -437,7 +437,38 @@ TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
          "          IS LESS THAN 0\n"},
         {[](ProjectBuilder& p) { p.layers[0].unitWeight = -110; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE UNIT WEIGHT OF LAYER-END RECORD 1 = -110\n"
-         "          IS LESS THAN 0\n"},
+         "          IS NOT GREATER THAN 0\n"},
+        // A layer left empty (what Add Layer gives): no weight at its bottom.
+        {[](ProjectBuilder& p) {
+             p.layers = {Layer{}, Layer{}};
+             p.layers[0].bottom = 20;
+             p.layers[1].bottom = 60;
+             p.layers[1].unitWeight = 0;
+         },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE UNIT WEIGHT OF LAYER-END RECORD 3 = 0\n"
+         "          IS NOT GREATER THAN 0\n"},
+        // Layer bottoms 8, 5, 60: the soil profile would fold back.
+        {[](ProjectBuilder& p) {
+             p.layers = {Layer{}, Layer{}, Layer{}};
+             p.layers[0].bottom = 8;
+             p.layers[1].bottom = 5;
+             p.layers[2].bottom = 60;
+         },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE BOTTOM OF LAYER 2 = 5\n"
+         "          IS ABOVE THE BOTTOM OF LAYER 1 = 8\n"},
+        {[](ProjectBuilder& p) {
+             p.layers = {Layer{}, Layer{}};
+             p.layers[0].bottom = -2;
+             p.layers[1].bottom = 60;
+         },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE BOTTOM OF LAYER 1 = -2\n"
+         "          IS NOT BELOW THE GROUND SURFACE\n"},
+        {[](ProjectBuilder& p) { p.tl = -5; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE TOTAL LENGTH OF THE PILE = -5\n"
+         "          IS NOT GREATER THAN 0\n"},
+        {[](ProjectBuilder& p) { p.tl = 0; },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE TOTAL LENGTH OF THE PILE = 0\n"
+         "          IS NOT GREATER THAN 0\n"},
         {[](ProjectBuilder& p) { p.selected = 7; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE SELECTED LOAD-TRANSFER METHOD = 7\n"
          "          IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED\n"},
@@ -458,6 +489,18 @@ TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
         EXPECT_EQ(lastLines(4), "\n\n" + c.message);
         EXPECT_EQ(readFile("job.vd7p"), "");
     }
+}
+
+// A layer of no thickness (its bottom at the bottom of the layer before) still runs.
+TEST_F(RunDriverTest, LayerOfNoThicknessRuns)
+{
+    ProjectBuilder p;
+    p.layers = {Layer{}, Layer{}, Layer{}};
+    p.layers[0].bottom = 20;
+    p.layers[1].bottom = 20;
+    p.layers[2].bottom = 60;
+    EXPECT_EQ(run(p), 0);
+    EXPECT_NE(readFile("job.vd7p"), "");
 }
 
 // Every option code is refused just outside each end of its range: no code falls

@@ -72,6 +72,7 @@ const std::map<std::string, StopCase>& stopCases()
         {"layer-ends", {{}, [](std::string& t) { replaceOnce(t, "1 1 2 1 \r\n", "1 1 3 1 \r\n"); }}},
         {"outside-diameter", {[](ProjectBuilder& p) { p.od = 0; }, {}}},
         {"modulus", {[](ProjectBuilder& p) { p.e = 0; }, {}}},
+        {"total-length", {[](ProjectBuilder& p) { p.tl = -5; }, {}}},
         {"inside-diameter-negative", {[](ProjectBuilder& p) { p.id = -1; }, {}}},
         {"inside-diameter-too-large", {[](ProjectBuilder& p) { p.id = 12; }, {}}},
         {"end-section-diameter",
@@ -86,7 +87,16 @@ const std::map<std::string, StopCase>& stopCases()
         {"offshore-method", {[](ProjectBuilder& p) { p.selected = 6; }, {}}},
         {"soil-type", {[](ProjectBuilder& p) { p.layers[0].type = 4; }, {}}},
         {"ko", {[](ProjectBuilder& p) { p.layers[0].ko = -1; }, {}}},
-        {"unit-weight", {[](ProjectBuilder& p) { p.layers[0].unitWeight = -1; }, {}}},
+        {"unit-weight", {[](ProjectBuilder& p) { p.layers[0].unitWeight = 0; }, {}}},
+        {"layer-above-ground", {[](ProjectBuilder& p) { p.layers[0].bottom = 0; }, {}}},
+        {"layer-order",
+         {[](ProjectBuilder& p) {
+              p.layers = {Layer{}, Layer{}, Layer{}};
+              p.layers[0].bottom = 8;
+              p.layers[1].bottom = 5;
+              p.layers[2].bottom = 60;
+          },
+          {}}},
         {"friction-angle", {[](ProjectBuilder& p) { p.layers[0].phi = 95; }, {}}},
         {"tz-depths", {{}, [](std::string& t) { replaceOnce(t, "\r\n0\r\n0 1\r\n", "\r\n1\r\n101\r\n0 1\r\n"); }}},
         {"read-error", {{}, [](std::string& t) { replaceOnce(t, " 12 0 ", " 12,5 0 "); }}},
