@@ -166,6 +166,8 @@ void TInputWindow::Modified()
         main_.SetModified(true);
 }
 
+void TInputWindow::ProjectSaved() { loadedState_ = ProjectState(Data(), main_.Tables()); }
+
 void TInputWindow::LoadField(TDataEdit& field, long double value) const
 {
     field.SetUnits(main_.Data().UnitSystem);
@@ -366,6 +368,16 @@ void ReloadInputWindows(TMainForm& main)
     for (const auto& entry : flags->windows) {
         if (TInputWindow* window = entry.second)
             RunReportingErrors([window] { window->FormActivate(); });
+    }
+}
+
+void InputWindowsProjectSaved(TMainForm& main)
+{
+    if (const TInputWindowFlags* flags = FindFlags(main)) {
+        for (const auto& entry : flags->windows) {
+            if (TInputWindow* window = entry.second)
+                window->ProjectSaved();
+        }
     }
 }
 

@@ -98,6 +98,9 @@ public:
 
     // Sets the project's modified flag, except while the controls are being loaded.
     void Modified();
+    // The project was saved: what it holds now (with the values saving adjusted) is
+    // what the next commit compares with.
+    void ProjectSaved();
 
     // Puts the window's content into a scroll area of its own, so that a window
     // smaller than its content still reaches every control (run once, when placed).
@@ -185,6 +188,8 @@ void PlaceInputWindow(TMainForm& main, TInputWindow& window, std::type_index typ
 void BringInputWindowForward(TInputWindow& window);
 // Loads every open input window again (after the unit system changed).
 void ReloadInputWindows(TMainForm& main);
+// Tells every open input window that the project was saved.
+void InputWindowsProjectSaved(TMainForm& main);
 
 template <class TWindow> TWindow* FindInputWindow(const TMainForm& main)
 {

@@ -5,6 +5,7 @@
 
 #include "FileDialogs.h"
 #include "FilePaths.h"
+#include "InputWindow.h"
 #include "Launchers.h"
 #include "Messages.h"
 #include "RunProject.h"
@@ -264,6 +265,7 @@ TSaveResult TMainForm::SaveToProjectPath()
         return TSaveResult::Failed;
     }
     SetModified(false);
+    InputWindowsProjectSaved(*this);
     return TSaveResult::Saved;
 }
 
