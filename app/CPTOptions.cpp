@@ -295,7 +295,9 @@ void TDlgInputMotion::CountChanged(const TDataEdit& field, int entry)
     } catch (const std::exception&) {
         return; // not a number (yet): nothing to compare
     }
-    if (RoundToInt(value) != Data().Integers[static_cast<std::size_t>(entry)])
+    // Only a count the commit would store, and store as another value, is an edit:
+    // the shown minimum of a stored 0 typed again is not.
+    if (value != loadedCounts_[&field] && RoundToInt(value) != Data().Integers[static_cast<std::size_t>(entry)])
         Modified();
 }
 

@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -150,11 +152,20 @@ inline void Click(QAbstractButton& button)
 // the focus.
 inline void TypeOver(QLineEdit& field, const QString& text)
 {
+    // A field of an inactive window: the window's title bar is clicked first.
+    for (QWidget* parent = field.parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parent)) {
+            if (frame->mdiArea() && frame->mdiArea()->activeSubWindow() != frame)
+                QTest::mouseClick(frame, Qt::LeftButton, {}, QPoint(frame->width() / 2, 4));
+            break;
+        }
+    }
     QTest::mouseClick(&field, Qt::LeftButton);
     EXPECT_TRUE(field.hasFocus()) << field.objectName().toStdString();
     QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&field, Qt::Key_Delete);
-    QTest::keyClicks(&field, text);
+    if (text.isEmpty())
+        QTest::keyClick(&field, Qt::Key_Delete);
+    QTest::keyClicks(&field, text); // the first key replaces the selection
 }
 
 // Types over a field and leaves it with Tab (or confirms it with Return).
