@@ -197,12 +197,7 @@ protected:
     // File > Save of the project as Site.vd7d in the test folder (a project with a
     // file of its own, so the open window commits and stays open); the project is
     // then no longer modified.
-    void Save()
-    {
-        Data().ProjectPath = dir_.filePath(QStringLiteral("Site.vd7d"));
-        ASSERT_TRUE(test::SaveByMenu(Form(), dialogs_, Data().ProjectPath));
-        EXPECT_FALSE(Form().IsModified());
-    }
+    void Save() { ASSERT_TRUE(test::SaveNamedByMenu(Form(), dir_.filePath(QStringLiteral("Site.vd7d")))); }
 
     std::vector<TFloatPoint> Points()
     {

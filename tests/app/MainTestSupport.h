@@ -17,6 +17,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -184,6 +186,30 @@ inline bool SaveByMenu(TMainForm& form, TScriptedFileDialogs& dialogs, const QSt
     const bool saved = chosen && QFileInfo::exists(path);
     dialogs.saveAnswers.clear();
     return saved;
+}
+
+// File > Save of the project given the file `path` first (a project with a file of
+// its own: the open windows commit and stay open). True when the file was written
+// and the project is no longer modified.
+inline bool SaveNamedByMenu(TMainForm& form, const QString& path)
+{
+    form.Data().ProjectPath = path;
+    return ChooseMenuItem(form, QStringLiteral("FileMenu"), QStringLiteral("FileSave")) && QFileInfo::exists(path) &&
+           !form.IsModified();
+}
+
+// The tab page holding `widget` brought forward with a click on its tab.
+inline void ShowPageOf(QWidget& widget)
+{
+    for (QWidget* page = &widget; page; page = page->parentWidget()) {
+        auto* stack = page->parentWidget();
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (tabs && tabs->indexOf(page) >= 0) {
+            QTabBar* bar = tabs->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tabs->indexOf(page)).center());
+            return;
+        }
+    }
 }
 
 // Frees the windows deleted from the event loop.
