@@ -9,12 +9,14 @@
 #include "Messages.h"
 #include "SoilLayers.h"
 #include "Table.h"
+#include "Title.h"
 #include "soils.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -44,12 +46,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(1100, 800);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_), QSize(1100, 800));
     }
     void TearDown() override { form_.reset(); }
 
@@ -167,8 +164,8 @@ TEST_F(SoilLayersWindowTest, UnitSwitchReloadsTheOpenWindow)
 {
     ThreeLayers();
     TDlgSoilLayers& w = Open();
-    w.LayerEdit(0, 0)->setText(QStringLiteral("12"));
-    Form().Action(QStringLiteral("OptionsSI"))->trigger();
+    test::TypeOver(*w.LayerEdit(0, 0), QStringLiteral("12"));
+    ASSERT_TRUE(test::ChooseMenuItem(Form(), QStringLiteral("UnitsMenu"), QStringLiteral("OptionsSI")));
     // The typed 12 ft is committed first, then converted: 12 x 0.3048 = 3.6576 m;
     // 2000 lb/ft2 x 0.00444822 kN/lb / 0.09290304 m2/ft2 = 95.7605 kN/m2.
     EXPECT_EQ(w.Cells(2, 1), " of each layer (m) ");
@@ -362,12 +359,13 @@ TEST_F(SoilLayersWindowTest, EditsReachTheTableOnDeactivation)
     ThreeLayers();
     TDlgSoilLayers& w = Open();
     // 12 x 2 + 1 = 25: the field's expression becomes the cell's number.
-    w.LayerEdit(2, 0)->setText(QStringLiteral("12*2+1"));
+    test::Enter(*w.LayerEdit(2, 0), QStringLiteral("12*2+1"));
     EXPECT_EQ(w.Cells(2, 4), "25");
-    w.LayerEdit(0, 1)->setText(QStringLiteral("1234.5"));
+    test::TypeOver(*w.LayerEdit(0, 1), QStringLiteral("1234.5"));
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L); // the window keeps no copy
     Form().SetModified(false);
-    Form().DeactivateActiveChild();
+    // Another window chosen from the Data menu: this one commits as it is left.
+    ASSERT_TRUE(test::ChooseMenuItem(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataTitle")));
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L);
     EXPECT_EQ(D().Cell(kLayerMaxSide, 0).AsFloat(), 1234.5L);
     EXPECT_EQ(D().Cell(kLayerEndFactor, 1).AsFloat(), 0.7L);
@@ -380,13 +378,26 @@ TEST_F(SoilLayersWindowTest, InvalidFocusedEntryIsNotCommitted)
     ThreeLayers();
     TDlgSoilLayers& w = Open();
     TDataEdit& depth = *w.LayerEdit(0, 0);
-    depth.setFocus();
-    depth.setText(QStringLiteral("12+"));
-    Form().DeactivateActiveChild();
+    test::TypeOver(depth, QStringLiteral("12+"));
+    ASSERT_TRUE(test::ChooseMenuItem(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataTitle")));
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
     EXPECT_EQ(depth.text(), "12+");
-    EXPECT_EQ(D().Cell(kLayerBottom, 0).AsFloat(), 10.0L);
+    EXPECT_TRUE(depth.hasFocus());
+    EXPECT_FALSE(InputWindowCreated<TdlgTitle>(Form()));
+    // The window edits the table as the user types, so the table holds what the text
+    // last evaluated to; nothing is saved while the entry stays refused.
+    const QString project = dir_.filePath(QStringLiteral("layers.vd7d"));
+    messages_->Clear();
+    EXPECT_FALSE(test::SaveNamedByMenu(Form(), project));
+    EXPECT_EQ(messages_->Entries().size(), 1u);
+    EXPECT_FALSE(QFileInfo::exists(project));
+    EXPECT_EQ(depth.text(), "12+");
+
+    // Corrected, the entry is saved.
+    test::TypeOver(depth, QStringLiteral("15"));
+    EXPECT_TRUE(test::SaveNamedByMenu(Form(), project));
+    EXPECT_EQ(D().Cell(kLayerBottom, 0).AsFloat(), 15.0L);
 }
 
 TEST_F(SoilLayersWindowTest, CloseRefusesAZeroEndBearingFactor)
@@ -401,8 +412,8 @@ TEST_F(SoilLayersWindowTest, CloseRefusesAZeroEndBearingFactor)
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Warning);
     EXPECT_TRUE(InputWindowCreated<TDlgSoilLayers>(Form()));
 
-    w.LayerEdit(2, 4)->setText(QStringLiteral("0.5"));
-    w.Button1()->click();
+    test::Enter(*w.LayerEdit(2, 4), QStringLiteral("0.5"));
+    test::Click(*w.Button1());
     QApplication::processEvents();
     EXPECT_FALSE(InputWindowCreated<TDlgSoilLayers>(Form()));
     EXPECT_EQ(D().Cell(kLayerEndFactor, 2).AsFloat(), 0.5L);
