@@ -26,9 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
         Data().Modulus = 29000000;
     }
     void TearDown() override { form_.reset(); }
@@ -38,11 +36,10 @@ protected:
 
     TfrmMaterial& Open()
     {
-        Form().Action(QStringLiteral("DataMaterial"))->trigger();
-        auto* window = FindInputWindow<TfrmMaterial>(Form());
-        EXPECT_NE(window, nullptr);
-        return *window;
+        return test::OpenByMenu<TfrmMaterial>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataMaterial"));
     }
+    // File > Save of the project, named in the test folder: the window commits and stays open.
+    void Save() { EXPECT_TRUE(test::SaveNamedByMenu(Form(), dir_.filePath(QStringLiteral("pile.vd7d")))); }
 
     template <class T> T& Child(const QWidget& window, const char* name)
     {
@@ -118,8 +115,8 @@ TEST_F(MaterialWindowTest, TaperAngleOnlyForTaperedPilesWithFhwa)
         Radio(w, tapered).click();
         EXPECT_TRUE(Field(w, "deAngle").isEnabled()) << tapered;
     }
-    Field(w, "deAngle").setText(QStringLiteral("0.75"));
-    w.FormDeactivate();
+    test::Enter(Field(w, "deAngle"), QStringLiteral("0.75"));
+    Save();
     EXPECT_EQ(Data().TaperAngle, 0.75L);
     Radio(w, "OptSteel").click();
     EXPECT_FALSE(Field(w, "deAngle").isEnabled());
@@ -203,8 +200,8 @@ TEST_F(MaterialWindowTest, AreaModes)
 
     Radio(w, "RadioButton1").click();
     EXPECT_TRUE(Field(w, "DeSection").isEnabled());
-    Field(w, "DeSection").setText(QStringLiteral("20.25"));
-    w.FormDeactivate();
+    test::Enter(Field(w, "DeSection"), QStringLiteral("20.25"));
+    Save();
     EXPECT_EQ(Data().AreaMode, 1);
     EXPECT_EQ(Data().ConstantArea, 20.25L);
 
@@ -222,16 +219,16 @@ TEST_F(MaterialWindowTest, AreaModes)
 TEST_F(MaterialWindowTest, CloseNeedsAPositiveModulus)
 {
     TfrmMaterial& w = Open();
-    Field(w, "deModulus").setText(QStringLiteral("0"));
-    Child<QPushButton>(w, "Button4").click();
+    test::TypeOver(Field(w, "deModulus"), QStringLiteral("0"));
+    test::Click(Child<QPushButton>(w, "Button4"));
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Warning);
     EXPECT_EQ(messages_->Entries()[0].text, "Modulus of Elasticity should be greater than zero.\rPlease check");
     EXPECT_EQ(FindInputWindow<TfrmMaterial>(Form()), &w);
     EXPECT_EQ(w.focusWidget(), &Field(w, "deModulus"));
 
-    Field(w, "deModulus").setText(QStringLiteral("4.2e6"));
-    Child<QPushButton>(w, "Button4").click();
+    test::TypeOver(Field(w, "deModulus"), QStringLiteral("4.2e6"));
+    test::Click(Child<QPushButton>(w, "Button4"));
     EXPECT_EQ(FindInputWindow<TfrmMaterial>(Form()), nullptr);
     EXPECT_EQ(Data().Modulus, 4200000.0L);
 }
