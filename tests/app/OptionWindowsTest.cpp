@@ -39,9 +39,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
     }
     void TearDown() override { form_.reset(); }
 
@@ -59,12 +57,8 @@ protected:
     TDlgBlock& OpenBlock() { return Open<TDlgBlock>("OptionsCriticalDepth"); }
     TDlgTZPrint& OpenTZPrint() { return Open<TDlgTZPrint>("OptionsPrintTz"); }
 
-    // Types into a field that has the focus, as the user does before leaving it.
-    static void Type(TDataEdit& field, const QString& text)
-    {
-        field.setFocus();
-        field.setText(text);
-    }
+    // Types into a field as the user does before leaving it.
+    static void Type(TDataEdit& field, const QString& text) { test::TypeOver(field, text); }
 
     QTemporaryDir dir_;
     test::TScriptedFileDialogs dialogs_;
@@ -174,7 +168,7 @@ TEST_F(OptionWindowsTest, BrowseStartsAtTheEditorPathAndStoresTheChoice)
         startedAt.push_back(fileName);
         return answer;
     });
-    w.EdtWord().setText(QStringLiteral("/usr/bin/gedit"));
+    test::TypeOver(w.EdtWord(), QStringLiteral("/usr/bin/gedit"));
     w.BtnBrowse().click();
     EXPECT_EQ(startedAt, std::vector<QString>{"/usr/bin/gedit"});
     EXPECT_EQ(w.EdtWord().text(), "/usr/bin/kate");
@@ -356,7 +350,7 @@ TEST_F(OptionWindowsTest, CriticalDepthChosenInTheMethodsWindowReachesTheOpenCri
     ASSERT_NE(methods, nullptr);
     methods->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click(); // USACE
     methods->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->click();
-    methods->findChild<TDataEdit*>(QStringLiteral("DataEdit1"))->setText(QStringLiteral("14"));
+    test::TypeOver(test::Field(*methods, QStringLiteral("DataEdit1")), QStringLiteral("14"));
     Form().MdiArea()->setActiveSubWindow(block.SubWindow());
     EXPECT_TRUE(block.Radio(2).isChecked());
     EXPECT_EQ(block.DataEdit1().text(), "14");
@@ -370,8 +364,6 @@ TEST_F(OptionWindowsTest, CriticalDepthChosenInTheMethodsWindowReachesTheOpenCri
 // either until the depth is corrected.
 TEST_F(OptionWindowsTest, AnInvalidDepthHiddenByAnotherOptionIsNotStored)
 {
-    QApplication::setActiveWindow(form_.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     TDlgBlock& w = OpenBlock();
     w.Radio(2).click();
     Type(w.DataEdit1(), QStringLiteral("3+"));
