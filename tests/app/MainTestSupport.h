@@ -150,9 +150,9 @@ inline void Click(QAbstractButton& button)
     QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(6, button.height() / 2));
 }
 
-// Clicks into a field, selects its whole text and types over it; the field keeps
-// the focus.
-inline void TypeOver(QLineEdit& field, const QString& text)
+// Clicks into a field (a line or a memo), selects its whole text and types over it;
+// the field keeps the focus.
+inline void TypeOver(QWidget& field, const QString& text)
 {
     // A field of an inactive window: the window's title bar is clicked first.
     for (QWidget* parent = field.parentWidget(); parent; parent = parent->parentWidget()) {
@@ -171,7 +171,7 @@ inline void TypeOver(QLineEdit& field, const QString& text)
 }
 
 // Types over a field and leaves it with Tab (or confirms it with Return).
-inline void Enter(QLineEdit& field, const QString& text, Qt::Key leave = Qt::Key_Tab)
+inline void Enter(QWidget& field, const QString& text, Qt::Key leave = Qt::Key_Tab)
 {
     TypeOver(field, text);
     QTest::keyClick(&field, leave);
