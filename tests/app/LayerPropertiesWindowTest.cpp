@@ -36,9 +36,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
         // Layers 1 sand, 2 clay, 3 silt; only FHWA ticked, no offshore methods.
         D().SetRowCount(3);
         for (int row = 0; row < 3; ++row)

@@ -43,9 +43,7 @@ protected:
 
     template <class T> T& Child(const QWidget& window, const char* name)
     {
-        T* child = window.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return *child;
+        return test::Child<T>(window, QString::fromLatin1(name));
     }
     QRadioButton& Radio(const QWidget& w, const char* name) { return Child<QRadioButton>(w, name); }
     TDataEdit& Field(const QWidget& w, const char* name) { return Child<TDataEdit>(w, name); }

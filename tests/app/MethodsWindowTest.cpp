@@ -59,19 +59,19 @@ protected:
         test::TypeOver(field, text);
     }
 
-    template <class T> T& Child(const QWidget& window, const QString& name)
-    {
-        T* child = window.findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name.toStdString();
-        return *child;
-    }
+    template <class T> T& Child(const QWidget& window, const QString& name) { return test::Child<T>(window, name); }
     QRadioButton& Radio(const QWidget& w, const char* name) { return Child<QRadioButton>(w, QLatin1String(name)); }
     QCheckBox& Box(const QWidget& w, int method)
     {
         return Child<QCheckBox>(w, QStringLiteral("CheckBox%1").arg(method));
     }
     TDataEdit& Field(const QWidget& w, const char* name) { return Child<TDataEdit>(w, QLatin1String(name)); }
-    void Click(QAbstractButton& button) { button.click(); }
+    // A button clicked on its tab page (brought forward first).
+    static void Click(QAbstractButton& button)
+    {
+        test::ShowPageOf(button);
+        test::Click(button);
+    }
 
     // Capacity boxes ticked, as a string of nine 0/1 digits.
     std::string Ticks(const QWidget& w)

@@ -49,10 +49,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(GetParam().width, GetParam().height);
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_),
+                                   QSize(GetParam().width, GetParam().height));
         QApplication::processEvents();
     }
     void TearDown() override { form_.reset(); }
