@@ -266,13 +266,13 @@ TEST_F(MethodsWindowTest, SiltLayersNeedUsaceAsTheOnlyCapacityMethod)
     Click(Radio(w, "OptUSCOE"));
     Click(Child<QPushButton>(w, QStringLiteral("Button3")));
     EXPECT_EQ(Ticks(w), "010000000");
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Silt);
 
     // FHWA as well: the silt layer becomes sand with its unit weight, friction angle,
     // blow count and Ko (top 60, 28, 8, 1.25; bottom 62, 29, 10, 1.2).
     Click(Box(w, 1));
-    w.FormDeactivate();
+    Save();
     ASSERT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Sand);
     const TGridTable& sand = *tables.LayerTable(2);
     EXPECT_EQ(sand.ColumnCount(), 8);
@@ -296,7 +296,7 @@ TEST_F(MethodsWindowTest, UserUnitColumnsFollowTheUserMethod)
     const TProjectTables& tables = Form().Tables();
     TfrmWaterDepth& w = Open();
     Click(Radio(w, "OptAPI"));
-    w.FormDeactivate();
+    Save();
     for (int row : {0, 1}) {
         EXPECT_FALSE(tables.LayerTable(row)->Column(6).visible) << row;
         EXPECT_FALSE(tables.LayerTable(row)->Column(7).visible) << row;
@@ -304,7 +304,7 @@ TEST_F(MethodsWindowTest, UserUnitColumnsFollowTheUserMethod)
     EXPECT_FALSE(tables.tblDataSand().Column(6).visible);
     EXPECT_FALSE(tables.tblDataClay().Column(7).visible);
     Click(Radio(w, "OptUserSpecified"));
-    w.FormDeactivate();
+    Save();
     EXPECT_TRUE(tables.LayerTable(0)->Column(7).visible);
     EXPECT_TRUE(tables.LayerTable(1)->Column(6).visible);
     EXPECT_TRUE(tables.tblDataClay().Column(6).visible);
@@ -322,12 +322,12 @@ TEST_F(MethodsWindowTest, TaperAngleIsKeptOnlyForTheFhwaCapacityMethod)
     // FHWA still ticked as a capacity method: the angle stays, whatever the load-transfer method.
     TfrmWaterDepth& w = Open();
     Click(Radio(w, "OptAPI"));
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().TaperAngle, 0.5L);
 
     // FHWA no longer ticked: the angle goes, and the open material window shows 0, disabled.
     Click(Child<QPushButton>(w, QStringLiteral("Button3")));
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().TaperAngle, 0.0L);
     EXPECT_EQ(Field(material, "deAngle").text(), "0");
     EXPECT_FALSE(Field(material, "deAngle").isEnabled());
