@@ -185,7 +185,7 @@ TEST_F(SoilLayersWindowTest, EmptyProjectShowsHeadersOnlyAndAddMakesASandLayer)
     EXPECT_FALSE(w.ButtonIns()->isEnabled());
     EXPECT_FALSE(w.ButtonDel()->isEnabled());
 
-    w.ButtonAdd()->click();
+    test::Click(*w.ButtonAdd());
     EXPECT_EQ(RowTexts(w, 2), Texts({"Layer 1", "1", "0", "0", "0", "1", "1"}));
     EXPECT_EQ(w.CurrentRow(), 2);
     ASSERT_EQ(D().RowCount(), 1);
@@ -209,11 +209,11 @@ TEST_F(SoilLayersWindowTest, FortyLayersStopAddAndInsert)
     // Insert would make a 41st layer, beyond what the engine holds.
     EXPECT_FALSE(w.ButtonIns()->isEnabled());
     EXPECT_TRUE(w.ButtonDel()->isEnabled());
-    w.ButtonIns()->click();
+    test::Click(*w.ButtonIns());
     EXPECT_EQ(D().RowCount(), 40);
 
     w.CheckBoxDel()->setChecked(false);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_EQ(D().RowCount(), 39);
     EXPECT_TRUE(w.ButtonAdd()->isEnabled());
     EXPECT_TRUE(w.ButtonIns()->isEnabled());
@@ -225,7 +225,7 @@ TEST_F(SoilLayersWindowTest, InsertMovesTheLayersBelowWithTheirProperties)
     TDlgSoilLayers& w = Open();
     w.EditChange(100); // the depth field of layer 2 entered
     ASSERT_EQ(w.CurrentRow(), 3);
-    w.ButtonIns()->click();
+    test::Click(*w.ButtonIns());
 
     ASSERT_EQ(D().RowCount(), 4);
     EXPECT_EQ(w.RowCount(), 6);
@@ -253,13 +253,13 @@ TEST_F(SoilLayersWindowTest, DeleteAsksUnlessConfirmationIsCleared)
     w.LayerEdit(1, 1)->setFocus(); // entering a field of layer 2 makes it current
     ASSERT_EQ(w.CurrentRow(), 3);
     messages_->QueueAnswer(TMessageAnswer::No);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Do you want to delete soil layer in row 2"});
     EXPECT_EQ(D().RowCount(), 3);
     EXPECT_FALSE(Form().IsModified());
 
     messages_->QueueAnswer(TMessageAnswer::Yes);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     ASSERT_EQ(D().RowCount(), 2);
     EXPECT_EQ(RowTexts(w, 3), Texts({"Layer 2", "1", "30", "0", "0", "1", "1"}));
     EXPECT_EQ(D().Cell(kLayerBottom, 1).AsFloat(), 30.0L);
@@ -270,12 +270,12 @@ TEST_F(SoilLayersWindowTest, DeleteAsksUnlessConfirmationIsCleared)
     // current row on the new last layer.
     messages_->Clear();
     w.CheckBoxDel()->setChecked(false);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_TRUE(messages_->Texts().empty());
     ASSERT_EQ(D().RowCount(), 1);
     EXPECT_EQ(D().Cell(kLayerBottom, 0).AsFloat(), 10.0L);
     EXPECT_EQ(w.CurrentRow(), 2);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_EQ(D().RowCount(), 0);
     EXPECT_EQ(w.RowCount(), 2);
     EXPECT_FALSE(w.ButtonDel()->isEnabled());
@@ -405,7 +405,7 @@ TEST_F(SoilLayersWindowTest, CloseRefusesAZeroEndBearingFactor)
     ThreeLayers();
     D().Cell(kLayerEndFactor, 2).SetFloat(0);
     TDlgSoilLayers& w = Open();
-    w.Button1()->click();
+    test::Click(*w.Button1());
     EXPECT_EQ(messages_->Texts(),
               std::vector<QString>{"Reduction/Resistance Factor on End Bearing for layer 3 should be greater "
                                    "than zero.\rPlease check"});
@@ -435,7 +435,7 @@ TEST_F(SoilLayersWindowTest, LayerButtonOpensTheLayerWindowModally)
         page = layer->Pages()->currentIndex();
         layer->Button2Click();
     });
-    w.LayerButton(1)->click();
+    test::Click(*w.LayerButton(1));
     EXPECT_TRUE(modal);
     EXPECT_EQ(caption, "Data for Layer 2");
     EXPECT_EQ(page, 1); // the clay tab
@@ -460,7 +460,7 @@ TEST_F(SoilLayersWindowTest, SiltTurnedIntoSandByTheMethodsWindowStaysSand)
     EXPECT_EQ(w.Cells(1, 3), "3");
     Form().Action(QStringLiteral("DataMethods"))->trigger();
     QWidget* methods = Form().MdiArea()->activeSubWindow()->widget();
-    methods->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click(); // FHWA as well
+    test::Click(*methods->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))); // FHWA as well
     Form().MdiArea()->setActiveSubWindow(w.SubWindow());
     EXPECT_FALSE(w.SiltAllowed());
     EXPECT_EQ(w.Cells(1, 3), "1");
