@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -181,6 +182,7 @@ inline void Enter(QWidget& field, const QString& text, Qt::Key leave = Qt::Key_T
 // through the scripted Save As dialog. True when the project file was written.
 inline bool SaveByMenu(TMainForm& form, TScriptedFileDialogs& dialogs, const QString& path)
 {
+    QFile::remove(path); // a refused save leaves no file
     dialogs.saveAnswers.push_back(path);
     const bool chosen = ChooseMenuItem(form, QStringLiteral("FileMenu"), QStringLiteral("FileSave"));
     const bool saved = chosen && QFileInfo::exists(path);
@@ -194,6 +196,7 @@ inline bool SaveByMenu(TMainForm& form, TScriptedFileDialogs& dialogs, const QSt
 inline bool SaveNamedByMenu(TMainForm& form, const QString& path)
 {
     form.Data().ProjectPath = path;
+    QFile::remove(path); // a refused save leaves no file
     return ChooseMenuItem(form, QStringLiteral("FileMenu"), QStringLiteral("FileSave")) && QFileInfo::exists(path) &&
            !form.IsModified();
 }
