@@ -29,6 +29,10 @@
 namespace veldo {
 namespace {
 
+using test::Click;
+using test::Enter;
+using test::TypeOver;
+
 QString DataFile(const char* name) { return QDir(QStringLiteral(VELDO_TEST_DATA_DIR)).filePath(QLatin1String(name)); }
 
 std::filesystem::path DataPath(const char* name) { return std::filesystem::path(DataFile(name).toStdString()); }
@@ -155,9 +159,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
     }
     void TearDown() override
     {
@@ -171,23 +173,31 @@ protected:
 
     TDlgInputMotion& Open()
     {
-        Form().Action(QStringLiteral("DataCpt"))->trigger();
-        auto* window = FindInputWindow<TDlgInputMotion>(Form());
-        EXPECT_NE(window, nullptr);
-        return *window;
+        return test::OpenByMenu<TDlgInputMotion>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataCpt"));
     }
 
-    // The window set to read `file` with the given counts and Ua.
+    // Types the file name, the counts and Ua into the window, each field left with Tab.
+    static void TypeSettings(TDlgInputMotion& w, const QString& file, int dataLines, int headerLines, int values,
+                             const QString& ua = "1")
+    {
+        Enter(w.FileNameEdit(), file);
+        Enter(w.DataLinesEdit(), QString::number(dataLines));
+        Enter(w.HeaderLinesEdit(), QString::number(headerLines));
+        Enter(w.ValuesPerLineEdit(), QString::number(values));
+        Enter(w.UaEdit(), ua);
+    }
+    // The window opened and set to read `file` with the given counts and Ua.
     TDlgInputMotion& OpenFor(const QString& file, int dataLines, int headerLines, int values, const QString& ua = "1")
     {
         TDlgInputMotion& w = Open();
-        w.FileNameEdit().setText(file);
-        w.DataLinesEdit().setText(QString::number(dataLines));
-        w.HeaderLinesEdit().setText(QString::number(headerLines));
-        w.ValuesPerLineEdit().setText(QString::number(values));
-        w.UaEdit().setText(ua);
+        TypeSettings(w, file, dataLines, headerLines, values, ua);
         return w;
     }
+
+    // File > Save of the project as Site.vd7d in the test folder (a project with a
+    // file of its own, so the open window commits and stays open); the project is
+    // then no longer modified.
+    void Save() { ASSERT_TRUE(test::SaveNamedByMenu(Form(), dir_.filePath(QStringLiteral("Site.vd7d")))); }
 
     std::vector<TFloatPoint> Points()
     {
@@ -248,13 +258,12 @@ TEST_F(CptWindowTest, TheMenuItemOpensOneWindowLoadedFromTheProject)
     EXPECT_FALSE(Form().IsModified());
 
     // A second click brings the same window forward.
-    Form().Action(QStringLiteral("DataCpt"))->trigger();
-    EXPECT_EQ(FindInputWindow<TDlgInputMotion>(Form()), &w);
+    EXPECT_EQ(&Open(), &w);
 
     // Edit File is enabled only while a file name is entered.
-    w.FileNameEdit().clear();
+    TypeOver(w.FileNameEdit(), QString());
     EXPECT_FALSE(w.EditFileButton().isEnabled());
-    w.FileNameEdit().setText(QStringLiteral("a.acc"));
+    TypeOver(w.FileNameEdit(), QStringLiteral("a.acc"));
     EXPECT_TRUE(w.EditFileButton().isEnabled());
 }
 
@@ -267,43 +276,41 @@ TEST_F(CptWindowTest, CommitStoresTheNameAndRoundedCountsWithoutMarkingTheProjec
     EXPECT_EQ(w.DataLinesEdit().text(), "2");
     EXPECT_EQ(w.ValuesPerLineEdit().text(), "2");
     EXPECT_EQ(w.HeaderLinesEdit().text(), "0");
-    w.FormDeactivate();
-    Form().SetModified(false);
+    Save();
 
     // The stored value typed again, and the factor Ua (not stored), change nothing.
-    w.DataLinesEdit().setText(QStringLiteral("2"));
-    w.UaEdit().setText(QStringLiteral("1000"));
+    Enter(w.DataLinesEdit(), QStringLiteral("2"));
+    Enter(w.UaEdit(), QStringLiteral("1000"));
     EXPECT_FALSE(Form().IsModified());
 
-    w.DataLinesEdit().setText(QStringLiteral("24.6"));
-    w.HeaderLinesEdit().setText(QStringLiteral("2.4"));
-    w.ValuesPerLineEdit().setText(QStringLiteral("3"));
-    w.FileNameEdit().setText(QStringLiteral("site/c12.acc"));
-    w.FormDeactivate();
-    EXPECT_FALSE(Form().IsModified());
+    Enter(w.DataLinesEdit(), QStringLiteral("24.6"));
+    Enter(w.HeaderLinesEdit(), QStringLiteral("2.4"));
+    Enter(w.ValuesPerLineEdit(), QStringLiteral("3"));
+    Enter(w.FileNameEdit(), QStringLiteral("site/c12.acc"));
+    EXPECT_FALSE(Form().IsModified()); // how to read a file is not part of the project
+    Save();
     EXPECT_EQ(Data().Integers[kCptDataLinesEntry], 25);
     EXPECT_EQ(Data().Integers[kCptHeaderLinesEntry], 2);
     EXPECT_EQ(Data().Integers[kCptValuesPerLineEntry], 3);
     EXPECT_EQ(Data().CptDataFileName, "site/c12.acc");
 
-    w.FileNameEdit().setText(QStringLiteral("site/c13.acc"));
+    Enter(w.FileNameEdit(), QStringLiteral("site/c13.acc"));
     EXPECT_FALSE(Form().IsModified());
 
     // An entry above its bound in the focused field is neither committed nor closed.
-    w.HeaderLinesEdit().setFocus();
-    w.HeaderLinesEdit().setText(QStringLiteral("51"));
-    w.FormDeactivate();
-    w.CloseClick();
+    TypeOver(w.HeaderLinesEdit(), QStringLiteral("51"));
+    ASSERT_TRUE(test::ChooseMenuItem(Form(), QStringLiteral("FileMenu"), QStringLiteral("FileSave")));
+    QTest::keyClick(&w.HeaderLinesEdit(), Qt::Key_F4, Qt::ControlModifier); // the window's Close
     EXPECT_EQ(messages_->Texts(), (std::vector<QString>{QStringLiteral("Entry must be less than or equal to 50"),
                                                         QStringLiteral("Entry must be less than or equal to 50")}));
     EXPECT_EQ(Data().Integers[kCptHeaderLinesEntry], 2);
     ASSERT_EQ(FindInputWindow<TDlgInputMotion>(Form()), &w);
     EXPECT_EQ(w.HeaderLinesEdit().text(), "51");
-    w.HeaderLinesEdit().setText(QStringLiteral("4"));
+    TypeOver(w.HeaderLinesEdit(), QStringLiteral("4"));
     messages_->Clear();
 
     // Closed and opened again: a new window loaded from the project; Ua starts at 1.
-    w.CloseClick();
+    Click(w.CloseButton());
     EXPECT_EQ(FindInputWindow<TDlgInputMotion>(Form()), nullptr);
     TDlgInputMotion& again = Open();
     EXPECT_EQ(again.FileNameEdit().text(), "site/c13.acc");
@@ -316,8 +323,8 @@ TEST_F(CptWindowTest, CommitStoresTheNameAndRoundedCountsWithoutMarkingTheProjec
 TEST_F(CptWindowTest, QcReadFillsTheProfileAndShowsItsPlotWindow)
 {
     TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
-    Form().SetModified(false);
-    w.QcButton().click();
+    Save();
+    Click(w.QcButton());
     EXPECT_TRUE(messages_->Entries().empty()) << messages_->Texts().front().toStdString();
 
     const auto points = Points();
@@ -342,7 +349,7 @@ TEST_F(CptWindowTest, QcReadFillsTheProfileAndShowsItsPlotWindow)
     EXPECT_EQ(plot->Legend()->Items, std::vector<QString>{QStringLiteral("CPT Data")});
 
     // A converted view gets a window of its own; the profile keeps its window.
-    w.SuButton().click();
+    Click(w.SuButton());
     TGraphPlot& view = Form().Tables().CptView();
     ASSERT_NE(view.PlotWindow(), nullptr);
     EXPECT_EQ(view.PlotWindow()->Legend()->Items, std::vector<QString>{QStringLiteral("Converted Su")});
@@ -356,19 +363,9 @@ TEST_F(CptWindowTest, QcReadFillsTheProfileAndShowsItsPlotWindow)
 // computed from it, and again after a unit switch.
 TEST_F(CptWindowTest, ConvertedViewsLeaveTheSavedConeResistance)
 {
-    TDlgInputMotion& w = Open();
-    const auto type = [](QLineEdit& field, const QString& text) {
-        field.setFocus();
-        field.selectAll();
-        QTest::keyClicks(&field, text);
-        QTest::keyClick(&field, Qt::Key_Tab);
-    };
-    type(w.FileNameEdit(), DataFile("cpt_sample.txt"));
-    type(w.DataLinesEdit(), QStringLiteral("3"));
-    type(w.HeaderLinesEdit(), QStringLiteral("2"));
-    type(w.ValuesPerLineEdit(), QStringLiteral("4"));
+    TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
     for (QPushButton* view : {&w.SptButton(), &w.SuButton()})
-        QTest::mouseClick(view, Qt::LeftButton);
+        Click(*view);
     ASSERT_TRUE(messages_->Entries().empty());
     EXPECT_EQ(Profile().XCaption, "Qc, ksf");
     EXPECT_EQ(Points().at(2).X, 120.0L);
@@ -401,10 +398,9 @@ TEST_F(CptWindowTest, ConvertedViewsLeaveTheSavedConeResistance)
 TEST_F(CptWindowTest, AReadProfileComesBackWhenTheProjectIsOpenedAgain)
 {
     TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
-    w.QcButton().click();
+    Click(w.QcButton());
     const QString path = dir_.filePath(QStringLiteral("Quay.vd7d"));
-    Data().ProjectPath = path;
-    ASSERT_TRUE(Form().FileSaveClick());
+    ASSERT_TRUE(test::SaveByMenu(Form(), dialogs_, path));
     // ksf kept, psf written: 40 ksf -> 4.000000000E+04.
     EXPECT_EQ(ReadBytes(dir_.filePath(QStringLiteral("Quay.cpt"))), " 1 3\r\n"
                                                                     "  1.000000000E+00  4.000000000E+04\r\n"
@@ -426,7 +422,7 @@ TEST_F(CptWindowTest, SIUndrainedStrengthFromMegapascalData)
     Form().UnitsClick(UnitSystem::SI);
     // cpt_mpa.txt: 1 header line, then 0.5 m 2.5 MPa and 1.0 m 5.0 MPa; Ua = 1000.
     TDlgInputMotion& w = OpenFor(DataFile("cpt_mpa.txt"), 2, 1, 2, QStringLiteral("1000"));
-    w.SuButton().click();
+    Click(w.SuButton());
     ASSERT_TRUE(messages_->Entries().empty());
     const std::vector<TFloatPoint>& points = Form().Tables().CptView().Curves.at(0).Points;
     ASSERT_EQ(points.size(), 2u);
@@ -447,18 +443,13 @@ TEST_F(CptWindowTest, SIUndrainedStrengthFromMegapascalData)
 TEST_F(CptWindowTest, AFailedReadKeepsTheProfileAndNamesFileLineAndItem)
 {
     TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
-    w.QcButton().click();
+    Click(w.QcButton());
     ASSERT_EQ(Points().size(), 3u);
-    Form().SetModified(false);
 
     const QString malformed = DataFile("cpt_malformed.txt");
-    w.FileNameEdit().setText(malformed);
-    w.DataLinesEdit().setText(QStringLiteral("2"));
-    w.HeaderLinesEdit().setText(QStringLiteral("1"));
-    w.ValuesPerLineEdit().setText(QStringLiteral("2"));
-    w.FormDeactivate(); // the new settings are an edit of their own
-    Form().SetModified(false);
-    w.SptButton().click();
+    TypeSettings(w, malformed, 2, 1, 2);
+    Save(); // the new settings are an edit of their own
+    Click(w.SptButton());
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
     EXPECT_EQ(messages_->Entries()[0].text,
@@ -484,7 +475,7 @@ TEST_F(CptWindowTest, AMissingFileIsNamedAndNothingIsRead)
 {
     const QString missing = dir_.filePath(QStringLiteral("none.txt"));
     TDlgInputMotion& w = OpenFor(missing, 3, 2, 4);
-    w.QcButton().click();
+    Click(w.QcButton());
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{"File " + missing + " does not exist"});
     EXPECT_EQ(Profile().PointCount(), 0);
     EXPECT_EQ(Data().CptPointCount(), 0);
@@ -501,17 +492,23 @@ TEST_F(CptWindowTest, AMissingFileIsNamedAndNothingIsRead)
 TEST_F(CptWindowTest, MoreDataLinesThanTheEngineHoldsAreRefused)
 {
     TDlgInputMotion& w = OpenFor(DataFile("cpt_sample.txt"), 3, 2, 4);
-    w.DataLinesEdit().setText(QStringLiteral("1001"));
-    w.QcButton().click();
+    Enter(w.DataLinesEdit(), QStringLiteral("1001"), Qt::Key_Return);
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{QStringLiteral("Entry must be less than or equal to 1000")});
     EXPECT_EQ(Profile().PointCount(), 0);
     EXPECT_EQ(w.DataLinesEdit().text(), "1000");
+    EXPECT_TRUE(w.DataLinesEdit().hasFocus());
 
     messages_->Clear();
-    w.DataLinesEdit().setText(QStringLiteral("1"));
-    w.QcButton().click();
+    Enter(w.DataLinesEdit(), QStringLiteral("1"));
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{QStringLiteral("Entry must be greater than or equal to 2")});
     EXPECT_EQ(Profile().PointCount(), 0);
+    EXPECT_EQ(w.DataLinesEdit().text(), "2");
+    EXPECT_TRUE(w.DataLinesEdit().hasFocus());
+    // The bound the field now shows is what the read uses.
+    messages_->Clear();
+    Click(w.QcButton());
+    EXPECT_TRUE(messages_->Entries().empty());
+    EXPECT_EQ(Profile().PointCount(), 2);
 }
 
 TEST_F(CptWindowTest, BrowseStartsAtTheNameAndEditFileStartsTheEditor)
@@ -523,7 +520,7 @@ TEST_F(CptWindowTest, BrowseStartsAtTheNameAndEditFileStartsTheEditor)
         return QStringLiteral("/data/c14.acc");
     });
     Form().SetModified(false);
-    w.BrowseButton().click();
+    Click(w.BrowseButton());
     // A name without a folder is taken in the project's folder (home: never saved).
     EXPECT_EQ(startedAt, QDir::home().filePath(QStringLiteral("old.txt")));
     EXPECT_EQ(w.FileNameEdit().text(), "/data/c14.acc");
@@ -531,11 +528,11 @@ TEST_F(CptWindowTest, BrowseStartsAtTheNameAndEditFileStartsTheEditor)
 
     // Cancel keeps the name.
     w.SetBrowser([](QWidget*, const QString&) -> std::optional<QString> { return std::nullopt; });
-    w.BrowseButton().click();
+    Click(w.BrowseButton());
     EXPECT_EQ(w.FileNameEdit().text(), "/data/c14.acc");
 
     Form().SetEditorPath(QStringLiteral("/usr/bin/kate"));
-    w.EditFileButton().click();
+    Click(w.EditFileButton());
     ASSERT_EQ(shell_.started.size(), 1u);
     EXPECT_EQ(shell_.started[0].first, "/usr/bin/kate");
     EXPECT_EQ(shell_.started[0].second, QStringList{QStringLiteral("/data/c14.acc")});
@@ -543,7 +540,7 @@ TEST_F(CptWindowTest, BrowseStartsAtTheNameAndEditFileStartsTheEditor)
 
     shell_.succeed = false;
     shell_.reason = QStringLiteral("/usr/bin/kate ended with exit code 1");
-    w.EditFileButton().click();
+    Click(w.EditFileButton());
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{QStringLiteral("An error occurred in running the Word "
                                                                       "Processor\r/data/c14.acc: /usr/bin/kate ended "
                                                                       "with exit code 1")});

@@ -352,10 +352,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(1000, 800);
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_), QSize(1000, 800));
         ReferencePile(form_->Data());
         SetLayers(form_->Tables().D(), kReferenceLayers);
     }

@@ -42,11 +42,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        form_ = std::make_unique<TMainForm>(test::TestFormOptions(dir_, dialogs_, shell_));
-        form_->resize(1100, 800);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_), QSize(1100, 800));
     }
     void TearDown() override
     {
@@ -62,9 +58,7 @@ protected:
     QWidget* Active() { return Form().MdiArea()->activeSubWindow()->widget(); }
     template <class T> T& Child(QWidget* window, const char* name)
     {
-        T* child = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return *child;
+        return test::Child<T>(*window, QString::fromLatin1(name));
     }
 
     // Opens a copy of an example through File > Open.
@@ -116,11 +110,7 @@ protected:
         ASSERT_TRUE(box.isVisible());
         Click(box);
     }
-    // Clicks a radio button or check box on its box (a wide one ends far beyond its text).
-    static void Click(QAbstractButton& button)
-    {
-        QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(6, button.height() / 2));
-    }
+    static void Click(QAbstractButton& button) { test::Click(button); }
     // Chooses an item of a list by keys, as a user without a mouse does.
     static void Choose(QComboBox& combo, Qt::Key key)
     {

@@ -94,11 +94,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
-        form_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
         form_->Data().TotalLength = 60;
         form_->Data().Designer = QStringLiteral("A. Smith");
         form_->SetModified(false);
@@ -108,13 +104,7 @@ protected:
     TMainForm& Form() { return *form_; }
     QMdiSubWindow* Active() { return form_->MdiArea()->activeSubWindow(); }
 
-    // Types into the length field as the user does: focus, replace the text.
-    static void TypeLength(TLengthWindow& window, const QString& text)
-    {
-        window.length->setFocus();
-        window.length->selectAll();
-        QTest::keyClicks(window.length, text);
-    }
+    static void TypeLength(TLengthWindow& window, const QString& text) { test::TypeOver(*window.length, text); }
 
     QTemporaryDir dir_;
     test::TScriptedFileDialogs dialogs_;
@@ -155,7 +145,7 @@ TEST_F(InputWindowTest, EditsMarkTheProjectModifiedAndDeactivationCommits)
     EXPECT_TRUE(Form().IsModified());
     Form().DeactivateActiveChild(); // as every command does first
     EXPECT_EQ(Form().Data().TotalLength, 40.0L);
-    window.designer->setText("B. Jones");
+    test::TypeOver(*window.designer, "B. Jones");
     TOtherWindow& other = ShowInputWindow<TOtherWindow>(Form()); // another window activated
     EXPECT_EQ(Form().Data().Designer, "B. Jones");
     EXPECT_EQ(Active(), other.SubWindow());
@@ -258,10 +248,10 @@ TEST_F(InputWindowTest, WindowOwnCloseCheckKeepsItOpen)
 TEST_F(InputWindowTest, ClosingTheActiveWindowLoadsTheNextOne)
 {
     TOtherWindow& other = ShowInputWindow<TOtherWindow>(Form());
+    test::TypeOver(*other.job, "stale");
     TLengthWindow& window = ShowInputWindow<TLengthWindow>(Form());
-    other.job->setText("stale");
     Form().Data().JobNumber = QStringLiteral("J-17");
-    window.designer->setText("C. Brown");
+    test::TypeOver(*window.designer, "C. Brown");
     window.CloseClick();
     EXPECT_EQ(Form().Data().Designer, "C. Brown");
     EXPECT_EQ(Active(), other.SubWindow());
@@ -300,7 +290,7 @@ TEST_F(InputWindowTest, TheWindowLeftCommitsBeforeTheWindowChosenLoads)
 {
     TDesignerWindow& first = ShowInputWindow<TDesignerWindow>(Form());
     TLengthWindow& second = ShowInputWindow<TLengthWindow>(Form());
-    second.designer->setText(QStringLiteral("C. Brown"));
+    test::TypeOver(*second.designer, QStringLiteral("C. Brown"));
     Form().MdiArea()->setActiveSubWindow(first.SubWindow());
     EXPECT_EQ(Active(), first.SubWindow());
     EXPECT_EQ(first.designer->text(), "C. Brown");

@@ -36,9 +36,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
         // Layers 1 sand, 2 clay, 3 silt; only FHWA ticked, no offshore methods.
         D().SetRowCount(3);
         for (int row = 0; row < 3; ++row)
@@ -65,11 +63,19 @@ protected:
         window_ = new TDlgSoils(*form_, form_.get());
         window_->SetLayer(number, D().Cell(kLayerSoilType, number - 1).AsInteger());
         window_->show();
+        QApplication::setActiveWindow(window_);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
         return *window_;
     }
+    // The "Close" button of the shown tab clicked.
     void Close()
     {
-        window_->Button1Click();
+        for (QPushButton* button : window_->findChildren<QPushButton*>()) {
+            if (button->text() == QLatin1String("Close") && button->isVisible()) {
+                test::Click(*button);
+                break;
+            }
+        }
         QApplication::processEvents();
     }
     TDataEdit& Field(int number) { return *window_->Field(number); }
@@ -108,8 +114,8 @@ TEST_F(LayerPropertiesWindowTest, UnitWordsFollowTheProjectUnits)
     EXPECT_EQ(Field(18).EditLabel()->text(), "2. Undrained Shear Strength (lbs/ft^2)");
     EXPECT_EQ(Field(41).EditLabel()->text(), "4. Undrained Shear Strength (lbs/ft^2)");
     EXPECT_NE(Label(QStringLiteral("2. Friction Angle (Degrees)")), nullptr);
-    english.Button1Click();
-    QApplication::processEvents();
+    ASSERT_EQ(window_, &english);
+    Close();
 
     Data().UnitSystem = UnitSystem::SI;
     Open(2);
@@ -136,7 +142,7 @@ TEST_F(LayerPropertiesWindowTest, BlowCountsChooseTheSptRadioAndTheChoiceZeroesT
     EXPECT_EQ(Field(5).text(), "12");
     EXPECT_EQ(Field(2).text(), "118.5");
 
-    w.RadioButton(1)->click();
+    test::Click(*w.RadioButton(1));
     EXPECT_TRUE(Field(3).isEnabled());
     EXPECT_FALSE(Field(5).isEnabled());
     Close();
@@ -150,8 +156,8 @@ TEST_F(LayerPropertiesWindowTest, BlowCountsChooseTheSptRadioAndTheChoiceZeroesT
     // By blow counts: 14.6 is stored rounded to 15 and the friction angles are zeroed.
     Open(1);
     EXPECT_TRUE(window_->RadioButton(1)->isChecked());
-    window_->RadioButton(2)->click();
-    Field(6).setText(QStringLiteral("14.6"));
+    test::Click(*window_->RadioButton(2));
+    test::Enter(Field(6), QStringLiteral("14.6"));
     Close();
     EXPECT_EQ(sand.Cell(kSandBlowCount, 1).AsInteger(), 15);
     EXPECT_EQ(sand.Cell(kSandFriction, 0).AsFloat(), 0.0L);
@@ -166,10 +172,10 @@ TEST_F(LayerPropertiesWindowTest, SiltCommitsItsFiveProperties)
     EXPECT_TRUE(window_->RadioButton(4)->isChecked());
     EXPECT_TRUE(Field(38).isEnabled());
     EXPECT_FALSE(Field(37).isEnabled());
-    Field(33).setText(QStringLiteral("105"));
-    Field(39).setText(QStringLiteral("1.25"));
-    Field(40).setText(QStringLiteral("0.7"));
-    Field(43).setText(QStringLiteral("900"));
+    test::Enter(Field(33), QStringLiteral("105"));
+    test::Enter(Field(39), QStringLiteral("1.25"));
+    test::Enter(Field(40), QStringLiteral("0.7"));
+    test::Enter(Field(43), QStringLiteral("900"));
     Close();
     EXPECT_EQ(silt.Cell(kSiltUnitWeight, 0).AsFloat(), 105.0L);
     EXPECT_EQ(silt.Cell(kSiltKo, 0).AsFloat(), 1.25L);
@@ -180,14 +186,20 @@ TEST_F(LayerPropertiesWindowTest, SiltCommitsItsFiveProperties)
 
 TEST_F(LayerPropertiesWindowTest, ClayCommitsEveryPropertyToItsColumn)
 {
-    Data().SetMethodTicked(1, true);
+    // Methods and a pile type that use every clay property, so that every field is open
+    // to typing.
+    Data().SetMethodTicked(Method::Fhwa, true);
+    Data().SetMethodTicked(Method::General, true);
+    Data().SetMethodTicked(Method::IcpMtd, true);
+    Data().OffshoreMethods = Flag::On;
+    Data().PileType = PileType::SteelPipe;
     Open(2);
     // Fields of properties 0..7, top and bottom, in the table's column order.
     const std::array<std::pair<int, int>, 8> fields{
         {{17, 20}, {18, 21}, {19, 22}, {24, 26}, {29, 32}, {23, 25}, {27, 30}, {28, 31}}};
     for (int p = 0; p < 8; ++p) {
-        Field(fields[static_cast<std::size_t>(p)].first).setText(QString::number(10 * p + 1));
-        Field(fields[static_cast<std::size_t>(p)].second).setText(QString::number(10 * p + 2));
+        test::Enter(Field(fields[static_cast<std::size_t>(p)].first), QString::number(10 * p + 1));
+        test::Enter(Field(fields[static_cast<std::size_t>(p)].second), QString::number(10 * p + 2));
     }
     window_->ComboBox1()->setCurrentIndex(3);
     Close();
@@ -339,18 +351,16 @@ TEST_F(LayerPropertiesWindowTest, ChartPicturesAreStoredWithTheWindow)
 TEST_F(LayerPropertiesWindowTest, InvalidFocusedEntryKeepsTheWindowOpen)
 {
     TDlgSoils& w = Open(1);
-    Field(1).setFocus();
-    Field(1).setText(QStringLiteral("100*"));
-    w.Button1Click();
+    test::TypeOver(Field(1), QStringLiteral("100*"));
+    QTest::keyClick(&Field(1), Qt::Key_Escape); // closes the window without leaving the field
     QApplication::processEvents();
     ASSERT_NE(window_, nullptr);
     EXPECT_TRUE(w.isVisible());
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(Layer(0).Cell(kSandUnitWeight, 0).AsFloat(), 0.0L);
 
-    Field(1).setText(QStringLiteral("100*1.2"));
-    w.Button1Click();
-    QApplication::processEvents();
+    test::TypeOver(Field(1), QStringLiteral("100*1.2"));
+    Close();
     EXPECT_EQ(window_, nullptr);
     EXPECT_EQ(Layer(0).Cell(kSandUnitWeight, 0).AsFloat(), 120.0L);
 }

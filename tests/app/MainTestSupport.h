@@ -1,13 +1,25 @@
-// Scripted stand-ins for the main window's dialogs and shell, and a temporary
-// settings file, for the main-window tests.
+// Scripted stand-ins for the main window's dialogs and shell, a temporary settings
+// file, and the steps of the window tests: the main window shown, a window opened by
+// its menu item, a field found by name, a value typed as the user does, File > Save.
 #pragma once
 
+#include "DataEdit.h"
 #include "FileDialogs.h"
+#include "InputWindow.h"
 #include "Launchers.h"
 #include "Main.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -102,6 +114,18 @@ inline TMainFormOptions TestFormOptions(const QTemporaryDir& dir, TScriptedFileD
     return options;
 }
 
+// The main window shown and active, so that clicks and keys reach its fields and
+// leaving a field runs its check.
+inline std::unique_ptr<TMainForm> ShowMainForm(TMainFormOptions options, QSize size = QSize(900, 700))
+{
+    auto form = std::make_unique<TMainForm>(std::move(options));
+    form->resize(size);
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    return form;
+}
+
 // Copies an example project and its CPT file into `dir` as "job.vd7d" and "job.cpt"
 // and returns the project's path.
 inline QString CopyExampleAsJob(const QTemporaryDir& dir, const QString& example)
@@ -126,5 +150,114 @@ inline std::unique_ptr<TMainForm> StartWithEngine(const QTemporaryDir& dir, TScr
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     return form;
 }
+
+// A menu item chosen as the user does: the menu opens (its enabling rules run and
+// the active window commits quietly), then the item is clicked. False when the item
+// is missing or disabled.
+inline bool ChooseMenuItem(TMainForm& form, const QString& menuName, const QString& itemName)
+{
+    QMenu* menu = form.Menu(menuName);
+    EXPECT_NE(menu, nullptr) << menuName.toStdString();
+    if (menu)
+        emit menu->aboutToShow();
+    QAction* item = form.Action(itemName);
+    EXPECT_TRUE(item && item->isEnabled()) << itemName.toStdString();
+    if (!item || !item->isEnabled())
+        return false;
+    item->trigger();
+    return true;
+}
+
+// An input window opened by its item of the given menu.
+template <class TWindow> TWindow& OpenByMenu(TMainForm& form, const QString& menuName, const QString& itemName)
+{
+    ChooseMenuItem(form, menuName, itemName);
+    TWindow* window = FindInputWindow<TWindow>(form);
+    EXPECT_NE(window, nullptr) << itemName.toStdString();
+    return *window;
+}
+
+// A child widget of a window by object name.
+template <class T> T& Child(const QWidget& window, const QString& name)
+{
+    auto* child = window.findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name.toStdString();
+    return *child;
+}
+inline TDataEdit& Field(const QWidget& window, const QString& name) { return Child<TDataEdit>(window, name); }
+
+// A button, check box or radio button clicked on its indicator, where a click counts
+// however wide the layout makes the button.
+inline void Click(QAbstractButton& button)
+{
+    QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(6, button.height() / 2));
+}
+
+// Clicks into a field (a line or a memo), selects its whole text and types over it;
+// the field keeps the focus.
+inline void TypeOver(QWidget& field, const QString& text)
+{
+    // A field of an inactive window: the window's title bar is clicked first.
+    for (QWidget* parent = field.parentWidget(); parent; parent = parent->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parent)) {
+            if (frame->mdiArea() && frame->mdiArea()->activeSubWindow() != frame)
+                QTest::mouseClick(frame, Qt::LeftButton, {}, QPoint(frame->width() / 2, 4));
+            break;
+        }
+    }
+    QTest::mouseClick(&field, Qt::LeftButton);
+    EXPECT_TRUE(field.hasFocus()) << field.objectName().toStdString();
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(&field, Qt::Key_Delete);
+    QTest::keyClicks(&field, text); // the first key replaces the selection
+}
+
+// Types over a field and leaves it with Tab (or confirms it with Return).
+inline void Enter(QWidget& field, const QString& text, Qt::Key leave = Qt::Key_Tab)
+{
+    TypeOver(field, text);
+    QTest::keyClick(&field, leave);
+}
+
+// File > Save chosen from the menu; a project without a file is saved as `path`
+// through the scripted Save As dialog. True when the project file was written.
+inline bool SaveByMenu(TMainForm& form, TScriptedFileDialogs& dialogs, const QString& path)
+{
+    QFile::remove(path); // a refused save leaves no file
+    dialogs.saveAnswers.push_back(path);
+    const bool chosen = ChooseMenuItem(form, QStringLiteral("FileMenu"), QStringLiteral("FileSave"));
+    const bool saved = chosen && QFileInfo::exists(path);
+    dialogs.saveAnswers.clear();
+    return saved;
+}
+
+// File > Save of the project given the file `path` first (a project with a file of
+// its own: the open windows commit and stay open). True when the file was written
+// and the project is no longer modified.
+inline bool SaveNamedByMenu(TMainForm& form, const QString& path)
+{
+    form.Data().ProjectPath = path;
+    QFile::remove(path); // a refused save leaves no file
+    return ChooseMenuItem(form, QStringLiteral("FileMenu"), QStringLiteral("FileSave")) && QFileInfo::exists(path) &&
+           !form.IsModified();
+}
+
+// The tab page holding `widget` brought forward with a click on its tab.
+inline void ShowPageOf(QWidget& widget)
+{
+    for (QWidget* page = &widget; page; page = page->parentWidget()) {
+        auto* stack = page->parentWidget();
+        auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+        if (tabs && tabs->indexOf(page) >= 0) {
+            QTabBar* bar = tabs->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tabs->indexOf(page)).center());
+            return;
+        }
+    }
+}
+
+// Frees the windows deleted from the event loop.
+inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 } // namespace veldo::test

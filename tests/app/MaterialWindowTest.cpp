@@ -26,9 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
         Data().Modulus = 29000000;
     }
     void TearDown() override { form_.reset(); }
@@ -38,17 +36,14 @@ protected:
 
     TfrmMaterial& Open()
     {
-        Form().Action(QStringLiteral("DataMaterial"))->trigger();
-        auto* window = FindInputWindow<TfrmMaterial>(Form());
-        EXPECT_NE(window, nullptr);
-        return *window;
+        return test::OpenByMenu<TfrmMaterial>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataMaterial"));
     }
+    // File > Save of the project, named in the test folder: the window commits and stays open.
+    void Save() { EXPECT_TRUE(test::SaveNamedByMenu(Form(), dir_.filePath(QStringLiteral("pile.vd7d")))); }
 
     template <class T> T& Child(const QWidget& window, const char* name)
     {
-        T* child = window.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return *child;
+        return test::Child<T>(window, QString::fromLatin1(name));
     }
     QRadioButton& Radio(const QWidget& w, const char* name) { return Child<QRadioButton>(w, name); }
     TDataEdit& Field(const QWidget& w, const char* name) { return Child<TDataEdit>(w, name); }
@@ -105,7 +100,7 @@ TEST_F(MaterialWindowTest, TaperAngleOnlyForTaperedPilesWithFhwa)
     EXPECT_FALSE(Field(w, "deAngle").isEnabled());
     EXPECT_FALSE(Field(w, "deAngle").EditLabel()->isEnabled());
     EXPECT_EQ(Field(w, "deAngle").text(), "0");
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().TaperAngle, 0.0L);
 
     // FHWA ticked: tapered piles take an angle, steel pipes do not.
@@ -115,13 +110,13 @@ TEST_F(MaterialWindowTest, TaperAngleOnlyForTaperedPilesWithFhwa)
     EXPECT_TRUE(Field(w, "deAngle").isEnabled());
     EXPECT_EQ(Field(w, "deAngle").GetNumber(), 1.5L);
     for (const char* tapered : {"OptMonotube", "OptRaymond", "OptUniform", "OptTimber"}) {
-        Radio(w, tapered).click();
+        test::Click(Radio(w, tapered));
         EXPECT_TRUE(Field(w, "deAngle").isEnabled()) << tapered;
     }
-    Field(w, "deAngle").setText(QStringLiteral("0.75"));
-    w.FormDeactivate();
+    test::Enter(Field(w, "deAngle"), QStringLiteral("0.75"));
+    Save();
     EXPECT_EQ(Data().TaperAngle, 0.75L);
-    Radio(w, "OptSteel").click();
+    test::Click(Radio(w, "OptSteel"));
     EXPECT_FALSE(Field(w, "deAngle").isEnabled());
     EXPECT_TRUE(Form().IsModified());
 }
@@ -143,49 +138,49 @@ TEST_F(MaterialWindowTest, SquarePrecastPileUsesTheTipArea)
     EXPECT_EQ(Field(w, "DeAutoSection").GetNumber(), 144.0L);
 
     // Circular/tubular: (196 - 100) x 3.1416 / 4 = 75.3984; its end radios open up.
-    Radio(w, "OptDrain").click();
+    test::Click(Radio(w, "OptDrain"));
     EXPECT_TRUE(Radio(w, "CloseEndedPrecast").isEnabled());
     EXPECT_NEAR(Field(w, "DeAutoSection").GetNumber(), 75.3984L, 1e-12L);
     // Timber: solid, 196 x 3.1416 / 4 = 153.9384; the precast choices close.
-    Radio(w, "OptTimber").click();
+    test::Click(Radio(w, "OptTimber"));
     EXPECT_NEAR(Field(w, "DeAutoSection").GetNumber(), 153.9384L, 1e-12L);
     EXPECT_FALSE(Radio(w, "OptDrain").isEnabled());
     EXPECT_FALSE(Radio(w, "CloseEndedPrecast").isEnabled());
     // H-pile: the tip area again.
-    Radio(w, "OptHpile").click();
+    test::Click(Radio(w, "OptHpile"));
     EXPECT_EQ(Field(w, "DeAutoSection").GetNumber(), 144.0L);
 }
 
 TEST_F(MaterialWindowTest, CommitStoresTypeShapeAndEndCondition)
 {
     TfrmMaterial& w = Open();
-    Radio(w, "OptConcrete").click();
-    Radio(w, "OptDrain").click();
-    Radio(w, "CloseEndedPrecast").click();
-    w.FormDeactivate();
+    test::Click(Radio(w, "OptConcrete"));
+    test::Click(Radio(w, "OptDrain"));
+    test::Click(Radio(w, "CloseEndedPrecast"));
+    Save();
     EXPECT_EQ(Data().PileType, 3);
     EXPECT_TRUE(Data().Circular);
     EXPECT_TRUE(Data().ClosedEnded);
 
     // H-piles are not circular; their end condition stays as it was.
-    Radio(w, "OptHpile").click();
-    w.FormDeactivate();
+    test::Click(Radio(w, "OptHpile"));
+    Save();
     EXPECT_EQ(Data().PileType, 6);
     EXPECT_FALSE(Data().Circular);
     EXPECT_TRUE(Data().ClosedEnded);
     // The main window's shape controls follow.
     EXPECT_TRUE(Form().Action(QStringLiteral("OptionsNonCircular"))->isChecked());
 
-    Radio(w, "OptSteel").click();
-    Radio(w, "OpenEnded").click();
-    w.FormDeactivate();
+    test::Click(Radio(w, "OptSteel"));
+    test::Click(Radio(w, "OpenEnded"));
+    Save();
     EXPECT_EQ(Data().PileType, 1);
     EXPECT_TRUE(Data().Circular);
     EXPECT_FALSE(Data().ClosedEnded);
     EXPECT_TRUE(Form().Action(QStringLiteral("OptionsCircular"))->isChecked());
 
-    Radio(w, "OptUniform").click();
-    w.FormDeactivate();
+    test::Click(Radio(w, "OptUniform"));
+    Save();
     EXPECT_EQ(Data().PileType, 5);
     EXPECT_TRUE(Data().Circular);
 }
@@ -201,19 +196,19 @@ TEST_F(MaterialWindowTest, AreaModes)
     EXPECT_EQ(Field(w, "DeSection").text(), "0");
     EXPECT_FALSE(Child<QPushButton>(w, "SectionButton1").isEnabled());
 
-    Radio(w, "RadioButton1").click();
+    test::Click(Radio(w, "RadioButton1"));
     EXPECT_TRUE(Field(w, "DeSection").isEnabled());
-    Field(w, "DeSection").setText(QStringLiteral("20.25"));
-    w.FormDeactivate();
+    test::Enter(Field(w, "DeSection"), QStringLiteral("20.25"));
+    Save();
     EXPECT_EQ(Data().AreaMode, 1);
     EXPECT_EQ(Data().ConstantArea, 20.25L);
 
-    Radio(w, "RadioButton2").click();
+    test::Click(Radio(w, "RadioButton2"));
     EXPECT_FALSE(Field(w, "DeSection").isEnabled());
     QPushButton& data = Child<QPushButton>(w, "SectionButton1");
     ASSERT_TRUE(data.isEnabled());
     Form().SetModified(false);
-    data.click();
+    test::Click(data);
     EXPECT_TRUE(Form().Tables().Sectionaldata().EditorOpen());
     EXPECT_TRUE(Form().IsModified());
     EXPECT_EQ(Data().AreaMode, 2); // the window committed when the editor took over
@@ -222,16 +217,16 @@ TEST_F(MaterialWindowTest, AreaModes)
 TEST_F(MaterialWindowTest, CloseNeedsAPositiveModulus)
 {
     TfrmMaterial& w = Open();
-    Field(w, "deModulus").setText(QStringLiteral("0"));
-    Child<QPushButton>(w, "Button4").click();
+    test::TypeOver(Field(w, "deModulus"), QStringLiteral("0"));
+    test::Click(Child<QPushButton>(w, "Button4"));
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Warning);
     EXPECT_EQ(messages_->Entries()[0].text, "Modulus of Elasticity should be greater than zero.\rPlease check");
     EXPECT_EQ(FindInputWindow<TfrmMaterial>(Form()), &w);
     EXPECT_EQ(w.focusWidget(), &Field(w, "deModulus"));
 
-    Field(w, "deModulus").setText(QStringLiteral("4.2e6"));
-    Child<QPushButton>(w, "Button4").click();
+    test::TypeOver(Field(w, "deModulus"), QStringLiteral("4.2e6"));
+    test::Click(Child<QPushButton>(w, "Button4"));
     EXPECT_EQ(FindInputWindow<TfrmMaterial>(Form()), nullptr);
     EXPECT_EQ(Data().Modulus, 4200000.0L);
 }

@@ -33,9 +33,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
     }
     void TearDown() override { form_.reset(); }
 
@@ -45,25 +43,35 @@ protected:
     // Opens the window through its menu item.
     TfrmWaterDepth& Open()
     {
-        Form().Action(QStringLiteral("DataMethods"))->trigger();
-        auto* window = FindInputWindow<TfrmWaterDepth>(Form());
-        EXPECT_NE(window, nullptr);
-        return *window;
+        return test::OpenByMenu<TfrmWaterDepth>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataMethods"));
+    }
+    // File > Save of the project, named in the test folder: the window commits and stays open.
+    void Save() { EXPECT_TRUE(test::SaveNamedByMenu(Form(), dir_.filePath(QStringLiteral("pile.vd7d")))); }
+    // Types into a field on its tab page (brought forward first), leaving it with Tab.
+    static void Enter(TDataEdit& field, const QString& text)
+    {
+        test::ShowPageOf(field);
+        test::Enter(field, text);
+    }
+    static void TypeOver(TDataEdit& field, const QString& text)
+    {
+        test::ShowPageOf(field);
+        test::TypeOver(field, text);
     }
 
-    template <class T> T& Child(const QWidget& window, const QString& name)
-    {
-        T* child = window.findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name.toStdString();
-        return *child;
-    }
+    template <class T> T& Child(const QWidget& window, const QString& name) { return test::Child<T>(window, name); }
     QRadioButton& Radio(const QWidget& w, const char* name) { return Child<QRadioButton>(w, QLatin1String(name)); }
     QCheckBox& Box(const QWidget& w, int method)
     {
         return Child<QCheckBox>(w, QStringLiteral("CheckBox%1").arg(method));
     }
     TDataEdit& Field(const QWidget& w, const char* name) { return Child<TDataEdit>(w, QLatin1String(name)); }
-    void Click(QAbstractButton& button) { button.click(); }
+    // A button clicked on its tab page (brought forward first).
+    static void Click(QAbstractButton& button)
+    {
+        test::ShowPageOf(button);
+        test::Click(button);
+    }
 
     // Capacity boxes ticked, as a string of nine 0/1 digits.
     std::string Ticks(const QWidget& w)
@@ -199,13 +207,13 @@ TEST_F(MethodsWindowTest, CommitStoresEveryChoice)
     Click(Radio(w, "OptLamda"));
     Click(Box(w, 2));
     Click(Radio(w, "RadioButton3"));
-    Field(w, "DataEdit1").setText(QStringLiteral("12.5"));
+    Enter(Field(w, "DataEdit1"), QStringLiteral("12.5"));
     Click(Box(w, 7));
     Click(Radio(w, "OptDrain"));
     Click(Radio(w, "OptLow"));
     Click(Radio(w, "OptTension"));
-    Field(w, "deREDUCT").setText(QStringLiteral("0.5"));
-    w.FormDeactivate();
+    Enter(Field(w, "deREDUCT"), QStringLiteral("0.5"));
+    Save();
     EXPECT_EQ(Data().SelectedMethod, 3);
     EXPECT_EQ(StoredTicks(), "011100100");
     EXPECT_EQ(Data().CriticalDepthOption, 2);
@@ -216,12 +224,12 @@ TEST_F(MethodsWindowTest, CommitStoresEveryChoice)
     EXPECT_EQ(Data().TensionFactor, 0.5L);
 
     // With compression loading the stored tension factor is 1.0 whatever the field holds.
+    Enter(Field(w, "deREDUCT"), QStringLiteral("0.25"));
     Click(Radio(w, "OptCompression"));
-    Field(w, "deREDUCT").setText(QStringLiteral("0.25"));
     Click(Radio(w, "OptUndrain"));
     Click(Radio(w, "OptHigh"));
     Click(Radio(w, "RadioButton2"));
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().Loading, 0);
     EXPECT_EQ(Data().TensionFactor, 1.0L);
     EXPECT_EQ(Data().ClayCondition, 0);
@@ -234,17 +242,16 @@ TEST_F(MethodsWindowTest, AnInvalidTensionFactorIsNeitherStoredNorClosed)
     TfrmWaterDepth& w = Open();
     Click(Radio(w, "OptTension"));
     TDataEdit& factor = Field(w, "deREDUCT");
-    factor.setFocus();
-    factor.setText(QStringLiteral("20"));
+    TypeOver(factor, QStringLiteral("20"));
     messages_->Clear();
-    w.FormDeactivate();
+    test::ChooseMenuItem(Form(), QStringLiteral("FileMenu"), QStringLiteral("FileSave"));
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Entry must be less than or equal to 10"});
     EXPECT_EQ(Data().Loading, 0);
     EXPECT_EQ(factor.text(), "20");
-    w.CloseClick();
+    QTest::keyClick(&factor, Qt::Key_F4, Qt::ControlModifier); // the window's Close
     EXPECT_EQ(FindInputWindow<TfrmWaterDepth>(Form()), &w);
-    factor.setText(QStringLiteral("2"));
-    w.CloseClick();
+    TypeOver(factor, QStringLiteral("2"));
+    test::Click(Child<QPushButton>(w, QStringLiteral("Button4")));
     EXPECT_EQ(FindInputWindow<TfrmWaterDepth>(Form()), nullptr);
     EXPECT_EQ(Data().Loading, 1);
     EXPECT_EQ(Data().TensionFactor, 2.0L);
@@ -259,13 +266,13 @@ TEST_F(MethodsWindowTest, SiltLayersNeedUsaceAsTheOnlyCapacityMethod)
     Click(Radio(w, "OptUSCOE"));
     Click(Child<QPushButton>(w, QStringLiteral("Button3")));
     EXPECT_EQ(Ticks(w), "010000000");
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Silt);
 
     // FHWA as well: the silt layer becomes sand with its unit weight, friction angle,
     // blow count and Ko (top 60, 28, 8, 1.25; bottom 62, 29, 10, 1.2).
     Click(Box(w, 1));
-    w.FormDeactivate();
+    Save();
     ASSERT_EQ(tables.D().Cell(kLayerSoilType, 2).AsInteger(), SoilType::Sand);
     const TGridTable& sand = *tables.LayerTable(2);
     EXPECT_EQ(sand.ColumnCount(), 8);
@@ -289,7 +296,7 @@ TEST_F(MethodsWindowTest, UserUnitColumnsFollowTheUserMethod)
     const TProjectTables& tables = Form().Tables();
     TfrmWaterDepth& w = Open();
     Click(Radio(w, "OptAPI"));
-    w.FormDeactivate();
+    Save();
     for (int row : {0, 1}) {
         EXPECT_FALSE(tables.LayerTable(row)->Column(6).visible) << row;
         EXPECT_FALSE(tables.LayerTable(row)->Column(7).visible) << row;
@@ -297,7 +304,7 @@ TEST_F(MethodsWindowTest, UserUnitColumnsFollowTheUserMethod)
     EXPECT_FALSE(tables.tblDataSand().Column(6).visible);
     EXPECT_FALSE(tables.tblDataClay().Column(7).visible);
     Click(Radio(w, "OptUserSpecified"));
-    w.FormDeactivate();
+    Save();
     EXPECT_TRUE(tables.LayerTable(0)->Column(7).visible);
     EXPECT_TRUE(tables.LayerTable(1)->Column(6).visible);
     EXPECT_TRUE(tables.tblDataClay().Column(6).visible);
@@ -315,12 +322,12 @@ TEST_F(MethodsWindowTest, TaperAngleIsKeptOnlyForTheFhwaCapacityMethod)
     // FHWA still ticked as a capacity method: the angle stays, whatever the load-transfer method.
     TfrmWaterDepth& w = Open();
     Click(Radio(w, "OptAPI"));
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().TaperAngle, 0.5L);
 
     // FHWA no longer ticked: the angle goes, and the open material window shows 0, disabled.
     Click(Child<QPushButton>(w, QStringLiteral("Button3")));
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().TaperAngle, 0.0L);
     EXPECT_EQ(Field(material, "deAngle").text(), "0");
     EXPECT_FALSE(Field(material, "deAngle").isEnabled());
@@ -328,6 +335,9 @@ TEST_F(MethodsWindowTest, TaperAngleIsKeptOnlyForTheFhwaCapacityMethod)
 
 TEST_F(MethodsWindowTest, AnEarlierModificationSurvivesTheLoading)
 {
+    // USACE ticked, critical depth at the user's depth: the depth field is open.
+    Data().SetMethodTicked(Method::Usace, true);
+    Data().CriticalDepthOption = CriticalDepthOption::UserDepth;
     Form().SetModified(true);
     TfrmWaterDepth& w = Open();
     EXPECT_TRUE(Form().IsModified());
@@ -335,7 +345,7 @@ TEST_F(MethodsWindowTest, AnEarlierModificationSurvivesTheLoading)
     Form().SetModified(false);
     w.FormActivate();
     EXPECT_FALSE(Form().IsModified());
-    Field(w, "DataEdit1").setText(QStringLiteral("3"));
+    TypeOver(Field(w, "DataEdit1"), QStringLiteral("3"));
     EXPECT_TRUE(Form().IsModified());
 }
 
@@ -355,19 +365,17 @@ TEST_F(MethodsWindowTest, UnitWordsFollowTheUnitSystem)
 // let the evaluator's error escape from the main window's command.
 TEST_F(MethodsWindowTest, AnInvalidEntryOnAPageThatWasLeftKeepsTheWindowFromCommitting)
 {
-    QApplication::setActiveWindow(form_.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     TfrmWaterDepth& w = Open();
     auto& tabs = Child<QTabWidget>(w, QStringLiteral("PageControl1"));
-    tabs.setCurrentIndex(1);
     Click(Radio(w, "OptTension"));
     Click(Radio(w, "OptLow"));
     TDataEdit& factor = Field(w, "deREDUCT");
-    factor.setFocus();
-    factor.setText(QStringLiteral("abc"));
-    tabs.setCurrentIndex(0); // the field's own validation complains as the page goes
+    TypeOver(factor, QStringLiteral("abc"));
+    ASSERT_EQ(tabs.currentIndex(), 1);
+    // The field's own validation complains as the page goes.
+    QTest::mouseClick(tabs.tabBar(), Qt::LeftButton, {}, tabs.tabBar()->tabRect(0).center());
     messages_->Clear();
-    EXPECT_NO_THROW(Form().DeactivateActiveChild());
+    EXPECT_NO_THROW(test::ChooseMenuItem(Form(), QStringLiteral("FileMenu"), QStringLiteral("FileSave")));
     EXPECT_EQ(messages_->Texts(),
               std::vector<QString>{"Entry could not be evaluated:\rinvalid character(s) in expression"});
     EXPECT_EQ(tabs.currentIndex(), 1);
@@ -375,8 +383,8 @@ TEST_F(MethodsWindowTest, AnInvalidEntryOnAPageThatWasLeftKeepsTheWindowFromComm
     EXPECT_EQ(factor.text(), "abc");
     EXPECT_EQ(Data().Loading, 0);
     EXPECT_EQ(Data().TzFactors, 0);
-    factor.setText(QStringLiteral("0.5"));
-    Form().DeactivateActiveChild();
+    TypeOver(factor, QStringLiteral("0.5"));
+    Save();
     EXPECT_EQ(Data().Loading, 1);
     EXPECT_EQ(Data().TensionFactor, 0.5L);
     EXPECT_EQ(Data().TzFactors, 1);

@@ -39,9 +39,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
     }
     void TearDown() override { form_.reset(); }
 
@@ -55,16 +53,14 @@ protected:
         EXPECT_NE(window, nullptr) << item;
         return *window;
     }
+    // File > Save of the project, named in the test folder: the window commits and stays open.
+    void Save() { EXPECT_TRUE(test::SaveNamedByMenu(Form(), dir_.filePath(QStringLiteral("pile.vd7d")))); }
     TDlgOptions& OpenOptions() { return Open<TDlgOptions>("OptionsControl"); }
     TDlgBlock& OpenBlock() { return Open<TDlgBlock>("OptionsCriticalDepth"); }
     TDlgTZPrint& OpenTZPrint() { return Open<TDlgTZPrint>("OptionsPrintTz"); }
 
-    // Types into a field that has the focus, as the user does before leaving it.
-    static void Type(TDataEdit& field, const QString& text)
-    {
-        field.setFocus();
-        field.setText(text);
-    }
+    // Types into a field as the user does before leaving it.
+    static void Type(TDataEdit& field, const QString& text) { test::TypeOver(field, text); }
 
     QTemporaryDir dir_;
     test::TScriptedFileDialogs dialogs_;
@@ -130,7 +126,7 @@ TEST_F(OptionWindowsTest, AnIncrementOfZeroShowsAsOne)
     Data().IncrementLength = 0;
     TDlgOptions& w = OpenOptions();
     EXPECT_EQ(w.DataEdit3().text(), "1");
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().IncrementLength, 1.0L);
 }
 
@@ -140,7 +136,7 @@ TEST_F(OptionWindowsTest, ThePrintIntervalIsRoundedAndKeptWithinOneTo500)
     Type(w.DataEdit2(), QStringLiteral("2.6"));
     Type(w.DataEdit3(), QStringLiteral("0.25*2"));
     EXPECT_TRUE(Form().IsModified()); // typing is an edit
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().PrintInterval, 3);
     EXPECT_EQ(Data().IncrementLength, 0.5L);
 
@@ -152,15 +148,15 @@ TEST_F(OptionWindowsTest, ThePrintIntervalIsRoundedAndKeptWithinOneTo500)
                          Case{"501", "Entry must be less than or equal to 500"}}) {
         messages_->Clear();
         Type(w.DataEdit2(), QLatin1String(c.typed));
-        w.FormDeactivate();
+        test::ChooseMenuItem(Form(), QStringLiteral("FileMenu"), QStringLiteral("FileSave")); // refused
         EXPECT_EQ(messages_->Texts(), std::vector<QString>{QLatin1String(c.message)});
-        EXPECT_EQ(w.DataEdit2().text(), QLatin1String(c.typed)); // kept as typed
-        EXPECT_EQ(Data().PrintInterval, 3);                      // nothing stored
-        w.CloseClick();
+        EXPECT_EQ(w.DataEdit2().text(), QLatin1String(c.typed));          // kept as typed
+        EXPECT_EQ(Data().PrintInterval, 3);                               // nothing stored
+        QTest::keyClick(&w.DataEdit2(), Qt::Key_F4, Qt::ControlModifier); // the window's Close
         EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), &w);
     }
     Type(w.DataEdit2(), QStringLiteral("500"));
-    w.CloseClick();
+    QTest::keyClick(&w.DataEdit2(), Qt::Key_F4, Qt::ControlModifier);
     EXPECT_EQ(FindInputWindow<TDlgOptions>(Form()), nullptr);
     EXPECT_EQ(Data().PrintInterval, 500);
 }
@@ -174,18 +170,18 @@ TEST_F(OptionWindowsTest, BrowseStartsAtTheEditorPathAndStoresTheChoice)
         startedAt.push_back(fileName);
         return answer;
     });
-    w.EdtWord().setText(QStringLiteral("/usr/bin/gedit"));
-    w.BtnBrowse().click();
+    test::TypeOver(w.EdtWord(), QStringLiteral("/usr/bin/gedit"));
+    test::Click(w.BtnBrowse());
     EXPECT_EQ(startedAt, std::vector<QString>{"/usr/bin/gedit"});
     EXPECT_EQ(w.EdtWord().text(), "/usr/bin/kate");
 
     answer.reset(); // Cancel keeps the text
-    w.BtnBrowse().click();
+    test::Click(w.BtnBrowse());
     EXPECT_EQ(w.EdtWord().text(), "/usr/bin/kate");
 
     // The editor path is the program's, not the project's.
     EXPECT_FALSE(Form().IsModified());
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Form().EditorPath(), "/usr/bin/kate");
     EXPECT_FALSE(Form().IsModified());
     EXPECT_EQ(TDlgOptions::BrowserFilter, "Programs|*|All Files (*)|*");
@@ -229,21 +225,21 @@ TEST_F(OptionWindowsTest, TheUserDepthIsShownOnlyForTheUserOption)
     EXPECT_EQ(w.DepthLabel().text(), " (ft)");
     EXPECT_FALSE(Form().IsModified());
 
-    w.Radio(2).click();
+    test::Click(w.Radio(2));
     EXPECT_FALSE(w.DataEdit1().isHidden());
     EXPECT_FALSE(w.DepthLabel().isHidden());
     EXPECT_TRUE(Form().IsModified());
     EXPECT_EQ(w.DataEdit1().text(), "12.5");
     Type(w.DataEdit1(), QStringLiteral("30"));
-    w.Radio(1).click();
+    test::Click(w.Radio(1));
     EXPECT_TRUE(w.DataEdit1().isHidden());
-    w.Radio(2).click();
+    test::Click(w.Radio(2));
     EXPECT_EQ(w.DataEdit1().text(), "30"); // the typed depth survives
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().CriticalDepthOption, 2);
     EXPECT_EQ(Data().UserCriticalDepth, 30.0L);
 
-    w.Radio(1).click();
+    test::Click(w.Radio(1));
     w.CloseClick();
     EXPECT_EQ(FindInputWindow<TDlgBlock>(Form()), nullptr);
     EXPECT_EQ(Data().CriticalDepthOption, 1);
@@ -268,14 +264,14 @@ TEST_F(OptionWindowsTest, AnUnknownCriticalDepthOptionChecksNoRadioAndIsKept)
     TDlgBlock& w = OpenBlock();
     EXPECT_EQ(w.CheckedOption(), -1);
     EXPECT_TRUE(w.DataEdit1().isHidden());
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().CriticalDepthOption, 7);
 }
 
 TEST_F(OptionWindowsTest, AnInvalidUserDepthKeepsTheCriticalDepthWindowOpen)
 {
     TDlgBlock& w = OpenBlock();
-    w.Radio(2).click();
+    test::Click(w.Radio(2));
     Type(w.DataEdit1(), QStringLiteral("3+"));
     w.CloseClick();
     ASSERT_EQ(messages_->Texts().size(), 1u);
@@ -304,13 +300,13 @@ TEST_F(OptionWindowsTest, TheCheckBoxEnablesTheDepthEditorAndIsStored)
     EXPECT_FALSE(w.EditDepths().isEnabled());
     EXPECT_FALSE(Form().IsModified());
 
-    w.ChkPrint().click();
+    test::Click(w.ChkPrint());
     EXPECT_TRUE(w.EditDepths().isEnabled());
     EXPECT_TRUE(Form().IsModified());
-    w.FormDeactivate();
+    Save();
     EXPECT_EQ(Data().PrintTzAtDepths, 1);
 
-    w.ChkPrint().click(); // unchecking disables at once
+    test::Click(w.ChkPrint()); // unchecking disables at once
     EXPECT_FALSE(w.EditDepths().isEnabled());
     w.CloseClick();
     EXPECT_EQ(FindInputWindow<TDlgTZPrint>(Form()), nullptr);
@@ -327,7 +323,7 @@ TEST_F(OptionWindowsTest, EditDepthsOpensTheTzDepthTable)
     Data().PrintTzAtDepths = 1;
     TDlgTZPrint& w = OpenTZPrint();
     EXPECT_FALSE(Form().Tables().TblTZDepth().EditorOpen());
-    w.EditDepths().click();
+    test::Click(w.EditDepths());
     EXPECT_TRUE(Form().Tables().TblTZDepth().EditorOpen());
 }
 
@@ -354,9 +350,9 @@ TEST_F(OptionWindowsTest, CriticalDepthChosenInTheMethodsWindowReachesTheOpenCri
     Form().Action(QStringLiteral("DataMethods"))->trigger();
     auto* methods = FindInputWindow<TfrmWaterDepth>(Form());
     ASSERT_NE(methods, nullptr);
-    methods->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click(); // USACE
-    methods->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->click();
-    methods->findChild<TDataEdit*>(QStringLiteral("DataEdit1"))->setText(QStringLiteral("14"));
+    test::Click(*methods->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))); // USACE
+    test::Click(*methods->findChild<QRadioButton*>(QStringLiteral("RadioButton3")));
+    test::TypeOver(test::Field(*methods, QStringLiteral("DataEdit1")), QStringLiteral("14"));
     Form().MdiArea()->setActiveSubWindow(block.SubWindow());
     EXPECT_TRUE(block.Radio(2).isChecked());
     EXPECT_EQ(block.DataEdit1().text(), "14");
@@ -370,13 +366,11 @@ TEST_F(OptionWindowsTest, CriticalDepthChosenInTheMethodsWindowReachesTheOpenCri
 // either until the depth is corrected.
 TEST_F(OptionWindowsTest, AnInvalidDepthHiddenByAnotherOptionIsNotStored)
 {
-    QApplication::setActiveWindow(form_.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
     TDlgBlock& w = OpenBlock();
-    w.Radio(2).click();
+    test::Click(w.Radio(2));
     Type(w.DataEdit1(), QStringLiteral("3+"));
     w.Radio(1).setFocus();
-    w.Radio(1).click();
+    test::Click(w.Radio(1));
     ASSERT_TRUE(w.DataEdit1().isHidden());
     messages_->Clear();
     EXPECT_NO_THROW(Form().DeactivateActiveChild());
@@ -384,7 +378,7 @@ TEST_F(OptionWindowsTest, AnInvalidDepthHiddenByAnotherOptionIsNotStored)
     EXPECT_TRUE(messages_->Texts().front().startsWith("Entry could not be evaluated:\r"));
     EXPECT_EQ(Data().CriticalDepthOption, 0);
     EXPECT_EQ(w.DataEdit1().text(), "3+");
-    w.Radio(2).click();
+    test::Click(w.Radio(2));
     Type(w.DataEdit1(), QStringLiteral("3+4"));
     w.CloseClick();
     EXPECT_EQ(FindInputWindow<TDlgBlock>(Form()), nullptr);

@@ -27,8 +27,14 @@
 namespace veldo {
 namespace {
 
+using test::Child;
+using test::Click;
+using test::Enter;
+using test::Field;
+using test::FlushDeletes;
 using test::TRecordingShell;
 using test::TScriptedFileDialogs;
+using test::TypeOver;
 
 // A window that, like the pile material window, makes the section noncircular when it
 // commits and lets the main window sync the shape controls.
@@ -50,12 +56,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(900, 700);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
     }
     void TearDown() override { form_.reset(); }
 
@@ -81,33 +82,16 @@ protected:
 
     template <class TWindow> TWindow& Open(const QString& item)
     {
-        form_->DataMenuClick();
-        QAction* action = form_->Action(item);
-        EXPECT_TRUE(action->isEnabled());
-        action->trigger();
-        TWindow* window = FindInputWindow<TWindow>(*form_);
-        EXPECT_NE(window, nullptr);
-        return *window;
+        return test::OpenByMenu<TWindow>(*form_, QStringLiteral("DataMenu"), item);
     }
     TfrmShaftpeneta& OpenCircular() { return Open<TfrmShaftpeneta>(QStringLiteral("DataCircular")); }
     TfrmNCsection& OpenNoncircular() { return Open<TfrmNCsection>(QStringLiteral("DataNoncircular")); }
 
-    static TDataEdit& Field(QWidget& window, const char* name)
-    {
-        auto* field = window.findChild<TDataEdit*>(QString::fromLatin1(name));
-        EXPECT_NE(field, nullptr) << name;
-        return *field;
-    }
     static QString Label(QWidget& window, const char* name) { return Field(window, name).EditLabel()->text(); }
-    template <class T> static T& Child(QWidget& window, const char* name)
-    {
-        auto* child = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return *child;
-    }
 
-    // Frees windows deleted from the event loop.
-    static void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    // File > Save commits the active window (the first save of a project, as Save As,
+    // closes the input windows); the project is saved in the test folder.
+    void Save() { EXPECT_TRUE(test::SaveByMenu(*form_, dialogs_, dir_.filePath(QStringLiteral("pile.vd7d")))); }
 
     QTemporaryDir dir_;
     TScriptedFileDialogs dialogs_;
@@ -162,16 +146,17 @@ TEST_F(SectionWindowsTest, CircularCommitsFieldsAndPlugConditionOnDeactivation)
 {
     SteelPipe();
     TfrmShaftpeneta& w = OpenCircular();
-    Field(w, "DataEdit8").setText("30");
-    Field(w, "DataEdit9").setText("29");
-    Field(w, "DataEdit10").setText("80");
-    Field(w, "DataEdit1").setText("3");
-    Field(w, "DataEdit13").setText("6");
-    Field(w, "DataEdit12").setText("27");
-    Field(w, "DataEdit11").setText("12");
-    Child<QRadioButton>(w, "OptPlug").click();
+    Enter(Field(w, "DataEdit8"), "30");
     EXPECT_TRUE(form_->IsModified());
-    form_->DeactivateActiveChild();
+    Enter(Field(w, "DataEdit9"), "29");
+    Enter(Field(w, "DataEdit10"), "80");
+    Enter(Field(w, "DataEdit1"), "3");
+    Enter(Field(w, "DataEdit13"), "6");
+    Enter(Field(w, "DataEdit12"), "27");
+    Enter(Field(w, "DataEdit11"), "12");
+    Click(Child<QRadioButton>(w, "OptPlug"));
+    ASSERT_TRUE(messages_->Entries().empty());
+    Save();
     const TProgramData& d = Data();
     EXPECT_EQ(d.OutsideDiameter, 30);
     EXPECT_EQ(d.InsideDiameter, 29);
@@ -182,8 +167,8 @@ TEST_F(SectionWindowsTest, CircularCommitsFieldsAndPlugConditionOnDeactivation)
     EXPECT_EQ(d.EndSectionLength, 12);
     EXPECT_EQ(d.PlugCondition, 1);
 
-    Child<QRadioButton>(w, "OptIntPlug").click();
-    form_->DeactivateActiveChild();
+    Click(Child<QRadioButton>(OpenCircular(), "OptIntPlug"));
+    Save();
     EXPECT_EQ(Data().PlugCondition, 0);
 }
 
@@ -216,7 +201,7 @@ TEST_F(SectionWindowsTest, TimberPileClearsInnerDiameterAndEndSection)
     }
     EXPECT_FALSE(Child<TPilePicture>(w, "Image3").isEnabled());
     EXPECT_FALSE(Child<QGroupBox>(w, "GroupBox4").isVisible());
-    form_->DeactivateActiveChild();
+    Save();
     EXPECT_EQ(Data().InsideDiameter, 0);
     EXPECT_EQ(Data().EndSectionInnerDiameter, 0);
     EXPECT_EQ(Data().EndSectionLength, 0);
@@ -244,10 +229,7 @@ TEST_F(SectionWindowsTest, NegativeStickupBecomesZeroWithTheMessageWhenLeavingTh
     SteelPipe();
     TfrmShaftpeneta& w = OpenCircular();
     TDataEdit& stickup = Field(w, "DataEdit1");
-    stickup.setFocus();
-    ASSERT_TRUE(stickup.hasFocus());
-    stickup.setText("-2");
-    Field(w, "DataEdit13").setFocus();
+    Enter(stickup, "-2");
     EXPECT_EQ(stickup.text(), "0");
     EXPECT_TRUE(stickup.hasFocus());
     ASSERT_EQ(messages_->Entries().size(), 1u);
@@ -256,21 +238,17 @@ TEST_F(SectionWindowsTest, NegativeStickupBecomesZeroWithTheMessageWhenLeavingTh
 
     // An expression giving a negative length, confirmed with Enter.
     messages_->Clear();
-    stickup.setText("1-3");
-    QTest::keyClick(&stickup, Qt::Key_Return);
+    Enter(stickup, "1-3", Qt::Key_Return);
     EXPECT_EQ(stickup.text(), "0");
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{TStickupEdit::NegativeMessage});
 
     // Zero and positive lengths pass silently.
     messages_->Clear();
-    stickup.setText("0");
-    Field(w, "DataEdit10").setFocus();
-    stickup.setFocus();
-    stickup.setText("4.5");
-    Field(w, "DataEdit10").setFocus();
+    Enter(stickup, "0");
+    Enter(stickup, "4.5");
     EXPECT_TRUE(messages_->Entries().empty());
     EXPECT_EQ(stickup.text(), "4.5");
-    form_->DeactivateActiveChild();
+    Save();
     EXPECT_EQ(Data().StickupLength, 4.5L);
 }
 
@@ -278,9 +256,7 @@ TEST_F(SectionWindowsTest, AnInvalidStickupEntryIsLeftToTheFieldsOwnValidation)
 {
     TfrmShaftpeneta& w = OpenCircular();
     TDataEdit& stickup = Field(w, "DataEdit1");
-    stickup.setFocus();
-    stickup.setText("2+");
-    Field(w, "DataEdit13").setFocus();
+    Enter(stickup, "2+");
     // One message, the evaluator's, and not the stickup message.
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_NE(messages_->Entries()[0].text, TStickupEdit::NegativeMessage);
@@ -304,7 +280,7 @@ TEST_F(SectionWindowsTest, CloseButtonCommitsAndFreesTheWindow)
 {
     SteelPipe();
     TfrmShaftpeneta& w = OpenCircular();
-    Field(w, "DataEdit8").setText("36");
+    Enter(Field(w, "DataEdit8"), "36");
     QTest::mouseClick(&Child<QPushButton>(w, "Button1"), Qt::LeftButton);
     FlushDeletes();
     EXPECT_EQ(Data().OutsideDiameter, 36);
@@ -313,6 +289,29 @@ TEST_F(SectionWindowsTest, CloseButtonCommitsAndFreesTheWindow)
 
     TfrmShaftpeneta& again = OpenCircular();
     EXPECT_EQ(Field(again, "DataEdit8").text(), "36");
+}
+
+// Saving a new project names its file; the window closed by the save then commits
+// the same values, which is no change.
+TEST_F(SectionWindowsTest, FirstSaveWithTheWindowOpenLeavesTheProjectUnmodified)
+{
+    SteelPipe();
+    TfrmShaftpeneta& w = OpenCircular();
+    Enter(Field(w, "DataEdit8"), "30");
+    ASSERT_TRUE(form_->IsModified());
+    Save();
+    EXPECT_EQ(Data().OutsideDiameter, 30);
+    EXPECT_FALSE(form_->IsModified());
+    EXPECT_TRUE(form_->MdiArea()->subWindowList().isEmpty());
+
+    // A later save keeps the window open; closing it then changes nothing either.
+    TfrmShaftpeneta& again = OpenCircular();
+    Enter(Field(again, "DataEdit8"), "32");
+    Save();
+    EXPECT_FALSE(form_->IsModified());
+    Click(Child<QPushButton>(again, "Button1"));
+    EXPECT_EQ(Data().OutsideDiameter, 32);
+    EXPECT_FALSE(form_->IsModified());
 }
 
 // ---- Noncircular window -----------------------------------------------------------------
@@ -343,13 +342,13 @@ TEST_F(SectionWindowsTest, NoncircularLoadsAndCommitsSectionAndLengths)
     EXPECT_EQ(Label(w, "DataEdit4"), QString::fromUtf8("Tip &Area for Noncircular Section  (in\u00b2)"));
     EXPECT_FALSE(form_->IsModified());
 
-    Field(w, "DataEdit3").setText("2*(10+14)"); // P = 2(L1+L2)
+    Enter(Field(w, "DataEdit3"), "2*(10+14)"); // P = 2(L1+L2)
     EXPECT_TRUE(form_->IsModified());
-    Field(w, "DataEdit4").setText("140");
-    Field(w, "DataEdit5").setText("55");
-    Field(w, "DataEdit1").setText("2");
-    Field(w, "DataEdit6").setText("3");
-    form_->DeactivateActiveChild();
+    Enter(Field(w, "DataEdit4"), "140");
+    Enter(Field(w, "DataEdit5"), "55");
+    Enter(Field(w, "DataEdit1"), "2");
+    Enter(Field(w, "DataEdit6"), "3");
+    Save();
     EXPECT_EQ(d.Perimeter, 48);
     EXPECT_EQ(d.TipArea, 140);
     EXPECT_EQ(d.TotalLength, 55);
@@ -365,18 +364,20 @@ TEST_F(SectionWindowsTest, NoncircularSIPerimeterIsStoredInMillimetresAndFollows
     EXPECT_EQ(Label(w, "DataEdit3"), "&Perimeter for Noncircular Section  (mm)");
     EXPECT_EQ(Label(w, "DataEdit4"), QString::fromUtf8("Tip &Area for Noncircular Section  (m\u00b2)"));
     EXPECT_EQ(Label(w, "DataEdit5"), "&Total Length, TL (m)");
-    Field(w, "DataEdit3").setText("1270");
-    Field(w, "DataEdit4").setText("0.1"); // a noncircular section needs a tip area
-    Field(w, "DataEdit5").setText("15");
-    form_->DeactivateActiveChild();
+    Enter(Field(w, "DataEdit3"), "1270");
+    Enter(Field(w, "DataEdit4"), "0.1"); // a noncircular section needs a tip area
+    Enter(Field(w, "DataEdit5"), "15");
+    Save();
     EXPECT_EQ(Data().Perimeter, 1270);
 
-    // Back to English: 1270 mm x 0.03937007874 = 50 in; 15 m x 3.280839895 = 49.2126 ft.
-    form_->UnitsClick(UnitSystem::English);
-    EXPECT_NEAR(static_cast<double>(Field(w, "DataEdit3").Number()), 50.0, 1e-8);
-    EXPECT_NEAR(static_cast<double>(Field(w, "DataEdit5").Number()), 49.21259843, 1e-7);
-    EXPECT_EQ(Label(w, "DataEdit3"), "&Perimeter for Noncircular Section  (in)");
-    EXPECT_EQ(Label(w, "DataEdit5"), "&Total Length, TL (ft)");
+    // Back to English with the window open: 1270 mm x 0.03937007874 = 50 in;
+    // 15 m x 3.280839895 = 49.2126 ft.
+    TfrmNCsection& again = OpenNoncircular();
+    test::ChooseMenuItem(*form_, QStringLiteral("UnitsMenu"), QStringLiteral("OptionsEnglish"));
+    EXPECT_NEAR(static_cast<double>(Field(again, "DataEdit3").Number()), 50.0, 1e-8);
+    EXPECT_NEAR(static_cast<double>(Field(again, "DataEdit5").Number()), 49.21259843, 1e-7);
+    EXPECT_EQ(Label(again, "DataEdit3"), "&Perimeter for Noncircular Section  (in)");
+    EXPECT_EQ(Label(again, "DataEdit5"), "&Total Length, TL (ft)");
 }
 
 TEST_F(SectionWindowsTest, CircularReloadsConvertedValuesOnTheUnitSwitch)
@@ -409,9 +410,7 @@ TEST_F(SectionWindowsTest, NoncircularStickupCheckMatchesTheCircularOne)
     form_->UpdatePileShapeControls();
     TfrmNCsection& w = OpenNoncircular();
     TDataEdit& stickup = Field(w, "DataEdit1");
-    stickup.setFocus();
-    stickup.setText("-2");
-    Field(w, "DataEdit3").setFocus();
+    Enter(stickup, "-2");
     EXPECT_EQ(stickup.text(), "0");
     EXPECT_TRUE(stickup.hasFocus());
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{TStickupEdit::NegativeMessage});
@@ -448,7 +447,7 @@ TEST_F(SectionWindowsTest, ChangingTheShapeFreesTheOtherWindowWithoutCommittingI
 {
     SteelPipe();
     TfrmShaftpeneta& circular = OpenCircular();
-    Field(circular, "DataEdit8").setText("99"); // typed, not committed
+    TypeOver(Field(circular, "DataEdit8"), "99"); // typed, not committed
     Data().Circular = false;
     form_->UpdatePileShapeControls();
     EXPECT_FALSE(circular.isVisible());
@@ -460,9 +459,9 @@ TEST_F(SectionWindowsTest, ChangingTheShapeFreesTheOtherWindowWithoutCommittingI
     // And the other way round through the Options menu, which commits the active
     // window first.
     TfrmNCsection& noncircular = OpenNoncircular();
-    Field(noncircular, "DataEdit3").setText("40");
-    Field(noncircular, "DataEdit4").setText("100");
-    form_->PileShapeClick(true);
+    Enter(Field(noncircular, "DataEdit3"), "40");
+    Enter(Field(noncircular, "DataEdit4"), "100");
+    test::ChooseMenuItem(*form_, QStringLiteral("PileShapeMenu"), QStringLiteral("OptionsCircular"));
     FlushDeletes();
     EXPECT_FALSE(InputWindowCreated<TfrmNCsection>(*form_));
     EXPECT_EQ(Data().Perimeter, 40);

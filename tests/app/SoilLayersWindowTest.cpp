@@ -9,12 +9,14 @@
 #include "Messages.h"
 #include "SoilLayers.h"
 #include "Table.h"
+#include "Title.h"
 #include "soils.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMdiArea>
@@ -44,12 +46,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(1100, 800);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_), QSize(1100, 800));
     }
     void TearDown() override { form_.reset(); }
 
@@ -173,8 +170,8 @@ TEST_F(SoilLayersWindowTest, UnitSwitchReloadsTheOpenWindow)
 {
     ThreeLayers();
     TDlgSoilLayers& w = Open();
-    w.LayerEdit(0, 0)->setText(QStringLiteral("12"));
-    Form().Action(QStringLiteral("OptionsSI"))->trigger();
+    test::TypeOver(*w.LayerEdit(0, 0), QStringLiteral("12"));
+    ASSERT_TRUE(test::ChooseMenuItem(Form(), QStringLiteral("UnitsMenu"), QStringLiteral("OptionsSI")));
     // The typed 12 ft is committed first, then converted: 12 x 0.3048 = 3.6576 m;
     // 2000 lb/ft2 x 0.00444822 kN/lb / 0.09290304 m2/ft2 = 95.7605 kN/m2.
     EXPECT_EQ(w.Cells(2, 1), " of each layer (m) ");
@@ -194,7 +191,7 @@ TEST_F(SoilLayersWindowTest, EmptyProjectShowsHeadersOnlyAndAddMakesASandLayer)
     EXPECT_FALSE(w.ButtonIns()->isEnabled());
     EXPECT_FALSE(w.ButtonDel()->isEnabled());
 
-    w.ButtonAdd()->click();
+    test::Click(*w.ButtonAdd());
     EXPECT_EQ(RowTexts(w, 2), Texts({"Layer 1", "1", "0", "0", "0", "1", "1"}));
     EXPECT_EQ(w.CurrentRow(), 2);
     ASSERT_EQ(D().RowCount(), 1);
@@ -218,11 +215,11 @@ TEST_F(SoilLayersWindowTest, FortyLayersStopAddAndInsert)
     // Insert would make a 41st layer, beyond what the engine holds.
     EXPECT_FALSE(w.ButtonIns()->isEnabled());
     EXPECT_TRUE(w.ButtonDel()->isEnabled());
-    w.ButtonIns()->click();
+    test::Click(*w.ButtonIns());
     EXPECT_EQ(D().RowCount(), 40);
 
     w.CheckBoxDel()->setChecked(false);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_EQ(D().RowCount(), 39);
     EXPECT_TRUE(w.ButtonAdd()->isEnabled());
     EXPECT_TRUE(w.ButtonIns()->isEnabled());
@@ -234,7 +231,7 @@ TEST_F(SoilLayersWindowTest, InsertMovesTheLayersBelowWithTheirProperties)
     TDlgSoilLayers& w = Open();
     w.EditChange(100); // the depth field of layer 2 entered
     ASSERT_EQ(w.CurrentRow(), 3);
-    w.ButtonIns()->click();
+    test::Click(*w.ButtonIns());
 
     ASSERT_EQ(D().RowCount(), 4);
     EXPECT_EQ(w.RowCount(), 6);
@@ -262,13 +259,13 @@ TEST_F(SoilLayersWindowTest, DeleteAsksUnlessConfirmationIsCleared)
     w.LayerEdit(1, 1)->setFocus(); // entering a field of layer 2 makes it current
     ASSERT_EQ(w.CurrentRow(), 3);
     messages_->QueueAnswer(TMessageAnswer::No);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{"Do you want to delete soil layer in row 2"});
     EXPECT_EQ(D().RowCount(), 3);
     EXPECT_FALSE(Form().IsModified());
 
     messages_->QueueAnswer(TMessageAnswer::Yes);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     ASSERT_EQ(D().RowCount(), 2);
     EXPECT_EQ(RowTexts(w, 3), Texts({"Layer 2", "1", "30", "0", "0", "1", "1"}));
     EXPECT_EQ(D().Cell(kLayerBottom, 1).AsFloat(), 30.0L);
@@ -279,12 +276,12 @@ TEST_F(SoilLayersWindowTest, DeleteAsksUnlessConfirmationIsCleared)
     // current row on the new last layer.
     messages_->Clear();
     w.CheckBoxDel()->setChecked(false);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_TRUE(messages_->Texts().empty());
     ASSERT_EQ(D().RowCount(), 1);
     EXPECT_EQ(D().Cell(kLayerBottom, 0).AsFloat(), 10.0L);
     EXPECT_EQ(w.CurrentRow(), 2);
-    w.ButtonDel()->click();
+    test::Click(*w.ButtonDel());
     EXPECT_EQ(D().RowCount(), 0);
     EXPECT_EQ(w.RowCount(), 2);
     EXPECT_FALSE(w.ButtonDel()->isEnabled());
@@ -369,11 +366,12 @@ TEST_F(SoilLayersWindowTest, EditsReachTheTableOnDeactivation)
     TDlgSoilLayers& w = Open();
     Form().SetModified(false);
     // 12 x 2 + 1 = 25: the field's expression becomes the cell's number.
-    w.LayerEdit(2, 0)->setText(QStringLiteral("12*2+1"));
+    test::Enter(*w.LayerEdit(2, 0), QStringLiteral("12*2+1"));
     EXPECT_EQ(w.Cells(2, 4), "25");
-    w.LayerEdit(0, 1)->setText(QStringLiteral("1234.5"));
+    test::TypeOver(*w.LayerEdit(0, 1), QStringLiteral("1234.5"));
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L); // the window keeps no copy
-    Form().DeactivateActiveChild();
+    // Another window chosen from the Data menu: this one commits as it is left.
+    ASSERT_TRUE(test::ChooseMenuItem(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataTitle")));
     EXPECT_EQ(D().Cell(kLayerBottom, 2).AsFloat(), 25.0L);
     EXPECT_EQ(D().Cell(kLayerMaxSide, 0).AsFloat(), 1234.5L);
     EXPECT_EQ(D().Cell(kLayerEndFactor, 1).AsFloat(), 0.7L);
@@ -386,13 +384,26 @@ TEST_F(SoilLayersWindowTest, InvalidFocusedEntryIsNotCommitted)
     ThreeLayers();
     TDlgSoilLayers& w = Open();
     TDataEdit& depth = *w.LayerEdit(0, 0);
-    depth.setFocus();
-    depth.setText(QStringLiteral("12+"));
-    Form().DeactivateActiveChild();
+    test::TypeOver(depth, QStringLiteral("12+"));
+    ASSERT_TRUE(test::ChooseMenuItem(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataTitle")));
     ASSERT_EQ(messages_->Entries().size(), 1u);
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Information);
     EXPECT_EQ(depth.text(), "12+");
-    EXPECT_EQ(D().Cell(kLayerBottom, 0).AsFloat(), 10.0L);
+    EXPECT_TRUE(depth.hasFocus());
+    EXPECT_FALSE(InputWindowCreated<TdlgTitle>(Form()));
+    // The window edits the table as the user types, so the table holds what the text
+    // last evaluated to; nothing is saved while the entry stays refused.
+    const QString project = dir_.filePath(QStringLiteral("layers.vd7d"));
+    messages_->Clear();
+    EXPECT_FALSE(test::SaveNamedByMenu(Form(), project));
+    EXPECT_EQ(messages_->Entries().size(), 1u);
+    EXPECT_FALSE(QFileInfo::exists(project));
+    EXPECT_EQ(depth.text(), "12+");
+
+    // Corrected, the entry is saved.
+    test::TypeOver(depth, QStringLiteral("15"));
+    EXPECT_TRUE(test::SaveNamedByMenu(Form(), project));
+    EXPECT_EQ(D().Cell(kLayerBottom, 0).AsFloat(), 15.0L);
 }
 
 TEST_F(SoilLayersWindowTest, CloseRefusesAZeroEndBearingFactor)
@@ -400,15 +411,15 @@ TEST_F(SoilLayersWindowTest, CloseRefusesAZeroEndBearingFactor)
     ThreeLayers();
     D().Cell(kLayerEndFactor, 2).SetFloat(0);
     TDlgSoilLayers& w = Open();
-    w.Button1()->click();
+    test::Click(*w.Button1());
     EXPECT_EQ(messages_->Texts(),
               std::vector<QString>{"Reduction/Resistance Factor on End Bearing for layer 3 should be greater "
                                    "than zero.\rPlease check"});
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Warning);
     EXPECT_TRUE(InputWindowCreated<TDlgSoilLayers>(Form()));
 
-    w.LayerEdit(2, 4)->setText(QStringLiteral("0.5"));
-    w.Button1()->click();
+    test::Enter(*w.LayerEdit(2, 4), QStringLiteral("0.5"));
+    test::Click(*w.Button1());
     QApplication::processEvents();
     EXPECT_FALSE(InputWindowCreated<TDlgSoilLayers>(Form()));
     EXPECT_EQ(D().Cell(kLayerEndFactor, 2).AsFloat(), 0.5L);
@@ -430,7 +441,7 @@ TEST_F(SoilLayersWindowTest, LayerButtonOpensTheLayerWindowModally)
         page = layer->Pages()->currentIndex();
         layer->Button2Click();
     });
-    w.LayerButton(1)->click();
+    test::Click(*w.LayerButton(1));
     EXPECT_TRUE(modal);
     EXPECT_EQ(caption, "Data for Layer 2");
     EXPECT_EQ(page, 1); // the clay tab
@@ -455,7 +466,7 @@ TEST_F(SoilLayersWindowTest, SiltTurnedIntoSandByTheMethodsWindowStaysSand)
     EXPECT_EQ(w.Cells(1, 3), "3");
     Form().Action(QStringLiteral("DataMethods"))->trigger();
     QWidget* methods = Form().MdiArea()->activeSubWindow()->widget();
-    methods->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click(); // FHWA as well
+    test::Click(*methods->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))); // FHWA as well
     Form().MdiArea()->setActiveSubWindow(w.SubWindow());
     EXPECT_FALSE(w.SiltAllowed());
     EXPECT_EQ(w.Cells(1, 3), "1");

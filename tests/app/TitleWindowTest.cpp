@@ -26,9 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
     }
     void TearDown() override { form_.reset(); }
 
@@ -37,10 +35,14 @@ protected:
 
     TdlgTitle& Open()
     {
-        Form().Action(QStringLiteral("DataTitle"))->trigger();
-        auto* window = FindInputWindow<TdlgTitle>(Form());
-        EXPECT_NE(window, nullptr);
-        return *window;
+        return test::OpenByMenu<TdlgTitle>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataTitle"));
+    }
+    // Another window chosen from the Data menu: the title window commits as it is
+    // left; then it is chosen again.
+    void LeaveAndReturn()
+    {
+        test::ChooseMenuItem(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataMethods"));
+        Open();
     }
 
     QTemporaryDir dir_;
@@ -89,23 +91,23 @@ TEST_F(TitleWindowTest, EveryChangedLineMarksTheProjectModified)
 {
     TdlgTitle& w = Open();
     // The same title typed again is no change.
-    w.TitleMemo().setPlainText(QStringLiteral("New Pile"));
-    w.FormDeactivate();
+    test::TypeOver(w.TitleMemo(), QStringLiteral("New Pile"));
+    LeaveAndReturn();
     EXPECT_FALSE(Form().IsModified());
 
-    w.DataEdit2().setText(QStringLiteral("J-9"));
-    w.FormDeactivate();
+    test::TypeOver(w.DataEdit2(), QStringLiteral("J-9"));
+    LeaveAndReturn();
     EXPECT_EQ(Data().JobNumber, "J-9");
     EXPECT_TRUE(Form().IsModified());
     Form().SetModified(false);
-    w.DataEdit1().setText(QStringLiteral("M. Lind"));
-    w.FormDeactivate();
+    test::TypeOver(w.DataEdit1(), QStringLiteral("M. Lind"));
+    LeaveAndReturn();
     EXPECT_EQ(Data().Designer, "M. Lind");
     EXPECT_TRUE(Form().IsModified());
     Form().SetModified(false);
 
-    w.TitleMemo().setPlainText(QStringLiteral("Test pile TP-1"));
-    w.FormDeactivate();
+    test::TypeOver(w.TitleMemo(), QStringLiteral("Test pile TP-1"));
+    LeaveAndReturn();
     EXPECT_EQ(Data().Title, "Test pile TP-1");
     EXPECT_TRUE(Form().IsModified());
 }

@@ -56,10 +56,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(InitialMainWindowGeometry(QRect(0, 0, GetParam().width, GetParam().height)).size());
-        form_->show();
+        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_),
+                                   InitialMainWindowGeometry(QRect(0, 0, GetParam().width, GetParam().height)).size());
         QApplication::processEvents();
     }
     void TearDown() override { form_.reset(); }

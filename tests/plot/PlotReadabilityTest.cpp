@@ -15,6 +15,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -241,8 +242,10 @@ TEST(LegendDialog, NameConfirmedWithTheAccessKeyIsKept)
     dialog.edLine->setFocus();
     dialog.edLine->selectAll();
     QTest::keyClicks(dialog.edLine, "Head load");
+    QSignalSpy finished(&dialog, &QDialog::finished);
     QTest::keyClick(&dialog, Qt::Key_O, Qt::AltModifier);
-    QTest::qWait(300); // the button's animated click
+    // The access key clicks the button with its animation, which ends the dialog.
+    ASSERT_TRUE(finished.count() == 1 || finished.wait(5000));
     EXPECT_EQ(dialog.result(), 1);
     EXPECT_EQ(names[0], "Head load");
     EXPECT_EQ(names[1], "Curve #2");
