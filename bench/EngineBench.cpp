@@ -14,7 +14,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "Main.h"
+#include "RunDriver.h"
 
 namespace {
 

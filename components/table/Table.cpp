@@ -4,7 +4,7 @@
 #include "ColumnTypes.h"
 #include "Misc.h"
 #include "TableErrors.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 #include "UnitTemplate.h"
 
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 // with CR line breaks are shown line by line.
 #include "ColumnTypes.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 
 #include <QLabel>
 #include <QMdiArea>

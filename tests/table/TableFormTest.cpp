@@ -1,10 +1,10 @@
 // The table editor window driven with QTest on the offscreen platform: row buttons at
 // the row limits, row groups, the shown rows, refusal to leave or close an invalid
 // cell, leaving the grid, Enter navigation, in-place controls and opening as an MDI child.
+#include "TableForm.h"
 #include "ColumnTypes.h"
 #include "Messages.h"
 #include "TableErrors.h"
-#include "TableFormController.h"
 #include "TableTestSupport.h"
 #include "UnitTemplate.h"
 

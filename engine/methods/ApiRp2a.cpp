@@ -1,4 +1,4 @@
-#include "Api.h"
+#include "ApiRp2a.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 
 #include "EngineTestSupport.h"
 #include "InputRead.h"
-#include "Main.h"
+#include "RunDriver.h"
 #include "UnitLabels.h"
 
 namespace veldo::test {

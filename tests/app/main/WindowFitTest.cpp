@@ -15,7 +15,7 @@
 #include "SoilLayers.h"
 #include "TZPrint.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 #include "Title.h"
 #include "ToolIcons.h"
 #include "compmeth.h"

@@ -14,7 +14,7 @@
 #include "Options.h"
 #include "ProjectTables.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 #include "Title.h"
 #include "cpilepro.h"
 #include "nPilePro.h"

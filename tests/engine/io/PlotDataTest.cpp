@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "EngineTestSupport.h"
-#include "Main.h"
 #include "PlotData.h"
+#include "RunDriver.h"
 
 using namespace veldo;
 

@@ -7,7 +7,7 @@
 #include <regex>
 
 #include "EngineTestSupport.h"
-#include "Main.h"
+#include "RunDriver.h"
 
 namespace veldo::test {
 namespace {

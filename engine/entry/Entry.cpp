@@ -1,5 +1,5 @@
 // The library's one entry, exported as IVELDO and _IVELDO.
-#include "Main.h"
+#include "RunDriver.h"
 
 extern "C" {
 

@@ -8,7 +8,7 @@
 #include "MainTestSupport.h"
 #include "Messages.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,8 +5,8 @@
 #include "CommonSteps.h"
 #include "EngineTestSupport.h"
 #include "Icp.h"
-#include "Main.h"
 #include "OffshoreCase.h"
+#include "RunDriver.h"
 
 using namespace veldo;
 using namespace veldo::testcase;

@@ -10,8 +10,8 @@
 
 #include "CommonSteps.h"
 #include "EngineTestSupport.h"
-#include "Main.h"
 #include "ManualChecks.h"
+#include "RunDriver.h"
 
 namespace veldo::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "TableFormController.h"
+#include "TableForm.h"
 
 #include "Messages.h"
 #include "MiscMath.h"

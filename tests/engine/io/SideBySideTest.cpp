@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "Main.h"
+#include "RunDriver.h"
 #include "SideBySide.h"
 
 namespace veldo {

@@ -12,7 +12,7 @@
 #include "RunProject.h"
 #include "SafeWrite.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 #include "WaveEquationFile.h"
 #include "WordRead.h"
 

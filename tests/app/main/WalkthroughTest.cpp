@@ -6,7 +6,7 @@
 #include "PlotResults.h"
 #include "PlotScale.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 
 #include <QAction>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "Api.h"
+#include "ApiRp2a.h"
 #include "CommonSteps.h"
 #include "Fhwa.h"
 #include "Fugro.h"

@@ -5,9 +5,9 @@
 #include "CommonCase.h"
 #include "CommonSteps.h"
 #include "EngineTestSupport.h"
-#include "Main.h"
 #include "MethodSequence.h"
 #include "PlotData.h"
+#include "RunDriver.h"
 
 using namespace veldo;
 using commoncase::build;

@@ -6,7 +6,7 @@
 #include "Messages.h"
 #include "SoilLayers.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 #include "soils.h"
 
 #include <QAbstractItemView>

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Api.h"
+#include "ApiRp2a.h"
 #include "CommonCase.h"
 #include "CommonSteps.h"
 

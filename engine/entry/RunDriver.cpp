@@ -1,4 +1,4 @@
-#include "Main.h"
+#include "RunDriver.h"
 
 #include <exception>
 #include <iostream>

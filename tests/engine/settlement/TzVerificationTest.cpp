@@ -9,7 +9,7 @@
 
 #include "EngineTestSupport.h"
 #include "LoadSettlement.h"
-#include "Main.h"
+#include "RunDriver.h"
 #include "SettlementCase.h"
 #include "TzCurves.h"
 #include "TzVerification.h"

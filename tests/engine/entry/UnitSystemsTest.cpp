@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
-#include "Main.h"
+#include "RunDriver.h"
 #include "UnitConversions.h"
 
 namespace veldo {

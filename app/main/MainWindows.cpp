@@ -5,7 +5,7 @@
 #include "InputCodes.h"
 #include "Messages.h"
 #include "Table.h"
-#include "TableFormController.h"
+#include "TableForm.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
