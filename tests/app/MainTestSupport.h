@@ -8,6 +8,7 @@
 #include "InputWindow.h"
 #include "Launchers.h"
 #include "Main.h"
+#include "Messages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -125,6 +126,27 @@ inline std::unique_ptr<TMainForm> ShowMainForm(TMainFormOptions options, QSize s
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     return form;
 }
+
+// A window test's frame: the main window shown and active on a new project, with its
+// settings in a temporary folder, scripted dialogs and shell, and the messages recorded.
+class TMainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        form_ = ShowMainForm(TestFormOptions(dir_, dialogs_, shell_));
+    }
+    void TearDown() override { form_.reset(); }
+
+    TMainForm& Form() { return *form_; }
+    TProgramData& Data() { return form_->Data(); }
+
+    QTemporaryDir dir_;
+    TScriptedFileDialogs dialogs_;
+    TRecordingShell shell_;
+    TScopedMessageRecorder messages_;
+    std::unique_ptr<TMainForm> form_;
+};
 
 // Copies an example project and its CPT file into `dir` as "job.vd7d" and "job.cpt"
 // and returns the project's path.

@@ -154,21 +154,14 @@ TEST(CptFileRead, ErrorsNameTheLineAndTheItem)
 
 // ---- The window --------------------------------------------------------------------
 
-class CptWindowTest : public ::testing::Test {
+class CptWindowTest : public test::TMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
-    }
     void TearDown() override
     {
         form_.reset();
         QDir::setCurrent(workingDir_); // opening a project makes its folder current
     }
 
-    TMainForm& Form() { return *form_; }
-    TProgramData& Data() { return form_->Data(); }
     TGraphPlot& Profile() { return form_->Tables().MotionInput(); }
 
     TDlgInputMotion& Open()
@@ -211,11 +204,6 @@ protected:
     }
 
     const QString workingDir_ = QDir::currentPath();
-    QTemporaryDir dir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 QStringList Texts(const QWidget& window)

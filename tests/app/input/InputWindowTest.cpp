@@ -89,28 +89,19 @@ protected:
     void CommitToProject() override { Data().JobNumber = job->text(); }
 };
 
-class InputWindowTest : public ::testing::Test {
+class InputWindowTest : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
+        test::TMainWindowTest::SetUp();
         form_->Data().TotalLength = 60;
         form_->Data().Designer = QStringLiteral("A. Smith");
         form_->SetModified(false);
     }
-    void TearDown() override { form_.reset(); }
 
-    TMainForm& Form() { return *form_; }
     QMdiSubWindow* Active() { return form_->MdiArea()->activeSubWindow(); }
 
     static void TypeLength(TLengthWindow& window, const QString& text) { test::TypeOver(*window.length, text); }
-
-    QTemporaryDir dir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(InputWindowTest, LauncherCreatesOneWindowPerClassLoadedFromTheProject)

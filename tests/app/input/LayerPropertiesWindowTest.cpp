@@ -31,12 +31,11 @@
 namespace veldo {
 namespace {
 
-class LayerPropertiesWindowTest : public ::testing::Test {
+class LayerPropertiesWindowTest : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
+        test::TMainWindowTest::SetUp();
         // Layers 1 sand, 2 clay, 3 silt; only FHWA ticked, no offshore methods.
         D().SetRowCount(3);
         for (int row = 0; row < 3; ++row)
@@ -53,7 +52,6 @@ protected:
         form_.reset();
     }
 
-    TProgramData& Data() { return form_->Data(); }
     TGridTable& D() { return form_->Tables().D(); }
     TGridTable& Layer(int row) { return *form_->Tables().LayerTable(row); }
 
@@ -87,11 +85,6 @@ protected:
         return nullptr;
     }
 
-    QTemporaryDir dir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
     QPointer<TDlgSoils> window_;
 };
 

@@ -21,18 +21,13 @@
 namespace veldo {
 namespace {
 
-class MaterialWindowTest : public ::testing::Test {
+class MaterialWindowTest : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
+        test::TMainWindowTest::SetUp();
         Data().Modulus = 29000000;
     }
-    void TearDown() override { form_.reset(); }
-
-    TMainForm& Form() { return *form_; }
-    TProgramData& Data() { return form_->Data(); }
 
     TfrmMaterial& Open()
     {
@@ -53,12 +48,6 @@ protected:
         Data().OutsideDiameter = od;
         Data().InsideDiameter = id;
     }
-
-    QTemporaryDir dir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(MaterialWindowTest, SteelPipeAreaInEnglishUnits)

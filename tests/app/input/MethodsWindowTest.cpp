@@ -28,18 +28,8 @@
 namespace veldo {
 namespace {
 
-class MethodsWindowTest : public ::testing::Test {
+class MethodsWindowTest : public test::TMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
-    }
-    void TearDown() override { form_.reset(); }
-
-    TMainForm& Form() { return *form_; }
-    TProgramData& Data() { return form_->Data(); }
-
     // Opens the window through its menu item.
     TfrmWaterDepth& Open()
     {
@@ -88,12 +78,6 @@ protected:
             ticks += Data().MethodTicked(m) ? '1' : '0';
         return ticks;
     }
-
-    QTemporaryDir dir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(MethodsWindowTest, LoadsTheProjectAndMarksTheLoadSettlementMethod)

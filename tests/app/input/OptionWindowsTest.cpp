@@ -34,18 +34,8 @@
 namespace veldo {
 namespace {
 
-class OptionWindowsTest : public ::testing::Test {
+class OptionWindowsTest : public test::TMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
-    }
-    void TearDown() override { form_.reset(); }
-
-    TMainForm& Form() { return *form_; }
-    TProgramData& Data() { return form_->Data(); }
-
     template <class TWindow> TWindow& Open(const char* item)
     {
         Form().Action(QLatin1String(item))->trigger();
@@ -61,12 +51,6 @@ protected:
 
     // Types into a field as the user does before leaving it.
     static void Type(TDataEdit& field, const QString& text) { test::TypeOver(field, text); }
-
-    QTemporaryDir dir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 QStringList Titles(const QWidget& window)

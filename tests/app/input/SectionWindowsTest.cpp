@@ -51,17 +51,8 @@ protected:
     }
 };
 
-class SectionWindowsTest : public ::testing::Test {
+class SectionWindowsTest : public test::TMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
-    }
-    void TearDown() override { form_.reset(); }
-
-    TProgramData& Data() { return form_->Data(); }
-
     // A steel pipe (English): OD 24 in, ID 23 in, 60 ft long, 2 ft stickup, 5 ft
     // without friction, a 10 ft end section with a 22 in bore, unplugged.
     void SteelPipe()
@@ -92,12 +83,6 @@ protected:
     // File > Save commits the active window (the first save of a project, as Save As,
     // closes the input windows); the project is saved in the test folder.
     void Save() { EXPECT_TRUE(test::SaveByMenu(*form_, dialogs_, dir_.filePath(QStringLiteral("pile.vd7d")))); }
-
-    QTemporaryDir dir_;
-    TScriptedFileDialogs dialogs_;
-    TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 // ---- Circular window ------------------------------------------------------------------

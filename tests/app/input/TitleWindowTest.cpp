@@ -21,18 +21,8 @@
 namespace veldo {
 namespace {
 
-class TitleWindowTest : public ::testing::Test {
+class TitleWindowTest : public test::TMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir_.isValid());
-        form_ = test::ShowMainForm(test::TestFormOptions(dir_, dialogs_, shell_));
-    }
-    void TearDown() override { form_.reset(); }
-
-    TMainForm& Form() { return *form_; }
-    TProgramData& Data() { return form_->Data(); }
-
     TdlgTitle& Open()
     {
         return test::OpenByMenu<TdlgTitle>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataTitle"));
@@ -44,12 +34,6 @@ protected:
         test::ChooseMenuItem(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataMethods"));
         Open();
     }
-
-    QTemporaryDir dir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 QStringList LabelTexts(const QWidget& window)
