@@ -43,11 +43,14 @@
 #include <fstream>
 #include <iostream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "DiameterUnits.h"
 #include "InputCodes.h"
+#include "PiApproximations.h"
 
 namespace fs = std::filesystem;
 
@@ -136,7 +139,6 @@ public:
     }
 
 private:
-    double small() const { return en_ ? 12.0 : 1000.0; } // in per ft or mm per m
     // A stress in the file's unit: psf or kPa, from a value in kPa.
     double stress(double kPa, double step) { return en_ ? std::round(kPa * 20.885 / step) * step : kPa; }
     double weight(double kNm3) { return en_ ? std::round(kNm3 * 6.366) : std::round(kNm3 * 10) / 10; }
@@ -295,7 +297,9 @@ private:
         const int offshore = method_ >= 6 || d_.chance(0.3) ? 1 : 0;
         const int sideFactorFlag = d_.chance(0.4) ? 1 : 0;
 
-        const double odDepth = (perimeter > 0 ? perimeter / 3.1416 : od) / small();
+        // The diameter the engine gives a noncircular section (the circle of its perimeter).
+        const double odDepth =
+            (perimeter > 0 ? perimeter / veldo::kPi3_1416 : od) / veldo::DiameterUnitsPerDepthUnit(en_);
         double deepest = tl + 2 * odDepth + d_.real(0.5, 0.6 * tl);
         deepest = std::ceil(deepest / increment) * increment;
         deepest = std::min(deepest, increment * 480);
@@ -568,14 +572,16 @@ int main(int argc, char** argv)
     }
     Comparison c(oldLib, newLib, work, keepAll);
 
-    std::vector<int> methodsSeen(kMethods + 1, 0);
+    std::set<int> methodsSeen, pileTypesSeen, unitsSeen;
     int cptProjects = 0;
     for (int n = 0; n < count; ++n) {
         const Project p = Generator(seed, n).make();
         char name[16];
         std::snprintf(name, sizeof name, "%04d", n);
         const int status = c.compare(name, p.vd7d, p.cpt);
-        ++methodsSeen[static_cast<size_t>(p.method)];
+        methodsSeen.insert(p.method);
+        pileTypesSeen.insert(p.pileType);
+        unitsSeen.insert(p.units);
         cptProjects += p.cpt.empty() ? 0 : 1;
         if (list)
             std::cout << "project " << n << ": method " << p.method << ", pile type " << p.pileType << ", "
@@ -598,15 +604,11 @@ int main(int argc, char** argv)
                 std::cout << "project " << file.string() << ": status " << status << "\n";
         }
     }
-    int methods = 0;
-    for (int m = 1; m <= kMethods; ++m)
-        methods += methodsSeen[static_cast<size_t>(m)] > 0 ? 1 : 0;
-    std::cout << c.projects << " projects (" << count << " generated with seed " << seed << ": " << methods << " of "
-              << kMethods << " design methods selected, " << std::min(count, kPileTypes) << " pile types, "
-              << (count > kMethods * kPileTypes ? 2 : 1) << " unit systems, " << cptProjects << " with a CPT file; "
-              << givenCount << " from " << (given.empty() ? std::string("no folder") : given.string())
-              << "; old library: " << c.completed << " completed, " << c.stopped << " stopped, " << c.failed
-              << " failed): " << c.differing << " differ\n";
+    std::cout << c.projects << " projects (" << count << " generated with seed " << seed << ": " << methodsSeen.size()
+              << " of " << kMethods << " design methods selected, " << pileTypesSeen.size() << " pile types, "
+              << unitsSeen.size() << " unit systems, " << cptProjects << " with a CPT file; " << givenCount << " from "
+              << (given.empty() ? std::string("no folder") : given.string()) << "; old library: " << c.completed
+              << " completed, " << c.stopped << " stopped, " << c.failed << " failed): " << c.differing << " differ\n";
     c.finish(ownWork);
     return c.differing == 0 ? 0 : 1;
 }

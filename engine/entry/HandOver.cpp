@@ -14,6 +14,16 @@ namespace veldo {
 namespace {
 
 constexpr size_t kPathWidth = 255;
+constexpr const char* kHandOverFile = "FILE names.dat";
+
+// Stops the run on a line of `source` that cannot be used; `where` names the line
+// ("" for a console answer).
+[[noreturn]] void refuseLine(const std::string& source, const std::string& where, const std::string& reason)
+{
+    throw RunStop(RunStatus::Failed, FailureMessage("ERROR READING " + source, where + reason));
+}
+
+std::string lineLabel(int number) { return "LINE " + std::to_string(number) + ": "; }
 
 // One line of a text stream without its line end; nothing at the end of the stream.
 std::optional<std::string> readLine(std::istream& in)
@@ -34,9 +44,7 @@ std::optional<std::string> readLine(std::istream& in)
 // comes from a path broken across lines, and its neighbours name other files.
 std::string pathOf(const std::string& line, const std::string& source, const std::string& where)
 {
-    const auto refuse = [&](const std::string& reason) {
-        throw RunStop(RunStatus::Failed, FailureMessage("ERROR READING " + source, where + reason));
-    };
+    const auto refuse = [&](const std::string& reason) { refuseLine(source, where, reason); };
     const std::string path = TrimRight(line);
     if (path.size() > kPathWidth)
         refuse("THE PATH IS LONGER THAN " + std::to_string(kPathWidth) + " CHARACTERS.");
@@ -89,9 +97,7 @@ void READ_HAND_OVER(EngineState& S, std::istream& consoleIn)
     for (int i = 0; i < 4; ++i) {
         const auto line = readLine(file);
         if (!line)
-            throw RunStop(RunStatus::Failed,
-                          FailureMessage("ERROR READING FILE names.dat",
-                                         "LINE " + std::to_string(i + 1) + ": THE LINE IS MISSING (END OF FILE)."));
+            refuseLine(kHandOverFile, lineLabel(i + 1), "THE LINE IS MISSING (END OF FILE).");
         head += *line + "\n";
     }
     RecordReader in(head, "names.dat");
@@ -101,8 +107,8 @@ void READ_HAND_OVER(EngineState& S, std::istream& consoleIn)
     in.record();
     S.RESERVED_INT = in.integer();
 
-    // Every line is checked before any path is taken: a stop writes its reason to the
-    // report and must not be given a path from a broken hand-over file.
+    // Every line is checked before any path is taken: a failed run empties the file
+    // at the plot-data path, which a broken hand-over file must not name.
     std::string* const targets[] = {&S.INPUT_PATH, &S.OUTPUT_PATH, &S.PLOT_PATH, &S.CPT_PATH};
     std::vector<std::string> paths;
     int lineNumber = 4;
@@ -111,14 +117,14 @@ void READ_HAND_OVER(EngineState& S, std::istream& consoleIn)
         if (!line)
             break;
         ++lineNumber;
-        paths.push_back(pathOf(*line, "FILE names.dat", "LINE " + std::to_string(lineNumber) + ": "));
+        paths.push_back(pathOf(*line, kHandOverFile, lineLabel(lineNumber)));
     }
     // More lines mean a path broken across lines: the four read are not the paths.
-    while (const auto line = readLine(file))
-        if (++lineNumber; !TrimRight(*line).empty())
-            throw RunStop(RunStatus::Failed,
-                          FailureMessage("ERROR READING FILE names.dat",
-                                         "LINE " + std::to_string(lineNumber) + ": A LINE FOLLOWS THE FOUR PATHS."));
+    for (auto line = readLine(file); line; line = readLine(file)) {
+        ++lineNumber;
+        if (!TrimRight(*line).empty())
+            refuseLine(kHandOverFile, lineLabel(lineNumber), "A LINE FOLLOWS THE FOUR PATHS.");
+    }
     for (std::size_t i = 0; i < paths.size(); ++i)
         *targets[i] = paths[i];
     if (paths.size() < std::size(targets)) {

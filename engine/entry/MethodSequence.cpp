@@ -89,16 +89,18 @@ void resultsFinal(EngineState& S, int designMethod)
         S.RESULTS_FINAL(designMethod);
 }
 
-// Runs a method routine and the common steps of its index; then, when the run
-// writes its output, its table and plot block.
+// Runs a method routine (its warnings and errors reach the report only when its
+// table does) and the common steps of its index; then, when the run writes its
+// output, its table and plot block.
 template <typename Routine> void runMethod(EngineState& S, int designMethod, Routine routine)
 {
-    S.METHOD_NOTES = methodWritesOutput(S, designMethod);
+    const bool printed = methodWritesOutput(S, designMethod);
+    S.METHOD_NOTES = printed;
     routine(S);
     S.METHOD_NOTES = true;
     COMMON_STEPS(S, methodIndexOf(designMethod));
     resultsFinal(S, designMethod);
-    if (methodWritesOutput(S, designMethod))
+    if (printed)
         PRINT_CAPACITY_TABLE(S, designMethod);
 }
 

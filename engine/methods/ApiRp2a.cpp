@@ -72,18 +72,8 @@ void CALC_API_CAPACITY(EngineState& S)
         if (requested[seg] && S.SEG_SOIL_TYPE[seg] == SoilType::Sand)
             limit = apiSandFrictionLimit(S.SEG_FRICTION_ANGLE[seg], S.UNIT_SYSTEM);
         S.NODE_FRICTION_LIMIT[k] = limit;
-        S.NODE_UNIT_FRICTION_LIMITED[k] = std::min(f, limit);
     }
-
-    NodeArray perimeterAt{};
-    perimeterAt.fill(perimeter);
-    accumulateSkin(S,
-                   {S.NODE_UNIT_FRICTION, S.NODE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.SKIN_INCREMENT_MAX,
-                    S.SKIN_CUMULATIVE, S.TZ_SKIN_CUMULATIVE},
-                   perimeterAt, n, NodeFrictionRule::AsGiven);
-    const auto col = static_cast<size_t>(MethodIndex::ApiRp2a);
-    publishNodes(S, MethodIndex::ApiRp2a, S.NODE_UNIT_FRICTION_LIMITED, S.SKIN_CUMULATIVE, S.TZ_SKIN_CUMULATIVE, n);
-    S.METHOD_PLUG_FRICTION[col] = S.SEG_PLUG_FRICTION;
+    accumulateNodesAndPublish(S, MethodIndex::ApiRp2a, perimeter, S.TZ_SKIN_CUMULATIVE, S.SEG_PLUG_FRICTION, n);
 }
 
 } // namespace veldo

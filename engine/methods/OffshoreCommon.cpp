@@ -114,7 +114,6 @@ void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& pl
 {
     const int last = lastNode(S);
     const double delta = S.INCREMENT;
-    const double p = perimeter(S);
     const auto apiDefault = apiDefaultLimitSegments(S);
 
     for (int k = 0; k <= last; ++k) {
@@ -124,19 +123,10 @@ void accumulateSideFriction(EngineState& S, int methodIndex, const PairArray& pl
         S.NODE_DEPTH[k] = z;
         S.NODE_UNIT_FRICTION[k] = f;
         S.NODE_FRICTION_LIMIT[k] = limit;
-        S.NODE_UNIT_FRICTION_LIMITED[k] = std::min(f, limit);
     }
-
-    NodeArray perimeterAt{};
-    perimeterAt.fill(p);
-    accumulateSkin(S,
-                   {S.NODE_UNIT_FRICTION, S.NODE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.SKIN_INCREMENT_MAX,
-                    S.SKIN_CUMULATIVE, tzSkin},
-                   perimeterAt, last, NodeFrictionRule::AsGiven);
     // Result columns of the method for the common steps, the tables and the
     // load-settlement input.
-    publishNodes(S, methodIndex, S.NODE_UNIT_FRICTION_LIMITED, S.SKIN_CUMULATIVE, tzSkin, last);
-    S.METHOD_PLUG_FRICTION[methodIndex] = plugPair;
+    accumulateNodesAndPublish(S, methodIndex, perimeter(S), tzSkin, plugPair, last);
 }
 
 } // namespace veldo::offshore

@@ -1,5 +1,7 @@
 #include "SkinAccumulation.h"
 
+#include <algorithm>
+
 #include "CommonSteps.h"
 
 namespace veldo {
@@ -40,6 +42,21 @@ void publishNodes(EngineState& S, int index, const NodeArray& unitFriction, cons
         S.METHOD_SKIN[index][k] = skin[k];
         S.METHOD_TZ_SKIN[index][k] = tzSkin[k];
     }
+}
+
+void accumulateNodesAndPublish(EngineState& S, int index, double perimeter, NodeArray& tzSkin,
+                               const PairArray& plugPair, int N)
+{
+    for (int k = 0; k <= N; ++k)
+        S.NODE_UNIT_FRICTION_LIMITED[k] = std::min(S.NODE_UNIT_FRICTION[k], S.NODE_FRICTION_LIMIT[k]);
+    NodeArray perimeterAt{};
+    perimeterAt.fill(perimeter);
+    accumulateSkin(S,
+                   {S.NODE_UNIT_FRICTION, S.NODE_FRICTION_LIMIT, S.SKIN_INCREMENT, S.SKIN_INCREMENT_MAX,
+                    S.SKIN_CUMULATIVE, tzSkin},
+                   perimeterAt, N, NodeFrictionRule::AsGiven);
+    publishNodes(S, index, S.NODE_UNIT_FRICTION_LIMITED, S.SKIN_CUMULATIVE, tzSkin, N);
+    S.METHOD_PLUG_FRICTION[index] = plugPair;
 }
 
 } // namespace veldo

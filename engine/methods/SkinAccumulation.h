@@ -40,4 +40,12 @@ void accumulateSkin(EngineState& S, const SkinColumns& c, const NodeArray& perim
 void publishNodes(EngineState& S, int index, const NodeArray& unitFriction, const NodeArray& skin,
                   const NodeArray& tzSkin, int N);
 
+// API RP-2A and the offshore methods: the node frictions NODE_UNIT_FRICTION (as
+// given) bounded by NODE_FRICTION_LIMIT into NODE_UNIT_FRICTION_LIMITED, the side
+// friction summed with one perimeter into the SKIN_ columns and tzSkin, then the
+// limited node frictions, the sums and the plug-friction pair handed to the
+// per-method columns of the index.
+void accumulateNodesAndPublish(EngineState& S, int index, double perimeter, NodeArray& tzSkin,
+                               const PairArray& plugPair, int N);
+
 } // namespace veldo

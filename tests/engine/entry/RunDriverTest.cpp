@@ -469,6 +469,36 @@ TEST_F(RunDriverTest, CapacityRefusalsStopWithStatusOne)
         {[](ProjectBuilder& p) { p.tl = 0; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE TOTAL LENGTH OF THE PILE = 0\n"
          "          IS NOT GREATER THAN 0\n"},
+        // The same refusals of an SI project: the lengths as the file holds them, in m.
+        {[](ProjectBuilder& p) {
+             p.unitSystem = 2;
+             p.layers = {Layer{}, Layer{}, Layer{}};
+             p.layers[0].bottom = 2.4384;
+             p.layers[1].bottom = 1.524;
+             p.layers[2].bottom = 18.288;
+         },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE BOTTOM OF LAYER 2 = 1.524\n"
+         "          IS ABOVE THE BOTTOM OF LAYER 1 = 2.4384\n"},
+        {[](ProjectBuilder& p) {
+             p.unitSystem = 2;
+             p.layers = {Layer{}, Layer{}};
+             p.layers[0].bottom = -0.6096;
+             p.layers[1].bottom = 18.288;
+         },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE BOTTOM OF LAYER 1 = -0.6096\n"
+         "          IS NOT BELOW THE GROUND SURFACE\n"},
+        {[](ProjectBuilder& p) {
+             p.unitSystem = 2;
+             p.tl = -1.524;
+         },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE TOTAL LENGTH OF THE PILE = -1.524\n"
+         "          IS NOT GREATER THAN 0\n"},
+        {[](ProjectBuilder& p) {
+             p.unitSystem = 2;
+             p.layers[0].unitWeight = 0;
+         },
+         "          COMPUTATION DOES NOT PROCEED BECAUSE THE UNIT WEIGHT OF LAYER-END RECORD 1 = 0\n"
+         "          IS NOT GREATER THAN 0\n"},
         {[](ProjectBuilder& p) { p.selected = 7; },
          "          COMPUTATION DOES NOT PROCEED BECAUSE THE SELECTED LOAD-TRANSFER METHOD = 7\n"
          "          IS AN OFFSHORE METHOD, BUT THE OFFSHORE METHODS ARE NOT ENABLED\n"},

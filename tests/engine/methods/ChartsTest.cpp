@@ -181,6 +181,35 @@ TEST(ChartsTest, DepthProfile)
     EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, 1.0), 45, kTol); // the last result again
 }
 
+// A sounding with a jump at 12 ft (3.6576 m), read at the top of segment 13 of
+// 1-ft (0.3048 m) segments. In SI that depth is 12 x 0.3048 = 3.6576000000000004 m,
+// or 3.657600000000001 m summed segment by segment: both read the first of the two
+// points, 60 ksf (2872.8156 kPa), as the English run reads it at 12 ft. One foot
+// below: 250 + (300 - 250) x 1 / 28 = 251.7857 ksf.
+TEST(DepthProfile, JumpOnASegmentTopReadsTheFirstPointInBothUnitSystems)
+{
+    for (bool english : {true, false}) {
+        auto S = std::make_unique<EngineState>();
+        S->CPT_COUNT = 4;
+        S->CPT_ASCENDING = true;
+        const double depthsFt[] = {0, 0, 12, 12, 40};
+        const double ksfs[] = {0, 40, 60, 250, 300};
+        for (int k = 1; k <= 4; ++k) {
+            S->CPT_DEPTH[k] = units::feet(english, depthsFt[k]);
+            S->CPT_QC[k] = units::ksf(english, ksfs[k]);
+        }
+        const double segment = units::feet(english, 1.0);
+        double summed = 0;
+        for (int i = 0; i < 12; ++i)
+            summed += segment;
+        for (double top : {12 * segment, summed}) {
+            EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, top), units::ksf(english, 60.0), kTol) << english << " " << top;
+            EXPECT_NEAR(INTERP_DEPTH_PROFILE(*S, top + segment), units::ksf(english, 251.7857142857143), 1e-9 * 14364)
+                << english;
+        }
+    }
+}
+
 TEST(DepthProfile, BisectionOfAnAscendingProfileMatchesTheScan)
 {
     auto S = std::make_unique<veldo::EngineState>();
