@@ -228,8 +228,9 @@ public:
     static bool EngineLoaded();
 
 private:
-    bool saveAndCheck();
-    bool tablesReachTipOrAccepted();
+    // Saves the project for the run: false when the save failed (its message shown),
+    // was cancelled or left the default project path.
+    bool saved();
     void runEngine(const TRunPaths& paths);
     void readResults(const TRunPaths& paths, int status);
 
