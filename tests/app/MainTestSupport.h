@@ -141,6 +141,10 @@ protected:
     TMainForm& Form() { return *form_; }
     TProgramData& Data() { return form_->Data(); }
 
+    // The window replaced by one on a copy of `example` as "job.vd7d" in the test's
+    // folder, with the build's engine.
+    TMainForm& StartOnExample(const QString& example);
+
     QTemporaryDir dir_;
     TScriptedFileDialogs dialogs_;
     TRecordingShell shell_;
@@ -171,6 +175,13 @@ inline std::unique_ptr<TMainForm> StartWithEngine(const QTemporaryDir& dir, TScr
     QApplication::setActiveWindow(form.get());
     EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
     return form;
+}
+
+inline TMainForm& TMainWindowTest::StartOnExample(const QString& example)
+{
+    form_.reset();
+    form_ = StartWithEngine(dir_, dialogs_, shell_, CopyExampleAsJob(dir_, example));
+    return *form_;
 }
 
 // A menu item chosen as the user does: the menu opens (its enabling rules run and
