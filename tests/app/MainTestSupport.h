@@ -145,6 +145,9 @@ protected:
     // folder, with the build's engine.
     TMainForm& StartOnExample(const QString& example);
 
+    // An item of a menu of the window chosen as the user does (ChooseMenuItem).
+    bool Choose(const QString& menuName, const QString& itemName);
+
     QTemporaryDir dir_;
     TScriptedFileDialogs dialogs_;
     TRecordingShell shell_;
@@ -199,6 +202,11 @@ inline bool ChooseMenuItem(TMainForm& form, const QString& menuName, const QStri
         return false;
     item->trigger();
     return true;
+}
+
+inline bool TMainWindowTest::Choose(const QString& menuName, const QString& itemName)
+{
+    return ChooseMenuItem(Form(), menuName, itemName);
 }
 
 // An input window opened by its item of the given menu.

@@ -27,7 +27,7 @@ protected:
         return test::OpenByMenu<TDlgSoilLayers>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataSoilLayers"));
     }
 
-    void Run() { test::ChooseMenuItem(Form(), QStringLiteral("ComputationMenu"), QStringLiteral("CompRun")); }
+    void Run() { Choose(QStringLiteral("ComputationMenu"), QStringLiteral("CompRun")); }
 
     bool EngineRan() const { return QFile::exists(dir_.filePath(QStringLiteral("job.vd7o"))); }
 };
