@@ -60,12 +60,10 @@ protected:
 
     TMainForm& Start(QStringList arguments = {})
     {
-        TMainFormOptions options;
-        options.settingsFile = SettingsFile();
-        options.programDir = programDir_.isEmpty() ? dir_.path() : programDir_;
+        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
+        if (!programDir_.isEmpty())
+            options.programDir = programDir_;
         options.arguments = std::move(arguments);
-        options.fileDialogs = &dialogs_;
-        options.shell = &shell_;
         form_ = std::make_unique<TMainForm>(std::move(options));
         form_->show();
         return *form_;
