@@ -173,11 +173,7 @@ inline std::unique_ptr<TMainForm> StartWithEngine(const QTemporaryDir& dir, TScr
     TMainFormOptions options = TestFormOptions(dir, dialogs, shell);
     options.programDir = QStringLiteral(VELDO_BIN_DIR);
     options.arguments = {project};
-    auto form = std::make_unique<TMainForm>(std::move(options));
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    return form;
+    return ShowMainForm(std::move(options));
 }
 
 inline TMainForm& TMainWindowTest::StartOnExample(const QString& example)

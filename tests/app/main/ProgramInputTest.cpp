@@ -39,7 +39,6 @@
 
 #include <cmath>
 #include <functional>
-#include <memory>
 
 namespace veldo {
 namespace {
