@@ -223,7 +223,7 @@ TEST_P(WindowFit, LayerWindowsOfFortyLayersFitTheirRowsAndColumns)
     const QRect last = grid->visualRect(grid->model()->index(39, 0));
     EXPECT_TRUE(grid->viewport()->rect().contains(last));
     EXPECT_EQ(layers->LayerButton(39)->text(), "Edit Layer 40");
-    layers->CloseClick();
+    QTest::mouseClick(layers->Button1(), Qt::LeftButton);
     QApplication::processEvents();
 
     form_->Action(QStringLiteral("DataSoilTable"))->trigger();
