@@ -22,6 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -203,6 +204,21 @@ inline bool ChooseMenuItem(TMainForm& form, const QString& menuName, const QStri
 inline bool TMainWindowTest::Choose(const QString& menuName, const QString& itemName)
 {
     return ChooseMenuItem(Form(), menuName, itemName);
+}
+
+// Toolbar button `number` ("SpeedButton<number>") clicked with the mouse. False when
+// it is missing or disabled.
+inline bool ClickToolButton(TMainForm& form, int number)
+{
+    QAction* action = form.Action(QStringLiteral("SpeedButton%1").arg(number));
+    auto* bar = form.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    QWidget* button = action && bar ? bar->widgetForAction(action) : nullptr;
+    EXPECT_TRUE(button && button->isEnabled()) << number;
+    if (!button || !button->isEnabled())
+        return false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    return true;
 }
 
 // An input window opened by its item of the given menu.

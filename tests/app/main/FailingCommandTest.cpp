@@ -73,7 +73,7 @@ TEST_F(FailingCommandTest, AMenuItemAndAToolbarButtonThatThrow)
 
     // The run reports what stops it in its own information box.
     messages_->Clear();
-    form_->Action(QStringLiteral("SpeedButton4"))->trigger(); // Run Data File saves first
+    test::ClickToolButton(Form(), 4); // Run Data File saves first
     ExpectOneFailureNothingLost();
     EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("job.vd7o"))));
 

@@ -62,15 +62,7 @@ protected:
     }
 
     // A toolbar button clicked with the mouse.
-    void ClickButton(int number)
-    {
-        QAction* action = Form().Action(QStringLiteral("SpeedButton%1").arg(number));
-        QWidget* button = Form().findChild<QToolBar*>(QStringLiteral("ToolBar"))->widgetForAction(action);
-        ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(button->isEnabled()) << number;
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
+    void ClickButton(int number) { ASSERT_TRUE(test::ClickToolButton(Form(), number)); }
 
     // A menu item chosen as the user does: the menu (and its submenu) opens, the item
     // is clicked.
