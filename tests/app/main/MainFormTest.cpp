@@ -470,9 +470,8 @@ TEST_F(MainFormTest, AnOpenerEndingWithAnErrorNamesTheFile)
     WriteText(Path(QStringLiteral("pipe.vd7r")), "NOTES");
     WriteText(Path(QStringLiteral("VELDO_2015.html")), "<html></html>");
     TMainForm& form = Start({project});
-    emit form.Menu("ComputationMenu")->aboutToShow(); // the menu opens
-    form.Action("CompEditNotes")->trigger();
-    form.Action("HelpContents")->trigger();
+    test::ChooseMenuItem(form, "ComputationMenu", "CompEditNotes");
+    test::ChooseMenuItem(form, "HelpMenu", "HelpContents");
     ASSERT_EQ(shell_.watched.size(), 2u);
     EXPECT_TRUE(messages_->Entries().empty()); // started: nothing to say yet
 
