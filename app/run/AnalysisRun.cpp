@@ -221,10 +221,15 @@ QString TotalLengthMessage(bool circular)
     return Msg(TMsg::RunTotalLength, circular ? QStringLiteral("Circular") : QStringLiteral("Noncircular"));
 }
 
+namespace {
+
+// A length with `digits` significant digits, a blank and its unit.
 QString LengthText(long double value, int units, int digits)
 {
     return QString::fromStdString(formatGeneral(value, digits)) + QLatin1Char(' ') + UnitWord("L2", units);
 }
+
+} // namespace
 
 QString LayerOrderMessage(int layer, long double bottom, long double previousBottom, int units)
 {
