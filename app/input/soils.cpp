@@ -422,10 +422,11 @@ void TDlgSoils::ApplySandBlock3()
         sandKoNote1_->setText(QString::fromLatin1(ko1));
         sandKoNote2_->setText(QString::fromLatin1(ko2));
     };
-    if (!data.MethodTicked(Method::ApiRp2a) && data.MethodTicked(Method::Usace))
+    const bool api = data.MethodTicked(Method::ApiRp2a);
+    if (!api && data.MethodTicked(Method::Usace))
         texts("3. Data for USACE Computation Method", "(Ko also used for Lambda Method)",
               "(USACE recommends Ko=1.25 for compression", "and Ko=0.5 to 0.7 for tension)");
-    else if (!data.MethodTicked(Method::ApiRp2a) && data.MethodTicked(Method::RevisedLambda))
+    else if (!api && data.MethodTicked(Method::RevisedLambda))
         texts("3. Data for Revised Lambda Computation Method", "(Not used in other methods)",
               "(API recommends Ko=1 for full displacement", "piles and Ko=0.8 for open ended pipe piles)");
     else

@@ -228,8 +228,8 @@ bool TMainForm::OpenFileName(const QString& path, int generation)
     TProjectRead read;
     try {
         // A file that cannot be read at all leaves the open project as it was.
-        const TWordReader probe(FileSystemPath(path));
-        read = TProgramData::CreateFromFile(path, generation);
+        TWordReader words(FileSystemPath(path));
+        read = TProgramData::CreateFromFile(std::move(words), path, generation);
     } catch (const std::exception& error) {
         Messages().Information(QString::fromStdString(error.what()));
         return false;

@@ -96,10 +96,13 @@ TSoilPropertyUse OffshoreProperty(const TProgramData& data, bool usedByTickedMet
     return {offshore, usedByTickedMethod, offshore, true};
 }
 
+// The methods that read the cone resistance are the offshore ones.
 bool CptMethodTicked(const TProgramData& data)
 {
-    return data.MethodTicked(Method::Ngi) || data.MethodTicked(Method::IcpMtd) || data.MethodTicked(Method::Fugro) ||
-           data.MethodTicked(Method::Uwa);
+    for (int method = Method::First; method <= Method::Last; ++method)
+        if (Method::IsOffshore(method) && data.MethodTicked(method))
+            return true;
+    return false;
 }
 
 // The user load transfers of a sand or clay layer: editable in the layer window while

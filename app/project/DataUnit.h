@@ -26,6 +26,7 @@ public:
 };
 
 struct TProjectRead;
+class TWordReader;
 
 // Entries of the integer table.
 constexpr int kIntegerTableSize = 289;
@@ -141,6 +142,8 @@ public:
     // new project and new tables. A read error is shown in an information box; what was
     // read before it is kept, but the project then has no file name.
     static TProjectRead CreateFromFile(const QString& path, int generation);
+    // The same from the words of the project file, already read by `in`.
+    static TProjectRead CreateFromFile(TWordReader in, const QString& path, int generation);
 
     friend bool operator==(const TProgramData&, const TProgramData&) = default;
 

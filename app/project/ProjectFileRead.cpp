@@ -12,6 +12,7 @@
 #include <QStringDecoder>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace veldo {
@@ -321,14 +322,13 @@ void ReadCptFile(TProgramData& data, TProjectTables& tables)
     }
 }
 
-} // namespace
-
-TProjectRead TProgramData::CreateFromFile(const QString& path, int generation)
+// A project read from the words `open` gives, the file at `path`.
+TProjectRead ReadProject(const QString& path, int generation, const std::function<TWordReader()>& open)
 {
     TProjectRead result{TProgramData(), std::make_unique<TProjectTables>(), QString()};
     TProgramData& data = result.data;
     TProjectTables& tables = *result.tables;
-    data = CreateDefault(tables);
+    data = TProgramData::CreateDefault(tables);
     data.ProjectPath = path;
     tables.EmptyAll();
     const auto read = [&](auto&& step) {
@@ -340,7 +340,7 @@ TProjectRead TProgramData::CreateFromFile(const QString& path, int generation)
         }
     };
     read([&] {
-        TWordReader in(FileSystemPath(path));
+        TWordReader in = open();
         TProjectFileReader(in, data, tables, generation).Read();
     });
     read([&] { ReadCptFile(data, tables); });
@@ -351,6 +351,18 @@ TProjectRead TProgramData::CreateFromFile(const QString& path, int generation)
     tables.GiveMinimumRows();
     tables.ResetChanged();
     return result;
+}
+
+} // namespace
+
+TProjectRead TProgramData::CreateFromFile(const QString& path, int generation)
+{
+    return ReadProject(path, generation, [&path] { return TWordReader(FileSystemPath(path)); });
+}
+
+TProjectRead TProgramData::CreateFromFile(TWordReader in, const QString& path, int generation)
+{
+    return ReadProject(path, generation, [&in] { return std::move(in); });
 }
 
 } // namespace veldo

@@ -44,15 +44,6 @@ QString fixed(long double value, int decimals)
 // The tolerance of the engine's count of table rows, int(TL / increment + 1e-6).
 constexpr long double RowCountTolerance = 1e-6L;
 
-// The bottom of the table's row step: the total length is no whole multiple of it.
-bool endsAboveTip(const TValidationData& d)
-{
-    if (!(d.increment > 0) || !(d.totalLength > 0))
-        return false;
-    const long double steps = d.totalLength / d.increment;
-    return steps - std::floor(steps + RowCountTolerance) > RowCountTolerance;
-}
-
 bool taperAngleOk(const TValidationData& d)
 {
     // Without a length there is no taper to judge; the length check says why.
@@ -198,6 +189,13 @@ std::vector<std::string> reportLines(const std::filesystem::path& report)
     return lines;
 }
 
+// True when the tables reach the pile tip or the user runs all the same.
+bool tablesReachTipOrAccepted(const TValidationData& input)
+{
+    const QString question = TipNotInTablesQuestion(input);
+    return question.isEmpty() || Messages().Question(question, TQuestionButtons::YesNo) == TMessageAnswer::Yes;
+}
+
 bool blank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
 
 } // namespace
@@ -223,10 +221,15 @@ QString TotalLengthMessage(bool circular)
     return Msg(TMsg::RunTotalLength, circular ? QStringLiteral("Circular") : QStringLiteral("Noncircular"));
 }
 
+namespace {
+
+// A length with `digits` significant digits, a blank and its unit.
 QString LengthText(long double value, int units, int digits)
 {
     return QString::fromStdString(formatGeneral(value, digits)) + QLatin1Char(' ') + UnitWord("L2", units);
 }
+
+} // namespace
 
 QString LayerOrderMessage(int layer, long double bottom, long double previousBottom, int units)
 {
@@ -243,9 +246,15 @@ QString UnitWeightMessage(int layer) { return Msg(TMsg::RunUnitWeight, QString::
 
 QString TipNotInTablesQuestion(const TValidationData& data)
 {
-    if (!endsAboveTip(data))
+    if (!(data.increment > 0) || !(data.totalLength > 0))
         return {};
-    const long double lastDepth = std::floor(data.totalLength / data.increment + RowCountTolerance) * data.increment;
+    // The tables end at the last whole step: above the tip when the total length is
+    // no whole multiple of the increment.
+    const long double steps = data.totalLength / data.increment;
+    const long double wholeSteps = std::floor(steps + RowCountTolerance);
+    if (!(steps - wholeSteps > RowCountTolerance))
+        return {};
+    const long double lastDepth = wholeSteps * data.increment;
     constexpr int FieldDigits = 10;
     return Msg(TMsg::RunTipNotInTables, LengthText(data.totalLength, data.units, FieldDigits),
                LengthText(data.increment, data.units, FieldDigits),
@@ -399,7 +408,10 @@ bool TAnalysisRun::EngineLoaded() { return engineLibrary().has_value(); }
 void TAnalysisRun::Run()
 {
     try {
-        if (!saveAndCheck())
+        if (!saved())
+            return;
+        const TValidationData input = host_.ValidationData();
+        if (!ValidateInput(input))
             return;
         // Absolute paths: the engine runs with the hand-over folder as current directory.
         const TRunPaths paths = TRunPaths::ForProject(std::filesystem::absolute(host_.ProjectPath()));
@@ -411,7 +423,7 @@ void TAnalysisRun::Run()
             Messages().Information(ReinitializeText);
             return;
         }
-        if (!tablesReachTipOrAccepted())
+        if (!tablesReachTipOrAccepted(input))
             return;
         const TNumericLocaleGuard locale;
         runEngine(paths);
@@ -420,7 +432,7 @@ void TAnalysisRun::Run()
     }
 }
 
-bool TAnalysisRun::saveAndCheck()
+bool TAnalysisRun::saved()
 {
     switch (host_.SaveForRun()) {
     case TSaveResult::Cancelled:
@@ -431,15 +443,7 @@ bool TAnalysisRun::saveAndCheck()
     case TSaveResult::Saved:
         break;
     }
-    if (host_.ProjectPath() == std::filesystem::path(DefaultProjectPath))
-        return false;
-    return ValidateInput(host_.ValidationData());
-}
-
-bool TAnalysisRun::tablesReachTipOrAccepted()
-{
-    const QString question = TipNotInTablesQuestion(host_.ValidationData());
-    return question.isEmpty() || Messages().Question(question, TQuestionButtons::YesNo) == TMessageAnswer::Yes;
+    return host_.ProjectPath() != std::filesystem::path(DefaultProjectPath);
 }
 
 void TAnalysisRun::runEngine(const TRunPaths& paths)

@@ -54,9 +54,6 @@ QString TotalLengthMessage(bool circular);
 QString LayerOrderMessage(int layer, long double bottom, long double previousBottom, int units);
 QString UnitWeightMessage(int layer);
 
-// A length as its field shows it (up to 10 significant digits), a blank and its unit.
-QString LengthText(long double value, int units, int digits = 10);
-
 // The question asked before a run whose capacity tables would end above the pile tip
 // (the total length not a whole multiple of the increment), empty when they reach it.
 QString TipNotInTablesQuestion(const TValidationData& data);
@@ -228,8 +225,9 @@ public:
     static bool EngineLoaded();
 
 private:
-    bool saveAndCheck();
-    bool tablesReachTipOrAccepted();
+    // Saves the project for the run: false when the save failed (its message shown),
+    // was cancelled or left the default project path.
+    bool saved();
     void runEngine(const TRunPaths& paths);
     void readResults(const TRunPaths& paths, int status);
 

@@ -22,6 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -141,6 +142,13 @@ protected:
     TMainForm& Form() { return *form_; }
     TProgramData& Data() { return form_->Data(); }
 
+    // The window replaced by one on a copy of `example` as "job.vd7d" in the test's
+    // folder, with the build's engine.
+    TMainForm& StartOnExample(const QString& example);
+
+    // An item of a menu of the window chosen as the user does (ChooseMenuItem).
+    bool Choose(const QString& menuName, const QString& itemName);
+
     QTemporaryDir dir_;
     TScriptedFileDialogs dialogs_;
     TRecordingShell shell_;
@@ -166,11 +174,14 @@ inline std::unique_ptr<TMainForm> StartWithEngine(const QTemporaryDir& dir, TScr
     TMainFormOptions options = TestFormOptions(dir, dialogs, shell);
     options.programDir = QStringLiteral(VELDO_BIN_DIR);
     options.arguments = {project};
-    auto form = std::make_unique<TMainForm>(std::move(options));
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    return form;
+    return ShowMainForm(std::move(options));
+}
+
+inline TMainForm& TMainWindowTest::StartOnExample(const QString& example)
+{
+    form_.reset();
+    form_ = StartWithEngine(dir_, dialogs_, shell_, CopyExampleAsJob(dir_, example));
+    return *form_;
 }
 
 // A menu item chosen as the user does: the menu opens (its enabling rules run and
@@ -187,6 +198,26 @@ inline bool ChooseMenuItem(TMainForm& form, const QString& menuName, const QStri
     if (!item || !item->isEnabled())
         return false;
     item->trigger();
+    return true;
+}
+
+inline bool TMainWindowTest::Choose(const QString& menuName, const QString& itemName)
+{
+    return ChooseMenuItem(Form(), menuName, itemName);
+}
+
+// Toolbar button `number` ("SpeedButton<number>") clicked with the mouse. False when
+// it is missing or disabled.
+inline bool ClickToolButton(TMainForm& form, int number)
+{
+    QAction* action = form.Action(QStringLiteral("SpeedButton%1").arg(number));
+    auto* bar = form.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    QWidget* button = action && bar ? bar->widgetForAction(action) : nullptr;
+    EXPECT_TRUE(button && button->isEnabled()) << number;
+    if (!button || !button->isEnabled())
+        return false;
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCoreApplication::processEvents();
     return true;
 }
 

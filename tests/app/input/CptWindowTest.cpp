@@ -471,8 +471,8 @@ TEST_F(CptWindowTest, AMissingFileIsNamedAndNothingIsRead)
 
     // No name at all.
     messages_->Clear();
-    w.FileNameEdit().clear();
-    w.SptButton().click();
+    TypeOver(w.FileNameEdit(), QString());
+    Click(w.SptButton());
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{"No CPT data file is named."});
     EXPECT_EQ(Profile().PointCount(), 0);
 }

@@ -226,7 +226,7 @@ TEST_F(EnteredValuesTest, SavingKeepsUserValuesAndADisabledTaperStoresZero)
     ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Silt);
     Choose(*layers.LayerCombo(0), Qt::Key_Home); // Sand again
     ASSERT_EQ(D().Cell(kLayerSoilType, 0).AsInteger(), SoilType::Sand);
-    layers.CloseClick();
+    QTest::mouseClick(layers.Button1(), Qt::LeftButton);
     std::vector<QString> lines = SavedLines();
     EXPECT_EQ(lines.at(10), "0 0 0.0 0 0.0 0.0 0 1500 60000 1 1 0");
     EXPECT_EQ(lines.at(12), "0 0 0.0 0 0.0 0.0 0 1500 60000 1 1 0");
@@ -294,7 +294,7 @@ TEST_F(EnteredValuesTest, UserMethodTickedButNotSelectedIsTypedInTheLayerWindowA
         QTest::keyClick(&skin, Qt::Key_Tab);
         QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
     });
-    layers.CloseClick();
+    QTest::mouseClick(layers.Button1(), Qt::LeftButton);
     EXPECT_EQ(Data().SelectedMethod, Method::ApiRp2a);
     Do("DataSoilTable");
     EXPECT_FALSE(Layer(0).Column(kSandUserSkin).visible);

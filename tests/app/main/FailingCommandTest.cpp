@@ -2,22 +2,16 @@
 // leaves the program running, the project file on disk unchanged and the window
 // open. The fault: a layer whose property table lost its bottom row, so that the
 // project writer's cell read throws (not the write error it reports itself).
-#include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
 #include "ProjectTables.h"
 #include "Table.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace veldo {
 namespace {
@@ -28,30 +22,28 @@ QByteArray Bytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class FailingCommandTest : public ::testing::Test {
+class FailingCommandTest : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        startDir_ = QDir::currentPath();
-        project_ = test::CopyExampleAsJob(dir_, QStringLiteral("PipeSandClay_English"));
+        TMainWindowTest::SetUp();
+        StartOnExample(QStringLiteral("PipeSandClay_English"));
+        project_ = dir_.filePath(QStringLiteral("job.vd7d"));
         saved_ = Bytes(project_);
         ASSERT_FALSE(saved_.isEmpty());
-        form_ = test::StartWithEngine(dir_, dialogs_, shell_, project_);
     }
     void TearDown() override
     {
         // The window closes without a question once the fault is mended.
         form_->Tables().LayerTable(1)->SetRowCount(2);
         form_->SetModified(false);
-        form_.reset();
-        QDir::setCurrent(startDir_);
+        TMainWindowTest::TearDown();
     }
 
     // The user switches to SI (an edit), then layer 2's table loses its bottom row.
     void EditAndBreak()
     {
-        form_->Action(QStringLiteral("OptionsSI"))->trigger();
+        ASSERT_TRUE(Choose("UnitsMenu", "OptionsSI"));
         ASSERT_TRUE(form_->IsModified());
         form_->Tables().LayerTable(1)->SetRowCount(1);
         messages_->Clear();
@@ -68,33 +60,27 @@ protected:
         EXPECT_TRUE(form_->isVisible());
     }
 
-    QTemporaryDir dir_;
-    QString startDir_;
     QString project_;
     QByteArray saved_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(FailingCommandTest, AMenuItemAndAToolbarButtonThatThrow)
 {
     EditAndBreak();
-    form_->Action(QStringLiteral("FileSave"))->trigger();
+    Choose("FileMenu", "FileSave");
     ExpectOneFailureNothingLost();
     EXPECT_EQ(messages_->Entries()[0].kind, TMessageKind::Error);
 
     // The run reports what stops it in its own information box.
     messages_->Clear();
-    form_->Action(QStringLiteral("SpeedButton4"))->trigger(); // Run Data File saves first
+    test::ClickToolButton(Form(), 4); // Run Data File saves first
     ExpectOneFailureNothingLost();
     EXPECT_FALSE(QFile::exists(dir_.filePath(QStringLiteral("job.vd7o"))));
 
     // The program goes on: once the table is whole again, Save writes the file.
     messages_->Clear();
     form_->Tables().LayerTable(1)->SetRowCount(2);
-    form_->Action(QStringLiteral("FileSave"))->trigger();
+    Choose("FileMenu", "FileSave");
     EXPECT_TRUE(messages_->Entries().empty());
     EXPECT_NE(Bytes(project_), saved_);
     EXPECT_FALSE(form_->IsModified());
@@ -121,7 +107,7 @@ TEST_F(FailingCommandTest, ASaveAsThatThrowsKeepsTheName)
     EditAndBreak();
     const QString other = dir_.filePath(QStringLiteral("other.vd7d"));
     dialogs_.saveAnswers.push_back(other);
-    form_->Action(QStringLiteral("FileSaveAs"))->trigger();
+    Choose("FileMenu", "FileSaveAs");
     ExpectOneFailureNothingLost();
     EXPECT_EQ(form_->Data().ProjectPath, project_);
     EXPECT_FALSE(QFile::exists(other));

@@ -5,12 +5,10 @@
 #include "CPTOptions.h"
 #include "DialogFolders.h"
 #include "FileDialogs.h"
-#include "Main.h"
 #include "MainTestSupport.h"
 #include "Messages.h"
 #include "Options.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -19,7 +17,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -37,24 +34,15 @@ void WriteFile(const QString& path, const QByteArray& text = "x\n")
     file.write(text);
 }
 
-class FileDialogStartTest : public ::testing::Test {
+class FileDialogStartTest : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        startDir_ = QDir::currentPath();
+        TMainWindowTest::SetUp();
         for (const char* folder : {"a", "b", "work"})
             ASSERT_TRUE(QDir(dir_.path()).mkdir(QLatin1String(folder)));
         // The working folder is none of the folders a dialog may start in.
         QDir::setCurrent(Path("work"));
-        form_ = std::make_unique<TMainForm>(test::TestFormOptions(dir_, dialogs_, shell_));
-        form_->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        form_.reset();
-        QDir::setCurrent(startDir_);
     }
 
     QString Path(const QString& name) const { return QDir::cleanPath(dir_.filePath(name)); }
@@ -68,20 +56,13 @@ protected:
         EXPECT_TRUE(QFile::copy(example + QStringLiteral(".cpt"), Path(folder + QStringLiteral("/pipe.cpt"))));
         return project;
     }
-
-    QTemporaryDir dir_;
-    QString startDir_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(FileDialogStartTest, OpenAndSaveAsStartInTheLastProjectFolderElseTheProjectsElseHome)
 {
     // A project never saved: the home folder.
-    form_->Action(QStringLiteral("FileSaveAs"))->trigger();
-    form_->Action(QStringLiteral("FileOpen"))->trigger();
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileSaveAs"));
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileOpen"));
     ASSERT_EQ(dialogs_.saveFileNames.size(), 1u);
     EXPECT_EQ(dialogs_.saveFileNames[0], QDir::home().filePath(QStringLiteral("NewVELDO.vd7d")));
     ASSERT_EQ(dialogs_.openFolders.size(), 1u);
@@ -89,21 +70,21 @@ TEST_F(FileDialogStartTest, OpenAndSaveAsStartInTheLastProjectFolderElseTheProje
 
     // A project opened from "a": its folder.
     dialogs_.openAnswers.push_back(TOpenChoice{CopyExample(QStringLiteral("a")), 1});
-    form_->Action(QStringLiteral("FileOpen"))->trigger();
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileOpen"));
     ASSERT_EQ(form_->Data().ProjectPath, Path(QStringLiteral("a/pipe.vd7d")));
-    form_->Action(QStringLiteral("FileOpen"))->trigger();
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileOpen"));
     EXPECT_EQ(dialogs_.openFolders.back(), Path(QStringLiteral("a")));
 
     // Saved as into "b": "b" is the last folder used, for Save As and Open alike.
     dialogs_.saveAnswers.push_back(Path(QStringLiteral("b/copy.vd7d")));
-    form_->Action(QStringLiteral("FileSaveAs"))->trigger();
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileSaveAs"));
     ASSERT_EQ(form_->Data().ProjectPath, Path(QStringLiteral("b/copy.vd7d")));
-    form_->Action(QStringLiteral("FileSaveAs"))->trigger();
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileSaveAs"));
     EXPECT_EQ(dialogs_.saveFileNames.back(), Path(QStringLiteral("b/copy.vd7d")));
-    form_->Action(QStringLiteral("FileNew"))->trigger();
-    form_->Action(QStringLiteral("FileOpen"))->trigger();
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileNew"));
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileOpen"));
     EXPECT_EQ(dialogs_.openFolders.back(), Path(QStringLiteral("b")));
-    form_->Action(QStringLiteral("FileSaveAs"))->trigger();
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileSaveAs"));
     EXPECT_EQ(dialogs_.saveFileNames.back(), Path(QStringLiteral("b/NewVELDO.vd7d")));
     for (const QString& folder : dialogs_.openFolders)
         EXPECT_NE(folder, Path(QStringLiteral("work")));
@@ -111,23 +92,22 @@ TEST_F(FileDialogStartTest, OpenAndSaveAsStartInTheLastProjectFolderElseTheProje
 
 TEST_F(FileDialogStartTest, CptBrowseStartsAtTheTypedNameElseTheLastCptFolderElseTheProjects)
 {
-    form_->FileDropped(CopyExample(QStringLiteral("a")));
-    form_->Action(QStringLiteral("DataCpt"))->trigger();
-    auto* cpt = FindInputWindow<TDlgInputMotion>(*form_);
-    ASSERT_NE(cpt, nullptr);
+    dialogs_.openAnswers.push_back(TOpenChoice{CopyExample(QStringLiteral("a")), 1});
+    Choose(QStringLiteral("FileMenu"), QStringLiteral("FileOpen"));
+    auto* cpt = &test::OpenByMenu<TDlgInputMotion>(Form(), QStringLiteral("DataMenu"), QStringLiteral("DataCpt"));
     std::vector<QString> startedAt;
     std::optional<QString> answer = Path(QStringLiteral("b/cone.txt"));
     cpt->SetBrowser([&](QWidget*, const QString& start) {
         startedAt.push_back(start);
         return answer;
     });
-    cpt->FileNameEdit().clear();
+    test::TypeOver(cpt->FileNameEdit(), QString());
     QTest::mouseClick(&cpt->BrowseButton(), Qt::LeftButton); // nothing typed: the project's folder
     EXPECT_EQ(cpt->FileNameEdit().text(), Path(QStringLiteral("b/cone.txt")));
     QTest::mouseClick(&cpt->BrowseButton(), Qt::LeftButton); // the name in the box
-    cpt->FileNameEdit().clear();
+    test::TypeOver(cpt->FileNameEdit(), QString());
     QTest::mouseClick(&cpt->BrowseButton(), Qt::LeftButton); // the folder last chosen
-    cpt->FileNameEdit().clear();
+    test::TypeOver(cpt->FileNameEdit(), QString());
     QTest::keyClicks(&cpt->FileNameEdit(), QStringLiteral("c12.txt"));
     answer.reset();
     QTest::mouseClick(&cpt->BrowseButton(), Qt::LeftButton); // a relative name: in the project's folder

@@ -1,7 +1,6 @@
 // Saves and runs that must not lose or fork a file: a folder where the project file
 // goes, a project reached through a link, read-only files and folders, a path with a
 // line break, a broken CPT file beside a project and files too large to be read.
-#include "AnalysisRun.h"
 #include "FilePaths.h"
 #include "Main.h"
 #include "MainTestSupport.h"
@@ -10,22 +9,14 @@
 #include "SafeWrite.h"
 #include "WordRead.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
-
 namespace veldo {
 namespace {
-
-using test::TRecordingShell;
-using test::TScriptedFileDialogs;
 
 QByteArray Bytes(const QString& path)
 {
@@ -71,7 +62,7 @@ QString SavingError(const QString& path, const QString& reason)
     return MessageText(TMsg::SavingError) + "\r" + path + "\r" + reason;
 }
 
-class FileSafetyTest : public ::testing::Test {
+class FileSafetyTest : public test::TMainWindowTest {
 protected:
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
@@ -89,20 +80,13 @@ protected:
     // The main window with the engine of the build and `arguments` on its command line.
     TMainForm& Start(QStringList arguments = {})
     {
+        form_.reset();
         TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
         options.programDir = QStringLiteral(VELDO_BIN_DIR);
         options.arguments = std::move(arguments);
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(std::move(options));
         return *form_;
     }
-
-    QTemporaryDir dir_;
-    TCurrentDirGuard startDir_{std::filesystem::current_path()}; // opening a project moves it
-    TScriptedFileDialogs dialogs_;
-    TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 const QString Completed = MessageText(TMsg::Completed);
@@ -113,15 +97,15 @@ TEST_F(FileSafetyTest, AFolderWhereAFileGoesIsRefusedAndNothingIsRenamed)
 {
     const QString project = CopyExample(QStringLiteral("pipe"));
     TMainForm& form = Start({project});
-    form.Action("OptionsSI")->trigger();
+    Choose("UnitsMenu", "OptionsSI");
     ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("folder.vd7d/inside"))));
     ASSERT_TRUE(QDir().mkpath(Path(QStringLiteral("other.cpt"))));
     const auto before = Listing(dir_.path());
 
     dialogs_.saveAnswers.push_back(Path(QStringLiteral("folder.vd7d")));
-    form.Action("FileSaveAs")->trigger();
+    Choose("FileMenu", "FileSaveAs");
     dialogs_.saveAnswers.push_back(Path(QStringLiteral("other.vd7d")));
-    form.Action("FileSaveAs")->trigger();
+    Choose("FileMenu", "FileSaveAs");
     EXPECT_EQ(messages_->Texts(),
               (std::vector<QString>{SavingError(Path(QStringLiteral("folder.vd7d")), QStringLiteral("Is a directory")),
                                     SavingError(Path(QStringLiteral("other.cpt")), QStringLiteral("Is a directory"))}));
@@ -144,8 +128,8 @@ TEST_F(FileSafetyTest, SavingThroughLinksWritesTheLinkedFilesAndKeepsTheLinks)
     const QByteArray englishProject = Bytes(real);
     const QByteArray englishCpt = Bytes(realCpt);
     TMainForm& form = Start({link});
-    form.Action("OptionsSI")->trigger();
-    form.Action("FileSave")->trigger();
+    Choose("UnitsMenu", "OptionsSI");
+    Choose("FileMenu", "FileSave");
     EXPECT_TRUE(messages_->Texts().empty());
 
     EXPECT_TRUE(QFileInfo(link).isSymLink());
@@ -159,7 +143,7 @@ TEST_F(FileSafetyTest, SavingThroughLinksWritesTheLinkedFilesAndKeepsTheLinks)
 
     // Reopened through the link: the saved SI project.
     dialogs_.openAnswers.push_back(TOpenChoice{link, 1});
-    form.Action("FileOpen")->trigger();
+    Choose("FileMenu", "FileOpen");
     EXPECT_EQ(form.Data().UnitSystem, UnitSystem::SI);
 }
 
@@ -172,16 +156,16 @@ TEST_F(FileSafetyTest, ReadOnlyFilesAreRefusedAndSaveAsStaysOpen)
     const QString project = CopyExample(QStringLiteral("pipe"));
     const QString cpt = Path(QStringLiteral("pipe.cpt"));
     TMainForm& form = Start({project});
-    form.Action("OptionsSI")->trigger();
+    Choose("UnitsMenu", "OptionsSI");
     const auto before = Listing(dir_.path());
     const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const QFile::Permissions readWrite = readOnly | QFile::WriteOwner;
 
     ASSERT_TRUE(QFile::setPermissions(project, readOnly));
-    form.Action("FileSave")->trigger();
+    Choose("FileMenu", "FileSave");
     ASSERT_TRUE(QFile::setPermissions(project, readWrite));
     ASSERT_TRUE(QFile::setPermissions(cpt, readOnly));
-    form.Action("FileSave")->trigger();
+    Choose("FileMenu", "FileSave");
     EXPECT_EQ(messages_->Texts(), (std::vector<QString>{SavingError(project, QStringLiteral("The file is read-only.")),
                                                         SavingError(cpt, QStringLiteral("The file is read-only."))}));
     EXPECT_EQ(Listing(dir_.path()), before);
@@ -190,7 +174,7 @@ TEST_F(FileSafetyTest, ReadOnlyFilesAreRefusedAndSaveAsStaysOpen)
 
     messages_->Clear();
     dialogs_.saveAnswers.push_back(Path(QStringLiteral("copy.vd7d")));
-    form.Action("FileSaveAs")->trigger();
+    Choose("FileMenu", "FileSaveAs");
     EXPECT_TRUE(messages_->Texts().empty());
     EXPECT_FALSE(form.IsModified());
     EXPECT_EQ(form.Data().ProjectPath, Path(QStringLiteral("copy.vd7d")));
@@ -213,9 +197,9 @@ TEST_F(FileSafetyTest, AProjectInAFolderTheUserCannotWriteGoesThroughSaveAs)
     const QString folderMessage = Msg(TMsg::FolderNotWritable, installed);
 
     TMainForm& form = Start({project});
-    form.Action("FileSave")->trigger(); // cancelled
+    Choose("FileMenu", "FileSave"); // cancelled
     dialogs_.saveAnswers.push_back(Path(QStringLiteral("mine.vd7d")));
-    form.Action("FileSave")->trigger();
+    Choose("FileMenu", "FileSave");
     EXPECT_EQ(messages_->Texts(), (std::vector<QString>{folderMessage, folderMessage}));
     EXPECT_EQ(dialogs_.titles, (std::vector<QString>{QStringLiteral("Save Pipe As"), QStringLiteral("Save Pipe As")}));
     EXPECT_EQ(form.Data().ProjectPath, Path(QStringLiteral("mine.vd7d")));
@@ -223,9 +207,9 @@ TEST_F(FileSafetyTest, AProjectInAFolderTheUserCannotWriteGoesThroughSaveAs)
 
     messages_->Clear();
     dialogs_.openAnswers.push_back(TOpenChoice{project, 1});
-    form.Action("FileOpen")->trigger();
+    Choose("FileMenu", "FileOpen");
     dialogs_.saveAnswers.push_back(Path(QStringLiteral("run.vd7d")));
-    form.Action("CompRun")->trigger();
+    Choose("ComputationMenu", "CompRun");
     EXPECT_EQ(messages_->Texts(), (std::vector<QString>{folderMessage, Completed}));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("run.vd7o"))));
     EXPECT_TRUE(QFile::exists(Path(QStringLiteral("run.vd7p"))));
@@ -242,7 +226,7 @@ TEST_F(FileSafetyTest, APathWithALineBreakDoesNotRunAndTouchesNoOtherFile)
     WriteText(neighbour, "keep me\n");
     TMainForm& form = Start({project});
     ASSERT_EQ(form.Data().ProjectPath, project);
-    form.Action("CompRun")->trigger();
+    Choose("ComputationMenu", "CompRun");
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{MessageText(TMsg::CannotStart) + "\r" + project + "\r" +
                                                        MessageText(TMsg::PathControlCharacter)});
     EXPECT_EQ(Bytes(neighbour), QByteArray("keep me\n"));
@@ -264,12 +248,12 @@ TEST_F(FileSafetyTest, AnErrorInTheCptFileNamesThatFile)
     const QByteArray broken = Bytes(cpt);
     TMainForm& form = Start();
     dialogs_.openAnswers.push_back(TOpenChoice{project, 1});
-    form.Action("FileOpen")->trigger();
+    Choose("FileMenu", "FileOpen");
     EXPECT_EQ(
         messages_->Texts(),
         std::vector<QString>{cpt + "\rError on Line 3 Item 2\rA floating point number was expected but not found."});
     EXPECT_TRUE(form.Data().ProjectPath.isEmpty());
-    form.Action("FileSave")->trigger(); // Save As, cancelled
+    Choose("FileMenu", "FileSave"); // Save As, cancelled
     EXPECT_EQ(dialogs_.titles.size(), 2u);
     EXPECT_EQ(Bytes(cpt), broken);
 }
@@ -287,7 +271,7 @@ TEST_F(FileSafetyTest, FilesOver64MegabytesAreRefusedUnread)
 
     TMainForm& form = Start({project});
     dialogs_.openAnswers.push_back(TOpenChoice{huge, 1});
-    form.Action("FileOpen")->trigger();
+    Choose("FileMenu", "FileOpen");
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{tooLarge});
     EXPECT_EQ(form.Data().ProjectPath, project);
 
@@ -295,7 +279,7 @@ TEST_F(FileSafetyTest, FilesOver64MegabytesAreRefusedUnread)
     const QString cpt = Path(QStringLiteral("pipe.cpt"));
     ASSERT_TRUE(MakeSparse(cpt, size));
     dialogs_.openAnswers.push_back(TOpenChoice{project, 1});
-    form.Action("FileOpen")->trigger();
+    Choose("FileMenu", "FileOpen");
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{Msg(TMsg::FileTooLarge, cpt, QStringLiteral("67108865"))});
 
     messages_->Clear();

@@ -14,20 +14,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <string>
 
 namespace veldo {
 namespace {
-
-using test::TRecordingShell;
-using test::TScriptedFileDialogs;
 
 const QString Completed =
     QStringLiteral("Computations are completed. Please, check output file for results or error messages.");
@@ -74,12 +69,12 @@ QList<QByteArray> ReportWithoutDate(const QByteArray& report)
     return lines;
 }
 
-class InstalledProgramTest : public ::testing::Test {
+class InstalledProgramTest : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(work_.isValid());
-        prefix_ = work_.filePath(QStringLiteral("install prefix/usr"));
+        TMainWindowTest::SetUp();
+        prefix_ = dir_.filePath(QStringLiteral("install prefix/usr"));
         QProcess cmake;
         cmake.setProcessChannelMode(QProcess::MergedChannels);
         cmake.start(QStringLiteral(VELDO_CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(VELDO_BUILD_DIR),
@@ -89,23 +84,20 @@ protected:
         programDir_ = prefix_ + QStringLiteral("/lib/veldo2015");
         ASSERT_TRUE(QFile::exists(programDir_ + QStringLiteral("/VELDO2015_DLL.so")));
         // The project in a folder of its own, a copy of an installed example.
-        ASSERT_TRUE(QDir(work_.path()).mkdir(QStringLiteral("projects")));
-        project_ = work_.filePath(QStringLiteral("projects/pipe.vd7d"));
+        ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("projects")));
+        project_ = dir_.filePath(QStringLiteral("projects/pipe.vd7d"));
         for (const char* extension : {".vd7d", ".cpt"})
             ASSERT_TRUE(QFile::copy(programDir_ + QStringLiteral("/examples/PipeSandClay_English") + extension,
-                                    work_.filePath(QStringLiteral("projects/pipe")) + extension));
+                                    dir_.filePath(QStringLiteral("projects/pipe")) + extension));
     }
-    void TearDown() override { form_.reset(); }
-
     // The main window on the project with its program folder at `programDir`.
     TMainForm& Start(const QString& programDir)
     {
         form_.reset();
-        TMainFormOptions options = test::TestFormOptions(work_, dialogs_, shell_);
+        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
         options.programDir = programDir;
         options.arguments = QStringList{project_};
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
+        form_ = test::ShowMainForm(std::move(options));
         return *form_;
     }
 
@@ -119,16 +111,11 @@ protected:
         QTest::keyClick(menu, Qt::Key_R);
     }
 
-    QString Output(const char* extension) const { return work_.filePath(QStringLiteral("projects/pipe")) + extension; }
+    QString Output(const char* extension) const { return dir_.filePath(QStringLiteral("projects/pipe")) + extension; }
 
-    QTemporaryDir work_;
     QString prefix_;
     QString programDir_;
     QString project_;
-    TScriptedFileDialogs dialogs_;
-    TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(InstalledProgramTest, RunsAnExampleAsTheBuildsProgramDoes)
@@ -156,7 +143,7 @@ TEST_F(InstalledProgramTest, RunAndHelpLeaveTheInstalledFolderAsItWas)
     RunFromTheComputationMenu(form);
     EXPECT_EQ(messages_->Texts(), std::vector<QString>{Completed});
     EXPECT_TRUE(form.ResultsFlag());
-    form.Action(QStringLiteral("HelpContents"))->trigger();
+    Choose(QStringLiteral("HelpMenu"), QStringLiteral("HelpContents"));
     ASSERT_EQ(shell_.urls.size(), 1U);
     EXPECT_EQ(shell_.urls[0], QUrl::fromLocalFile(programDir_ + QStringLiteral("/VELDO_2015.html")));
     form_.reset(); // closed: the settings are written

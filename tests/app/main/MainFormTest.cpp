@@ -60,12 +60,10 @@ protected:
 
     TMainForm& Start(QStringList arguments = {})
     {
-        TMainFormOptions options;
-        options.settingsFile = SettingsFile();
-        options.programDir = programDir_.isEmpty() ? dir_.path() : programDir_;
+        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
+        if (!programDir_.isEmpty())
+            options.programDir = programDir_;
         options.arguments = std::move(arguments);
-        options.fileDialogs = &dialogs_;
-        options.shell = &shell_;
         form_ = std::make_unique<TMainForm>(std::move(options));
         form_->show();
         return *form_;
@@ -406,12 +404,12 @@ TEST_F(MainFormTest, MenuAndToolbarEnabling)
 
     // Editor items follow the files beside the project.
     form.Data().ProjectPath = Path(QStringLiteral("p.vd7d"));
-    form.ComputationMenuClick();
+    emit form.Menu("ComputationMenu")->aboutToShow(); // the menu opens
     for (const char* name : {"CompEditInput", "CompEditNotes", "CompEditOutput", "CompEditGrlweap"})
         EXPECT_FALSE(form.Action(name)->isEnabled()) << name;
     for (const char* ext : {"p.vd7d", "p.vd7r", "p.vd7o", "p.gwi"})
         WriteText(Path(QString::fromLatin1(ext)), "x");
-    form.ComputationMenuClick();
+    emit form.Menu("ComputationMenu")->aboutToShow(); // the menu opens
     for (const char* name : {"CompEditInput", "CompEditNotes", "CompEditOutput", "CompEditGrlweap"})
         EXPECT_TRUE(form.Action(name)->isEnabled()) << name;
 
@@ -472,9 +470,8 @@ TEST_F(MainFormTest, AnOpenerEndingWithAnErrorNamesTheFile)
     WriteText(Path(QStringLiteral("pipe.vd7r")), "NOTES");
     WriteText(Path(QStringLiteral("VELDO_2015.html")), "<html></html>");
     TMainForm& form = Start({project});
-    form.ComputationMenuClick();
-    form.Action("CompEditNotes")->trigger();
-    form.Action("HelpContents")->trigger();
+    test::ChooseMenuItem(form, "ComputationMenu", "CompEditNotes");
+    test::ChooseMenuItem(form, "HelpMenu", "HelpContents");
     ASSERT_EQ(shell_.watched.size(), 2u);
     EXPECT_TRUE(messages_->Entries().empty()); // started: nothing to say yet
 
@@ -599,7 +596,7 @@ TEST_F(MainFormRunTest, RunFromTheComputationMenuFillsThePlots)
     EXPECT_EQ(form.Action("GraphExtraTZ")->isEnabled(), form.Data().PrintTzAtDepths == 1);
     for (int n : {8, 9, 10, 16})
         EXPECT_TRUE(form.Action(QStringLiteral("SpeedButton%1").arg(n))->isEnabled());
-    form.ComputationMenuClick();
+    emit form.Menu("ComputationMenu")->aboutToShow(); // the menu opens
     EXPECT_TRUE(form.Action("CompEditOutput")->isEnabled());
 
     // Tension loading disables the tip and Q-w plots.

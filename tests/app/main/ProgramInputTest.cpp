@@ -32,7 +32,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest/QTest>
 
@@ -40,71 +39,41 @@
 
 #include <cmath>
 #include <functional>
-#include <memory>
 
 namespace veldo {
 namespace {
 
 const QString MissingOperator = QStringLiteral("Entry could not be evaluated:\rmissing operator");
 
-class ProgramInput : public ::testing::Test {
+class ProgramInput : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        startDir_ = QDir::currentPath();
+        TMainWindowTest::SetUp();
         project_ = dir_.filePath(QStringLiteral("pile.vd7d"));
         const QString example = QStringLiteral(VELDO_EXAMPLES_DIR "/PipeSandClay_English");
         ASSERT_TRUE(QFile::copy(example + QStringLiteral(".vd7d"), project_));
         QFile::copy(example + QStringLiteral(".cpt"), dir_.filePath(QStringLiteral("pile.cpt")));
-        TMainFormOptions options;
-        options.settingsFile = dir_.filePath(QStringLiteral("VELDO.ini"));
-        options.programDir = dir_.path();
+        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
         options.arguments = {project_};
-        options.fileDialogs = &dialogs_;
-        options.shell = &shell_;
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->resize(1100, 800);
-        form_->show();
-        QApplication::setActiveWindow(form_.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form_.get()));
+        form_.reset();
+        form_ = test::ShowMainForm(std::move(options), QSize(1100, 800));
         ASSERT_EQ(form_->Data().ProjectPath, project_);
     }
-    void TearDown() override
-    {
-        form_.reset();
-        QDir::setCurrent(startDir_);
-    }
-
-    TMainForm& Form() { return *form_; }
 
     // A toolbar button clicked with the mouse.
-    void ClickButton(int number)
-    {
-        QAction* action = Form().Action(QStringLiteral("SpeedButton%1").arg(number));
-        QWidget* button = Form().findChild<QToolBar*>(QStringLiteral("ToolBar"))->widgetForAction(action);
-        ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(button->isEnabled()) << number;
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCoreApplication::processEvents();
-    }
+    void ClickButton(int number) { ASSERT_TRUE(test::ClickToolButton(Form(), number)); }
 
     // A menu item chosen as the user does: the menu (and its submenu) opens, the item
     // is clicked.
     void Choose(const QString& menuName, const QString& itemName, const QString& subMenuName = {})
     {
-        QMenu* menu = Form().Menu(menuName);
-        ASSERT_NE(menu, nullptr);
-        emit menu->aboutToShow();
         if (!subMenuName.isEmpty()) {
-            menu = Form().Menu(subMenuName);
+            QMenu* menu = Form().Menu(menuName);
             ASSERT_NE(menu, nullptr);
             emit menu->aboutToShow();
         }
-        QAction* item = Form().Action(itemName);
-        ASSERT_NE(item, nullptr);
-        ASSERT_TRUE(item->isEnabled()) << itemName.toStdString();
-        item->trigger();
+        ASSERT_TRUE(test::ChooseMenuItem(Form(), subMenuName.isEmpty() ? menuName : subMenuName, itemName));
         QCoreApplication::processEvents();
     }
 
@@ -330,13 +299,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    QTemporaryDir dir_;
-    QString startDir_;
     QString project_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 // ---- 1. Table editor cells -----------------------------------------------------------------

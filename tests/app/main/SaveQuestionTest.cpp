@@ -10,50 +10,31 @@
 #include "Table.h"
 #include "TableForm.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace veldo {
 namespace {
 
-class SaveQuestionTest : public ::testing::Test {
+class SaveQuestionTest : public test::TMainWindowTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        startDir_ = QDir::currentPath();
-        project_ = dir_.filePath(QStringLiteral("pipe.vd7d"));
-        const QString example = QStringLiteral(VELDO_EXAMPLES_DIR "/PipeSandClay_English");
-        ASSERT_TRUE(QFile::copy(example + QStringLiteral(".vd7d"), project_));
-        ASSERT_TRUE(QFile::copy(example + QStringLiteral(".cpt"), dir_.filePath(QStringLiteral("pipe.cpt"))));
-        TMainFormOptions options = test::TestFormOptions(dir_, dialogs_, shell_);
-        options.programDir = QStringLiteral(VELDO_BIN_DIR); // the engine library
-        options.arguments = QStringList{project_};
-        form_ = std::make_unique<TMainForm>(std::move(options));
-        form_->show();
-        QApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        form_.reset();
-        QDir::setCurrent(startDir_);
+        TMainWindowTest::SetUp();
+        StartOnExample(QStringLiteral("PipeSandClay_English"));
     }
 
     // Opens a window from its menu item and clicks into its first line edit.
     QWidget* OpenAndClickIn(const char* item)
     {
-        form_->Action(QString::fromLatin1(item))->trigger();
+        Choose("DataMenu", item);
         QApplication::processEvents();
         QMdiSubWindow* active = form_->MdiArea()->activeSubWindow();
         if (!active)
@@ -79,21 +60,13 @@ protected:
                 return true;
         return false;
     }
-
-    QTemporaryDir dir_;
-    QString startDir_;
-    QString project_;
-    test::TScriptedFileDialogs dialogs_;
-    test::TRecordingShell shell_;
-    TScopedMessageRecorder messages_;
-    std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(SaveQuestionTest, ARunSavesAndLeavesNothingToAskAbout)
 {
     ASSERT_NE(OpenAndClickIn("DataTitle"), nullptr);
     ASSERT_NE(OpenAndClickIn("DataSoilLayers"), nullptr);
-    form_->Action(QStringLiteral("CompRun"))->trigger();
+    Choose("ComputationMenu", "CompRun");
     ASSERT_EQ(messages_->Texts(),
               std::vector<QString>{"Computations are completed. Please, check output file for results or "
                                    "error messages."});
@@ -107,7 +80,7 @@ TEST_F(SaveQuestionTest, SaveAsLeavesNothingToAskAbout)
     ASSERT_NE(OpenAndClickIn("DataMaterial"), nullptr);
     ASSERT_NE(OpenAndClickIn("DataSoilLayers"), nullptr);
     dialogs_.saveAnswers.push_back(dir_.filePath(QStringLiteral("copy.vd7d")));
-    form_->Action(QStringLiteral("FileSaveAs"))->trigger();
+    Choose("FileMenu", "FileSaveAs");
     ASSERT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("copy.vd7d"))));
     EXPECT_FALSE(form_->IsModified());
     EXPECT_TRUE(CloseMainWindow());
@@ -123,9 +96,8 @@ TEST_F(SaveQuestionTest, AWindowOpenWhileAnotherSavesItsChangeAddsNone)
     ASSERT_NE(title, nullptr);
     auto* designer = title->findChild<QLineEdit*>(QStringLiteral("DataEdit1"));
     ASSERT_NE(designer, nullptr);
-    designer->selectAll();
-    QTest::keyClicks(designer, QStringLiteral("J. Smith"));
-    form_->Action(QStringLiteral("FileSave"))->trigger();
+    test::TypeOver(*designer, QStringLiteral("J. Smith"));
+    Choose("FileMenu", "FileSave");
     EXPECT_FALSE(form_->IsModified());
     EXPECT_EQ(form_->Data().Designer.toStdString(), "J. Smith");
     EXPECT_TRUE(CloseMainWindow());
@@ -136,7 +108,7 @@ TEST_F(SaveQuestionTest, AWindowOpenWhileAnotherSavesItsChangeAddsNone)
 // value is.
 TEST_F(SaveQuestionTest, TableEditorCellsMarkOnlyChangedValues)
 {
-    form_->Action(QStringLiteral("DataSoilTable"))->trigger();
+    Choose("DataMenu", "DataSoilTable");
     QApplication::processEvents();
     auto* editor = qobject_cast<TTableForm*>(form_->MdiArea()->activeSubWindow()->widget());
     ASSERT_NE(editor, nullptr);

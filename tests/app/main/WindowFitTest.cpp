@@ -40,6 +40,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace veldo {
 namespace {
@@ -139,7 +140,7 @@ TEST_P(WindowFit, EveryInputWindowsCloseButtonIsWithinReach)
 
 TEST_P(WindowFit, ElevationViewAndTableEditorOpenReadableAndInside)
 {
-    form_->Action(QStringLiteral("CompViewSoil"))->trigger();
+    test::ChooseMenuItem(*form_, QStringLiteral("ComputationMenu"), QStringLiteral("CompViewSoil"));
     QApplication::processEvents();
     TDlgSideView* view = FindInputWindow<TDlgSideView>(*form_);
     ASSERT_NE(view, nullptr);
@@ -149,7 +150,7 @@ TEST_P(WindowFit, ElevationViewAndTableEditorOpenReadableAndInside)
     EXPECT_GE(view->PaintBox().width(), std::min(4 * dpi, Viewport().width() - 2 * dpi / 3));
     EXPECT_GE(view->PaintBox().height(), std::min(9 * dpi / 2, Viewport().height() - dpi));
 
-    form_->Action(QStringLiteral("DataSoilTable"))->trigger();
+    test::ChooseMenuItem(*form_, QStringLiteral("DataMenu"), QStringLiteral("DataSoilTable"));
     QApplication::processEvents();
     QMdiSubWindow* editor = form_->MdiArea()->activeSubWindow();
     ASSERT_NE(editor, nullptr);
@@ -173,9 +174,11 @@ TEST_P(WindowFit, InputWindowsOverAMaximisedPlotOpenNormalFramedAndOnTop)
     ASSERT_NE(plot, nullptr);
     ASSERT_TRUE(plot->isMaximized());
 
-    for (const char* item :
-         {"DataCircular", "DataCpt", "CompViewSoil", "DataSoilLayers", "DataTitle", "DataSoilTable"}) {
-        main.Action(QString::fromLatin1(item))->trigger();
+    for (const auto& [menu, item] :
+         {std::pair{"DataMenu", "DataCircular"}, std::pair{"DataMenu", "DataCpt"},
+          std::pair{"ComputationMenu", "CompViewSoil"}, std::pair{"DataMenu", "DataSoilLayers"},
+          std::pair{"DataMenu", "DataTitle"}, std::pair{"DataMenu", "DataSoilTable"}}) {
+        test::ChooseMenuItem(main, QString::fromLatin1(menu), QString::fromLatin1(item));
         QApplication::processEvents();
         QMdiSubWindow* opened = main.MdiArea()->activeSubWindow();
         ASSERT_NE(opened, nullptr) << item;
@@ -197,11 +200,11 @@ TEST_P(WindowFit, LayerWindowsOfFortyLayersFitTheirRowsAndColumns)
 {
     dialogs_.openAnswers.push_back(
         TOpenChoice{QStringLiteral(VELDO_EXAMPLES_DIR "/large/Large40Layers_English.vd7d"), 1});
-    form_->Action(QStringLiteral("FileOpen"))->trigger();
+    test::ChooseMenuItem(*form_, QStringLiteral("FileMenu"), QStringLiteral("FileOpen"));
     ASSERT_EQ(form_->Tables().D().RowCount(), 40);
     const int areaHeight = Viewport().height();
 
-    form_->Action(QStringLiteral("DataSoilLayers"))->trigger();
+    test::ChooseMenuItem(*form_, QStringLiteral("DataMenu"), QStringLiteral("DataSoilLayers"));
     QApplication::processEvents();
     auto* layers = FindInputWindow<TDlgSoilLayers>(*form_);
     ASSERT_NE(layers, nullptr);
@@ -223,10 +226,10 @@ TEST_P(WindowFit, LayerWindowsOfFortyLayersFitTheirRowsAndColumns)
     const QRect last = grid->visualRect(grid->model()->index(39, 0));
     EXPECT_TRUE(grid->viewport()->rect().contains(last));
     EXPECT_EQ(layers->LayerButton(39)->text(), "Edit Layer 40");
-    layers->CloseClick();
+    QTest::mouseClick(layers->Button1(), Qt::LeftButton);
     QApplication::processEvents();
 
-    form_->Action(QStringLiteral("DataSoilTable"))->trigger();
+    test::ChooseMenuItem(*form_, QStringLiteral("DataMenu"), QStringLiteral("DataSoilTable"));
     QApplication::processEvents();
     auto* editor = qobject_cast<TTableForm*>(form_->MdiArea()->activeSubWindow()->widget());
     ASSERT_NE(editor, nullptr);
