@@ -56,7 +56,9 @@ bool startWatched(const QString& program, const QStringList& arguments, TLaunchF
     if (process->waitForStarted())
         return true;
     *watched = false;
-    const QString reason = processFailure(*process, program);
+    QString reason = processFailure(*process, program);
+    if (reason.isEmpty()) // not started within the wait: Qt names why
+        reason = Msg(TMsg::LaunchNotStarted, program, process->errorString());
     delete process;
     failed(reason);
     return false;
