@@ -29,8 +29,6 @@ void SetProjectFolder(const QString& folder)
     Folders().project = folder.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
 
-QString ProjectFolder() { return Folders().project; }
-
 QString StartFolder(TFileKind kind)
 {
     const auto used = Folders().used.find(kind);

@@ -11,7 +11,6 @@ enum class TFileKind { Project, Bitmap, Pdf, CptData, Program };
 
 // The open project's folder; empty for a project never saved.
 void SetProjectFolder(const QString& folder);
-QString ProjectFolder();
 
 // The folder a dialog for `kind` starts in.
 QString StartFolder(TFileKind kind);

@@ -7,7 +7,6 @@
 
 #include <deque>
 #include <functional>
-#include <tuple>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -42,28 +41,17 @@ bool RunReportingErrors(const std::function<void()>& command);
 
 namespace detail {
 
-// True when `F` can be called with the first N of the argument types in `Tuple`.
-template <std::size_t N, class F, class Tuple> constexpr bool InvocableWithFirst()
-{
-    return []<std::size_t... I>(std::index_sequence<I...>)
+// A slot run inside RunReportingErrors. It takes only the arguments `F` takes, so Qt
+// passes it as many leading arguments of the signal as the slot has.
+template <class F> struct TReportingSlot {
+    F slot;
+    template <class... Args>
+    requires std::is_invocable_v<F&, Args&...>
+    void operator()(Args&&... args)
     {
-        return std::is_invocable_v<F&, std::tuple_element_t<I, Tuple>...>;
+        RunReportingErrors([&] { std::invoke(slot, args...); });
     }
-    (std::make_index_sequence<N>{});
-}
-
-// Calls `f` with as many leading arguments as it takes, as Qt calls a slot.
-template <std::size_t N, class F, class Tuple> void CallWithLeading(F& f, const Tuple& args)
-{
-    if constexpr (InvocableWithFirst<N, F, Tuple>()) {
-        [&]<std::size_t... I>(std::index_sequence<I...>) { std::invoke(f, std::get<I>(args)...); }
-        (std::make_index_sequence<N>{});
-    } else {
-        static_assert(N > 0, "the slot cannot take the signal's arguments");
-        if constexpr (N > 0)
-            CallWithLeading<N - 1>(f, args);
-    }
-}
+};
 
 } // namespace detail
 
@@ -75,18 +63,10 @@ template <class Sender, class SignalClass, class... SignalArgs, class Receiver, 
 QMetaObject::Connection ConnectReportingErrors(const Sender* sender, void (SignalClass::*signal)(SignalArgs...),
                                                Receiver* receiver, Slot slot)
 {
-    auto callable = [receiver, slot] {
-        if constexpr (std::is_member_function_pointer_v<Slot>)
-            return std::bind_front(slot, receiver);
-        else
-            return slot;
-    }();
-    return QObject::connect(sender, signal, receiver, [callable](SignalArgs... args) mutable {
-        RunReportingErrors([&] {
-            const std::tuple<SignalArgs&...> all(args...);
-            detail::CallWithLeading<sizeof...(SignalArgs)>(callable, all);
-        });
-    });
+    if constexpr (std::is_member_function_pointer_v<Slot>)
+        return QObject::connect(sender, signal, receiver, detail::TReportingSlot{std::bind_front(slot, receiver)});
+    else
+        return QObject::connect(sender, signal, receiver, detail::TReportingSlot{std::move(slot)});
 }
 
 // Keeps every message shown; questions take their answers from a queue (Yes when empty).

@@ -16,6 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kReadOnly = "The file is read-only.";
+
 TSafeWriteFaults& faults()
 {
     static TSafeWriteFaults simulated;
@@ -113,17 +115,17 @@ bool modeAllowsWrite(const struct stat& st)
 }
 
 // Why an existing target cannot be replaced; none when it can (or does not exist).
-std::optional<std::string> targetProblem(const fs::path& target)
+std::optional<TWriteFailure> refusal(const fs::path& target)
 {
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0)
         return std::nullopt;
     if (S_ISDIR(st.st_mode))
-        return SystemErrorText(EISDIR);
+        return TWriteFailure{target, SystemErrorText(EISDIR)};
     if (!S_ISREG(st.st_mode))
-        return SystemErrorText(EINVAL);
+        return TWriteFailure{target, SystemErrorText(EINVAL)};
     if (!MayWrite(target))
-        return std::string(ReadOnlyReason);
+        return TWriteFailure{target, kReadOnly};
     return std::nullopt;
 }
 
@@ -144,50 +146,11 @@ bool restore(std::vector<TSlot>& slots, std::string& note)
     return ok;
 }
 
-} // namespace
-
-std::string SystemErrorText(int error)
-{
-    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t{});
-    return english ? ::strerror_l(error, english) : std::generic_category().message(error);
-}
-
-fs::path TemporaryPathBeside(const fs::path& target) { return uniqueBeside(LinkTarget(target), "new"); }
-
-fs::path LinkTarget(const fs::path& path)
-{
-    constexpr int kMaxLinks = 40; // the system's own limit on a chain of links
-    fs::path p = path;
-    for (int hop = 0; hop < kMaxLinks; ++hop) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec)))
-            break;
-        const fs::path to = fs::read_symlink(p, ec);
-        if (ec)
-            break;
-        p = to.is_absolute() ? to : p.parent_path() / to;
-    }
-    return p;
-}
-
-bool MayWrite(const fs::path& path)
-{
-    if (faults().unprivileged) {
-        struct stat st {};
-        return ::stat(path.c_str(), &st) == 0 && modeAllowsWrite(st);
-    }
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
-}
-
-std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs::path, fs::path>>& replacements)
+// Replaces targets that refusal() accepted.
+std::optional<TWriteFailure> replaceAccepted(const std::vector<std::pair<fs::path, fs::path>>& replacements)
 {
     std::vector<TSlot> slots;
     for (const auto& [temporary, target] : replacements) {
-        if (auto problem = targetProblem(target)) {
-            for (const auto& replacement : replacements)
-                ::unlink(replacement.first.c_str());
-            return TWriteFailure{target, std::move(*problem)};
-        }
         const fs::path file = LinkTarget(target);
         slots.push_back({temporary, file, {}, present(file)});
     }
@@ -227,11 +190,57 @@ std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs
     return failure;
 }
 
+} // namespace
+
+std::string SystemErrorText(int error)
+{
+    static const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    return english ? ::strerror_l(error, english) : std::generic_category().message(error);
+}
+
+fs::path TemporaryPathBeside(const fs::path& target) { return uniqueBeside(LinkTarget(target), "new"); }
+
+fs::path LinkTarget(const fs::path& path)
+{
+    constexpr int kMaxLinks = 40; // the system's own limit on a chain of links
+    fs::path p = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec)))
+            break;
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec)
+            break;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return p;
+}
+
+bool MayWrite(const fs::path& path)
+{
+    if (faults().unprivileged) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 && modeAllowsWrite(st);
+    }
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::optional<TWriteFailure> ReplaceFilesTogether(const std::vector<std::pair<fs::path, fs::path>>& replacements)
+{
+    for (const auto& replacement : replacements)
+        if (auto failure = refusal(replacement.second)) {
+            for (const auto& [temporary, target] : replacements)
+                ::unlink(temporary.c_str());
+            return failure;
+        }
+    return replaceAccepted(replacements);
+}
+
 std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>& files)
 {
     for (const TFileContents& file : files)
-        if (auto problem = targetProblem(file.path))
-            return TWriteFailure{file.path, std::move(*problem)};
+        if (auto failure = refusal(file.path))
+            return failure;
     std::vector<std::pair<fs::path, fs::path>> replacements;
     for (const TFileContents& file : files) {
         const fs::path temporary = TemporaryPathBeside(file.path);
@@ -242,7 +251,7 @@ std::optional<TWriteFailure> WriteFilesTogether(const std::vector<TFileContents>
         }
         replacements.emplace_back(temporary, file.path);
     }
-    return ReplaceFilesTogether(replacements);
+    return replaceAccepted(replacements);
 }
 
 TScopedSafeWriteFaults::TScopedSafeWriteFaults(TSafeWriteFaults simulated) : previous_(faults())

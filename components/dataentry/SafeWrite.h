@@ -52,9 +52,6 @@ std::filesystem::path LinkTarget(const std::filesystem::path& path);
 // Whether the user may write the file or folder (false when it does not exist).
 bool MayWrite(const std::filesystem::path& path);
 
-// The reason a file given as read-only is refused.
-inline constexpr const char* ReadOnlyReason = "The file is read-only.";
-
 // Faults the helper simulates for tests (a full device, a rename refused by the
 // system, a user without the privilege to write any file), which no file permission
 // can produce for a privileged user.

@@ -42,9 +42,10 @@ std::string_view trim(std::string_view s)
 std::string readWholeFile(const std::filesystem::path& fileName)
 {
     std::error_code ec;
-    if (!std::filesystem::exists(fileName, ec))
+    const std::filesystem::file_status status = std::filesystem::status(fileName, ec);
+    if (!std::filesystem::exists(status))
         throw EInOutError(MsgStd(TMsg::FileNotFound));
-    if (std::filesystem::is_directory(fileName, ec))
+    if (std::filesystem::is_directory(status))
         throw EInOutError(MsgStd(TMsg::FileAccessDenied));
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
