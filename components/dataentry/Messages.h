@@ -52,6 +52,8 @@ template <class F> struct TReportingSlot {
         RunReportingErrors([&] { std::invoke(slot, args...); });
     }
 };
+// Spelled out for compilers without deduction for aggregates (clang 14).
+template <class F> TReportingSlot(F) -> TReportingSlot<F>;
 
 } // namespace detail
 
